@@ -1,0 +1,24 @@
+#!/bin/sh
+# Fails when a Windows program imports a DLL that is not part of Windows:
+# the program must run with nothing installed beside it.
+#   check-imports.sh OBJDUMP PROGRAM
+objdump=$1
+program=$2
+dlls=$("$objdump" -p "$program" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)
+if [ -z "$dlls" ]; then
+    echo "no import table found in $program" >&2
+    exit 1
+fi
+status=0
+for dll in $dlls; do
+    case "$dll" in
+    kernel32.dll | user32.dll | gdi32.dll | advapi32.dll | shell32.dll | ole32.dll | oleaut32.dll | \
+        comctl32.dll | comdlg32.dll | version.dll | msvcrt.dll | d3d9.dll | winhttp.dll | ws2_32.dll | \
+        shlwapi.dll | uxtheme.dll | msimg32.dll | api-ms-win-*.dll)
+        echo "system: $dll" ;;
+    *)
+        echo "NOT A WINDOWS DLL: $dll" >&2
+        status=1 ;;
+    esac
+done
+exit $status

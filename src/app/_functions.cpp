@@ -1,0 +1,96 @@
+#include "app/_functions.h"
+
+#include <cstdio>
+#include <vector>
+
+void RaiseIf(bool condition, const std::string& message) {
+    if (condition) {
+        throw general_error(message);
+    }
+}
+
+void SplitAt(std::string& text, char separator, std::string& head) {
+    const auto p = text.find(separator);
+    if (p == std::string::npos) {
+        head = std::move(text);
+        text.clear();
+        return;
+    }
+    head = text.substr(0, p);
+    text.erase(0, p + 1);
+}
+
+void PadLeft(int32_t number, int32_t width, std::string& result) {
+    result = std::to_string(number);
+    if (width > 0 && result.size() < static_cast<size_t>(width)) {
+        result.insert(0, static_cast<size_t>(width) - result.size(), ' ');
+    }
+}
+
+std::string GuidToText(const GUID& guid) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%04lX-%04X-%04X-%02X%02X%02X%02X%02X%02X%02X%02X",
+                  static_cast<unsigned long>(guid.Data1), guid.Data2, guid.Data3, guid.Data4[0],
+                  guid.Data4[1], guid.Data4[2], guid.Data4[3], guid.Data4[4], guid.Data4[5], guid.Data4[6],
+                  guid.Data4[7]);
+    return text;
+}
+
+namespace {
+
+// The user's decimal separator; LOCALE_SDECIMAL may be up to three
+// characters, but only its first one can match a single character.
+char locale_decimal_separator() {
+    char buffer[8] = {};
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) < 2) {
+        return '.';
+    }
+    return buffer[0];
+}
+
+}  // namespace
+
+bool IsNumeric(const std::string& text) {
+    if (!text.empty() && text[0] == ' ') {
+        return false;
+    }
+    const char separator = locale_decimal_separator();
+    for (const char c : text) {
+        const bool allowed = (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == 'E' ||
+                             c == ' ' || c == separator;
+        if (!allowed) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsYesNo(const std::string& text) { return text == "yes" || text == "no"; }
+
+std::string FileVersionText() {
+    // Long enough for any path the loader accepts.
+    std::vector<char> path(32768);
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0 || length >= path.size()) {
+        return {};
+    }
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path.data(), &handle);
+    if (size == 0) {
+        return {};
+    }
+    std::vector<char> data(size);
+    if (!GetFileVersionInfoA(path.data(), 0, size, data.data())) {
+        return {};
+    }
+    void* value = nullptr;
+    UINT value_size = 0;
+    if (!VerQueryValueA(data.data(), "\\", &value, &value_size) || value == nullptr ||
+        value_size < sizeof(VS_FIXEDFILEINFO)) {
+        return {};
+    }
+    const auto* info = static_cast<const VS_FIXEDFILEINFO*>(value);
+    return std::to_string(HIWORD(info->dwFileVersionMS)) + "." + std::to_string(LOWORD(info->dwFileVersionMS)) +
+           "." + std::to_string(HIWORD(info->dwFileVersionLS)) + "." +
+           std::to_string(LOWORD(info->dwFileVersionLS));
+}

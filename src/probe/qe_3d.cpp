@@ -1,0 +1,56 @@
+#include "probe/qe_3d.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "refdata/_consts.h"
+
+Tqdx_adapter tq3d::adapter(int i) const { return adapters.at(static_cast<size_t>(i)); }
+
+std::string array_text(const char* chars, size_t size) {
+    const auto* end = static_cast<const char*>(std::memchr(chars, 0, size));
+    return std::string(chars, end != nullptr ? end : chars + size);
+}
+
+void add_mode(std::vector<Tqmode>& modes, uint32_t width, uint32_t height, std::string_view format,
+              int32_t rate) {
+    auto entry = std::find_if(modes.begin(), modes.end(), [&](const Tqmode& mode) {
+        return mode.width == width && mode.height == height && mode.format == format;
+    });
+    if (entry == modes.end()) {
+        Tqmode mode;
+        mode.width = width;
+        mode.height = height;
+        mode.format = std::string(format);
+        modes.push_back(std::move(mode));
+        entry = std::prev(modes.end());
+    }
+    auto& rates = entry->refresh_rates;
+    if (std::find(rates.begin(), rates.end(), rate) == rates.end()) {
+        rates.push_back(rate);
+        entry->refresh_count = static_cast<int32_t>(rates.size());
+    }
+}
+
+void add_d3d9_modes(IDirect3D9& d3d, UINT ordinal, std::vector<Tqmode>& modes) {
+    // 118 is the size of the Direct3D 9 name table; values that are no
+    // display format simply report no modes.
+    for (UINT format = 20; format < d3d9_format_slots; ++format) {
+        const UINT mode_total = d3d.GetAdapterModeCount(ordinal, static_cast<D3DFORMAT>(format));
+        if (static_cast<int>(mode_total) < 1) {
+            continue;
+        }
+        for (UINT index = 0; index < mode_total; ++index) {
+            D3DDISPLAYMODE mode{};
+            d3d.EnumAdapterModes(ordinal, static_cast<D3DFORMAT>(format), index, &mode);
+            add_mode(modes, mode.Width, mode.Height, d3d9_format_name(static_cast<uint32_t>(mode.Format)),
+                     static_cast<int32_t>(mode.RefreshRate));
+        }
+    }
+}
+
+D3DADAPTER_IDENTIFIER9 read_identifier(IDirect3D9& d3d, UINT ordinal) {
+    D3DADAPTER_IDENTIFIER9 identifier{};
+    d3d.GetAdapterIdentifier(ordinal, 0, &identifier);
+    return identifier;
+}

@@ -1,0 +1,56 @@
+// The adapter list that both Direct3D probes fill, and the capture steps
+// they share.
+#pragma once
+
+#include <d3d9.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "probe/qe_types.h"
+
+// Base of the Direct3D probes. A probe fills the list in its constructor and
+// never changes it afterwards.
+class tq3d {
+public:
+    tq3d() = default;
+    virtual ~tq3d() = default;
+
+    tq3d(const tq3d&) = delete;
+    tq3d& operator=(const tq3d&) = delete;
+
+    // A copy of record i (0 <= i < count), the caller's own.
+    Tqdx_adapter adapter(int i) const;
+
+    int32_t count = 0;
+    std::vector<Tqdx_adapter> adapters;
+};
+
+// The version passed to Direct3DCreate9: SDK 32 with the debug-information
+// marker bit set.
+inline constexpr UINT d3d9_sdk_version = 0x80000020;
+
+// Text of a fixed character array: up to its first NUL, or all of it when
+// there is none.
+std::string array_text(const char* chars, size_t size);
+
+template <size_t N>
+std::string array_text(const char (&chars)[N]) {
+    return array_text(chars, N);
+}
+
+// Finds the entry for (width, height, format) in modes, appending it when
+// missing, and adds rate to it unless already listed.
+void add_mode(std::vector<Tqmode>& modes, uint32_t width, uint32_t height, std::string_view format,
+              int32_t rate);
+
+// Appends the Direct3D 9 modes of one ordinal, for the D3DFORMAT values 20 to
+// 117, named with the Direct3D 9 format table.
+void add_d3d9_modes(IDirect3D9& d3d, UINT ordinal, std::vector<Tqmode>& modes);
+
+// The identifier of one ordinal, zero-filled first so a failing call leaves
+// zeros.
+D3DADAPTER_IDENTIFIER9 read_identifier(IDirect3D9& d3d, UINT ordinal);

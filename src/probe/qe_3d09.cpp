@@ -1,0 +1,62 @@
+#include "probe/qe_3d09.h"
+
+#include "probe/com_ref.h"
+
+d3d9_creator default_d3d9_creator() {
+    return [](UINT sdk_version) { return Direct3DCreate9(sdk_version); };
+}
+
+tq3d09::tq3d09(const d3d9_creator& create) {
+    adopt(d3d, create(d3d9_sdk_version));
+    capture();
+}
+
+tq3d09::~tq3d09() { d3d.Reset(); }
+
+void tq3d09::capture() {
+    count = 0;
+    // Without Direct3D 9 there is nothing to list.
+    if (!d3d) {
+        return;
+    }
+    const UINT total = d3d->GetAdapterCount();
+    for (UINT ordinal = 0; static_cast<int>(total) > 0 && ordinal < total; ++ordinal) {
+        const D3DADAPTER_IDENTIFIER9 identifier = read_identifier(*d3d.Get(), ordinal);
+        D3DCAPS9 caps{};
+        d3d->GetDeviceCaps(ordinal, D3DDEVTYPE_HAL, &caps);
+        // A subordinate head of a multi-head card is part of its master.
+        if (caps.AdapterOrdinalInGroup != 0) {
+            continue;
+        }
+        // Another output or board with the same driver and chip.
+        if (is_listed(identifier.DeviceIdentifier)) {
+            continue;
+        }
+        Tqdx_adapter& record = adapters.emplace_back();
+        record.monitor = d3d->GetAdapterMonitor(ordinal);
+        record.caps = caps;
+        tqinfo& info = record.info;
+        info.driver = array_text(identifier.Driver);
+        info.description = array_text(identifier.Description);
+        info.device_name = array_text(identifier.DeviceName);
+        info.driver_version = identifier.DriverVersion.QuadPart;
+        info.vendor_id = identifier.VendorId;
+        info.device_id = identifier.DeviceId;
+        info.subsys_id = identifier.SubSysId;
+        info.revision = identifier.Revision;
+        info.device_identifier = identifier.DeviceIdentifier;
+        info.whql_level = identifier.WHQLLevel;
+        add_d3d9_modes(*d3d.Get(), ordinal, record.modes);
+        record.mode_count = static_cast<int32_t>(record.modes.size());
+        ++count;
+    }
+}
+
+bool tq3d09::is_listed(const GUID& device_identifier) const {
+    for (const auto& record : adapters) {
+        if (IsEqualGUID(record.info.device_identifier, device_identifier)) {
+            return true;
+        }
+    }
+    return false;
+}

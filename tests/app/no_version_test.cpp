@@ -1,0 +1,15 @@
+#include "app/_functions.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(FileVersionText, IsEmptyForAProgramWithoutVersionResource) {
+    char path[MAX_PATH] = {};
+    ASSERT_GT(GetModuleFileNameA(nullptr, path, MAX_PATH), 0u);
+    DWORD handle = 0;
+    ASSERT_EQ(0u, GetFileVersionInfoSizeA(path, &handle)) << "this program must not carry a version";
+    EXPECT_EQ("", FileVersionText());
+}
+
+}  // namespace
