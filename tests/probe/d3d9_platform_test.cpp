@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "probe/com_ref.h"
+#include "probe/platform.h"
 #include "refdata/_consts.h"
 
 namespace {

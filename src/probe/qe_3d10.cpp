@@ -1,0 +1,210 @@
+#include "probe/qe_3d10.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cwchar>
+#include <limits>
+#include <vector>
+
+#include "app/_functions.h"
+#include "probe/platform.h"
+#include "refdata/_consts.h"
+
+namespace {
+
+using create_factory_fn = HRESULT(WINAPI*)(REFIID, void**);
+using create_device_fn = HRESULT(WINAPI*)(IDXGIAdapter*, D3D10_DRIVER_TYPE, HMODULE, UINT, UINT, ID3D10Device**);
+
+// Process-wide: found once per construction, never unloaded.
+create_factory_fn loaded_create_factory = nullptr;
+create_device_fn loaded_create_device = nullptr;
+
+constexpr UINT d3d10_sdk_version = 29;
+constexpr DWORD shader_model_4 = 0x00000400;
+
+bool same_pci_identity(const D3DADAPTER_IDENTIFIER9& identifier, const tqinfo& info) {
+    return identifier.VendorId == info.vendor_id && identifier.DeviceId == info.device_id &&
+           identifier.SubSysId == info.subsys_id && identifier.Revision == info.revision;
+}
+
+}  // namespace
+
+dx10_entry_points load_dx10_entry_points() {
+    loaded_create_device = get_proc<create_device_fn>(load_library("d3d10.dll"), "D3D10CreateDevice");
+    loaded_create_factory = get_proc<create_factory_fn>(load_library("dxgi.dll"), "CreateDXGIFactory");
+    dx10_entry_points entry;
+    if (loaded_create_factory != nullptr) {
+        entry.CreateDXGIFactory = loaded_create_factory;
+    }
+    if (loaded_create_device != nullptr) {
+        entry.D3D10CreateDevice = loaded_create_device;
+    }
+    entry.Direct3DCreate9 = default_d3d9_creator();
+    return entry;
+}
+
+int32_t dxgi_refresh_rate(const DXGI_RATIONAL& rate) {
+    if (rate.Denominator == 0) {
+        return 0;
+    }
+    // The default rounding mode rounds halves to even.
+    const double hertz = std::nearbyint(static_cast<double>(rate.Numerator) / rate.Denominator);
+    if (hertz > std::numeric_limits<int32_t>::max()) {
+        return std::numeric_limits<int32_t>::max();
+    }
+    return static_cast<int32_t>(hertz);
+}
+
+std::string description_text(const WCHAR (&description)[128]) {
+    const int units = static_cast<int>(wcsnlen(description, 128));
+    if (units == 0) {
+        return {};
+    }
+    const int size = WideCharToMultiByte(CP_ACP, 0, description, units, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) {
+        return {};
+    }
+    std::string text(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, description, units, text.data(), size, nullptr, nullptr);
+    return text;
+}
+
+tq3d10::tq3d10(const dx10_entry_points& entry) {
+    RaiseIf(!entry.CreateDXGIFactory, "no dx10");
+    const HRESULT status =
+        entry.CreateDXGIFactory(__uuidof(IDXGIFactory), reinterpret_cast<void**>(factory.ReleaseAndGetAddressOf()));
+    RaiseIf(status != S_OK || !factory, "no dx10");
+    if (entry.Direct3DCreate9) {
+        adopt(d3d, entry.Direct3DCreate9(d3d9_sdk_version));
+    }
+    capture(entry);
+}
+
+tq3d10::~tq3d10() {
+    factory.Reset();
+    d3d.Reset();
+    output.Reset();
+    device.Reset();
+    dxgi_adapter.Reset();
+}
+
+void tq3d10::capture(const dx10_entry_points& entry) {
+    count = 0;
+    for (UINT index = 0;; ++index) {
+        if (factory->EnumAdapters(index, dxgi_adapter.ReleaseAndGetAddressOf()) != S_OK || !dxgi_adapter) {
+            break;
+        }
+        DXGI_ADAPTER_DESC desc{};
+        if (dxgi_adapter->GetDesc(&desc) != S_OK) {
+            continue;
+        }
+        std::string description = description_text(desc.Description);
+        // A performance tool's pseudo-adapter, not a board.
+        if (description == "NVIDIA PerfHUD") {
+            continue;
+        }
+        Tqdx_adapter& record = adapters.emplace_back();
+        record.info.description = std::move(description);
+        record.info.vendor_id = desc.VendorId;
+        record.info.device_id = desc.DeviceId;
+        record.info.subsys_id = desc.SubSysId;
+        record.info.revision = desc.Revision;
+        record.info.dedicated_video_memory = desc.DedicatedVideoMemory;
+        record.info.dedicated_system_memory = desc.DedicatedSystemMemory;
+
+        complete_identity(record);
+        test_shader_model(entry, record);
+        add_dxgi_modes(record);
+        add_matching_d3d9_modes(record);
+
+        record.mode_count = static_cast<int32_t>(record.modes.size());
+        dxgi_adapter.Reset();
+        ++count;
+    }
+    dxgi_adapter.Reset();
+}
+
+void tq3d10::complete_identity(Tqdx_adapter& record) {
+    if (!d3d) {
+        return;
+    }
+    const UINT total = d3d->GetAdapterCount();
+    for (UINT ordinal = 0; ordinal < total; ++ordinal) {
+        const D3DADAPTER_IDENTIFIER9 identifier = read_identifier(*d3d.Get(), ordinal);
+        if (!same_pci_identity(identifier, record.info)) {
+            continue;
+        }
+        record.info.driver = array_text(identifier.Driver);
+        record.info.device_name = array_text(identifier.DeviceName);
+        record.info.driver_version = identifier.DriverVersion.QuadPart;
+        record.info.device_identifier = identifier.DeviceIdentifier;
+        record.info.whql_level = identifier.WHQLLevel;
+        d3d->GetDeviceCaps(ordinal, D3DDEVTYPE_HAL, &record.caps);
+        return;
+    }
+}
+
+void tq3d10::test_shader_model(const dx10_entry_points& entry, Tqdx_adapter& record) {
+    LARGE_INTEGER driver_version{};
+    if (dxgi_adapter->CheckInterfaceSupport(__uuidof(ID3D10Device), &driver_version) != S_OK ||
+        !entry.D3D10CreateDevice) {
+        return;
+    }
+    const HRESULT status = entry.D3D10CreateDevice(dxgi_adapter.Get(), D3D10_DRIVER_TYPE_HARDWARE, nullptr, 0,
+                                                   d3d10_sdk_version, device.ReleaseAndGetAddressOf());
+    if (status == S_OK) {
+        // Overrides what Direct3D 9 reported: the adapter runs shader model 4.0.
+        record.caps.VertexShaderVersion = shader_model_4;
+        record.caps.PixelShaderVersion = shader_model_4;
+    }
+    device.Reset();
+}
+
+void tq3d10::add_dxgi_modes(Tqdx_adapter& record) {
+    std::vector<DXGI_MODE_DESC> buffer;
+    for (UINT index = 0;; ++index) {
+        if (dxgi_adapter->EnumOutputs(index, output.ReleaseAndGetAddressOf()) != S_OK || !output) {
+            break;
+        }
+        for (UINT format = 0; format < dxgi_format_slots; ++format) {
+            UINT total = 0;
+            output->GetDisplayModeList(static_cast<DXGI_FORMAT>(format), DXGI_ENUM_MODES_INTERLACED, &total,
+                                       nullptr);
+            if (total == 0) {
+                continue;
+            }
+            buffer.assign(total, DXGI_MODE_DESC{});
+            UINT returned = total;
+            output->GetDisplayModeList(static_cast<DXGI_FORMAT>(format), DXGI_ENUM_MODES_INTERLACED, &returned,
+                                       buffer.data());
+            if (static_cast<int>(returned) < 1) {
+                continue;
+            }
+            // Never past the buffer, whatever the second call claims.
+            const size_t readable = std::min<size_t>(returned, buffer.size());
+            for (size_t i = 0; i < readable; ++i) {
+                const DXGI_MODE_DESC& mode = buffer[i];
+                add_mode(record.modes, mode.Width, mode.Height, dxgi_format_name(static_cast<uint32_t>(mode.Format)),
+                         dxgi_refresh_rate(mode.RefreshRate));
+            }
+        }
+        output.Reset();
+    }
+    output.Reset();
+}
+
+void tq3d10::add_matching_d3d9_modes(Tqdx_adapter& record) {
+    if (!d3d) {
+        return;
+    }
+    const UINT total = d3d->GetAdapterCount();
+    for (UINT ordinal = 0; ordinal < total; ++ordinal) {
+        const D3DADAPTER_IDENTIFIER9 identifier = read_identifier(*d3d.Get(), ordinal);
+        if (!same_pci_identity(identifier, record.info)) {
+            continue;
+        }
+        // A later matching ordinal overwrites an earlier one's monitor.
+        record.monitor = d3d->GetAdapterMonitor(ordinal);
+        add_d3d9_modes(*d3d.Get(), ordinal, record.modes);
+    }
+}

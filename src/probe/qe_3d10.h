@@ -1,0 +1,58 @@
+// The DXGI and Direct3D 10 probe: adapters, identity and memory from DXGI,
+// completed from the Direct3D 9 ordinal with the same PCI identity.
+#pragma once
+
+#include <d3d10.h>
+#include <d3d9.h>
+#include <dxgi.h>
+#include <wrl/client.h>
+
+#include <functional>
+
+#include "probe/qe_3d.h"
+#include "probe/qe_3d09.h"
+
+// The three entry points the probe calls. An empty CreateDXGIFactory or
+// D3D10CreateDevice means the library or its symbol is missing.
+struct dx10_entry_points {
+    std::function<HRESULT(REFIID riid, void** factory)> CreateDXGIFactory;
+    std::function<HRESULT(IDXGIAdapter* adapter, D3D10_DRIVER_TYPE driver_type, HMODULE software, UINT flags,
+                          UINT sdk_version, ID3D10Device** device)>
+        D3D10CreateDevice;
+    d3d9_creator Direct3DCreate9;
+};
+
+// Loads "d3d10.dll", then "dxgi.dll", and looks their entry points up by
+// name; the libraries stay loaded until the process ends.
+dx10_entry_points load_dx10_entry_points();
+
+class tq3d10 : public tq3d {
+public:
+    // Lists the adapters; raises "no dx10" when DXGI is not available.
+    explicit tq3d10(const dx10_entry_points& entry = load_dx10_entry_points());
+    ~tq3d10() override;
+
+    Microsoft::WRL::ComPtr<IDXGIFactory> factory;
+    Microsoft::WRL::ComPtr<IDirect3D9> d3d;
+    // Working references, held only while one output, trial device or
+    // adapter is being read.
+    Microsoft::WRL::ComPtr<IDXGIOutput> output;
+    Microsoft::WRL::ComPtr<ID3D10Device> device;
+    Microsoft::WRL::ComPtr<IDXGIAdapter> dxgi_adapter;
+
+private:
+    void capture(const dx10_entry_points& entry);
+    void complete_identity(Tqdx_adapter& record);
+    void test_shader_model(const dx10_entry_points& entry, Tqdx_adapter& record);
+    void add_dxgi_modes(Tqdx_adapter& record);
+    void add_matching_d3d9_modes(Tqdx_adapter& record);
+};
+
+// A DXGI refresh rate in whole hertz: the quotient rounded half to even;
+// 0 when the denominator is 0.
+int32_t dxgi_refresh_rate(const DXGI_RATIONAL& rate);
+
+// Converts a DXGI description (UTF-16, up to the first NUL or all 128
+// units) to the ANSI code page; characters it cannot hold become its
+// default character.
+std::string description_text(const WCHAR (&description)[128]);
