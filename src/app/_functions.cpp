@@ -65,7 +65,9 @@ bool IsNumeric(const std::string& text) {
     return true;
 }
 
-bool IsYesNo(const std::string& text) { return text == "yes" || text == "no"; }
+bool IsYesNo(const std::string& text) {
+    return text == "yes" || text == "no";
+}
 
 std::string FileVersionText() {
     // Long enough for any path the loader accepts.
@@ -90,7 +92,8 @@ std::string FileVersionText() {
         return {};
     }
     const auto* info = static_cast<const VS_FIXEDFILEINFO*>(value);
-    return std::to_string(HIWORD(info->dwFileVersionMS)) + "." + std::to_string(LOWORD(info->dwFileVersionMS)) +
-           "." + std::to_string(HIWORD(info->dwFileVersionLS)) + "." +
+    return std::to_string(HIWORD(info->dwFileVersionMS)) + "." +
+           std::to_string(LOWORD(info->dwFileVersionMS)) + "." +
+           std::to_string(HIWORD(info->dwFileVersionLS)) + "." +
            std::to_string(LOWORD(info->dwFileVersionLS));
 }

@@ -5,7 +5,9 @@
 
 #include "refdata/_consts.h"
 
-Tqdx_adapter tq3d::adapter(int i) const { return adapters.at(static_cast<size_t>(i)); }
+Tqdx_adapter tq3d::adapter(int i) const {
+    return adapters.at(static_cast<size_t>(i));
+}
 
 std::string array_text(const char* chars, size_t size) {
     const auto* end = static_cast<const char*>(std::memchr(chars, 0, size));

@@ -11,7 +11,9 @@ tq3d09::tq3d09(const d3d9_creator& create) {
     capture();
 }
 
-tq3d09::~tq3d09() { d3d.Reset(); }
+tq3d09::~tq3d09() {
+    d3d.Reset();
+}
 
 void tq3d09::capture() {
     count = 0;

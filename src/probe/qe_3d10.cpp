@@ -13,7 +13,8 @@
 namespace {
 
 using create_factory_fn = HRESULT(WINAPI*)(REFIID, void**);
-using create_device_fn = HRESULT(WINAPI*)(IDXGIAdapter*, D3D10_DRIVER_TYPE, HMODULE, UINT, UINT, ID3D10Device**);
+using create_device_fn = HRESULT(WINAPI*)(IDXGIAdapter*, D3D10_DRIVER_TYPE, HMODULE, UINT, UINT,
+                                          ID3D10Device**);
 
 // Process-wide: found once per construction, never unloaded.
 create_factory_fn loaded_create_factory = nullptr;
@@ -71,8 +72,8 @@ std::string description_text(const WCHAR (&description)[128]) {
 
 tq3d10::tq3d10(const dx10_entry_points& entry) {
     RaiseIf(!entry.CreateDXGIFactory, "no dx10");
-    const HRESULT status =
-        entry.CreateDXGIFactory(__uuidof(IDXGIFactory), reinterpret_cast<void**>(factory.ReleaseAndGetAddressOf()));
+    const HRESULT status = entry.CreateDXGIFactory(
+        __uuidof(IDXGIFactory), reinterpret_cast<void**>(factory.ReleaseAndGetAddressOf()));
     RaiseIf(status != S_OK || !factory, "no dx10");
     if (entry.Direct3DCreate9) {
         adopt(d3d, entry.Direct3DCreate9(d3d9_sdk_version));
@@ -175,8 +176,8 @@ void tq3d10::add_dxgi_modes(Tqdx_adapter& record) {
             }
             buffer.assign(total, DXGI_MODE_DESC{});
             UINT returned = total;
-            output->GetDisplayModeList(static_cast<DXGI_FORMAT>(format), DXGI_ENUM_MODES_INTERLACED, &returned,
-                                       buffer.data());
+            output->GetDisplayModeList(static_cast<DXGI_FORMAT>(format), DXGI_ENUM_MODES_INTERLACED,
+                                       &returned, buffer.data());
             if (static_cast<int>(returned) < 1) {
                 continue;
             }
@@ -184,7 +185,8 @@ void tq3d10::add_dxgi_modes(Tqdx_adapter& record) {
             const size_t readable = std::min<size_t>(returned, buffer.size());
             for (size_t i = 0; i < readable; ++i) {
                 const DXGI_MODE_DESC& mode = buffer[i];
-                add_mode(record.modes, mode.Width, mode.Height, dxgi_format_name(static_cast<uint32_t>(mode.Format)),
+                add_mode(record.modes, mode.Width, mode.Height,
+                         dxgi_format_name(static_cast<uint32_t>(mode.Format)),
                          dxgi_refresh_rate(mode.RefreshRate));
             }
         }

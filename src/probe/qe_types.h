@@ -13,9 +13,9 @@
 struct Tqmode {
     uint32_t width = 0;
     uint32_t height = 0;
-    std::string format;                 // a name from the format-name tables
-    std::vector<int32_t> refresh_rates; // each rate once, first-seen order
-    int32_t refresh_count = 0;          // always refresh_rates.size()
+    std::string format;                  // a name from the format-name tables
+    std::vector<int32_t> refresh_rates;  // each rate once, first-seen order
+    int32_t refresh_count = 0;           // always refresh_rates.size()
 };
 
 // The identity of an adapter: D3DADAPTER_IDENTIFIER9's fields in its order,

@@ -86,7 +86,8 @@ public:
         const auto* list = mode_list(adapter, format);
         return list != nullptr ? static_cast<UINT>(list->size()) : 0;
     }
-    HRESULT WINAPI EnumAdapterModes(UINT adapter, D3DFORMAT format, UINT index, D3DDISPLAYMODE* out) override {
+    HRESULT WINAPI EnumAdapterModes(UINT adapter, D3DFORMAT format, UINT index,
+                                    D3DDISPLAYMODE* out) override {
         const auto* list = mode_list(adapter, format);
         if (list == nullptr || index >= list->size() || adapters[adapter].failing) {
             return D3DERR_INVALIDCALL;
@@ -98,7 +99,8 @@ public:
     HRESULT WINAPI CheckDeviceType(UINT, D3DDEVTYPE, D3DFORMAT, D3DFORMAT, WINBOOL) override {
         return unexpected();
     }
-    HRESULT WINAPI CheckDeviceFormat(UINT, D3DDEVTYPE, D3DFORMAT, DWORD, D3DRESOURCETYPE, D3DFORMAT) override {
+    HRESULT WINAPI CheckDeviceFormat(UINT, D3DDEVTYPE, D3DFORMAT, DWORD, D3DRESOURCETYPE,
+                                     D3DFORMAT) override {
         return unexpected();
     }
     HRESULT WINAPI CheckDeviceMultiSampleType(UINT, D3DDEVTYPE, D3DFORMAT, WINBOOL, D3DMULTISAMPLE_TYPE,

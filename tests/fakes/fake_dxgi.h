@@ -60,7 +60,8 @@ public:
     }
 
     HRESULT WINAPI GetDesc(DXGI_OUTPUT_DESC*) override { return unexpected(); }
-    HRESULT WINAPI GetDisplayModeList(DXGI_FORMAT format, UINT flags, UINT* count, DXGI_MODE_DESC* out) override {
+    HRESULT WINAPI GetDisplayModeList(DXGI_FORMAT format, UINT flags, UINT* count,
+                                      DXGI_MODE_DESC* out) override {
         if (throws) {
             throw std::runtime_error("output failed");
         }
@@ -86,7 +87,9 @@ public:
     HRESULT WINAPI WaitForVBlank() override { return unexpected(); }
     HRESULT WINAPI TakeOwnership(IUnknown*, WINBOOL) override { return unexpected(); }
     void WINAPI ReleaseOwnership() override { ++unexpected_calls; }
-    HRESULT WINAPI GetGammaControlCapabilities(DXGI_GAMMA_CONTROL_CAPABILITIES*) override { return unexpected(); }
+    HRESULT WINAPI GetGammaControlCapabilities(DXGI_GAMMA_CONTROL_CAPABILITIES*) override {
+        return unexpected();
+    }
     HRESULT WINAPI SetGammaControl(const DXGI_GAMMA_CONTROL*) override { return unexpected(); }
     HRESULT WINAPI GetGammaControl(DXGI_GAMMA_CONTROL*) override { return unexpected(); }
     HRESULT WINAPI SetDisplaySurface(IDXGISurface*) override { return unexpected(); }

@@ -19,7 +19,8 @@ namespace {
 using Microsoft::WRL::ComPtr;
 
 using create_factory_fn = HRESULT(WINAPI*)(REFIID, void**);
-using create_device_fn = HRESULT(WINAPI*)(IDXGIAdapter*, D3D10_DRIVER_TYPE, HMODULE, UINT, UINT, ID3D10Device**);
+using create_device_fn = HRESULT(WINAPI*)(IDXGIAdapter*, D3D10_DRIVER_TYPE, HMODULE, UINT, UINT,
+                                          ID3D10Device**);
 
 std::string ansi(const WCHAR* text) {
     char buffer[512] = {};
@@ -60,17 +61,19 @@ void expect_dxgi_modes(IDXGIAdapter& adapter, const Tqdx_adapter& record) {
             output->GetDisplayModeList(static_cast<DXGI_FORMAT>(format), DXGI_ENUM_MODES_INTERLACED, &total,
                                        nullptr);
             std::vector<DXGI_MODE_DESC> modes(total);
-            if (total == 0 || output->GetDisplayModeList(static_cast<DXGI_FORMAT>(format),
-                                                         DXGI_ENUM_MODES_INTERLACED, &total, modes.data()) != S_OK) {
+            if (total == 0 ||
+                output->GetDisplayModeList(static_cast<DXGI_FORMAT>(format), DXGI_ENUM_MODES_INTERLACED,
+                                           &total, modes.data()) != S_OK) {
                 continue;
             }
             for (const DXGI_MODE_DESC& mode : modes) {
                 const DXGI_RATIONAL& hz = mode.RefreshRate;
-                const int32_t rate = hz.Denominator == 0 ? 0
-                                                         : static_cast<int32_t>(std::nearbyint(
-                                                               static_cast<double>(hz.Numerator) / hz.Denominator));
-                EXPECT_TRUE(has_rate(record, mode.Width, mode.Height, std::string(dxgi_format_name(mode.Format)),
-                                     rate))
+                const int32_t rate = hz.Denominator == 0
+                                         ? 0
+                                         : static_cast<int32_t>(std::nearbyint(
+                                               static_cast<double>(hz.Numerator) / hz.Denominator));
+                EXPECT_TRUE(has_rate(record, mode.Width, mode.Height,
+                                     std::string(dxgi_format_name(mode.Format)), rate))
                     << mode.Width << "x" << mode.Height << " format " << mode.Format << " at " << rate;
                 ++seen;
             }
@@ -92,7 +95,8 @@ void expect_d3d9_modes(IDirect3D9& d3d, const Tqdx_adapter& record) {
             for (UINT index = 0; index < total; ++index) {
                 D3DDISPLAYMODE mode{};
                 d3d.EnumAdapterModes(ordinal, static_cast<D3DFORMAT>(format), index, &mode);
-                EXPECT_TRUE(has_rate(record, mode.Width, mode.Height, std::string(d3d9_format_name(mode.Format)),
+                EXPECT_TRUE(has_rate(record, mode.Width, mode.Height,
+                                     std::string(d3d9_format_name(mode.Format)),
                                      static_cast<int32_t>(mode.RefreshRate)))
                     << mode.Width << "x" << mode.Height << " D3DFORMAT " << mode.Format;
             }

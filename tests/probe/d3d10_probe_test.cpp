@@ -19,7 +19,9 @@ constexpr UINT nvidia = 0x10DE;
 constexpr DWORD r8g8b8a8_unorm = 28;
 constexpr DWORD b8g8r8a8_unorm = 87;
 
-HMONITOR monitor_handle(uintptr_t value) { return reinterpret_cast<HMONITOR>(value); }
+HMONITOR monitor_handle(uintptr_t value) {
+    return reinterpret_cast<HMONITOR>(value);
+}
 
 class D3d10Probe : public ::testing::Test {
 protected:
@@ -125,7 +127,8 @@ protected:
     }
 };
 
-const Tqmode* find_mode(const Tqdx_adapter& record, uint32_t width, uint32_t height, const std::string& format) {
+const Tqmode* find_mode(const Tqdx_adapter& record, uint32_t width, uint32_t height,
+                        const std::string& format) {
     for (const auto& mode : record.modes) {
         if (mode.width == width && mode.height == height && mode.format == format) {
             return &mode;

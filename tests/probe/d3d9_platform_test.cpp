@@ -59,13 +59,15 @@ void expect_modes_match(IDirect3D9& d3d, UINT ordinal, const Tqdx_adapter& recor
             ASSERT_EQ(D3D_OK, d3d.EnumAdapterModes(ordinal, static_cast<D3DFORMAT>(format), index, &mode));
             const std::string name(d3d9_format_name(mode.Format));
             platform_modes.emplace(mode.Width, mode.Height, name);
-            const auto matches = std::count_if(record.modes.begin(), record.modes.end(), [&](const Tqmode& m) {
-                return m.width == mode.Width && m.height == mode.Height && m.format == name;
-            });
+            const auto matches =
+                std::count_if(record.modes.begin(), record.modes.end(), [&](const Tqmode& m) {
+                    return m.width == mode.Width && m.height == mode.Height && m.format == name;
+                });
             ASSERT_EQ(1, matches) << mode.Width << "x" << mode.Height << " " << name;
-            const Tqmode& entry = *std::find_if(record.modes.begin(), record.modes.end(), [&](const Tqmode& m) {
-                return m.width == mode.Width && m.height == mode.Height && m.format == name;
-            });
+            const Tqmode& entry =
+                *std::find_if(record.modes.begin(), record.modes.end(), [&](const Tqmode& m) {
+                    return m.width == mode.Width && m.height == mode.Height && m.format == name;
+                });
             EXPECT_EQ(1, std::count(entry.refresh_rates.begin(), entry.refresh_rates.end(),
                                     static_cast<int32_t>(mode.RefreshRate)));
         }

@@ -13,7 +13,9 @@ namespace {
 
 using fakes::make_identifier;
 
-HMONITOR monitor_handle(uintptr_t value) { return reinterpret_cast<HMONITOR>(value); }
+HMONITOR monitor_handle(uintptr_t value) {
+    return reinterpret_cast<HMONITOR>(value);
+}
 
 class D3d9Probe : public ::testing::Test {
 protected:
