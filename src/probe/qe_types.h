@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <d3d9.h>
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -43,4 +44,67 @@ struct Tqdx_adapter {
     int32_t mode_count = 0;  // always modes.size()
     std::vector<Tqmode> modes;
     D3DCAPS9 caps{};
+};
+
+// Everything read from one OpenGL context. A new record is all zeros, so a
+// query the implementation rejects leaves its field at zero.
+struct tqgl_adapter {
+    HMONITOR monitor = nullptr;  // the desktop monitor of the context
+    std::string renderer;
+    std::string vendor;
+    std::string version_string;
+    std::string version;  // version_string before its first blank
+    std::string extensions;
+    std::string glu_version_string;
+    std::string glu_version;  // glu_version_string before its first blank
+    std::string glu_extensions;
+    std::string shading_language_version;
+    std::array<bool, 287> extension_flags{};  // one per known extension, in list order
+    bool double_buffer = false;
+    bool stereo = false;
+    std::array<float, 2> aliased_point_size_range{};  // smallest, largest
+    std::array<float, 2> aliased_line_width_range{};
+    std::array<float, 2> line_width_range{};
+    std::array<float, 2> point_size_range{};
+    std::array<float, 2> smooth_line_width_range{};
+    std::array<float, 2> smooth_point_size_range{};
+    std::array<int32_t, 2> max_viewport_dims{};  // width, height
+    float line_width_granularity = 0;
+    float point_size_granularity = 0;
+    float smooth_line_width_granularity = 0;
+    float smooth_point_size_granularity = 0;
+    int32_t max_lights = 0;
+    int32_t max_draw_buffers = 0;
+    int32_t aux_buffers = 0;
+    int32_t color_matrix_stack_depth = 0;
+    int32_t feedback_buffer_size = 0;
+    int32_t feedback_buffer_type = 0;
+    int32_t max_3d_texture_size = 0;
+    int32_t max_client_attrib_stack_depth = 0;
+    int32_t max_attrib_stack_depth = 0;
+    int32_t max_clip_planes = 0;
+    int32_t max_color_matrix_stack_depth = 0;
+    int32_t max_combined_texture_image_units = 0;
+    int32_t max_cube_map_texture_size = 0;
+    int32_t max_elements_indices = 0;
+    int32_t max_elements_vertices = 0;
+    int32_t max_eval_order = 0;
+    int32_t max_fragment_uniform_components = 0;
+    int32_t max_list_nesting = 0;
+    int32_t max_modelview_stack_depth = 0;
+    int32_t max_name_stack_depth = 0;
+    int32_t max_pixel_map_table = 0;
+    int32_t max_projection_stack_depth = 0;
+    int32_t max_varying_floats = 0;
+    int32_t max_vertex_attribs = 0;
+    int32_t max_vertex_texture_image_units = 0;
+    int32_t max_vertex_uniform_components = 0;
+    int32_t num_compressed_texture_formats = 0;
+    int32_t max_texture_size = 0;
+    int32_t max_texture_units = 0;
+    int32_t max_texture_image_units = 0;
+    int32_t max_texture_coords = 0;
+    int32_t max_texture_lod_bias = 0;  // read through the integer query
+    int32_t max_texture_stack_depth = 0;
+    std::vector<int32_t> compressed_texture_formats;  // num_compressed_texture_formats entries
 };

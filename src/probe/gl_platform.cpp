@@ -1,0 +1,65 @@
+#include "probe/gl_platform.h"
+
+namespace {
+
+constexpr char probe_window_class[] = "CavioOpenGLProbe";
+
+BOOL CALLBACK add_monitor(HMONITOR handle, HDC, LPRECT, LPARAM list) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    gl_monitor monitor;
+    monitor.handle = handle;
+    if (GetMonitorInfoA(handle, &info)) {
+        monitor.left = info.rcMonitor.left;
+        monitor.top = info.rcMonitor.top;
+    }
+    reinterpret_cast<std::vector<gl_monitor>*>(list)->push_back(monitor);
+    return TRUE;
+}
+
+// A class of the probe's own: its own device context per window, as WGL
+// prefers, and no background painting.
+void register_window_class() {
+    static const bool registered = [] {
+        WNDCLASSA window_class{};
+        window_class.style = CS_OWNDC;
+        window_class.lpfnWndProc = DefWindowProcA;
+        window_class.hInstance = GetModuleHandleA(nullptr);
+        window_class.lpszClassName = probe_window_class;
+        return RegisterClassA(&window_class) != 0;
+    }();
+    (void)registered;
+}
+
+}  // namespace
+
+gl_platform default_gl_platform() {
+    gl_platform platform;
+    platform.load_library = [](const char* name) { return LoadLibraryA(name); };
+    platform.free_library = [](HMODULE module) { FreeLibrary(module); };
+    platform.get_proc_address = [](HMODULE module, const char* name) {
+        return reinterpret_cast<void*>(GetProcAddress(module, name));
+    };
+    platform.monitors = [] {
+        std::vector<gl_monitor> monitors;
+        EnumDisplayMonitors(nullptr, nullptr, add_monitor, reinterpret_cast<LPARAM>(&monitors));
+        return monitors;
+    };
+    platform.create_window = [](int left, int top, int width, int height) {
+        register_window_class();
+        // Created without WS_VISIBLE and never shown.
+        return CreateWindowExA(WS_EX_TOOLWINDOW, probe_window_class, "",
+                               WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, left, top, width, height,
+                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    };
+    platform.destroy_window = [](HWND window) { DestroyWindow(window); };
+    platform.get_dc = [](HWND window) { return GetDC(window); };
+    platform.release_dc = [](HWND window, HDC dc) { ReleaseDC(window, dc); };
+    platform.choose_pixel_format = [](HDC dc, const PIXELFORMATDESCRIPTOR& format) {
+        return ChoosePixelFormat(dc, &format);
+    };
+    platform.set_pixel_format = [](HDC dc, int index, const PIXELFORMATDESCRIPTOR& format) {
+        return SetPixelFormat(dc, index, &format) != FALSE;
+    };
+    return platform;
+}

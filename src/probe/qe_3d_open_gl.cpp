@@ -1,0 +1,405 @@
+#include "probe/qe_3d_open_gl.h"
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+
+#include "app/_functions.h"
+#include "probe/gl_extensions.h"
+
+namespace {
+
+using wgl_get_proc_address_fn = PROC(WINAPI*)(LPCSTR);
+using wgl_create_context_fn = HGLRC(WINAPI*)(HDC);
+using wgl_make_current_fn = BOOL(WINAPI*)(HDC, HGLRC);
+using wgl_delete_context_fn = BOOL(WINAPI*)(HGLRC);
+using wgl_get_current_dc_fn = HDC(WINAPI*)();
+using wgl_extensions_ext_fn = const char*(WINAPI*)();
+using wgl_extensions_arb_fn = const char*(WINAPI*)(HDC);
+using gl_get_string_fn = const GLubyte*(APIENTRY*)(GLenum);
+using gl_get_booleanv_fn = void(APIENTRY*)(GLenum, GLboolean*);
+using gl_get_integerv_fn = void(APIENTRY*)(GLenum, GLint*);
+using gl_get_floatv_fn = void(APIENTRY*)(GLenum, GLfloat*);
+using glu_get_string_fn = const GLubyte*(APIENTRY*)(GLenum);
+
+// The libraries of the last construction, released before the next one
+// loads them again; otherwise they stay loaded until the process ends.
+struct held_libraries {
+    HMODULE opengl = nullptr;
+    HMODULE glu = nullptr;
+    std::function<void(HMODULE)> free_library;
+};
+held_libraries held;
+
+template <typename T>
+T as_entry(void* address) {
+    return reinterpret_cast<T>(address);
+}
+
+std::string text_of(const GLubyte* text) {
+    return text != nullptr ? std::string(reinterpret_cast<const char*>(text)) : std::string();
+}
+
+// The part of a version text before its first blank.
+std::string version_part(std::string text) {
+    std::string head;
+    SplitAt(text, ' ', head);
+    return head;
+}
+
+// The pixel format every context is created with: a double-buffered RGBA
+// window format with a 16-bit depth buffer.
+PIXELFORMATDESCRIPTOR context_pixel_format() {
+    PIXELFORMATDESCRIPTOR format{};
+    format.nSize = sizeof(PIXELFORMATDESCRIPTOR);
+    format.nVersion = 1;
+    format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    format.iPixelType = PFD_TYPE_RGBA;
+    format.cDepthBits = 16;
+    format.iLayerType = PFD_MAIN_PLANE;
+    return format;
+}
+
+// One capture: the loaded libraries, the entry points and the probe's list.
+class gl_capture {
+public:
+    gl_capture(const gl_platform& platform, std::vector<tqgl_adapter>& adapters, int32_t& count)
+        : platform_(platform), adapters_(adapters), count_(count) {}
+
+    void load();
+    void capture(const tq3d& direct3d);
+
+private:
+    void* lookup(const char* name) const;
+    template <typename T>
+    T required(T entry, const char* name) const {
+        RaiseIf(entry == nullptr, std::string("no ") + name);
+        return entry;
+    }
+    void capture_on(const gl_monitor& monitor, const PIXELFORMATDESCRIPTOR& format);
+    void read_context(HMONITOR monitor);
+    std::string check_text() const;
+    void load_queries();
+
+    template <size_t N>
+    std::array<GLint, N> integers(GLenum name) const;
+    template <size_t N>
+    std::array<GLfloat, N> floats(GLenum name) const;
+    bool boolean(GLenum name) const;
+
+    const gl_platform& platform_;
+    std::vector<tqgl_adapter>& adapters_;
+    int32_t& count_;
+
+    HMODULE opengl_ = nullptr;
+    HMODULE glu_ = nullptr;
+    wgl_get_proc_address_fn wglGetProcAddress_ = nullptr;
+    wgl_create_context_fn wglCreateContext_ = nullptr;
+    wgl_make_current_fn wglMakeCurrent_ = nullptr;
+    wgl_delete_context_fn wglDeleteContext_ = nullptr;
+    wgl_get_current_dc_fn wglGetCurrentDC_ = nullptr;
+    wgl_extensions_ext_fn wglGetExtensionsStringEXT_ = nullptr;
+    gl_get_string_fn glGetString_ = nullptr;
+    glu_get_string_fn gluGetString_ = nullptr;
+    bool queries_loaded_ = false;
+    gl_get_booleanv_fn glGetBooleanv_ = nullptr;
+    gl_get_integerv_fn glGetIntegerv_ = nullptr;
+    gl_get_floatv_fn glGetFloatv_ = nullptr;
+};
+
+void gl_capture::load() {
+    if (held.free_library) {
+        if (held.opengl != nullptr) {
+            held.free_library(held.opengl);
+        }
+        if (held.glu != nullptr) {
+            held.free_library(held.glu);
+        }
+    }
+    held = {};
+    opengl_ = platform_.load_library("OpenGL32.dll");
+    glu_ = platform_.load_library("GLU32.dll");
+    held = {opengl_, glu_, platform_.free_library};
+
+    if (opengl_ != nullptr) {
+        wglGetProcAddress_ =
+            as_entry<wgl_get_proc_address_fn>(platform_.get_proc_address(opengl_, "wglGetProcAddress"));
+    }
+    // Looked up while no context is current: what is not found now stays
+    // missing (wglGetExtensionsStringARB is then asked for per context).
+    glGetString_ = as_entry<gl_get_string_fn>(lookup("glGetString"));
+    wglCreateContext_ = as_entry<wgl_create_context_fn>(lookup("wglCreateContext"));
+    wglMakeCurrent_ = as_entry<wgl_make_current_fn>(lookup("wglMakeCurrent"));
+    wglDeleteContext_ = as_entry<wgl_delete_context_fn>(lookup("wglDeleteContext"));
+    wglGetCurrentDC_ = as_entry<wgl_get_current_dc_fn>(lookup("wglGetCurrentDC"));
+    wglGetExtensionsStringEXT_ = as_entry<wgl_extensions_ext_fn>(lookup("wglGetExtensionsStringEXT"));
+    if (glu_ != nullptr) {
+        gluGetString_ = as_entry<glu_get_string_fn>(platform_.get_proc_address(glu_, "gluGetString"));
+    }
+}
+
+// wglGetProcAddress first, then the library's export of that name.
+void* gl_capture::lookup(const char* name) const {
+    if (wglGetProcAddress_ != nullptr) {
+        void* address = reinterpret_cast<void*>(wglGetProcAddress_(name));
+        // Some drivers answer 1, 2, 3 or -1 instead of null.
+        const auto value = reinterpret_cast<intptr_t>(address);
+        if (value != 0 && value != 1 && value != 2 && value != 3 && value != -1) {
+            return address;
+        }
+    }
+    return opengl_ != nullptr ? platform_.get_proc_address(opengl_, name) : nullptr;
+}
+
+void gl_capture::capture(const tq3d& direct3d) {
+    count_ = 0;
+    const PIXELFORMATDESCRIPTOR format = context_pixel_format();
+    std::vector<gl_monitor> monitors;
+    if (direct3d.count > 0) {
+        monitors = platform_.monitors();
+    }
+    for (int i = 0; i < direct3d.count; ++i) {
+        const HMONITOR wanted = direct3d.adapter(i).monitor;
+        const auto found = std::find_if(monitors.begin(), monitors.end(),
+                                        [&](const gl_monitor& monitor) { return monitor.handle == wanted; });
+        // Not on the desktop: no context can be made for it.
+        if (found == monitors.end()) {
+            continue;
+        }
+        capture_on(*found, format);
+    }
+}
+
+void gl_capture::capture_on(const gl_monitor& monitor, const PIXELFORMATDESCRIPTOR& format) {
+    RaiseIf(opengl_ == nullptr, "no OpenGL");
+    required(wglCreateContext_, "wglCreateContext");
+    required(wglMakeCurrent_, "wglMakeCurrent");
+    required(wglDeleteContext_, "wglDeleteContext");
+
+    // Each owner undoes its step, in reverse order, also when a later
+    // step raises: no window, device context or context is left behind.
+    struct window_owner {
+        const gl_platform& platform;
+        HWND handle;
+        ~window_owner() {
+            if (handle != nullptr) {
+                platform.destroy_window(handle);
+            }
+        }
+    } window{platform_, platform_.create_window(monitor.left, monitor.top, 100, 100)};
+
+    struct dc_owner {
+        const gl_platform& platform;
+        HWND window;
+        HDC handle;
+        ~dc_owner() {
+            if (handle != nullptr) {
+                platform.release_dc(window, handle);
+            }
+        }
+    } dc{platform_, window.handle, window.handle != nullptr ? platform_.get_dc(window.handle) : nullptr};
+    // Without a window GetDC would hand out the whole screen's context.
+    RaiseIf(dc.handle == nullptr, "can't get DC");
+
+    const int index = platform_.choose_pixel_format(dc.handle, format);
+    RaiseIf(!platform_.set_pixel_format(dc.handle, index, format), "setPixelFormat problem");
+
+    struct context_owner {
+        wgl_make_current_fn make_current;
+        wgl_delete_context_fn delete_context;
+        HDC dc;
+        HGLRC handle;
+        bool current = false;
+        ~context_owner() {
+            if (current) {
+                make_current(dc, nullptr);
+            }
+            if (handle != nullptr) {
+                delete_context(handle);
+            }
+        }
+    } context{wglMakeCurrent_, wglDeleteContext_, dc.handle, wglCreateContext_(dc.handle)};
+    RaiseIf(context.handle == nullptr, "can't create RC");
+
+    context.current = wglMakeCurrent_(dc.handle, context.handle) != FALSE;
+    RaiseIf(!context.current, "wglMakeCurrent problem");
+
+    read_context(monitor.handle);
+}
+
+std::string gl_capture::check_text() const {
+    std::string text = text_of(glGetString_(GL_EXTENSIONS));
+    if (wglGetExtensionsStringEXT_ != nullptr) {
+        const char* wgl = wglGetExtensionsStringEXT_();
+        text += ' ';
+        text += wgl != nullptr ? wgl : "";
+        return text;
+    }
+    const auto arb = as_entry<wgl_extensions_arb_fn>(lookup("wglGetExtensionsStringARB"));
+    if (arb != nullptr && wglGetCurrentDC_ != nullptr) {
+        const char* wgl = arb(wglGetCurrentDC_());
+        text += ' ';
+        text += wgl != nullptr ? wgl : "";
+    }
+    return text;
+}
+
+void gl_capture::load_queries() {
+    if (queries_loaded_) {
+        return;
+    }
+    glGetBooleanv_ = required(as_entry<gl_get_booleanv_fn>(lookup("glGetBooleanv")), "glGetBooleanv");
+    glGetIntegerv_ = required(as_entry<gl_get_integerv_fn>(lookup("glGetIntegerv")), "glGetIntegerv");
+    glGetFloatv_ = required(as_entry<gl_get_floatv_fn>(lookup("glGetFloatv")), "glGetFloatv");
+    queries_loaded_ = true;
+}
+
+// The queries write into zeroed buffers with room to spare, so an unknown
+// enumerant leaves zeros and no implementation writes past the end.
+constexpr size_t query_room = 16;
+
+template <size_t N>
+std::array<GLint, N> gl_capture::integers(GLenum name) const {
+    static_assert(N <= query_room);
+    GLint buffer[query_room] = {};
+    glGetIntegerv_(name, buffer);
+    std::array<GLint, N> values{};
+    std::copy_n(buffer, N, values.begin());
+    return values;
+}
+
+template <size_t N>
+std::array<GLfloat, N> gl_capture::floats(GLenum name) const {
+    static_assert(N <= query_room);
+    GLfloat buffer[query_room] = {};
+    glGetFloatv_(name, buffer);
+    std::array<GLfloat, N> values{};
+    std::copy_n(buffer, N, values.begin());
+    return values;
+}
+
+bool gl_capture::boolean(GLenum name) const {
+    GLboolean buffer[query_room] = {};
+    glGetBooleanv_(name, buffer);
+    return buffer[0] != GL_FALSE;
+}
+
+void gl_capture::read_context(HMONITOR monitor) {
+    required(glGetString_, "glGetString");
+    load_queries();
+
+    tqgl_adapter& record = adapters_.emplace_back();
+    ++count_;
+
+    const std::string checked = check_text();
+    const auto known = known_extensions();
+    for (size_t i = 0; i < known.size(); ++i) {
+        record.extension_flags[i] = has_extension_word(checked, known[i].name);
+    }
+
+    record.monitor = monitor;
+    record.renderer = text_of(glGetString_(GL_RENDERER));
+    record.vendor = text_of(glGetString_(GL_VENDOR));
+    record.version_string = text_of(glGetString_(GL_VERSION));
+    record.extensions = text_of(glGetString_(GL_EXTENSIONS));
+    record.version = version_part(record.version_string);
+    if (gluGetString_ != nullptr) {
+        record.glu_version_string = text_of(gluGetString_(GLU_VERSION));
+        record.glu_extensions = text_of(gluGetString_(GLU_EXTENSIONS));
+    }
+    record.glu_version = version_part(record.glu_version_string);
+    record.shading_language_version = text_of(glGetString_(GL_SHADING_LANGUAGE_VERSION));
+
+    record.double_buffer = boolean(GL_DOUBLEBUFFER);
+    record.stereo = boolean(GL_STEREO);
+
+    auto integer = [this](GLenum name) { return integers<1>(name)[0]; };
+    record.max_lights = integer(GL_MAX_LIGHTS);
+    record.max_draw_buffers = integer(GL_MAX_DRAW_BUFFERS);
+    record.aux_buffers = integer(GL_AUX_BUFFERS);
+    record.color_matrix_stack_depth = integer(GL_COLOR_MATRIX_STACK_DEPTH);
+    record.feedback_buffer_size = integer(GL_FEEDBACK_BUFFER_SIZE);
+    record.feedback_buffer_type = integer(GL_FEEDBACK_BUFFER_TYPE);
+    record.max_3d_texture_size = integer(GL_MAX_3D_TEXTURE_SIZE);
+    record.max_client_attrib_stack_depth = integer(GL_MAX_CLIENT_ATTRIB_STACK_DEPTH);
+    record.max_attrib_stack_depth = integer(GL_MAX_ATTRIB_STACK_DEPTH);
+    record.max_clip_planes = integer(GL_MAX_CLIP_PLANES);
+    record.max_color_matrix_stack_depth = integer(GL_MAX_COLOR_MATRIX_STACK_DEPTH);
+    record.max_combined_texture_image_units = integer(GL_MAX_COMBINED_TEXTURE_IMAGE_UNITS);
+    record.max_cube_map_texture_size = integer(GL_MAX_CUBE_MAP_TEXTURE_SIZE);
+    record.max_elements_indices = integer(GL_MAX_ELEMENTS_INDICES);
+    record.max_elements_vertices = integer(GL_MAX_ELEMENTS_VERTICES);
+    record.max_eval_order = integer(GL_MAX_EVAL_ORDER);
+    record.max_fragment_uniform_components = integer(GL_MAX_FRAGMENT_UNIFORM_COMPONENTS);
+    record.max_list_nesting = integer(GL_MAX_LIST_NESTING);
+    record.max_modelview_stack_depth = integer(GL_MAX_MODELVIEW_STACK_DEPTH);
+    record.max_name_stack_depth = integer(GL_MAX_NAME_STACK_DEPTH);
+    record.max_pixel_map_table = integer(GL_MAX_PIXEL_MAP_TABLE);
+    record.max_projection_stack_depth = integer(GL_MAX_PROJECTION_STACK_DEPTH);
+    record.max_varying_floats = integer(GL_MAX_VARYING_FLOATS);
+    record.max_vertex_attribs = integer(GL_MAX_VERTEX_ATTRIBS);
+    record.max_vertex_texture_image_units = integer(GL_MAX_VERTEX_TEXTURE_IMAGE_UNITS);
+    record.max_vertex_uniform_components = integer(GL_MAX_VERTEX_UNIFORM_COMPONENTS);
+    record.max_viewport_dims = integers<2>(GL_MAX_VIEWPORT_DIMS);
+
+    record.line_width_granularity = floats<1>(GL_LINE_WIDTH_GRANULARITY)[0];
+    record.point_size_granularity = floats<1>(GL_POINT_SIZE_GRANULARITY)[0];
+    record.smooth_line_width_granularity = floats<1>(GL_SMOOTH_LINE_WIDTH_GRANULARITY)[0];
+    record.smooth_point_size_granularity = floats<1>(GL_SMOOTH_POINT_SIZE_GRANULARITY)[0];
+    record.smooth_line_width_range = floats<2>(GL_SMOOTH_LINE_WIDTH_RANGE);
+    record.smooth_point_size_range = floats<2>(GL_SMOOTH_POINT_SIZE_RANGE);
+    record.point_size_range = floats<2>(GL_POINT_SIZE_RANGE);
+    record.aliased_point_size_range = floats<2>(GL_ALIASED_POINT_SIZE_RANGE);
+    record.aliased_line_width_range = floats<2>(GL_ALIASED_LINE_WIDTH_RANGE);
+    record.line_width_range = floats<2>(GL_LINE_WIDTH_RANGE);
+
+    record.max_texture_size = integer(GL_MAX_TEXTURE_SIZE);
+    record.max_texture_units = integer(GL_MAX_TEXTURE_UNITS);
+    record.max_texture_image_units = integer(GL_MAX_TEXTURE_IMAGE_UNITS);
+    record.max_texture_coords = integer(GL_MAX_TEXTURE_COORDS);
+    record.max_texture_lod_bias = integer(GL_MAX_TEXTURE_LOD_BIAS);
+    record.max_texture_stack_depth = integer(GL_MAX_TEXTURE_STACK_DEPTH);
+    record.num_compressed_texture_formats = integer(GL_NUM_COMPRESSED_TEXTURE_FORMATS);
+
+    // A negative count lists nothing; the buffer always has room for the
+    // whole reported count.
+    const int32_t formats = std::max<int32_t>(record.num_compressed_texture_formats, 0);
+    record.num_compressed_texture_formats = formats;
+    if (formats > 0) {
+        std::vector<GLint> buffer(static_cast<size_t>(formats) + query_room, 0);
+        glGetIntegerv_(GL_COMPRESSED_TEXTURE_FORMATS, buffer.data());
+        record.compressed_texture_formats.assign(buffer.begin(), buffer.begin() + formats);
+    }
+}
+
+}  // namespace
+
+bool has_extension_word(const std::string& text, const char* name) {
+    const std::string_view wanted(name);
+    if (wanted.empty()) {
+        return false;
+    }
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = std::min(text.find_first_of(" \t\r\n", start), text.size());
+        if (std::string_view(text).substr(start, end - start) == wanted) {
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
+tqgl::tqgl(const tq3d& direct3d, const gl_platform& platform) {
+    gl_capture session(platform, adapters, count);
+    session.load();
+    session.capture(direct3d);
+}
+
+tqgl_adapter tqgl::adapter(int i) const {
+    return adapters.at(static_cast<size_t>(i));
+}

@@ -1,0 +1,253 @@
+// A fake OpenGL system behind the OpenGL probe's platform table: monitors,
+// windows, device and rendering contexts, the OpenGL and GLU libraries with
+// their entry points, and the answers of the gl queries.
+#pragma once
+
+#include <windows.h>
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <GL/glu.h>
+
+#include <cstdint>
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "probe/gl_platform.h"
+
+namespace fakes {
+
+class gl_system {
+public:
+    // --- what the fake offers -------------------------------------------
+    std::vector<gl_monitor> monitors;
+    bool opengl_present = true;
+    bool glu_present = true;
+    std::set<std::string> missing_entries;  // names neither exported nor found by wglGetProcAddress
+    bool ext_string_exported = false;       // wglGetExtensionsStringEXT found at load
+    bool arb_string = true;                 // wglGetExtensionsStringARB, while a context is current
+    bool fail_get_dc = false;
+    bool fail_set_pixel_format = false;
+    bool fail_create_context = false;
+    bool fail_make_current = false;
+    int contexts_before_failure = 0;  // the failure hits only after this many contexts
+
+    std::map<GLenum, const char*> strings;  // a name missing here answers null
+    std::string gl_extensions;
+    std::string wgl_extensions;
+    std::map<GLenum, const char*> glu_strings;
+    std::map<GLenum, std::vector<GLint>> integers;  // unknown enumerants leave the buffer alone
+    std::map<GLenum, std::vector<GLfloat>> floats;
+    std::map<GLenum, std::vector<GLboolean>> booleans;
+
+    // --- what the probe did ---------------------------------------------
+    int windows_alive = 0;
+    int dcs_alive = 0;
+    int contexts_alive = 0;
+    int contexts_created = 0;
+    HGLRC current = nullptr;
+    std::vector<RECT> window_bounds;
+    std::vector<PIXELFORMATDESCRIPTOR> formats_set;
+    int queries_without_context = 0;
+    int arb_string_calls = 0;
+    int libraries_freed = 0;
+
+    gl_system() {
+        active = this;
+        strings[GL_EXTENSIONS] = nullptr;
+    }
+    ~gl_system() { active = nullptr; }
+    gl_system(const gl_system&) = delete;
+    gl_system& operator=(const gl_system&) = delete;
+
+    // The answers of a typical OpenGL 2.1 implementation.
+    void typical() {
+        strings[GL_RENDERER] = "Fake Renderer";
+        strings[GL_VENDOR] = "Fake Vendor";
+        strings[GL_VERSION] = "2.1.2 Fake 5.0";
+        strings[GL_SHADING_LANGUAGE_VERSION] = "1.20";
+        gl_extensions = "GL_ARB_multitexture GL_EXT_texture3D GL_ARB_shadow_ambient";
+        strings[GL_EXTENSIONS] = gl_extensions.c_str();
+        wgl_extensions = "WGL_ARB_pbuffer WGL_EXT_swap_control";
+        glu_strings[GLU_VERSION] = "1.2.2.0 Fake GLU";
+        glu_strings[GLU_EXTENSIONS] = "GLU_EXT_object_space_tess";
+        booleans[GL_DOUBLEBUFFER] = {GL_TRUE};
+        booleans[GL_STEREO] = {GL_FALSE};
+        integers[GL_MAX_LIGHTS] = {8};
+        integers[GL_MAX_TEXTURE_SIZE] = {4096};
+        integers[GL_MAX_VIEWPORT_DIMS] = {8192, 4096};
+        integers[GL_MAX_VERTEX_ATTRIBS] = {16};
+        integers[GL_MAX_VARYING_FLOATS] = {32};
+        integers[GL_MAX_TEXTURE_LOD_BIAS] = {15};
+        integers[GL_NUM_COMPRESSED_TEXTURE_FORMATS] = {3};
+        integers[GL_COMPRESSED_TEXTURE_FORMATS] = {0x83F0, 0x86B0, 0x83F3};
+        floats[GL_LINE_WIDTH_RANGE] = {0.5f, 10.0f};
+        floats[GL_POINT_SIZE_RANGE] = {1.0f, 63.375f};
+        floats[GL_LINE_WIDTH_GRANULARITY] = {0.125f};
+        floats[GL_POINT_SIZE_GRANULARITY] = {0.25f};
+        floats[GL_ALIASED_LINE_WIDTH_RANGE] = {1.0f, 7.0f};
+        floats[GL_ALIASED_POINT_SIZE_RANGE] = {1.0f, 255.0f};
+    }
+
+    void add_monitor(uintptr_t handle, LONG left, LONG top) {
+        monitors.push_back({reinterpret_cast<HMONITOR>(handle), left, top});
+    }
+
+    gl_platform platform() {
+        gl_platform p;
+        p.load_library = [this](const char* name) -> HMODULE {
+            if (std::strcmp(name, "OpenGL32.dll") == 0 && opengl_present) {
+                return opengl_module();
+            }
+            if (std::strcmp(name, "GLU32.dll") == 0 && glu_present) {
+                return glu_module();
+            }
+            return nullptr;
+        };
+        p.free_library = [this](HMODULE) { ++libraries_freed; };
+        p.get_proc_address = [this](HMODULE module, const char* name) { return exported(module, name); };
+        p.monitors = [this] { return monitors; };
+        p.create_window = [this](int left, int top, int width, int height) {
+            ++windows_alive;
+            window_bounds.push_back({left, top, left + width, top + height});
+            return reinterpret_cast<HWND>(0x10000 + window_bounds.size());
+        };
+        p.destroy_window = [this](HWND) { --windows_alive; };
+        p.get_dc = [this](HWND window) -> HDC {
+            if (fail_get_dc && failing_now()) {
+                return nullptr;
+            }
+            ++dcs_alive;
+            return reinterpret_cast<HDC>(reinterpret_cast<uintptr_t>(window) + 0x10000);
+        };
+        p.release_dc = [this](HWND, HDC) { --dcs_alive; };
+        p.choose_pixel_format = [](HDC, const PIXELFORMATDESCRIPTOR&) { return 7; };
+        p.set_pixel_format = [this](HDC, int index, const PIXELFORMATDESCRIPTOR& format) {
+            formats_set.push_back(format);
+            return index == 7 && !(fail_set_pixel_format && failing_now());
+        };
+        return p;
+    }
+
+    static gl_system* active;
+
+private:
+    static HMODULE opengl_module() { return reinterpret_cast<HMODULE>(0x6A000000); }
+    static HMODULE glu_module() { return reinterpret_cast<HMODULE>(0x6B000000); }
+
+    bool failing_now() const { return contexts_created >= contexts_before_failure; }
+
+    void* exported(HMODULE module, const char* name) {
+        const std::string wanted(name);
+        if (missing_entries.count(wanted) != 0) {
+            return nullptr;
+        }
+        if (module == glu_module()) {
+            return wanted == "gluGetString" ? entry(&glu_get_string) : nullptr;
+        }
+        if (module != opengl_module()) {
+            return nullptr;
+        }
+        static const std::map<std::string, void*> exports = {
+            {"wglGetProcAddress", entry(&wgl_get_proc_address)},
+            {"wglCreateContext", entry(&wgl_create_context)},
+            {"wglMakeCurrent", entry(&wgl_make_current)},
+            {"wglDeleteContext", entry(&wgl_delete_context)},
+            {"wglGetCurrentDC", entry(&wgl_get_current_dc)},
+            {"glGetString", entry(&gl_get_string)},
+            {"glGetBooleanv", entry(&gl_get_booleanv)},
+            {"glGetIntegerv", entry(&gl_get_integerv)},
+            {"glGetFloatv", entry(&gl_get_floatv)},
+        };
+        if (wanted == "wglGetExtensionsStringEXT" && ext_string_exported) {
+            return entry(&wgl_get_extensions_string_ext);
+        }
+        const auto found = exports.find(wanted);
+        return found != exports.end() ? found->second : nullptr;
+    }
+
+    template <typename F>
+    static void* entry(F function) {
+        return reinterpret_cast<void*>(function);
+    }
+
+    // Like a real ICD: extension entry points only while a context is current.
+    static PROC WINAPI wgl_get_proc_address(LPCSTR name) {
+        if (active->current == nullptr || active->missing_entries.count(name) != 0) {
+            return nullptr;
+        }
+        if (std::strcmp(name, "wglGetExtensionsStringARB") == 0 && active->arb_string) {
+            return reinterpret_cast<PROC>(entry(&wgl_get_extensions_string_arb));
+        }
+        return nullptr;
+    }
+    static HGLRC WINAPI wgl_create_context(HDC) {
+        if (active->fail_create_context && active->failing_now()) {
+            return nullptr;
+        }
+        ++active->contexts_alive;
+        ++active->contexts_created;
+        return reinterpret_cast<HGLRC>(static_cast<uintptr_t>(0x30000 + active->contexts_created));
+    }
+    static BOOL WINAPI wgl_make_current(HDC, HGLRC context) {
+        if (context != nullptr && active->fail_make_current &&
+            active->contexts_created > active->contexts_before_failure) {
+            return FALSE;
+        }
+        active->current = context;
+        return TRUE;
+    }
+    static BOOL WINAPI wgl_delete_context(HGLRC context) {
+        if (active->current == context) {
+            active->current = nullptr;
+        }
+        --active->contexts_alive;
+        return TRUE;
+    }
+    static HDC WINAPI wgl_get_current_dc() {
+        return active->current != nullptr ? reinterpret_cast<HDC>(0x20001) : nullptr;
+    }
+    static const char* WINAPI wgl_get_extensions_string_ext() { return active->wgl_extensions.c_str(); }
+    static const char* WINAPI wgl_get_extensions_string_arb(HDC) {
+        ++active->arb_string_calls;
+        return active->wgl_extensions.c_str();
+    }
+    static const GLubyte* APIENTRY gl_get_string(GLenum name) {
+        active->note_query();
+        const auto found = active->strings.find(name);
+        return found != active->strings.end() ? reinterpret_cast<const GLubyte*>(found->second) : nullptr;
+    }
+    static void APIENTRY gl_get_booleanv(GLenum name, GLboolean* out) {
+        active->answer(active->booleans, name, out);
+    }
+    static void APIENTRY gl_get_integerv(GLenum name, GLint* out) {
+        active->answer(active->integers, name, out);
+    }
+    static void APIENTRY gl_get_floatv(GLenum name, GLfloat* out) {
+        active->answer(active->floats, name, out);
+    }
+    static const GLubyte* APIENTRY glu_get_string(GLenum name) {
+        const auto found = active->glu_strings.find(name);
+        return found != active->glu_strings.end() ? reinterpret_cast<const GLubyte*>(found->second) : nullptr;
+    }
+
+    void note_query() {
+        if (current == nullptr) {
+            ++queries_without_context;
+        }
+    }
+    template <typename T>
+    void answer(const std::map<GLenum, std::vector<T>>& answers, GLenum name, T* out) {
+        note_query();
+        const auto found = answers.find(name);
+        if (found != answers.end()) {
+            std::copy(found->second.begin(), found->second.end(), out);
+        }
+    }
+};
+
+inline gl_system* gl_system::active = nullptr;
+
+}  // namespace fakes

@@ -1,0 +1,337 @@
+// The OpenGL probe's rules, on a fake OpenGL system.
+#include "probe/qe_3d_open_gl.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/_functions.h"
+#include "fakes/fake_gl.h"
+#include "probe/gl_extensions.h"
+
+namespace {
+
+// A Direct3D probe whose list a test writes.
+class direct3d_list : public tq3d {
+public:
+    void add(uintptr_t monitor) {
+        adapters.emplace_back().monitor = reinterpret_cast<HMONITOR>(monitor);
+        count = static_cast<int32_t>(adapters.size());
+    }
+};
+
+int extension_index(const char* name) {
+    const auto known = known_extensions();
+    for (size_t i = 0; i < known.size(); ++i) {
+        if (std::strcmp(known[i].name, name) == 0) {
+            return static_cast<int>(i);
+        }
+    }
+    ADD_FAILURE() << name << " is not a known extension";
+    return 0;
+}
+
+bool flag(const tqgl_adapter& record, const char* name) {
+    return record.extension_flags[extension_index(name)];
+}
+
+class GlProbe : public ::testing::Test {
+protected:
+    fakes::gl_system gl;
+    direct3d_list direct3d;
+
+    GlProbe() {
+        gl.typical();
+        gl.add_monitor(0x501, 0, 0);
+        gl.add_monitor(0x502, 1920, -200);
+    }
+
+    std::unique_ptr<tqgl> probe() { return std::make_unique<tqgl>(direct3d, gl.platform()); }
+
+    void expect_raises(const char* message) {
+        try {
+            tqgl list(direct3d, gl.platform());
+            ADD_FAILURE() << "no raise; expected " << message;
+        } catch (const general_error& error) {
+            EXPECT_STREQ(message, error.what());
+        }
+        expect_nothing_left();
+    }
+
+    void expect_nothing_left() {
+        EXPECT_EQ(0, gl.windows_alive);
+        EXPECT_EQ(0, gl.dcs_alive);
+        EXPECT_EQ(0, gl.contexts_alive);
+        EXPECT_EQ(nullptr, gl.current);
+    }
+
+    void TearDown() override {
+        expect_nothing_left();
+        EXPECT_EQ(0, gl.queries_without_context);
+    }
+};
+
+TEST_F(GlProbe, NoDirect3DAdapterMakesNoContext) {
+    auto list = probe();
+    EXPECT_EQ(0, list->count);
+    EXPECT_TRUE(list->adapters.empty());
+    EXPECT_TRUE(gl.window_bounds.empty());
+    EXPECT_EQ(0, gl.contexts_created);
+}
+
+TEST_F(GlProbe, OneRecordPerAdapterOnADesktopMonitor) {
+    direct3d.add(0x999);  // not on the desktop
+    direct3d.add(0x502);
+    direct3d.add(0x501);
+    auto list = probe();
+    ASSERT_EQ(2, list->count);
+    EXPECT_EQ(reinterpret_cast<HMONITOR>(0x502), list->adapter(0).monitor);
+    EXPECT_EQ(reinterpret_cast<HMONITOR>(0x501), list->adapter(1).monitor);
+    // A 100 by 100 window at each monitor's top left corner.
+    ASSERT_EQ(2u, gl.window_bounds.size());
+    EXPECT_EQ(1920, gl.window_bounds[0].left);
+    EXPECT_EQ(-200, gl.window_bounds[0].top);
+    EXPECT_EQ(100, gl.window_bounds[0].right - gl.window_bounds[0].left);
+    EXPECT_EQ(100, gl.window_bounds[0].bottom - gl.window_bounds[0].top);
+    EXPECT_EQ(0, gl.window_bounds[1].left);
+    EXPECT_EQ(2, gl.contexts_created);
+}
+
+TEST_F(GlProbe, IdenticalContextsGiveTwoRecords) {
+    direct3d.add(0x501);
+    direct3d.add(0x501);
+    auto list = probe();
+    ASSERT_EQ(2, list->count);
+    EXPECT_EQ(list->adapter(0).renderer, list->adapter(1).renderer);
+    EXPECT_EQ(reinterpret_cast<HMONITOR>(0x501), list->adapter(1).monitor);
+}
+
+TEST_F(GlProbe, PixelFormatIsADoubleBufferedRgbaWindowFormat) {
+    direct3d.add(0x501);
+    probe();
+    ASSERT_EQ(1u, gl.formats_set.size());
+    const PIXELFORMATDESCRIPTOR& format = gl.formats_set[0];
+    EXPECT_EQ(40, format.nSize);
+    EXPECT_EQ(1, format.nVersion);
+    EXPECT_EQ(0x25u, format.dwFlags);
+    EXPECT_EQ(PFD_TYPE_RGBA, format.iPixelType);
+    EXPECT_EQ(0, format.cColorBits);
+    EXPECT_EQ(16, format.cDepthBits);
+    EXPECT_EQ(0, format.cStencilBits);
+    EXPECT_EQ(PFD_MAIN_PLANE, format.iLayerType);
+}
+
+TEST_F(GlProbe, ReadsStringsLimitsAndFormats) {
+    direct3d.add(0x501);
+    auto list = probe();
+    ASSERT_EQ(1, list->count);
+    const tqgl_adapter record = list->adapter(0);
+    EXPECT_EQ("Fake Renderer", record.renderer);
+    EXPECT_EQ("Fake Vendor", record.vendor);
+    EXPECT_EQ("2.1.2 Fake 5.0", record.version_string);
+    EXPECT_EQ("2.1.2", record.version);
+    EXPECT_EQ(gl.gl_extensions, record.extensions);
+    EXPECT_EQ("1.2.2.0 Fake GLU", record.glu_version_string);
+    EXPECT_EQ("1.2.2.0", record.glu_version);
+    EXPECT_EQ("GLU_EXT_object_space_tess", record.glu_extensions);
+    EXPECT_EQ("1.20", record.shading_language_version);
+    EXPECT_TRUE(record.double_buffer);
+    EXPECT_FALSE(record.stereo);
+    EXPECT_EQ(8, record.max_lights);
+    EXPECT_EQ(4096, record.max_texture_size);
+    EXPECT_EQ(8192, record.max_viewport_dims[0]);
+    EXPECT_EQ(4096, record.max_viewport_dims[1]);
+    EXPECT_EQ(15, record.max_texture_lod_bias);
+    EXPECT_EQ(0.5f, record.line_width_range[0]);
+    EXPECT_EQ(10.0f, record.line_width_range[1]);
+    EXPECT_EQ(63.375f, record.point_size_range[1]);
+    EXPECT_EQ(7.0f, record.aliased_line_width_range[1]);
+    EXPECT_EQ(255.0f, record.aliased_point_size_range[1]);
+    EXPECT_EQ(0.125f, record.line_width_granularity);
+    // The smooth enumerants are the plain ones under another name.
+    EXPECT_EQ(record.line_width_range, record.smooth_line_width_range);
+    EXPECT_EQ(record.point_size_range, record.smooth_point_size_range);
+    EXPECT_EQ(record.line_width_granularity, record.smooth_line_width_granularity);
+    EXPECT_EQ(record.point_size_granularity, record.smooth_point_size_granularity);
+    EXPECT_EQ(3, record.num_compressed_texture_formats);
+    EXPECT_EQ((std::vector<int32_t>{0x83F0, 0x86B0, 0x83F3}), record.compressed_texture_formats);
+}
+
+TEST_F(GlProbe, NullStringsAndRejectedQueriesLeaveZeros) {
+    gl.strings.clear();
+    gl.glu_strings.clear();
+    gl.integers.erase(GL_MAX_VERTEX_ATTRIBS);
+    gl.integers.erase(GL_MAX_VARYING_FLOATS);
+    gl.integers.erase(GL_NUM_COMPRESSED_TEXTURE_FORMATS);
+    direct3d.add(0x501);
+    auto list = probe();
+    ASSERT_EQ(1, list->count);
+    const tqgl_adapter record = list->adapter(0);
+    EXPECT_EQ("", record.renderer);
+    EXPECT_EQ("", record.version_string);
+    EXPECT_EQ("", record.version);
+    EXPECT_EQ("", record.extensions);
+    EXPECT_EQ("", record.glu_version);
+    EXPECT_EQ("", record.shading_language_version);
+    EXPECT_EQ(0, record.max_vertex_attribs);
+    EXPECT_EQ(0, record.max_varying_floats);
+    EXPECT_EQ(0, record.max_vertex_uniform_components);
+    EXPECT_EQ(0, record.num_compressed_texture_formats);
+    EXPECT_TRUE(record.compressed_texture_formats.empty());
+    // Only the WGL text is left to find extensions in.
+    EXPECT_TRUE(flag(record, "WGL_ARB_pbuffer"));
+    EXPECT_FALSE(flag(record, "GL_ARB_multitexture"));
+}
+
+TEST_F(GlProbe, NegativeCompressedFormatCountListsNothing) {
+    gl.integers[GL_NUM_COMPRESSED_TEXTURE_FORMATS] = {-4};
+    direct3d.add(0x501);
+    auto list = probe();
+    ASSERT_EQ(1, list->count);
+    EXPECT_EQ(0, list->adapter(0).num_compressed_texture_formats);
+    EXPECT_TRUE(list->adapter(0).compressed_texture_formats.empty());
+}
+
+TEST_F(GlProbe, WithoutGluBothGluTextsAreEmpty) {
+    gl.glu_present = false;
+    direct3d.add(0x501);
+    auto list = probe();
+    ASSERT_EQ(1, list->count);
+    EXPECT_EQ("", list->adapter(0).glu_version_string);
+    EXPECT_EQ("", list->adapter(0).glu_version);
+    EXPECT_EQ("", list->adapter(0).glu_extensions);
+    EXPECT_EQ("Fake Renderer", list->adapter(0).renderer);
+
+    gl.glu_present = true;
+    gl.missing_entries = {"gluGetString"};
+    list = probe();
+    EXPECT_EQ("", list->adapter(0).glu_version_string);
+}
+
+TEST_F(GlProbe, WglExtensionsComeFromTheWglTextOnly) {
+    direct3d.add(0x501);
+    auto list = probe();
+    const tqgl_adapter record = list->adapter(0);
+    EXPECT_TRUE(flag(record, "WGL_ARB_pbuffer"));
+    EXPECT_TRUE(flag(record, "WGL_EXT_swap_control"));
+    EXPECT_FALSE(flag(record, "WGL_ARB_pixel_format"));
+    EXPECT_TRUE(flag(record, "GL_ARB_multitexture"));
+    // Found only as the beginning of longer names.
+    EXPECT_FALSE(flag(record, "GL_EXT_texture"));
+    EXPECT_FALSE(flag(record, "GL_ARB_shadow"));
+    EXPECT_TRUE(flag(record, "GL_EXT_texture3D"));
+    // No EXT entry point at load: the ARB one is asked, once per context.
+    EXPECT_EQ(1, gl.arb_string_calls);
+    EXPECT_EQ(gl.gl_extensions, record.extensions);
+}
+
+TEST_F(GlProbe, WglExtEntryPointFoundAtLoadIsPreferred) {
+    gl.ext_string_exported = true;
+    direct3d.add(0x501);
+    auto list = probe();
+    EXPECT_TRUE(flag(list->adapter(0), "WGL_ARB_pbuffer"));
+    EXPECT_EQ(0, gl.arb_string_calls);
+}
+
+TEST_F(GlProbe, WithoutAnyWglEntryPointOnlyTheGlTextCounts) {
+    gl.arb_string = false;
+    direct3d.add(0x501);
+    auto list = probe();
+    EXPECT_FALSE(flag(list->adapter(0), "WGL_ARB_pbuffer"));
+    EXPECT_TRUE(flag(list->adapter(0), "GL_ARB_multitexture"));
+}
+
+TEST_F(GlProbe, EachFailureRaisesItsMessageAndLeavesNothingBehind) {
+    direct3d.add(0x501);
+    direct3d.add(0x502);
+    for (int before : {0, 1}) {
+        SCOPED_TRACE(before);
+        gl.contexts_before_failure = before;
+        gl.contexts_created = 0;
+        gl.fail_get_dc = true;
+        expect_raises("can't get DC");
+        gl.fail_get_dc = false;
+        gl.contexts_created = 0;
+        gl.fail_set_pixel_format = true;
+        expect_raises("setPixelFormat problem");
+        gl.fail_set_pixel_format = false;
+        gl.contexts_created = 0;
+        gl.fail_create_context = true;
+        expect_raises("can't create RC");
+        gl.fail_create_context = false;
+        gl.contexts_created = 0;
+        gl.fail_make_current = true;
+        expect_raises("wglMakeCurrent problem");
+        gl.fail_make_current = false;
+    }
+}
+
+TEST_F(GlProbe, MissingOpenGLRaisesInsteadOfCallingNothing) {
+    direct3d.add(0x501);
+    gl.opengl_present = false;
+    expect_raises("no OpenGL");
+    gl.opengl_present = true;
+    gl.missing_entries = {"wglCreateContext"};
+    expect_raises("no wglCreateContext");
+    gl.missing_entries = {"glGetIntegerv"};
+    expect_raises("no glGetIntegerv");
+}
+
+TEST_F(GlProbe, MissingOpenGLIsNoErrorWhenNoContextIsNeeded) {
+    gl.opengl_present = false;
+    direct3d.add(0x999);
+    EXPECT_EQ(0, probe()->count);
+}
+
+TEST_F(GlProbe, ASecondConstructionReleasesTheLibrariesFirst) {
+    probe();
+    const int freed = gl.libraries_freed;
+    probe();
+    EXPECT_EQ(freed + 2, gl.libraries_freed);
+}
+
+TEST(ExtensionWords, ExactBlankSeparatedWordsOnly) {
+    EXPECT_TRUE(has_extension_word("GL_A GL_B", "GL_B"));  // the last word
+    EXPECT_TRUE(has_extension_word("GL_A GL_B", "GL_A"));
+    EXPECT_TRUE(has_extension_word("GL_B", "GL_B"));
+    EXPECT_TRUE(has_extension_word("  GL_A  GL_B ", "GL_B"));
+    EXPECT_TRUE(has_extension_word("GL_A\tGL_B\r\nGL_C", "GL_B"));
+    EXPECT_FALSE(has_extension_word("GL_ARB_shadow_ambient", "GL_ARB_shadow"));
+    EXPECT_FALSE(has_extension_word("XGL_ARB_shadow", "GL_ARB_shadow"));
+    EXPECT_FALSE(has_extension_word("", "GL_A"));
+    EXPECT_FALSE(has_extension_word("GL_A", ""));
+    EXPECT_FALSE(has_extension_word("gl_arb_shadow", "GL_ARB_shadow"));
+    // The three cases where the first-occurrence rule went wrong.
+    EXPECT_FALSE(has_extension_word("GL_EXT_texture3D GL_ARB_multitexture", "GL_EXT_texture"));
+    EXPECT_TRUE(has_extension_word("GL_EXT_texture3D GL_ARB_multitexture", "GL_EXT_texture3D"));
+    EXPECT_TRUE(has_extension_word("GL_EXT_texture3D GL_ARB_multitexture", "GL_ARB_multitexture"));
+    EXPECT_TRUE(has_extension_word("GL_EXT_texture_cube_map GL_EXT_texture", "GL_EXT_texture"));
+    EXPECT_FALSE(has_extension_word("GL_EXT_texture2 GL_EXT_texture.x", "GL_EXT_texture"));
+}
+
+TEST(KnownExtensions, GroupsNamesAndDisplayNames) {
+    const auto groups = known_extension_groups();
+    ASSERT_EQ(22u, groups.size());
+    EXPECT_STREQ("3DFX", groups.front().tag);
+    EXPECT_STREQ("WIN", groups.back().tag);
+    EXPECT_STREQ("", groups[6].description);  // I3D
+    EXPECT_STREQ("NVIDIA", groups[11].description);
+    size_t total = 0;
+    int differing = 0;
+    for (const auto& group : groups) {
+        for (const auto& extension : group_extensions(group)) {
+            ++total;
+            if (std::strcmp(extension.name, extension.display_name) != 0) {
+                ++differing;
+                EXPECT_EQ(0, _stricmp(extension.name, extension.display_name)) << extension.name;
+            }
+        }
+    }
+    EXPECT_EQ(287u, total);
+    EXPECT_EQ(3, differing);
+    EXPECT_STREQ("GL_EXT_texture3d", known_extensions()[extension_index("GL_EXT_texture3D")].display_name);
+    EXPECT_STREQ("GL_FfdMaskSGIx", known_extensions()[extension_index("GL_FfdMaskSGIX")].display_name);
+    EXPECT_STREQ("WIN_swap_hint", known_extensions().back().name);
+}
+
+}  // namespace
