@@ -5,6 +5,9 @@
 #include <stdexcept>
 #include <vector>
 
+#include "refdata/pci_data.h"
+#include "refdata/pci_names.h"
+
 namespace {
 
 using d3d9_table = std::array<std::string_view, d3d9_format_slots>;
@@ -200,10 +203,14 @@ constexpr compressed_format compressed_formats[] = {
 struct consts_data {
     std::vector<std::string> compressed_keys;
     std::vector<tqstring> compressed_names;
+    keyed_list vendor_list;
+    keyed_list device_list;
 
     consts_data() {
-        // The OpenGL list comes last, after the name tables (compile-time
-        // above) and the PCI names.
+        // The format-name tables are compile-time tables; then the PCI names;
+        // the OpenGL list comes last.
+        vendor_list = build_vendor_list();
+        device_list = parse_device_database(std::string_view(pci_device_database, pci_device_database_size));
         compressed_keys.reserve(std::size(compressed_formats));
         compressed_names.reserve(std::size(compressed_formats));
         for (const auto& format : compressed_formats) {
@@ -236,6 +243,24 @@ std::string_view d3d9_format_name(uint32_t value) {
 
 std::string_view dxgi_format_name(uint32_t value) {
     return value < dxgi_names.size() ? dxgi_names[value] : std::string_view{};
+}
+
+std::string vendor_name_of(uint32_t vendor_id) {
+    const std::string* name = data().vendor_list.find(vendor_key(vendor_id));
+    return name != nullptr ? *name : std::string();
+}
+
+std::string gpu_name_of(uint32_t vendor_id, uint32_t device_id) {
+    const std::string* name = data().device_list.find(device_key(vendor_id, device_id));
+    return name != nullptr ? *name : std::string();
+}
+
+size_t vendor_list_size() {
+    return data().vendor_list.size();
+}
+
+size_t device_list_size() {
+    return data().device_list.size();
 }
 
 int compressed_format_count() {

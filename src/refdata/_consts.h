@@ -2,6 +2,7 @@
 // compressed-format list. Built once at start, read-only afterwards.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -22,6 +23,17 @@ std::string_view d3d9_format_name(uint32_t value);
 // Name of a DXGI_FORMAT value without its DXGI_FORMAT_ prefix; empty for any
 // value outside the 89 slots.
 std::string_view dxgi_format_name(uint32_t value);
+
+// The vendor list's name for a PCI vendor identifier; empty when unlisted.
+std::string vendor_name_of(uint32_t vendor_id);
+
+// The device list's "Vendor: device" text for a PCI vendor and device
+// identifier; empty when the database has no such device.
+std::string gpu_name_of(uint32_t vendor_id, uint32_t device_id);
+
+// Entries of the two PCI lists.
+size_t vendor_list_size();
+size_t device_list_size();
 
 // The OpenGL compressed texture formats, in report order: the key is the
 // enumerant's decimal value, the attached object holds its name.

@@ -1,0 +1,140 @@
+#include "refdata/pci_names.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "refdata/pci_data.h"
+
+void keyed_list::reserve(size_t count) {
+    entries_.reserve(count);
+    index_.reserve(count);
+}
+
+void keyed_list::set(std::string key, std::string value) {
+    const auto [found, inserted] = index_.try_emplace(key, entries_.size());
+    if (inserted) {
+        entries_.emplace_back(std::move(key), std::move(value));
+    } else {
+        entries_[found->second].second = std::move(value);
+    }
+}
+
+const std::string* keyed_list::find(const std::string& key) const {
+    const auto found = index_.find(key);
+    return found != index_.end() ? &entries_[found->second].second : nullptr;
+}
+
+void keyed_list::clear() {
+    entries_.clear();
+    index_.clear();
+}
+
+std::string vendor_key(uint32_t vendor_id) {
+    return std::to_string(vendor_id);
+}
+
+std::string device_key(uint32_t vendor_id, uint32_t device_id) {
+    std::string key = std::to_string(vendor_id);
+    key += '.';
+    key += std::to_string(device_id);
+    return key;
+}
+
+namespace {
+
+// The part of rest up to the first separator, removed from rest together
+// with the separator; all of rest when there is none. found tells which.
+std::string_view take_until(std::string_view& rest, char separator, bool* found = nullptr) {
+    const size_t at = rest.find(separator);
+    if (found != nullptr) {
+        *found = at != std::string_view::npos;
+    }
+    if (at == std::string_view::npos) {
+        const std::string_view part = rest;
+        rest = {};
+        return part;
+    }
+    const std::string_view part = rest.substr(0, at);
+    rest.remove_prefix(at + 1);
+    return part;
+}
+
+// A hexadecimal identifier of one to eight digits, either letter case.
+bool parse_hex(std::string_view text, uint32_t& value) {
+    if (text.empty() || text.size() > 8) {
+        return false;
+    }
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
+    return error == std::errc() && end == text.data() + text.size();
+}
+
+// Reads the hex="Name" pairs of a vendor record into block; false when a
+// pair is malformed.
+bool parse_vendor_record(std::string_view record, keyed_list& block) {
+    while (!record.empty()) {
+        bool found = false;
+        uint32_t vendor = 0;
+        if (!parse_hex(take_until(record, '=', &found), vendor) || !found) {
+            return false;
+        }
+        take_until(record, '"', &found);  // empty in well-formed data
+        if (!found) {
+            return false;
+        }
+        const std::string_view name = take_until(record, '"', &found);
+        if (!found) {
+            return false;
+        }
+        block.set(vendor_key(vendor), std::string(name));
+        take_until(record, ',');
+    }
+    return true;
+}
+
+}  // namespace
+
+keyed_list parse_device_database(std::string_view text) {
+    keyed_list devices;
+    // About one TAB per record and one vendor per block.
+    devices.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\t')) + 16);
+    keyed_list block;
+    while (!text.empty()) {
+        std::string_view record = take_until(text, '\t');
+        if (!record.empty() && record.front() == '@') {
+            record.remove_prefix(1);
+            block.clear();
+            keyed_list vendors;
+            // A malformed vendor record leaves the block without vendors, so
+            // its devices are credited to nobody rather than to the block
+            // before it.
+            if (parse_vendor_record(record, vendors)) {
+                block = std::move(vendors);
+            }
+            continue;
+        }
+        bool found = false;
+        uint32_t device = 0;
+        if (!parse_hex(take_until(record, '=', &found), device) || !found) {
+            continue;
+        }
+        std::string device_part(1, '.');
+        device_part += std::to_string(device);
+        for (size_t i = 0; i < block.size(); ++i) {
+            const auto& [vendor, name] = block[i];
+            std::string value;
+            value.reserve(name.size() + 2 + record.size());
+            value.append(name).append(": ").append(record);
+            devices.set(vendor + device_part, std::move(value));
+        }
+    }
+    return devices;
+}
+
+keyed_list build_vendor_list() {
+    keyed_list vendors;
+    vendors.reserve(pci_vendor_count);
+    for (size_t i = 0; i < pci_vendor_count; ++i) {
+        vendors.set(vendor_key(pci_vendors[i].id), pci_vendors[i].name);
+    }
+    return vendors;
+}
