@@ -36,11 +36,9 @@ std::string GuidToText(const GUID& guid) {
     return text;
 }
 
-namespace {
-
-// The user's decimal separator; LOCALE_SDECIMAL may be up to three
-// characters, but only its first one can match a single character.
-char locale_decimal_separator() {
+char DecimalSeparator() {
+    // LOCALE_SDECIMAL may be up to three characters; only the first one can
+    // stand for a single character.
     char buffer[8] = {};
     if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) < 2) {
         return '.';
@@ -48,13 +46,11 @@ char locale_decimal_separator() {
     return buffer[0];
 }
 
-}  // namespace
-
 bool IsNumeric(const std::string& text) {
     if (!text.empty() && text[0] == ' ') {
         return false;
     }
-    const char separator = locale_decimal_separator();
+    const char separator = DecimalSeparator();
     for (const char c : text) {
         const bool allowed = (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == 'E' ||
                              c == ' ' || c == separator;

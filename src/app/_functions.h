@@ -30,6 +30,10 @@ void PadLeft(int32_t number, int32_t width, std::string& result);
 // then the eight Data4 bytes unseparated; three hyphens, no braces.
 std::string GuidToText(const GUID& guid);
 
+// The first character of the user's decimal separator ("." when the
+// locale has none).
+char DecimalSeparator();
+
 // True iff text does not start with a blank and holds only digits, "+", "-",
 // ".", "E", blanks and the user's decimal separator. Empty text counts.
 bool IsNumeric(const std::string& text);

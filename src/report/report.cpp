@@ -1,0 +1,171 @@
+#include "report/report.h"
+
+#include "app/_functions.h"
+#include "refdata/_consts.h"
+#include "report/value_format.h"
+
+namespace {
+
+constexpr COLORREF silver = RGB(192, 192, 192);
+constexpr COLORREF white = RGB(255, 255, 255);
+
+}  // namespace
+
+report::report() {
+    // The layout gives the device painter to these grids; the set-ups give
+    // it to every grid but the Summary grids.
+    SGdx_device.painter = cell_painter::device;
+    for (grid_model* grid : opengl_grids()) {
+        if (!grid->is_summary()) {
+            grid->painter = cell_painter::device;
+        }
+    }
+}
+
+std::array<grid_model*, 11> report::directx_grids() {
+    return {&SGdx_summary,      &SGdx_device,        &SGdx_capabilities, &SGdx_vertices,
+            &SGdx_rendering,    &SGdx_textures,      &SGdx_blending,     &SGdx_buffers,
+            &SGdx_pixel_shader, &SGdx_vertex_shader, &SGdx_resolutions};
+}
+
+std::array<grid_model*, 8> report::opengl_grids() {
+    return {&SGgl_summary,  &SGgl_device, &SGgl_capabilities,  &SGgl_rendering,
+            &SGgl_textures, &SGgl_stacks, &SGgl_vertex_shader, &SGgl_extensions};
+}
+
+void report::setup_grid(grid_model& grid, const char* header, const grid_model& own_summary) {
+    FCurrentGrid = &grid;
+    grid.double_buffered = true;
+    if (FEcho) {
+        FSubmission += "\r\n!";
+        FSubmission += grid.name().substr(2);
+        FSubmission += "!\r\n";
+    }
+    grid.set_default_row_height(normal_row_height);
+    grid.set_row_count(grid.fixed_rows() + 1);
+    grid.row(grid.fixed_rows()) = {};
+    grid.vertical_lines = false;
+    grid.row_select = true;
+    grid.thumb_tracking = true;
+    grid.fixed_color = silver;
+    if (&grid != &own_summary) {
+        grid.color = white;
+        grid.parent_color = false;
+        grid.painter = cell_painter::device;
+    }
+    grid.default_drawing = false;
+    grid.font_name = "tahoma";
+    grid.font_size = 8;
+    if (grid.fixed_rows() == 1) {
+        grid.row(0) = {header, "Value", "Description"};
+        const bool device_page = &grid == &SGdx_device || &grid == &SGgl_device;
+        grid.set_column_width(0, 300);
+        grid.set_column_width(1, device_page ? 250 : 100);
+        grid.set_column_width(2, 800);
+    }
+}
+
+void report::SetupDirectXGrid(grid_model& grid) {
+    setup_grid(grid, "DirectX name", SGdx_summary);
+}
+
+void report::SetupOpenGLGrid(grid_model& grid) {
+    setup_grid(grid, "OpenGL name", SGgl_summary);
+}
+
+void report::ClearOpenGLPages() {
+    FCurrentGrid = nullptr;
+    SetupOpenGLGrid(SGgl_summary);
+    SetupOpenGLGrid(SGgl_device);
+}
+
+void report::AddRow(const std::string& name, const std::string& value, const std::string& description) {
+    grid_model& grid = *FCurrentGrid;
+    int row = grid.row_count();
+    // The empty row a set-up leaves is filled first.
+    if (row == grid.fixed_rows() + 1 && grid.cell(0, row - 1).empty()) {
+        row -= 1;
+    }
+    grid.set_row_count(row + 1);
+    grid.row(row) = {name, value, description};
+    if (!name.empty() && name[0] == '[') {
+        grid.set_row_height(row, section_row_height);
+    }
+    if (FEcho) {
+        FSubmission += name;
+        FSubmission += '\t';
+        FSubmission += value;
+        FSubmission += "\r\n";
+    }
+}
+
+void report::AddBlankRow() {
+    grid_model& grid = *FCurrentGrid;
+    const int row = grid.row_count();
+    grid.set_row_count(row + 1);
+    grid.row(row) = {};
+    if (FEcho) {
+        FSubmission += "\r\n";
+    }
+}
+
+void report::AddIntRow(const std::string& name, int32_t value, const std::string& description) {
+    AddRow(name, std::to_string(value), description);
+}
+
+void report::AddInt64Row(const std::string& name, int64_t value, const std::string& description) {
+    AddRow(name, std::to_string(value), description);
+}
+
+void report::AddFloatRow(const std::string& name, float value, const std::string& description) {
+    AddRow(name, fixed_six_text(value), description);
+}
+
+void report::AddFloatPairRow(const std::string& name, const std::array<float, 2>& value,
+                             const std::string& description) {
+    const char separator = DecimalSeparator();
+    AddRow(name, general_text(value[0], separator) + "     " + general_text(value[1], separator),
+           description);
+}
+
+void report::AddIntPairRow(const std::string& name, const std::array<int32_t, 2>& value,
+                           const std::string& description) {
+    AddRow(name, std::to_string(value[0]) + "     " + std::to_string(value[1]), description);
+}
+
+void report::AddBoolRow(const std::string& name, bool value, const std::string& description) {
+    AddRow(name, value ? "yes" : "no", description);
+}
+
+void report::AddFlagRow(const std::string& name, uint32_t value, const std::string& description) {
+    AddRow(name, value != 0 ? "yes" : "no", description);
+}
+
+void report::AddGuidRow(const std::string& name, const GUID& value, const std::string& description) {
+    AddRow(name, GuidToText(value), description);
+}
+
+void report::AddDriverVersionRow(const std::string& name, int64_t value, const std::string& description) {
+    AddRow(name, driver_version_text(value), description);
+}
+
+void report::AddShaderVersionRow(const std::string& name, uint32_t value, const std::string& description) {
+    AddRow(name, shader_version_text(value), description);
+}
+
+void report::AddVendorRow(const std::string& name, int64_t vendor_id, const std::string& description) {
+    std::string vendor;
+    if (vendor_id >= 0 && vendor_id <= 0xFFFFFFFF) {
+        vendor = vendor_name_of(static_cast<uint32_t>(vendor_id));
+    }
+    AddRow(name, (vendor.empty() ? "unknown" : vendor) + " (" + std::to_string(vendor_id) + ")", description);
+}
+
+void report::AddDeviceRow(const std::string& name, int64_t vendor_id, uint32_t device_id,
+                          const std::string& description) {
+    std::string device;
+    if (vendor_id >= 0 && vendor_id <= 0xFFFFFFFF) {
+        device = gpu_name_of(static_cast<uint32_t>(vendor_id), device_id);
+    }
+    AddRow(name, device.empty() ? "unknown" : device, description);
+}

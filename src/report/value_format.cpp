@@ -1,0 +1,99 @@
+#include "report/value_format.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+// Names for the values that have no digits.
+bool special_text(double value, std::string& text) {
+    if (std::isnan(value)) {
+        text = "Nan";
+        return true;
+    }
+    if (std::isinf(value)) {
+        text = value > 0 ? "+Inf" : "-Inf";
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string fixed_six_text(float value) {
+    std::string text;
+    if (special_text(value, text)) {
+        return text;
+    }
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
+                                      std::chars_format::fixed, 6);
+    return std::string(buffer, result.ptr);
+}
+
+std::string general_text(float value, char decimal_separator) {
+    std::string text;
+    const double wide = value;
+    if (special_text(wide, text)) {
+        return text;
+    }
+    if (wide == 0) {
+        return "0";
+    }
+    // 15 significant digits: d.dddddddddddddde[+-]x
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(wide), std::chars_format::scientific, 14);
+    const std::string scientific(buffer, result.ptr);
+    const size_t e = scientific.find('e');
+    const int exponent = std::atoi(scientific.c_str() + e + 1);
+    std::string digits = scientific.substr(0, 1) + scientific.substr(2, e - 2);
+    while (digits.size() > 1 && digits.back() == '0') {
+        digits.pop_back();
+    }
+
+    if (wide < 0) {
+        text = "-";
+    }
+    if (exponent + 1 > 15 || std::fabs(wide) < 0.00001) {
+        text += digits[0];
+        if (digits.size() > 1) {
+            text += decimal_separator;
+            text += digits.substr(1);
+        }
+        text += 'E';
+        if (exponent < 0) {
+            text += '-';
+        }
+        text += std::to_string(std::abs(exponent));
+        return text;
+    }
+    if (exponent < 0) {
+        text += '0';
+        text += decimal_separator;
+        text.append(static_cast<size_t>(-exponent - 1), '0');
+        text += digits;
+        return text;
+    }
+    const auto whole = static_cast<size_t>(exponent + 1);
+    if (digits.size() <= whole) {
+        text += digits;
+        text.append(whole - digits.size(), '0');
+        return text;
+    }
+    text += digits.substr(0, whole);
+    text += decimal_separator;
+    text += digits.substr(whole);
+    return text;
+}
+
+std::string driver_version_text(int64_t version) {
+    const auto bits = static_cast<uint64_t>(version);
+    return std::to_string((bits >> 48) & 0xFFFF) + "." + std::to_string((bits >> 32) & 0xFFFF) + "." +
+           std::to_string((bits >> 16) & 0xFFFF) + "." + std::to_string(bits & 0xFFFF);
+}
+
+std::string shader_version_text(uint32_t version) {
+    return std::to_string((version >> 8) & 0xFF) + "." + std::to_string(version & 0xFF);
+}

@@ -1,0 +1,20 @@
+// The value texts of the report's row writers.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Fixed point with six decimals and "." whatever the locale: 1.000000,
+// -0.500000; "Nan", "+Inf", "-Inf".
+std::string fixed_six_text(float value);
+
+// General format with up to 15 significant digits of the value widened to
+// double: 0.1f gives 0.100000001490116, 1 gives 1; scientific ("1.5E-7",
+// "1E20") below 0.00001 or beyond 15 integer digits; separator as given.
+std::string general_text(float value, char decimal_separator);
+
+// The four 16-bit parts, most significant first, joined by ".".
+std::string driver_version_text(int64_t version);
+
+// Bits 8 to 15, ".", bits 0 to 7: 0xFFFE0300 gives 3.0, 1024 gives 4.0.
+std::string shader_version_text(uint32_t version);

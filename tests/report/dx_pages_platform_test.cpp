@@ -1,0 +1,64 @@
+// The DirectX pages of the real platform's first adapter, checked against
+// what this test asks Direct3D 9 itself.
+#include <gtest/gtest.h>
+#include <wrl/client.h>
+
+#include <set>
+#include <tuple>
+
+#include "probe/platform.h"
+#include "probe/qe_3d09.h"
+#include "refdata/_consts.h"
+#include "report/report.h"
+
+namespace {
+
+std::string value_of(const grid_model& grid, const std::string& name) {
+    for (int r = 0; r < grid.row_count(); ++r) {
+        if (grid.cell(0, r) == name) {
+            return grid.cell(1, r);
+        }
+    }
+    return "<missing " + name + ">";
+}
+
+TEST(DirectXPagesPlatform, FirstAdapterAgreesWithDirect3D9) {
+    InitConsts();
+    Microsoft::WRL::ComPtr<IDirect3D9> d3d;
+    adopt(d3d, Direct3DCreate9(D3D_SDK_VERSION));
+    ASSERT_TRUE(d3d);
+    const tq3d09 probe;
+    ASSERT_GT(probe.count, 0);
+
+    report pages;
+    pages.FillDirect3DPages(probe.adapter(0));
+
+    D3DADAPTER_IDENTIFIER9 id{};
+    d3d->GetAdapterIdentifier(0, 0, &id);
+    D3DCAPS9 caps{};
+    d3d->GetDeviceCaps(0, D3DDEVTYPE_HAL, &caps);
+    EXPECT_EQ(id.Description, value_of(pages.SGdx_summary, "Device"));
+    EXPECT_EQ(id.Description, value_of(pages.SGdx_device, "Description"));
+    EXPECT_EQ(std::to_string(id.DeviceId), value_of(pages.SGdx_device, "Device ID"));
+    EXPECT_EQ(std::to_string(caps.MaxTextureWidth), value_of(pages.SGdx_textures, "MaxTextureWidth"));
+    EXPECT_EQ((caps.RasterCaps & D3DPRASTERCAPS_ZTEST) != 0 ? "yes" : "no",
+              value_of(pages.SGdx_rendering, "D3DPRASTERCAPS_ZTEST"));
+    EXPECT_EQ((caps.TextureCaps & D3DPTEXTURECAPS_MIPMAP) != 0 ? "yes" : "no",
+              value_of(pages.SGdx_textures, "D3DPTEXTURECAPS_MIPMAP"));
+
+    size_t modes = 0;
+    std::set<std::tuple<UINT, UINT, D3DFORMAT>> distinct;
+    for (UINT format = 20; format < 118; ++format) {
+        const UINT total = d3d->GetAdapterModeCount(0, static_cast<D3DFORMAT>(format));
+        for (UINT index = 0; index < total; ++index) {
+            D3DDISPLAYMODE mode{};
+            d3d->EnumAdapterModes(0, static_cast<D3DFORMAT>(format), index, &mode);
+            distinct.emplace(mode.Width, mode.Height, mode.Format);
+        }
+    }
+    modes = distinct.size();
+    ASSERT_GT(modes, 0u);
+    EXPECT_EQ(static_cast<int>(modes) + 1, pages.SGdx_resolutions.row_count());
+}
+
+}  // namespace
