@@ -9,6 +9,14 @@ namespace {
 constexpr COLORREF silver = RGB(192, 192, 192);
 constexpr COLORREF white = RGB(255, 255, 255);
 
+// Appends text with each TAB, CR and LF as one blank, so that a row always
+// stays one line of name, TAB, value in the submission text.
+void append_one_line(std::string& out, const std::string& text) {
+    for (const char c : text) {
+        out += (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
+    }
+}
+
 }  // namespace
 
 report::report() {
@@ -92,9 +100,9 @@ void report::AddRow(const std::string& name, const std::string& value, const std
         grid.set_row_height(row, section_row_height);
     }
     if (FEcho) {
-        FSubmission += name;
+        append_one_line(FSubmission, name);
         FSubmission += '\t';
-        FSubmission += value;
+        append_one_line(FSubmission, value);
         FSubmission += "\r\n";
     }
 }

@@ -73,6 +73,8 @@ public:
 
     // The eleven DirectX pages from one adapter record.
     void FillDirect3DPages(Tqdx_adapter adapter);
+    // The eight OpenGL pages from one OpenGL record.
+    void FillOpenGLPages(tqgl_adapter record);
 
 private:
     void setup_grid(grid_model& grid, const char* header, const grid_model& own_summary);

@@ -1,0 +1,91 @@
+// The eight OpenGL pages of one OpenGL record.
+#include <algorithm>
+#include <string>
+
+#include "probe/gl_extensions.h"
+#include "refdata/_consts.h"
+#include "report/gl_tables.h"
+#include "report/report.h"
+
+namespace {
+
+void add_rows(report& page, const tqgl_adapter& record, std::span<const gl_row> rows) {
+    for (const gl_row& row : rows) {
+        switch (row.kind) {
+            case gl_row_kind::text:
+                page.AddRow(row.name, record.*row.text, row.description);
+                break;
+            case gl_row_kind::integer:
+                page.AddIntRow(row.name, record.*row.integer, row.description);
+                break;
+            case gl_row_kind::integer_pair:
+                page.AddIntPairRow(row.name, record.*row.integer_pair, row.description);
+                break;
+            case gl_row_kind::boolean:
+                page.AddBoolRow(row.name, record.*row.boolean, row.description);
+                break;
+            case gl_row_kind::real:
+                page.AddFloatRow(row.name, record.*row.real, row.description);
+                break;
+            case gl_row_kind::real_pair:
+                page.AddFloatPairRow(row.name, record.*row.real_pair, row.description);
+                break;
+            case gl_row_kind::blank:
+                page.AddBlankRow();
+                break;
+            case gl_row_kind::section:
+                page.AddRow(row.name, "", "");
+                break;
+        }
+    }
+}
+
+void fill_page(report& page, grid_model& grid, const tqgl_adapter& record, std::span<const gl_row> rows) {
+    page.SetupOpenGLGrid(grid);
+    add_rows(page, record, rows);
+}
+
+// One row per named compressed format, in the list's order: whether the
+// implementation lists its value.
+void add_compressions(report& page, const tqgl_adapter& record) {
+    const auto listed_count =
+        std::min<size_t>(record.compressed_texture_formats.size(),
+                         static_cast<size_t>(std::max(record.num_compressed_texture_formats, 0)));
+    const auto begin = record.compressed_texture_formats.begin();
+    const auto end = begin + static_cast<std::ptrdiff_t>(listed_count);
+    for (int i = 0; i < compressed_format_count(); ++i) {
+        const int32_t value = std::stoi(compressed_format_key(i));
+        page.AddBoolRow(compressed_format_object(i).text, std::find(begin, end, value) != end, "");
+    }
+}
+
+void fill_extensions(report& page, const tqgl_adapter& record) {
+    page.SetupOpenGLGrid(page.SGgl_extensions);
+    const auto groups = known_extension_groups();
+    for (size_t g = 0; g < groups.size(); ++g) {
+        if (g > 0) {
+            page.AddBlankRow();
+        }
+        page.AddRow(std::string("[") + groups[g].tag + "]", "", groups[g].description);
+        const auto extensions = group_extensions(groups[g]);
+        for (size_t e = 0; e < extensions.size(); ++e) {
+            const size_t index = static_cast<size_t>(groups[g].first) + e;
+            page.AddBoolRow(extensions[e].display_name, record.extension_flags[index], "");
+        }
+    }
+}
+
+}  // namespace
+
+void report::FillOpenGLPages(tqgl_adapter record) {
+    FCurrentGrid = nullptr;
+    fill_page(*this, SGgl_summary, record, gl_rows::summary);
+    fill_page(*this, SGgl_device, record, gl_rows::device);
+    fill_page(*this, SGgl_capabilities, record, gl_rows::capabilities);
+    fill_page(*this, SGgl_rendering, record, gl_rows::rendering);
+    fill_extensions(*this, record);
+    fill_page(*this, SGgl_textures, record, gl_rows::textures);
+    add_compressions(*this, record);
+    fill_page(*this, SGgl_stacks, record, gl_rows::stacks);
+    fill_page(*this, SGgl_vertex_shader, record, gl_rows::vertex_shader);
+}

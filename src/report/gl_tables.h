@@ -1,0 +1,75 @@
+// The rows of the OpenGL pages as data: each row bound to its field of the
+// OpenGL record, with its writer and description.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "probe/qe_types.h"
+
+enum class gl_row_kind { text, integer, integer_pair, boolean, real, real_pair, blank, section };
+
+struct gl_row {
+    gl_row_kind kind;
+    const char* name = "";
+    const char* description = "";
+    std::string tqgl_adapter::*text = nullptr;
+    int32_t tqgl_adapter::*integer = nullptr;
+    std::array<int32_t, 2> tqgl_adapter::*integer_pair = nullptr;
+    bool tqgl_adapter::*boolean = nullptr;
+    float tqgl_adapter::*real = nullptr;
+    std::array<float, 2> tqgl_adapter::*real_pair = nullptr;
+};
+
+constexpr gl_row gl_value(const char* name, std::string tqgl_adapter::*field, const char* description) {
+    gl_row row{gl_row_kind::text, name, description};
+    row.text = field;
+    return row;
+}
+constexpr gl_row gl_value(const char* name, int32_t tqgl_adapter::*field, const char* description) {
+    gl_row row{gl_row_kind::integer, name, description};
+    row.integer = field;
+    return row;
+}
+constexpr gl_row gl_value(const char* name, std::array<int32_t, 2> tqgl_adapter::*field,
+                          const char* description) {
+    gl_row row{gl_row_kind::integer_pair, name, description};
+    row.integer_pair = field;
+    return row;
+}
+constexpr gl_row gl_value(const char* name, bool tqgl_adapter::*field, const char* description) {
+    gl_row row{gl_row_kind::boolean, name, description};
+    row.boolean = field;
+    return row;
+}
+constexpr gl_row gl_value(const char* name, float tqgl_adapter::*field, const char* description) {
+    gl_row row{gl_row_kind::real, name, description};
+    row.real = field;
+    return row;
+}
+constexpr gl_row gl_value(const char* name, std::array<float, 2> tqgl_adapter::*field,
+                          const char* description) {
+    gl_row row{gl_row_kind::real_pair, name, description};
+    row.real_pair = field;
+    return row;
+}
+constexpr gl_row gl_blank() {
+    return gl_row{gl_row_kind::blank};
+}
+constexpr gl_row gl_section(const char* name) {
+    return gl_row{gl_row_kind::section, name};
+}
+
+namespace gl_rows {
+
+extern const std::span<const gl_row> summary;
+extern const std::span<const gl_row> device;
+extern const std::span<const gl_row> capabilities;
+extern const std::span<const gl_row> rendering;
+extern const std::span<const gl_row> textures;  // up to the "[Compressions]" section row
+extern const std::span<const gl_row> stacks;
+extern const std::span<const gl_row> vertex_shader;
+
+}  // namespace gl_rows
