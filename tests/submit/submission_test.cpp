@@ -3,42 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes/fake_gl.h"
+#include "fakes/fake_probes.h"
 #include "refdata/_consts.h"
 #include "submission_parser.h"
 
 namespace {
 
-HMONITOR monitor_handle(uintptr_t value) {
-    return reinterpret_cast<HMONITOR>(value);
-}
-
-// A Direct3D probe whose list a test writes.
-class direct3d_list : public tq3d {
-public:
-    Tqdx_adapter& add(const std::string& description, uintptr_t monitor) {
-        Tqdx_adapter& adapter = adapters.emplace_back();
-        adapter.info.description = description;
-        adapter.monitor = monitor_handle(monitor);
-        count = static_cast<int32_t>(adapters.size());
-        return adapter;
-    }
-};
-
-// An OpenGL probe with no context of its own; the test adds the records.
-struct opengl_list {
-    fakes::gl_system gl;
-    direct3d_list none;
-    tqgl probe{none, gl.platform()};
-
-    tqgl_adapter& add(const std::string& renderer, uintptr_t monitor) {
-        tqgl_adapter& record = probe.adapters.emplace_back();
-        record.renderer = renderer;
-        record.monitor = monitor_handle(monitor);
-        probe.count = static_cast<int32_t>(probe.adapters.size());
-        return record;
-    }
-};
+using fakes::direct3d_list;
+using fakes::opengl_list;
 
 class Submission : public ::testing::Test {
 protected:
@@ -93,7 +65,7 @@ TEST_F(Submission, EachAdapterGetsTheOpenGLRecordOfItsMonitor) {
     opengl.add("Second renderer", 0x502);
     opengl.add("First renderer", 0x501);
     opengl.add("Shadowed renderer", 0x501);
-    const auto doc = build(&opengl.probe);
+    const auto doc = build(&opengl.probe());
     ASSERT_EQ(3u, doc.cards.size());
     EXPECT_EQ("First board", doc.cards[0].directx[0].rows[0].value);
     EXPECT_EQ("Second board", doc.cards[1].directx[0].rows[0].value);
@@ -119,7 +91,7 @@ TEST_F(Submission, ResolutionsStandUnsortedAndRowsStayOneLine) {
     }
     adapter.mode_count = 2;
     opengl.add("Renderer\nwith a line feed", 0x501);
-    const auto doc = build(&opengl.probe);
+    const auto doc = build(&opengl.probe());
     ASSERT_EQ(1u, doc.cards.size());
     EXPECT_EQ("Board with  a break", doc.cards[0].directx[0].rows[0].value);
     EXPECT_EQ("Renderer with a line feed", (*doc.cards[0].opengl)[0].rows[0].value);

@@ -1,0 +1,50 @@
+#include "app/form_layout.h"
+
+#include <algorithm>
+
+namespace {
+
+RECT box(int left, int top, int width, int height) {
+    return RECT{left, top, left + width, top + height};
+}
+
+}  // namespace
+
+main_layout layout_main(int client_width, int client_height, int dpi) {
+    const auto s = [dpi](int pixels) { return scale_to(pixels, dpi); };
+    main_layout layout{};
+    const int status_height = s(19);
+    const int top_height = s(41);
+    layout.status_bar = box(0, client_height - status_height, client_width, status_height);
+    layout.top_panel = box(0, 0, client_width, top_height);
+    layout.device_label = box(s(8), s(12), s(44), s(16));
+    layout.adapters = box(s(56), s(8), s(409), s(200));
+    // Keeps its distance from the right edge, as at the design size.
+    layout.submit = box(client_width - s(design_client_width - 831), s(8), s(147), s(25));
+    layout.pages = box(0, top_height, client_width, std::max(0, client_height - top_height - status_height));
+    const int page_height = layout.pages.bottom - layout.pages.top;
+    layout.directx_tab = box(s(4), s(4), s(100), s(30));
+    layout.opengl_tab = box(s(4), s(4 + 30 + 4), s(100), s(30));
+    const int sheet_left = s(4 + 100 + 4);
+    layout.sheet =
+        box(sheet_left, s(4), std::max(0, client_width - sheet_left - s(4)), std::max(0, page_height - s(8)));
+    return layout;
+}
+
+summary_layout layout_summary(int sheet_width, int sheet_height, int dpi, bool opengl) {
+    const auto s = [dpi](int pixels) { return scale_to(pixels, dpi); };
+    summary_layout layout{};
+    // Logo and links end at the same right edge, 7 px from the sheet's.
+    const int right = sheet_width - s(7);
+    layout.logo = box(right - s(140), s(8), s(140), s(64));
+    layout.home_link = box(right - s(127), s(80), s(127), s(16));
+    layout.home_visit = box(layout.home_link.left - s(31), s(80), s(29), s(16));
+    layout.maker_link = box(right - s(130), s(104), s(130), s(16));
+    layout.maker_visit = box(layout.maker_link.left - s(31), s(104), s(29), s(16));
+    const int panel_width = s(561);
+    const int panel_height = s(opengl ? 214 : 270);
+    layout.panel =
+        box((sheet_width - panel_width) / 2, (sheet_height - panel_height) / 2, panel_width, panel_height);
+    layout.grid = box(s(76), s(opengl ? 28 : 31), s(409), s(opengl ? 158 : 208));
+    return layout;
+}

@@ -1,0 +1,114 @@
+// The main window: the device list, the DirectX and OpenGL pages, the start-up
+// sequence and the device selection.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/win_handles.h"
+#include "probe/qe_3d.h"
+#include "probe/qe_3d_open_gl.h"
+#include "report/report.h"
+
+inline constexpr char application_title[] = "Cavio";
+inline constexpr char main_caption[] = "Tarsen's DirectX 9, 10 and OpenGL capabilities viewer";
+
+// The services the window calls that tests replace; the defaults are the
+// real platform.
+struct form_seams {
+    std::function<std::unique_ptr<tq3d>()> create_direct3d10;
+    std::function<std::unique_ptr<tq3d>()> create_direct3d9;
+    std::function<std::unique_ptr<tqgl>(const tq3d&)> create_opengl;
+    std::function<int(HWND owner, const std::string& text, UINT type)> message_box;
+    std::function<void(const std::string& command_line)> run_hidden;  // WinExec, hidden
+    std::function<void(const std::string& address)> open_address;     // the shell's default browser
+    std::string product_url;
+    std::string maker_url;
+};
+
+form_seams default_form_seams();
+
+// The host of an http address: "cavio.example" of "http://cavio.example/x".
+std::string host_of(const std::string& url);
+
+class TFmain {
+public:
+    explicit TFmain(form_seams seams = default_form_seams());
+    ~TFmain();
+    TFmain(const TFmain&) = delete;
+    TFmain& operator=(const TFmain&) = delete;
+
+    HWND handle() const { return window_.get(); }
+
+    // Handlers.
+    void FormShow();
+    void CBadaptersChange();
+    void Lhome_linkClick();
+    void Lmaker_linkClick();
+
+    // A control by its name ("CBadapters", "SGdx_device", ...), or null.
+    HWND control(const std::string& name) const;
+    // Names of the controls in creation order.
+    const std::vector<std::string>& control_names() const { return names_; }
+    int dpi() const { return dpi_; }
+
+    bool FShown = false;
+    std::unique_ptr<tq3d> FDirect3D;
+    std::unique_ptr<tqgl> FOpenGL;
+    report pages;  // the 19 grids with FCurrentGrid, FEcho and FSubmission
+
+    // Lays the controls out for the current client size and DPI.
+    void relayout();
+    // Redraws every grid after its model changed.
+    void refresh_grids();
+
+    LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
+
+    // Runs a handler; an exception leaving it is shown in an error box, and
+    // the program goes on.
+    void guarded(void (TFmain::*handler)());
+
+    bool quit_on_destroy = false;  // the program's own window ends the message loop
+
+private:
+    void create_controls();
+    HWND add(const std::string& name, HWND window);
+    HWND add_panel(const std::string& name, HWND parent, const char* text);
+    void create_summary(HWND sheet, bool opengl);
+    void create_pages(HWND sheet, const char* tabs_name,
+                      const std::vector<std::pair<std::string, std::string>>& sheets,
+                      const std::vector<grid_model*>& grids);
+    void apply_fonts();
+    void show_group(int group);
+    void show_page(HWND tabs);
+    void open_link(const std::string& address);
+    void report_error(const std::exception& error);
+    void on_dpi_changed(int dpi, const RECT* suggested);
+    void layout_summary_sheet(HWND sheet, bool opengl);
+    void layout_page_control(HWND tabs);
+    void draw_item(const DRAWITEMSTRUCT& item);
+    void on_command(int id, int code);
+
+    form_seams seams_;
+    window_handle window_;
+    int dpi_ = 96;
+    int group_ = 0;  // 0 DirectX, 1 OpenGL
+    std::map<std::string, HWND> controls_;
+    std::vector<std::string> names_;
+    std::map<HWND, std::vector<HWND>> sheets_of_;  // page control to its sheets
+    std::vector<HWND> grids_;
+    gdi_object<HFONT> font_;
+    gdi_object<HFONT> bold_font_;
+    gdi_object<HFONT> tab_font_;
+    gdi_object<HFONT> link_font_;
+    gdi_object<HBRUSH> face_brush_;
+    gdi_object<HBITMAP> logo_;
+};
+
+// Registers the window classes of the main window once per process.
+void register_form_classes();

@@ -1,0 +1,154 @@
+// The main window's messages: showing, sizing, DPI changes, commands and the
+// drawing of its owner-drawn parts.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <exception>
+
+#include "app/form_layout.h"
+#include "app/form_main.h"
+
+namespace {
+
+constexpr int id_adapters = 1001;
+constexpr int id_submit = 1002;
+constexpr int id_directx_tab = 1003;
+constexpr int id_opengl_tab = 1004;
+constexpr int id_home_link = 1007;
+constexpr int id_maker_link = 1008;
+constexpr int id_logo = 1009;
+constexpr int logo_resource = 100;
+#ifndef WM_DPICHANGED
+constexpr UINT WM_DPICHANGED = 0x02E0;
+#endif
+
+// The system's hot-track colour, unless a theme made it too faint to read
+// on the face colour.
+COLORREF link_color() {
+    const auto luminance = [](COLORREF c) {
+        return (GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114) / 1000;
+    };
+    const COLORREF hot = GetSysColor(COLOR_HOTLIGHT);
+    return std::abs(luminance(hot) - luminance(GetSysColor(COLOR_BTNFACE))) < 80 ? RGB(0, 102, 204) : hot;
+}
+
+}  // namespace
+
+void TFmain::guarded(void (TFmain::*handler)()) {
+    try {
+        (this->*handler)();
+    } catch (const std::exception& error) {
+        refresh_grids();
+        report_error(error);
+    }
+}
+
+void TFmain::on_command(int id, int code) {
+    if (id == id_adapters && code == CBN_SELCHANGE) {
+        guarded(&TFmain::CBadaptersChange);
+    } else if (id == id_directx_tab || id == id_opengl_tab) {
+        show_group(id == id_directx_tab ? 0 : 1);
+    } else if (id == id_home_link && code == STN_CLICKED) {
+        guarded(&TFmain::Lhome_linkClick);
+    } else if (id == id_maker_link && code == STN_CLICKED) {
+        guarded(&TFmain::Lmaker_linkClick);
+    } else if (id == id_submit && code == BN_CLICKED) {
+        // The submission arrives with its own handler.
+    }
+}
+
+void TFmain::draw_item(const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    const RECT& area = item.rcItem;
+    if (item.CtlID == static_cast<UINT>(id_logo)) {
+        FillRect(dc, &area, face_brush_.get());
+        if (!logo_) {
+            logo_.reset(static_cast<HBITMAP>(LoadImageA(
+                GetModuleHandleA(nullptr), MAKEINTRESOURCEA(logo_resource), IMAGE_BITMAP, 0, 0, 0)));
+        }
+        if (logo_) {
+            BITMAP info{};
+            GetObjectA(logo_.get(), sizeof info, &info);
+            memory_canvas source(dc, 1, 1);
+            const select_object chosen(source.dc(), logo_.get());
+            SetStretchBltMode(dc, HALFTONE);
+            StretchBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, source.dc(),
+                       0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+        }
+        return;
+    }
+    // The two tabs on the left of the page control: the chosen one raised
+    // in the window colour, the other flat on the face colour.
+    const bool chosen = (item.CtlID == static_cast<UINT>(id_directx_tab) && group_ == 0) ||
+                        (item.CtlID == static_cast<UINT>(id_opengl_tab) && group_ == 1);
+    gdi_object<HBRUSH> fill(CreateSolidBrush(GetSysColor(chosen ? COLOR_WINDOW : COLOR_BTNFACE)));
+    FillRect(dc, &area, fill.get());
+    RECT edge = area;
+    DrawEdge(dc, &edge, chosen ? EDGE_RAISED : BDR_SUNKENOUTER, BF_RECT);
+    char text[64] = {};
+    GetWindowTextA(item.hwndItem, text, sizeof text);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(chosen ? COLOR_HIGHLIGHT : COLOR_BTNTEXT));
+    RECT text_area = area;
+    DrawTextA(dc, text, -1, &text_area, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+    if ((item.itemState & ODS_FOCUS) != 0) {
+        RECT focus = area;
+        InflateRect(&focus, -scale_to(4, dpi_), -scale_to(4, dpi_));
+        DrawFocusRect(dc, &focus);
+    }
+}
+
+LRESULT TFmain::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
+    HWND form = window_.get();
+    switch (message) {
+        case WM_SHOWWINDOW:
+            if (wparam != FALSE) {
+                guarded(&TFmain::FormShow);
+            }
+            break;
+        case WM_SIZE:
+            relayout();
+            return 0;
+        case WM_GETMINMAXINFO: {
+            auto* limits = reinterpret_cast<MINMAXINFO*>(lparam);
+            limits->ptMinTrackSize = {scale_to(640, dpi_), scale_to(420, dpi_)};
+            return 0;
+        }
+        case WM_DPICHANGED:
+            on_dpi_changed(HIWORD(wparam), reinterpret_cast<const RECT*>(lparam));
+            return 0;
+        case WM_COMMAND:
+            on_command(LOWORD(wparam), HIWORD(wparam));
+            return 0;
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+            if (header->code == TCN_SELCHANGE) {
+                show_page(header->hwndFrom);
+            }
+            return 0;
+        }
+        case WM_DRAWITEM:
+            draw_item(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+            return TRUE;
+        case WM_CTLCOLORSTATIC: {
+            HDC dc = reinterpret_cast<HDC>(wparam);
+            HWND label = reinterpret_cast<HWND>(lparam);
+            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+            if (GetPropA(label, "CavioLink") != nullptr) {
+                SetTextColor(dc, link_color());
+            } else {
+                SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+            }
+            return reinterpret_cast<LRESULT>(face_brush_.get());
+        }
+        case WM_DESTROY:
+            if (quit_on_destroy) {
+                PostQuitMessage(0);
+            }
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcA(form, message, wparam, lparam);
+}

@@ -1,0 +1,33 @@
+// The window that draws one report grid model: header row, per-row heights,
+// scrolling, row selection, column resizing and copying. It reads a model
+// that it does not own.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "report/grid_model.h"
+
+inline constexpr char grid_window_class[] = "CavioGrid";
+
+// Registers the window class once per process.
+void register_grid_class();
+
+// A grid window showing model (owned by the caller, outliving the window).
+HWND create_grid(HWND parent, grid_model* model, int id);
+
+// Call after the model changed: scroll ranges, selection and painting.
+void grid_refresh(HWND grid);
+
+// Sets the DPI the grid draws at; metrics of the model are at 96 DPI.
+void grid_set_dpi(HWND grid, int dpi);
+
+// The selected rows as text: name, TAB, value, TAB, description per line.
+std::string grid_selected_text(HWND grid);
+
+// Selects every data row.
+void grid_select_all(HWND grid);
+
+// Puts text on the clipboard; false when it cannot be opened.
+bool copy_to_clipboard(HWND owner, const std::string& text);

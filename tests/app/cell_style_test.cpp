@@ -1,0 +1,92 @@
+// The cell-painting rule, for the cases the painting description lists.
+#include "app/cell_style.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+cell_style device(const char* text, int height = 17, int column = 1, bool current = false,
+                  bool fixed = false) {
+    cell_facts cell;
+    cell.text = text;
+    cell.row_height = height;
+    cell.column = column;
+    cell.current_row = current;
+    cell.fixed_row = fixed;
+    return decide_cell_style(cell);
+}
+
+TEST(CellStyle, NumbersZerosAndWords) {
+    for (const char* zero : {"0", "0.0"}) {
+        const cell_style style = device(zero);
+        EXPECT_EQ(cell_align::right, style.align) << zero;
+        EXPECT_EQ(zero_color, style.text_color) << zero;
+        EXPECT_FALSE(style.bold) << zero;
+    }
+    for (const char* number : {"0.00", "1", "-1", "1.5E3", "4096     4096"}) {
+        const cell_style style = device(number);
+        EXPECT_EQ(cell_align::right, style.align) << number;
+        EXPECT_EQ(number_color, style.text_color) << number;
+        EXPECT_TRUE(style.bold) << number;
+    }
+    const cell_style padded = device(" 1");
+    EXPECT_EQ(cell_align::left, padded.align);
+    EXPECT_EQ(RGB(0, 0, 0), padded.text_color);
+
+    const cell_style yes = device("yes");
+    EXPECT_EQ(cell_align::center, yes.align);
+    EXPECT_EQ(number_color, yes.text_color);
+    EXPECT_TRUE(yes.bold);
+    const cell_style no = device("no");
+    EXPECT_EQ(cell_align::center, no.align);
+    EXPECT_EQ(zero_color, no.text_color);
+    EXPECT_FALSE(no.bold);
+    const cell_style capital = device("Yes");
+    EXPECT_EQ(cell_align::left, capital.align);
+    EXPECT_FALSE(capital.bold);
+    // The rule holds in every column alike.
+    EXPECT_EQ(number_color, device("1", 17, 0).text_color);
+    EXPECT_EQ(8, yes.inset_left);
+    EXPECT_EQ(1, yes.inset_top);
+}
+
+TEST(CellStyle, BackgroundsAndSectionRows) {
+    EXPECT_EQ(RGB(255, 255, 255), device("text").background);
+    EXPECT_EQ(RGB(192, 192, 192), device("Value", 17, 1, false, true).background);
+    // The current row turns light green; its text keeps its colours.
+    const cell_style current = device("0", 17, 1, true);
+    EXPECT_EQ(RGB(192, 220, 192), current.background);
+    EXPECT_EQ(zero_color, current.text_color);
+    EXPECT_EQ(number_color, device("yes", 17, 1, true).text_color);
+
+    const cell_style section = device("[DevCaps]", 32, 0);
+    EXPECT_EQ(RGB(192, 192, 192), section.background);
+    EXPECT_EQ(12, section.font_size);
+    EXPECT_TRUE(section.bold);
+    EXPECT_EQ(16, section.inset_left);
+    const cell_style section_value = device("", 32, 1);
+    EXPECT_FALSE(section_value.bold);
+    EXPECT_EQ(8, section_value.inset_left);
+    EXPECT_EQ(RGB(192, 220, 192), device("[DevCaps]", 32, 0, true).background);
+    // A section row is painted as one even where its text is a number.
+    EXPECT_EQ(cell_align::left, device("1", 32, 2).align);
+}
+
+TEST(CellStyle, SummaryPainter) {
+    cell_facts cell;
+    cell.painter = cell_painter::summary;
+    cell.grid_color = RGB(240, 240, 240);
+    cell.text = "0";
+    cell.current_row = true;
+    const cell_style name = decide_cell_style(cell);
+    EXPECT_EQ(RGB(240, 240, 240), name.background);
+    EXPECT_TRUE(name.bold);
+    EXPECT_EQ(cell_align::left, name.align);
+    EXPECT_EQ(2, name.inset_left);
+    cell.column = 1;
+    const cell_style value = decide_cell_style(cell);
+    EXPECT_FALSE(value.bold);
+    EXPECT_EQ(RGB(0, 0, 0), value.text_color);
+}
+
+}  // namespace

@@ -1,0 +1,409 @@
+// The main window and the grid control on real windows, with fakes behind
+// the window's seams.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "app/form_layout.h"
+#include "app/form_main.h"
+#include "app/grid_control.h"
+#include "fakes/fake_probes.h"
+#include "refdata/_consts.h"
+
+namespace {
+
+using fakes::direct3d_list;
+using fakes::opengl_list;
+
+struct launches {
+    std::vector<std::string> messages;
+    std::vector<std::string> hidden;
+    std::vector<std::string> opened;
+};
+
+// Seams with two Direct3D adapters, the second without an OpenGL record.
+struct fake_world {
+    launches seen;
+    int direct3d10_calls = 0;
+    int direct3d9_calls = 0;
+    int opengl_calls = 0;
+    bool direct3d10_fails = false;
+    bool direct3d9_fails = false;
+    bool opengl_fails = false;
+
+    form_seams seams() {
+        form_seams s;
+        s.create_direct3d10 = [this]() -> std::unique_ptr<tq3d> {
+            ++direct3d10_calls;
+            if (direct3d10_fails) {
+                throw std::runtime_error("no dx10");
+            }
+            auto list = std::make_unique<direct3d_list>();
+            list->add("First board", 0x501).caps.MaxTextureWidth = 4096;
+            list->add("Second board", 0x502).caps.MaxTextureWidth = 8192;
+            return list;
+        };
+        s.create_direct3d9 = [this]() -> std::unique_ptr<tq3d> {
+            ++direct3d9_calls;
+            if (direct3d9_fails) {
+                throw std::runtime_error("Direct3D 9 is broken");
+            }
+            auto list = std::make_unique<direct3d_list>();
+            list->add("Direct3D 9 board", 0x501);
+            return list;
+        };
+        s.create_opengl = [this](const tq3d&) -> std::unique_ptr<tqgl> {
+            ++opengl_calls;
+            if (opengl_fails) {
+                throw std::runtime_error("can't create RC");
+            }
+            opengl_list gl;
+            gl.add("First renderer", 0x501).max_lights = 8;
+            return gl.take();
+        };
+        s.message_box = [this](HWND, const std::string& text, UINT) {
+            seen.messages.push_back(text);
+            return IDOK;
+        };
+        s.run_hidden = [this](const std::string& line) { seen.hidden.push_back(line); };
+        s.open_address = [this](const std::string& address) { seen.opened.push_back(address); };
+        s.product_url = "http://cavio.example/";
+        s.maker_url = "http://tarsen.example/";
+        return s;
+    }
+};
+
+std::string text_of(HWND window) {
+    char text[512] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string combo_line(HWND combo, int index) {
+    char text[512] = {};
+    SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::string status_text(HWND status) {
+    char text[256] = {};
+    SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+class Window : public ::testing::Test {
+protected:
+    fake_world world;
+    Window() { InitConsts(); }
+};
+
+TEST_F(Window, StartUpListsTheAdaptersAndShowsTheFirst) {
+    TFmain form(world.seams());
+    ShowWindow(form.handle(), SW_SHOWNA);
+    ASSERT_TRUE(form.FShown);
+    HWND adapters = form.control("CBadapters");
+    ASSERT_EQ(2, SendMessageA(adapters, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ("#0: First board", combo_line(adapters, 0));
+    EXPECT_EQ("#1: Second board", combo_line(adapters, 1));
+    EXPECT_EQ(0, SendMessageA(adapters, CB_GETCURSEL, 0, 0));
+    // The submission build ended with the second adapter; the pages show
+    // the first again.
+    EXPECT_EQ("First board", form.pages.SGdx_summary.cell(1, 0));
+    EXPECT_EQ("First renderer", form.pages.SGgl_summary.cell(1, 0));
+    EXPECT_NE(std::string::npos, form.pages.FSubmission.find("Device\tSecond board"));
+    EXPECT_FALSE(form.pages.FEcho);
+    EXPECT_EQ("\tVersion 1.2.3.4", status_text(form.control("SB")));
+    EXPECT_TRUE(world.seen.messages.empty());
+
+    // The second adapter has no OpenGL record: Summary and Device reset,
+    // the other six OpenGL pages keep what they showed.
+    SendMessageA(adapters, CB_SETCURSEL, 1, 0);
+    form.CBadaptersChange();
+    EXPECT_EQ("Second board", form.pages.SGdx_summary.cell(1, 0));
+    EXPECT_EQ(1, form.pages.SGgl_summary.row_count());
+    EXPECT_EQ("", form.pages.SGgl_summary.cell(0, 0));
+    EXPECT_EQ(2, form.pages.SGgl_device.row_count());
+    int lights = -1;
+    for (int r = 0; r < form.pages.SGgl_rendering.row_count(); ++r) {
+        if (form.pages.SGgl_rendering.cell(0, r) == "GL_MAX_LIGHTS") {
+            lights = std::stoi(form.pages.SGgl_rendering.cell(1, r));
+        }
+    }
+    EXPECT_EQ(8, lights);
+
+    // Shown again: no second probe.
+    ShowWindow(form.handle(), SW_HIDE);
+    ShowWindow(form.handle(), SW_SHOWNA);
+    EXPECT_EQ(1, world.direct3d10_calls);
+    EXPECT_EQ(1, world.opengl_calls);
+}
+
+TEST_F(Window, ProbeFailuresAtStartUp) {
+    world.direct3d10_fails = true;
+    world.opengl_fails = true;
+    {
+        TFmain form(world.seams());
+        ShowWindow(form.handle(), SW_SHOWNA);
+        EXPECT_TRUE(form.FShown);
+        EXPECT_EQ(1, world.direct3d9_calls);
+        EXPECT_EQ("#0: Direct3D 9 board", combo_line(form.control("CBadapters"), 0));
+        EXPECT_FALSE(form.FOpenGL);
+        EXPECT_EQ(1, form.pages.SGgl_summary.row_count());
+        EXPECT_EQ(std::string::npos, form.pages.FSubmission.find("@opengl@"));
+        EXPECT_TRUE(world.seen.messages.empty());
+    }
+    world.direct3d9_fails = true;
+    TFmain form(world.seams());
+    ShowWindow(form.handle(), SW_SHOWNA);
+    EXPECT_FALSE(form.FShown);
+    EXPECT_EQ((std::vector<std::string>{"Direct3D 9 is broken"}), world.seen.messages);
+    EXPECT_EQ(0, SendMessageA(form.control("CBadapters"), CB_GETCOUNT, 0, 0));
+    EXPECT_EQ("", form.pages.FSubmission);
+}
+
+TEST_F(Window, LinksOpenThroughTheCommandInterpreterOrTheShell) {
+    TFmain form(world.seams());
+    char saved[1024] = {};
+    const DWORD saved_length = GetEnvironmentVariableA("COMSPEC", saved, sizeof saved);
+
+    SetEnvironmentVariableA("COMSPEC", "C:\\windows\\system32\\cmd.exe");
+    form.Lhome_linkClick();
+    form.Lmaker_linkClick();
+    EXPECT_EQ((std::vector<std::string>{"C:\\windows\\system32\\cmd.exe /c start http://cavio.example/",
+                                        "C:\\windows\\system32\\cmd.exe /c start http://tarsen.example/"}),
+              world.seen.hidden);
+
+    SetEnvironmentVariableA("COMSPEC", nullptr);
+    form.Lhome_linkClick();
+    SetEnvironmentVariableA("COMSPEC", ("C:\\" + std::string(300, 'x') + "\\cmd.exe").c_str());
+    form.Lmaker_linkClick();
+    EXPECT_EQ(2u, world.seen.hidden.size());
+    EXPECT_EQ((std::vector<std::string>{"http://cavio.example/", "http://tarsen.example/"}),
+              world.seen.opened);
+
+    SetEnvironmentVariableA("COMSPEC", saved_length > 0 ? saved : nullptr);
+}
+
+TEST_F(Window, ControlTreeNamesCaptionsAndParents) {
+    TFmain form(world.seams());
+    EXPECT_EQ(main_caption, text_of(form.handle()));
+    const std::vector<std::tuple<const char*, const char*, const char*>> tree = {
+        {"SB", "Fmain", ""},
+        {"Ptop", "Fmain", ""},
+        {"Label1", "Ptop", "Device:"},
+        {"CBadapters", "Ptop", ""},
+        {"Bsubmit", "Ptop", "Submit to cavio.example"},
+        {"PCtop", "Fmain", ""},
+        {"TSdirectx", "PCtop", "DirectX"},
+        {"TSopengl", "PCtop", "OpenGL"},
+        {"PCdirectx", "TSdirectx", ""},
+        {"PCopengl", "TSopengl", ""},
+        {"TSdx_summary", "TSdirectx", "Summary"},
+        {"Image1", "TSdx_summary", ""},
+        {"Lhome_link", "TSdx_summary", "http://cavio.example/"},
+        {"Lmaker_link", "TSdx_summary", "http://tarsen.example/"},
+        {"Psummary", "TSdx_summary", ""},
+        {"SGdx_summary", "Psummary", "SGdx_summary"},
+        {"TSdx_device", "TSdirectx", "Device"},
+        {"SGdx_device", "TSdx_device", "SGdx_device"},
+        {"TSdx_ps20", "TSdirectx", "Pixel Shader"},
+        {"SGdx_pixel_shader", "TSdx_ps20", "SGdx_pixel_shader"},
+        {"TSdx_vs20", "TSdirectx", "Vertex Shader"},
+        {"TSdx_resolutions", "TSdirectx", "Resolutions"},
+        {"TSgl_summary", "TSopengl", "Summary"},
+        {"Image2", "TSgl_summary", ""},
+        {"Label2", "TSgl_summary", "http://cavio.example/"},
+        {"Label7", "TSgl_summary", "http://tarsen.example/"},
+        {"Pgl_summary", "TSgl_summary", ""},
+        {"SGgl_summary", "Pgl_summary", "SGgl_summary"},
+        {"Device", "TSopengl", "Device"},
+        {"SGgl_device", "Device", "SGgl_device"},
+        {"TSgl_extensions", "TSopengl", "Extensions"},
+        {"SGgl_extensions", "TSgl_extensions", "SGgl_extensions"},
+    };
+    for (const auto& [name, parent, caption] : tree) {
+        SCOPED_TRACE(name);
+        HWND window = form.control(name);
+        ASSERT_NE(nullptr, window);
+        EXPECT_EQ(form.control(parent), GetParent(window));
+        EXPECT_EQ(caption, text_of(window));
+    }
+    const auto tab_texts = [](HWND tabs) {
+        std::vector<std::string> texts;
+        for (int i = 0; i < SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0); ++i) {
+            char text[64] = {};
+            TCITEMA item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = text;
+            item.cchTextMax = sizeof text;
+            SendMessageA(tabs, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+            texts.push_back(text);
+        }
+        return texts;
+    };
+    EXPECT_EQ(
+        (std::vector<std::string>{"Summary", "Device", "Capabilities", "Vertices", "Rendering", "Textures",
+                                  "Blending", "Buffers", "Pixel Shader", "Vertex Shader", "Resolutions"}),
+        tab_texts(form.control("PCdirectx")));
+    EXPECT_EQ((std::vector<std::string>{"Summary", "Device", "Capabilities", "Rendering", "Textures",
+                                        "Stacks", "Vertex Shader", "Extensions"}),
+              tab_texts(form.control("PCopengl")));
+    EXPECT_TRUE(IsWindowVisible(form.control("TSdirectx")) || !IsWindowVisible(form.handle()));
+    EXPECT_FALSE(GetWindowLongA(form.control("TSopengl"), GWL_STYLE) & WS_VISIBLE);
+}
+
+RECT rect_in(HWND window, HWND parent) {
+    RECT area{};
+    GetWindowRect(window, &area);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
+    return area;
+}
+
+TEST_F(Window, SummaryPanelStaysCentredAndLinksStayTopRight) {
+    TFmain form(world.seams());
+    for (const SIZE size : {SIZE{1000, 720}, SIZE{1400, 900}}) {
+        SetWindowPos(form.handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        HWND sheet = form.control("TSdx_summary");
+        RECT sheet_area{};
+        GetClientRect(sheet, &sheet_area);
+        const RECT panel = rect_in(form.control("Psummary"), sheet);
+        EXPECT_NEAR(sheet_area.right / 2, (panel.left + panel.right) / 2, 1);
+        EXPECT_NEAR(sheet_area.bottom / 2, (panel.top + panel.bottom) / 2, 1);
+        const RECT logo = rect_in(form.control("Image1"), sheet);
+        const RECT link = rect_in(form.control("Lhome_link"), sheet);
+        EXPECT_EQ(sheet_area.right - scale_to(7, form.dpi()), logo.right);
+        EXPECT_EQ(logo.right, link.right);
+        EXPECT_EQ(scale_to(140, form.dpi()), logo.right - logo.left);
+    }
+}
+
+TEST(Layout, MetricsScaleWithTheDpi) {
+    const main_layout normal = layout_main(984, 664, 96);
+    const main_layout doubled = layout_main(1968, 1328, 192);
+    EXPECT_EQ(41, normal.top_panel.bottom);
+    EXPECT_EQ(82, doubled.top_panel.bottom);
+    EXPECT_EQ(831, normal.submit.left);
+    EXPECT_EQ(1662, doubled.submit.left);
+    EXPECT_EQ(2 * (normal.submit.right - normal.submit.left), doubled.submit.right - doubled.submit.left);
+    EXPECT_EQ(56, normal.adapters.left);
+    EXPECT_EQ(409, normal.adapters.right - normal.adapters.left);
+    EXPECT_EQ(818, doubled.adapters.right - doubled.adapters.left);
+    EXPECT_EQ(664 - 19, normal.status_bar.top);
+    EXPECT_EQ(1328 - 38, doubled.status_bar.top);
+    EXPECT_EQ(100, normal.directx_tab.right - normal.directx_tab.left);
+    EXPECT_EQ(200, doubled.directx_tab.right - doubled.directx_tab.left);
+    // The button keeps its distance from the right edge when the window grows.
+    EXPECT_EQ(1200 - 153, layout_main(1200, 664, 96).submit.left);
+
+    const summary_layout summary = layout_summary(945, 564, 96, false);
+    EXPECT_EQ(798, summary.logo.left);
+    EXPECT_EQ(192, summary.panel.left);
+    EXPECT_EQ(147, summary.panel.top);
+    EXPECT_EQ(175, layout_summary(945, 564, 96, true).panel.top);
+    const summary_layout big = layout_summary(1890, 1128, 192, false);
+    EXPECT_EQ(2 * 798, big.logo.left);
+    EXPECT_EQ(2 * 409, big.grid.right - big.grid.left);
+    EXPECT_EQ(2 * 31, big.grid.top);
+}
+
+// Renders a grid window into a 32-bit bitmap through WM_PRINTCLIENT.
+class rendered_grid {
+public:
+    rendered_grid(grid_model& model, int width, int height) : width_(width), height_(height) {
+        parent_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, width, height, nullptr, nullptr, nullptr,
+                                  nullptr);
+        grid_ = create_grid(parent_, &model, 1);
+        MoveWindow(grid_, 0, 0, width, height, FALSE);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        HDC screen = GetDC(nullptr);
+        dc_ = CreateCompatibleDC(screen);
+        ReleaseDC(nullptr, screen);
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+        previous_ = SelectObject(dc_, bitmap_);
+        SendMessageA(grid_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT);
+        GdiFlush();
+    }
+    ~rendered_grid() {
+        SelectObject(dc_, previous_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+        DestroyWindow(parent_);
+    }
+    COLORREF pixel(int x, int y) const {
+        const uint32_t value = bits_[y * width_ + x];
+        return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
+    }
+    // Pixels of a band of rows whose colour leans to one channel.
+    int leaning(int top, int bottom, int channel) const {
+        int count = 0;
+        for (int y = top; y < bottom; ++y) {
+            for (int x = 0; x < width_ - 20; ++x) {
+                const COLORREF c = pixel(x, y);
+                const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+                const bool lean = channel == 0 ? r > g + 60 && r > b + 60 : g > r + 40 && g > b + 40;
+                count += lean ? 1 : 0;
+            }
+        }
+        return count;
+    }
+
+private:
+    int width_;
+    int height_;
+    HWND parent_ = nullptr;
+    HWND grid_ = nullptr;
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+    uint32_t* bits_ = nullptr;
+};
+
+TEST(GridPainting, ColoursOfValuesCurrentRowAndSections) {
+    report pages;
+    pages.SetupDirectXGrid(pages.SGdx_capabilities);
+    pages.AddRow("Current", "text", "");   // row 1, the current row
+    pages.AddFlagRow("Supported", 1, "");  // row 2: yes
+    pages.AddIntRow("Nothing", 0, "");     // row 3: 0
+    pages.AddRow("[Section]", "", "");     // row 4: 32 px
+    grid_model& grid = pages.SGdx_capabilities;
+    grid.current_row = 1;
+    rendered_grid image(grid, 600, 160);
+    // Header 17, rows 17, 17, 17, then the 32 px section row, at 96 DPI.
+    const int y1 = 17, y2 = 34, y3 = 51, y4 = 68;
+    EXPECT_EQ(RGB(192, 220, 192), image.pixel(120, y1 + 3));
+    EXPECT_EQ(RGB(192, 220, 192), image.pixel(500, y1 + 3));
+    EXPECT_EQ(RGB(255, 255, 255), image.pixel(120, y2 + 3));
+    EXPECT_EQ(RGB(192, 192, 192), image.pixel(500, y4 + 10));
+    EXPECT_EQ(RGB(192, 192, 192), image.pixel(100, 5));
+    EXPECT_GT(image.leaning(y2, y3, 1), 5) << "green text in the yes cell";
+    EXPECT_EQ(0, image.leaning(y2, y3, 0));
+    EXPECT_GT(image.leaning(y3, y4, 0), 3) << "red text in the 0 cell";
+    EXPECT_EQ(0, image.leaning(y3, y4, 1));
+}
+
+TEST(GridSelection, CopiesTheSelectedRowsAsText) {
+    report pages;
+    pages.SetupDirectXGrid(pages.SGdx_buffers);
+    pages.AddRow("[ZCmpCaps]", "", "Depth tests.");
+    pages.AddFlagRow("D3DPCMPCAPS_ALWAYS", 1, "Always passes.");
+    pages.AddBlankRow();
+    HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 200, nullptr, nullptr, nullptr, nullptr);
+    HWND grid = create_grid(parent, &pages.SGdx_buffers, 1);
+    pages.SGdx_buffers.current_row = 2;
+    EXPECT_EQ("D3DPCMPCAPS_ALWAYS\tyes\tAlways passes.\r\n", grid_selected_text(grid));
+    grid_select_all(grid);
+    EXPECT_EQ("[ZCmpCaps]\t\tDepth tests.\r\nD3DPCMPCAPS_ALWAYS\tyes\tAlways passes.\r\n\t\t\r\n",
+              grid_selected_text(grid));
+    // Home ends the selection at the first data row, never the header.
+    SendMessageA(grid, WM_KEYDOWN, VK_HOME, 0);
+    EXPECT_EQ(1, pages.SGdx_buffers.current_row);
+    DestroyWindow(parent);
+}
+
+}  // namespace

@@ -1,0 +1,33 @@
+#!/bin/sh
+# Installs whatever is missing (Debian 12, as root or with sudo), then
+# configures and builds. Extra Debian packages may be named as arguments.
+#   bash tools/build.sh [PACKAGE...]
+set -eu
+
+source_dir=$(cd "$(dirname "$0")/.." && pwd)
+build_dir=${CAVIO_BUILD_DIR:-$source_dir/build}
+
+packages="cmake make g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
+binutils-mingw-w64-x86-64 googletest wine wine64 xvfb xauth libgl1-mesa-dri libglx-mesa0 python3 pci.ids $*"
+
+missing=""
+for package in $packages; do
+    if ! dpkg-query -W -f '${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $package"
+    fi
+done
+if [ -n "$missing" ]; then
+    echo "Installing:$missing"
+    sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo=sudo
+    fi
+    $sudo apt-get update
+    # shellcheck disable=SC2086
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
+fi
+
+cmake -S "$source_dir" -B "$build_dir" \
+    -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCAVIO_WARNINGS_AS_ERRORS=ON
+cmake --build "$build_dir" --parallel "$(nproc)"
