@@ -110,6 +110,13 @@ std::string host_of(const std::string& url) {
     return url.substr(start, end == std::string::npos ? std::string::npos : end - start);
 }
 
+std::string submitter_url(const std::string& url) {
+    const size_t scheme = url.find("://");
+    const size_t authority = scheme == std::string::npos ? 0 : scheme + 3;
+    const size_t path = url.find('/', authority);
+    return url.substr(0, path) + "/submitter.php";
+}
+
 form_seams default_form_seams() {
     form_seams seams;
     seams.create_direct3d10 = [] { return std::unique_ptr<tq3d>(std::make_unique<tq3d10>()); };
@@ -124,6 +131,7 @@ form_seams default_form_seams() {
     };
     seams.product_url = product_site_url;
     seams.maker_url = maker_site_url;
+    seams.submit_url = submitter_url(product_site_url);
     return seams;
 }
 
@@ -147,7 +155,7 @@ void register_form_classes() {
     (void)registered;
 }
 
-TFmain::TFmain(form_seams seams) : seams_(std::move(seams)) {
+TFmain::TFmain(form_seams seams) : HTTP(std::make_unique<http_component>()), seams_(std::move(seams)) {
     register_form_classes();
     face_brush_.reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
     dpi_ = window_dpi(nullptr);
@@ -519,4 +527,27 @@ void TFmain::Lhome_linkClick() {
 
 void TFmain::Lmaker_linkClick() {
     open_link(seams_.maker_url);
+}
+
+void TFmain::BsubmitClick() {
+    // The post is synchronous: the wait cursor shows until it is answered.
+    const HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    bool sent = false;
+    try {
+        const std::vector<std::pair<std::string, std::string>> fields = {
+            {"textlist", pages.FSubmission},
+            {"id", std::to_string(draw_submission_identifier())},
+        };
+        HTTP->post(seams_.submit_url, fields);
+        sent = true;
+    } catch (...) {
+        // Whatever went wrong, the user learns only that it did not arrive.
+    }
+    SetCursor(previous);
+    if (sent) {
+        seams_.message_box(window_.get(), "Data sent to server.\r\n\r\nThank You!",
+                           MB_OK | MB_ICONINFORMATION);
+    } else {
+        seams_.message_box(window_.get(), "Can't send data to server.", MB_OK | MB_ICONERROR);
+    }
 }

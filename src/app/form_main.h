@@ -14,6 +14,7 @@
 #include "probe/qe_3d.h"
 #include "probe/qe_3d_open_gl.h"
 #include "report/report.h"
+#include "submit/http_post.h"
 
 inline constexpr char application_title[] = "Cavio";
 inline constexpr char main_caption[] = "Tarsen's DirectX 9, 10 and OpenGL capabilities viewer";
@@ -29,12 +30,16 @@ struct form_seams {
     std::function<void(const std::string& address)> open_address;     // the shell's default browser
     std::string product_url;
     std::string maker_url;
+    std::string submit_url;  // the submitter on the product site's host
 };
 
 form_seams default_form_seams();
 
 // The host of an http address: "cavio.example" of "http://cavio.example/x".
 std::string host_of(const std::string& url);
+
+// "/submitter.php" on the host (and port) of an http address.
+std::string submitter_url(const std::string& url);
 
 class TFmain {
 public:
@@ -50,6 +55,7 @@ public:
     void CBadaptersChange();
     void Lhome_linkClick();
     void Lmaker_linkClick();
+    void BsubmitClick();
 
     // A control by its name ("CBadapters", "SGdx_device", ...), or null.
     HWND control(const std::string& name) const;
@@ -60,7 +66,8 @@ public:
     bool FShown = false;
     std::unique_ptr<tq3d> FDirect3D;
     std::unique_ptr<tqgl> FOpenGL;
-    report pages;  // the 19 grids with FCurrentGrid, FEcho and FSubmission
+    report pages;                          // the 19 grids with FCurrentGrid, FEcho and FSubmission
+    std::unique_ptr<http_component> HTTP;  // one session for the window's life
 
     // Lays the controls out for the current client size and DPI.
     void relayout();

@@ -54,7 +54,7 @@ void TFmain::on_command(int id, int code) {
     } else if (id == id_maker_link && code == STN_CLICKED) {
         guarded(&TFmain::Lmaker_linkClick);
     } else if (id == id_submit && code == BN_CLICKED) {
-        // The submission arrives with its own handler.
+        guarded(&TFmain::BsubmitClick);
     }
 }
 

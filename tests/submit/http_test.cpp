@@ -1,0 +1,174 @@
+// The submit button's form post, against a loopback HTTP server.
+#include "fakes/loopback_server.h"
+
+#include <gtest/gtest.h>
+
+#include "app/form_main.h"
+#include "refdata/_consts.h"
+#include "submit/http_post.h"
+
+namespace {
+
+using fakes::http_answer;
+using fakes::loopback_server;
+
+// A standard form decoder, as a server would run it.
+std::map<std::string, std::string> decode_form(const std::string& body) {
+    std::map<std::string, std::string> fields;
+    size_t start = 0;
+    while (start <= body.size()) {
+        const size_t end = std::min(body.find('&', start), body.size());
+        const std::string pair = body.substr(start, end - start);
+        const size_t equals = pair.find('=');
+        std::string value;
+        const std::string raw = equals == std::string::npos ? "" : pair.substr(equals + 1);
+        for (size_t i = 0; i < raw.size(); ++i) {
+            if (raw[i] == '+') {
+                value += ' ';
+            } else if (raw[i] == '%' && i + 2 < raw.size()) {
+                value += static_cast<char>(std::stoi(raw.substr(i + 1, 2), nullptr, 16));
+                i += 2;
+            } else {
+                value += raw[i];
+            }
+        }
+        fields[pair.substr(0, equals)] = value;
+        start = end + 1;
+    }
+    return fields;
+}
+
+bool halves_xor_to_6b9(const std::string& id) {
+    const unsigned long value = std::stoul(id);
+    return value <= 0xFFFFFF && ((value >> 12) ^ (value & 0xFFF)) == 0x6B9;
+}
+
+class Submit : public ::testing::Test {
+protected:
+    std::vector<std::string> messages;
+
+    Submit() { InitConsts(); }
+
+    std::unique_ptr<TFmain> window(const std::string& submit_url) {
+        form_seams seams = default_form_seams();
+        seams.message_box = [this](HWND, const std::string& text, UINT) {
+            messages.push_back(text);
+            return IDOK;
+        };
+        seams.submit_url = submit_url;
+        return std::make_unique<TFmain>(seams);
+    }
+};
+
+const std::string awkward_text =
+    "%2.00%\r\n|card|\r\n@directx@\r\n\r\n!dx_summary!\r\nDevice\tR&D [board] #1 <x> *\r\n"
+    "GL_POINT_SIZE_RANGE\t+Inf     a=b\r\nVendor\t\xC9t\xE9 \x80\x81\xFF\x7F!@|\r\n";
+
+TEST_F(Submit, PostsTheReportAndItsIdentifierAsAFormPost) {
+    loopback_server server({http_answer::status(200)});
+    auto form = window(server.url());
+    form->pages.FSubmission = awkward_text;
+    form->BsubmitClick();
+    ASSERT_EQ((std::vector<std::string>{"Data sent to server.\r\n\r\nThank You!"}), messages);
+
+    const auto requests = server.requests();
+    ASSERT_EQ(1u, requests.size());
+    const fakes::http_request request = fakes::parse_request(requests[0]);
+    EXPECT_EQ("POST", request.method);
+    EXPECT_EQ("/submitter.php", request.path);
+    EXPECT_EQ("HTTP/1.1", request.version);
+    EXPECT_EQ("text/html, */*", request.headers.at("Accept"));
+    EXPECT_EQ("Mozilla/3.0 (compatible; Indy Library)", request.headers.at("User-Agent"));
+    EXPECT_EQ("application/x-www-form-urlencoded", request.headers.at("Content-Type"));
+    EXPECT_EQ("127.0.0.1:" + std::to_string(server.port()), request.headers.at("Host"));
+    EXPECT_EQ(std::to_string(request.body.size()), request.headers.at("Content-Length"));
+    EXPECT_EQ(0u, request.headers.count("Authorization"));
+
+    EXPECT_EQ(0u,
+              request.body.find("textlist=%252.00%25%0D%0A|card|%0D%0A@directx@%0D%0A%0D%0A!dx_summary!"));
+    EXPECT_NE(std::string::npos, request.body.find("R%26D%20%5Bboard%5D%20%231%20%3Cx%3E%20%2A"));
+    EXPECT_NE(std::string::npos, request.body.find("%2BInf"));
+    EXPECT_NE(std::string::npos, request.body.find("a%3Db"));
+    EXPECT_NE(std::string::npos, request.body.find("%C9t%E9%20\x80%81%FF\x7F!@|"));
+    EXPECT_NE('\n', request.body.back());
+    const auto fields = decode_form(request.body);
+    ASSERT_EQ(2u, fields.size());
+    EXPECT_EQ(awkward_text, fields.at("textlist"));
+    EXPECT_TRUE(halves_xor_to_6b9(fields.at("id"))) << fields.at("id");
+    EXPECT_EQ(request.body.rfind("&id=") + 4 + fields.at("id").size(), request.body.size());
+}
+
+TEST_F(Submit, AnEmptyReportSendsTheIdentifierAlone) {
+    loopback_server server({http_answer::status(200)});
+    auto form = window(server.url());
+    form->BsubmitClick();
+    const auto requests = server.requests();
+    ASSERT_EQ(1u, requests.size());
+    const std::string body = fakes::parse_request(requests[0]).body;
+    ASSERT_EQ(0u, body.find("id="));
+    EXPECT_TRUE(halves_xor_to_6b9(body.substr(3)));
+}
+
+TEST_F(Submit, EveryFailureGivesTheSameMessageAndTheWindowGoesOn) {
+    // A port with nobody listening.
+    int closed_port = 0;
+    {
+        loopback_server gone({});
+        closed_port = gone.port();
+    }
+    loopback_server failing({http_answer::status(500),
+                             http_answer{"HTTP/1.1 200 OK\r\nContent-Length: 5000\r\n\r\npart", true},
+                             http_answer::status(404)});
+    auto form = window(failing.url());
+    form->pages.FSubmission = "%2.00%\r\n";
+    form->BsubmitClick();  // 500
+    form->BsubmitClick();  // broken off mid-answer
+    form->BsubmitClick();  // 404
+    auto refused = window("http://127.0.0.1:" + std::to_string(closed_port) + "/submitter.php");
+    refused->BsubmitClick();
+    EXPECT_EQ(std::vector<std::string>(4, "Can't send data to server."), messages);
+
+    // Still usable: the next post that is answered is thanked for.
+    messages.clear();
+    loopback_server working({http_answer::status(200)});
+    auto again = window(working.url());
+    again->BsubmitClick();
+    EXPECT_EQ((std::vector<std::string>{"Data sent to server.\r\n\r\nThank You!"}), messages);
+    EXPECT_EQ(3u, failing.requests().size());
+}
+
+TEST_F(Submit, TheSessionKeepsCookiesBetweenClicks) {
+    loopback_server server(
+        {http_answer::status(200, "Set-Cookie: visit=4f2a9; Path=/\r\n"), http_answer::status(200)});
+    auto form = window(server.url());
+    form->pages.FSubmission = "%2.00%\r\n|card|\r\n";
+    form->BsubmitClick();
+    form->BsubmitClick();
+    const auto requests = server.requests();
+    ASSERT_EQ(2u, requests.size());
+    const auto first = fakes::parse_request(requests[0]);
+    const auto second = fakes::parse_request(requests[1]);
+    EXPECT_EQ(0u, first.headers.count("Cookie"));
+    EXPECT_EQ("visit=4f2a9", second.headers.at("Cookie"));
+    EXPECT_EQ(decode_form(first.body).at("textlist"), decode_form(second.body).at("textlist"));
+    EXPECT_TRUE(halves_xor_to_6b9(decode_form(first.body).at("id")));
+    EXPECT_TRUE(halves_xor_to_6b9(decode_form(second.body).at("id")));
+}
+
+TEST(FormEncoding, BytesOfTheValueAndTheIdentifier) {
+    EXPECT_EQ("%5BDevCaps%5D%09%0D%0A", encode_form_value("[DevCaps]\t\r\n"));
+    EXPECT_EQ("%00%1F%20%81%FF", encode_form_value(std::string("\x00\x1F\x20\x81\xFF", 5)));
+    EXPECT_EQ("\x7F\x80|@!-_.~abcXYZ019/?:;,'\"()$",
+              encode_form_value("\x7F\x80|@!-_.~abcXYZ019/?:;,'\"()$"));
+    EXPECT_EQ("%23%25%2A%3C%3E%26%3D%2B", encode_form_value("#%*<>&=+"));
+    EXPECT_EQ("textlist=a%20b&id=7", form_body({{"textlist", "a b"}, {"id", "7"}}));
+    EXPECT_EQ("id=7", form_body({{"textlist", ""}, {"id", "7"}}));
+
+    EXPECT_EQ(0x6B9u, submission_identifier(0));
+    EXPECT_EQ(0xFFFu * 4096 + (0xFFFu ^ 0x6B9u), submission_identifier(0xFFF));
+    for (int i = 0; i < 200; ++i) {
+        EXPECT_TRUE(halves_xor_to_6b9(std::to_string(draw_submission_identifier())));
+    }
+}
+
+}  // namespace
