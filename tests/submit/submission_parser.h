@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,6 +17,11 @@ struct row {
     std::string value;
     bool operator==(const row& other) const = default;
 };
+
+// Readable in test failures.
+inline void PrintTo(const row& line, std::ostream* out) {
+    *out << (line.blank ? std::string("<blank>") : "\"" + line.name + "\" = \"" + line.value + "\"");
+}
 
 struct page {
     std::string id;  // "dx_summary", ...

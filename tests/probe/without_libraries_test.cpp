@@ -1,0 +1,64 @@
+// Start-up on a platform without DXGI or without Direct3D 10. CTest runs these
+// with Wine told to leave the library out (WINEDLLOVERRIDES); the library
+// the run lacks is named in CAVIO_MISSING_LIBRARY. Elsewhere they skip.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "probe/probes.h"
+#include "probe/qe_3d09.h"
+#include "probe/qe_3d10.h"
+#include "refdata/_consts.h"
+
+namespace {
+
+std::string missing_library() {
+    char name[64] = {};
+    GetEnvironmentVariableA("CAVIO_MISSING_LIBRARY", name, sizeof name);
+    return name;
+}
+
+TEST(WithoutLibraries, NoDxgiFallsBackToDirect3D9) {
+    if (missing_library() != "dxgi") {
+        GTEST_SKIP() << "runs where dxgi.dll is left out";
+    }
+    ASSERT_EQ(nullptr, LoadLibraryA("dxgi.dll")) << "dxgi.dll is still there";
+    InitConsts();
+    const auto direct3d = capture_direct3d();
+    ASSERT_NE(nullptr, dynamic_cast<const tq3d09*>(direct3d.get()));
+    const tq3d09 reference;
+    ASSERT_GT(direct3d->count, 0);
+    ASSERT_EQ(reference.count, direct3d->count);
+    const Tqdx_adapter expected = reference.adapter(0);
+    const Tqdx_adapter captured = direct3d->adapter(0);
+    EXPECT_EQ(expected.info.description, captured.info.description);
+    EXPECT_EQ(0, std::memcmp(&expected.caps, &captured.caps, sizeof(D3DCAPS9)));
+    EXPECT_EQ(0u, captured.info.dedicated_video_memory);
+}
+
+TEST(WithoutLibraries, NoD3d10KeepsTheDirect3D9ShaderVersions) {
+    if (missing_library() != "d3d10") {
+        GTEST_SKIP() << "runs where d3d10.dll is left out";
+    }
+    ASSERT_EQ(nullptr, LoadLibraryA("d3d10.dll")) << "d3d10.dll is still there";
+    InitConsts();
+    const auto direct3d = capture_direct3d();
+    ASSERT_NE(nullptr, dynamic_cast<const tq3d10*>(direct3d.get())) << "DXGI alone still serves";
+    const tq3d09 reference;
+    ASSERT_GT(direct3d->count, 0);
+    for (int i = 0; i < direct3d->count; ++i) {
+        const Tqdx_adapter captured = direct3d->adapter(i);
+        for (int j = 0; j < reference.count; ++j) {
+            const Tqdx_adapter expected = reference.adapter(j);
+            if (expected.info.vendor_id == captured.info.vendor_id &&
+                expected.info.device_id == captured.info.device_id) {
+                EXPECT_EQ(expected.caps.PixelShaderVersion, captured.caps.PixelShaderVersion);
+                EXPECT_EQ(expected.caps.VertexShaderVersion, captured.caps.VertexShaderVersion);
+            }
+        }
+    }
+}
+
+}  // namespace
