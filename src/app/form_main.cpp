@@ -4,7 +4,6 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <cstring>
 #include <exception>
 
 #include "app/_functions.h"
@@ -93,6 +92,20 @@ void move(HWND window, const RECT& where) {
     if (window != nullptr) {
         MoveWindow(window, where.left, where.top, where.right - where.left, where.bottom - where.top, TRUE);
     }
+}
+
+// The width of a window's text in the given font, in pixels.
+int text_width(HWND window, HFONT font) {
+    char text[512] = {};
+    const int length = GetWindowTextA(window, text, sizeof text);
+    HDC dc = GetDC(window);
+    SIZE extent{};
+    {
+        const select_object chosen(dc, font);
+        GetTextExtentPoint32A(dc, text, length, &extent);
+    }
+    ReleaseDC(window, dc);
+    return extent.cx;
 }
 
 RECT client_of(HWND window) {
@@ -384,16 +397,8 @@ void TFmain::layout_summary_sheet(HWND sheet, bool opengl) {
     // A link is as wide as its address, right-aligned, with "Visit" before it.
     const auto place_link = [&](const char* visit, const char* link, RECT visit_box, RECT link_box) {
         HWND label = control(link);
-        char text[512] = {};
-        GetWindowTextA(label, text, sizeof text);
-        HDC dc = GetDC(label);
-        SIZE extent{};
-        {
-            const select_object chosen(dc, link_font_.get());
-            GetTextExtentPoint32A(dc, text, static_cast<int>(strlen(text)), &extent);
-        }
-        ReleaseDC(label, dc);
-        const int shift = std::max(0L, extent.cx + scale_to(2, dpi_) - (link_box.right - link_box.left));
+        const int shift = std::max(
+            0L, text_width(label, link_font_.get()) + scale_to(2, dpi_) - (link_box.right - link_box.left));
         link_box.left -= shift;
         OffsetRect(&visit_box, -shift, 0);
         move(control(visit), visit_box);
@@ -420,19 +425,8 @@ void TFmain::relayout() {
     move(control("CBadapters"), layout.adapters);
     // Wide enough for its caption, whatever the product host is.
     RECT submit = layout.submit;
-    {
-        HWND button = control("Bsubmit");
-        char caption[256] = {};
-        GetWindowTextA(button, caption, sizeof caption);
-        HDC dc = GetDC(button);
-        SIZE extent{};
-        {
-            const select_object chosen(dc, font_.get());
-            GetTextExtentPoint32A(dc, caption, static_cast<int>(strlen(caption)), &extent);
-        }
-        ReleaseDC(button, dc);
-        submit.left = std::min<LONG>(submit.left, submit.right - extent.cx - scale_to(16, dpi_));
-    }
+    submit.left = std::min<LONG>(
+        submit.left, submit.right - text_width(control("Bsubmit"), font_.get()) - scale_to(16, dpi_));
     move(control("Bsubmit"), submit);
     move(control("PCtop"), layout.pages);
     move(control("PCtop.DirectX"), layout.directx_tab);

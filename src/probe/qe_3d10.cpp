@@ -125,24 +125,33 @@ void tq3d10::capture(const dx10_entry_points& entry) {
     dxgi_adapter.Reset();
 }
 
-void tq3d10::complete_identity(Tqdx_adapter& record) {
+// Calls visit with each Direct3D 9 ordinal of the record's PCI identity and
+// its identifier, in ordinal order, until visit returns false.
+template <typename Visit>
+void tq3d10::each_matching_ordinal(const tqinfo& info, Visit visit) {
     if (!d3d) {
         return;
     }
     const UINT total = d3d->GetAdapterCount();
     for (UINT ordinal = 0; ordinal < total; ++ordinal) {
         const D3DADAPTER_IDENTIFIER9 identifier = read_identifier(*d3d.Get(), ordinal);
-        if (!same_pci_identity(identifier, record.info)) {
-            continue;
+        if (same_pci_identity(identifier, info) && !visit(ordinal, identifier)) {
+            return;
         }
+    }
+}
+
+void tq3d10::complete_identity(Tqdx_adapter& record) {
+    // The first matching ordinal only.
+    each_matching_ordinal(record.info, [&](UINT ordinal, const D3DADAPTER_IDENTIFIER9& identifier) {
         record.info.driver = array_text(identifier.Driver);
         record.info.device_name = array_text(identifier.DeviceName);
         record.info.driver_version = identifier.DriverVersion.QuadPart;
         record.info.device_identifier = identifier.DeviceIdentifier;
         record.info.whql_level = identifier.WHQLLevel;
         d3d->GetDeviceCaps(ordinal, D3DDEVTYPE_HAL, &record.caps);
-        return;
-    }
+        return false;
+    });
 }
 
 void tq3d10::test_shader_model(const dx10_entry_points& entry, Tqdx_adapter& record) {
@@ -196,17 +205,10 @@ void tq3d10::add_dxgi_modes(Tqdx_adapter& record) {
 }
 
 void tq3d10::add_matching_d3d9_modes(Tqdx_adapter& record) {
-    if (!d3d) {
-        return;
-    }
-    const UINT total = d3d->GetAdapterCount();
-    for (UINT ordinal = 0; ordinal < total; ++ordinal) {
-        const D3DADAPTER_IDENTIFIER9 identifier = read_identifier(*d3d.Get(), ordinal);
-        if (!same_pci_identity(identifier, record.info)) {
-            continue;
-        }
-        // A later matching ordinal overwrites an earlier one's monitor.
+    // Every matching ordinal; a later one overwrites an earlier one's monitor.
+    each_matching_ordinal(record.info, [&](UINT ordinal, const D3DADAPTER_IDENTIFIER9&) {
         record.monitor = d3d->GetAdapterMonitor(ordinal);
         add_d3d9_modes(*d3d.Get(), ordinal, record.modes);
-    }
+        return true;
+    });
 }

@@ -42,6 +42,8 @@ public:
 
 private:
     void capture(const dx10_entry_points& entry);
+    template <typename Visit>
+    void each_matching_ordinal(const tqinfo& info, Visit visit);
     void complete_identity(Tqdx_adapter& record);
     void test_shader_model(const dx10_entry_points& entry, Tqdx_adapter& record);
     void add_dxgi_modes(Tqdx_adapter& record);

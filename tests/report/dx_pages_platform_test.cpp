@@ -9,18 +9,10 @@
 #include "probe/platform.h"
 #include "probe/qe_3d09.h"
 #include "refdata/_consts.h"
+#include "report/grid_lookup.h"
 #include "report/report.h"
 
 namespace {
-
-std::string value_of(const grid_model& grid, const std::string& name) {
-    for (int r = 0; r < grid.row_count(); ++r) {
-        if (grid.cell(0, r) == name) {
-            return grid.cell(1, r);
-        }
-    }
-    return "<missing " + name + ">";
-}
 
 TEST(DirectXPagesPlatform, FirstAdapterAgreesWithDirect3D9) {
     InitConsts();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "refdata/_consts.h"
+#include "report/grid_lookup.h"
 
 namespace {
 
@@ -226,20 +227,6 @@ const std::vector<expected_group>& expected_groups() {
 }
 
 #undef F
-
-int find_row(const grid_model& grid, const std::string& name) {
-    for (int r = 0; r < grid.row_count(); ++r) {
-        if (grid.cell(0, r) == name) {
-            return r;
-        }
-    }
-    return -1;
-}
-
-std::string value_of(const grid_model& grid, const std::string& name) {
-    const int row = find_row(grid, name);
-    return row < 0 ? "<missing " + name + ">" : grid.cell(1, row);
-}
 
 class DirectXPages : public ::testing::Test {
 protected:

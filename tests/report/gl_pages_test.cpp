@@ -7,22 +7,9 @@
 
 #include "probe/gl_extensions.h"
 #include "refdata/_consts.h"
+#include "report/grid_lookup.h"
 
 namespace {
-
-int find_row(const grid_model& grid, const std::string& name) {
-    for (int r = 0; r < grid.row_count(); ++r) {
-        if (grid.cell(0, r) == name) {
-            return r;
-        }
-    }
-    return -1;
-}
-
-std::string value_of(const grid_model& grid, const std::string& name) {
-    const int row = find_row(grid, name);
-    return row < 0 ? "<missing " + name + ">" : grid.cell(1, row);
-}
 
 class OpenGLPages : public ::testing::Test {
 protected:
