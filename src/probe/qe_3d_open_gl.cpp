@@ -28,10 +28,11 @@ using glu_get_string_fn = const GLubyte*(APIENTRY*)(GLenum);
 
 // The libraries of the last construction, released before the next one
 // loads them again; otherwise they stay loaded until the process ends.
+// Only handles are kept: they are released through the platform of the next
+// construction, never through anything an earlier one left behind.
 struct held_libraries {
     HMODULE opengl = nullptr;
     HMODULE glu = nullptr;
-    std::function<void(HMODULE)> free_library;
 };
 held_libraries held;
 
@@ -112,18 +113,16 @@ private:
 };
 
 void gl_capture::load() {
-    if (held.free_library) {
-        if (held.opengl != nullptr) {
-            held.free_library(held.opengl);
-        }
-        if (held.glu != nullptr) {
-            held.free_library(held.glu);
-        }
+    if (held.opengl != nullptr) {
+        platform_.free_library(held.opengl);
+    }
+    if (held.glu != nullptr) {
+        platform_.free_library(held.glu);
     }
     held = {};
     opengl_ = platform_.load_library("OpenGL32.dll");
     glu_ = platform_.load_library("GLU32.dll");
-    held = {opengl_, glu_, platform_.free_library};
+    held = {opengl_, glu_};
 
     if (opengl_ != nullptr) {
         wglGetProcAddress_ =
