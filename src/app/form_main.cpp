@@ -486,6 +486,7 @@ void TFmain::FormShow() {
     const std::string status = "\tVersion " + FileVersionText();
     SendMessageA(control("SB"), SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(status.c_str()));
     FShown = true;
+    SetFocus(adapters);
 }
 
 void TFmain::CBadaptersChange() {
