@@ -10,6 +10,7 @@
 #include "app/form_layout.h"
 #include "app/grid_control.h"
 #include "app/site_config.h"
+#include "probe/platform.h"
 #include "probe/qe_3d09.h"
 #include "probe/qe_3d10.h"
 #include "submit/submission.h"
@@ -68,8 +69,9 @@ LRESULT CALLBACK main_procedure(HWND window, UINT message, WPARAM wparam, LPARAM
 
 int window_dpi(HWND window) {
     using dpi_for_window_fn = UINT(WINAPI*)(HWND);
-    static const auto dpi_for_window = reinterpret_cast<dpi_for_window_fn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    // Windows 10 1607 and later; older systems have one DPI for all.
+    static const auto dpi_for_window =
+        get_proc<dpi_for_window_fn>(GetModuleHandleA("user32.dll"), "GetDpiForWindow");
     if (dpi_for_window != nullptr && window != nullptr) {
         const UINT dpi = dpi_for_window(window);
         if (dpi > 0) {

@@ -276,8 +276,9 @@ void grid_state::paint(HDC dc, const RECT& area) {
     const int view_top = fixed_height();
     const int first = row_at(view_top);
     if (first >= 0) {
-        HRGN clip = CreateRectRgn(area.left, std::max<LONG>(area.top, view_top), area.right, area.bottom);
-        SelectClipRgn(dc, clip);
+        const gdi_object<HRGN> clip(
+            CreateRectRgn(area.left, std::max<LONG>(area.top, view_top), area.right, area.bottom));
+        SelectClipRgn(dc, clip.get());
         for (int r = first; r <= last_row(); ++r) {
             const int y = row_top(r) - scroll_y_;
             if (y >= area.bottom) {
@@ -286,7 +287,6 @@ void grid_state::paint(HDC dc, const RECT& area) {
             paint_row(dc, r, y);
         }
         SelectClipRgn(dc, nullptr);
-        DeleteObject(clip);
     }
     for (int r = 0; r < first_data_row(); ++r) {
         paint_row(dc, r, row_top(r));
