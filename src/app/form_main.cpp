@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "app/_functions.h"
+#include "app/form_ids.h"
 #include "app/form_layout.h"
 #include "app/grid_control.h"
 #include "app/site_config.h"
@@ -19,19 +20,6 @@ namespace {
 
 constexpr char main_class[] = "CavioMain";
 constexpr char panel_class[] = "CavioPanel";
-constexpr char link_property[] = "CavioLink";
-enum control_id : int {
-    id_adapters = 1001,
-    id_submit,
-    id_directx_tab,
-    id_opengl_tab,
-    id_directx_pages,
-    id_opengl_pages,
-    id_home_link,
-    id_maker_link,
-    id_logo,
-    id_first_grid = 1100,
-};
 
 // Forwards what child controls tell their parent to the main window, so
 // that panels and sheets can hold controls.

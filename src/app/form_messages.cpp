@@ -6,19 +6,12 @@
 #include <cstdlib>
 #include <exception>
 
+#include "app/form_ids.h"
 #include "app/form_layout.h"
 #include "app/form_main.h"
 
 namespace {
 
-constexpr int id_adapters = 1001;
-constexpr int id_submit = 1002;
-constexpr int id_directx_tab = 1003;
-constexpr int id_opengl_tab = 1004;
-constexpr int id_home_link = 1007;
-constexpr int id_maker_link = 1008;
-constexpr int id_logo = 1009;
-constexpr int logo_resource = 100;
 #ifndef WM_DPICHANGED
 constexpr UINT WM_DPICHANGED = 0x02E0;
 #endif
@@ -135,7 +128,7 @@ LRESULT TFmain::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
             HDC dc = reinterpret_cast<HDC>(wparam);
             HWND label = reinterpret_cast<HWND>(lparam);
             SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-            if (GetPropA(label, "CavioLink") != nullptr) {
+            if (GetPropA(label, link_property) != nullptr) {
                 SetTextColor(dc, link_color());
             } else {
                 SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));

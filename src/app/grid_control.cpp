@@ -225,7 +225,7 @@ void grid_state::paint_row(HDC dc, int row, int y) {
         facts.column = c;
         facts.row_height = model_->row_height(row);
         facts.fixed_row = fixed;
-        facts.current_row = !fixed && (model_->painter == cell_painter::summary ? false : row_selected(row));
+        facts.current_row = !fixed && row_selected(row);
         facts.painter =
             model_->painter == cell_painter::summary ? cell_painter::summary : cell_painter::device;
         facts.grid_color = model_->parent_color ? GetSysColor(COLOR_BTNFACE) : model_->color;

@@ -1,4 +1,5 @@
 // The eleven DirectX pages of one adapter record.
+#include <initializer_list>
 #include <string>
 
 #include "app/_functions.h"
@@ -94,46 +95,17 @@ void fill_device(report& page, const Tqdx_adapter& adapter) {
     add_group(page, adapter.caps, dx_rows::dev_caps2);
 }
 
-void fill_capabilities(report& page, const D3DCAPS9& caps) {
-    page.SetupDirectXGrid(page.SGdx_capabilities);
-    add_numbers(page, caps, dx_rows::capabilities);
-    page.AddBlankRow();
-    add_groups(page, caps, dx_rows::capability_groups);
-}
-
-void fill_vertices(report& page, const D3DCAPS9& caps) {
-    page.SetupDirectXGrid(page.SGdx_vertices);
-    add_numbers(page, caps, dx_rows::vertices);
-    page.AddBlankRow();
-    add_groups(page, caps, dx_rows::vertex_groups);
-}
-
-void fill_rendering(report& page, const D3DCAPS9& caps) {
-    page.SetupDirectXGrid(page.SGdx_rendering);
-    add_numbers(page, caps, dx_rows::rendering);
-    page.AddBlankRow();
-    add_numbers(page, caps, dx_rows::rendering_filtering);
-    page.AddBlankRow();
-    add_groups(page, caps, dx_rows::rendering_groups);
-}
-
-void fill_textures(report& page, const D3DCAPS9& caps) {
-    page.SetupDirectXGrid(page.SGdx_textures);
-    add_numbers(page, caps, dx_rows::texture_sizes);
-    page.AddBlankRow();
-    add_numbers(page, caps, dx_rows::guard_band);
-    page.AddBlankRow();
-    add_groups(page, caps, dx_rows::texture_groups);
-}
-
-void fill_blending(report& page, const D3DCAPS9& caps) {
-    page.SetupDirectXGrid(page.SGdx_blending);
-    add_groups(page, caps, dx_rows::blending_groups);
-}
-
-void fill_buffers(report& page, const D3DCAPS9& caps) {
-    page.SetupDirectXGrid(page.SGdx_buffers);
-    add_groups(page, caps, dx_rows::buffer_groups);
+// A capability page: blocks of number rows, each closed by a blank row, then
+// the flag groups.
+void fill_caps_page(report& page, grid_model& grid, const D3DCAPS9& caps,
+                    std::initializer_list<std::span<const number_row>> number_blocks,
+                    std::span<const flag_group> groups) {
+    page.SetupDirectXGrid(grid);
+    for (const auto rows : number_blocks) {
+        add_numbers(page, caps, rows);
+        page.AddBlankRow();
+    }
+    add_groups(page, caps, groups);
 }
 
 template <typename Caps>
@@ -205,12 +177,15 @@ void report::FillDirect3DPages(Tqdx_adapter adapter) {
     FCurrentGrid = nullptr;
     fill_summary(*this, adapter);
     fill_device(*this, adapter);
-    fill_capabilities(*this, adapter.caps);
-    fill_vertices(*this, adapter.caps);
-    fill_rendering(*this, adapter.caps);
-    fill_textures(*this, adapter.caps);
-    fill_blending(*this, adapter.caps);
-    fill_buffers(*this, adapter.caps);
+    const D3DCAPS9& caps = adapter.caps;
+    fill_caps_page(*this, SGdx_capabilities, caps, {dx_rows::capabilities}, dx_rows::capability_groups);
+    fill_caps_page(*this, SGdx_vertices, caps, {dx_rows::vertices}, dx_rows::vertex_groups);
+    fill_caps_page(*this, SGdx_rendering, caps, {dx_rows::rendering, dx_rows::rendering_filtering},
+                   dx_rows::rendering_groups);
+    fill_caps_page(*this, SGdx_textures, caps, {dx_rows::texture_sizes, dx_rows::guard_band},
+                   dx_rows::texture_groups);
+    fill_caps_page(*this, SGdx_blending, caps, {}, dx_rows::blending_groups);
+    fill_caps_page(*this, SGdx_buffers, caps, {}, dx_rows::buffer_groups);
     fill_vertex_shader(*this, adapter.caps);
     fill_pixel_shader(*this, adapter.caps);
     fill_resolutions(*this, adapter);

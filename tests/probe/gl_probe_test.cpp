@@ -6,19 +6,10 @@
 #include <memory>
 
 #include "app/_functions.h"
-#include "fakes/fake_gl.h"
+#include "fakes/fake_probes.h"
 #include "probe/gl_extensions.h"
 
 namespace {
-
-// A Direct3D probe whose list a test writes.
-class direct3d_list : public tq3d {
-public:
-    void add(uintptr_t monitor) {
-        adapters.emplace_back().monitor = reinterpret_cast<HMONITOR>(monitor);
-        count = static_cast<int32_t>(adapters.size());
-    }
-};
 
 int extension_index(const char* name) {
     const auto known = known_extensions();
@@ -38,7 +29,7 @@ bool flag(const tqgl_adapter& record, const char* name) {
 class GlProbe : public ::testing::Test {
 protected:
     fakes::gl_system gl;
-    direct3d_list direct3d;
+    fakes::direct3d_list direct3d;
 
     GlProbe() {
         gl.typical();
@@ -80,9 +71,9 @@ TEST_F(GlProbe, NoDirect3DAdapterMakesNoContext) {
 }
 
 TEST_F(GlProbe, OneRecordPerAdapterOnADesktopMonitor) {
-    direct3d.add(0x999);  // not on the desktop
-    direct3d.add(0x502);
-    direct3d.add(0x501);
+    direct3d.add("", 0x999);  // not on the desktop
+    direct3d.add("", 0x502);
+    direct3d.add("", 0x501);
     auto list = probe();
     ASSERT_EQ(2, list->count);
     EXPECT_EQ(reinterpret_cast<HMONITOR>(0x502), list->adapter(0).monitor);
@@ -98,8 +89,8 @@ TEST_F(GlProbe, OneRecordPerAdapterOnADesktopMonitor) {
 }
 
 TEST_F(GlProbe, IdenticalContextsGiveTwoRecords) {
-    direct3d.add(0x501);
-    direct3d.add(0x501);
+    direct3d.add("", 0x501);
+    direct3d.add("", 0x501);
     auto list = probe();
     ASSERT_EQ(2, list->count);
     EXPECT_EQ(list->adapter(0).renderer, list->adapter(1).renderer);
@@ -107,7 +98,7 @@ TEST_F(GlProbe, IdenticalContextsGiveTwoRecords) {
 }
 
 TEST_F(GlProbe, PixelFormatIsADoubleBufferedRgbaWindowFormat) {
-    direct3d.add(0x501);
+    direct3d.add("", 0x501);
     probe();
     ASSERT_EQ(1u, gl.formats_set.size());
     const PIXELFORMATDESCRIPTOR& format = gl.formats_set[0];
@@ -122,7 +113,7 @@ TEST_F(GlProbe, PixelFormatIsADoubleBufferedRgbaWindowFormat) {
 }
 
 TEST_F(GlProbe, ReadsStringsLimitsAndFormats) {
-    direct3d.add(0x501);
+    direct3d.add("", 0x501);
     auto list = probe();
     ASSERT_EQ(1, list->count);
     const tqgl_adapter record = list->adapter(0);
@@ -163,7 +154,7 @@ TEST_F(GlProbe, NullStringsAndRejectedQueriesLeaveZeros) {
     gl.integers.erase(GL_MAX_VERTEX_ATTRIBS);
     gl.integers.erase(GL_MAX_VARYING_FLOATS);
     gl.integers.erase(GL_NUM_COMPRESSED_TEXTURE_FORMATS);
-    direct3d.add(0x501);
+    direct3d.add("", 0x501);
     auto list = probe();
     ASSERT_EQ(1, list->count);
     const tqgl_adapter record = list->adapter(0);
@@ -185,7 +176,7 @@ TEST_F(GlProbe, NullStringsAndRejectedQueriesLeaveZeros) {
 
 TEST_F(GlProbe, NegativeCompressedFormatCountListsNothing) {
     gl.integers[GL_NUM_COMPRESSED_TEXTURE_FORMATS] = {-4};
-    direct3d.add(0x501);
+    direct3d.add("", 0x501);
     auto list = probe();
     ASSERT_EQ(1, list->count);
     EXPECT_EQ(0, list->adapter(0).num_compressed_texture_formats);
@@ -194,7 +185,7 @@ TEST_F(GlProbe, NegativeCompressedFormatCountListsNothing) {
 
 TEST_F(GlProbe, WithoutGluBothGluTextsAreEmpty) {
     gl.glu_present = false;
-    direct3d.add(0x501);
+    direct3d.add("", 0x501);
     auto list = probe();
     ASSERT_EQ(1, list->count);
     EXPECT_EQ("", list->adapter(0).glu_version_string);
@@ -209,7 +200,7 @@ TEST_F(GlProbe, WithoutGluBothGluTextsAreEmpty) {
 }
 
 TEST_F(GlProbe, WglExtensionsComeFromTheWglTextOnly) {
-    direct3d.add(0x501);
+    direct3d.add("", 0x501);
     auto list = probe();
     const tqgl_adapter record = list->adapter(0);
     EXPECT_TRUE(flag(record, "WGL_ARB_pbuffer"));
@@ -227,7 +218,7 @@ TEST_F(GlProbe, WglExtensionsComeFromTheWglTextOnly) {
 
 TEST_F(GlProbe, WglExtEntryPointFoundAtLoadIsPreferred) {
     gl.ext_string_exported = true;
-    direct3d.add(0x501);
+    direct3d.add("", 0x501);
     auto list = probe();
     EXPECT_TRUE(flag(list->adapter(0), "WGL_ARB_pbuffer"));
     EXPECT_EQ(0, gl.arb_string_calls);
@@ -235,15 +226,15 @@ TEST_F(GlProbe, WglExtEntryPointFoundAtLoadIsPreferred) {
 
 TEST_F(GlProbe, WithoutAnyWglEntryPointOnlyTheGlTextCounts) {
     gl.arb_string = false;
-    direct3d.add(0x501);
+    direct3d.add("", 0x501);
     auto list = probe();
     EXPECT_FALSE(flag(list->adapter(0), "WGL_ARB_pbuffer"));
     EXPECT_TRUE(flag(list->adapter(0), "GL_ARB_multitexture"));
 }
 
 TEST_F(GlProbe, EachFailureRaisesItsMessageAndLeavesNothingBehind) {
-    direct3d.add(0x501);
-    direct3d.add(0x502);
+    direct3d.add("", 0x501);
+    direct3d.add("", 0x502);
     for (int before : {0, 1}) {
         SCOPED_TRACE(before);
         gl.contexts_before_failure = before;
@@ -267,7 +258,7 @@ TEST_F(GlProbe, EachFailureRaisesItsMessageAndLeavesNothingBehind) {
 }
 
 TEST_F(GlProbe, MissingOpenGLRaisesInsteadOfCallingNothing) {
-    direct3d.add(0x501);
+    direct3d.add("", 0x501);
     gl.opengl_present = false;
     expect_raises("no OpenGL");
     gl.opengl_present = true;
@@ -279,7 +270,7 @@ TEST_F(GlProbe, MissingOpenGLRaisesInsteadOfCallingNothing) {
 
 TEST_F(GlProbe, MissingOpenGLIsNoErrorWhenNoContextIsNeeded) {
     gl.opengl_present = false;
-    direct3d.add(0x999);
+    direct3d.add("", 0x999);
     EXPECT_EQ(0, probe()->count);
 }
 

@@ -398,15 +398,10 @@ TEST_F(DirectXPages, ResolutionsAreSortedOnScreenButEchoedInProbeOrder) {
 TEST_F(DirectXPages, EchoFollowsTheFillOrder) {
     pages.FEcho = true;
     fill();
-    const char* markers[] = {"!dx_summary!",       "!dx_device!",       "!dx_capabilities!", "!dx_vertices!",
-                             "!dx_rendering!",     "!dx_textures!",     "!dx_blending!",     "!dx_buffers!",
-                             "!dx_vertex_shader!", "!dx_pixel_shader!", "!dx_resolutions!"};
-    size_t at = 0;
-    for (const char* marker : markers) {
-        const size_t found = pages.FSubmission.find(std::string("\r\n") + marker + "\r\n", at);
-        ASSERT_NE(std::string::npos, found) << marker;
-        at = found + 1;
-    }
+    expect_markers_in_order(pages.FSubmission,
+                            {"!dx_summary!", "!dx_device!", "!dx_capabilities!", "!dx_vertices!",
+                             "!dx_rendering!", "!dx_textures!", "!dx_blending!", "!dx_buffers!",
+                             "!dx_vertex_shader!", "!dx_pixel_shader!", "!dx_resolutions!"});
     EXPECT_EQ(0u, pages.FSubmission.find(
                       "\r\n!dx_summary!\r\nDevice\t\r\nVendor\tunknown (0)\r\nGPU\tunknown\r\n\r\n"));
 }

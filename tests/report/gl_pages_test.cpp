@@ -190,14 +190,9 @@ TEST_F(OpenGLPages, ExtensionsPageHasItsSectionsAndDisplayNames) {
 TEST_F(OpenGLPages, FillOrderPutsExtensionsFifth) {
     pages.FEcho = true;
     fill();
-    const char* markers[] = {"!gl_summary!",    "!gl_device!",   "!gl_capabilities!", "!gl_rendering!",
-                             "!gl_extensions!", "!gl_textures!", "!gl_stacks!",       "!gl_vertex_shader!"};
-    size_t at = 0;
-    for (const char* marker : markers) {
-        const size_t found = pages.FSubmission.find(std::string("\r\n") + marker + "\r\n", at);
-        ASSERT_NE(std::string::npos, found) << marker;
-        at = found + 1;
-    }
+    expect_markers_in_order(pages.FSubmission,
+                            {"!gl_summary!", "!gl_device!", "!gl_capabilities!", "!gl_rendering!",
+                             "!gl_extensions!", "!gl_textures!", "!gl_stacks!", "!gl_vertex_shader!"});
     EXPECT_EQ(0u, pages.FSubmission.find(
                       "\r\n!gl_summary!\r\nRenderer\tFake Renderer\r\nVendor\tFake Vendor\r\n\r\n"
                       "GL version\t2.1.2\r\n"));

@@ -1,0 +1,19 @@
+// Identifiers the main window's parts share: control ids, the property that
+// marks link labels, and the logo's resource.
+#pragma once
+
+enum control_id : int {
+    id_adapters = 1001,
+    id_submit,
+    id_directx_tab,
+    id_opengl_tab,
+    id_directx_pages,
+    id_opengl_pages,
+    id_home_link,
+    id_maker_link,
+    id_logo,
+    id_first_grid = 1100,
+};
+
+inline constexpr char link_property[] = "CavioLink";
+inline constexpr int logo_resource = 100;  // the BITMAP of cavio.rc
