@@ -41,6 +41,10 @@ public:
     std::map<GLenum, std::vector<GLint>> integers;  // unknown enumerants leave the buffer alone
     std::map<GLenum, std::vector<GLfloat>> floats;
     std::map<GLenum, std::vector<GLboolean>> booleans;
+    // Integer and float enumerants missing above answer with the enumerant's
+    // own value: {E, E + 0x10000} and {E + 0.25, E + 0.75}. Every limit then holds
+    // a value of its own, and a value names the enumerant it came from.
+    bool answer_from_enumerant = false;
 
     // --- what the probe did ---------------------------------------------
     int windows_alive = 0;
@@ -53,6 +57,9 @@ public:
     int queries_without_context = 0;
     int arb_string_calls = 0;
     int libraries_freed = 0;
+    // Every lookup, context operation and query, in order: "export NAME",
+    // "wglGetProcAddress NAME", "wglMakeCurrent HANDLE", "glGetIntegerv ENUM"...
+    std::vector<std::string> calls;
 
     gl_system() {
         active = this;
@@ -89,6 +96,28 @@ public:
         floats[GL_POINT_SIZE_GRANULARITY] = {0.25f};
         floats[GL_ALIASED_LINE_WIDTH_RANGE] = {1.0f, 7.0f};
         floats[GL_ALIASED_POINT_SIZE_RANGE] = {1.0f, 255.0f};
+    }
+
+    // The first breach of the platform's rules in calls, or "": a context
+    // deleted while it is current, or an OpenGL32 export asked for without
+    // asking wglGetProcAddress first.
+    std::string call_order_fault() const {
+        std::string current_context = "0";
+        std::string last;
+        for (const std::string& call : calls) {
+            const std::string argument = call.substr(call.find(' ') + 1);
+            if (call.starts_with("wglMakeCurrent ")) {
+                current_context = argument;
+            } else if (call.starts_with("wglDeleteContext ") && argument == current_context) {
+                return call + " while it is current";
+            } else if (call.starts_with("export ") && argument != "wglGetProcAddress" &&
+                       argument != "gluGetString" && missing_entries.count("wglGetProcAddress") == 0 &&
+                       last != "wglGetProcAddress " + argument) {
+                return call + " before wglGetProcAddress " + argument;
+            }
+            last = call;
+        }
+        return "";
     }
 
     void add_monitor(uintptr_t handle, LONG left, LONG top) {
@@ -141,6 +170,7 @@ private:
 
     void* exported(HMODULE module, const char* name) {
         const std::string wanted(name);
+        calls.push_back("export " + wanted);
         if (missing_entries.count(wanted) != 0) {
             return nullptr;
         }
@@ -175,6 +205,7 @@ private:
 
     // Like a real ICD: extension entry points only while a context is current.
     static PROC WINAPI wgl_get_proc_address(LPCSTR name) {
+        active->calls.push_back(std::string("wglGetProcAddress ") + name);
         if (active->current == nullptr || active->missing_entries.count(name) != 0) {
             return nullptr;
         }
@@ -189,6 +220,7 @@ private:
         }
         ++active->contexts_alive;
         ++active->contexts_created;
+        active->calls.push_back("wglCreateContext " + handle_text(0x30000 + active->contexts_created));
         return reinterpret_cast<HGLRC>(static_cast<uintptr_t>(0x30000 + active->contexts_created));
     }
     static BOOL WINAPI wgl_make_current(HDC, HGLRC context) {
@@ -196,10 +228,12 @@ private:
             active->contexts_created > active->contexts_before_failure) {
             return FALSE;
         }
+        active->calls.push_back("wglMakeCurrent " + handle_text(reinterpret_cast<uintptr_t>(context)));
         active->current = context;
         return TRUE;
     }
     static BOOL WINAPI wgl_delete_context(HGLRC context) {
+        active->calls.push_back("wglDeleteContext " + handle_text(reinterpret_cast<uintptr_t>(context)));
         if (active->current == context) {
             active->current = nullptr;
         }
@@ -215,36 +249,51 @@ private:
         return active->wgl_extensions.c_str();
     }
     static const GLubyte* APIENTRY gl_get_string(GLenum name) {
-        active->note_query();
+        active->note_query("glGetString", name);
         const auto found = active->strings.find(name);
         return found != active->strings.end() ? reinterpret_cast<const GLubyte*>(found->second) : nullptr;
     }
     static void APIENTRY gl_get_booleanv(GLenum name, GLboolean* out) {
+        active->note_query("glGetBooleanv", name);
         active->answer(active->booleans, name, out);
     }
     static void APIENTRY gl_get_integerv(GLenum name, GLint* out) {
-        active->answer(active->integers, name, out);
+        active->note_query("glGetIntegerv", name);
+        if (!active->answer(active->integers, name, out) && active->answer_from_enumerant) {
+            out[0] = static_cast<GLint>(name);
+            out[1] = static_cast<GLint>(name + 0x10000);
+        }
     }
     static void APIENTRY gl_get_floatv(GLenum name, GLfloat* out) {
-        active->answer(active->floats, name, out);
+        active->note_query("glGetFloatv", name);
+        if (!active->answer(active->floats, name, out) && active->answer_from_enumerant) {
+            out[0] = static_cast<GLfloat>(name) + 0.25f;
+            out[1] = static_cast<GLfloat>(name) + 0.75f;
+        }
     }
     static const GLubyte* APIENTRY glu_get_string(GLenum name) {
         const auto found = active->glu_strings.find(name);
         return found != active->glu_strings.end() ? reinterpret_cast<const GLubyte*>(found->second) : nullptr;
     }
 
-    void note_query() {
+    static std::string handle_text(uintptr_t handle) {
+        return handle == 0 ? "0" : std::to_string(handle);
+    }
+    void note_query(const char* function, GLenum name) {
+        calls.push_back(std::string(function) + " " + std::to_string(name));
         if (current == nullptr) {
             ++queries_without_context;
         }
     }
+    // Writes the listed answer; false when there is none.
     template <typename T>
-    void answer(const std::map<GLenum, std::vector<T>>& answers, GLenum name, T* out) {
-        note_query();
+    bool answer(const std::map<GLenum, std::vector<T>>& answers, GLenum name, T* out) {
         const auto found = answers.find(name);
-        if (found != answers.end()) {
-            std::copy(found->second.begin(), found->second.end(), out);
+        if (found == answers.end()) {
+            return false;
         }
+        std::copy(found->second.begin(), found->second.end(), out);
+        return true;
     }
 };
 

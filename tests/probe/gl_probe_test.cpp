@@ -59,6 +59,7 @@ protected:
     void TearDown() override {
         expect_nothing_left();
         EXPECT_EQ(0, gl.queries_without_context);
+        EXPECT_EQ("", gl.call_order_fault());
     }
 };
 

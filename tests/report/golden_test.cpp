@@ -1,0 +1,125 @@
+// Every page, and the whole submission text, of the golden platform against
+// the reviewed files in tests/golden/. After a deliberate change of the
+// pages, run once with CAVIO_UPDATE_GOLDEN=1 to rewrite them, and review the
+// difference line by line before committing it.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "fakes/golden_platform.h"
+#include "probe/qe_3d09.h"
+#include "probe/qe_3d_open_gl.h"
+#include "refdata/_consts.h"
+#include "report/report.h"
+#include "submit/submission.h"
+
+namespace {
+
+std::string golden_path(const std::string& name) {
+    return std::string(CAVIO_GOLDEN_DIR) + "/" + name;
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// Compares text with the golden file line by line and names the first
+// difference by its card, its page marker and its row below the marker.
+void expect_golden(const std::string& actual, const std::string& file) {
+    const std::string path = golden_path(file);
+    if (std::getenv("CAVIO_UPDATE_GOLDEN") != nullptr) {
+        std::ofstream(path, std::ios::binary) << actual;
+        std::printf("rewrote %s\n", path.c_str());
+        return;
+    }
+    const std::vector<std::string> expected = lines_of(fakes::read_text_file(path));
+    ASSERT_FALSE(expected.empty()) << "no golden file " << path;
+    const std::vector<std::string> got = lines_of(actual);
+    int card = 0;
+    std::string page = "(before the first page)";
+    int row = 0;
+    for (size_t i = 0; i < std::max(expected.size(), got.size()); ++i) {
+        const std::string want = i < expected.size() ? expected[i] : "<end of file>";
+        const std::string have = i < got.size() ? got[i] : "<end of text>";
+        if (want != have) {
+            FAIL() << file << ": card " << card << ", page " << page << ", row " << row << " (line " << i + 1
+                   << ")\n  expected: " << want << "\n  actual:   " << have;
+        }
+        if (want == "|card|") {
+            ++card;
+        }
+        if (want.size() > 2 && want.front() == '!' && want.back() == '!') {
+            page = want;
+            row = 0;
+        } else {
+            ++row;
+        }
+    }
+}
+
+class Golden : public ::testing::Test {
+protected:
+    fakes::d3d9 d3d;
+    fakes::gl_system gl;
+    std::unique_ptr<tq3d09> direct3d;
+    std::unique_ptr<tqgl> opengl;
+    report pages;
+
+    Golden() {
+        InitConsts();
+        fakes::golden_direct3d(d3d);
+        fakes::golden_opengl(gl, fakes::read_text_file(golden_path("gl_extensions.txt")));
+        direct3d = std::make_unique<tq3d09>([this](UINT version) { return d3d.create(version); });
+        opengl = std::make_unique<tqgl>(*direct3d, gl.platform());
+    }
+};
+
+// All rows of all 19 grids of adapter 0, header rows included: name, value
+// and description under each page's marker.
+TEST_F(Golden, EveryRowOfEveryPage) {
+    ASSERT_EQ(2, direct3d->count);
+    ASSERT_EQ(1, opengl->count);
+    pages.FillDirect3DPages(direct3d->adapter(0));
+    pages.FillOpenGLPages(opengl->adapter(0));
+    std::string text;
+    const auto add = [&text](const grid_model& grid) {
+        text += "!" + grid.name().substr(2) + "!\n";
+        for (int r = 0; r < grid.row_count(); ++r) {
+            text += grid.cell(0, r) + "\t" + grid.cell(1, r) + "\t" + grid.cell(2, r) + "\n";
+        }
+    };
+    for (const grid_model* grid : pages.directx_grids()) {
+        add(*grid);
+    }
+    for (const grid_model* grid : pages.opengl_grids()) {
+        add(*grid);
+    }
+    expect_golden(text, "pages.txt");
+}
+
+// The submission text of both adapters; the second has no OpenGL record.
+TEST_F(Golden, TheWholeSubmissionText) {
+    BuildSubmissionText(pages, *direct3d, opengl.get());
+    std::string text;
+    for (size_t i = 0; i < pages.FSubmission.size(); ++i) {
+        if (pages.FSubmission[i] == '\n') {
+            ASSERT_TRUE(i > 0 && pages.FSubmission[i - 1] == '\r') << "a line ends without CR at " << i;
+            text.back() = '\n';
+        } else {
+            text += pages.FSubmission[i];
+        }
+    }
+    expect_golden(text, "submission.txt");
+}
+
+}  // namespace
