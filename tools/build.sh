@@ -8,7 +8,8 @@ source_dir=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=${CAVIO_BUILD_DIR:-$source_dir/build}
 
 packages="cmake make g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
-binutils-mingw-w64-x86-64 googletest wine wine64 xvfb xauth libgl1-mesa-dri libglx-mesa0 python3 pci.ids $*"
+binutils-mingw-w64-x86-64 googletest wine wine64 xvfb xauth libgl1-mesa-dri libglx-mesa0 python3 pci.ids
+khronos-api $*"
 
 missing=""
 for package in $packages; do

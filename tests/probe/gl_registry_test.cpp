@@ -1,0 +1,192 @@
+// The OpenGL names of the pages against the Khronos XML registry, an
+// independent witness: every known extension is a registered one, and every
+// limit row shows the value of the enumerant that the registry calls by the
+// row's name.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "fakes/fake_probes.h"
+#include "fakes/golden_platform.h"
+#include "probe/gl_extensions.h"
+#include "refdata/_consts.h"
+#include "report/report.h"
+
+namespace {
+
+// Known extensions that the registry lacks, each with the reason.
+const std::map<std::string, std::string> unregistered = {
+    {"GL_EXT_color_matrix", "registered as GL_SGI_color_matrix; some drivers report the EXT name"},
+    {"GL_EXT_texture_edge_clamp", "registered as GL_SGIS_texture_edge_clamp; some drivers report the EXT name"},
+    {"GL_EXT_texture_rectangle", "Apple's name, never registered; the ARB and NV ones are"},
+    {"GL_INGR_palette_buffer", "Intergraph's, never registered"},
+    {"GL_INTEL_texture_scissor", "Intel's, never registered"},
+    {"GL_SGI_depth_pass_instrument", "registered as GL_SGIX_depth_pass_instrument"},
+    {"GL_FfdMaskSGIX", "the registry's name of a bitmask group of GL_SGIX_polynomial_ffd, not an extension"},
+    {"GL_SGIX_fog_scale", "left incomplete; the registry only reserves its enumerants"},
+    {"GL_SGIX_impact_pixel_texture", "SGI's, never registered"},
+    {"GL_SGIX_texture_select", "registered as GL_SGIS_texture_select"},
+    {"WIN_draw_range_elements", "Microsoft's own, never registered"},
+    {"WIN_swap_hint", "Microsoft's own, never registered"},
+};
+
+// What the test needs of gl.xml and wgl.xml.
+struct registry {
+    std::set<std::string> extensions;
+    std::multimap<uint64_t, std::string> names_by_value;
+    std::map<std::string, uint64_t> value_by_name;
+
+    bool names(uint64_t value, const std::string& name) const {
+        const auto [begin, end] = names_by_value.equal_range(value);
+        for (auto it = begin; it != end; ++it) {
+            if (it->second == name) {
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+std::string attribute(const std::string& tag, const char* name) {
+    const std::string key = std::string(" ") + name + "=\"";
+    const size_t start = tag.find(key);
+    if (start == std::string::npos) {
+        return "";
+    }
+    const size_t from = start + key.size();
+    return tag.substr(from, tag.find('"', from) - from);
+}
+
+void read_registry_file(const std::string& path, registry& out) {
+    std::string text = fakes::read_text_file(path);
+    ASSERT_FALSE(text.empty()) << "cannot read " << path;
+    // Comments hold enumerants that were never assigned.
+    for (size_t open = text.find("<!--"); open != std::string::npos; open = text.find("<!--", open)) {
+        text.erase(open, text.find("-->", open) + 3 - open);
+    }
+    for (size_t at = text.find('<'); at != std::string::npos; at = text.find('<', at + 1)) {
+        const std::string tag = text.substr(at, text.find('>', at) - at);
+        if (tag.starts_with("<extension ")) {
+            out.extensions.insert(attribute(tag, "name"));
+        } else if (tag.starts_with("<enum ")) {
+            const std::string value = attribute(tag, "value");
+            if (value.starts_with("0x")) {
+                const uint64_t number = std::stoull(value, nullptr, 16);
+                out.names_by_value.emplace(number, attribute(tag, "name"));
+                out.value_by_name.emplace(attribute(tag, "name"), number);
+            }
+        }
+    }
+}
+
+const registry& khronos() {
+    static const registry loaded = [] {
+        registry r;
+        read_registry_file(std::string(CAVIO_KHRONOS_REGISTRY) + "/gl.xml", r);
+        read_registry_file(std::string(CAVIO_KHRONOS_REGISTRY) + "/wgl.xml", r);
+        return r;
+    }();
+    return loaded;
+}
+
+TEST(KhronosRegistry, EveryKnownExtensionIsRegisteredOrListedWithItsReason) {
+    ASSERT_GT(khronos().extensions.size(), 500u);
+    for (const gl_extension& extension : known_extensions()) {
+        const bool registered = khronos().extensions.count(extension.name) != 0;
+        const bool excused = unregistered.count(extension.name) != 0;
+        EXPECT_NE(registered, excused) << extension.name
+                                       << (registered ? " is registered: take it off the list"
+                                                      : " is not a registered extension");
+    }
+}
+
+TEST(KhronosRegistry, CompressionRowsNameTheirFormatValues) {
+    InitConsts();
+    for (int i = 0; i < compressed_format_count(); ++i) {
+        const std::string& name = compressed_format_object(i).text;
+        EXPECT_TRUE(khronos().names(std::stoull(compressed_format_key(i)), name)) << name;
+    }
+}
+
+// The OpenGL pages of one context on a fake system in which every integer
+// and float enumerant answers with its own value.
+class LimitRows : public ::testing::Test {
+protected:
+    fakes::direct3d_list direct3d;
+
+    LimitRows() {
+        InitConsts();
+        direct3d.add("Board", 0x501);
+    }
+
+    // The limit rows of the pages filled from a capture on gl: name, value.
+    std::vector<std::pair<std::string, std::string>> limit_rows(fakes::gl_system& gl) {
+        gl.add_monitor(0x501, 0, 0);
+        gl.answer_from_enumerant = true;
+        const tqgl probe(direct3d, gl.platform());
+        EXPECT_EQ(1, probe.count);
+        report pages;
+        pages.FillOpenGLPages(probe.adapter(0));
+        std::vector<std::pair<std::string, std::string>> rows;
+        for (const grid_model* grid : {&pages.SGgl_capabilities, &pages.SGgl_rendering, &pages.SGgl_textures,
+                                       &pages.SGgl_stacks, &pages.SGgl_vertex_shader}) {
+            for (int r = grid->fixed_rows(); r < grid->row_count() && grid->cell(0, r) != "[Compressions]"; ++r) {
+                if (grid->cell(0, r).starts_with("GL_")) {
+                    rows.emplace_back(grid->cell(0, r), grid->cell(1, r));
+                }
+            }
+        }
+        return rows;
+    }
+};
+
+TEST_F(LimitRows, EachShowsTheEnumerantOfItsName) {
+    fakes::gl_system gl;
+    int numbers = 0;
+    for (const auto& [name, value] : limit_rows(gl)) {
+        if (value == "yes" || value == "no") {
+            continue;  // booleans: below
+        }
+        // The enumerant is the whole part of the first number shown.
+        const auto enumerant = static_cast<uint64_t>(std::floor(std::stod(value)));
+        const auto found = khronos().names_by_value.find(enumerant);
+        EXPECT_TRUE(khronos().names(enumerant, name))
+            << name << " shows " << value << ", the answer to "
+            << (found != khronos().names_by_value.end() ? found->second : "no registered enumerant");
+        ++numbers;
+    }
+    EXPECT_EQ(41, numbers);
+}
+
+TEST_F(LimitRows, EachBooleanRowShowsTheEnumerantOfItsName) {
+    std::set<GLenum> asked;
+    {
+        fakes::gl_system gl;
+        limit_rows(gl);
+        for (const std::string& call : gl.calls) {
+            if (call.starts_with("glGetBooleanv ")) {
+                asked.insert(static_cast<GLenum>(std::stoul(call.substr(14))));
+            }
+        }
+    }
+    ASSERT_EQ(2u, asked.size());
+    // One enumerant true at a time: exactly the row of its name says yes.
+    for (const GLenum enumerant : asked) {
+        fakes::gl_system gl;
+        gl.booleans[enumerant] = {GL_TRUE};
+        std::vector<std::string> yes;
+        for (const auto& [name, value] : limit_rows(gl)) {
+            if (value == "yes") {
+                yes.push_back(name);
+            }
+        }
+        ASSERT_EQ(1u, yes.size()) << "enumerant " << enumerant;
+        EXPECT_TRUE(khronos().names(enumerant, yes[0])) << yes[0] << " shows enumerant " << enumerant;
+    }
+}
+
+}  // namespace
