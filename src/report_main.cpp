@@ -35,6 +35,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cavio-report: %s\n", error.what());
         return 1;
     }
+    // A header alone would read as a machine without graphics adapters.
+    if (direct3d->count == 0) {
+        std::fputs("cavio-report: no Direct3D adapter could be read\n", stderr);
+        return 1;
+    }
     const std::unique_ptr<tqgl> opengl = capture_opengl(*direct3d);
 
     report pages;

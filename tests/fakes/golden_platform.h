@@ -8,7 +8,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -48,13 +47,6 @@ inline D3DCAPS9 golden_caps(uint32_t seed) {
     }
     caps.AdapterOrdinalInGroup = 0;  // a master head: subordinate heads are not listed
     return caps;
-}
-
-inline std::string read_text_file(const std::string& path) {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
 }
 
 // Adapter 0 on monitor 0x501, a known board with three heads, Direct3D 9

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "fakes/fake_probes.h"
-#include "fakes/golden_platform.h"
+#include "platform/text_file.h"
 #include "probe/gl_extensions.h"
 #include "refdata/_consts.h"
 #include "report/report.h"
@@ -62,7 +62,7 @@ std::string attribute(const std::string& tag, const char* name) {
 }
 
 void read_registry_file(const std::string& path, registry& out) {
-    std::string text = fakes::read_text_file(path);
+    std::string text = read_text_file(path);
     ASSERT_FALSE(text.empty()) << "cannot read " << path;
     // Comments hold enumerants that were never assigned.
     for (size_t open = text.find("<!--"); open != std::string::npos; open = text.find("<!--", open)) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "fakes/golden_platform.h"
+#include "platform/text_file.h"
 #include "probe/qe_3d09.h"
 #include "probe/qe_3d_open_gl.h"
 #include "refdata/_consts.h"
@@ -42,7 +43,7 @@ void expect_golden(const std::string& actual, const std::string& file) {
         std::printf("rewrote %s\n", path.c_str());
         return;
     }
-    const std::vector<std::string> expected = lines_of(fakes::read_text_file(path));
+    const std::vector<std::string> expected = lines_of(read_text_file(path));
     ASSERT_FALSE(expected.empty()) << "no golden file " << path;
     const std::vector<std::string> got = lines_of(actual);
     int card = 0;
@@ -78,7 +79,7 @@ protected:
     Golden() {
         InitConsts();
         fakes::golden_direct3d(d3d);
-        fakes::golden_opengl(gl, fakes::read_text_file(golden_path("gl_extensions.txt")));
+        fakes::golden_opengl(gl, read_text_file(golden_path("gl_extensions.txt")));
         direct3d = std::make_unique<tq3d09>([this](UINT version) { return d3d.create(version); });
         opengl = std::make_unique<tqgl>(*direct3d, gl.platform());
     }

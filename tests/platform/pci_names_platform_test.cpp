@@ -1,0 +1,51 @@
+// The Vendor, GPU and Device ID rows of every adapter of this machine against
+// the public PCI ID list, whatever identity the platform shape presents.
+#include <gtest/gtest.h>
+
+#include "platform/pci_ids.h"
+#include "platform/platform_shape.h"
+#include "probe/probes.h"
+#include "refdata/_consts.h"
+#include "report/grid_lookup.h"
+#include "report/report.h"
+
+namespace {
+
+TEST(PciNamesPlatform, IdentityRowsFollowThePciIdList) {
+    InitConsts();
+    const pci_id_list pci = read_pci_ids(CAVIO_PCI_IDS);
+    ASSERT_GT(pci.vendors.size(), 1000u) << "cannot read " << CAVIO_PCI_IDS;
+    const auto direct3d = capture_direct3d();
+    EXPECT_EQ(shape_has_direct3d(), direct3d->count > 0);
+    report pages;
+    for (int i = 0; i < direct3d->count; ++i) {
+        const Tqdx_adapter adapter = direct3d->adapter(i);
+        const uint32_t vendor = adapter.info.vendor_id;
+        const uint32_t device = adapter.info.device_id;
+        SCOPED_TRACE("adapter " + std::to_string(i) + ", PCI " + std::to_string(vendor) + ":" +
+                     std::to_string(device));
+        pages.FillDirect3DPages(adapter);
+
+        const auto listed_vendor = pci.vendors.find(vendor);
+        const std::string vendor_text =
+            (listed_vendor != pci.vendors.end() ? listed_vendor->second : "unknown") + " (" +
+            std::to_string(vendor) + ")";
+        EXPECT_EQ(vendor_text, value_of(pages.SGdx_summary, "Vendor"));
+        EXPECT_EQ(vendor_text, value_of(pages.SGdx_device, "Vendor"));
+        EXPECT_EQ(std::to_string(device), value_of(pages.SGdx_device, "Device ID"));
+
+        // The GPU text is a short vendor name, ": " and the list's device name.
+        const std::string gpu = value_of(pages.SGdx_device, "GPU");
+        EXPECT_EQ(gpu, value_of(pages.SGdx_summary, "GPU"));
+        const auto listed_device = pci.devices.find({vendor, device});
+        if (listed_device == pci.devices.end()) {
+            EXPECT_EQ("unknown", gpu);
+        } else {
+            const std::string suffix = ": " + listed_device->second;
+            EXPECT_GT(gpu.size(), suffix.size()) << gpu;
+            EXPECT_TRUE(gpu.ends_with(suffix)) << gpu << " does not end with " << suffix;
+        }
+    }
+}
+
+}  // namespace
