@@ -237,24 +237,8 @@ protected:
     void fill() { pages.FillDirect3DPages(adapter); }
 };
 
-TEST_F(DirectXPages, EveryFlagGroupHasItsRowsInOrderEachTestingItsMask) {
-    fill();
-    for (const expected_group& group : expected_groups()) {
-        SCOPED_TRACE(group.section);
-        const grid_model& grid = pages.*group.page;
-        const int section = find_row(grid, group.section);
-        ASSERT_GE(section, 0);
-        EXPECT_EQ(32, grid.row_height(section));
-        EXPECT_FALSE(grid.cell(2, section).empty()) << "a section row needs a description";
-        ASSERT_LT(section + static_cast<int>(group.rows.size()) + 1, grid.row_count());
-        for (size_t i = 0; i < group.rows.size(); ++i) {
-            const int row = section + 1 + static_cast<int>(i);
-            EXPECT_EQ(group.rows[i].name, grid.cell(0, row));
-            EXPECT_FALSE(grid.cell(2, row).empty()) << group.rows[i].name << " needs a description";
-        }
-        const int closing = section + 1 + static_cast<int>(group.rows.size());
-        EXPECT_EQ("", grid.cell(0, closing) + grid.cell(1, closing) + grid.cell(2, closing));
-    }
+// Names, order and descriptions of the rows are pinned by the golden pages.
+TEST_F(DirectXPages, EveryFlagRowTestsItsMask) {
     // Each mask alone turns on exactly the rows whose masks share its bits.
     for (const expected_group& group : expected_groups()) {
         SCOPED_TRACE(group.section);
@@ -393,17 +377,6 @@ TEST_F(DirectXPages, ResolutionsAreSortedOnScreenButEchoedInProbeOrder) {
         "!dx_resolutions!\r\n1024 x  768\tX8R8G8B8\r\n 800 x  600\tX8R8G8B8\r\n2048 x 1536\tX8R8G8B8\r\n"
         "10240 x 4320\tX8R8G8B8\r\n 800 x  600\tR5G6B5\r\n",
         pages.FSubmission.substr(marker));
-}
-
-TEST_F(DirectXPages, EchoFollowsTheFillOrder) {
-    pages.FEcho = true;
-    fill();
-    expect_markers_in_order(pages.FSubmission,
-                            {"!dx_summary!", "!dx_device!", "!dx_capabilities!", "!dx_vertices!",
-                             "!dx_rendering!", "!dx_textures!", "!dx_blending!", "!dx_buffers!",
-                             "!dx_vertex_shader!", "!dx_pixel_shader!", "!dx_resolutions!"});
-    EXPECT_EQ(0u, pages.FSubmission.find(
-                      "\r\n!dx_summary!\r\nDevice\t\r\nVendor\tunknown (0)\r\nGPU\tunknown\r\n\r\n"));
 }
 
 }  // namespace

@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
-#include "probe/gl_extensions.h"
 #include "refdata/_consts.h"
 #include "report/grid_lookup.h"
 
@@ -72,39 +69,6 @@ TEST_F(OpenGLPages, LimitsInTheirFormats) {
     EXPECT_EQ("", rendering.cell(2, find_row(rendering, "[Lines]")));
 }
 
-TEST_F(OpenGLPages, PageShapesAndDescriptions) {
-    fill();
-    const std::pair<grid_model report::*, int> sizes[] = {
-        {&report::SGgl_summary, 7},       {&report::SGgl_device, 9},       {&report::SGgl_capabilities, 10},
-        {&report::SGgl_rendering, 24},    {&report::SGgl_textures, 28},    {&report::SGgl_stacks, 10},
-        {&report::SGgl_vertex_shader, 4}, {&report::SGgl_extensions, 331},
-    };
-    for (const auto& [page, rows] : sizes) {
-        const grid_model& grid = pages.*page;
-        SCOPED_TRACE(grid.name());
-        EXPECT_EQ(rows, grid.row_count());
-        if (&grid == &pages.SGgl_summary || &grid == &pages.SGgl_extensions) {
-            continue;
-        }
-        const int compressions = find_row(grid, "[Compressions]");
-        for (int r = 1; r < grid.row_count(); ++r) {
-            const std::string& name = grid.cell(0, r);
-            if (name.empty() || name[0] == '[' || (compressions > 0 && r > compressions)) {
-                EXPECT_EQ("", grid.cell(2, r)) << name;
-                continue;
-            }
-            EXPECT_FALSE(grid.cell(2, r).empty()) << name << " needs a description";
-            if (name.rfind("GL_", 0) == 0 && name != "GL_DOUBLEBUFFER" && name != "GL_STEREO") {
-                EXPECT_NE(std::string::npos, grid.cell(2, r).find(" See gl")) << name;
-            }
-        }
-    }
-    EXPECT_EQ(
-        "The maximum number of application-defined clipping planes. The value must be at least 6. See "
-        "glClipPlane.",
-        pages.SGgl_capabilities.cell(2, find_row(pages.SGgl_capabilities, "GL_MAX_CLIP_PLANES")));
-}
-
 TEST_F(OpenGLPages, CompressionRowsFollowTheListedFormats) {
     fill();
     const grid_model& textures = pages.SGgl_textures;
@@ -139,63 +103,6 @@ TEST_F(OpenGLPages, CompressionRowsFollowTheListedFormats) {
         EXPECT_EQ(i >= 9, listed) << names[i];
     }
     EXPECT_EQ(3, yes);
-}
-
-TEST_F(OpenGLPages, ExtensionsPageHasItsSectionsAndDisplayNames) {
-    const auto known = known_extensions();
-    for (size_t i = 0; i < known.size(); ++i) {
-        record.extension_flags[i] = std::strcmp(known[i].name, "GL_EXT_texture3D") == 0 ||
-                                    std::strcmp(known[i].name, "WIN_swap_hint") == 0;
-    }
-    fill();
-    const grid_model& grid = pages.SGgl_extensions;
-    ASSERT_EQ(331, grid.row_count());
-    std::vector<std::string> sections;
-    int blanks = 0;
-    int rows = 0;
-    int yes = 0;
-    for (int r = 1; r < grid.row_count(); ++r) {
-        const std::string& name = grid.cell(0, r);
-        if (name.empty()) {
-            ++blanks;
-            EXPECT_EQ("[", grid.cell(0, r + 1).substr(0, 1)) << "a blank row stands only before a section";
-        } else if (name[0] == '[') {
-            sections.push_back(name);
-            EXPECT_EQ(32, grid.row_height(r));
-        } else {
-            ++rows;
-            EXPECT_TRUE(grid.cell(1, r) == "yes" || grid.cell(1, r) == "no");
-            yes += grid.cell(1, r) == "yes" ? 1 : 0;
-        }
-    }
-    EXPECT_EQ((std::vector<std::string>{"[3DFX]", "[APPLE]", "[ARB]",  "[ATI]",   "[EXT]",  "[HP]",
-                                        "[I3D]",  "[IBM]",   "[INGR]", "[INTEL]", "[MESA]", "[NV]",
-                                        "[OML]",  "[PGI]",   "[REND]", "[S3]",    "[SGI]",  "[SGIS]",
-                                        "[SGIX]", "[SUN]",   "[SUNX]", "[WIN]"}),
-              sections);
-    EXPECT_EQ(21, blanks);
-    EXPECT_EQ(287, rows);
-    EXPECT_EQ(2, yes);
-    EXPECT_EQ("yes", value_of(grid, "GL_EXT_texture3d"));
-    EXPECT_EQ("no", value_of(grid, "GL_EXT_texture"));
-    EXPECT_EQ("yes", value_of(grid, "WIN_swap_hint"));
-    EXPECT_EQ(-1, find_row(grid, "GL_EXT_texture3D"));
-    EXPECT_EQ("no", value_of(grid, "GL_FfdMaskSGIx"));
-    EXPECT_EQ("no", value_of(grid, "GL_SGIS_texture4d"));
-    EXPECT_EQ("Extensions agreed upon by multiple OpenGL vendors", grid.cell(2, find_row(grid, "[EXT]")));
-    EXPECT_EQ("", grid.cell(2, find_row(grid, "[I3D]")));
-    EXPECT_FALSE(grid.cell(2, find_row(grid, "[MESA]")).empty());
-}
-
-TEST_F(OpenGLPages, FillOrderPutsExtensionsFifth) {
-    pages.FEcho = true;
-    fill();
-    expect_markers_in_order(pages.FSubmission,
-                            {"!gl_summary!", "!gl_device!", "!gl_capabilities!", "!gl_rendering!",
-                             "!gl_extensions!", "!gl_textures!", "!gl_stacks!", "!gl_vertex_shader!"});
-    EXPECT_EQ(0u, pages.FSubmission.find(
-                      "\r\n!gl_summary!\r\nRenderer\tFake Renderer\r\nVendor\tFake Vendor\r\n\r\n"
-                      "GL version\t2.1.2\r\n"));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -22,14 +21,4 @@ inline int find_row(const grid_model& grid, const std::string& name) {
 inline std::string value_of(const grid_model& grid, const std::string& name) {
     const int row = find_row(grid, name);
     return row < 0 ? "<missing " + name + ">" : grid.cell(1, row);
-}
-
-// Checks that each page marker line stands in the echo, in this order.
-inline void expect_markers_in_order(const std::string& echo, const std::vector<std::string>& markers) {
-    size_t at = 0;
-    for (const std::string& marker : markers) {
-        const size_t found = echo.find("\r\n" + marker + "\r\n", at);
-        ASSERT_NE(std::string::npos, found) << marker;
-        at = found + 1;
-    }
 }
