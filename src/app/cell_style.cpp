@@ -1,6 +1,6 @@
 #include "app/cell_style.h"
 
-#include "app/_functions.h"
+#include "base/_functions.h"
 
 namespace {
 

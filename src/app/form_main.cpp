@@ -11,7 +11,7 @@
 #include "app/form_layout.h"
 #include "app/grid_control.h"
 #include "app/site_config.h"
-#include "probe/platform.h"
+#include "base/platform.h"
 #include "probe/qe_3d09.h"
 #include "probe/qe_3d10.h"
 #include "submit/submission.h"

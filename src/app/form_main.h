@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win_handles.h"
+#include "base/win_handles.h"
 #include "probe/qe_3d.h"
 #include "probe/qe_3d_open_gl.h"
 #include "report/report.h"

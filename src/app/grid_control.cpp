@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/cell_style.h"
-#include "app/win_handles.h"
+#include "base/win_handles.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "probe/qe_3d09.h"
 
-#include "probe/platform.h"
+#include "base/platform.h"
 
 d3d9_creator default_d3d9_creator() {
     return [](UINT sdk_version) { return Direct3DCreate9(sdk_version); };

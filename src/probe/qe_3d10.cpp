@@ -6,8 +6,8 @@
 #include <limits>
 #include <vector>
 
-#include "app/_functions.h"
-#include "probe/platform.h"
+#include "base/_functions.h"
+#include "base/platform.h"
 #include "refdata/_consts.h"
 
 namespace {

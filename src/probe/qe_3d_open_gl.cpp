@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "app/_functions.h"
+#include "base/_functions.h"
 #include "probe/gl_extensions.h"
 
 namespace {

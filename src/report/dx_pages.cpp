@@ -2,7 +2,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "app/_functions.h"
+#include "base/_functions.h"
 #include "report/dx_tables.h"
 #include "report/report.h"
 

@@ -1,6 +1,6 @@
 #include "report/report.h"
 
-#include "app/_functions.h"
+#include "base/_functions.h"
 #include "refdata/_consts.h"
 #include "report/value_format.h"
 

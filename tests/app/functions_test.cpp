@@ -1,4 +1,5 @@
 #include "app/_functions.h"
+#include "base/_functions.h"
 
 #include <gtest/gtest.h>
 

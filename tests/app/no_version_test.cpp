@@ -1,5 +1,7 @@
 #include "app/_functions.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 namespace {

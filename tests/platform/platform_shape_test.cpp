@@ -18,7 +18,7 @@
 #include "platform/pci_ids.h"
 #include "platform/platform_shape.h"
 #include "platform/report_program.h"
-#include "probe/platform.h"
+#include "base/platform.h"
 #include "probe/probes.h"
 #include "refdata/_consts.h"
 #include "report/report.h"

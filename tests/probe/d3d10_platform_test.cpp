@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "probe/platform.h"
+#include "base/platform.h"
 #include "refdata/_consts.h"
 #include "platform/platform_shape.h"
 

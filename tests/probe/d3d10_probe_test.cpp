@@ -8,7 +8,7 @@
 #include <deque>
 #include <memory>
 
-#include "app/_functions.h"
+#include "base/_functions.h"
 #include "fakes/fake_d3d10_device.h"
 #include "fakes/fake_d3d9.h"
 #include "fakes/fake_dxgi.h"

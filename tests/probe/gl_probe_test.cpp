@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "app/_functions.h"
+#include "base/_functions.h"
 #include "fakes/fake_probes.h"
 #include "probe/gl_extensions.h"
 

@@ -6,7 +6,7 @@
 #include <set>
 #include <tuple>
 
-#include "probe/platform.h"
+#include "base/platform.h"
 #include "probe/qe_3d09.h"
 #include "refdata/_consts.h"
 #include "report/grid_lookup.h"

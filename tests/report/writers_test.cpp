@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-#include "app/_functions.h"
+#include "base/_functions.h"
 #include "refdata/_consts.h"
 #include "report/value_format.h"
 

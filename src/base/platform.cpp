@@ -1,4 +1,4 @@
-#include "probe/platform.h"
+#include "base/platform.h"
 
 #include <cstdint>
 
