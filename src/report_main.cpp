@@ -28,22 +28,21 @@ int main(int argc, char** argv) {
         return help ? 0 : 2;
     }
     InitConsts();
-    std::unique_ptr<tq3d> direct3d;
+    startup_capture capture;
     try {
-        direct3d = capture_direct3d();
+        capture = capture_startup();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "cavio-report: %s\n", error.what());
         return 1;
     }
+    const tq3d* direct3d = capture.direct3d.get();
     // A header alone would read as a machine without graphics adapters.
     if (direct3d->count == 0) {
         std::fputs("cavio-report: no Direct3D adapter could be read\n", stderr);
         return 1;
     }
-    const std::unique_ptr<tqgl> opengl = capture_opengl(*direct3d);
-
     report pages;
-    BuildSubmissionText(pages, *direct3d, opengl.get());
+    BuildSubmissionText(pages, *direct3d, capture.opengl.get());
 
     // Byte for byte: the report's lines end with CR LF already.
     _setmode(_fileno(stdout), _O_BINARY);

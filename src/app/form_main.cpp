@@ -122,9 +122,7 @@ std::string submitter_url(const std::string& url) {
 
 form_seams default_form_seams() {
     form_seams seams;
-    seams.create_direct3d10 = [] { return std::unique_ptr<tq3d>(std::make_unique<tq3d10>()); };
-    seams.create_direct3d9 = [] { return std::unique_ptr<tq3d>(std::make_unique<tq3d09>()); };
-    seams.create_opengl = [](const tq3d& direct3d) { return std::make_unique<tqgl>(direct3d); };
+    seams.capture = default_capture_seams();
     seams.message_box = [](HWND owner, const std::string& text, UINT type) {
         return MessageBoxA(owner, text.c_str(), application_title, type);
     };
@@ -453,17 +451,9 @@ void TFmain::FormShow() {
     if (FShown) {
         return;
     }
-    try {
-        FDirect3D = seams_.create_direct3d10();
-    } catch (...) {
-        // No DXGI or no Direct3D 10: Direct3D 9 alone, without a word.
-        FDirect3D = seams_.create_direct3d9();
-    }
-    try {
-        FOpenGL = seams_.create_opengl(*FDirect3D);
-    } catch (...) {
-        FOpenGL.reset();
-    }
+    startup_capture capture = capture_startup(seams_.capture);
+    FDirect3D = std::move(capture.direct3d);
+    FOpenGL = std::move(capture.opengl);
     HWND adapters = control("CBadapters");
     SendMessageA(adapters, CB_RESETCONTENT, 0, 0);
     for (int i = 0; i < FDirect3D->count; ++i) {

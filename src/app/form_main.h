@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/win_handles.h"
+#include "probe/probes.h"
 #include "probe/qe_3d.h"
 #include "probe/qe_3d_open_gl.h"
 #include "report/report.h"
@@ -22,9 +23,7 @@ inline constexpr char main_caption[] = "Tarsen's DirectX 9, 10 and OpenGL capabi
 // The services the window calls that tests replace; the defaults are the
 // real platform.
 struct form_seams {
-    std::function<std::unique_ptr<tq3d>()> create_direct3d10;
-    std::function<std::unique_ptr<tq3d>()> create_direct3d9;
-    std::function<std::unique_ptr<tqgl>(const tq3d&)> create_opengl;
+    capture_seams capture;  // the probes of start-up
     std::function<int(HWND owner, const std::string& text, UINT type)> message_box;
     std::function<void(const std::string& command_line)> run_hidden;  // WinExec, hidden
     std::function<void(const std::string& address)> open_address;     // the shell's default browser

@@ -1,5 +1,7 @@
 #include "probe/gl_platform.h"
 
+#include "base/platform.h"
+
 namespace {
 
 constexpr char probe_window_class[] = "CavioOpenGLProbe";
@@ -35,8 +37,7 @@ void register_window_class() {
 
 gl_platform default_gl_platform() {
     gl_platform platform;
-    platform.load_library = [](const char* name) { return LoadLibraryA(name); };
-    platform.free_library = [](HMODULE module) { FreeLibrary(module); };
+    platform.load_library = [](const char* name) { return load_library(name); };
     platform.get_proc_address = [](HMODULE module, const char* name) {
         return reinterpret_cast<void*>(GetProcAddress(module, name));
     };

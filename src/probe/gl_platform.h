@@ -17,7 +17,6 @@ struct gl_monitor {
 
 struct gl_platform {
     std::function<HMODULE(const char* name)> load_library;  // null when missing
-    std::function<void(HMODULE module)> free_library;
     std::function<void*(HMODULE module, const char* name)> get_proc_address;
 
     std::function<std::vector<gl_monitor>()> monitors;  // the desktop's, in its order

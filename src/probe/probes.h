@@ -1,15 +1,29 @@
-// The start-up capture shared by the window and cavio-report: the Direct3D
-// probe with its fallback, and the OpenGL probe.
+// The start-up capture that the window and cavio-report share: the Direct3D
+// probe with its fallback, then the OpenGL probe.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "probe/qe_3d.h"
 #include "probe/qe_3d_open_gl.h"
 
-// The DXGI and Direct3D 10 probe; when it raises, for whatever reason, the
-// Direct3D 9 probe. An error of the Direct3D 9 probe reaches the caller.
-std::unique_ptr<tq3d> capture_direct3d();
+// The probe constructors the capture calls; tests put fakes in their place.
+struct capture_seams {
+    std::function<std::unique_ptr<tq3d>()> direct3d10;
+    std::function<std::unique_ptr<tq3d>()> direct3d9;
+    std::function<std::unique_ptr<tqgl>(const tq3d& direct3d)> opengl;
+};
 
-// The OpenGL probe, or null when it raises.
-std::unique_ptr<tqgl> capture_opengl(const tq3d& direct3d);
+// The real probes: tq3d10, tq3d09 and tqgl on the real platform.
+capture_seams default_capture_seams();
+
+struct startup_capture {
+    std::unique_ptr<tq3d> direct3d;
+    std::unique_ptr<tqgl> opengl;  // null when the OpenGL probe raised
+};
+
+// The Direct3D 10 probe; when it raises anything, the Direct3D 9 probe,
+// whose error reaches the caller. Then the OpenGL probe on that list; when
+// it raises anything, no OpenGL. Nothing is reported either way.
+startup_capture capture_startup(const capture_seams& seams = default_capture_seams());

@@ -16,10 +16,6 @@ using create_factory_fn = HRESULT(WINAPI*)(REFIID, void**);
 using create_device_fn = HRESULT(WINAPI*)(IDXGIAdapter*, D3D10_DRIVER_TYPE, HMODULE, UINT, UINT,
                                           ID3D10Device**);
 
-// Process-wide: found once per construction, never unloaded.
-create_factory_fn loaded_create_factory = nullptr;
-create_device_fn loaded_create_device = nullptr;
-
 constexpr UINT d3d10_sdk_version = 29;
 constexpr DWORD shader_model_4 = 0x00000400;
 
@@ -31,14 +27,14 @@ bool same_pci_identity(const D3DADAPTER_IDENTIFIER9& identifier, const tqinfo& i
 }  // namespace
 
 dx10_entry_points load_dx10_entry_points() {
-    loaded_create_device = get_proc<create_device_fn>(load_library("d3d10.dll"), "D3D10CreateDevice");
-    loaded_create_factory = get_proc<create_factory_fn>(load_library("dxgi.dll"), "CreateDXGIFactory");
+    const auto create_device = get_proc<create_device_fn>(load_library("d3d10.dll"), "D3D10CreateDevice");
+    const auto create_factory = get_proc<create_factory_fn>(load_library("dxgi.dll"), "CreateDXGIFactory");
     dx10_entry_points entry;
-    if (loaded_create_factory != nullptr) {
-        entry.CreateDXGIFactory = loaded_create_factory;
+    if (create_factory != nullptr) {
+        entry.CreateDXGIFactory = create_factory;
     }
-    if (loaded_create_device != nullptr) {
-        entry.D3D10CreateDevice = loaded_create_device;
+    if (create_device != nullptr) {
+        entry.D3D10CreateDevice = create_device;
     }
     entry.Direct3DCreate9 = default_d3d9_creator();
     return entry;

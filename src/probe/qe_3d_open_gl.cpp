@@ -26,16 +26,6 @@ using gl_get_integerv_fn = void(APIENTRY*)(GLenum, GLint*);
 using gl_get_floatv_fn = void(APIENTRY*)(GLenum, GLfloat*);
 using glu_get_string_fn = const GLubyte*(APIENTRY*)(GLenum);
 
-// The libraries of the last construction, released before the next one
-// loads them again; otherwise they stay loaded until the process ends.
-// Only handles are kept: they are released through the platform of the next
-// construction, never through anything an earlier one left behind.
-struct held_libraries {
-    HMODULE opengl = nullptr;
-    HMODULE glu = nullptr;
-};
-held_libraries held;
-
 template <typename T>
 T as_entry(void* address) {
     return reinterpret_cast<T>(address);
@@ -113,16 +103,10 @@ private:
 };
 
 void gl_capture::load() {
-    if (held.opengl != nullptr) {
-        platform_.free_library(held.opengl);
-    }
-    if (held.glu != nullptr) {
-        platform_.free_library(held.glu);
-    }
-    held = {};
+    // Loaded by name and never unloaded: a second construction finds them
+    // loaded already.
     opengl_ = platform_.load_library("OpenGL32.dll");
     glu_ = platform_.load_library("GLU32.dll");
-    held = {opengl_, glu_};
 
     if (opengl_ != nullptr) {
         wglGetProcAddress_ =

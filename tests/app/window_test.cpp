@@ -34,7 +34,7 @@ struct fake_world {
 
     form_seams seams() {
         form_seams s;
-        s.create_direct3d10 = [this]() -> std::unique_ptr<tq3d> {
+        s.capture.direct3d10 = [this]() -> std::unique_ptr<tq3d> {
             ++direct3d10_calls;
             if (direct3d10_fails) {
                 throw std::runtime_error("no dx10");
@@ -44,7 +44,7 @@ struct fake_world {
             list->add("Second board", 0x502).caps.MaxTextureWidth = 8192;
             return list;
         };
-        s.create_direct3d9 = [this]() -> std::unique_ptr<tq3d> {
+        s.capture.direct3d9 = [this]() -> std::unique_ptr<tq3d> {
             ++direct3d9_calls;
             if (direct3d9_fails) {
                 throw std::runtime_error("Direct3D 9 is broken");
@@ -53,7 +53,7 @@ struct fake_world {
             list->add("Direct3D 9 board", 0x501);
             return list;
         };
-        s.create_opengl = [this](const tq3d&) -> std::unique_ptr<tqgl> {
+        s.capture.opengl = [this](const tq3d&) -> std::unique_ptr<tqgl> {
             ++opengl_calls;
             if (opengl_fails) {
                 throw std::runtime_error("can't create RC");

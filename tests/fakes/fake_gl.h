@@ -56,7 +56,6 @@ public:
     std::vector<PIXELFORMATDESCRIPTOR> formats_set;
     int queries_without_context = 0;
     int arb_string_calls = 0;
-    int libraries_freed = 0;
     // Every lookup, context operation and query, in order: "export NAME",
     // "wglGetProcAddress NAME", "wglMakeCurrent HANDLE", "glGetIntegerv ENUM"...
     std::vector<std::string> calls;
@@ -135,7 +134,6 @@ public:
             }
             return nullptr;
         };
-        p.free_library = [this](HMODULE) { ++libraries_freed; };
         p.get_proc_address = [this](HMODULE module, const char* name) { return exported(module, name); };
         p.monitors = [this] { return monitors; };
         p.create_window = [this](int left, int top, int width, int height) {

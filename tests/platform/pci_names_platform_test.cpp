@@ -15,7 +15,7 @@ TEST(PciNamesPlatform, IdentityRowsFollowThePciIdList) {
     InitConsts();
     const pci_id_list pci = read_pci_ids(CAVIO_PCI_IDS);
     ASSERT_GT(pci.vendors.size(), 1000u) << "cannot read " << CAVIO_PCI_IDS;
-    const auto direct3d = capture_direct3d();
+    const auto direct3d = capture_startup().direct3d;
     EXPECT_EQ(shape_has_direct3d(), direct3d->count > 0);
     report pages;
     for (int i = 0; i < direct3d->count; ++i) {

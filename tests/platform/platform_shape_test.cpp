@@ -128,8 +128,7 @@ TEST(ThreeHeads, OneCardForTheThreeHeadsOfOneBoard) {
     }
 
     // The OpenGL record lies on the monitor of the board's last head.
-    const auto direct3d = capture_direct3d();
-    const auto opengl = capture_opengl(*direct3d);
+    const auto [direct3d, opengl] = capture_startup();
     ASSERT_TRUE(opengl);
     ASSERT_EQ(1, opengl->count);
     const tqinfo& info = direct3d->adapter(0).info;
@@ -230,7 +229,7 @@ size_t dxgi_mode_count() {
 TEST(ManyModes, ResolutionsSortedOnScreenInProbeOrderInTheText) {
     InitConsts();
     EXPECT_GT(dxgi_mode_count(), 1000u) << "not Wine's virtual desktop";
-    const auto direct3d = capture_direct3d();
+    const auto direct3d = capture_startup().direct3d;
     ASSERT_EQ(1, direct3d->count);
     const Tqdx_adapter adapter = direct3d->adapter(0);
 

@@ -12,20 +12,10 @@
 #include <string>
 
 #include "probe/gl_extensions.h"
-#include "probe/qe_3d09.h"
-#include "probe/qe_3d10.h"
+#include "probe/probes.h"
 #include "platform/platform_shape.h"
 
 namespace {
-
-// The Direct3D probe the program starts with.
-std::unique_ptr<tq3d> direct3d_probe() {
-    try {
-        return std::make_unique<tq3d10>();
-    } catch (const std::exception&) {
-        return std::make_unique<tq3d09>();
-    }
-}
 
 BOOL CALLBACK add_monitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
     MONITORINFO info{};
@@ -175,7 +165,7 @@ void expect_limits_match(const tqgl_adapter& record) {
 }
 
 TEST(GlProbePlatform, RecordsAgreeWithTheTestsOwnContexts) {
-    const auto direct3d = direct3d_probe();
+    const auto direct3d = capture_startup().direct3d;
     std::vector<std::pair<HMONITOR, RECT>> monitors;
     EnumDisplayMonitors(nullptr, nullptr, add_monitor, reinterpret_cast<LPARAM>(&monitors));
 

@@ -275,13 +275,6 @@ TEST_F(GlProbe, MissingOpenGLIsNoErrorWhenNoContextIsNeeded) {
     EXPECT_EQ(0, probe()->count);
 }
 
-TEST_F(GlProbe, ASecondConstructionReleasesTheLibrariesFirst) {
-    probe();
-    const int freed = gl.libraries_freed;
-    probe();
-    EXPECT_EQ(freed + 2, gl.libraries_freed);
-}
-
 TEST(ExtensionWords, ExactBlankSeparatedWordsOnly) {
     EXPECT_TRUE(has_extension_word("GL_A GL_B", "GL_B"));  // the last word
     EXPECT_TRUE(has_extension_word("GL_A GL_B", "GL_A"));

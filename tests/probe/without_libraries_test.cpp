@@ -26,7 +26,7 @@ TEST(WithoutLibraries, NoDxgiFallsBackToDirect3D9) {
     }
     ASSERT_EQ(nullptr, LoadLibraryA("dxgi.dll")) << "dxgi.dll is still there";
     InitConsts();
-    const auto direct3d = capture_direct3d();
+    const auto direct3d = capture_startup().direct3d;
     ASSERT_NE(nullptr, dynamic_cast<const tq3d09*>(direct3d.get()));
     const tq3d09 reference;
     ASSERT_GT(direct3d->count, 0);
@@ -44,7 +44,7 @@ TEST(WithoutLibraries, NoD3d10KeepsTheDirect3D9ShaderVersions) {
     }
     ASSERT_EQ(nullptr, LoadLibraryA("d3d10.dll")) << "d3d10.dll is still there";
     InitConsts();
-    const auto direct3d = capture_direct3d();
+    const auto direct3d = capture_startup().direct3d;
     ASSERT_NE(nullptr, dynamic_cast<const tq3d10*>(direct3d.get())) << "DXGI alone still serves";
     const tq3d09 reference;
     ASSERT_GT(direct3d->count, 0);

@@ -56,8 +56,7 @@ void expect_block_equals_grid(const submission::page& block, grid_model& grid) {
 
 TEST(ReportProgramPlatform, PrintsTheWholeReportOfThisMachine) {
     InitConsts();
-    const auto direct3d = capture_direct3d();
-    const auto opengl = capture_opengl(*direct3d);
+    const auto [direct3d, opengl] = capture_startup();
     const program_result run = run_report_program("");
     if (!shape_has_direct3d()) {
         // Nothing to report: says so, and prints no report.
