@@ -233,69 +233,44 @@ void TFmain::create_controls() {
     HWND directx = add_panel("TSdirectx", pages_control, "DirectX");
     HWND opengl = add_panel("TSopengl", pages_control, "OpenGL");
 
-    create_pages(directx, "PCdirectx",
-                 {{"TSdx_summary", "Summary"},
-                  {"TSdx_device", "Device"},
-                  {"TSdx_capabilities", "Capabilities"},
-                  {"TSdx_vertices", "Vertices"},
-                  {"TSdx_rendering", "Rendering"},
-                  {"TSdx_textures", "Textures"},
-                  {"TSdx_blending", "Blending"},
-                  {"TSdx_buffers", "Buffers"},
-                  {"TSdx_ps20", "Pixel Shader"},
-                  {"TSdx_vs20", "Vertex Shader"},
-                  {"TSdx_resolutions", "Resolutions"}},
-                 {&pages.SGdx_summary, &pages.SGdx_device, &pages.SGdx_capabilities, &pages.SGdx_vertices,
-                  &pages.SGdx_rendering, &pages.SGdx_textures, &pages.SGdx_blending, &pages.SGdx_buffers,
-                  &pages.SGdx_pixel_shader, &pages.SGdx_vertex_shader, &pages.SGdx_resolutions});
-    create_pages(
-        opengl, "PCopengl",
-        {{"TSgl_summary", "Summary"},
-         {"Device", "Device"},
-         {"TSgl_capabilities", "Capabilities"},
-         {"TSgl_rendering", "Rendering"},
-         {"TSgl_textures", "Textures"},
-         {"TSgl_stacks", "Stacks"},
-         {"TSgl_vertex_shader", "Vertex Shader"},
-         {"TSgl_extensions", "Extensions"}},
-        {&pages.SGgl_summary, &pages.SGgl_device, &pages.SGgl_capabilities, &pages.SGgl_rendering,
-         &pages.SGgl_textures, &pages.SGgl_stacks, &pages.SGgl_vertex_shader, &pages.SGgl_extensions});
+    create_pages(directx, page_group::directx);
+    create_pages(opengl, page_group::opengl);
     show_group(0);
 }
 
-void TFmain::create_pages(HWND sheet, const char* tabs_name,
-                          const std::vector<std::pair<std::string, std::string>>& sheets,
-                          const std::vector<grid_model*>& grids) {
+void TFmain::create_pages(HWND sheet, page_group group) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    const bool opengl = std::string(tabs_name) == "PCopengl";
-    HWND tabs =
-        add(tabs_name, CreateWindowExA(0, WC_TABCONTROLA, "",
-                                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TCS_BUTTONS |
-                                           TCS_FLATBUTTONS | TCS_MULTILINE,
-                                       0, 0, 0, 0, sheet,
-                                       reinterpret_cast<HMENU>(opengl ? id_opengl_pages : id_directx_pages),
-                                       instance, nullptr));
+    const bool opengl = group == page_group::opengl;
+    HWND tabs = add(opengl ? "PCopengl" : "PCdirectx",
+                    CreateWindowExA(0, WC_TABCONTROLA, "",
+                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TCS_BUTTONS |
+                                        TCS_FLATBUTTONS | TCS_MULTILINE,
+                                    0, 0, 0, 0, sheet,
+                                    reinterpret_cast<HMENU>(opengl ? id_opengl_pages : id_directx_pages),
+                                    instance, nullptr));
     std::vector<HWND>& own_sheets = sheets_of_[tabs];
-    for (size_t i = 0; i < sheets.size(); ++i) {
+    for (const page_info& info : page_table()) {
+        if (info.group != group) {
+            continue;
+        }
         TCITEMA item{};
         item.mask = TCIF_TEXT;
-        std::string text = sheets[i].second;
+        std::string text = info.caption;
         item.pszText = text.data();
-        SendMessageA(tabs, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
-        HWND page = add_panel(sheets[i].first, sheet, sheets[i].second.c_str());
+        SendMessageA(tabs, TCM_INSERTITEMA, own_sheets.size(), reinterpret_cast<LPARAM>(&item));
+        HWND page = add_panel(info.sheet, sheet, info.caption);
         own_sheets.push_back(page);
-        if (i == 0) {
-            create_summary(page, opengl);
+        if (info.summary) {
+            create_summary(page, opengl, pages.grid(info.id));
         } else {
-            grids_.push_back(
-                add(grids[i]->name(),
-                    create_grid(page, grids[i], id_first_grid + static_cast<int>(grids_.size()))));
+            grids_.push_back(add(info.grid, create_grid(page, &pages.grid(info.id),
+                                                        id_first_grid + static_cast<int>(grids_.size()))));
         }
     }
     show_page(tabs);
 }
 
-void TFmain::create_summary(HWND sheet, bool opengl) {
+void TFmain::create_summary(HWND sheet, bool opengl, grid_model& grid) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     add(opengl ? "Image2" : "Image1",
         CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0, 0, 0, 0, sheet,
@@ -315,9 +290,8 @@ void TFmain::create_summary(HWND sheet, bool opengl) {
                                                 sheet, nullptr, instance, nullptr));
     link(opengl ? "Label7" : "Lmaker_link", seams_.maker_url, id_maker_link);
     HWND panel = add_panel(opengl ? "Pgl_summary" : "Psummary", sheet, "");
-    grid_model* grid = opengl ? &pages.SGgl_summary : &pages.SGdx_summary;
     grids_.push_back(
-        add(grid->name(), create_grid(panel, grid, id_first_grid + static_cast<int>(grids_.size()))));
+        add(grid.name(), create_grid(panel, &grid, id_first_grid + static_cast<int>(grids_.size()))));
 }
 
 void TFmain::apply_fonts() {
@@ -397,7 +371,7 @@ void TFmain::layout_summary_sheet(HWND sheet, bool opengl) {
     place_link(("Lvisit_maker_" + side).c_str(), opengl ? "Label7" : "Lmaker_link", layout.maker_visit,
                layout.maker_link);
     move(control(opengl ? "Pgl_summary" : "Psummary"), layout.panel);
-    move(control(opengl ? "SGgl_summary" : "SGdx_summary"), layout.grid);
+    move(GetWindow(control(opengl ? "Pgl_summary" : "Psummary"), GW_CHILD), layout.grid);
 }
 
 void TFmain::relayout() {

@@ -56,7 +56,7 @@ public:
     void Lmaker_linkClick();
     void BsubmitClick();
 
-    // A control by its name ("CBadapters", "SGdx_device", ...), or null.
+    // A control by its component name ("CBadapters", ...), or null.
     HWND control(const std::string& name) const;
     // Names of the controls in creation order.
     const std::vector<std::string>& control_names() const { return names_; }
@@ -85,10 +85,8 @@ private:
     void create_controls();
     HWND add(const std::string& name, HWND window);
     HWND add_panel(const std::string& name, HWND parent, const char* text);
-    void create_summary(HWND sheet, bool opengl);
-    void create_pages(HWND sheet, const char* tabs_name,
-                      const std::vector<std::pair<std::string, std::string>>& sheets,
-                      const std::vector<grid_model*>& grids);
+    void create_summary(HWND sheet, bool opengl, grid_model& grid);
+    void create_pages(HWND sheet, page_group group);
     void apply_fonts();
     void show_group(int group);
     void show_page(HWND tabs);

@@ -4,6 +4,7 @@
 
 #include "base/_functions.h"
 #include "report/dx_tables.h"
+#include "report/page_fills.h"
 #include "report/report.h"
 
 namespace {
@@ -51,56 +52,11 @@ void add_shader_summary(report& page, const char* name, DWORD version) {
     }
 }
 
-void fill_summary(report& page, const Tqdx_adapter& adapter) {
-    page.SetupDirectXGrid(page.SGdx_summary);
-    const tqinfo& info = adapter.info;
-    page.AddRow("Device", info.description, "");
-    page.AddVendorRow("Vendor", info.vendor_id, "");
-    page.AddDeviceRow("GPU", info.vendor_id, info.device_id, "");
-    page.AddBlankRow();
-    page.AddRow("Driver", info.driver, "");
-    page.AddDriverVersionRow("Driver version", info.driver_version, "");
-    page.AddBlankRow();
-    add_shader_summary(page, "Pixel Shader", adapter.caps.PixelShaderVersion);
-    add_shader_summary(page, "Vertex Shader", adapter.caps.VertexShaderVersion);
-    page.AddBlankRow();
-    static const char* const heads[] = {"single", "dual", "tri", "quad"};
-    const DWORD adapters_in_group = adapter.caps.NumberOfAdaptersInGroup;
-    if (adapters_in_group >= 1 && adapters_in_group <= 4) {
-        page.AddRow("Head", heads[adapters_in_group - 1], "");
-    } else if (adapters_in_group != 0) {
-        page.AddInt64Row("Head", adapters_in_group, "");
-    }
-}
-
-void fill_device(report& page, const Tqdx_adapter& adapter) {
-    page.SetupDirectXGrid(page.SGdx_device);
-    const tqinfo& info = adapter.info;
-    page.AddRow("Description", info.description, "");
-    page.AddDeviceRow("GPU", info.vendor_id, info.device_id, "");
-    page.AddRow("Device name", info.device_name, "");
-    page.AddBlankRow();
-    page.AddRow("Driver", info.driver, "");
-    page.AddDriverVersionRow("Driver version", info.driver_version, "");
-    page.AddVendorRow("Vendor", info.vendor_id, "");
-    page.AddInt64Row("Device ID", info.device_id, "");
-    page.AddInt64Row("Sub-system ID", info.subsys_id, "");
-    page.AddInt64Row("Revision", info.revision, "");
-    page.AddGuidRow("GUID", info.device_identifier, "");
-    page.AddInt64Row("WHQL level", info.whql_level, "");
-    page.AddBlankRow();
-    add_numbers(page, adapter.caps, dx_rows::adapter_group);
-    page.AddBlankRow();
-    add_group(page, adapter.caps, dx_rows::dev_caps);
-    add_group(page, adapter.caps, dx_rows::dev_caps2);
-}
-
 // A capability page: blocks of number rows, each closed by a blank row, then
 // the flag groups.
-void fill_caps_page(report& page, grid_model& grid, const D3DCAPS9& caps,
+void fill_caps_page(report& page, const D3DCAPS9& caps,
                     std::initializer_list<std::span<const number_row>> number_blocks,
                     std::span<const flag_group> groups) {
-    page.SetupDirectXGrid(grid);
     for (const auto rows : number_blocks) {
         add_numbers(page, caps, rows);
         page.AddBlankRow();
@@ -118,27 +74,6 @@ void add_shader_caps(report& page, const char* section, const char* section_desc
         page.AddIntRow(row.name, shader.*row.field, row.description);
     }
     page.AddBlankRow();
-}
-
-void fill_vertex_shader(report& page, const D3DCAPS9& caps) {
-    page.SetupDirectXGrid(page.SGdx_vertex_shader);
-    page.AddShaderVersionRow("VertexShaderVersion", caps.VertexShaderVersion, dx_rows::vertex_shader_version);
-    page.AddBlankRow();
-    add_numbers(page, caps, dx_rows::vertex_shader);
-    page.AddBlankRow();
-    add_shader_caps(page, "[VS20Caps]", dx_rows::vs20_section, dx_rows::vs20_caps, caps.VS20Caps,
-                    dx_rows::vs20_rows);
-    add_group(page, caps, dx_rows::vertex_texture_filter);
-}
-
-void fill_pixel_shader(report& page, const D3DCAPS9& caps) {
-    page.SetupDirectXGrid(page.SGdx_pixel_shader);
-    page.AddShaderVersionRow("PixelShaderVersion", caps.PixelShaderVersion, dx_rows::pixel_shader_version);
-    page.AddBlankRow();
-    add_numbers(page, caps, dx_rows::pixel_shader);
-    page.AddBlankRow();
-    add_shader_caps(page, "[PS20Caps]", dx_rows::ps20_section, dx_rows::ps20_caps, caps.PS20Caps,
-                    dx_rows::ps20_rows);
 }
 
 // "1024 x  768"-style names, so that sizes of up to four digits sort in
@@ -162,31 +97,113 @@ std::string rate_list(const Tqmode& mode) {
     return rates;
 }
 
-void fill_resolutions(report& page, const Tqdx_adapter& adapter) {
-    page.SetupDirectXGrid(page.SGdx_resolutions);
+}  // namespace
+
+namespace directx_pages {
+
+void summary(report& page, const Tqdx_adapter& adapter) {
+    const tqinfo& info = adapter.info;
+    page.AddRow("Device", info.description, "");
+    page.AddVendorRow("Vendor", info.vendor_id, "");
+    page.AddDeviceRow("GPU", info.vendor_id, info.device_id, "");
+    page.AddBlankRow();
+    page.AddRow("Driver", info.driver, "");
+    page.AddDriverVersionRow("Driver version", info.driver_version, "");
+    page.AddBlankRow();
+    add_shader_summary(page, "Pixel Shader", adapter.caps.PixelShaderVersion);
+    add_shader_summary(page, "Vertex Shader", adapter.caps.VertexShaderVersion);
+    page.AddBlankRow();
+    static const char* const heads[] = {"single", "dual", "tri", "quad"};
+    const DWORD adapters_in_group = adapter.caps.NumberOfAdaptersInGroup;
+    if (adapters_in_group >= 1 && adapters_in_group <= 4) {
+        page.AddRow("Head", heads[adapters_in_group - 1], "");
+    } else if (adapters_in_group != 0) {
+        page.AddInt64Row("Head", adapters_in_group, "");
+    }
+}
+
+void device(report& page, const Tqdx_adapter& adapter) {
+    const tqinfo& info = adapter.info;
+    page.AddRow("Description", info.description, "");
+    page.AddDeviceRow("GPU", info.vendor_id, info.device_id, "");
+    page.AddRow("Device name", info.device_name, "");
+    page.AddBlankRow();
+    page.AddRow("Driver", info.driver, "");
+    page.AddDriverVersionRow("Driver version", info.driver_version, "");
+    page.AddVendorRow("Vendor", info.vendor_id, "");
+    page.AddInt64Row("Device ID", info.device_id, "");
+    page.AddInt64Row("Sub-system ID", info.subsys_id, "");
+    page.AddInt64Row("Revision", info.revision, "");
+    page.AddGuidRow("GUID", info.device_identifier, "");
+    page.AddInt64Row("WHQL level", info.whql_level, "");
+    page.AddBlankRow();
+    add_numbers(page, adapter.caps, dx_rows::adapter_group);
+    page.AddBlankRow();
+    add_group(page, adapter.caps, dx_rows::dev_caps);
+    add_group(page, adapter.caps, dx_rows::dev_caps2);
+}
+
+void capabilities(report& page, const Tqdx_adapter& adapter) {
+    fill_caps_page(page, adapter.caps, {dx_rows::capabilities}, dx_rows::capability_groups);
+}
+
+void vertices(report& page, const Tqdx_adapter& adapter) {
+    fill_caps_page(page, adapter.caps, {dx_rows::vertices}, dx_rows::vertex_groups);
+}
+
+void rendering(report& page, const Tqdx_adapter& adapter) {
+    fill_caps_page(page, adapter.caps, {dx_rows::rendering, dx_rows::rendering_filtering},
+                   dx_rows::rendering_groups);
+}
+
+void textures(report& page, const Tqdx_adapter& adapter) {
+    fill_caps_page(page, adapter.caps, {dx_rows::texture_sizes, dx_rows::guard_band},
+                   dx_rows::texture_groups);
+}
+
+void blending(report& page, const Tqdx_adapter& adapter) {
+    fill_caps_page(page, adapter.caps, {}, dx_rows::blending_groups);
+}
+
+void buffers(report& page, const Tqdx_adapter& adapter) {
+    fill_caps_page(page, adapter.caps, {}, dx_rows::buffer_groups);
+}
+
+void vertex_shader(report& page, const Tqdx_adapter& adapter) {
+    const D3DCAPS9& caps = adapter.caps;
+    page.AddShaderVersionRow("VertexShaderVersion", caps.VertexShaderVersion, dx_rows::vertex_shader_version);
+    page.AddBlankRow();
+    add_numbers(page, caps, dx_rows::vertex_shader);
+    page.AddBlankRow();
+    add_shader_caps(page, "[VS20Caps]", dx_rows::vs20_section, dx_rows::vs20_caps, caps.VS20Caps,
+                    dx_rows::vs20_rows);
+    add_group(page, caps, dx_rows::vertex_texture_filter);
+}
+
+void pixel_shader(report& page, const Tqdx_adapter& adapter) {
+    const D3DCAPS9& caps = adapter.caps;
+    page.AddShaderVersionRow("PixelShaderVersion", caps.PixelShaderVersion, dx_rows::pixel_shader_version);
+    page.AddBlankRow();
+    add_numbers(page, caps, dx_rows::pixel_shader);
+    page.AddBlankRow();
+    add_shader_caps(page, "[PS20Caps]", dx_rows::ps20_section, dx_rows::ps20_caps, caps.PS20Caps,
+                    dx_rows::ps20_rows);
+}
+
+void resolutions(report& page, const Tqdx_adapter& adapter) {
     for (const Tqmode& mode : adapter.modes) {
         page.AddRow(resolution_name(mode), mode.format, rate_list(mode));
     }
     // On screen only: the echo above keeps the probe's order.
-    SortGridRows(page.SGdx_resolutions);
+    SortGridRows(*page.FCurrentGrid);
 }
 
-}  // namespace
+}  // namespace directx_pages
 
 void report::FillDirect3DPages(Tqdx_adapter adapter) {
     FCurrentGrid = nullptr;
-    fill_summary(*this, adapter);
-    fill_device(*this, adapter);
-    const D3DCAPS9& caps = adapter.caps;
-    fill_caps_page(*this, SGdx_capabilities, caps, {dx_rows::capabilities}, dx_rows::capability_groups);
-    fill_caps_page(*this, SGdx_vertices, caps, {dx_rows::vertices}, dx_rows::vertex_groups);
-    fill_caps_page(*this, SGdx_rendering, caps, {dx_rows::rendering, dx_rows::rendering_filtering},
-                   dx_rows::rendering_groups);
-    fill_caps_page(*this, SGdx_textures, caps, {dx_rows::texture_sizes, dx_rows::guard_band},
-                   dx_rows::texture_groups);
-    fill_caps_page(*this, SGdx_blending, caps, {}, dx_rows::blending_groups);
-    fill_caps_page(*this, SGdx_buffers, caps, {}, dx_rows::buffer_groups);
-    fill_vertex_shader(*this, adapter.caps);
-    fill_pixel_shader(*this, adapter.caps);
-    fill_resolutions(*this, adapter);
+    for (const page_info* page : fill_order(page_group::directx)) {
+        SetupDirectXGrid(grid(page->id));
+        page->fill_directx(*this, adapter);
+    }
 }

@@ -5,6 +5,7 @@
 #include "probe/gl_extensions.h"
 #include "refdata/_consts.h"
 #include "report/gl_tables.h"
+#include "report/page_fills.h"
 #include "report/report.h"
 
 namespace {
@@ -40,11 +41,6 @@ void add_rows(report& page, const tqgl_adapter& record, std::span<const gl_row> 
     }
 }
 
-void fill_page(report& page, grid_model& grid, const tqgl_adapter& record, std::span<const gl_row> rows) {
-    page.SetupOpenGLGrid(grid);
-    add_rows(page, record, rows);
-}
-
 // One row per named compressed format, in the list's order: whether the
 // implementation lists its value.
 void add_compressions(report& page, const tqgl_adapter& record) {
@@ -59,8 +55,40 @@ void add_compressions(report& page, const tqgl_adapter& record) {
     }
 }
 
-void fill_extensions(report& page, const tqgl_adapter& record) {
-    page.SetupOpenGLGrid(page.SGgl_extensions);
+}  // namespace
+
+namespace opengl_pages {
+
+void summary(report& page, const tqgl_adapter& record) {
+    add_rows(page, record, gl_rows::summary);
+}
+
+void device(report& page, const tqgl_adapter& record) {
+    add_rows(page, record, gl_rows::device);
+}
+
+void capabilities(report& page, const tqgl_adapter& record) {
+    add_rows(page, record, gl_rows::capabilities);
+}
+
+void rendering(report& page, const tqgl_adapter& record) {
+    add_rows(page, record, gl_rows::rendering);
+}
+
+void textures(report& page, const tqgl_adapter& record) {
+    add_rows(page, record, gl_rows::textures);
+    add_compressions(page, record);
+}
+
+void stacks(report& page, const tqgl_adapter& record) {
+    add_rows(page, record, gl_rows::stacks);
+}
+
+void vertex_shader(report& page, const tqgl_adapter& record) {
+    add_rows(page, record, gl_rows::vertex_shader);
+}
+
+void extensions(report& page, const tqgl_adapter& record) {
     const auto groups = known_extension_groups();
     for (size_t g = 0; g < groups.size(); ++g) {
         if (g > 0) {
@@ -75,17 +103,12 @@ void fill_extensions(report& page, const tqgl_adapter& record) {
     }
 }
 
-}  // namespace
+}  // namespace opengl_pages
 
 void report::FillOpenGLPages(tqgl_adapter record) {
     FCurrentGrid = nullptr;
-    fill_page(*this, SGgl_summary, record, gl_rows::summary);
-    fill_page(*this, SGgl_device, record, gl_rows::device);
-    fill_page(*this, SGgl_capabilities, record, gl_rows::capabilities);
-    fill_page(*this, SGgl_rendering, record, gl_rows::rendering);
-    fill_extensions(*this, record);
-    fill_page(*this, SGgl_textures, record, gl_rows::textures);
-    add_compressions(*this, record);
-    fill_page(*this, SGgl_stacks, record, gl_rows::stacks);
-    fill_page(*this, SGgl_vertex_shader, record, gl_rows::vertex_shader);
+    for (const page_info* page : fill_order(page_group::opengl)) {
+        SetupOpenGLGrid(grid(page->id));
+        page->fill_opengl(*this, record);
+    }
 }

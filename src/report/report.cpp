@@ -20,28 +20,15 @@ void append_one_line(std::string& out, const std::string& text) {
 }  // namespace
 
 report::report() {
-    // The layout gives the device painter to these grids; the set-ups give
-    // it to every grid but the Summary grids.
-    SGdx_device.painter = cell_painter::device;
-    for (grid_model* grid : opengl_grids()) {
-        if (!grid->is_summary()) {
-            grid->painter = cell_painter::device;
-        }
+    grids_.reserve(page_count);
+    for (const page_info& page : page_table()) {
+        grid_model& grid = grids_.emplace_back(page.grid, page.summary);
+        grid.painter = page.painter;
     }
 }
 
-std::array<grid_model*, 11> report::directx_grids() {
-    return {&SGdx_summary,      &SGdx_device,        &SGdx_capabilities, &SGdx_vertices,
-            &SGdx_rendering,    &SGdx_textures,      &SGdx_blending,     &SGdx_buffers,
-            &SGdx_pixel_shader, &SGdx_vertex_shader, &SGdx_resolutions};
-}
-
-std::array<grid_model*, 8> report::opengl_grids() {
-    return {&SGgl_summary,  &SGgl_device, &SGgl_capabilities,  &SGgl_rendering,
-            &SGgl_textures, &SGgl_stacks, &SGgl_vertex_shader, &SGgl_extensions};
-}
-
-void report::setup_grid(grid_model& grid, const char* header, const grid_model& own_summary) {
+void report::setup_grid(grid_model& grid, const char* header, page_group side) {
+    const page_info& page = page_table()[static_cast<size_t>(&grid - grids_.data())];
     FCurrentGrid = &grid;
     grid.double_buffered = true;
     if (FEcho) {
@@ -56,7 +43,8 @@ void report::setup_grid(grid_model& grid, const char* header, const grid_model& 
     grid.row_select = true;
     grid.thumb_tracking = true;
     grid.fixed_color = silver;
-    if (&grid != &own_summary) {
+    // The side's own Summary grid keeps its colour and painter.
+    if (!(page.summary && page.group == side)) {
         grid.color = white;
         grid.parent_color = false;
         grid.painter = cell_painter::device;
@@ -66,25 +54,27 @@ void report::setup_grid(grid_model& grid, const char* header, const grid_model& 
     grid.font_size = 8;
     if (grid.fixed_rows() == 1) {
         grid.row(0) = {header, "Value", "Description"};
-        const bool device_page = &grid == &SGdx_device || &grid == &SGgl_device;
         grid.set_column_width(0, 300);
-        grid.set_column_width(1, device_page ? 250 : 100);
+        grid.set_column_width(1, page.value_width);
         grid.set_column_width(2, 800);
     }
 }
 
 void report::SetupDirectXGrid(grid_model& grid) {
-    setup_grid(grid, "DirectX name", SGdx_summary);
+    setup_grid(grid, "DirectX name", page_group::directx);
 }
 
 void report::SetupOpenGLGrid(grid_model& grid) {
-    setup_grid(grid, "OpenGL name", SGgl_summary);
+    setup_grid(grid, "OpenGL name", page_group::opengl);
 }
 
 void report::ClearOpenGLPages() {
     FCurrentGrid = nullptr;
-    SetupOpenGLGrid(SGgl_summary);
-    SetupOpenGLGrid(SGgl_device);
+    for (const page_info& page : page_table()) {
+        if (page.cleared_without_record) {
+            SetupOpenGLGrid(grid(page.id));
+        }
+    }
 }
 
 void report::AddRow(const std::string& name, const std::string& value, const std::string& description) {

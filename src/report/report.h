@@ -1,5 +1,5 @@
-// The report: the 19 page grids, the row writers that fill them, and the
-// echo of every row written into the submission text.
+// The report: the grids of the page table, the row writers that fill them,
+// and the echo of every row written into the submission text.
 #pragma once
 
 #include <windows.h>
@@ -7,9 +7,11 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "probe/qe_types.h"
 #include "report/grid_model.h"
+#include "report/pages.h"
 
 class report {
 public:
@@ -17,34 +19,13 @@ public:
     report(const report&) = delete;
     report& operator=(const report&) = delete;
 
-    // DirectX pages, in tab order.
-    grid_model SGdx_summary{"SGdx_summary", true};
-    grid_model SGdx_device{"SGdx_device", false};
-    grid_model SGdx_capabilities{"SGdx_capabilities", false};
-    grid_model SGdx_vertices{"SGdx_vertices", false};
-    grid_model SGdx_rendering{"SGdx_rendering", false};
-    grid_model SGdx_textures{"SGdx_textures", false};
-    grid_model SGdx_blending{"SGdx_blending", false};
-    grid_model SGdx_buffers{"SGdx_buffers", false};
-    grid_model SGdx_pixel_shader{"SGdx_pixel_shader", false};
-    grid_model SGdx_vertex_shader{"SGdx_vertex_shader", false};
-    grid_model SGdx_resolutions{"SGdx_resolutions", false};
-    // OpenGL pages, in tab order.
-    grid_model SGgl_summary{"SGgl_summary", true};
-    grid_model SGgl_device{"SGgl_device", false};
-    grid_model SGgl_capabilities{"SGgl_capabilities", false};
-    grid_model SGgl_rendering{"SGgl_rendering", false};
-    grid_model SGgl_textures{"SGgl_textures", false};
-    grid_model SGgl_stacks{"SGgl_stacks", false};
-    grid_model SGgl_vertex_shader{"SGgl_vertex_shader", false};
-    grid_model SGgl_extensions{"SGgl_extensions", false};
+    // The grid of a page of the page table.
+    grid_model& grid(page_id id) { return grids_[static_cast<size_t>(id)]; }
+    const grid_model& grid(page_id id) const { return grids_[static_cast<size_t>(id)]; }
 
     grid_model* FCurrentGrid = nullptr;  // the grid the writers append to
     bool FEcho = false;                  // writers and set-ups also append to FSubmission
     std::string FSubmission;
-
-    std::array<grid_model*, 11> directx_grids();
-    std::array<grid_model*, 8> opengl_grids();
 
     // Grid set-ups: make the grid current and reset it to one empty row.
     void SetupDirectXGrid(grid_model& grid);
@@ -77,5 +58,8 @@ public:
     void FillOpenGLPages(tqgl_adapter record);
 
 private:
-    void setup_grid(grid_model& grid, const char* header, const grid_model& own_summary);
+    // grid is one of grids_; side is the group of the set-up.
+    void setup_grid(grid_model& grid, const char* header, page_group side);
+
+    std::vector<grid_model> grids_;  // one per page, in the page table's order
 };

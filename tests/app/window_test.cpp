@@ -109,8 +109,8 @@ TEST_F(Window, StartUpListsTheAdaptersAndShowsTheFirst) {
     EXPECT_EQ(0, SendMessageA(adapters, CB_GETCURSEL, 0, 0));
     // The submission build ended with the second adapter; the pages show
     // the first again.
-    EXPECT_EQ("First board", form.pages.SGdx_summary.cell(1, 0));
-    EXPECT_EQ("First renderer", form.pages.SGgl_summary.cell(1, 0));
+    EXPECT_EQ("First board", form.pages.grid(page_id::dx_summary).cell(1, 0));
+    EXPECT_EQ("First renderer", form.pages.grid(page_id::gl_summary).cell(1, 0));
     EXPECT_NE(std::string::npos, form.pages.FSubmission.find("Device\tSecond board"));
     EXPECT_FALSE(form.pages.FEcho);
     EXPECT_EQ("\tVersion 1.2.3.4", status_text(form.control("SB")));
@@ -120,14 +120,14 @@ TEST_F(Window, StartUpListsTheAdaptersAndShowsTheFirst) {
     // the other six OpenGL pages keep what they showed.
     SendMessageA(adapters, CB_SETCURSEL, 1, 0);
     form.CBadaptersChange();
-    EXPECT_EQ("Second board", form.pages.SGdx_summary.cell(1, 0));
-    EXPECT_EQ(1, form.pages.SGgl_summary.row_count());
-    EXPECT_EQ("", form.pages.SGgl_summary.cell(0, 0));
-    EXPECT_EQ(2, form.pages.SGgl_device.row_count());
+    EXPECT_EQ("Second board", form.pages.grid(page_id::dx_summary).cell(1, 0));
+    EXPECT_EQ(1, form.pages.grid(page_id::gl_summary).row_count());
+    EXPECT_EQ("", form.pages.grid(page_id::gl_summary).cell(0, 0));
+    EXPECT_EQ(2, form.pages.grid(page_id::gl_device).row_count());
     int lights = -1;
-    for (int r = 0; r < form.pages.SGgl_rendering.row_count(); ++r) {
-        if (form.pages.SGgl_rendering.cell(0, r) == "GL_MAX_LIGHTS") {
-            lights = std::stoi(form.pages.SGgl_rendering.cell(1, r));
+    for (int r = 0; r < form.pages.grid(page_id::gl_rendering).row_count(); ++r) {
+        if (form.pages.grid(page_id::gl_rendering).cell(0, r) == "GL_MAX_LIGHTS") {
+            lights = std::stoi(form.pages.grid(page_id::gl_rendering).cell(1, r));
         }
     }
     EXPECT_EQ(8, lights);
@@ -149,7 +149,7 @@ TEST_F(Window, ProbeFailuresAtStartUp) {
         EXPECT_EQ(1, world.direct3d9_calls);
         EXPECT_EQ("#0: Direct3D 9 board", combo_line(form.control("CBadapters"), 0));
         EXPECT_FALSE(form.FOpenGL);
-        EXPECT_EQ(1, form.pages.SGgl_summary.row_count());
+        EXPECT_EQ(1, form.pages.grid(page_id::gl_summary).row_count());
         EXPECT_EQ(std::string::npos, form.pages.FSubmission.find("@opengl@"));
         EXPECT_TRUE(world.seen.messages.empty());
     }
@@ -366,12 +366,12 @@ private:
 
 TEST(GridPainting, ColoursOfValuesCurrentRowAndSections) {
     report pages;
-    pages.SetupDirectXGrid(pages.SGdx_capabilities);
+    pages.SetupDirectXGrid(pages.grid(page_id::dx_capabilities));
     pages.AddRow("Current", "text", "");   // row 1, the current row
     pages.AddFlagRow("Supported", 1, "");  // row 2: yes
     pages.AddIntRow("Nothing", 0, "");     // row 3: 0
     pages.AddRow("[Section]", "", "");     // row 4: 32 px
-    grid_model& grid = pages.SGdx_capabilities;
+    grid_model& grid = pages.grid(page_id::dx_capabilities);
     grid.current_row = 1;
     rendered_grid image(grid, 600, 160);
     // Header 17, rows 17, 17, 17, then the 32 px section row, at 96 DPI.
@@ -389,20 +389,21 @@ TEST(GridPainting, ColoursOfValuesCurrentRowAndSections) {
 
 TEST(GridSelection, CopiesTheSelectedRowsAsText) {
     report pages;
-    pages.SetupDirectXGrid(pages.SGdx_buffers);
+    pages.SetupDirectXGrid(pages.grid(page_id::dx_buffers));
     pages.AddRow("[ZCmpCaps]", "", "Depth tests.");
     pages.AddFlagRow("D3DPCMPCAPS_ALWAYS", 1, "Always passes.");
     pages.AddBlankRow();
-    HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 200, nullptr, nullptr, nullptr, nullptr);
-    HWND grid = create_grid(parent, &pages.SGdx_buffers, 1);
-    pages.SGdx_buffers.current_row = 2;
+    HWND parent =
+        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 200, nullptr, nullptr, nullptr, nullptr);
+    HWND grid = create_grid(parent, &pages.grid(page_id::dx_buffers), 1);
+    pages.grid(page_id::dx_buffers).current_row = 2;
     EXPECT_EQ("D3DPCMPCAPS_ALWAYS\tyes\tAlways passes.\r\n", grid_selected_text(grid));
     grid_select_all(grid);
     EXPECT_EQ("[ZCmpCaps]\t\tDepth tests.\r\nD3DPCMPCAPS_ALWAYS\tyes\tAlways passes.\r\n\t\t\r\n",
               grid_selected_text(grid));
     // Home ends the selection at the first data row, never the header.
     SendMessageA(grid, WM_KEYDOWN, VK_HOME, 0);
-    EXPECT_EQ(1, pages.SGdx_buffers.current_row);
+    EXPECT_EQ(1, pages.grid(page_id::dx_buffers).current_row);
     DestroyWindow(parent);
 }
 

@@ -274,9 +274,7 @@ private:
         return found != active->glu_strings.end() ? reinterpret_cast<const GLubyte*>(found->second) : nullptr;
     }
 
-    static std::string handle_text(uintptr_t handle) {
-        return handle == 0 ? "0" : std::to_string(handle);
-    }
+    static std::string handle_text(uintptr_t handle) { return handle == 0 ? "0" : std::to_string(handle); }
     void note_query(const char* function, GLenum name) {
         calls.push_back(std::string(function) + " " + std::to_string(name));
         if (current == nullptr) {

@@ -63,10 +63,12 @@ inline void golden_direct3d(d3d9& d3d) {
     first.monitor = reinterpret_cast<HMONITOR>(0x501);
     // Format, width, height, rate; 1024 x 768 at 60 Hz comes twice.
     const UINT first_modes[][4] = {
-        {D3DFMT_X8R8G8B8, 1024, 768, 60},  {D3DFMT_X8R8G8B8, 1024, 768, 75},     {D3DFMT_X8R8G8B8, 800, 600, 85},
-        {D3DFMT_X8R8G8B8, 800, 600, 60},   {D3DFMT_X8R8G8B8, 1920, 1080, 60},    {D3DFMT_X8R8G8B8, 640, 480, 60},
-        {D3DFMT_X8R8G8B8, 1024, 768, 60},  {D3DFMT_R5G6B5, 800, 600, 60},        {D3DFMT_R5G6B5, 1024, 768, 70},
-        {D3DFMT_R5G6B5, 1024, 768, 60},    {D3DFMT_A2R10G10B10, 2560, 1440, 144}, {D3DFMT_A2R10G10B10, 2560, 1440, 60}};
+        {D3DFMT_X8R8G8B8, 1024, 768, 60},      {D3DFMT_X8R8G8B8, 1024, 768, 75},
+        {D3DFMT_X8R8G8B8, 800, 600, 85},       {D3DFMT_X8R8G8B8, 800, 600, 60},
+        {D3DFMT_X8R8G8B8, 1920, 1080, 60},     {D3DFMT_X8R8G8B8, 640, 480, 60},
+        {D3DFMT_X8R8G8B8, 1024, 768, 60},      {D3DFMT_R5G6B5, 800, 600, 60},
+        {D3DFMT_R5G6B5, 1024, 768, 70},        {D3DFMT_R5G6B5, 1024, 768, 60},
+        {D3DFMT_A2R10G10B10, 2560, 1440, 144}, {D3DFMT_A2R10G10B10, 2560, 1440, 60}};
     for (const auto& mode : first_modes) {
         first.add_mode(mode[0], mode[1], mode[2], mode[3]);
     }

@@ -30,13 +30,13 @@ TEST(PciNamesPlatform, IdentityRowsFollowThePciIdList) {
         const std::string vendor_text =
             (listed_vendor != pci.vendors.end() ? listed_vendor->second : "unknown") + " (" +
             std::to_string(vendor) + ")";
-        EXPECT_EQ(vendor_text, value_of(pages.SGdx_summary, "Vendor"));
-        EXPECT_EQ(vendor_text, value_of(pages.SGdx_device, "Vendor"));
-        EXPECT_EQ(std::to_string(device), value_of(pages.SGdx_device, "Device ID"));
+        EXPECT_EQ(vendor_text, value_of(pages.grid(page_id::dx_summary), "Vendor"));
+        EXPECT_EQ(vendor_text, value_of(pages.grid(page_id::dx_device), "Vendor"));
+        EXPECT_EQ(std::to_string(device), value_of(pages.grid(page_id::dx_device), "Device ID"));
 
         // The GPU text is a short vendor name, ": " and the list's device name.
-        const std::string gpu = value_of(pages.SGdx_device, "GPU");
-        EXPECT_EQ(gpu, value_of(pages.SGdx_summary, "GPU"));
+        const std::string gpu = value_of(pages.grid(page_id::dx_device), "GPU");
+        EXPECT_EQ(gpu, value_of(pages.grid(page_id::dx_summary), "GPU"));
         const auto listed_device = pci.devices.find({vendor, device});
         if (listed_device == pci.devices.end()) {
             EXPECT_EQ("unknown", gpu);

@@ -210,7 +210,8 @@ size_t dxgi_mode_count() {
     const auto create = get_proc<create_factory_fn>(LoadLibraryA("dxgi.dll"), "CreateDXGIFactory");
     ComPtr<IDXGIFactory> factory;
     ComPtr<IDXGIAdapter> adapter;
-    if (create == nullptr || create(__uuidof(IDXGIFactory), reinterpret_cast<void**>(factory.GetAddressOf())) != S_OK ||
+    if (create == nullptr ||
+        create(__uuidof(IDXGIFactory), reinterpret_cast<void**>(factory.GetAddressOf())) != S_OK ||
         factory->EnumAdapters(0, adapter.GetAddressOf()) != S_OK) {
         return 0;
     }
@@ -219,7 +220,8 @@ size_t dxgi_mode_count() {
     for (UINT index = 0; adapter->EnumOutputs(index, output.ReleaseAndGetAddressOf()) == S_OK; ++index) {
         for (UINT format = 0; format < 116; ++format) {
             UINT count = 0;
-            output->GetDisplayModeList(static_cast<DXGI_FORMAT>(format), DXGI_ENUM_MODES_INTERLACED, &count, nullptr);
+            output->GetDisplayModeList(static_cast<DXGI_FORMAT>(format), DXGI_ENUM_MODES_INTERLACED, &count,
+                                       nullptr);
             modes += count;
         }
     }
@@ -246,7 +248,7 @@ TEST(ManyModes, ResolutionsSortedOnScreenInProbeOrderInTheText) {
     // The page is sorted by the whole row's text, byte by byte.
     report pages;
     pages.FillDirect3DPages(adapter);
-    const grid_model& grid = pages.SGdx_resolutions;
+    const grid_model& grid = pages.grid(page_id::dx_resolutions);
     ASSERT_EQ(static_cast<int>(adapter.modes.size()) + 1, grid.row_count());
     const auto key = [&grid](int r) {
         return grid.cell(0, r) + "\r\n" + grid.cell(1, r) + "\r\n" + grid.cell(2, r) + "\r\n";

@@ -109,7 +109,8 @@ TEST(D3d10ProbePlatform, RecordsAgreeWithDxgiAndDirect3D) {
     const auto create_factory = get_proc<create_factory_fn>(LoadLibraryA("dxgi.dll"), "CreateDXGIFactory");
     ASSERT_NE(nullptr, create_factory) << "the platform offers no DXGI";
     ComPtr<IDXGIFactory> factory;
-    const HRESULT created = create_factory(__uuidof(IDXGIFactory), reinterpret_cast<void**>(factory.GetAddressOf()));
+    const HRESULT created =
+        create_factory(__uuidof(IDXGIFactory), reinterpret_cast<void**>(factory.GetAddressOf()));
     if (!shape_has_direct3d()) {
         // DXGI is there but offers no factory: the probe gives way to Direct3D 9.
         EXPECT_NE(S_OK, created);

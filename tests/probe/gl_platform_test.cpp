@@ -205,7 +205,8 @@ TEST(GlProbePlatform, RecordsAgreeWithTheTestsOwnContexts) {
         }
         expect_limits_match(record);
     }
-    EXPECT_EQ(shape_has_direct3d(), expected > 0) << expected << " Direct3D adapters show on a desktop monitor";
+    EXPECT_EQ(shape_has_direct3d(), expected > 0)
+        << expected << " Direct3D adapters show on a desktop monitor";
     EXPECT_EQ(expected, probe->count);
 }
 

@@ -21,7 +21,8 @@ namespace {
 // Known extensions that the registry lacks, each with the reason.
 const std::map<std::string, std::string> unregistered = {
     {"GL_EXT_color_matrix", "registered as GL_SGI_color_matrix; some drivers report the EXT name"},
-    {"GL_EXT_texture_edge_clamp", "registered as GL_SGIS_texture_edge_clamp; some drivers report the EXT name"},
+    {"GL_EXT_texture_edge_clamp",
+     "registered as GL_SGIS_texture_edge_clamp; some drivers report the EXT name"},
     {"GL_EXT_texture_rectangle", "Apple's name, never registered; the ARB and NV ones are"},
     {"GL_INGR_palette_buffer", "Intergraph's, never registered"},
     {"GL_INTEL_texture_scissor", "Intel's, never registered"},
@@ -98,9 +99,9 @@ TEST(KhronosRegistry, EveryKnownExtensionIsRegisteredOrListedWithItsReason) {
     for (const gl_extension& extension : known_extensions()) {
         const bool registered = khronos().extensions.count(extension.name) != 0;
         const bool excused = unregistered.count(extension.name) != 0;
-        EXPECT_NE(registered, excused) << extension.name
-                                       << (registered ? " is registered: take it off the list"
-                                                      : " is not a registered extension");
+        EXPECT_NE(registered, excused)
+            << extension.name
+            << (registered ? " is registered: take it off the list" : " is not a registered extension");
     }
 }
 
@@ -132,9 +133,12 @@ protected:
         report pages;
         pages.FillOpenGLPages(probe.adapter(0));
         std::vector<std::pair<std::string, std::string>> rows;
-        for (const grid_model* grid : {&pages.SGgl_capabilities, &pages.SGgl_rendering, &pages.SGgl_textures,
-                                       &pages.SGgl_stacks, &pages.SGgl_vertex_shader}) {
-            for (int r = grid->fixed_rows(); r < grid->row_count() && grid->cell(0, r) != "[Compressions]"; ++r) {
+        for (const grid_model* grid :
+             {&pages.grid(page_id::gl_capabilities), &pages.grid(page_id::gl_rendering),
+              &pages.grid(page_id::gl_textures), &pages.grid(page_id::gl_stacks),
+              &pages.grid(page_id::gl_vertex_shader)}) {
+            for (int r = grid->fixed_rows(); r < grid->row_count() && grid->cell(0, r) != "[Compressions]";
+                 ++r) {
                 if (grid->cell(0, r).starts_with("GL_")) {
                     rows.emplace_back(grid->cell(0, r), grid->cell(1, r));
                 }

@@ -34,14 +34,15 @@ TEST(DirectXPagesPlatform, FirstAdapterAgreesWithDirect3D9) {
     d3d->GetAdapterIdentifier(0, 0, &id);
     D3DCAPS9 caps{};
     d3d->GetDeviceCaps(0, D3DDEVTYPE_HAL, &caps);
-    EXPECT_EQ(id.Description, value_of(pages.SGdx_summary, "Device"));
-    EXPECT_EQ(id.Description, value_of(pages.SGdx_device, "Description"));
-    EXPECT_EQ(std::to_string(id.DeviceId), value_of(pages.SGdx_device, "Device ID"));
-    EXPECT_EQ(std::to_string(caps.MaxTextureWidth), value_of(pages.SGdx_textures, "MaxTextureWidth"));
+    EXPECT_EQ(id.Description, value_of(pages.grid(page_id::dx_summary), "Device"));
+    EXPECT_EQ(id.Description, value_of(pages.grid(page_id::dx_device), "Description"));
+    EXPECT_EQ(std::to_string(id.DeviceId), value_of(pages.grid(page_id::dx_device), "Device ID"));
+    EXPECT_EQ(std::to_string(caps.MaxTextureWidth),
+              value_of(pages.grid(page_id::dx_textures), "MaxTextureWidth"));
     EXPECT_EQ((caps.RasterCaps & D3DPRASTERCAPS_ZTEST) != 0 ? "yes" : "no",
-              value_of(pages.SGdx_rendering, "D3DPRASTERCAPS_ZTEST"));
+              value_of(pages.grid(page_id::dx_rendering), "D3DPRASTERCAPS_ZTEST"));
     EXPECT_EQ((caps.TextureCaps & D3DPTEXTURECAPS_MIPMAP) != 0 ? "yes" : "no",
-              value_of(pages.SGdx_textures, "D3DPTEXTURECAPS_MIPMAP"));
+              value_of(pages.grid(page_id::dx_textures), "D3DPTEXTURECAPS_MIPMAP"));
 
     size_t modes = 0;
     std::set<std::tuple<UINT, UINT, D3DFORMAT>> distinct;
@@ -55,7 +56,7 @@ TEST(DirectXPagesPlatform, FirstAdapterAgreesWithDirect3D9) {
     }
     modes = distinct.size();
     ASSERT_GT(modes, 0u);
-    EXPECT_EQ(static_cast<int>(modes) + 1, pages.SGdx_resolutions.row_count());
+    EXPECT_EQ(static_cast<int>(modes) + 1, pages.grid(page_id::dx_resolutions).row_count());
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ struct expected_flag {
     }
 
 struct expected_group {
-    grid_model report::*page;
+    page_id page;
     const char* section;
     DWORD D3DCAPS9::*field;
     std::vector<expected_flag> rows;
@@ -59,7 +59,7 @@ const std::vector<expected_flag> address_rows = {
 
 const std::vector<expected_group>& expected_groups() {
     static const std::vector<expected_group> groups = {
-        {&report::SGdx_device,
+        {page_id::dx_device,
          "[DevCaps]",
          &D3DCAPS9::DevCaps,
          {F(D3DDEVCAPS_CANBLTSYSTONONLOCAL),
@@ -82,27 +82,27 @@ const std::vector<expected_group>& expected_groups() {
           F(D3DDEVCAPS_TEXTUREVIDEOMEMORY),
           F(D3DDEVCAPS_TLVERTEXSYSTEMMEMORY),
           F(D3DDEVCAPS_TLVERTEXVIDEOMEMORY)}},
-        {&report::SGdx_device,
+        {page_id::dx_device,
          "[DevCaps2]",
          &D3DCAPS9::DevCaps2,
          {F(D3DDEVCAPS2_ADAPTIVETESSRTPATCH), F(D3DDEVCAPS2_ADAPTIVETESSNPATCH),
           F(D3DDEVCAPS2_CAN_STRETCHRECT_FROM_TEXTURES), F(D3DDEVCAPS2_DMAPNPATCH),
           F(D3DDEVCAPS2_PRESAMPLEDDMAPNPATCH), F(D3DDEVCAPS2_STREAMOFFSET),
           F(D3DDEVCAPS2_VERTEXELEMENTSCANSHARESTREAMOFFSET)}},
-        {&report::SGdx_capabilities, "[Caps]", &D3DCAPS9::Caps, {F(D3DCAPS_READ_SCANLINE)}},
-        {&report::SGdx_capabilities,
+        {page_id::dx_capabilities, "[Caps]", &D3DCAPS9::Caps, {F(D3DCAPS_READ_SCANLINE)}},
+        {page_id::dx_capabilities,
          "[Caps2]",
          &D3DCAPS9::Caps2,
          {F(D3DCAPS2_CANAUTOGENMIPMAP), F(D3DCAPS2_CANCALIBRATEGAMMA), F(D3DCAPS2_CANMANAGERESOURCE),
           F(D3DCAPS2_DYNAMICTEXTURES), F(D3DCAPS2_FULLSCREENGAMMA)}},
-        {&report::SGdx_capabilities,
+        {page_id::dx_capabilities,
          "[Caps3]",
          &D3DCAPS9::Caps3,
          {F(D3DCAPS3_ALPHA_FULLSCREEN_FLIP_OR_DISCARD),
           F(D3DCAPS3_COPY_TO_VIDMEM),
           F(D3DCAPS3_COPY_TO_SYSTEMMEM),
           {"D3DCAPS3_LINEAR_TO_SRGB_PPRESENTATION", 0x80}}},
-        {&report::SGdx_capabilities,
+        {page_id::dx_capabilities,
          "[PresentationIntervals]",
          &D3DCAPS9::PresentationIntervals,
          {{"D3DPRESENT_INTERVAL_IMMEDIATE", 0x80000000},
@@ -110,32 +110,32 @@ const std::vector<expected_group>& expected_groups() {
           F(D3DPRESENT_INTERVAL_TWO),
           F(D3DPRESENT_INTERVAL_THREE),
           F(D3DPRESENT_INTERVAL_FOUR)}},
-        {&report::SGdx_capabilities,
+        {page_id::dx_capabilities,
          "[CursorCaps]",
          &D3DCAPS9::CursorCaps,
          {F(D3DCURSORCAPS_COLOR), F(D3DCURSORCAPS_LOWRES)}},
-        {&report::SGdx_capabilities,
+        {page_id::dx_capabilities,
          "[StretchRectFilterCaps]",
          &D3DCAPS9::StretchRectFilterCaps,
          {F(D3DPTFILTERCAPS_MINFPOINT), F(D3DPTFILTERCAPS_MAGFPOINT), F(D3DPTFILTERCAPS_MINFLINEAR),
           F(D3DPTFILTERCAPS_MAGFLINEAR)}},
-        {&report::SGdx_vertices,
+        {page_id::dx_vertices,
          "[FVFCaps]",
          &D3DCAPS9::FVFCaps,
          {F(D3DFVFCAPS_DONOTSTRIPELEMENTS), F(D3DFVFCAPS_PSIZE), {"D3DFVFCAPS_TEXCOORDCOUNTMASK", 0xFFFF}}},
-        {&report::SGdx_vertices,
+        {page_id::dx_vertices,
          "[VertexProcessingCaps]",
          &D3DCAPS9::VertexProcessingCaps,
          {F(D3DVTXPCAPS_DIRECTIONALLIGHTS), F(D3DVTXPCAPS_LOCALVIEWER), F(D3DVTXPCAPS_MATERIALSOURCE7),
           F(D3DVTXPCAPS_NO_TEXGEN_NONLOCALVIEWER), F(D3DVTXPCAPS_POSITIONALLIGHTS), F(D3DVTXPCAPS_TEXGEN),
           F(D3DVTXPCAPS_TEXGEN_SPHEREMAP), F(D3DVTXPCAPS_TWEENING)}},
-        {&report::SGdx_vertices,
+        {page_id::dx_vertices,
          "[DeclTypes]",
          &D3DCAPS9::DeclTypes,
          {F(D3DDTCAPS_UBYTE4), F(D3DDTCAPS_UBYTE4N), F(D3DDTCAPS_SHORT2N), F(D3DDTCAPS_SHORT4N),
           F(D3DDTCAPS_USHORT2N), F(D3DDTCAPS_USHORT4N), F(D3DDTCAPS_UDEC3), F(D3DDTCAPS_DEC3N),
           F(D3DDTCAPS_FLOAT16_2), F(D3DDTCAPS_FLOAT16_4)}},
-        {&report::SGdx_rendering,
+        {page_id::dx_rendering,
          "[PrimitiveMiscCaps]",
          &D3DCAPS9::PrimitiveMiscCaps,
          {F(D3DPMISCCAPS_MASKZ), F(D3DPMISCCAPS_CULLNONE), F(D3DPMISCCAPS_CULLCW), F(D3DPMISCCAPS_CULLCCW),
@@ -145,17 +145,17 @@ const std::vector<expected_group>& expected_groups() {
           F(D3DPMISCCAPS_PERSTAGECONSTANT), F(D3DPMISCCAPS_FOGANDSPECULARALPHA),
           F(D3DPMISCCAPS_SEPARATEALPHABLEND), F(D3DPMISCCAPS_MRTINDEPENDENTBITDEPTHS),
           F(D3DPMISCCAPS_MRTPOSTPIXELSHADERBLENDING), F(D3DPMISCCAPS_FOGVERTEXCLAMPED)}},
-        {&report::SGdx_rendering,
+        {page_id::dx_rendering,
          "[ShadeCaps]",
          &D3DCAPS9::ShadeCaps,
          {F(D3DPSHADECAPS_ALPHAGOURAUDBLEND), F(D3DPSHADECAPS_COLORGOURAUDRGB), F(D3DPSHADECAPS_FOGGOURAUD),
           F(D3DPSHADECAPS_SPECULARGOURAUDRGB)}},
-        {&report::SGdx_rendering,
+        {page_id::dx_rendering,
          "[LineCaps]",
          &D3DCAPS9::LineCaps,
          {F(D3DLINECAPS_ALPHACMP), F(D3DLINECAPS_ANTIALIAS), F(D3DLINECAPS_BLEND), F(D3DLINECAPS_FOG),
           F(D3DLINECAPS_TEXTURE), F(D3DLINECAPS_ZTEST)}},
-        {&report::SGdx_rendering,
+        {page_id::dx_rendering,
          "[RasterCaps]",
          &D3DCAPS9::RasterCaps,
          {F(D3DPRASTERCAPS_ANISOTROPY), F(D3DPRASTERCAPS_COLORPERSPECTIVE), F(D3DPRASTERCAPS_DITHER),
@@ -164,7 +164,7 @@ const std::vector<expected_group>& expected_groups() {
           F(D3DPRASTERCAPS_SCISSORTEST), F(D3DPRASTERCAPS_SLOPESCALEDEPTHBIAS), F(D3DPRASTERCAPS_WBUFFER),
           F(D3DPRASTERCAPS_WFOG), F(D3DPRASTERCAPS_ZBUFFERLESSHSR), F(D3DPRASTERCAPS_ZFOG),
           F(D3DPRASTERCAPS_ZTEST)}},
-        {&report::SGdx_textures,
+        {page_id::dx_textures,
          "[TextureCaps]",
          &D3DCAPS9::TextureCaps,
          {F(D3DPTEXTURECAPS_ALPHA), F(D3DPTEXTURECAPS_ALPHAPALETTE), F(D3DPTEXTURECAPS_CUBEMAP),
@@ -174,7 +174,7 @@ const std::vector<expected_group>& expected_groups() {
           F(D3DPTEXTURECAPS_PROJECTED), F(D3DPTEXTURECAPS_SQUAREONLY),
           F(D3DPTEXTURECAPS_TEXREPEATNOTSCALEDBYSIZE), F(D3DPTEXTURECAPS_VOLUMEMAP),
           F(D3DPTEXTURECAPS_VOLUMEMAP_POW2)}},
-        {&report::SGdx_textures,
+        {page_id::dx_textures,
          "[TextureOpCaps]",
          &D3DCAPS9::TextureOpCaps,
          {F(D3DTEXOPCAPS_ADD),
@@ -203,24 +203,23 @@ const std::vector<expected_group>& expected_groups() {
           F(D3DTEXOPCAPS_SELECTARG1),
           F(D3DTEXOPCAPS_SELECTARG2),
           F(D3DTEXOPCAPS_SUBTRACT)}},
-        {&report::SGdx_textures, "[TextureFilterCaps]", &D3DCAPS9::TextureFilterCaps, filter_rows},
-        {&report::SGdx_textures, "[CubeTextureFilterCaps]", &D3DCAPS9::CubeTextureFilterCaps, filter_rows},
-        {&report::SGdx_textures, "[VolumeTextureFilterCaps]", &D3DCAPS9::VolumeTextureFilterCaps,
-         filter_rows},
-        {&report::SGdx_textures, "[TextureAddressCaps]", &D3DCAPS9::TextureAddressCaps, address_rows},
-        {&report::SGdx_textures, "[VolumeTextureAddressCaps]", &D3DCAPS9::VolumeTextureAddressCaps,
+        {page_id::dx_textures, "[TextureFilterCaps]", &D3DCAPS9::TextureFilterCaps, filter_rows},
+        {page_id::dx_textures, "[CubeTextureFilterCaps]", &D3DCAPS9::CubeTextureFilterCaps, filter_rows},
+        {page_id::dx_textures, "[VolumeTextureFilterCaps]", &D3DCAPS9::VolumeTextureFilterCaps, filter_rows},
+        {page_id::dx_textures, "[TextureAddressCaps]", &D3DCAPS9::TextureAddressCaps, address_rows},
+        {page_id::dx_textures, "[VolumeTextureAddressCaps]", &D3DCAPS9::VolumeTextureAddressCaps,
          address_rows},
-        {&report::SGdx_blending, "[SrcBlendCaps]", &D3DCAPS9::SrcBlendCaps, blend_rows},
-        {&report::SGdx_blending, "[DestBlendCaps]", &D3DCAPS9::DestBlendCaps, blend_rows},
-        {&report::SGdx_buffers, "[ZCmpCaps]", &D3DCAPS9::ZCmpCaps, compare_rows},
-        {&report::SGdx_buffers,
+        {page_id::dx_blending, "[SrcBlendCaps]", &D3DCAPS9::SrcBlendCaps, blend_rows},
+        {page_id::dx_blending, "[DestBlendCaps]", &D3DCAPS9::DestBlendCaps, blend_rows},
+        {page_id::dx_buffers, "[ZCmpCaps]", &D3DCAPS9::ZCmpCaps, compare_rows},
+        {page_id::dx_buffers,
          "[StencilCaps]",
          &D3DCAPS9::StencilCaps,
          {F(D3DSTENCILCAPS_KEEP), F(D3DSTENCILCAPS_ZERO), F(D3DSTENCILCAPS_REPLACE),
           F(D3DSTENCILCAPS_INCRSAT), F(D3DSTENCILCAPS_DECRSAT), F(D3DSTENCILCAPS_INVERT),
           F(D3DSTENCILCAPS_INCR), F(D3DSTENCILCAPS_DECR), F(D3DSTENCILCAPS_TWOSIDED)}},
-        {&report::SGdx_buffers, "[AlphaCmpCaps]", &D3DCAPS9::AlphaCmpCaps, compare_rows},
-        {&report::SGdx_vertex_shader, "[VertexTextureFilterCaps]", &D3DCAPS9::VertexTextureFilterCaps,
+        {page_id::dx_buffers, "[AlphaCmpCaps]", &D3DCAPS9::AlphaCmpCaps, compare_rows},
+        {page_id::dx_vertex_shader, "[VertexTextureFilterCaps]", &D3DCAPS9::VertexTextureFilterCaps,
          filter_rows},
     };
     return groups;
@@ -246,7 +245,7 @@ TEST_F(DirectXPages, EveryFlagRowTestsItsMask) {
             adapter.caps = D3DCAPS9{};
             adapter.caps.*group.field = flag.mask;
             fill();
-            const grid_model& grid = pages.*group.page;
+            const grid_model& grid = pages.grid(group.page);
             const int section = find_row(grid, group.section);
             for (size_t i = 0; i < group.rows.size(); ++i) {
                 const bool expected = (group.rows[i].mask & flag.mask) != 0;
@@ -259,21 +258,21 @@ TEST_F(DirectXPages, EveryFlagRowTestsItsMask) {
 
 TEST_F(DirectXPages, AllZeroCapsFillEveryPageCompletely) {
     fill();
-    const std::pair<grid_model report::*, int> sizes[] = {
-        {&report::SGdx_summary, 10},      {&report::SGdx_device, 50},     {&report::SGdx_capabilities, 41},
-        {&report::SGdx_vertices, 32},     {&report::SGdx_rendering, 61},  {&report::SGdx_textures, 115},
-        {&report::SGdx_blending, 33},     {&report::SGdx_buffers, 32},    {&report::SGdx_vertex_shader, 27},
-        {&report::SGdx_pixel_shader, 14}, {&report::SGdx_resolutions, 2},
+    const std::pair<page_id, int> sizes[] = {
+        {page_id::dx_summary, 10},      {page_id::dx_device, 50},     {page_id::dx_capabilities, 41},
+        {page_id::dx_vertices, 32},     {page_id::dx_rendering, 61},  {page_id::dx_textures, 115},
+        {page_id::dx_blending, 33},     {page_id::dx_buffers, 32},    {page_id::dx_vertex_shader, 27},
+        {page_id::dx_pixel_shader, 14}, {page_id::dx_resolutions, 2},
     };
     for (const auto& [page, rows] : sizes) {
-        const grid_model& grid = pages.*page;
+        const grid_model& grid = pages.grid(page);
         SCOPED_TRACE(grid.name());
         EXPECT_EQ(rows, grid.row_count());
         for (int r = grid.fixed_rows(); r < grid.row_count(); ++r) {
             const std::string& name = grid.cell(0, r);
             const std::string& value = grid.cell(1, r);
-            if (name.empty() || name[0] == '[' || &grid == &pages.SGdx_summary ||
-                &grid == &pages.SGdx_device) {
+            if (name.empty() || name[0] == '[' || &grid == &pages.grid(page_id::dx_summary) ||
+                &grid == &pages.grid(page_id::dx_device)) {
                 continue;
             }
             EXPECT_TRUE(value == "no" || value == "0" || value == "0.000000" || value == "0.0")
@@ -281,9 +280,9 @@ TEST_F(DirectXPages, AllZeroCapsFillEveryPageCompletely) {
             EXPECT_FALSE(grid.cell(2, r).empty()) << name << " needs a description";
         }
     }
-    EXPECT_EQ("0.000000", value_of(pages.SGdx_vertices, "MaxVertexW"));
-    EXPECT_EQ("0.0", value_of(pages.SGdx_vertex_shader, "VertexShaderVersion"));
-    EXPECT_EQ("none", value_of(pages.SGdx_summary, "Pixel Shader"));
+    EXPECT_EQ("0.000000", value_of(pages.grid(page_id::dx_vertices), "MaxVertexW"));
+    EXPECT_EQ("0.0", value_of(pages.grid(page_id::dx_vertex_shader), "VertexShaderVersion"));
+    EXPECT_EQ("none", value_of(pages.grid(page_id::dx_summary), "Pixel Shader"));
 }
 
 TEST_F(DirectXPages, NumberRowsShowTheirFields) {
@@ -299,17 +298,17 @@ TEST_F(DirectXPages, NumberRowsShowTheirFields) {
     adapter.caps.NumberOfAdaptersInGroup = 2;
     adapter.info.device_id = 1554;
     fill();
-    EXPECT_EQ("2147483649", value_of(pages.SGdx_capabilities, "MaxStreamStride"));
-    EXPECT_EQ("16384", value_of(pages.SGdx_textures, "MaxTextureWidth"));
-    EXPECT_EQ("8192.000000", value_of(pages.SGdx_vertices, "MaxPointSize"));
-    EXPECT_EQ("-100000000.000000", value_of(pages.SGdx_textures, "GuardBandLeft"));
-    EXPECT_EQ("1", value_of(pages.SGdx_vertex_shader, "Caps"));
-    EXPECT_EQ("32", value_of(pages.SGdx_vertex_shader, "NumTemps"));
-    EXPECT_EQ("32768", value_of(pages.SGdx_vertex_shader, "MaxVertexShader30InstructionSlots"));
-    EXPECT_EQ("512", value_of(pages.SGdx_pixel_shader, "NumInstructionSlots"));
-    EXPECT_EQ("-1", value_of(pages.SGdx_pixel_shader, "DynamicFlowControlDepth"));
-    EXPECT_EQ("2", value_of(pages.SGdx_device, "NumberOfAdaptersInGroup"));
-    EXPECT_EQ("1554", value_of(pages.SGdx_device, "Device ID"));
+    EXPECT_EQ("2147483649", value_of(pages.grid(page_id::dx_capabilities), "MaxStreamStride"));
+    EXPECT_EQ("16384", value_of(pages.grid(page_id::dx_textures), "MaxTextureWidth"));
+    EXPECT_EQ("8192.000000", value_of(pages.grid(page_id::dx_vertices), "MaxPointSize"));
+    EXPECT_EQ("-100000000.000000", value_of(pages.grid(page_id::dx_textures), "GuardBandLeft"));
+    EXPECT_EQ("1", value_of(pages.grid(page_id::dx_vertex_shader), "Caps"));
+    EXPECT_EQ("32", value_of(pages.grid(page_id::dx_vertex_shader), "NumTemps"));
+    EXPECT_EQ("32768", value_of(pages.grid(page_id::dx_vertex_shader), "MaxVertexShader30InstructionSlots"));
+    EXPECT_EQ("512", value_of(pages.grid(page_id::dx_pixel_shader), "NumInstructionSlots"));
+    EXPECT_EQ("-1", value_of(pages.grid(page_id::dx_pixel_shader), "DynamicFlowControlDepth"));
+    EXPECT_EQ("2", value_of(pages.grid(page_id::dx_device), "NumberOfAdaptersInGroup"));
+    EXPECT_EQ("1554", value_of(pages.grid(page_id::dx_device), "Device ID"));
 }
 
 TEST_F(DirectXPages, SummaryHeadAndShaderRows) {
@@ -318,12 +317,12 @@ TEST_F(DirectXPages, SummaryHeadAndShaderRows) {
     for (const auto& [count, text] : heads) {
         adapter.caps.NumberOfAdaptersInGroup = count;
         fill();
-        EXPECT_EQ(11, pages.SGdx_summary.row_count());
-        EXPECT_EQ(text, value_of(pages.SGdx_summary, "Head"));
+        EXPECT_EQ(11, pages.grid(page_id::dx_summary).row_count());
+        EXPECT_EQ(text, value_of(pages.grid(page_id::dx_summary), "Head"));
     }
     adapter.caps.NumberOfAdaptersInGroup = 0;
     fill();
-    EXPECT_EQ(-1, find_row(pages.SGdx_summary, "Head"));
+    EXPECT_EQ(-1, find_row(pages.grid(page_id::dx_summary), "Head"));
 
     const std::pair<DWORD, const char*> versions[] = {{0, "none"},
                                                       {0xFFFF0000, "none"},
@@ -334,14 +333,14 @@ TEST_F(DirectXPages, SummaryHeadAndShaderRows) {
         adapter.caps.PixelShaderVersion = version;
         adapter.caps.VertexShaderVersion = version;
         fill();
-        EXPECT_EQ(text, value_of(pages.SGdx_summary, "Pixel Shader"));
-        EXPECT_EQ(text, value_of(pages.SGdx_summary, "Vertex Shader"));
+        EXPECT_EQ(text, value_of(pages.grid(page_id::dx_summary), "Pixel Shader"));
+        EXPECT_EQ(text, value_of(pages.grid(page_id::dx_summary), "Vertex Shader"));
     }
     // The shader page shows the version in every case.
-    EXPECT_EQ("4.0", value_of(pages.SGdx_pixel_shader, "PixelShaderVersion"));
+    EXPECT_EQ("4.0", value_of(pages.grid(page_id::dx_pixel_shader), "PixelShaderVersion"));
     adapter.caps.PixelShaderVersion = 0xFFFF0000;
     fill();
-    EXPECT_EQ("0.0", value_of(pages.SGdx_pixel_shader, "PixelShaderVersion"));
+    EXPECT_EQ("0.0", value_of(pages.grid(page_id::dx_pixel_shader), "PixelShaderVersion"));
 }
 
 TEST_F(DirectXPages, ResolutionsAreSortedOnScreenButEchoedInProbeOrder) {
@@ -360,7 +359,7 @@ TEST_F(DirectXPages, ResolutionsAreSortedOnScreenButEchoedInProbeOrder) {
     adapter.mode_count = 5;
     pages.FEcho = true;
     fill();
-    const grid_model& grid = pages.SGdx_resolutions;
+    const grid_model& grid = pages.grid(page_id::dx_resolutions);
     ASSERT_EQ(6, grid.row_count());
     const std::vector<std::string> names = {grid.cell(0, 1), grid.cell(0, 2), grid.cell(0, 3),
                                             grid.cell(0, 4), grid.cell(0, 5)};

@@ -27,19 +27,19 @@ protected:
 
 TEST_F(OpenGLPages, SummaryShowsVersionNumbersAndDeviceBoth) {
     fill();
-    const grid_model& summary = pages.SGgl_summary;
+    const grid_model& summary = pages.grid(page_id::gl_summary);
     ASSERT_EQ(7, summary.row_count());
     EXPECT_EQ("Renderer", summary.cell(0, 0));
     EXPECT_EQ("2.1.2", value_of(summary, "GL version"));
     EXPECT_EQ("1.2.2.0", value_of(summary, "GLU version"));
     EXPECT_EQ("", value_of(summary, "Shading language version"));
     EXPECT_EQ("", summary.cell(0, 2) + summary.cell(0, 5));
-    const grid_model& device = pages.SGgl_device;
+    const grid_model& device = pages.grid(page_id::gl_device);
     EXPECT_EQ("2.1.2", value_of(device, "Version"));
     EXPECT_EQ("2.1.2 Fake 5.0", value_of(device, "Version string"));
     EXPECT_EQ("1.2.2.0 Microsoft Corporation", value_of(device, "GLU version string"));
     EXPECT_EQ("Name of the renderer. This is specific to a hardware.", device.cell(2, 1));
-    EXPECT_EQ("", value_of(pages.SGgl_rendering, "Shading language version"));
+    EXPECT_EQ("", value_of(pages.grid(page_id::gl_rendering), "Shading language version"));
 }
 
 TEST_F(OpenGLPages, LimitsInTheirFormats) {
@@ -52,15 +52,15 @@ TEST_F(OpenGLPages, LimitsInTheirFormats) {
     record.max_texture_lod_bias = 15;
     record.max_vertex_attribs = 16;
     fill();
-    EXPECT_EQ("4096     4096", value_of(pages.SGgl_capabilities, "GL_MAX_VIEWPORT_DIMS"));
-    EXPECT_EQ("0.125000", value_of(pages.SGgl_rendering, "GL_POINT_SIZE_GRANULARITY"));
-    EXPECT_EQ("1     64", value_of(pages.SGgl_rendering, "GL_POINT_SIZE_RANGE"));
-    EXPECT_EQ("yes", value_of(pages.SGgl_rendering, "GL_DOUBLEBUFFER"));
-    EXPECT_EQ("no", value_of(pages.SGgl_rendering, "GL_STEREO"));
-    EXPECT_EQ("15", value_of(pages.SGgl_textures, "GL_MAX_TEXTURE_LOD_BIAS"));
-    EXPECT_EQ("16", value_of(pages.SGgl_vertex_shader, "GL_MAX_VERTEX_ATTRIBS"));
-    EXPECT_EQ("0", value_of(pages.SGgl_vertex_shader, "GL_MAX_VERTEX_UNIFORM_COMPONENTS"));
-    const grid_model& rendering = pages.SGgl_rendering;
+    EXPECT_EQ("4096     4096", value_of(pages.grid(page_id::gl_capabilities), "GL_MAX_VIEWPORT_DIMS"));
+    EXPECT_EQ("0.125000", value_of(pages.grid(page_id::gl_rendering), "GL_POINT_SIZE_GRANULARITY"));
+    EXPECT_EQ("1     64", value_of(pages.grid(page_id::gl_rendering), "GL_POINT_SIZE_RANGE"));
+    EXPECT_EQ("yes", value_of(pages.grid(page_id::gl_rendering), "GL_DOUBLEBUFFER"));
+    EXPECT_EQ("no", value_of(pages.grid(page_id::gl_rendering), "GL_STEREO"));
+    EXPECT_EQ("15", value_of(pages.grid(page_id::gl_textures), "GL_MAX_TEXTURE_LOD_BIAS"));
+    EXPECT_EQ("16", value_of(pages.grid(page_id::gl_vertex_shader), "GL_MAX_VERTEX_ATTRIBS"));
+    EXPECT_EQ("0", value_of(pages.grid(page_id::gl_vertex_shader), "GL_MAX_VERTEX_UNIFORM_COMPONENTS"));
+    const grid_model& rendering = pages.grid(page_id::gl_rendering);
     EXPECT_EQ(rendering.cell(2, find_row(rendering, "GL_LINE_WIDTH_RANGE")),
               rendering.cell(2, find_row(rendering, "GL_SMOOTH_LINE_WIDTH_RANGE")));
     EXPECT_EQ("The smallest and largest supported widths for antialiased lines. See glLineWidth.",
@@ -71,7 +71,7 @@ TEST_F(OpenGLPages, LimitsInTheirFormats) {
 
 TEST_F(OpenGLPages, CompressionRowsFollowTheListedFormats) {
     fill();
-    const grid_model& textures = pages.SGgl_textures;
+    const grid_model& textures = pages.grid(page_id::gl_textures);
     const int section = find_row(textures, "[Compressions]");
     ASSERT_EQ(textures.row_count() - 13, section);
     EXPECT_EQ("0", value_of(textures, "GL_NUM_COMPRESSED_TEXTURE_FORMATS"));

@@ -15,7 +15,7 @@ namespace {
 class Writers : public ::testing::Test {
 protected:
     report page;
-    grid_model& grid = page.SGdx_capabilities;
+    grid_model& grid = page.grid(page_id::dx_capabilities);
 
     Writers() {
         InitConsts();
@@ -49,27 +49,27 @@ TEST_F(Writers, SetupLeavesOneEmptyRowBelowTheHeader) {
     EXPECT_TRUE(grid.row_select);
     EXPECT_EQ("tahoma", grid.font_name);
 
-    page.SetupDirectXGrid(page.SGdx_device);
-    EXPECT_EQ(250, page.SGdx_device.column_width(1));
-    page.SetupOpenGLGrid(page.SGgl_device);
-    EXPECT_EQ("OpenGL name", page.SGgl_device.cell(0, 0));
-    EXPECT_EQ(250, page.SGgl_device.column_width(1));
+    page.SetupDirectXGrid(page.grid(page_id::dx_device));
+    EXPECT_EQ(250, page.grid(page_id::dx_device).column_width(1));
+    page.SetupOpenGLGrid(page.grid(page_id::gl_device));
+    EXPECT_EQ("OpenGL name", page.grid(page_id::gl_device).cell(0, 0));
+    EXPECT_EQ(250, page.grid(page_id::gl_device).column_width(1));
 }
 
 TEST_F(Writers, SummaryGridsKeepTheirOwnLook) {
-    page.SetupDirectXGrid(page.SGdx_summary);
-    EXPECT_EQ(1, page.SGdx_summary.row_count());
-    EXPECT_EQ(cell_painter::summary, page.SGdx_summary.painter);
-    EXPECT_TRUE(page.SGdx_summary.parent_color);
+    page.SetupDirectXGrid(page.grid(page_id::dx_summary));
+    EXPECT_EQ(1, page.grid(page_id::dx_summary).row_count());
+    EXPECT_EQ(cell_painter::summary, page.grid(page_id::dx_summary).painter);
+    EXPECT_TRUE(page.grid(page_id::dx_summary).parent_color);
     page.AddRow("Device", "Board", "hidden");
-    EXPECT_EQ(1, page.SGdx_summary.row_count());
-    EXPECT_EQ("hidden", page.SGdx_summary.cell(2, 0));
+    EXPECT_EQ(1, page.grid(page_id::dx_summary).row_count());
+    EXPECT_EQ("hidden", page.grid(page_id::dx_summary).cell(2, 0));
 
-    page.SetupOpenGLGrid(page.SGgl_summary);
-    EXPECT_EQ(cell_painter::summary, page.SGgl_summary.painter);
+    page.SetupOpenGLGrid(page.grid(page_id::gl_summary));
+    EXPECT_EQ(cell_painter::summary, page.grid(page_id::gl_summary).painter);
     // The DirectX set-up knows only its own side's Summary grid.
-    page.SetupDirectXGrid(page.SGgl_summary);
-    EXPECT_EQ(cell_painter::device, page.SGgl_summary.painter);
+    page.SetupDirectXGrid(page.grid(page_id::gl_summary));
+    EXPECT_EQ(cell_painter::device, page.grid(page_id::gl_summary).painter);
 }
 
 TEST_F(Writers, FirstRowIsReusedOnlyRightAfterASetup) {
@@ -184,10 +184,10 @@ TEST_F(Writers, EchoAppendsMarkersRowsAndBlankLines) {
     EXPECT_EQ("", page.FSubmission);
 
     page.FEcho = true;
-    page.SetupOpenGLGrid(page.SGgl_summary);
+    page.SetupOpenGLGrid(page.grid(page_id::gl_summary));
     page.AddRow("Renderer", "Mesa", "never echoed");
     page.AddBlankRow();
-    page.SetupDirectXGrid(page.SGdx_device);
+    page.SetupDirectXGrid(page.grid(page_id::dx_device));
     page.AddRow("[DevCaps]", "", "A section.");
     page.AddFlagRow("D3DDEVCAPS_PUREDEVICE", 1, "");
     EXPECT_EQ(
@@ -196,24 +196,24 @@ TEST_F(Writers, EchoAppendsMarkersRowsAndBlankLines) {
         page.FSubmission);
 
     page.FEcho = false;
-    page.SetupDirectXGrid(page.SGdx_blending);
+    page.SetupDirectXGrid(page.grid(page_id::dx_blending));
     page.AddRow("quiet", "1", "");
     EXPECT_EQ(std::string::npos, page.FSubmission.find("quiet"));
 }
 
 TEST_F(Writers, ClearOpenGLPagesResetsSummaryAndDeviceOnly) {
-    page.SetupOpenGLGrid(page.SGgl_device);
+    page.SetupOpenGLGrid(page.grid(page_id::gl_device));
     page.AddRow("Renderer", "x", "");
     page.AddRow("Vendor", "y", "");
-    page.SetupOpenGLGrid(page.SGgl_capabilities);
+    page.SetupOpenGLGrid(page.grid(page_id::gl_capabilities));
     page.AddRow("Kept", "1", "");
     page.ClearOpenGLPages();
-    EXPECT_EQ(1, page.SGgl_summary.row_count());
-    EXPECT_EQ("", page.SGgl_summary.cell(0, 0));
-    EXPECT_EQ(2, page.SGgl_device.row_count());
-    EXPECT_EQ("", page.SGgl_device.cell(0, 1));
-    EXPECT_EQ("Kept", page.SGgl_capabilities.cell(0, 1));
-    EXPECT_EQ(&page.SGgl_device, page.FCurrentGrid);
+    EXPECT_EQ(1, page.grid(page_id::gl_summary).row_count());
+    EXPECT_EQ("", page.grid(page_id::gl_summary).cell(0, 0));
+    EXPECT_EQ(2, page.grid(page_id::gl_device).row_count());
+    EXPECT_EQ("", page.grid(page_id::gl_device).cell(0, 1));
+    EXPECT_EQ("Kept", page.grid(page_id::gl_capabilities).cell(0, 1));
+    EXPECT_EQ(&page.grid(page_id::gl_device), page.FCurrentGrid);
 }
 
 TEST(SortGridRows, OrdersByWholeRowTextKeepingHeightsAndHeader) {

@@ -77,8 +77,8 @@ TEST_F(Submission, EachAdapterGetsTheOpenGLRecordOfItsMonitor) {
     EXPECT_EQ((submission::row{false, "Renderer", "Second renderer"}), (*doc.cards[1].opengl)[0].rows[0]);
     // The pages hold the last adapter's report; the OpenGL pages the last
     // record written.
-    EXPECT_EQ("Third board", pages.SGdx_summary.cell(1, 0));
-    EXPECT_EQ("Second renderer", pages.SGgl_summary.cell(1, 0));
+    EXPECT_EQ("Third board", pages.grid(page_id::dx_summary).cell(1, 0));
+    EXPECT_EQ("Second renderer", pages.grid(page_id::gl_summary).cell(1, 0));
 }
 
 TEST_F(Submission, ResolutionsStandUnsortedAndRowsStayOneLine) {
@@ -96,12 +96,12 @@ TEST_F(Submission, ResolutionsStandUnsortedAndRowsStayOneLine) {
     EXPECT_EQ("Board with  a break", doc.cards[0].directx[0].rows[0].value);
     EXPECT_EQ("Renderer with a line feed", (*doc.cards[0].opengl)[0].rows[0].value);
     // The grids show the text unchanged.
-    EXPECT_EQ("Board\twith\r\na break", pages.SGdx_summary.cell(1, 0));
+    EXPECT_EQ("Board\twith\r\na break", pages.grid(page_id::dx_summary).cell(1, 0));
     const auto& resolutions = doc.cards[0].directx.back().rows;
     ASSERT_EQ(2u, resolutions.size());
     EXPECT_EQ("1024 x  600", resolutions[0].name);
     EXPECT_EQ(" 800 x  600", resolutions[1].name);
-    EXPECT_EQ(" 800 x  600", pages.SGdx_resolutions.cell(0, 1));
+    EXPECT_EQ(" 800 x  600", pages.grid(page_id::dx_resolutions).cell(0, 1));
 }
 
 TEST_F(Submission, TheEchoEndsAlsoWhenAFillRaises) {
@@ -118,11 +118,11 @@ TEST_F(Submission, TheEchoEndsAlsoWhenAFillRaises) {
 TEST(SubmissionEcho, APageStartingWithABlankRowHasOneEmptyLineAfterItsMarker) {
     report pages;
     pages.FEcho = true;
-    pages.SetupOpenGLGrid(pages.SGgl_stacks);
+    pages.SetupOpenGLGrid(pages.grid(page_id::gl_stacks));
     pages.AddBlankRow();
     pages.AddRow("Name", "1", "");
     EXPECT_EQ("\r\n!gl_stacks!\r\n\r\nName\t1\r\n", pages.FSubmission);
-    EXPECT_EQ(4, pages.SGgl_stacks.row_count());
+    EXPECT_EQ(4, pages.grid(page_id::gl_stacks).row_count());
 }
 
 }  // namespace

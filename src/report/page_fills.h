@@ -1,0 +1,32 @@
+// The fill of each page, for the page table: each writes its page's rows
+// into the current grid, which the caller has just set up.
+#pragma once
+
+#include "probe/qe_types.h"
+
+class report;
+
+namespace directx_pages {
+void summary(report& pages, const Tqdx_adapter& adapter);
+void device(report& pages, const Tqdx_adapter& adapter);
+void capabilities(report& pages, const Tqdx_adapter& adapter);
+void vertices(report& pages, const Tqdx_adapter& adapter);
+void rendering(report& pages, const Tqdx_adapter& adapter);
+void textures(report& pages, const Tqdx_adapter& adapter);
+void blending(report& pages, const Tqdx_adapter& adapter);
+void buffers(report& pages, const Tqdx_adapter& adapter);
+void pixel_shader(report& pages, const Tqdx_adapter& adapter);
+void vertex_shader(report& pages, const Tqdx_adapter& adapter);
+void resolutions(report& pages, const Tqdx_adapter& adapter);  // sorts the grid when written
+}  // namespace directx_pages
+
+namespace opengl_pages {
+void summary(report& pages, const tqgl_adapter& record);
+void device(report& pages, const tqgl_adapter& record);
+void capabilities(report& pages, const tqgl_adapter& record);
+void rendering(report& pages, const tqgl_adapter& record);
+void textures(report& pages, const tqgl_adapter& record);
+void stacks(report& pages, const tqgl_adapter& record);
+void vertex_shader(report& pages, const tqgl_adapter& record);
+void extensions(report& pages, const tqgl_adapter& record);
+}  // namespace opengl_pages
