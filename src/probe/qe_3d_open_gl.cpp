@@ -1,7 +1,6 @@
 #include "probe/qe_3d_open_gl.h"
 
 #include <GL/gl.h>
-#include <GL/glext.h>
 #include <GL/glu.h>
 
 #include <algorithm>
@@ -10,6 +9,7 @@
 
 #include "base/_functions.h"
 #include "probe/gl_extensions.h"
+#include "probe/gl_limits.h"
 
 namespace {
 
@@ -297,56 +297,25 @@ void gl_capture::read_context(HMONITOR monitor) {
     record.glu_version = version_part(record.glu_version_string);
     record.shading_language_version = text_of(glGetString_(GL_SHADING_LANGUAGE_VERSION));
 
-    record.double_buffer = boolean(GL_DOUBLEBUFFER);
-    record.stereo = boolean(GL_STEREO);
-
-    auto integer = [this](GLenum name) { return integers<1>(name)[0]; };
-    record.max_lights = integer(GL_MAX_LIGHTS);
-    record.max_draw_buffers = integer(GL_MAX_DRAW_BUFFERS);
-    record.aux_buffers = integer(GL_AUX_BUFFERS);
-    record.color_matrix_stack_depth = integer(GL_COLOR_MATRIX_STACK_DEPTH);
-    record.feedback_buffer_size = integer(GL_FEEDBACK_BUFFER_SIZE);
-    record.feedback_buffer_type = integer(GL_FEEDBACK_BUFFER_TYPE);
-    record.max_3d_texture_size = integer(GL_MAX_3D_TEXTURE_SIZE);
-    record.max_client_attrib_stack_depth = integer(GL_MAX_CLIENT_ATTRIB_STACK_DEPTH);
-    record.max_attrib_stack_depth = integer(GL_MAX_ATTRIB_STACK_DEPTH);
-    record.max_clip_planes = integer(GL_MAX_CLIP_PLANES);
-    record.max_color_matrix_stack_depth = integer(GL_MAX_COLOR_MATRIX_STACK_DEPTH);
-    record.max_combined_texture_image_units = integer(GL_MAX_COMBINED_TEXTURE_IMAGE_UNITS);
-    record.max_cube_map_texture_size = integer(GL_MAX_CUBE_MAP_TEXTURE_SIZE);
-    record.max_elements_indices = integer(GL_MAX_ELEMENTS_INDICES);
-    record.max_elements_vertices = integer(GL_MAX_ELEMENTS_VERTICES);
-    record.max_eval_order = integer(GL_MAX_EVAL_ORDER);
-    record.max_fragment_uniform_components = integer(GL_MAX_FRAGMENT_UNIFORM_COMPONENTS);
-    record.max_list_nesting = integer(GL_MAX_LIST_NESTING);
-    record.max_modelview_stack_depth = integer(GL_MAX_MODELVIEW_STACK_DEPTH);
-    record.max_name_stack_depth = integer(GL_MAX_NAME_STACK_DEPTH);
-    record.max_pixel_map_table = integer(GL_MAX_PIXEL_MAP_TABLE);
-    record.max_projection_stack_depth = integer(GL_MAX_PROJECTION_STACK_DEPTH);
-    record.max_varying_floats = integer(GL_MAX_VARYING_FLOATS);
-    record.max_vertex_attribs = integer(GL_MAX_VERTEX_ATTRIBS);
-    record.max_vertex_texture_image_units = integer(GL_MAX_VERTEX_TEXTURE_IMAGE_UNITS);
-    record.max_vertex_uniform_components = integer(GL_MAX_VERTEX_UNIFORM_COMPONENTS);
-    record.max_viewport_dims = integers<2>(GL_MAX_VIEWPORT_DIMS);
-
-    record.line_width_granularity = floats<1>(GL_LINE_WIDTH_GRANULARITY)[0];
-    record.point_size_granularity = floats<1>(GL_POINT_SIZE_GRANULARITY)[0];
-    record.smooth_line_width_granularity = floats<1>(GL_SMOOTH_LINE_WIDTH_GRANULARITY)[0];
-    record.smooth_point_size_granularity = floats<1>(GL_SMOOTH_POINT_SIZE_GRANULARITY)[0];
-    record.smooth_line_width_range = floats<2>(GL_SMOOTH_LINE_WIDTH_RANGE);
-    record.smooth_point_size_range = floats<2>(GL_SMOOTH_POINT_SIZE_RANGE);
-    record.point_size_range = floats<2>(GL_POINT_SIZE_RANGE);
-    record.aliased_point_size_range = floats<2>(GL_ALIASED_POINT_SIZE_RANGE);
-    record.aliased_line_width_range = floats<2>(GL_ALIASED_LINE_WIDTH_RANGE);
-    record.line_width_range = floats<2>(GL_LINE_WIDTH_RANGE);
-
-    record.max_texture_size = integer(GL_MAX_TEXTURE_SIZE);
-    record.max_texture_units = integer(GL_MAX_TEXTURE_UNITS);
-    record.max_texture_image_units = integer(GL_MAX_TEXTURE_IMAGE_UNITS);
-    record.max_texture_coords = integer(GL_MAX_TEXTURE_COORDS);
-    record.max_texture_lod_bias = integer(GL_MAX_TEXTURE_LOD_BIAS);
-    record.max_texture_stack_depth = integer(GL_MAX_TEXTURE_STACK_DEPTH);
-    record.num_compressed_texture_formats = integer(GL_NUM_COMPRESSED_TEXTURE_FORMATS);
+    for (const gl_limit& limit : gl_limits) {
+        switch (limit.kind) {
+            case gl_limit_kind::boolean:
+                record.*limit.boolean = boolean(limit.enumerant);
+                break;
+            case gl_limit_kind::integer:
+                record.*limit.integer = integers<1>(limit.enumerant)[0];
+                break;
+            case gl_limit_kind::integer_pair:
+                record.*limit.integer_pair = integers<2>(limit.enumerant);
+                break;
+            case gl_limit_kind::real:
+                record.*limit.real = floats<1>(limit.enumerant)[0];
+                break;
+            case gl_limit_kind::real_pair:
+                record.*limit.real_pair = floats<2>(limit.enumerant);
+                break;
+        }
+    }
 
     // A negative count lists nothing; the buffer always has room for the
     // whole reported count.

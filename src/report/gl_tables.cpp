@@ -1,9 +1,31 @@
 #include "report/gl_tables.h"
 
+#include <string_view>
+
+#include "probe/gl_limits.h"
+
 namespace {
 
-// A row named after its enumerant, reading the record field of that name.
-#define GL_LIMIT(enumerant, field, description) gl_value(#enumerant, &tqgl_adapter::field, description)
+// A limit's row: named after its enumerant, showing the record member that
+// the probe reads the enumerant into.
+constexpr gl_row limit_row(std::string_view name, const char* description) {
+    const gl_limit& limit = gl_limit_named(name);
+    switch (limit.kind) {
+        case gl_limit_kind::boolean:
+            return gl_value(limit.name, limit.boolean, description);
+        case gl_limit_kind::integer:
+            return gl_value(limit.name, limit.integer, description);
+        case gl_limit_kind::integer_pair:
+            return gl_value(limit.name, limit.integer_pair, description);
+        case gl_limit_kind::real:
+            return gl_value(limit.name, limit.real, description);
+        case gl_limit_kind::real_pair:
+            return gl_value(limit.name, limit.real_pair, description);
+    }
+    return gl_blank();
+}
+
+#define GL_LIMIT(enumerant, description) limit_row(#enumerant, description)
 
 constexpr gl_row summary_rows[] = {
     gl_value("Renderer", &tqgl_adapter::renderer, ""),
@@ -28,26 +50,26 @@ constexpr gl_row device_rows[] = {
 };
 
 constexpr gl_row capability_rows[] = {
-    GL_LIMIT(GL_MAX_ELEMENTS_INDICES, max_elements_indices,
+    GL_LIMIT(GL_MAX_ELEMENTS_INDICES,
              "The recommended maximum number of vertex array indices. See glDrawRangeElements."),
-    GL_LIMIT(GL_MAX_ELEMENTS_VERTICES, max_elements_vertices,
+    GL_LIMIT(GL_MAX_ELEMENTS_VERTICES,
              "The recommended maximum number of vertex array vertices. See glDrawRangeElements."),
     gl_blank(),
-    GL_LIMIT(GL_MAX_VIEWPORT_DIMS, max_viewport_dims,
+    GL_LIMIT(GL_MAX_VIEWPORT_DIMS,
              "The maximum supported width and height of the viewport. They must be at least as large as the "
              "visible size of the display rendered to. See glViewport."),
-    GL_LIMIT(GL_MAX_CLIP_PLANES, max_clip_planes,
+    GL_LIMIT(GL_MAX_CLIP_PLANES,
              "The maximum number of application-defined clipping planes. The value must be at least 6. See "
              "glClipPlane."),
     gl_blank(),
     GL_LIMIT(
-        GL_MAX_EVAL_ORDER, max_eval_order,
+        GL_MAX_EVAL_ORDER,
         "The maximum equation order supported by 1D and 2D evaluators. The value must be at least 8. See "
         "glMap1 and glMap2."),
-    GL_LIMIT(GL_MAX_VARYING_FLOATS, max_varying_floats,
+    GL_LIMIT(GL_MAX_VARYING_FLOATS,
              "The maximum number of interpolated floating-point values that a vertex shader can pass to a "
              "fragment shader. The value must be at least 32. See glLinkProgram."),
-    GL_LIMIT(GL_MAX_PIXEL_MAP_TABLE, max_pixel_map_table,
+    GL_LIMIT(GL_MAX_PIXEL_MAP_TABLE,
              "The maximum size of a pixel map lookup table. The value must be at least 32. See glPixelMap."),
 };
 
@@ -55,99 +77,95 @@ constexpr const char* antialiased_line_widths =
     "The smallest and largest supported widths for antialiased lines. See glLineWidth.";
 
 constexpr gl_row rendering_rows[] = {
-    GL_LIMIT(GL_MAX_LIGHTS, max_lights,
-             "The maximum number of lights. The value must be at least 8. See glLight."),
+    GL_LIMIT(GL_MAX_LIGHTS, "The maximum number of lights. The value must be at least 8. See glLight."),
     GL_LIMIT(
-        GL_MAX_FRAGMENT_UNIFORM_COMPONENTS, max_fragment_uniform_components,
+        GL_MAX_FRAGMENT_UNIFORM_COMPONENTS,
         "The maximum number of components of the uniform variables of a fragment shader. The value must be "
         "at least 64. See glUniform."),
     gl_blank(),
     GL_LIMIT(
-        GL_MAX_DRAW_BUFFERS, max_draw_buffers,
+        GL_MAX_DRAW_BUFFERS,
         "The maximum number of colour buffers that can be drawn to at once. The value must be at least 1. "
         "See glDrawBuffers."),
-    GL_LIMIT(GL_AUX_BUFFERS, aux_buffers,
-             "The number of auxiliary colour buffers. The value may be 0. See glDrawBuffer."),
-    GL_LIMIT(GL_DOUBLEBUFFER, double_buffer,
-             "Whether the pixel format has a front and a back buffer. See glDrawBuffer."),
-    GL_LIMIT(GL_STEREO, stereo,
-             "Whether the pixel format has left and right stereo buffers. See glDrawBuffer."),
+    GL_LIMIT(GL_AUX_BUFFERS, "The number of auxiliary colour buffers. The value may be 0. See glDrawBuffer."),
+    GL_LIMIT(GL_DOUBLEBUFFER, "Whether the pixel format has a front and a back buffer. See glDrawBuffer."),
+    GL_LIMIT(GL_STEREO, "Whether the pixel format has left and right stereo buffers. See glDrawBuffer."),
     gl_blank(),
     gl_value("Shading language version", &tqgl_adapter::shading_language_version,
              "Version and release number for the shading language."),
     gl_blank(),
     gl_section("[Points]"),
     GL_LIMIT(
-        GL_POINT_SIZE_RANGE, point_size_range,
+        GL_POINT_SIZE_RANGE,
         "The smallest and largest supported sizes for antialiased points. The smallest must be at most 1 and "
         "the largest at least 1. See glPointSize."),
-    GL_LIMIT(GL_POINT_SIZE_GRANULARITY, point_size_granularity,
+    GL_LIMIT(GL_POINT_SIZE_GRANULARITY,
              "The difference between adjacent supported sizes for antialiased points. See glPointSize."),
     GL_LIMIT(
-        GL_SMOOTH_POINT_SIZE_RANGE, smooth_point_size_range,
+        GL_SMOOTH_POINT_SIZE_RANGE,
         "The smallest and largest supported sizes for antialiased points, under the name OpenGL 1.2 gave "
         "them. See glPointSize."),
     GL_LIMIT(
-        GL_SMOOTH_POINT_SIZE_GRANULARITY, smooth_point_size_granularity,
+        GL_SMOOTH_POINT_SIZE_GRANULARITY,
         "The difference between adjacent supported sizes for antialiased points, under the name OpenGL 1.2 "
         "gave it. See glPointSize."),
-    GL_LIMIT(GL_ALIASED_POINT_SIZE_RANGE, aliased_point_size_range,
+    GL_LIMIT(GL_ALIASED_POINT_SIZE_RANGE,
              "The smallest and largest supported sizes for aliased points. The range must include 1. See "
              "glPointSize."),
     gl_blank(),
     gl_section("[Lines]"),
-    GL_LIMIT(GL_LINE_WIDTH_RANGE, line_width_range, antialiased_line_widths),
-    GL_LIMIT(GL_LINE_WIDTH_GRANULARITY, line_width_granularity,
+    GL_LIMIT(GL_LINE_WIDTH_RANGE, antialiased_line_widths),
+    GL_LIMIT(GL_LINE_WIDTH_GRANULARITY,
              "The difference between adjacent supported widths for antialiased lines. See glLineWidth."),
-    GL_LIMIT(GL_SMOOTH_LINE_WIDTH_RANGE, smooth_line_width_range, antialiased_line_widths),
+    GL_LIMIT(GL_SMOOTH_LINE_WIDTH_RANGE, antialiased_line_widths),
     GL_LIMIT(
-        GL_SMOOTH_LINE_WIDTH_GRANULARITY, smooth_line_width_granularity,
+        GL_SMOOTH_LINE_WIDTH_GRANULARITY,
         "The difference between adjacent supported widths for antialiased lines, under the name OpenGL 1.2 "
         "gave it. See glLineWidth."),
-    GL_LIMIT(GL_ALIASED_LINE_WIDTH_RANGE, aliased_line_width_range,
+    GL_LIMIT(GL_ALIASED_LINE_WIDTH_RANGE,
              "The smallest and largest supported widths for aliased lines. The range must include 1. See "
              "glLineWidth."),
 };
 
 constexpr gl_row texture_rows[] = {
     GL_LIMIT(
-        GL_MAX_TEXTURE_SIZE, max_texture_size,
+        GL_MAX_TEXTURE_SIZE,
         "A rough estimate of the largest texture the implementation can handle. The value must be at least "
         "64. See glTexImage2D."),
     GL_LIMIT(
-        GL_MAX_CUBE_MAP_TEXTURE_SIZE, max_cube_map_texture_size,
+        GL_MAX_CUBE_MAP_TEXTURE_SIZE,
         "A rough estimate of the largest cube-map texture the implementation can handle. The value must be "
         "at least 16. See glTexImage2D."),
-    GL_LIMIT(GL_MAX_3D_TEXTURE_SIZE, max_3d_texture_size,
+    GL_LIMIT(GL_MAX_3D_TEXTURE_SIZE,
              "A rough estimate of the largest 3D texture the implementation can handle. The value must be at "
              "least 16. See glTexImage3D."),
     gl_blank(),
     GL_LIMIT(
-        GL_MAX_TEXTURE_UNITS, max_texture_units,
+        GL_MAX_TEXTURE_UNITS,
         "The number of fixed-function texture units. The value must be at least 2. See glActiveTexture."),
     GL_LIMIT(
-        GL_MAX_TEXTURE_IMAGE_UNITS, max_texture_image_units,
+        GL_MAX_TEXTURE_IMAGE_UNITS,
         "The maximum number of texture image units a fragment shader can read from. The value must be at "
         "least 2. See glActiveTexture."),
     GL_LIMIT(
-        GL_MAX_TEXTURE_STACK_DEPTH, max_texture_stack_depth,
+        GL_MAX_TEXTURE_STACK_DEPTH,
         "The maximum depth of the texture matrix stack. The value must be at least 2. See glPushMatrix."),
     GL_LIMIT(
-        GL_MAX_COMBINED_TEXTURE_IMAGE_UNITS, max_combined_texture_image_units,
+        GL_MAX_COMBINED_TEXTURE_IMAGE_UNITS,
         "The maximum number of texture image units the vertex and fragment shaders together can read from. "
         "The value must be at least 2. See glActiveTexture."),
     gl_blank(),
     GL_LIMIT(
-        GL_MAX_TEXTURE_COORDS, max_texture_coords,
+        GL_MAX_TEXTURE_COORDS,
         "The maximum number of texture coordinate sets available to shaders. The value must be at least 2. "
         "See glTexCoord."),
     GL_LIMIT(
-        GL_MAX_TEXTURE_LOD_BIAS, max_texture_lod_bias,
+        GL_MAX_TEXTURE_LOD_BIAS,
         "The largest absolute texture level-of-detail bias, rounded to a whole number. The value must be at "
         "least 2. See glTexEnv."),
     gl_blank(),
     GL_LIMIT(
-        GL_NUM_COMPRESSED_TEXTURE_FORMATS, num_compressed_texture_formats,
+        GL_NUM_COMPRESSED_TEXTURE_FORMATS,
         "Integer value indicating the number of available compressed texture formats. The minimum value is "
         "0. See glCompressedTexImage2D."),
     gl_blank(),
@@ -155,41 +173,41 @@ constexpr gl_row texture_rows[] = {
 };
 
 constexpr gl_row stack_rows[] = {
-    GL_LIMIT(GL_MAX_NAME_STACK_DEPTH, max_name_stack_depth,
+    GL_LIMIT(GL_MAX_NAME_STACK_DEPTH,
              "The maximum depth of the selection name stack. The value must be at least 64. See glPushName."),
     GL_LIMIT(
-        GL_MAX_PROJECTION_STACK_DEPTH, max_projection_stack_depth,
+        GL_MAX_PROJECTION_STACK_DEPTH,
         "The maximum depth of the projection matrix stack. The value must be at least 2. See glPushMatrix."),
     GL_LIMIT(
-        GL_MAX_COLOR_MATRIX_STACK_DEPTH, max_color_matrix_stack_depth,
+        GL_MAX_COLOR_MATRIX_STACK_DEPTH,
         "The maximum depth of the colour matrix stack of the imaging subset. The value must be at least 2. "
         "See glPushMatrix."),
     gl_blank(),
-    GL_LIMIT(GL_MAX_ATTRIB_STACK_DEPTH, max_attrib_stack_depth,
+    GL_LIMIT(GL_MAX_ATTRIB_STACK_DEPTH,
              "The maximum depth of the attribute stack. The value must be at least 16. See glPushAttrib."),
-    GL_LIMIT(GL_MAX_CLIENT_ATTRIB_STACK_DEPTH, max_client_attrib_stack_depth,
+    GL_LIMIT(GL_MAX_CLIENT_ATTRIB_STACK_DEPTH,
              "The maximum depth of the client attribute stack. The value must be at least 16. See "
              "glPushClientAttrib."),
     gl_blank(),
     GL_LIMIT(
-        GL_MAX_MODELVIEW_STACK_DEPTH, max_modelview_stack_depth,
+        GL_MAX_MODELVIEW_STACK_DEPTH,
         "The maximum depth of the modelview matrix stack. The value must be at least 32. See glPushMatrix."),
     GL_LIMIT(
-        GL_MAX_LIST_NESTING, max_list_nesting,
+        GL_MAX_LIST_NESTING,
         "The maximum recursion depth of display-list calls. The value must be at least 64. See glCallList."),
 };
 
 constexpr gl_row vertex_shader_rows[] = {
     GL_LIMIT(
-        GL_MAX_VERTEX_ATTRIBS, max_vertex_attribs,
+        GL_MAX_VERTEX_ATTRIBS,
         "The maximum number of four-component generic vertex attributes. The value must be at least 16. See "
         "glVertexAttribPointer."),
     GL_LIMIT(
-        GL_MAX_VERTEX_TEXTURE_IMAGE_UNITS, max_vertex_texture_image_units,
+        GL_MAX_VERTEX_TEXTURE_IMAGE_UNITS,
         "The maximum number of texture image units a vertex shader can read from. The value may be 0. See "
         "glActiveTexture."),
     GL_LIMIT(
-        GL_MAX_VERTEX_UNIFORM_COMPONENTS, max_vertex_uniform_components,
+        GL_MAX_VERTEX_UNIFORM_COMPONENTS,
         "The maximum number of components of the uniform variables of a vertex shader. The value must be at "
         "least 512. See glUniform."),
 };

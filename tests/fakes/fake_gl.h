@@ -5,7 +5,7 @@
 
 #include <windows.h>
 #include <GL/gl.h>
-#include <GL/glext.h>
+#include "probe/gl_limits.h"
 #include <GL/glu.h>
 
 #include <cstdint>

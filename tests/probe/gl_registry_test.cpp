@@ -13,6 +13,7 @@
 #include "fakes/fake_probes.h"
 #include "platform/text_file.h"
 #include "probe/gl_extensions.h"
+#include "probe/gl_limits.h"
 #include "refdata/_consts.h"
 #include "report/report.h"
 
@@ -102,6 +103,13 @@ TEST(KhronosRegistry, EveryKnownExtensionIsRegisteredOrListedWithItsReason) {
         EXPECT_NE(registered, excused)
             << extension.name
             << (registered ? " is registered: take it off the list" : " is not a registered extension");
+    }
+}
+
+TEST(KhronosRegistry, EveryLimitOfTheTableIsTheEnumerantOfItsName) {
+    for (const gl_limit& limit : gl_limits) {
+        EXPECT_TRUE(khronos().names(limit.enumerant, limit.name))
+            << limit.name << " is not " << limit.enumerant;
     }
 }
 
