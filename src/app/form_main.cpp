@@ -66,9 +66,8 @@ int window_dpi(HWND window) {
             return static_cast<int>(dpi);
         }
     }
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const window_dc screen(nullptr);
+    const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
     return dpi > 0 ? dpi : 96;
 }
 
@@ -88,13 +87,10 @@ void move(HWND window, const RECT& where) {
 int text_width(HWND window, HFONT font) {
     char text[512] = {};
     const int length = GetWindowTextA(window, text, sizeof text);
-    HDC dc = GetDC(window);
+    const window_dc dc(window);
     SIZE extent{};
-    {
-        const select_object chosen(dc, font);
-        GetTextExtentPoint32A(dc, text, length, &extent);
-    }
-    ReleaseDC(window, dc);
+    const select_object chosen(dc.get(), font);
+    GetTextExtentPoint32A(dc.get(), text, length, &extent);
     return extent.cx;
 }
 

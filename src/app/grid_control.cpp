@@ -399,11 +399,10 @@ void grid_state::on_context_menu(int x, int y) {
             move_current(row, false);
         }
     }
-    HMENU menu = CreatePopupMenu();
-    AppendMenuA(menu, MF_STRING, menu_copy, "&Copy\tCtrl+C");
-    AppendMenuA(menu, MF_STRING, menu_select_all, "Select &all\tCtrl+A");
-    const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, window_, nullptr);
-    DestroyMenu(menu);
+    const menu_handle menu(CreatePopupMenu());
+    AppendMenuA(menu.get(), MF_STRING, menu_copy, "&Copy\tCtrl+C");
+    AppendMenuA(menu.get(), MF_STRING, menu_select_all, "Select &all\tCtrl+A");
+    const int chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, window_, nullptr);
     if (chosen == menu_copy) {
         copy();
     } else if (chosen == menu_select_all) {
@@ -443,15 +442,13 @@ LRESULT grid_state::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {
-            PAINTSTRUCT paint_info;
-            HDC dc = BeginPaint(window_, &paint_info);
+            const paint_dc dc(window_);
             const RECT area = client();
-            memory_canvas canvas(dc, area.right, area.bottom);
+            memory_canvas canvas(dc.get(), area.right, area.bottom);
             paint(canvas.dc(), area);
-            const RECT& dirty = paint_info.rcPaint;
-            BitBlt(dc, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, canvas.dc(),
-                   dirty.left, dirty.top, SRCCOPY);
-            EndPaint(window_, &paint_info);
+            const RECT& dirty = dc.dirty();
+            BitBlt(dc.get(), dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top,
+                   canvas.dc(), dirty.left, dirty.top, SRCCOPY);
             return 0;
         }
         case WM_PRINTCLIENT:

@@ -89,3 +89,55 @@ public:
 private:
     HWND handle_ = nullptr;
 };
+
+// A window's device context from GetDC (null window: the screen's), given
+// back with ReleaseDC.
+class window_dc {
+public:
+    explicit window_dc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~window_dc() {
+        if (dc_ != nullptr) {
+            ReleaseDC(window_, dc_);
+        }
+    }
+    window_dc(const window_dc&) = delete;
+    window_dc& operator=(const window_dc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// BeginPaint's device context, ended with EndPaint.
+class paint_dc {
+public:
+    explicit paint_dc(HWND window) : window_(window), dc_(BeginPaint(window, &info_)) {}
+    ~paint_dc() { EndPaint(window_, &info_); }
+    paint_dc(const paint_dc&) = delete;
+    paint_dc& operator=(const paint_dc&) = delete;
+    HDC get() const { return dc_; }
+    const RECT& dirty() const { return info_.rcPaint; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT info_{};
+    HDC dc_;
+};
+
+// A menu, destroyed with its owner.
+class menu_handle {
+public:
+    explicit menu_handle(HMENU menu) : menu_(menu) {}
+    ~menu_handle() {
+        if (menu_ != nullptr) {
+            DestroyMenu(menu_);
+        }
+    }
+    menu_handle(const menu_handle&) = delete;
+    menu_handle& operator=(const menu_handle&) = delete;
+    HMENU get() const { return menu_; }
+
+private:
+    HMENU menu_;
+};

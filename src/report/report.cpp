@@ -32,9 +32,9 @@ void report::setup_grid(grid_model& grid, const char* header, page_group side) {
     FCurrentGrid = &grid;
     grid.double_buffered = true;
     if (FEcho) {
-        FSubmission += "\r\n!";
-        FSubmission += grid.name().substr(2);
-        FSubmission += "!\r\n";
+        echo_text() += "\r\n!";
+        echo_text() += grid.name().substr(2);
+        echo_text() += "!\r\n";
     }
     grid.set_default_row_height(normal_row_height);
     grid.set_row_count(grid.fixed_rows() + 1);
@@ -90,10 +90,10 @@ void report::AddRow(const std::string& name, const std::string& value, const std
         grid.set_row_height(row, section_row_height);
     }
     if (FEcho) {
-        append_one_line(FSubmission, name);
-        FSubmission += '\t';
-        append_one_line(FSubmission, value);
-        FSubmission += "\r\n";
+        append_one_line(echo_text(), name);
+        echo_text() += '\t';
+        append_one_line(echo_text(), value);
+        echo_text() += "\r\n";
     }
 }
 
@@ -103,7 +103,7 @@ void report::AddBlankRow() {
     grid.set_row_count(row + 1);
     grid.row(row) = {};
     if (FEcho) {
-        FSubmission += "\r\n";
+        echo_text() += "\r\n";
     }
 }
 

@@ -24,8 +24,11 @@ public:
     const grid_model& grid(page_id id) const { return grids_[static_cast<size_t>(id)]; }
 
     grid_model* FCurrentGrid = nullptr;  // the grid the writers append to
-    bool FEcho = false;                  // writers and set-ups also append to FSubmission
+    bool FEcho = false;                  // writers and set-ups also append to the echo text
     std::string FSubmission;
+
+    // Where the echo goes: into text while it is given, else FSubmission.
+    void echo_into(std::string* text) { echo_ = text; }
 
     // Grid set-ups: make the grid current and reset it to one empty row.
     void SetupDirectXGrid(grid_model& grid);
@@ -58,6 +61,9 @@ public:
     void FillOpenGLPages(tqgl_adapter record);
 
 private:
+    std::string& echo_text() { return echo_ != nullptr ? *echo_ : FSubmission; }
+
+    std::string* echo_ = nullptr;
     // grid is one of grids_; side is the group of the set-up.
     void setup_grid(grid_model& grid, const char* header, page_group side);
 

@@ -8,23 +8,6 @@
 
 namespace {
 
-// A WinHTTP handle, closed once.
-class internet_handle {
-public:
-    explicit internet_handle(HINTERNET handle) : handle_(handle) {}
-    ~internet_handle() {
-        if (handle_ != nullptr) {
-            WinHttpCloseHandle(handle_);
-        }
-    }
-    internet_handle(const internet_handle&) = delete;
-    internet_handle& operator=(const internet_handle&) = delete;
-    HINTERNET get() const { return handle_; }
-
-private:
-    HINTERNET handle_;
-};
-
 std::wstring wide(const std::string& text) {
     if (text.empty()) {
         return {};
@@ -109,19 +92,24 @@ uint32_t draw_submission_identifier() {
     return submission_identifier(draw(generator));
 }
 
+internet_handle::~internet_handle() {
+    reset();
+}
+
+void internet_handle::reset(HINTERNET handle) {
+    if (handle_ != nullptr) {
+        WinHttpCloseHandle(handle_);
+    }
+    handle_ = handle;
+}
+
 http_component::http_component()
     : session_(WinHttpOpen(wide(http_user_agent).c_str(), WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
                            WINHTTP_NO_PROXY_BYPASS, 0)) {}
 
-http_component::~http_component() {
-    if (session_ != nullptr) {
-        WinHttpCloseHandle(session_);
-    }
-}
-
 std::string http_component::post(const std::string& url,
                                  const std::vector<std::pair<std::string, std::string>>& fields) {
-    if (session_ == nullptr) {
+    if (!session_) {
         fail("no HTTP session");
     }
     const std::wstring address = wide(url);
@@ -136,7 +124,7 @@ std::string http_component::post(const std::string& url,
     if (!WinHttpCrackUrl(address.c_str(), 0, 0, &parts) || parts.nScheme != INTERNET_SCHEME_HTTP) {
         fail("not a plain HTTP address");
     }
-    const internet_handle connection(WinHttpConnect(session_, host, parts.nPort, 0));
+    const internet_handle connection(WinHttpConnect(session_.get(), host, parts.nPort, 0));
     if (connection.get() == nullptr) {
         fail("cannot connect");
     }

@@ -27,12 +27,34 @@ uint32_t submission_identifier(uint32_t r);
 // A fresh identifier, from a generator seeded from the system clock.
 uint32_t draw_submission_identifier();
 
+// A WinHTTP handle (session, connection or request), closed with its owner.
+class internet_handle {
+public:
+    explicit internet_handle(void* handle = nullptr) : handle_(handle) {}
+    ~internet_handle();
+    internet_handle(const internet_handle&) = delete;
+    internet_handle& operator=(const internet_handle&) = delete;
+    internet_handle(internet_handle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    internet_handle& operator=(internet_handle&& other) noexcept {
+        if (this != &other) {
+            reset(std::exchange(other.handle_, nullptr));
+        }
+        return *this;
+    }
+    // Closes the handle held, then holds handle.
+    void reset(void* handle = nullptr);
+    void* get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+
+private:
+    void* handle_;  // an HINTERNET; <winhttp.h> stays out of this header
+};
+
 // The HTTP component: plain HTTP, no proxy, no authentication, the fixed
 // Accept and User-Agent headers, and cookies kept between posts.
 class http_component {
 public:
     http_component();
-    ~http_component();
     http_component(const http_component&) = delete;
     http_component& operator=(const http_component&) = delete;
 
@@ -41,7 +63,7 @@ public:
     std::string post(const std::string& url, const std::vector<std::pair<std::string, std::string>>& fields);
 
 private:
-    void* session_;
+    internet_handle session_;  // one session for the component's life: its cookie store
 };
 
 inline constexpr char http_user_agent[] = "Mozilla/3.0 (compatible; Indy Library)";

@@ -13,22 +13,31 @@ int opengl_record_index(const tqgl* opengl, HMONITOR monitor) {
 }
 
 void BuildSubmissionText(report& pages, const tq3d& direct3d, const tqgl* opengl) {
-    // The echo is on only while this runs, whatever leaves it.
+    // The text grows in a local, echoed into only while this runs; whatever
+    // ends the run, the echo stops and the text written is assigned whole.
+    std::string text = "%2.00%\r\n";
     struct echo_scope {
         report& pages;
-        explicit echo_scope(report& owner) : pages(owner) { pages.FEcho = true; }
-        ~echo_scope() { pages.FEcho = false; }
-    } echo(pages);
+        std::string& text;
+        echo_scope(report& owner, std::string& into) : pages(owner), text(into) {
+            pages.echo_into(&text);
+            pages.FEcho = true;
+        }
+        ~echo_scope() {
+            pages.FEcho = false;
+            pages.echo_into(nullptr);
+            pages.FSubmission = std::move(text);
+        }
+    } echo(pages, text);
 
-    pages.FSubmission = "%2.00%\r\n";
     const int count = direct3d.count;
     for (int i = 0; i < count; ++i) {
         const Tqdx_adapter adapter = direct3d.adapter(i);
-        pages.FSubmission += "|card|\r\n@directx@\r\n";
+        text += "|card|\r\n@directx@\r\n";
         pages.FillDirect3DPages(adapter);
         const int gl = opengl_record_index(opengl, adapter.monitor);
         if (gl >= 0) {
-            pages.FSubmission += "@opengl@\r\n";
+            text += "@opengl@\r\n";
             pages.FillOpenGLPages(opengl->adapter(gl));
         }
     }
