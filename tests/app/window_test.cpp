@@ -310,7 +310,7 @@ TEST(Layout, MetricsScaleWithTheDpi) {
 // Renders a grid window into a 32-bit bitmap through WM_PRINTCLIENT.
 class rendered_grid {
 public:
-    rendered_grid(grid_model& model, int width, int height) : width_(width), height_(height) {
+    rendered_grid(grid_model& model, int width, int height) : width_(width) {
         parent_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, width, height, nullptr, nullptr, nullptr,
                                   nullptr);
         grid_ = create_grid(parent_, &model, 1);
@@ -355,7 +355,6 @@ public:
 
 private:
     int width_;
-    int height_;
     HWND parent_ = nullptr;
     HWND grid_ = nullptr;
     HDC dc_ = nullptr;

@@ -7,7 +7,7 @@
 
 namespace fakes {
 
-class d3d10_device : public ID3D10Device {
+class d3d10_device final : public ID3D10Device {
 public:
     ULONG references = 0;
     int calls = 0;  // device methods called; the probe must call none
@@ -39,7 +39,7 @@ public:
     void WINAPI IASetPrimitiveTopology(D3D10_PRIMITIVE_TOPOLOGY) override { ++calls; }
     void WINAPI VSSetShaderResources(UINT, UINT, ID3D10ShaderResourceView *const *) override { ++calls; }
     void WINAPI VSSetSamplers(UINT, UINT, ID3D10SamplerState *const *) override { ++calls; }
-    void WINAPI SetPredication(ID3D10Predicate *, WINBOOL) override { ++calls; }
+    void WINAPI SetPredication(ID3D10Predicate *, BOOL) override { ++calls; }
     void WINAPI GSSetShaderResources(UINT, UINT, ID3D10ShaderResourceView *const *) override { ++calls; }
     void WINAPI GSSetSamplers(UINT, UINT, ID3D10SamplerState *const *) override { ++calls; }
     void WINAPI OMSetRenderTargets(UINT, ID3D10RenderTargetView *const *, ID3D10DepthStencilView *) override { ++calls; }
@@ -71,7 +71,7 @@ public:
     void WINAPI IAGetPrimitiveTopology(D3D10_PRIMITIVE_TOPOLOGY *) override { ++calls; }
     void WINAPI VSGetShaderResources(UINT, UINT, ID3D10ShaderResourceView **) override { ++calls; }
     void WINAPI VSGetSamplers(UINT, UINT, ID3D10SamplerState **) override { ++calls; }
-    void WINAPI GetPredication(ID3D10Predicate **, WINBOOL *) override { ++calls; }
+    void WINAPI GetPredication(ID3D10Predicate **, BOOL *) override { ++calls; }
     void WINAPI GSGetShaderResources(UINT, UINT, ID3D10ShaderResourceView **) override { ++calls; }
     void WINAPI GSGetSamplers(UINT, UINT, ID3D10SamplerState **) override { ++calls; }
     void WINAPI OMGetRenderTargets(UINT, ID3D10RenderTargetView **, ID3D10DepthStencilView **) override { ++calls; }

@@ -48,7 +48,7 @@ inline D3DADAPTER_IDENTIFIER9 make_identifier(const std::string& description, DW
 
 // Lives on the test's stack: the reference count starts at 0, the creator
 // hands out the first reference, and a correct user brings it back to 0.
-class d3d9 : public IDirect3D9 {
+class d3d9 final : public IDirect3D9 {
 public:
     std::vector<d3d9_adapter> adapters;
     ULONG references = 0;
@@ -62,17 +62,18 @@ public:
     }
     UINT last_sdk_version = 0;
 
-    HRESULT WINAPI QueryInterface(REFIID, void** object) override {
+    COM_DECLSPEC_NOTHROW HRESULT WINAPI QueryInterface(REFIID, void** object) override {
         ++unexpected_calls;
         *object = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG WINAPI AddRef() override { return ++references; }
-    ULONG WINAPI Release() override { return --references; }
+    COM_DECLSPEC_NOTHROW ULONG WINAPI AddRef() override { return ++references; }
+    COM_DECLSPEC_NOTHROW ULONG WINAPI Release() override { return --references; }
 
-    HRESULT WINAPI RegisterSoftwareDevice(void*) override { return unexpected(); }
-    UINT WINAPI GetAdapterCount() override { return static_cast<UINT>(adapters.size()); }
-    HRESULT WINAPI GetAdapterIdentifier(UINT adapter, DWORD flags, D3DADAPTER_IDENTIFIER9* out) override {
+    COM_DECLSPEC_NOTHROW HRESULT WINAPI RegisterSoftwareDevice(void*) override { return unexpected(); }
+    COM_DECLSPEC_NOTHROW UINT WINAPI GetAdapterCount() override { return static_cast<UINT>(adapters.size()); }
+    COM_DECLSPEC_NOTHROW HRESULT WINAPI GetAdapterIdentifier(UINT adapter, DWORD flags,
+                                                             D3DADAPTER_IDENTIFIER9* out) override {
         if (flags != 0) {
             ++bad_arguments;
         }
@@ -82,12 +83,12 @@ public:
         *out = adapters[adapter].identifier;
         return D3D_OK;
     }
-    UINT WINAPI GetAdapterModeCount(UINT adapter, D3DFORMAT format) override {
+    COM_DECLSPEC_NOTHROW UINT WINAPI GetAdapterModeCount(UINT adapter, D3DFORMAT format) override {
         const auto* list = mode_list(adapter, format);
         return list != nullptr ? static_cast<UINT>(list->size()) : 0;
     }
-    HRESULT WINAPI EnumAdapterModes(UINT adapter, D3DFORMAT format, UINT index,
-                                    D3DDISPLAYMODE* out) override {
+    COM_DECLSPEC_NOTHROW HRESULT WINAPI EnumAdapterModes(UINT adapter, D3DFORMAT format, UINT index,
+                                                         D3DDISPLAYMODE* out) override {
         const auto* list = mode_list(adapter, format);
         if (list == nullptr || index >= list->size() || adapters[adapter].failing) {
             return D3DERR_INVALIDCALL;
@@ -95,25 +96,30 @@ public:
         *out = (*list)[index];
         return D3D_OK;
     }
-    HRESULT WINAPI GetAdapterDisplayMode(UINT, D3DDISPLAYMODE*) override { return unexpected(); }
-    HRESULT WINAPI CheckDeviceType(UINT, D3DDEVTYPE, D3DFORMAT, D3DFORMAT, WINBOOL) override {
+    COM_DECLSPEC_NOTHROW HRESULT WINAPI GetAdapterDisplayMode(UINT, D3DDISPLAYMODE*) override {
         return unexpected();
     }
-    HRESULT WINAPI CheckDeviceFormat(UINT, D3DDEVTYPE, D3DFORMAT, DWORD, D3DRESOURCETYPE,
-                                     D3DFORMAT) override {
+    COM_DECLSPEC_NOTHROW HRESULT WINAPI CheckDeviceType(UINT, D3DDEVTYPE, D3DFORMAT, D3DFORMAT,
+                                                        BOOL) override {
         return unexpected();
     }
-    HRESULT WINAPI CheckDeviceMultiSampleType(UINT, D3DDEVTYPE, D3DFORMAT, WINBOOL, D3DMULTISAMPLE_TYPE,
-                                              DWORD*) override {
+    COM_DECLSPEC_NOTHROW HRESULT WINAPI CheckDeviceFormat(UINT, D3DDEVTYPE, D3DFORMAT, DWORD, D3DRESOURCETYPE,
+                                                          D3DFORMAT) override {
         return unexpected();
     }
-    HRESULT WINAPI CheckDepthStencilMatch(UINT, D3DDEVTYPE, D3DFORMAT, D3DFORMAT, D3DFORMAT) override {
+    COM_DECLSPEC_NOTHROW HRESULT WINAPI CheckDeviceMultiSampleType(UINT, D3DDEVTYPE, D3DFORMAT, BOOL,
+                                                                   D3DMULTISAMPLE_TYPE, DWORD*) override {
         return unexpected();
     }
-    HRESULT WINAPI CheckDeviceFormatConversion(UINT, D3DDEVTYPE, D3DFORMAT, D3DFORMAT) override {
+    COM_DECLSPEC_NOTHROW HRESULT WINAPI CheckDepthStencilMatch(UINT, D3DDEVTYPE, D3DFORMAT, D3DFORMAT,
+                                                               D3DFORMAT) override {
         return unexpected();
     }
-    HRESULT WINAPI GetDeviceCaps(UINT adapter, D3DDEVTYPE type, D3DCAPS9* out) override {
+    COM_DECLSPEC_NOTHROW HRESULT WINAPI CheckDeviceFormatConversion(UINT, D3DDEVTYPE, D3DFORMAT,
+                                                                    D3DFORMAT) override {
+        return unexpected();
+    }
+    COM_DECLSPEC_NOTHROW HRESULT WINAPI GetDeviceCaps(UINT adapter, D3DDEVTYPE type, D3DCAPS9* out) override {
         if (type != D3DDEVTYPE_HAL) {
             ++bad_arguments;
         }
@@ -123,11 +129,11 @@ public:
         *out = adapters[adapter].caps;
         return D3D_OK;
     }
-    HMONITOR WINAPI GetAdapterMonitor(UINT adapter) override {
+    COM_DECLSPEC_NOTHROW HMONITOR WINAPI GetAdapterMonitor(UINT adapter) override {
         return adapter < adapters.size() ? adapters[adapter].monitor : nullptr;
     }
-    HRESULT WINAPI CreateDevice(UINT, D3DDEVTYPE, HWND, DWORD, D3DPRESENT_PARAMETERS*,
-                                IDirect3DDevice9**) override {
+    COM_DECLSPEC_NOTHROW HRESULT WINAPI CreateDevice(UINT, D3DDEVTYPE, HWND, DWORD, D3DPRESENT_PARAMETERS*,
+                                                     IDirect3DDevice9**) override {
         return unexpected();
     }
 

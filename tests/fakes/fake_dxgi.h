@@ -40,7 +40,7 @@ protected:
     }
 };
 
-class dxgi_output : public dxgi_object<IDXGIOutput> {
+class dxgi_output final : public dxgi_object<IDXGIOutput> {
 public:
     // The modes listed for each DXGI_FORMAT value that is asked for.
     std::map<UINT, std::vector<DXGI_MODE_DESC>> modes;
@@ -85,7 +85,7 @@ public:
         return unexpected();
     }
     HRESULT WINAPI WaitForVBlank() override { return unexpected(); }
-    HRESULT WINAPI TakeOwnership(IUnknown*, WINBOOL) override { return unexpected(); }
+    HRESULT WINAPI TakeOwnership(IUnknown*, BOOL) override { return unexpected(); }
     void WINAPI ReleaseOwnership() override { ++unexpected_calls; }
     HRESULT WINAPI GetGammaControlCapabilities(DXGI_GAMMA_CONTROL_CAPABILITIES*) override {
         return unexpected();
@@ -97,7 +97,7 @@ public:
     HRESULT WINAPI GetFrameStatistics(DXGI_FRAME_STATISTICS*) override { return unexpected(); }
 };
 
-class dxgi_adapter : public dxgi_object<IDXGIAdapter> {
+class dxgi_adapter final : public dxgi_object<IDXGIAdapter> {
 public:
     DXGI_ADAPTER_DESC desc{};
     HRESULT desc_status = S_OK;
@@ -137,7 +137,7 @@ public:
     }
 };
 
-class dxgi_factory : public dxgi_object<IDXGIFactory> {
+class dxgi_factory final : public dxgi_object<IDXGIFactory> {
 public:
     std::vector<dxgi_adapter*> adapters;
 

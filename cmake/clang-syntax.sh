@@ -1,0 +1,34 @@
+#!/bin/sh
+# A second compiler over every source: clang++ for the same target, syntax
+# only, with the MinGW-w64 headers and C++ library, warnings as errors.
+#   clang-syntax.sh CLANG GXX SOURCE_DIR GENERATED_DIR GTEST_INCLUDE DEFINITION...
+set -u
+clang=$1
+gxx=$2
+source_dir=$3
+generated=$4
+gtest=$5
+shift 5
+defines=""
+for definition in "$@"; do
+    defines="$defines -D$definition"
+done
+
+# The MinGW-w64 compiler's own C++ library folders, as it lists them.
+library=""
+for dir in $(echo | "$gxx" -x c++ -E -v - 2>&1 |
+    sed -n '/#include <...> search starts here:/,/End of search list./p' | grep '^ ' | grep 'c++'); do
+    library="$library -isystem $dir"
+done
+[ -n "$library" ] || { echo "no C++ library folders from $gxx"; exit 1; }
+
+cd "$source_dir" || exit 1
+files=$(find src tests bench -name '*.cpp' | sort)
+count=$(echo "$files" | wc -l)
+# shellcheck disable=SC2086
+echo "$files" | xargs -P "$(nproc)" -I{} "$clang" --target=x86_64-w64-mingw32 -std=c++20 -fsyntax-only \
+    -Wall -Wextra -Werror -nostdinc++ $library -isystem "$gtest" -Isrc -Itests -I"$generated" $defines \
+    -DCAVIO_GOLDEN_DIR='""' -DCAVIO_KHRONOS_REGISTRY='""' -DCAVIO_PCI_IDS='""' {}
+rc=$?
+echo "clang++ checked $count sources: $([ $rc -eq 0 ] && echo "no error" || echo "errors above")"
+exit $rc
