@@ -13,7 +13,7 @@ RECT box(int left, int top, int width, int height) {
 main_layout layout_main(int client_width, int client_height, int dpi) {
     const auto s = [dpi](int pixels) { return scale_to(pixels, dpi); };
     main_layout layout{};
-    const int status_height = s(19);
+    const int status_height = s(design_status_height);
     const int top_height = s(41);
     layout.status_bar = box(0, client_height - status_height, client_width, status_height);
     layout.top_panel = box(0, 0, client_width, top_height);

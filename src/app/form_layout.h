@@ -11,6 +11,7 @@ inline int scale_to(int pixels, int dpi) {
 
 inline constexpr int design_client_width = 984;
 inline constexpr int design_client_height = 664;
+inline constexpr int design_status_height = 19;
 
 struct main_layout {
     RECT status_bar;    // SB

@@ -309,7 +309,7 @@ void TFmain::apply_fonts() {
     for (HWND grid : grids_) {
         grid_set_dpi(grid, dpi_);
     }
-    SendMessageA(control("SB"), SB_SETMINHEIGHT, scale_to(19, dpi_), 0);
+    SendMessageA(control("SB"), SB_SETMINHEIGHT, scale_to(design_status_height, dpi_), 0);
 }
 
 void TFmain::show_group(int group) {

@@ -65,7 +65,7 @@ public:
     bool FShown = false;
     std::unique_ptr<tq3d> FDirect3D;
     std::unique_ptr<tqgl> FOpenGL;
-    report pages;                          // the 19 grids with FCurrentGrid, FEcho and FSubmission
+    report pages;                          // the page grids with FCurrentGrid, FEcho and FSubmission
     std::unique_ptr<http_component> HTTP;  // one session for the window's life
 
     // Lays the controls out for the current client size and DPI.

@@ -14,7 +14,8 @@ namespace {
 
 constexpr COLORREF data_line_color = RGB(216, 216, 216);
 constexpr COLORREF fixed_line_color = RGB(128, 128, 128);
-constexpr int resize_grip = 3;  // pixels either side of a header divider
+constexpr int resize_grip = 3;       // pixels either side of a header divider
+constexpr int horizontal_step = 20;  // design pixels a scroll arrow or key moves sideways
 constexpr int menu_copy = 1;
 constexpr int menu_select_all = 2;
 
@@ -342,10 +343,10 @@ void grid_state::on_key(WPARAM key) {
             move_current(last_row(), shift);
             break;
         case VK_LEFT:
-            scroll_to(scroll_x_ - scaled(20), scroll_y_);
+            scroll_to(scroll_x_ - scaled(horizontal_step), scroll_y_);
             break;
         case VK_RIGHT:
-            scroll_to(scroll_x_ + scaled(20), scroll_y_);
+            scroll_to(scroll_x_ + scaled(horizontal_step), scroll_y_);
             break;
         case 'C':
             if (control) {
@@ -466,7 +467,7 @@ LRESULT grid_state::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             info.fMask = SIF_ALL;
             GetScrollInfo(window_, bar, &info);
             int position = info.nPos;
-            const int line = scaled(message == WM_VSCROLL ? normal_row_height : 20);
+            const int line = scaled(message == WM_VSCROLL ? normal_row_height : horizontal_step);
             switch (LOWORD(wparam)) {
                 case SB_LINEUP:
                     position -= line;

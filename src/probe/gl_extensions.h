@@ -19,7 +19,7 @@ struct gl_extension_group {
     int count;
 };
 
-// All 287 extensions, in list order; a record's extension_flags follow it.
+// All known extensions, in list order; a record's extension_flags follow it.
 std::span<const gl_extension> known_extensions();
 
 // The 22 groups, in list order.

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "probe/gl_extensions.h"
+
 // One display resolution in one pixel format, with the refresh rates seen
 // for it. Entries are the same mode when width, height and format are equal.
 struct Tqmode {
@@ -59,7 +61,7 @@ struct tqgl_adapter {
     std::string glu_version;  // glu_version_string before its first blank
     std::string glu_extensions;
     std::string shading_language_version;
-    std::array<bool, 287> extension_flags{};  // one per known extension, in list order
+    std::array<bool, known_extension_count> extension_flags{};  // one per known extension, in list order
     bool double_buffer = false;
     bool stereo = false;
     std::array<float, 2> aliased_point_size_range{};  // smallest, largest

@@ -7,17 +7,17 @@ namespace {
     flag_row {                           \
 #constant, constant, description \
     }
-#define WHOLE(field, description) caps_number(#field, &D3DCAPS9::field, description)
-#define REAL(field, description) caps_number(#field, &D3DCAPS9::field, description)
+// A number row named after its D3DCAPS9 field; the field's type picks the writer.
+#define NUMBER(field, description) caps_number(#field, &D3DCAPS9::field, description)
 
 // ---- Device page -----------------------------------------------------------
 
 constexpr number_row adapter_rows[] = {
-    WHOLE(AdapterOrdinal, "Number that identifies the adapter these capabilities belong to."),
-    WHOLE(MasterAdapterOrdinal, "Ordinal of the master adapter of the group that this adapter belongs to."),
-    WHOLE(AdapterOrdinalInGroup, "Position of this adapter within its group; 0 for the master adapter."),
-    WHOLE(NumberOfAdaptersInGroup,
-          "Number of adapters (heads) in the group, reported by the master adapter; 0 on the others."),
+    NUMBER(AdapterOrdinal, "Number that identifies the adapter these capabilities belong to."),
+    NUMBER(MasterAdapterOrdinal, "Ordinal of the master adapter of the group that this adapter belongs to."),
+    NUMBER(AdapterOrdinalInGroup, "Position of this adapter within its group; 0 for the master adapter."),
+    NUMBER(NumberOfAdaptersInGroup,
+           "Number of adapters (heads) in the group, reported by the master adapter; 0 on the others."),
 };
 
 constexpr flag_row dev_caps_rows[] = {
@@ -68,15 +68,15 @@ constexpr flag_row dev_caps2_rows[] = {
 // ---- Capabilities page -----------------------------------------------------
 
 constexpr number_row capability_rows[] = {
-    WHOLE(MaxUserClipPlanes, "Maximum number of user-defined clipping planes that can be active at once."),
-    WHOLE(MaxVertexBlendMatrices,
-          "Maximum number of matrices that fixed-function vertex blending can combine."),
-    WHOLE(MaxVertexBlendMatrixIndex,
-          "Largest matrix index for indexed vertex blending; 0 means indexed vertex blending is not "
-          "supported."),
-    WHOLE(MaxPrimitiveCount, "Maximum number of primitives that one draw call can render."),
-    WHOLE(MaxStreams, "Maximum number of vertex data streams that can be used at once."),
-    WHOLE(MaxStreamStride, "Maximum stride of a vertex data stream, in bytes."),
+    NUMBER(MaxUserClipPlanes, "Maximum number of user-defined clipping planes that can be active at once."),
+    NUMBER(MaxVertexBlendMatrices,
+           "Maximum number of matrices that fixed-function vertex blending can combine."),
+    NUMBER(MaxVertexBlendMatrixIndex,
+           "Largest matrix index for indexed vertex blending; 0 means indexed vertex blending is not "
+           "supported."),
+    NUMBER(MaxPrimitiveCount, "Maximum number of primitives that one draw call can render."),
+    NUMBER(MaxStreams, "Maximum number of vertex data streams that can be used at once."),
+    NUMBER(MaxStreamStride, "Maximum stride of a vertex data stream, in bytes."),
 };
 
 constexpr flag_row caps_rows[] = {
@@ -100,6 +100,8 @@ constexpr flag_row caps3_rows[] = {
     FLAG(D3DCAPS3_COPY_TO_VIDMEM, "Device can accelerate copies from system memory to local video memory."),
     FLAG(D3DCAPS3_COPY_TO_SYSTEMMEM,
          "Device can accelerate copies from local video memory to system memory."),
+    // Spelt with a double P, as the report has always published it: the
+    // receiving database matches rows by name. The mask is the right one.
     flag_row{
         "D3DCAPS3_LINEAR_TO_SRGB_PPRESENTATION", D3DCAPS3_LINEAR_TO_SRGB_PRESENTATION,
         "Device can convert a windowed back buffer of linear colours to an sRGB desktop when presenting."},
@@ -144,11 +146,11 @@ constexpr flag_group capability_group_list[] = {
 // ---- Vertices page ---------------------------------------------------------
 
 constexpr number_row vertex_rows[] = {
-    REAL(MaxVertexW, "Largest W value (depth) of a vertex that the device can handle."),
-    WHOLE(MaxVertexIndex,
-          "Largest vertex index for hardware vertex processing; above 65535, 32-bit indices are supported."),
-    REAL(MaxPointSize,
-         "Largest size of a point primitive, in pixels; 1.0 means the point size cannot be set."),
+    NUMBER(MaxVertexW, "Largest W value (depth) of a vertex that the device can handle."),
+    NUMBER(MaxVertexIndex,
+           "Largest vertex index for hardware vertex processing; above 65535, 32-bit indices are supported."),
+    NUMBER(MaxPointSize,
+           "Largest size of a point primitive, in pixels; 1.0 means the point size cannot be set."),
 };
 
 constexpr flag_row fvf_rows[] = {
@@ -198,18 +200,19 @@ constexpr flag_group vertex_group_list[] = {
 // ---- Rendering page --------------------------------------------------------
 
 constexpr number_row rendering_rows[] = {
-    WHOLE(MaxTextureBlendStages, "Maximum number of texture-blending stages of the fixed-function pipeline."),
-    WHOLE(MaxSimultaneousTextures, "Maximum number of textures that the blending stages can use at once."),
-    WHOLE(MaxTextureRepeat,
-          "Range of the integer part of texture coordinates, which limits how often a texture can repeat."),
-    WHOLE(NumSimultaneousRTs, "Number of render targets that can be written at the same time."),
-    WHOLE(MaxActiveLights, "Maximum number of lights that can be active at the same time."),
+    NUMBER(MaxTextureBlendStages,
+           "Maximum number of texture-blending stages of the fixed-function pipeline."),
+    NUMBER(MaxSimultaneousTextures, "Maximum number of textures that the blending stages can use at once."),
+    NUMBER(MaxTextureRepeat,
+           "Range of the integer part of texture coordinates, which limits how often a texture can repeat."),
+    NUMBER(NumSimultaneousRTs, "Number of render targets that can be written at the same time."),
+    NUMBER(MaxActiveLights, "Maximum number of lights that can be active at the same time."),
 };
 
 constexpr number_row rendering_filtering_rows[] = {
-    WHOLE(MaxAnisotropy, "Highest degree of anisotropic texture filtering."),
-    REAL(ExtentsAdjust,
-         "Pixels by which the extents of a primitive are widened to make room for antialiasing."),
+    NUMBER(MaxAnisotropy, "Highest degree of anisotropic texture filtering."),
+    NUMBER(ExtentsAdjust,
+           "Pixels by which the extents of a primitive are widened to make room for antialiasing."),
 };
 
 constexpr flag_row primitive_misc_rows[] = {
@@ -291,21 +294,21 @@ constexpr flag_group rendering_group_list[] = {
 // ---- Textures page ---------------------------------------------------------
 
 constexpr number_row texture_size_rows[] = {
-    WHOLE(MaxTextureWidth, "Largest width of a texture, in texels."),
-    WHOLE(MaxTextureHeight, "Largest height of a texture, in texels."),
-    WHOLE(MaxVolumeExtent, "Largest width, height or depth of a volume texture, in texels."),
-    WHOLE(MaxTextureAspectRatio, "Largest ratio of a texture's longer side to its shorter side."),
+    NUMBER(MaxTextureWidth, "Largest width of a texture, in texels."),
+    NUMBER(MaxTextureHeight, "Largest height of a texture, in texels."),
+    NUMBER(MaxVolumeExtent, "Largest width, height or depth of a volume texture, in texels."),
+    NUMBER(MaxTextureAspectRatio, "Largest ratio of a texture's longer side to its shorter side."),
 };
 
 constexpr number_row guard_band_rows[] = {
-    REAL(GuardBandLeft,
-         "Left edge of the guard band, in pixels: geometry up to here is clipped while drawing."),
-    REAL(GuardBandTop,
-         "Top edge of the guard band, in pixels: geometry up to here is clipped while drawing."),
-    REAL(GuardBandRight,
-         "Right edge of the guard band, in pixels: geometry up to here is clipped while drawing."),
-    REAL(GuardBandBottom,
-         "Bottom edge of the guard band, in pixels: geometry up to here is clipped while drawing."),
+    NUMBER(GuardBandLeft,
+           "Left edge of the guard band, in pixels: geometry up to here is clipped while drawing."),
+    NUMBER(GuardBandTop,
+           "Top edge of the guard band, in pixels: geometry up to here is clipped while drawing."),
+    NUMBER(GuardBandRight,
+           "Right edge of the guard band, in pixels: geometry up to here is clipped while drawing."),
+    NUMBER(GuardBandBottom,
+           "Bottom edge of the guard band, in pixels: geometry up to here is clipped while drawing."),
 };
 
 constexpr flag_row texture_caps_rows[] = {
@@ -380,6 +383,8 @@ constexpr flag_row filter_rows[] = {
     FLAG(D3DPTFILTERCAPS_MINFPYRAMIDALQUAD, "Four-sample tent filtering when a texture is minified."),
     FLAG(D3DPTFILTERCAPS_MINFGAUSSIANQUAD, "Four-sample Gaussian filtering when a texture is minified."),
     FLAG(D3DPTFILTERCAPS_MIPFPOINT, "Takes texels from the nearest mipmap level."),
+    // The trailing blank is deliberate: the published row name has always
+    // carried it, and the receiving database matches rows by name.
     flag_row{"D3DPTFILTERCAPS_MIPFLINEAR ", D3DPTFILTERCAPS_MIPFLINEAR,
              "Blends the two nearest mipmap levels (trilinear filtering)."},
 };
@@ -474,10 +479,10 @@ constexpr flag_group buffer_group_list[] = {
 // ---- Shader pages ----------------------------------------------------------
 
 constexpr number_row vertex_shader_rows[] = {
-    WHOLE(MaxVertexShaderConst, "Number of constant registers available to vertex shaders."),
-    WHOLE(MaxVShaderInstructionsExecuted,
-          "Largest number of instructions a vertex shader can execute for one vertex, loops included."),
-    WHOLE(MaxVertexShader30InstructionSlots, "Number of instruction slots of a vs_3_0 vertex shader."),
+    NUMBER(MaxVertexShaderConst, "Number of constant registers available to vertex shaders."),
+    NUMBER(MaxVShaderInstructionsExecuted,
+           "Largest number of instructions a vertex shader can execute for one vertex, loops included."),
+    NUMBER(MaxVertexShader30InstructionSlots, "Number of instruction slots of a vs_3_0 vertex shader."),
 };
 
 constexpr shader_caps_row<D3DVSHADERCAPS2_0> vs20_row_list[] = {
@@ -489,11 +494,11 @@ constexpr shader_caps_row<D3DVSHADERCAPS2_0> vs20_row_list[] = {
 };
 
 constexpr number_row pixel_shader_rows[] = {
-    REAL(PixelShader1xMaxValue,
-         "Largest value that pixel shader 1.x arithmetic can hold; values range from minus to plus this."),
-    WHOLE(MaxPShaderInstructionsExecuted,
-          "Largest number of instructions a pixel shader can execute for one pixel, loops included."),
-    WHOLE(MaxPixelShader30InstructionSlots, "Number of instruction slots of a ps_3_0 pixel shader."),
+    NUMBER(PixelShader1xMaxValue,
+           "Largest value that pixel shader 1.x arithmetic can hold; values range from minus to plus this."),
+    NUMBER(MaxPShaderInstructionsExecuted,
+           "Largest number of instructions a pixel shader can execute for one pixel, loops included."),
+    NUMBER(MaxPixelShader30InstructionSlots, "Number of instruction slots of a ps_3_0 pixel shader."),
 };
 
 constexpr shader_caps_row<D3DPSHADERCAPS2_0> ps20_row_list[] = {
@@ -507,8 +512,7 @@ constexpr shader_caps_row<D3DPSHADERCAPS2_0> ps20_row_list[] = {
 };
 
 #undef FLAG
-#undef WHOLE
-#undef REAL
+#undef NUMBER
 
 }  // namespace
 

@@ -1,4 +1,4 @@
-// The cell-painting rule, for the cases the painting description lists.
+// The cell-painting rule: background, colour, weight and alignment by cell kind.
 #include "app/cell_style.h"
 
 #include <gtest/gtest.h>

@@ -286,7 +286,7 @@ TEST(ExtensionWords, ExactBlankSeparatedWordsOnly) {
     EXPECT_FALSE(has_extension_word("", "GL_A"));
     EXPECT_FALSE(has_extension_word("GL_A", ""));
     EXPECT_FALSE(has_extension_word("gl_arb_shadow", "GL_ARB_shadow"));
-    // The three cases where the first-occurrence rule went wrong.
+    // Three names that only a whole-word match tells apart from longer ones.
     EXPECT_FALSE(has_extension_word("GL_EXT_texture3D GL_ARB_multitexture", "GL_EXT_texture"));
     EXPECT_TRUE(has_extension_word("GL_EXT_texture3D GL_ARB_multitexture", "GL_EXT_texture3D"));
     EXPECT_TRUE(has_extension_word("GL_EXT_texture3D GL_ARB_multitexture", "GL_ARB_multitexture"));
