@@ -167,8 +167,6 @@ TFmain::TFmain(form_seams seams) : HTTP(std::make_unique<http_component>()), sea
                                   work.left + std::max(0L, (work.right - work.left - width) / 2),
                                   work.top + std::max(0L, (work.bottom - work.top - height) / 2), width,
                                   height, nullptr, nullptr, GetModuleHandleA(nullptr), this));
-    controls_["Fmain"] = window_.get();
-    names_.push_back("Fmain");
     dpi_ = window_dpi(window_.get());
     create_controls();
     apply_fonts();
@@ -183,111 +181,93 @@ TFmain::~TFmain() {
     }
 }
 
-HWND TFmain::control(const std::string& name) const {
-    const auto found = controls_.find(name);
-    return found != controls_.end() ? found->second : nullptr;
+namespace {
+
+HWND create_panel(HWND parent, const char* text) {
+    return CreateWindowExA(WS_EX_CONTROLPARENT, panel_class, text,
+                           WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 10, 10, parent,
+                           nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
-HWND TFmain::add(const std::string& name, HWND window) {
-    controls_[name] = window;
-    names_.push_back(name);
-    return window;
+HWND create_child(const char* window_class, const char* text, DWORD style, HWND parent, int id = 0) {
+    return CreateWindowExA(0, window_class, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
+                           nullptr);
 }
 
-HWND TFmain::add_panel(const std::string& name, HWND parent, const char* text) {
-    return add(name, CreateWindowExA(WS_EX_CONTROLPARENT, panel_class, text,
-                                     WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 10, 10,
-                                     parent, nullptr, GetModuleHandleA(nullptr), nullptr));
+HWND create_tab_button(const char* caption, HWND parent, int id) {
+    return create_child("BUTTON", caption, WS_TABSTOP | BS_OWNERDRAW, parent, id);
 }
+
+}  // namespace
 
 void TFmain::create_controls() {
     HWND form = window_.get();
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    HWND status = add("SB", CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, form,
-                                            nullptr, instance, nullptr));
+    form_controls& c = controls_;
+    c.SB = create_child(STATUSCLASSNAMEA, "", 0, form);
     int parts[] = {-1};
-    SendMessageA(status, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
+    SendMessageA(c.SB, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
 
-    HWND top = add_panel("Ptop", form, "");
-    add("Label1", CreateWindowExA(0, "STATIC", "Device:", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, top, nullptr,
-                                  instance, nullptr));
-    add("CBadapters", CreateWindowExA(0, WC_COMBOBOXA, "",
-                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0,
-                                      0, 0, 0, top, reinterpret_cast<HMENU>(id_adapters), instance, nullptr));
+    c.Ptop = create_panel(form, "");
+    c.Label1 = create_child("STATIC", "Device:", 0, c.Ptop);
+    c.CBadapters =
+        create_child(WC_COMBOBOXA, "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, c.Ptop, id_adapters);
     const std::string caption = "Submit to " + host_of(seams_.product_url);
-    add("Bsubmit",
-        CreateWindowExA(0, "BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
-                        0, 0, 0, top, reinterpret_cast<HMENU>(id_submit), instance, nullptr));
+    c.Bsubmit = create_child("BUTTON", caption.c_str(), WS_TABSTOP | BS_PUSHBUTTON, c.Ptop, id_submit);
 
-    HWND pages_control = add_panel("PCtop", form, "");
-    add("PCtop.DirectX",
-        CreateWindowExA(0, "BUTTON", "DirectX", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, 0, 0, 0,
-                        pages_control, reinterpret_cast<HMENU>(id_directx_tab), instance, nullptr));
-    add("PCtop.OpenGL",
-        CreateWindowExA(0, "BUTTON", "OpenGL", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, 0, 0, 0,
-                        pages_control, reinterpret_cast<HMENU>(id_opengl_tab), instance, nullptr));
-    HWND directx = add_panel("TSdirectx", pages_control, "DirectX");
-    HWND opengl = add_panel("TSopengl", pages_control, "OpenGL");
-
-    create_pages(directx, page_group::directx);
-    create_pages(opengl, page_group::opengl);
+    c.PCtop = create_panel(form, "");
+    c.directx.tab = create_tab_button("DirectX", c.PCtop, id_directx_tab);
+    c.opengl.tab = create_tab_button("OpenGL", c.PCtop, id_opengl_tab);
+    c.directx.sheet = create_panel(c.PCtop, "DirectX");
+    c.opengl.sheet = create_panel(c.PCtop, "OpenGL");
+    create_pages(c.directx, page_group::directx);
+    create_pages(c.opengl, page_group::opengl);
     show_group(0);
 }
 
-void TFmain::create_pages(HWND sheet, page_group group) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    const bool opengl = group == page_group::opengl;
-    HWND tabs = add(opengl ? "PCopengl" : "PCdirectx",
-                    CreateWindowExA(0, WC_TABCONTROLA, "",
-                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TCS_BUTTONS |
-                                        TCS_FLATBUTTONS | TCS_MULTILINE,
-                                    0, 0, 0, 0, sheet,
-                                    reinterpret_cast<HMENU>(opengl ? id_opengl_pages : id_directx_pages),
-                                    instance, nullptr));
-    std::vector<HWND>& own_sheets = sheets_of_[tabs];
+void TFmain::create_pages(group_controls& group, page_group which) {
+    const bool opengl = which == page_group::opengl;
+    group.pages = create_child(WC_TABCONTROLA, "",
+                               WS_TABSTOP | WS_CLIPSIBLINGS | TCS_BUTTONS | TCS_FLATBUTTONS | TCS_MULTILINE,
+                               group.sheet, opengl ? id_opengl_pages : id_directx_pages);
     for (const page_info& info : page_table()) {
-        if (info.group != group) {
+        if (info.group != which) {
             continue;
         }
         TCITEMA item{};
         item.mask = TCIF_TEXT;
         std::string text = info.caption;
         item.pszText = text.data();
-        SendMessageA(tabs, TCM_INSERTITEMA, own_sheets.size(), reinterpret_cast<LPARAM>(&item));
-        HWND page = add_panel(info.sheet, sheet, info.caption);
-        own_sheets.push_back(page);
+        SendMessageA(group.pages, TCM_INSERTITEMA, group.page_sheets.size(), reinterpret_cast<LPARAM>(&item));
+        HWND page = create_panel(group.sheet, info.caption);
+        group.page_sheets.push_back(page);
+        const int id =
+            id_first_grid + static_cast<int>(controls_.directx.grids.size() + controls_.opengl.grids.size());
         if (info.summary) {
-            create_summary(page, opengl, pages.grid(info.id));
+            group.summary.sheet = page;
+            create_summary(group.summary, pages.grid(info.id), id);
+            group.grids.push_back(group.summary.grid);
         } else {
-            grids_.push_back(add(info.grid, create_grid(page, &pages.grid(info.id),
-                                                        id_first_grid + static_cast<int>(grids_.size()))));
+            group.grids.push_back(create_grid(page, &pages.grid(info.id), id));
         }
     }
-    show_page(tabs);
+    show_page(group);
 }
 
-void TFmain::create_summary(HWND sheet, bool opengl, grid_model& grid) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    add(opengl ? "Image2" : "Image1",
-        CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0, 0, 0, 0, sheet,
-                        reinterpret_cast<HMENU>(id_logo), instance, nullptr));
-    const auto link = [&](const std::string& name, const std::string& address, int id) {
-        HWND label =
-            add(name, CreateWindowExA(0, "STATIC", address.c_str(),
-                                      WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_RIGHT, 0, 0, 0, 0, sheet,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr));
+void TFmain::create_summary(summary_controls& summary, grid_model& grid, int grid_id) {
+    HWND sheet = summary.sheet;
+    summary.image = create_child("STATIC", "", SS_OWNERDRAW, sheet, id_logo);
+    const auto link = [&](const std::string& address, int id) {
+        HWND label = create_child("STATIC", address.c_str(), SS_NOTIFY | SS_RIGHT, sheet, id);
         SetPropA(label, link_property, reinterpret_cast<HANDLE>(1));
+        return label;
     };
-    const std::string side = opengl ? "gl" : "dx";
-    add("Lvisit_home_" + side, CreateWindowExA(0, "STATIC", "Visit", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, sheet,
-                                               nullptr, instance, nullptr));
-    link(opengl ? "Label2" : "Lhome_link", seams_.product_url, id_home_link);
-    add("Lvisit_maker_" + side, CreateWindowExA(0, "STATIC", "Visit", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
-                                                sheet, nullptr, instance, nullptr));
-    link(opengl ? "Label7" : "Lmaker_link", seams_.maker_url, id_maker_link);
-    HWND panel = add_panel(opengl ? "Pgl_summary" : "Psummary", sheet, "");
-    grids_.push_back(
-        add(grid.name(), create_grid(panel, &grid, id_first_grid + static_cast<int>(grids_.size()))));
+    summary.home_visit = create_child("STATIC", "Visit", 0, sheet);
+    summary.home_link = link(seams_.product_url, id_home_link);
+    summary.maker_visit = create_child("STATIC", "Visit", 0, sheet);
+    summary.maker_link = link(seams_.maker_url, id_maker_link);
+    summary.panel = create_panel(sheet, "");
+    summary.grid = create_grid(summary.panel, &grid, grid_id);
 }
 
 void TFmain::apply_fonts() {
@@ -295,79 +275,83 @@ void TFmain::apply_fonts() {
     bold_font_.reset(make_font(8, dpi_, true));
     tab_font_.reset(make_font(10, dpi_, true));
     link_font_.reset(make_font(8, dpi_, true, true));
-    for (const auto& [name, window] : controls_) {
-        HFONT chosen = font_.get();
-        if (name.rfind("Lvisit_", 0) == 0) {
-            chosen = bold_font_.get();
-        } else if (name == "Lhome_link" || name == "Lmaker_link" || name == "Label2" || name == "Label7") {
-            chosen = link_font_.get();
-        } else if (name.rfind("PCtop.", 0) == 0) {
-            chosen = tab_font_.get();
+    const auto set = [](HWND window, const gdi_object<HFONT>& font) {
+        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    };
+    const form_controls& c = controls_;
+    for (HWND window : {c.SB, c.Label1, c.CBadapters, c.Bsubmit}) {
+        set(window, font_);
+    }
+    for (const group_controls* group : {&c.directx, &c.opengl}) {
+        set(group->tab, tab_font_);
+        set(group->pages, font_);
+        set(group->summary.home_visit, bold_font_);
+        set(group->summary.maker_visit, bold_font_);
+        set(group->summary.home_link, link_font_);
+        set(group->summary.maker_link, link_font_);
+        for (HWND grid : group->grids) {
+            grid_set_dpi(grid, dpi_);
         }
-        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), FALSE);
     }
-    for (HWND grid : grids_) {
-        grid_set_dpi(grid, dpi_);
-    }
-    SendMessageA(control("SB"), SB_SETMINHEIGHT, scale_to(design_status_height, dpi_), 0);
+    SendMessageA(c.SB, SB_SETMINHEIGHT, scale_to(design_status_height, dpi_), 0);
 }
 
 void TFmain::show_group(int group) {
     group_ = group;
-    ShowWindow(control("TSdirectx"), group == 0 ? SW_SHOW : SW_HIDE);
-    ShowWindow(control("TSopengl"), group == 1 ? SW_SHOW : SW_HIDE);
-    InvalidateRect(control("PCtop.DirectX"), nullptr, TRUE);
-    InvalidateRect(control("PCtop.OpenGL"), nullptr, TRUE);
+    ShowWindow(controls_.directx.sheet, group == 0 ? SW_SHOW : SW_HIDE);
+    ShowWindow(controls_.opengl.sheet, group == 1 ? SW_SHOW : SW_HIDE);
+    InvalidateRect(controls_.directx.tab, nullptr, TRUE);
+    InvalidateRect(controls_.opengl.tab, nullptr, TRUE);
 }
 
-void TFmain::show_page(HWND tabs) {
-    const int selected = static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0));
-    const std::vector<HWND>& sheets = sheets_of_[tabs];
-    for (size_t i = 0; i < sheets.size(); ++i) {
-        ShowWindow(sheets[i], static_cast<int>(i) == selected ? SW_SHOW : SW_HIDE);
+group_controls* TFmain::group_of_pages(HWND strip) {
+    if (strip == controls_.directx.pages) {
+        return &controls_.directx;
+    }
+    return strip == controls_.opengl.pages ? &controls_.opengl : nullptr;
+}
+
+void TFmain::show_page(const group_controls& group) {
+    const int selected = static_cast<int>(SendMessageA(group.pages, TCM_GETCURSEL, 0, 0));
+    for (size_t i = 0; i < group.page_sheets.size(); ++i) {
+        ShowWindow(group.page_sheets[i], static_cast<int>(i) == selected ? SW_SHOW : SW_HIDE);
     }
 }
 
-void TFmain::layout_page_control(HWND tabs) {
-    HWND sheet = GetParent(tabs);
-    const RECT area = client_of(sheet);
-    move(tabs, area);
+void TFmain::layout_page_control(const group_controls& group) {
+    const RECT area = client_of(group.sheet);
+    move(group.pages, area);
     RECT display = area;
-    SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-    const bool opengl = tabs == control("PCopengl");
-    const std::vector<HWND>& sheets = sheets_of_[tabs];
-    for (size_t i = 0; i < sheets.size(); ++i) {
-        move(sheets[i], display);
-        SetWindowPos(sheets[i], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        if (i == 0) {
-            layout_summary_sheet(sheets[i], opengl);
-        } else if (HWND grid = GetWindow(sheets[i], GW_CHILD)) {
-            move(grid, client_of(sheets[i]));
+    SendMessageA(group.pages, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    for (size_t i = 0; i < group.page_sheets.size(); ++i) {
+        HWND sheet = group.page_sheets[i];
+        move(sheet, display);
+        SetWindowPos(sheet, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (sheet == group.summary.sheet) {
+            layout_summary_sheet(group.summary, &group == &controls_.opengl);
+        } else {
+            move(group.grids[i], client_of(sheet));
         }
     }
 }
 
-void TFmain::layout_summary_sheet(HWND sheet, bool opengl) {
-    const RECT area = client_of(sheet);
+void TFmain::layout_summary_sheet(const summary_controls& summary, bool opengl) {
+    const RECT area = client_of(summary.sheet);
     const summary_layout layout = layout_summary(area.right, area.bottom, dpi_, opengl);
-    const std::string side = opengl ? "gl" : "dx";
-    move(control(opengl ? "Image2" : "Image1"), layout.logo);
+    move(summary.image, layout.logo);
     // A link is as wide as its address, right-aligned, with "Visit" before it.
-    const auto place_link = [&](const char* visit, const char* link, RECT visit_box, RECT link_box) {
-        HWND label = control(link);
+    const auto place_link = [&](HWND visit, HWND link, RECT visit_box, RECT link_box) {
         const int shift = std::max(
-            0L, text_width(label, link_font_.get()) + scale_to(2, dpi_) - (link_box.right - link_box.left));
+            0L, text_width(link, link_font_.get()) + scale_to(2, dpi_) - (link_box.right - link_box.left));
         link_box.left -= shift;
         OffsetRect(&visit_box, -shift, 0);
-        move(control(visit), visit_box);
-        move(label, link_box);
+        move(visit, visit_box);
+        move(link, link_box);
     };
-    place_link(("Lvisit_home_" + side).c_str(), opengl ? "Label2" : "Lhome_link", layout.home_visit,
-               layout.home_link);
-    place_link(("Lvisit_maker_" + side).c_str(), opengl ? "Label7" : "Lmaker_link", layout.maker_visit,
-               layout.maker_link);
-    move(control(opengl ? "Pgl_summary" : "Psummary"), layout.panel);
-    move(GetWindow(control(opengl ? "Pgl_summary" : "Psummary"), GW_CHILD), layout.grid);
+    place_link(summary.home_visit, summary.home_link, layout.home_visit, layout.home_link);
+    place_link(summary.maker_visit, summary.maker_link, layout.maker_visit, layout.maker_link);
+    move(summary.panel, layout.panel);
+    move(summary.grid, layout.grid);
 }
 
 void TFmain::relayout() {
@@ -375,29 +359,32 @@ void TFmain::relayout() {
     if (form == nullptr) {
         return;
     }
+    const form_controls& c = controls_;
     const RECT area = client_of(form);
     const main_layout layout = layout_main(area.right, area.bottom, dpi_);
-    SendMessageA(control("SB"), WM_SIZE, 0, 0);
-    move(control("Ptop"), layout.top_panel);
-    move(control("Label1"), layout.device_label);
-    move(control("CBadapters"), layout.adapters);
+    SendMessageA(c.SB, WM_SIZE, 0, 0);
+    move(c.Ptop, layout.top_panel);
+    move(c.Label1, layout.device_label);
+    move(c.CBadapters, layout.adapters);
     // Wide enough for its caption, whatever the product host is.
     RECT submit = layout.submit;
-    submit.left = std::min<LONG>(
-        submit.left, submit.right - text_width(control("Bsubmit"), font_.get()) - scale_to(16, dpi_));
-    move(control("Bsubmit"), submit);
-    move(control("PCtop"), layout.pages);
-    move(control("PCtop.DirectX"), layout.directx_tab);
-    move(control("PCtop.OpenGL"), layout.opengl_tab);
-    move(control("TSdirectx"), layout.sheet);
-    move(control("TSopengl"), layout.sheet);
-    layout_page_control(control("PCdirectx"));
-    layout_page_control(control("PCopengl"));
+    submit.left =
+        std::min<LONG>(submit.left, submit.right - text_width(c.Bsubmit, font_.get()) - scale_to(16, dpi_));
+    move(c.Bsubmit, submit);
+    move(c.PCtop, layout.pages);
+    move(c.directx.tab, layout.directx_tab);
+    move(c.opengl.tab, layout.opengl_tab);
+    move(c.directx.sheet, layout.sheet);
+    move(c.opengl.sheet, layout.sheet);
+    layout_page_control(c.directx);
+    layout_page_control(c.opengl);
 }
 
 void TFmain::refresh_grids() {
-    for (HWND grid : grids_) {
-        grid_refresh(grid);
+    for (const group_controls* group : {&controls_.directx, &controls_.opengl}) {
+        for (HWND grid : group->grids) {
+            grid_refresh(grid);
+        }
     }
 }
 
@@ -424,7 +411,7 @@ void TFmain::FormShow() {
     startup_capture capture = capture_startup(seams_.capture);
     FDirect3D = std::move(capture.direct3d);
     FOpenGL = std::move(capture.opengl);
-    HWND adapters = control("CBadapters");
+    HWND adapters = controls_.CBadapters;
     SendMessageA(adapters, CB_RESETCONTENT, 0, 0);
     for (int i = 0; i < FDirect3D->count; ++i) {
         const std::string line = "#" + std::to_string(i) + ": " + FDirect3D->adapter(i).info.description;
@@ -434,13 +421,13 @@ void TFmain::FormShow() {
     SendMessageA(adapters, CB_SETCURSEL, 0, 0);
     CBadaptersChange();
     const std::string status = "\tVersion " + FileVersionText();
-    SendMessageA(control("SB"), SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(status.c_str()));
+    SendMessageA(controls_.SB, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(status.c_str()));
     FShown = true;
     SetFocus(adapters);
 }
 
 void TFmain::CBadaptersChange() {
-    const int index = static_cast<int>(SendMessageA(control("CBadapters"), CB_GETCURSEL, 0, 0));
+    const int index = static_cast<int>(SendMessageA(controls_.CBadapters, CB_GETCURSEL, 0, 0));
     if (!FDirect3D || index < 0 || index >= FDirect3D->count) {
         return;
     }

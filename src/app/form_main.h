@@ -40,6 +40,41 @@ std::string host_of(const std::string& url);
 // "/submitter.php" on the host (and port) of an http address.
 std::string submitter_url(const std::string& url);
 
+// The controls of a group's Summary sheet, by their component names (the
+// OpenGL side's in brackets).
+struct summary_controls {
+    HWND sheet = nullptr;        // TSdx_summary (TSgl_summary)
+    HWND image = nullptr;        // Image1 (Image2): the logo
+    HWND home_visit = nullptr;   // "Visit" before the product's link
+    HWND home_link = nullptr;    // Lhome_link (Label2)
+    HWND maker_visit = nullptr;  // "Visit" before the maker's link
+    HWND maker_link = nullptr;   // Lmaker_link (Label7)
+    HWND panel = nullptr;        // Psummary (Pgl_summary)
+    HWND grid = nullptr;         // SGdx_summary (SGgl_summary)
+};
+
+// The controls of one group of pages, DirectX or OpenGL.
+struct group_controls {
+    HWND tab = nullptr;             // its tab on the left of PCtop
+    HWND sheet = nullptr;           // TSdirectx (TSopengl)
+    HWND pages = nullptr;           // PCdirectx (PCopengl): the page strip
+    std::vector<HWND> page_sheets;  // one per page, in tab order; the first is the Summary sheet
+    std::vector<HWND> grids;        // one per page, in tab order
+    summary_controls summary;
+};
+
+// Every control of the main window, created with it.
+struct form_controls {
+    HWND SB = nullptr;  // the status bar
+    HWND Ptop = nullptr;
+    HWND Label1 = nullptr;  // "Device:"
+    HWND CBadapters = nullptr;
+    HWND Bsubmit = nullptr;
+    HWND PCtop = nullptr;
+    group_controls directx;
+    group_controls opengl;
+};
+
 class TFmain {
 public:
     explicit TFmain(form_seams seams = default_form_seams());
@@ -56,10 +91,7 @@ public:
     void Lmaker_linkClick();
     void BsubmitClick();
 
-    // A control by its component name ("CBadapters", ...), or null.
-    HWND control(const std::string& name) const;
-    // Names of the controls in creation order.
-    const std::vector<std::string>& control_names() const { return names_; }
+    const form_controls& controls() const { return controls_; }
     int dpi() const { return dpi_; }
 
     bool FShown = false;
@@ -83,18 +115,17 @@ public:
 
 private:
     void create_controls();
-    HWND add(const std::string& name, HWND window);
-    HWND add_panel(const std::string& name, HWND parent, const char* text);
-    void create_summary(HWND sheet, bool opengl, grid_model& grid);
-    void create_pages(HWND sheet, page_group group);
+    void create_summary(summary_controls& summary, grid_model& grid, int grid_id);
+    void create_pages(group_controls& group, page_group which);
     void apply_fonts();
     void show_group(int group);
-    void show_page(HWND tabs);
+    void show_page(const group_controls& group);
+    group_controls* group_of_pages(HWND strip);
     void open_link(const std::string& address);
     void report_error(const std::exception& error);
     void on_dpi_changed(int dpi, const RECT* suggested);
-    void layout_summary_sheet(HWND sheet, bool opengl);
-    void layout_page_control(HWND tabs);
+    void layout_summary_sheet(const summary_controls& summary, bool opengl);
+    void layout_page_control(const group_controls& group);
     void draw_item(const DRAWITEMSTRUCT& item);
     void on_command(int id, int code);
 
@@ -102,10 +133,7 @@ private:
     window_handle window_;
     int dpi_ = 96;
     int group_ = 0;  // 0 DirectX, 1 OpenGL
-    std::map<std::string, HWND> controls_;
-    std::vector<std::string> names_;
-    std::map<HWND, std::vector<HWND>> sheets_of_;  // page control to its sheets
-    std::vector<HWND> grids_;
+    form_controls controls_;
     gdi_object<HFONT> font_;
     gdi_object<HFONT> bold_font_;
     gdi_object<HFONT> tab_font_;

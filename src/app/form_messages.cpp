@@ -117,7 +117,9 @@ LRESULT TFmain::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lparam);
             if (header->code == TCN_SELCHANGE) {
-                show_page(header->hwndFrom);
+                if (const group_controls* group = group_of_pages(header->hwndFrom)) {
+                    show_page(*group);
+                }
             }
             return 0;
         }

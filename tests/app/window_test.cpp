@@ -102,7 +102,7 @@ TEST_F(Window, StartUpListsTheAdaptersAndShowsTheFirst) {
     TFmain form(world.seams());
     ShowWindow(form.handle(), SW_SHOWNA);
     ASSERT_TRUE(form.FShown);
-    HWND adapters = form.control("CBadapters");
+    HWND adapters = form.controls().CBadapters;
     ASSERT_EQ(2, SendMessageA(adapters, CB_GETCOUNT, 0, 0));
     EXPECT_EQ("#0: First board", combo_line(adapters, 0));
     EXPECT_EQ("#1: Second board", combo_line(adapters, 1));
@@ -113,7 +113,7 @@ TEST_F(Window, StartUpListsTheAdaptersAndShowsTheFirst) {
     EXPECT_EQ("First renderer", form.pages.grid(page_id::gl_summary).cell(1, 0));
     EXPECT_NE(std::string::npos, form.pages.FSubmission.find("Device\tSecond board"));
     EXPECT_FALSE(form.pages.FEcho);
-    EXPECT_EQ("\tVersion 1.2.3.4", status_text(form.control("SB")));
+    EXPECT_EQ("\tVersion 1.2.3.4", status_text(form.controls().SB));
     EXPECT_TRUE(world.seen.messages.empty());
 
     // The second adapter has no OpenGL record: Summary and Device reset,
@@ -147,7 +147,7 @@ TEST_F(Window, ProbeFailuresAtStartUp) {
         ShowWindow(form.handle(), SW_SHOWNA);
         EXPECT_TRUE(form.FShown);
         EXPECT_EQ(1, world.direct3d9_calls);
-        EXPECT_EQ("#0: Direct3D 9 board", combo_line(form.control("CBadapters"), 0));
+        EXPECT_EQ("#0: Direct3D 9 board", combo_line(form.controls().CBadapters, 0));
         EXPECT_FALSE(form.FOpenGL);
         EXPECT_EQ(1, form.pages.grid(page_id::gl_summary).row_count());
         EXPECT_EQ(std::string::npos, form.pages.FSubmission.find("@opengl@"));
@@ -158,7 +158,7 @@ TEST_F(Window, ProbeFailuresAtStartUp) {
     ShowWindow(form.handle(), SW_SHOWNA);
     EXPECT_FALSE(form.FShown);
     EXPECT_EQ((std::vector<std::string>{"Direct3D 9 is broken"}), world.seen.messages);
-    EXPECT_EQ(0, SendMessageA(form.control("CBadapters"), CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(0, SendMessageA(form.controls().CBadapters, CB_GETCOUNT, 0, 0));
     EXPECT_EQ("", form.pages.FSubmission);
 }
 
@@ -185,50 +185,53 @@ TEST_F(Window, LinksOpenThroughTheCommandInterpreterOrTheShell) {
     SetEnvironmentVariableA("COMSPEC", saved_length > 0 ? saved : nullptr);
 }
 
-TEST_F(Window, ControlTreeNamesCaptionsAndParents) {
+TEST_F(Window, ControlTreeCaptionsAndParents) {
     TFmain form(world.seams());
     EXPECT_EQ(main_caption, text_of(form.handle()));
-    const std::vector<std::tuple<const char*, const char*, const char*>> tree = {
-        {"SB", "Fmain", ""},
-        {"Ptop", "Fmain", ""},
-        {"Label1", "Ptop", "Device:"},
-        {"CBadapters", "Ptop", ""},
-        {"Bsubmit", "Ptop", "Submit to cavio.example"},
-        {"PCtop", "Fmain", ""},
-        {"TSdirectx", "PCtop", "DirectX"},
-        {"TSopengl", "PCtop", "OpenGL"},
-        {"PCdirectx", "TSdirectx", ""},
-        {"PCopengl", "TSopengl", ""},
-        {"TSdx_summary", "TSdirectx", "Summary"},
-        {"Image1", "TSdx_summary", ""},
-        {"Lhome_link", "TSdx_summary", "http://cavio.example/"},
-        {"Lmaker_link", "TSdx_summary", "http://tarsen.example/"},
-        {"Psummary", "TSdx_summary", ""},
-        {"SGdx_summary", "Psummary", "SGdx_summary"},
-        {"TSdx_device", "TSdirectx", "Device"},
-        {"SGdx_device", "TSdx_device", "SGdx_device"},
-        {"TSdx_ps20", "TSdirectx", "Pixel Shader"},
-        {"SGdx_pixel_shader", "TSdx_ps20", "SGdx_pixel_shader"},
-        {"TSdx_vs20", "TSdirectx", "Vertex Shader"},
-        {"TSdx_resolutions", "TSdirectx", "Resolutions"},
-        {"TSgl_summary", "TSopengl", "Summary"},
-        {"Image2", "TSgl_summary", ""},
-        {"Label2", "TSgl_summary", "http://cavio.example/"},
-        {"Label7", "TSgl_summary", "http://tarsen.example/"},
-        {"Pgl_summary", "TSgl_summary", ""},
-        {"SGgl_summary", "Pgl_summary", "SGgl_summary"},
-        {"Device", "TSopengl", "Device"},
-        {"SGgl_device", "Device", "SGgl_device"},
-        {"TSgl_extensions", "TSopengl", "Extensions"},
-        {"SGgl_extensions", "TSgl_extensions", "SGgl_extensions"},
+    const form_controls& c = form.controls();
+    const group_controls& dx = c.directx;
+    const group_controls& gl = c.opengl;
+    // Each control, its parent and its caption.
+    const std::vector<std::tuple<HWND, HWND, const char*>> tree = {
+        {c.SB, form.handle(), ""},
+        {c.Ptop, form.handle(), ""},
+        {c.Label1, c.Ptop, "Device:"},
+        {c.CBadapters, c.Ptop, ""},
+        {c.Bsubmit, c.Ptop, "Submit to cavio.example"},
+        {c.PCtop, form.handle(), ""},
+        {dx.tab, c.PCtop, "DirectX"},
+        {gl.tab, c.PCtop, "OpenGL"},
+        {dx.sheet, c.PCtop, "DirectX"},
+        {gl.sheet, c.PCtop, "OpenGL"},
+        {dx.pages, dx.sheet, ""},
+        {gl.pages, gl.sheet, ""},
+        {dx.summary.sheet, dx.sheet, "Summary"},
+        {dx.summary.image, dx.summary.sheet, ""},
+        {dx.summary.home_link, dx.summary.sheet, "http://cavio.example/"},
+        {dx.summary.maker_link, dx.summary.sheet, "http://tarsen.example/"},
+        {dx.summary.panel, dx.summary.sheet, ""},
+        {dx.summary.grid, dx.summary.panel, "SGdx_summary"},
+        {dx.page_sheets[1], dx.sheet, "Device"},
+        {dx.grids[1], dx.page_sheets[1], "SGdx_device"},
+        {dx.page_sheets[8], dx.sheet, "Pixel Shader"},
+        {dx.grids[8], dx.page_sheets[8], "SGdx_pixel_shader"},
+        {dx.page_sheets[10], dx.sheet, "Resolutions"},
+        {gl.summary.sheet, gl.sheet, "Summary"},
+        {gl.summary.image, gl.summary.sheet, ""},
+        {gl.summary.home_link, gl.summary.sheet, "http://cavio.example/"},
+        {gl.summary.maker_link, gl.summary.sheet, "http://tarsen.example/"},
+        {gl.summary.grid, gl.summary.panel, "SGgl_summary"},
+        {gl.page_sheets[1], gl.sheet, "Device"},
+        {gl.grids[7], gl.page_sheets[7], "SGgl_extensions"},
     };
-    for (const auto& [name, parent, caption] : tree) {
-        SCOPED_TRACE(name);
-        HWND window = form.control(name);
+    for (const auto& [window, parent, caption] : tree) {
+        SCOPED_TRACE(caption);
         ASSERT_NE(nullptr, window);
-        EXPECT_EQ(form.control(parent), GetParent(window));
+        EXPECT_EQ(parent, GetParent(window));
         EXPECT_EQ(caption, text_of(window));
     }
+    EXPECT_EQ(11u, dx.grids.size());
+    EXPECT_EQ(8u, gl.grids.size());
     const auto tab_texts = [](HWND tabs) {
         std::vector<std::string> texts;
         for (int i = 0; i < SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0); ++i) {
@@ -245,12 +248,12 @@ TEST_F(Window, ControlTreeNamesCaptionsAndParents) {
     EXPECT_EQ(
         (std::vector<std::string>{"Summary", "Device", "Capabilities", "Vertices", "Rendering", "Textures",
                                   "Blending", "Buffers", "Pixel Shader", "Vertex Shader", "Resolutions"}),
-        tab_texts(form.control("PCdirectx")));
+        tab_texts(c.directx.pages));
     EXPECT_EQ((std::vector<std::string>{"Summary", "Device", "Capabilities", "Rendering", "Textures",
                                         "Stacks", "Vertex Shader", "Extensions"}),
-              tab_texts(form.control("PCopengl")));
-    EXPECT_TRUE(IsWindowVisible(form.control("TSdirectx")) || !IsWindowVisible(form.handle()));
-    EXPECT_FALSE(GetWindowLongA(form.control("TSopengl"), GWL_STYLE) & WS_VISIBLE);
+              tab_texts(c.opengl.pages));
+    EXPECT_TRUE(IsWindowVisible(c.directx.sheet) || !IsWindowVisible(form.handle()));
+    EXPECT_FALSE(GetWindowLongA(c.opengl.sheet, GWL_STYLE) & WS_VISIBLE);
 }
 
 RECT rect_in(HWND window, HWND parent) {
@@ -264,14 +267,15 @@ TEST_F(Window, SummaryPanelStaysCentredAndLinksStayTopRight) {
     TFmain form(world.seams());
     for (const SIZE size : {SIZE{1000, 720}, SIZE{1400, 900}}) {
         SetWindowPos(form.handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-        HWND sheet = form.control("TSdx_summary");
+        const summary_controls& summary = form.controls().directx.summary;
+        HWND sheet = summary.sheet;
         RECT sheet_area{};
         GetClientRect(sheet, &sheet_area);
-        const RECT panel = rect_in(form.control("Psummary"), sheet);
+        const RECT panel = rect_in(summary.panel, sheet);
         EXPECT_NEAR(sheet_area.right / 2, (panel.left + panel.right) / 2, 1);
         EXPECT_NEAR(sheet_area.bottom / 2, (panel.top + panel.bottom) / 2, 1);
-        const RECT logo = rect_in(form.control("Image1"), sheet);
-        const RECT link = rect_in(form.control("Lhome_link"), sheet);
+        const RECT logo = rect_in(summary.image, sheet);
+        const RECT link = rect_in(summary.home_link, sheet);
         EXPECT_EQ(sheet_area.right - scale_to(7, form.dpi()), logo.right);
         EXPECT_EQ(logo.right, link.right);
         EXPECT_EQ(scale_to(140, form.dpi()), logo.right - logo.left);

@@ -194,12 +194,12 @@ TEST(NoDirect3D, StartUpCompletesWithAnEmptyDeviceList) {
     TFmain form(seams);
     ShowWindow(form.handle(), SW_SHOWNA);
     EXPECT_TRUE(form.FShown);
-    EXPECT_EQ(0, SendMessageA(form.control("CBadapters"), CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(0, SendMessageA(form.controls().CBadapters, CB_GETCOUNT, 0, 0));
     EXPECT_EQ(0, form.FDirect3D->count);
     EXPECT_EQ("%2.00%\r\n", form.pages.FSubmission);
     form.CBadaptersChange();
     char status[256] = {};
-    SendMessageA(form.control("SB"), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(status));
+    SendMessageA(form.controls().SB, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(status));
     EXPECT_EQ(0u, std::string(status).find("\tVersion ")) << status;
     EXPECT_TRUE(messages.empty()) << messages.front();
 }
