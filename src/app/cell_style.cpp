@@ -62,6 +62,10 @@ cell_style device_style(const cell_facts& cell) {
 
 }  // namespace
 
+COLORREF grid_background(const grid_model& grid) {
+    return grid.parent_color ? GetSysColor(COLOR_BTNFACE) : grid.color;
+}
+
 cell_style decide_cell_style(const cell_facts& cell) {
     return cell.painter == cell_painter::summary ? summary_style(cell) : device_style(cell);
 }

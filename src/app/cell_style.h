@@ -47,3 +47,6 @@ inline constexpr COLORREF zero_color = RGB(255, 0, 0);
 // The Summary painter for a Summary grid, the device painter for every
 // other report grid.
 cell_style decide_cell_style(const cell_facts& cell);
+
+// The colour behind a grid's data cells: its parent's face colour or its own.
+COLORREF grid_background(const grid_model& grid);

@@ -3,17 +3,14 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <map>
 #include <memory>
-#include <vector>
 
-#include "app/cell_style.h"
+#include "app/grid_geometry.h"
+#include "app/grid_paint.h"
 #include "base/win_handles.h"
 
 namespace {
 
-constexpr COLORREF data_line_color = RGB(216, 216, 216);
-constexpr COLORREF fixed_line_color = RGB(128, 128, 128);
 constexpr int resize_grip = 3;       // pixels either side of a header divider
 constexpr int horizontal_step = 20;  // design pixels a scroll arrow or key moves sideways
 constexpr int menu_copy = 1;
@@ -21,7 +18,8 @@ constexpr int menu_select_all = 2;
 
 class grid_state {
 public:
-    explicit grid_state(HWND window, grid_model* model) : window_(window), model_(model) { measure_rows(); }
+    explicit grid_state(HWND window, grid_model* model)
+        : window_(window), model_(model), geometry_(*model, 96) {}
 
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
     void refresh();
@@ -30,29 +28,19 @@ public:
     void select_all();
 
 private:
-    int scaled(int pixels) const { return MulDiv(pixels, dpi_, 96); }
-    int row_top(int row) const { return tops_[static_cast<size_t>(row)]; }
-    int row_pixels(int row) const { return scaled(model_->row_height(row)); }
-    int fixed_height() const { return tops_[static_cast<size_t>(model_->fixed_rows())]; }
-    int content_height() const { return tops_.back() - fixed_height(); }
-    int content_width() const;
-    int visible_columns() const { return model_->column_count(); }
+    int scaled(int pixels) const { return geometry_.scaled(pixels); }
     RECT client() const;
-    int data_view_height() const;
     int first_data_row() const { return model_->fixed_rows(); }
     int last_row() const { return model_->row_count() - 1; }
     bool has_data() const { return model_->row_count() > model_->fixed_rows(); }
-    bool row_selected(int row) const;
-    HFONT font(int points, bool bold);
 
-    void measure_rows();
+    void measure_rows() { geometry_ = grid_geometry(*model_, dpi_); }
     void paint(HDC dc, const RECT& area);
-    void paint_row(HDC dc, int row, int y);
     void update_scroll_bars();
     void scroll_to(int x, int y);
     void ensure_visible(int row);
-    int row_at(int y) const;
-    int divider_at(int x, int y) const;
+    int row_at(int y) const { return geometry_.row_at(y, view_.scroll_y); }
+    int divider_at(int x, int y) const { return geometry_.divider_at(x, y, view_.scroll_x, resize_grip); }
     void move_current(int row, bool extend);
     void on_key(WPARAM key);
     void on_button_down(int x, int y, bool shift);
@@ -60,16 +48,14 @@ private:
     void copy();
 
     HWND window_;
-    grid_model* model_;
+    grid_model* model_;  // holds the current row and the selection
     int dpi_ = 96;
-    int scroll_x_ = 0;
-    int scroll_y_ = 0;  // pixels of data rows scrolled out above
-    int anchor_ = -1;   // the other end of the row selection
-    std::vector<int> tops_;
+    grid_geometry geometry_;
+    grid_view view_;
+    grid_fonts fonts_;
     int dragged_column_ = -1;
     int drag_origin_ = 0;
     int drag_width_ = 0;
-    std::map<std::pair<int, bool>, gdi_object<HFONT>> fonts_;
 };
 
 grid_state* state_of(HWND window) {
@@ -82,51 +68,12 @@ RECT grid_state::client() const {
     return area;
 }
 
-int grid_state::content_width() const {
-    int width = 0;
-    for (int c = 0; c < visible_columns(); ++c) {
-        width += scaled(model_->column_width(c));
-    }
-    return width;
-}
-
-int grid_state::data_view_height() const {
-    return std::max(0, static_cast<int>(client().bottom) - fixed_height());
-}
-
-bool grid_state::row_selected(int row) const {
-    if (row < first_data_row()) {
-        return false;
-    }
-    const int current = model_->current_row;
-    const int anchor = anchor_ < 0 ? current : anchor_;
-    return row >= std::min(current, anchor) && row <= std::max(current, anchor);
-}
-
-HFONT grid_state::font(int points, bool bold) {
-    auto& slot = fonts_[{points, bold}];
-    if (!slot) {
-        slot.reset(CreateFontA(-MulDiv(points, dpi_, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
-                               FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                               CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, model_->font_name.c_str()));
-    }
-    return slot.get();
-}
-
-// The top of every row and the bottom of the last, in pixels at this DPI.
-void grid_state::measure_rows() {
-    tops_.assign(static_cast<size_t>(model_->row_count()) + 1, 0);
-    for (int r = 0; r < model_->row_count(); ++r) {
-        tops_[static_cast<size_t>(r) + 1] = tops_[static_cast<size_t>(r)] + row_pixels(r);
-    }
-}
-
 void grid_state::refresh() {
     measure_rows();
     model_->current_row =
         std::clamp(model_->current_row, first_data_row(), std::max(first_data_row(), last_row()));
-    if (anchor_ > last_row()) {
-        anchor_ = -1;
+    if (model_->selection_anchor > last_row()) {
+        model_->selection_anchor = -1;
     }
     update_scroll_bars();
     InvalidateRect(window_, nullptr, FALSE);
@@ -143,164 +90,46 @@ void grid_state::update_scroll_bars() {
     SCROLLINFO vertical{};
     vertical.cbSize = sizeof vertical;
     vertical.fMask = SIF_ALL;
-    vertical.nMax = std::max(0, content_height() - 1);
-    vertical.nPage = static_cast<UINT>(data_view_height());
-    scroll_y_ = std::clamp(scroll_y_, 0, std::max(0, content_height() - data_view_height()));
-    vertical.nPos = scroll_y_;
+    vertical.nMax = std::max(0, geometry_.content_height() - 1);
+    vertical.nPage = static_cast<UINT>(geometry_.data_view_height(area.bottom));
+    view_.scroll_y = std::clamp(view_.scroll_y, 0, geometry_.max_scroll_y(area.bottom));
+    vertical.nPos = view_.scroll_y;
     SetScrollInfo(window_, SB_VERT, &vertical, TRUE);
 
     SCROLLINFO horizontal{};
     horizontal.cbSize = sizeof horizontal;
     horizontal.fMask = SIF_ALL;
-    horizontal.nMax = std::max(0, content_width() - 1);
+    horizontal.nMax = std::max(0, geometry_.content_width() - 1);
     horizontal.nPage = static_cast<UINT>(std::max(0L, area.right));
-    scroll_x_ = std::clamp(scroll_x_, 0, std::max(0, content_width() - static_cast<int>(area.right)));
-    horizontal.nPos = scroll_x_;
+    view_.scroll_x = std::clamp(view_.scroll_x, 0, geometry_.max_scroll_x(area.right));
+    horizontal.nPos = view_.scroll_x;
     SetScrollInfo(window_, SB_HORZ, &horizontal, TRUE);
 }
 
 void grid_state::scroll_to(int x, int y) {
     const RECT area = client();
-    x = std::clamp(x, 0, std::max(0, content_width() - static_cast<int>(area.right)));
-    y = std::clamp(y, 0, std::max(0, content_height() - data_view_height()));
-    if (x == scroll_x_ && y == scroll_y_) {
+    x = std::clamp(x, 0, geometry_.max_scroll_x(area.right));
+    y = std::clamp(y, 0, geometry_.max_scroll_y(area.bottom));
+    if (x == view_.scroll_x && y == view_.scroll_y) {
         return;
     }
-    scroll_x_ = x;
-    scroll_y_ = y;
-    SetScrollPos(window_, SB_HORZ, scroll_x_, TRUE);
-    SetScrollPos(window_, SB_VERT, scroll_y_, TRUE);
+    view_.scroll_x = x;
+    view_.scroll_y = y;
+    SetScrollPos(window_, SB_HORZ, view_.scroll_x, TRUE);
+    SetScrollPos(window_, SB_VERT, view_.scroll_y, TRUE);
     InvalidateRect(window_, nullptr, FALSE);
 }
 
 void grid_state::ensure_visible(int row) {
-    if (row < first_data_row()) {
-        return;
-    }
-    const int top = row_top(row) - fixed_height();
-    const int bottom = top + row_pixels(row);
-    if (top < scroll_y_) {
-        scroll_to(scroll_x_, top);
-    } else if (bottom > scroll_y_ + data_view_height()) {
-        scroll_to(scroll_x_, bottom - data_view_height());
-    }
-}
-
-int grid_state::row_at(int y) const {
-    if (y < fixed_height()) {
-        const auto found = std::upper_bound(tops_.begin(), tops_.begin() + first_data_row() + 1, y);
-        return static_cast<int>(found - tops_.begin()) - 1;
-    }
-    // Data rows are drawn at their top minus the scrolled pixels.
-    const auto found = std::upper_bound(tops_.begin(), tops_.end(), y + scroll_y_);
-    const int row = static_cast<int>(found - tops_.begin()) - 1;
-    return row > last_row() ? -1 : row;
-}
-
-// The column whose right edge lies under x in the header row, or -1.
-int grid_state::divider_at(int x, int y) const {
-    if (!model_->column_sizing || model_->fixed_rows() == 0 || y >= fixed_height()) {
-        return -1;
-    }
-    int right = -scroll_x_;
-    for (int c = 0; c < visible_columns(); ++c) {
-        right += scaled(model_->column_width(c));
-        if (std::abs(x - right) <= resize_grip) {
-            return c;
-        }
-    }
-    return -1;
-}
-
-void grid_state::paint_row(HDC dc, int row, int y) {
-    const int height = row_pixels(row);
-    const bool fixed = row < first_data_row();
-    int x = -scroll_x_;
-    for (int c = 0; c < visible_columns(); ++c) {
-        const int width = scaled(model_->column_width(c));
-        RECT cell{x, y, x + width, y + height};
-        x += width;
-        const std::string& text = model_->cell(c, row);
-        cell_facts facts;
-        facts.text = text;
-        facts.column = c;
-        facts.row_height = model_->row_height(row);
-        facts.fixed_row = fixed;
-        facts.current_row = !fixed && row_selected(row);
-        facts.painter =
-            model_->painter == cell_painter::summary ? cell_painter::summary : cell_painter::device;
-        facts.grid_color = model_->parent_color ? GetSysColor(COLOR_BTNFACE) : model_->color;
-        facts.fixed_color = model_->fixed_color;
-        facts.font_color = GetSysColor(COLOR_WINDOWTEXT);
-        facts.font_size = model_->font_size;
-        const cell_style style = decide_cell_style(facts);
-
-        SetBkColor(dc, style.background);
-        ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &cell, nullptr, 0, nullptr);
-        RECT text_area{cell.left + scaled(style.inset_left), cell.top + scaled(style.inset_top),
-                       cell.right - scaled(style.inset_right), cell.bottom - scaled(style.inset_bottom)};
-        if (!text.empty() && text_area.right > text_area.left) {
-            const select_object chosen(dc, font(style.font_size, style.bold));
-            SetTextColor(dc, style.text_color);
-            SetBkMode(dc, TRANSPARENT);
-            UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
-            format |= style.align == cell_align::right    ? DT_RIGHT
-                      : style.align == cell_align::center ? DT_CENTER
-                                                          : DT_LEFT;
-            DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &text_area, format);
-            SetBkMode(dc, OPAQUE);
-        }
-        // Lines: always between header cells, between data cells as the
-        // model says; under every row where lines are on.
-        const bool vertical = fixed ? model_->fixed_rows() > 0 : model_->vertical_lines;
-        if (vertical && model_->horizontal_lines) {
-            SetBkColor(dc, fixed ? fixed_line_color : data_line_color);
-            RECT line{cell.right - 1, cell.top, cell.right, cell.bottom};
-            ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &line, nullptr, 0, nullptr);
-        }
-    }
-    if (model_->horizontal_lines) {
-        SetBkColor(dc, fixed ? fixed_line_color : data_line_color);
-        RECT line{-scroll_x_, y + height - 1, x, y + height};
-        ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &line, nullptr, 0, nullptr);
-    }
+    scroll_to(view_.scroll_x, geometry_.scroll_to_show(row, view_.scroll_y, client().bottom));
 }
 
 void grid_state::paint(HDC dc, const RECT& area) {
-    const COLORREF background = model_->parent_color ? GetSysColor(COLOR_BTNFACE) : model_->color;
-    SetBkColor(dc, background);
-    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
-    if (tops_.size() != static_cast<size_t>(model_->row_count()) + 1) {
+    if (geometry_.row_count() != model_->row_count()) {
         measure_rows();
     }
-    // Data rows under the header, from the first one in view.
-    const int view_top = fixed_height();
-    const int first = row_at(view_top);
-    if (first >= 0) {
-        const gdi_object<HRGN> clip(
-            CreateRectRgn(area.left, std::max<LONG>(area.top, view_top), area.right, area.bottom));
-        SelectClipRgn(dc, clip.get());
-        for (int r = first; r <= last_row(); ++r) {
-            const int y = row_top(r) - scroll_y_;
-            if (y >= area.bottom) {
-                break;
-            }
-            paint_row(dc, r, y);
-        }
-        SelectClipRgn(dc, nullptr);
-    }
-    for (int r = 0; r < first_data_row(); ++r) {
-        paint_row(dc, r, row_top(r));
-    }
-    // A dotted focus line around the current row while the grid has focus.
-    if (GetFocus() == window_ && has_data() && model_->fixed_rows() > 0) {
-        const int y = row_top(model_->current_row) - scroll_y_;
-        if (y >= view_top) {
-            RECT focus{0, y, std::min<int>(area.right, content_width() - scroll_x_),
-                       y + row_pixels(model_->current_row)};
-            DrawFocusRect(dc, &focus);
-        }
-    }
+    view_.focused = GetFocus() == window_;
+    paint_grid(dc, area, *model_, geometry_, view_, fonts_);
 }
 
 void grid_state::move_current(int row, bool extend) {
@@ -309,9 +138,9 @@ void grid_state::move_current(int row, bool extend) {
     }
     row = std::clamp(row, first_data_row(), last_row());
     if (!extend || !model_->row_select) {
-        anchor_ = -1;
-    } else if (anchor_ < 0) {
-        anchor_ = model_->current_row;
+        model_->selection_anchor = -1;
+    } else if (model_->selection_anchor < 0) {
+        model_->selection_anchor = model_->current_row;
     }
     model_->current_row = row;
     ensure_visible(row);
@@ -321,7 +150,7 @@ void grid_state::move_current(int row, bool extend) {
 void grid_state::on_key(WPARAM key) {
     const bool shift = GetKeyState(VK_SHIFT) < 0;
     const bool control = GetKeyState(VK_CONTROL) < 0;
-    const int page_rows = std::max(1, data_view_height() / std::max(1, scaled(normal_row_height)));
+    const int page_rows = geometry_.page_rows(client().bottom);
     const int current = model_->current_row;
     switch (key) {
         case VK_UP:
@@ -343,10 +172,10 @@ void grid_state::on_key(WPARAM key) {
             move_current(last_row(), shift);
             break;
         case VK_LEFT:
-            scroll_to(scroll_x_ - scaled(horizontal_step), scroll_y_);
+            scroll_to(view_.scroll_x - scaled(horizontal_step), view_.scroll_y);
             break;
         case VK_RIGHT:
-            scroll_to(scroll_x_ + scaled(horizontal_step), scroll_y_);
+            scroll_to(view_.scroll_x + scaled(horizontal_step), view_.scroll_y);
             break;
         case 'C':
             if (control) {
@@ -388,7 +217,7 @@ void grid_state::copy() {
 
 void grid_state::on_context_menu(int x, int y) {
     if (x == -1 && y == -1) {
-        POINT corner{0, fixed_height()};
+        POINT corner{0, geometry_.fixed_height()};
         ClientToScreen(window_, &corner);
         x = corner.x;
         y = corner.y;
@@ -396,7 +225,7 @@ void grid_state::on_context_menu(int x, int y) {
         POINT point{x, y};
         ScreenToClient(window_, &point);
         const int row = row_at(point.y);
-        if (row >= first_data_row() && !row_selected(row)) {
+        if (row >= first_data_row() && !model_->row_selected(row)) {
             move_current(row, false);
         }
     }
@@ -416,9 +245,8 @@ std::string grid_state::selected_text() const {
     if (!has_data()) {
         return text;
     }
-    const int current = model_->current_row;
-    const int anchor = anchor_ < 0 ? current : anchor_;
-    for (int r = std::min(current, anchor); r <= std::max(current, anchor); ++r) {
+    const auto [first, last] = model_->selection();
+    for (int r = first; r <= last; ++r) {
         const auto& cells = model_->row(r);
         text += cells[0] + "\t" + cells[1] + "\t" + cells[2] + "\r\n";
     }
@@ -429,14 +257,14 @@ void grid_state::select_all() {
     if (!has_data()) {
         return;
     }
-    anchor_ = first_data_row();
+    model_->selection_anchor = first_data_row();
     model_->current_row = last_row();
     InvalidateRect(window_, nullptr, FALSE);
 }
 
 LRESULT grid_state::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     // The model may have grown or shrunk since the last refresh.
-    if (tops_.size() != static_cast<size_t>(model_->row_count()) + 1) {
+    if (geometry_.row_count() != model_->row_count()) {
         measure_rows();
     }
     switch (message) {
@@ -499,9 +327,9 @@ LRESULT grid_state::handle(UINT message, WPARAM wparam, LPARAM lparam) {
                     break;
             }
             if (bar == SB_VERT) {
-                scroll_to(scroll_x_, position);
+                scroll_to(view_.scroll_x, position);
             } else {
-                scroll_to(position, scroll_y_);
+                scroll_to(position, view_.scroll_y);
             }
             return 0;
         }
@@ -509,8 +337,8 @@ LRESULT grid_state::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             UINT lines = 3;
             SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
             const int delta = GET_WHEEL_DELTA_WPARAM(wparam);
-            scroll_to(scroll_x_,
-                      scroll_y_ - delta * static_cast<int>(lines) * scaled(normal_row_height) / WHEEL_DELTA);
+            scroll_to(view_.scroll_x, view_.scroll_y - delta * static_cast<int>(lines) *
+                                                           scaled(normal_row_height) / WHEEL_DELTA);
             return 0;
         }
         case WM_KEYDOWN:
@@ -526,6 +354,7 @@ LRESULT grid_state::handle(UINT message, WPARAM wparam, LPARAM lparam) {
                 const int moved = GET_X_LPARAM(lparam) - drag_origin_;
                 const int width = std::max(8, drag_width_ + MulDiv(moved, 96, dpi_));
                 model_->set_column_width(dragged_column_, width);
+                measure_rows();
                 update_scroll_bars();
                 InvalidateRect(window_, nullptr, FALSE);
             } else if ((wparam & MK_LBUTTON) != 0 && GetCapture() != window_) {

@@ -26,6 +26,16 @@ grid_model::grid_model(std::string component_name, bool summary)
     current_row = fixed_rows_;
 }
 
+std::pair<int, int> grid_model::selection() const {
+    const int anchor = selection_anchor < 0 ? current_row : selection_anchor;
+    return {std::min(current_row, anchor), std::max(current_row, anchor)};
+}
+
+bool grid_model::row_selected(int row) const {
+    const auto [first, last] = selection();
+    return row >= fixed_rows_ && row >= first && row <= last;
+}
+
 void grid_model::set_row_count(int rows) {
     const auto count = static_cast<size_t>(std::max(rows, 0));
     cells_.resize(count);

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Which cell-painting rule draws a grid.
@@ -63,7 +64,14 @@ public:
     bool column_sizing = true;     // the user may resize columns
     bool tab_stop = true;
     bool border = true;
-    int current_row = 0;  // the selected row
+    // The selection: the rows from the anchor to the current row, or the
+    // current row alone while there is no anchor (-1).
+    int current_row = 0;
+    int selection_anchor = -1;
+    // True iff row is a data row of the selection.
+    bool row_selected(int row) const;
+    // The first and last row of the selection.
+    std::pair<int, int> selection() const;
 
 private:
     std::string name_;
