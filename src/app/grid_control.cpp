@@ -341,6 +341,16 @@ LRESULT grid_state::handle(UINT message, WPARAM wparam, LPARAM lparam) {
                                                            scaled(normal_row_height) / WHEEL_DELTA);
             return 0;
         }
+        case WM_MOUSEHWHEEL: {
+            // Tilting right (a positive delta) moves the view to the right.
+            UINT chars = 3;
+            SystemParametersInfoA(SPI_GETWHEELSCROLLCHARS, 0, &chars, 0);
+            const int delta = GET_WHEEL_DELTA_WPARAM(wparam);
+            scroll_to(
+                view_.scroll_x + delta * static_cast<int>(chars) * scaled(horizontal_step) / WHEEL_DELTA,
+                view_.scroll_y);
+            return 0;
+        }
         case WM_KEYDOWN:
             on_key(wparam);
             return 0;

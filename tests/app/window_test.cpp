@@ -407,6 +407,12 @@ TEST(GridSelection, CopiesTheSelectedRowsAsText) {
     // Home ends the selection at the first data row, never the header.
     SendMessageA(grid, WM_KEYDOWN, VK_HOME, 0);
     EXPECT_EQ(1, pages.grid(page_id::dx_buffers).current_row);
+    // The horizontal wheel scrolls sideways, within the range, both ways.
+    SendMessageA(grid, WM_MOUSEHWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    const int right = GetScrollPos(grid, SB_HORZ);
+    EXPECT_GT(right, 0);
+    SendMessageA(grid, WM_MOUSEHWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    EXPECT_EQ(0, GetScrollPos(grid, SB_HORZ));
     DestroyWindow(parent);
 }
 
