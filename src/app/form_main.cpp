@@ -318,15 +318,49 @@ void TFmain::show_page(const group_controls& group) {
     }
 }
 
+void TFmain::step_page(int delta) {
+    const group_controls& group = group_ == 0 ? controls_.directx : controls_.opengl;
+    const int count = static_cast<int>(group.page_sheets.size());
+    const int selected = static_cast<int>(SendMessageA(group.pages, TCM_GETCURSEL, 0, 0));
+    const int next = ((selected + delta) % count + count) % count;
+    SendMessageA(group.pages, TCM_SETCURSEL, next, 0);
+    SendMessageA(group.pages, TCM_SETCURFOCUS, next, 0);
+    show_page(group);
+}
+
+bool TFmain::translate_key(const MSG& message) {
+    if (message.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0 ||
+        !IsChild(window_.get(), message.hwnd)) {
+        return false;
+    }
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    switch (message.wParam) {
+        case VK_TAB:
+            step_page(shift ? -1 : 1);
+            return true;
+        case VK_NEXT:
+            step_page(1);
+            return true;
+        case VK_PRIOR:
+            step_page(-1);
+            return true;
+        default:
+            return false;
+    }
+}
+
 void TFmain::layout_page_control(const group_controls& group) {
     const RECT area = client_of(group.sheet);
     move(group.pages, area);
     RECT display = area;
     SendMessageA(group.pages, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    // The strip keeps only its rows of buttons, so no page lies under it and
+    // the pages can follow it in the Tab order.
+    move(group.pages, RECT{area.left, area.top, area.right, display.top});
     for (size_t i = 0; i < group.page_sheets.size(); ++i) {
         HWND sheet = group.page_sheets[i];
         move(sheet, display);
-        SetWindowPos(sheet, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(sheet, group.pages, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         if (sheet == group.summary.sheet) {
             layout_summary_sheet(group.summary, &group == &controls_.opengl);
         } else {

@@ -106,6 +106,12 @@ public:
     void refresh_grids();
 
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
+    // The window's own keys, before the dialog navigation of the message
+    // loop: Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDn and Ctrl+PgUp change the
+    // page. True when the message was one of them.
+    bool translate_key(const MSG& message);
+    // Selects the page delta places on in the current group, wrapping.
+    void step_page(int delta);
 
     // Runs a handler; an exception leaving it is shown in an error box, and
     // the program goes on.

@@ -116,8 +116,15 @@ LRESULT TFmain::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lparam);
-            if (header->code == TCN_SELCHANGE) {
-                if (const group_controls* group = group_of_pages(header->hwndFrom)) {
+            const group_controls* group = group_of_pages(header->hwndFrom);
+            if (group != nullptr && header->code == TCN_SELCHANGE) {
+                show_page(*group);
+            } else if (group != nullptr && header->code == TCN_FOCUSCHANGE) {
+                // The arrow keys move the focus on the strip's buttons; the
+                // page follows it, as on a tab control without buttons.
+                const LRESULT focus = SendMessageA(group->pages, TCM_GETCURFOCUS, 0, 0);
+                if (focus >= 0 && focus != SendMessageA(group->pages, TCM_GETCURSEL, 0, 0)) {
+                    SendMessageA(group->pages, TCM_SETCURSEL, focus, 0);
                     show_page(*group);
                 }
             }

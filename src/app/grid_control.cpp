@@ -217,7 +217,13 @@ void grid_state::copy() {
 
 void grid_state::on_context_menu(int x, int y) {
     if (x == -1 && y == -1) {
-        POINT corner{0, geometry_.fixed_height()};
+        // From the keyboard: under the current row, brought into view first.
+        ensure_visible(model_->current_row);
+        const int bottom = has_data() ? geometry_.row_top(model_->current_row) +
+                                            geometry_.row_pixels(model_->current_row) - view_.scroll_y
+                                      : geometry_.fixed_height();
+        POINT corner{geometry_.scaled(horizontal_step),
+                     std::clamp(bottom, geometry_.fixed_height(), static_cast<int>(client().bottom))};
         ClientToScreen(window_, &corner);
         x = corner.x;
         y = corner.y;

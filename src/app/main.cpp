@@ -19,7 +19,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (!IsDialogMessageA(Fmain.handle(), &message)) {
+        if (!Fmain.translate_key(message) && !IsDialogMessageA(Fmain.handle(), &message)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }

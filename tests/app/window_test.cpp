@@ -256,6 +256,76 @@ TEST_F(Window, ControlTreeCaptionsAndParents) {
     EXPECT_FALSE(GetWindowLongA(c.opengl.sheet, GWL_STYLE) & WS_VISIBLE);
 }
 
+// The thread's keyboard state, as a real key press leaves it; released at the end.
+class held_keys {
+public:
+    explicit held_keys(std::initializer_list<int> keys) {
+        GetKeyboardState(saved_);
+        BYTE state[256];
+        std::copy(std::begin(saved_), std::end(saved_), state);
+        for (const int key : keys) {
+            state[key] = 0x80;
+        }
+        SetKeyboardState(state);
+    }
+    ~held_keys() { SetKeyboardState(saved_); }
+
+private:
+    BYTE saved_[256] = {};
+};
+
+TEST_F(Window, KeysChangeThePageAndTabFollowsTheScreen) {
+    TFmain form(world.seams());
+    ShowWindow(form.handle(), SW_SHOWNA);
+    const form_controls& c = form.controls();
+    const auto press = [&](WPARAM key) {
+        return form.translate_key(MSG{c.CBadapters, WM_KEYDOWN, key, 0, 0, {}});
+    };
+    const auto page = [&] { return static_cast<int>(SendMessageA(c.directx.pages, TCM_GETCURSEL, 0, 0)); };
+    const auto shown = [&](int index) {
+        return (GetWindowLongA(c.directx.page_sheets[static_cast<size_t>(index)], GWL_STYLE) & WS_VISIBLE) !=
+               0;
+    };
+    EXPECT_FALSE(press(VK_TAB));  // no Ctrl: the dialog navigation's
+    {
+        const held_keys control({VK_CONTROL});
+        EXPECT_TRUE(press(VK_TAB));
+        EXPECT_EQ(1, page());
+        EXPECT_TRUE(shown(1));
+        EXPECT_FALSE(shown(0));
+        press(VK_NEXT);
+        EXPECT_EQ(2, page());
+        press(VK_PRIOR);
+        press(VK_PRIOR);
+        EXPECT_EQ(0, page());
+        press(VK_PRIOR);  // wraps to the last page
+        EXPECT_EQ(10, page());
+        EXPECT_TRUE(shown(10));
+    }
+    {
+        const held_keys control_shift({VK_CONTROL, VK_SHIFT});
+        press(VK_TAB);
+        EXPECT_EQ(9, page());
+    }
+    // The arrow keys on the strip select the page they reach.
+    SendMessageA(c.directx.pages, WM_KEYDOWN, VK_LEFT, 0);
+    EXPECT_EQ(8, page());
+    EXPECT_TRUE(shown(8));
+    SendMessageA(c.directx.pages, WM_KEYDOWN, VK_RIGHT, 0);
+    SendMessageA(c.directx.pages, WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(10, page());
+
+    // Tab goes as the eye does: device list, submit button, group tabs,
+    // page strip, the page's grid, and round again.
+    std::vector<HWND> order = {c.CBadapters};
+    for (int i = 0; i < 6; ++i) {
+        order.push_back(GetNextDlgTabItem(form.handle(), order.back(), FALSE));
+    }
+    EXPECT_EQ((std::vector<HWND>{c.CBadapters, c.Bsubmit, c.directx.tab, c.opengl.tab, c.directx.pages,
+                                 c.directx.grids[10], c.CBadapters}),
+              order);
+}
+
 RECT rect_in(HWND window, HWND parent) {
     RECT area{};
     GetWindowRect(window, &area);
