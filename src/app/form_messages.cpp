@@ -9,6 +9,8 @@
 #include "app/form_ids.h"
 #include "app/form_layout.h"
 #include "app/form_main.h"
+#include "app/grid_control.h"
+#include "report/page_text.h"
 
 namespace {
 
@@ -48,6 +50,13 @@ void TFmain::on_command(int id, int code) {
         guarded(&TFmain::Lmaker_linkClick);
     } else if (id == id_submit && code == BN_CLICKED) {
         guarded(&TFmain::BsubmitClick);
+    } else if (id >= id_first_grid && id < id_first_grid + page_count &&
+               (code == grid_copy_page || code == grid_copy_report)) {
+        // Grids are numbered in the page table's order.
+        const page_info& page = page_table()[static_cast<size_t>(id - id_first_grid)];
+        copy_to_clipboard(window_.get(), code == grid_copy_page
+                                             ? page_text(pages.grid(page.id), page_title(page))
+                                             : report_text(pages));
     }
 }
 

@@ -15,6 +15,8 @@ constexpr int resize_grip = 3;       // pixels either side of a header divider
 constexpr int horizontal_step = 20;  // design pixels a scroll arrow or key moves sideways
 constexpr int menu_copy = 1;
 constexpr int menu_select_all = 2;
+constexpr int menu_copy_page = 3;
+constexpr int menu_copy_report = 4;
 
 class grid_state {
 public:
@@ -238,11 +240,19 @@ void grid_state::on_context_menu(int x, int y) {
     const menu_handle menu(CreatePopupMenu());
     AppendMenuA(menu.get(), MF_STRING, menu_copy, "&Copy\tCtrl+C");
     AppendMenuA(menu.get(), MF_STRING, menu_select_all, "Select &all\tCtrl+A");
+    AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu.get(), MF_STRING, menu_copy_page, "Copy &page");
+    AppendMenuA(menu.get(), MF_STRING, menu_copy_report, "Copy &report");
     const int chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, window_, nullptr);
     if (chosen == menu_copy) {
         copy();
     } else if (chosen == menu_select_all) {
         select_all();
+    } else if (chosen == menu_copy_page || chosen == menu_copy_report) {
+        // The window that knows the pages' titles writes those.
+        const int code = chosen == menu_copy_page ? grid_copy_page : grid_copy_report;
+        SendMessageA(GetParent(window_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window_), code),
+                     reinterpret_cast<LPARAM>(window_));
     }
 }
 

@@ -11,6 +11,11 @@
 
 inline constexpr char grid_window_class[] = "CavioGrid";
 
+// Notification codes of WM_COMMAND that a grid sends its parent when the
+// user asks its menu to copy more than its rows.
+inline constexpr int grid_copy_page = 1;
+inline constexpr int grid_copy_report = 2;
+
 // Registers the window class once per process.
 void register_grid_class();
 

@@ -326,6 +326,36 @@ TEST_F(Window, KeysChangeThePageAndTabFollowsTheScreen) {
               order);
 }
 
+std::string clipboard_text() {
+    std::string text;
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE data = GetClipboardData(CF_TEXT)) {
+            if (const auto* chars = static_cast<const char*>(GlobalLock(data))) {
+                text = chars;
+                GlobalUnlock(data);
+            }
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+
+TEST_F(Window, GridMenusCopyTheirPageOrTheWholeReport) {
+    TFmain form(world.seams());
+    ShowWindow(form.handle(), SW_SHOWNA);
+    HWND device = form.controls().directx.grids[1];
+    const auto ask = [&](int code) {
+        SendMessageA(GetParent(device), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(device), code),
+                     reinterpret_cast<LPARAM>(device));
+        return clipboard_text();
+    };
+    EXPECT_EQ(0u, ask(grid_copy_page).find("DirectX - Device\r\nDirectX name "));
+    const std::string report = ask(grid_copy_report);
+    EXPECT_EQ(0u, report.find("DirectX - Summary\r\nDevice "));
+    EXPECT_NE(std::string::npos, report.find(" First board\r\n"));
+    EXPECT_NE(std::string::npos, report.find("\r\n\r\nOpenGL - Extensions\r\n"));
+}
+
 RECT rect_in(HWND window, HWND parent) {
     RECT area{};
     GetWindowRect(window, &area);

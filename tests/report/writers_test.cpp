@@ -1,4 +1,5 @@
 // Grid set-ups, row writers and value formats.
+#include "report/page_text.h"
 #include "report/report.h"
 
 #include <gtest/gtest.h>
@@ -237,6 +238,27 @@ TEST(SortGridRows, OrdersByWholeRowTextKeepingHeightsAndHeader) {
     EXPECT_EQ("DirectX name", grid.cell(0, 0));
     EXPECT_EQ(32, grid.row_height(3));
     EXPECT_EQ(19, grid.row_height(2));
+}
+
+TEST_F(Writers, PagesAsTextInThreeColumns) {
+    page.SetupDirectXGrid(page.grid(page_id::dx_buffers));
+    page.AddRow("[ZCmpCaps]", "", "Depth tests.");
+    page.AddFlagRow("D3DPCMPCAPS_ALWAYS", 1, "Always passes.");
+    page.AddBlankRow();
+    page.AddRow("Longest name of all", "12345678", "");
+    EXPECT_EQ(
+        "DirectX - Buffers\r\n"
+        "DirectX name         Value     Description\r\n"
+        "[ZCmpCaps]                     Depth tests.\r\n"
+        "D3DPCMPCAPS_ALWAYS   yes       Always passes.\r\n"
+        "\r\n"
+        "Longest name of all  12345678\r\n",
+        page_text(page.grid(page_id::dx_buffers), page_title(page_of(page_id::dx_buffers))));
+    page.SetupDirectXGrid(page.grid(page_id::dx_summary));
+    page.AddRow("Device", "Board", "not shown");
+    const std::string all = report_text(page);
+    EXPECT_EQ(0u, all.find("DirectX - Summary\r\nDevice  Board\r\n\r\nDirectX - Device\r\n"));
+    EXPECT_NE(std::string::npos, all.find("\r\n\r\nOpenGL - Extensions\r\n"));
 }
 
 }  // namespace
