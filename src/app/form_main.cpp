@@ -134,18 +134,27 @@ form_seams default_form_seams() {
 
 void register_form_classes() {
     static const bool registered = [] {
-        WNDCLASSA window_class{};
+        HINSTANCE instance = GetModuleHandleA(nullptr);
+        WNDCLASSEXA window_class{};
+        window_class.cbSize = sizeof window_class;
         window_class.lpfnWndProc = main_procedure;
-        window_class.hInstance = GetModuleHandleA(nullptr);
+        window_class.hInstance = instance;
         window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
         window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        window_class.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+        // The title bar's and the taskbar's sizes of the chip; none in a
+        // program without the resource, such as the tests.
+        window_class.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(icon_resource),
+                                                           IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+        window_class.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(icon_resource),
+                                                             IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                             GetSystemMetrics(SM_CYSMICON), LR_SHARED));
         window_class.lpszClassName = main_class;
-        RegisterClassA(&window_class);
+        RegisterClassExA(&window_class);
         window_class.lpfnWndProc = panel_procedure;
         window_class.hIcon = nullptr;
+        window_class.hIconSm = nullptr;
         window_class.lpszClassName = panel_class;
-        RegisterClassA(&window_class);
+        RegisterClassExA(&window_class);
         register_grid_class();
         return true;
     }();

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/form_ids.h"
 #include "app/form_layout.h"
 #include "app/form_main.h"
 #include "app/grid_control.h"
@@ -514,6 +515,30 @@ TEST(GridSelection, CopiesTheSelectedRowsAsText) {
     SendMessageA(grid, WM_MOUSEHWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
     EXPECT_EQ(0, GetScrollPos(grid, SB_HORZ));
     DestroyWindow(parent);
+}
+
+// cavio.exe, one folder above the tests, carries the chip as its icon in the
+// four sizes Windows asks for.
+TEST(ProgramIcon, TheChipIn16_32_48And256Pixels) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    folder.erase(folder.find_last_of("\\/"));
+    const std::string program = folder.substr(0, folder.find_last_of("\\/")) + "\\cavio.exe";
+    HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, module) << program;
+    HRSRC found =
+        FindResourceA(module, MAKEINTRESOURCEA(icon_resource), MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+    ASSERT_NE(nullptr, found);
+    // The group directory: reserved, type, count, then 14-byte entries whose
+    // first byte is the width (0 for 256).
+    const auto* group = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+    std::vector<int> widths;
+    for (int i = 0; i < group[4]; ++i) {
+        widths.push_back(group[6 + 14 * i] == 0 ? 256 : group[6 + 14 * i]);
+    }
+    EXPECT_EQ((std::vector<int>{16, 32, 48, 256}), widths);
+    FreeLibrary(module);
 }
 
 }  // namespace
