@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "app/column_fit.h"
 #include "app/grid_geometry.h"
 #include "app/grid_paint.h"
 #include "base/win_handles.h"
@@ -37,6 +38,7 @@ private:
     bool has_data() const { return model_->row_count() > model_->fixed_rows(); }
 
     void measure_rows() { geometry_ = grid_geometry(*model_, dpi_); }
+    void fit_value_column();
     void paint(HDC dc, const RECT& area);
     void update_scroll_bars();
     void scroll_to(int x, int y);
@@ -70,7 +72,24 @@ RECT grid_state::client() const {
     return area;
 }
 
+// Widens the Value column until no value is cut; its set-up width stays the
+// least it gets.
+void grid_state::fit_value_column() {
+    if (model_->column_count() < 2) {
+        return;
+    }
+    const window_dc dc(window_);
+    model_->set_column_width(
+        1, fitted_value_width(*model_, [&](std::string_view text, int points, bool bold) {
+            const select_object chosen(dc.get(), fonts_.get(model_->font_name, points, bold, dpi_));
+            SIZE extent{};
+            GetTextExtentPoint32A(dc.get(), text.data(), static_cast<int>(text.size()), &extent);
+            return MulDiv(extent.cx, 96, dpi_) + 1;  // rounded up
+        }));
+}
+
 void grid_state::refresh() {
+    fit_value_column();
     measure_rows();
     model_->current_row =
         std::clamp(model_->current_row, first_data_row(), std::max(first_data_row(), last_row()));

@@ -1,0 +1,16 @@
+// The Value column made wide enough for every value of its page.
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+#include "report/grid_model.h"
+
+// Measures text in the grid's font at the given size in points and weight,
+// in pixels at 96 DPI.
+using text_measure = std::function<int(std::string_view text, int points, bool bold)>;
+
+// The Value column's width, in 96-DPI pixels, at which no value of the grid
+// is cut: the width it has now (the set-up's, its minimum) or the widest
+// value with its cell's insets, whichever is larger.
+int fitted_value_width(const grid_model& grid, const text_measure& measure);

@@ -1,0 +1,58 @@
+// The Value column on every page of the golden platform: no value cut, and
+// never narrower than the set-up made it.
+#include "app/column_fit.h"
+
+#include <gtest/gtest.h>
+
+#include "app/cell_style.h"
+#include "fakes/golden_platform.h"
+#include "platform/text_file.h"
+#include "probe/qe_3d09.h"
+#include "probe/qe_3d_open_gl.h"
+#include "refdata/_consts.h"
+#include "report/report.h"
+
+namespace {
+
+// A font of 6 pixels a character, 7 when bold, 1 more a point above 8.
+int measure(std::string_view text, int points, bool bold) {
+    return static_cast<int>(text.size()) * ((bold ? 7 : 6) + std::max(0, points - 8));
+}
+
+TEST(ColumnFit, NoValueOfAnyGoldenPageIsCut) {
+    InitConsts();
+    fakes::d3d9 d3d;
+    fakes::gl_system gl;
+    fakes::golden_direct3d(d3d);
+    fakes::golden_opengl(gl, read_text_file(std::string(CAVIO_GOLDEN_DIR) + "/gl_extensions.txt"));
+    const tq3d09 direct3d([&d3d](UINT version) { return d3d.create(version); });
+    const tqgl opengl(direct3d, gl.platform());
+    report pages;
+    pages.FillDirect3DPages(direct3d.adapter(0));
+    pages.FillOpenGLPages(opengl.adapter(0));
+    int widened = 0;
+    for (const page_info& page : page_table()) {
+        grid_model& grid = pages.grid(page.id);
+        SCOPED_TRACE(grid.name());
+        const int before = grid.column_width(1);
+        grid.set_column_width(1, fitted_value_width(grid, measure));
+        EXPECT_GE(grid.column_width(1), before);
+        widened += grid.column_width(1) > before ? 1 : 0;
+        for (int r = grid.fixed_rows(); r < grid.row_count(); ++r) {
+            cell_facts facts;
+            facts.text = grid.cell(1, r);
+            facts.column = 1;
+            facts.row_height = grid.row_height(r);
+            facts.painter = page.summary ? cell_painter::summary : cell_painter::device;
+            const cell_style style = decide_cell_style(facts);
+            EXPECT_LE(
+                measure(grid.cell(1, r), style.font_size, style.bold) + style.inset_left + style.inset_right,
+                grid.column_width(1))
+                << grid.cell(0, r) << ": " << grid.cell(1, r);
+        }
+    }
+    // Some pages hold values wider than their set-up width.
+    EXPECT_GT(widened, 0);
+}
+
+}  // namespace
