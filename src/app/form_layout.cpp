@@ -10,6 +10,14 @@ RECT box(int left, int top, int width, int height) {
 
 }  // namespace
 
+RECT first_window_rect(SIZE frame, const RECT& work) {
+    const LONG width = std::min(frame.cx, work.right - work.left);
+    const LONG height = std::min(frame.cy, work.bottom - work.top);
+    const LONG left = work.left + (work.right - work.left - width) / 2;
+    const LONG top = work.top + (work.bottom - work.top - height) / 2;
+    return RECT{left, top, left + width, top + height};
+}
+
 main_layout layout_main(int client_width, int client_height, int dpi) {
     const auto s = [dpi](int pixels) { return scale_to(pixels, dpi); };
     main_layout layout{};

@@ -27,6 +27,10 @@ struct main_layout {
 
 main_layout layout_main(int client_width, int client_height, int dpi);
 
+// Where the first window goes: its frame, cut to the work area when larger,
+// centred on the work area.
+RECT first_window_rect(SIZE frame, const RECT& work);
+
 struct summary_layout {
     RECT logo;  // Image1 or Image2, anchored top right
     RECT home_visit;

@@ -168,14 +168,16 @@ TFmain::TFmain(form_seams seams) : HTTP(std::make_unique<http_component>()), sea
     RECT frame{0, 0, scale_to(design_client_width, dpi_), scale_to(design_client_height, dpi_)};
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     AdjustWindowRectEx(&frame, style, FALSE, WS_EX_CONTROLPARENT);
-    RECT work{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    window_.reset(CreateWindowExA(WS_EX_CONTROLPARENT, main_class, main_caption, style,
-                                  work.left + std::max(0L, (work.right - work.left - width) / 2),
-                                  work.top + std::max(0L, (work.bottom - work.top - height) / 2), width,
-                                  height, nullptr, nullptr, GetModuleHandleA(nullptr), this));
+    // The primary monitor's work area, where a new window appears; never
+    // larger than it, whatever the DPI.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT place =
+        first_window_rect(SIZE{frame.right - frame.left, frame.bottom - frame.top}, monitor.rcWork);
+    window_.reset(CreateWindowExA(WS_EX_CONTROLPARENT, main_class, main_caption, style, place.left, place.top,
+                                  place.right - place.left, place.bottom - place.top, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), this));
     dpi_ = window_dpi(window_.get());
     create_controls();
     apply_fonts();
@@ -440,7 +442,8 @@ void TFmain::on_dpi_changed(int dpi, const RECT* suggested) {
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
     relayout();
-    InvalidateRect(window_.get(), nullptr, TRUE);
+    // Every control, not the frame alone: text drawn at the old scale must go.
+    RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void TFmain::report_error(const std::exception& error) {

@@ -401,6 +401,16 @@ TEST(Layout, MetricsScaleWithTheDpi) {
     // The button keeps its distance from the right edge when the window grows.
     EXPECT_EQ(1200 - 153, layout_main(1200, 664, 96).submit.left);
 
+    // The first window: centred, and never larger than the work area, as on
+    // a 1600x1000 screen at 192 DPI (task bar below) or an 800x600 one.
+    const auto place = [](SIZE frame, RECT work) {
+        const RECT r = first_window_rect(frame, work);
+        return std::vector<LONG>{r.left, r.top, r.right, r.bottom};
+    };
+    EXPECT_EQ((std::vector<LONG>{100, 50, 1100, 750}), place({1000, 700}, {0, 0, 1200, 800}));
+    EXPECT_EQ((std::vector<LONG>{0, 0, 1600, 960}), place({1984, 1374}, {0, 0, 1600, 960}));
+    EXPECT_EQ((std::vector<LONG>{-800, 0, 0, 560}), place({1000, 700}, {-800, 0, 0, 560}));
+
     const summary_layout summary = layout_summary(945, 564, 96, false);
     EXPECT_EQ(798, summary.logo.left);
     EXPECT_EQ(192, summary.panel.left);
