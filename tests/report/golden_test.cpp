@@ -16,6 +16,7 @@
 #include "probe/qe_3d09.h"
 #include "probe/qe_3d_open_gl.h"
 #include "refdata/_consts.h"
+#include "report/find.h"
 #include "report/report.h"
 #include "submit/submission.h"
 
@@ -120,6 +121,27 @@ TEST_F(Golden, TheWholeSubmissionText) {
         }
     }
     expect_golden(text, "submission.txt", 1);
+}
+
+// Finding on the golden pages: any case, names, values and descriptions,
+// in tab order, the Summary pages' hidden descriptions included.
+TEST_F(Golden, FindsRowsOnEveryPageInTabOrder) {
+    pages.FillDirect3DPages(direct3d->adapter(0));
+    pages.FillOpenGLPages(opengl->adapter(0));
+    EXPECT_TRUE(find_rows(pages, "").empty());
+    EXPECT_TRUE(find_rows(pages, "no such text anywhere").empty());
+    // A value: the GUID of the Device page.
+    EXPECT_EQ((std::vector<found_row>{{page_id::dx_device, 11}}), find_rows(pages, "c0ffee-1111"));
+    // A name on a page and the same name on another, in tab order.
+    const auto units = find_rows(pages, "gl_max_texture_units");
+    ASSERT_EQ(1u, units.size());
+    EXPECT_EQ(page_id::gl_textures, units[0].page);
+    const auto golden = find_rows(pages, "GOLDEN");
+    ASSERT_FALSE(golden.empty());
+    EXPECT_EQ((found_row{page_id::dx_summary, 0}), golden.front());
+    EXPECT_EQ(page_id::gl_rendering, golden.back().page);  // "4.60 Golden", the shading language
+    // A description alone.
+    EXPECT_EQ(page_id::dx_capabilities, find_rows(pages, "returning the current scan line").at(0).page);
 }
 
 }  // namespace
