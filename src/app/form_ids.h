@@ -12,6 +12,7 @@ enum control_id : int {
     id_home_link,
     id_maker_link,
     id_logo,
+    id_find,
     id_first_grid = 1100,
 };
 

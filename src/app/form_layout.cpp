@@ -29,6 +29,10 @@ main_layout layout_main(int client_width, int client_height, int dpi) {
     layout.adapters = box(s(56), s(8), s(409), s(200));
     // Keeps its distance from the right edge, as at the design size.
     layout.submit = box(client_width - s(design_client_width - 831), s(8), s(147), s(25));
+    layout.find_label = box(layout.adapters.right + s(16), s(12), s(30), s(16));
+    const int find_left = layout.find_label.right + s(4);
+    layout.find_box =
+        box(find_left, s(9), std::max(0, static_cast<int>(layout.submit.left) - s(16) - find_left), s(22));
     layout.pages = box(0, top_height, client_width, std::max(0, client_height - top_height - status_height));
     const int page_height = layout.pages.bottom - layout.pages.top;
     layout.directx_tab = box(s(4), s(4), s(100), s(30));

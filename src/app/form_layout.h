@@ -18,6 +18,8 @@ struct main_layout {
     RECT top_panel;     // Ptop
     RECT device_label;  // Label1, in Ptop
     RECT adapters;      // CBadapters, in Ptop
+    RECT find_label;    // "Find:", in Ptop, after the device list
+    RECT find_box;      // the find text, in Ptop, up to the submit button
     RECT submit;        // Bsubmit, in Ptop, anchored right
     RECT pages;         // PCtop
     RECT directx_tab;   // the two tabs on the left of PCtop, in PCtop

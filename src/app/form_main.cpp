@@ -223,6 +223,10 @@ void TFmain::create_controls() {
     c.Label1 = create_child("STATIC", "Device:", 0, c.Ptop);
     c.CBadapters =
         create_child(WC_COMBOBOXA, "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, c.Ptop, id_adapters);
+    c.Lfind = create_child("STATIC", "Find:", 0, c.Ptop);
+    c.Efind = CreateWindowExA(
+        WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0, c.Ptop,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_find)), GetModuleHandleA(nullptr), nullptr);
     const std::string caption = "Submit to " + host_of(seams_.product_url);
     c.Bsubmit = create_child("BUTTON", caption.c_str(), WS_TABSTOP | BS_PUSHBUTTON, c.Ptop, id_submit);
 
@@ -290,7 +294,7 @@ void TFmain::apply_fonts() {
         SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     };
     const form_controls& c = controls_;
-    for (HWND window : {c.SB, c.Label1, c.CBadapters, c.Bsubmit}) {
+    for (HWND window : {c.SB, c.Label1, c.CBadapters, c.Lfind, c.Efind, c.Bsubmit}) {
         set(window, font_);
     }
     for (const group_controls* group : {&c.directx, &c.opengl}) {
@@ -339,13 +343,70 @@ void TFmain::step_page(int delta) {
     show_page(group);
 }
 
+void TFmain::find_again() {
+    char text[256] = {};
+    GetWindowTextA(controls_.Efind, text, sizeof text);
+    found_ = find_rows(pages, text);
+    found_at_ = -1;
+    const std::string said = text[0] == '\0'      ? ""
+                             : found_.empty()     ? "No match"
+                             : found_.size() == 1 ? "1 match"
+                                                  : std::to_string(found_.size()) + " matches";
+    SendMessageA(controls_.SB, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(said.c_str()));
+    if (!found_.empty()) {
+        step_found(1);
+    }
+}
+
+void TFmain::step_found(int delta) {
+    if (found_.empty()) {
+        return;
+    }
+    const int count = static_cast<int>(found_.size());
+    found_at_ = found_at_ < 0 ? (delta > 0 ? 0 : count - 1) : ((found_at_ + delta) % count + count) % count;
+    const found_row& row = found_[static_cast<size_t>(found_at_)];
+    const page_info& info = page_of(row.page);
+    const bool opengl = info.group == page_group::opengl;
+    group_controls& group = opengl ? controls_.opengl : controls_.directx;
+    show_group(opengl ? 1 : 0);
+    // The page's place among its group's tabs.
+    int index = 0;
+    for (const page_info& other : page_table()) {
+        if (other.id == row.page) {
+            break;
+        }
+        index += other.group == info.group ? 1 : 0;
+    }
+    SendMessageA(group.pages, TCM_SETCURSEL, index, 0);
+    show_page(group);
+    grid_select_row(group.grids[static_cast<size_t>(index)], row.row);
+}
+
 bool TFmain::translate_key(const MSG& message) {
-    if (message.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0 ||
-        !IsChild(window_.get(), message.hwnd)) {
+    if (message.message != WM_KEYDOWN || !IsChild(window_.get(), message.hwnd)) {
         return false;
     }
     const bool shift = GetKeyState(VK_SHIFT) < 0;
+    const bool in_find = message.hwnd == controls_.Efind;
+    if (message.wParam == VK_F3 || (in_find && message.wParam == VK_RETURN)) {
+        step_found(shift ? -1 : 1);
+        return true;
+    }
+    if (in_find && message.wParam == VK_ESCAPE) {
+        // Back to the grid of the page on show.
+        const group_controls& group = group_ == 0 ? controls_.directx : controls_.opengl;
+        const auto selected = static_cast<size_t>(SendMessageA(group.pages, TCM_GETCURSEL, 0, 0));
+        SetFocus(group.grids[std::min(selected, group.grids.size() - 1)]);
+        return true;
+    }
+    if (GetKeyState(VK_CONTROL) >= 0) {
+        return false;
+    }
     switch (message.wParam) {
+        case 'F':
+            SetFocus(controls_.Efind);
+            SendMessageA(controls_.Efind, EM_SETSEL, 0, -1);
+            return true;
         case VK_TAB:
             step_page(shift ? -1 : 1);
             return true;
@@ -411,6 +472,11 @@ void TFmain::relayout() {
     move(c.Ptop, layout.top_panel);
     move(c.Label1, layout.device_label);
     move(c.CBadapters, layout.adapters);
+    move(c.Lfind, layout.find_label);
+    move(c.Efind, layout.find_box);
+    // The version in the middle, what Find says on the right.
+    int parts[] = {std::max(1, static_cast<int>(area.right) - scale_to(160, dpi_)), -1};
+    SendMessageA(c.SB, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
     // Wide enough for its caption, whatever the product host is.
     RECT submit = layout.submit;
     submit.left =

@@ -14,6 +14,7 @@
 #include "probe/probes.h"
 #include "probe/qe_3d.h"
 #include "probe/qe_3d_open_gl.h"
+#include "report/find.h"
 #include "report/report.h"
 #include "submit/http_post.h"
 
@@ -69,6 +70,8 @@ struct form_controls {
     HWND Ptop = nullptr;
     HWND Label1 = nullptr;  // "Device:"
     HWND CBadapters = nullptr;
+    HWND Lfind = nullptr;  // "Find:"
+    HWND Efind = nullptr;  // the text to find across every page
     HWND Bsubmit = nullptr;
     HWND PCtop = nullptr;
     group_controls directx;
@@ -108,10 +111,18 @@ public:
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
     // The window's own keys, before the dialog navigation of the message
     // loop: Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDn and Ctrl+PgUp change the
+    // page; Ctrl+F goes to the find box; F3, Shift+F3 and Return in the box
+    // go to the next or previous row found; Esc in the box goes back to the
     // page. True when the message was one of them.
     bool translate_key(const MSG& message);
     // Selects the page delta places on in the current group, wrapping.
     void step_page(int delta);
+    // Finds the find box's text on every page and goes to the first row
+    // found; the status bar says how many.
+    void find_again();
+    // Goes to the found row delta places on, wrapping: its group, its page
+    // and the row, selected and in view.
+    void step_found(int delta);
 
     // Runs a handler; an exception leaving it is shown in an error box, and
     // the program goes on.
@@ -140,6 +151,8 @@ private:
     int dpi_ = 96;
     int group_ = 0;  // 0 DirectX, 1 OpenGL
     form_controls controls_;
+    std::vector<found_row> found_;  // the rows of the last find, in tab order
+    int found_at_ = -1;             // the one shown
     gdi_object<HFONT> font_;
     gdi_object<HFONT> bold_font_;
     gdi_object<HFONT> tab_font_;

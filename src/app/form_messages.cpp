@@ -42,6 +42,9 @@ void TFmain::guarded(void (TFmain::*handler)()) {
 void TFmain::on_command(int id, int code) {
     if (id == id_adapters && code == CBN_SELCHANGE) {
         guarded(&TFmain::CBadaptersChange);
+        find_again();  // the rows found belonged to the other device
+    } else if (id == id_find && code == EN_CHANGE) {
+        find_again();
     } else if (id == id_directx_tab || id == id_opengl_tab) {
         show_group(id == id_directx_tab ? 0 : 1);
     } else if (id == id_home_link && code == STN_CLICKED) {

@@ -29,6 +29,10 @@ public:
     void set_dpi(int dpi);
     std::string selected_text() const;
     void select_all();
+    void select_row(int row) {
+        refresh();
+        move_current(row, false);
+    }
 
 private:
     int scaled(int pixels) const { return geometry_.scaled(pixels); }
@@ -500,6 +504,12 @@ void grid_set_dpi(HWND grid, int dpi) {
 std::string grid_selected_text(HWND grid) {
     const grid_state* state = state_of(grid);
     return state != nullptr ? state->selected_text() : std::string();
+}
+
+void grid_select_row(HWND grid, int row) {
+    if (grid_state* state = state_of(grid)) {
+        state->select_row(row);
+    }
 }
 
 void grid_select_all(HWND grid) {

@@ -34,5 +34,8 @@ std::string grid_selected_text(HWND grid);
 // Selects every data row.
 void grid_select_all(HWND grid);
 
+// Makes row the current row, alone in the selection, and scrolls it into view.
+void grid_select_row(HWND grid, int row);
+
 // Puts text on the clipboard; false when it cannot be opened.
 bool copy_to_clipboard(HWND owner, const std::string& text);

@@ -316,15 +316,59 @@ TEST_F(Window, KeysChangeThePageAndTabFollowsTheScreen) {
     SendMessageA(c.directx.pages, WM_KEYDOWN, VK_RIGHT, 0);
     EXPECT_EQ(10, page());
 
-    // Tab goes as the eye does: device list, submit button, group tabs,
-    // page strip, the page's grid, and round again.
+    // Tab goes as the eye does: device list, find box, submit button, group
+    // tabs, page strip, the page's grid.
     std::vector<HWND> order = {c.CBadapters};
     for (int i = 0; i < 6; ++i) {
         order.push_back(GetNextDlgTabItem(form.handle(), order.back(), FALSE));
     }
-    EXPECT_EQ((std::vector<HWND>{c.CBadapters, c.Bsubmit, c.directx.tab, c.opengl.tab, c.directx.pages,
-                                 c.directx.grids[10], c.CBadapters}),
+    EXPECT_EQ((std::vector<HWND>{c.CBadapters, c.Efind, c.Bsubmit, c.directx.tab, c.opengl.tab,
+                                 c.directx.pages, c.directx.grids[10]}),
               order);
+}
+
+TEST_F(Window, FindGoesToEachRowThatHoldsTheText) {
+    TFmain form(world.seams());
+    ShowWindow(form.handle(), SW_SHOWNA);
+    const form_controls& c = form.controls();
+    const auto said = [&] {
+        char text[64] = {};
+        SendMessageA(c.SB, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+        return std::string(text);
+    };
+    const auto key = [&](WPARAM which) {
+        return form.translate_key(MSG{c.Efind, WM_KEYDOWN, which, 0, 0, {}});
+    };
+    const auto current = [&](page_id id) {
+        const grid_model& grid = form.pages.grid(id);
+        return grid.cell(0, grid.current_row);
+    };
+    // Typing (the edit's EN_CHANGE) goes to the first row found, group and page included.
+    SetWindowTextA(c.Efind, "max_LIGHTS");
+    EXPECT_EQ("1 match", said());
+    EXPECT_TRUE(GetWindowLongA(c.opengl.sheet, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_EQ(3, SendMessageA(c.opengl.pages, TCM_GETCURSEL, 0, 0));
+    EXPECT_EQ("GL_MAX_LIGHTS", current(page_id::gl_rendering));
+
+    SetWindowTextA(c.Efind, "first board");  // the Summary's Device row, then the Device page's Description
+    EXPECT_EQ("2 matches", said());
+    EXPECT_TRUE(GetWindowLongA(c.directx.sheet, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_EQ(0, SendMessageA(c.directx.pages, TCM_GETCURSEL, 0, 0));
+    EXPECT_TRUE(key(VK_RETURN));
+    EXPECT_EQ(1, SendMessageA(c.directx.pages, TCM_GETCURSEL, 0, 0));
+    EXPECT_EQ("Description", current(page_id::dx_device));
+    EXPECT_TRUE(key(VK_F3));  // wraps to the first
+    EXPECT_EQ(0, SendMessageA(c.directx.pages, TCM_GETCURSEL, 0, 0));
+    {
+        const held_keys shift({VK_SHIFT});
+        key(VK_F3);  // back, wrapping to the last
+        EXPECT_EQ(1, SendMessageA(c.directx.pages, TCM_GETCURSEL, 0, 0));
+    }
+    SetWindowTextA(c.Efind, "nowhere at all");
+    EXPECT_EQ("No match", said());
+    SetWindowTextA(c.Efind, "");
+    EXPECT_EQ("", said());
+    EXPECT_TRUE(key(VK_ESCAPE));
 }
 
 std::string clipboard_text() {
