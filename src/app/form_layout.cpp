@@ -29,6 +29,13 @@ main_layout layout_main(int client_width, int client_height, int dpi) {
     layout.adapters = box(s(56), s(8), s(409), s(200));
     // Keeps its distance from the right edge, as at the design size.
     layout.submit = box(client_width - s(design_client_width - 831), s(8), s(147), s(25));
+    // In a narrow window the device list gives way to the find box, down to
+    // a width of its own that still shows a description.
+    const int find_part = s(16) + s(30) + s(4) + s(100);
+    const int room = static_cast<int>(layout.submit.left) - s(16) - static_cast<int>(layout.adapters.left);
+    if (room < s(409) + find_part) {
+        layout.adapters.right = layout.adapters.left + std::max(s(150), room - find_part);
+    }
     layout.find_label = box(layout.adapters.right + s(16), s(12), s(30), s(16));
     const int find_left = layout.find_label.right + s(4);
     layout.find_box =
@@ -58,5 +65,19 @@ summary_layout layout_summary(int sheet_width, int sheet_height, int dpi, bool o
     layout.panel =
         box((sheet_width - panel_width) / 2, (sheet_height - panel_height) / 2, panel_width, panel_height);
     layout.grid = box(s(76), s(opengl ? 28 : 31), s(409), s(opengl ? 158 : 208));
+    // Where the sheet is too small for the centred panel beside the logo and
+    // the links, the panel moves left, as far as the sheet's edge, and then
+    // down below the links: the grid never lies under them.
+    const int block_left = std::min(layout.home_visit.left, layout.maker_visit.left) - s(8);
+    const int block_bottom = layout.maker_link.bottom + s(8);
+    const int grid_top = layout.panel.top + layout.grid.top;
+    if (grid_top < block_bottom && layout.panel.left + layout.grid.right > block_left) {
+        const int shift = std::min<int>(layout.panel.left + layout.grid.right - block_left,
+                                        layout.panel.left + layout.grid.left);
+        OffsetRect(&layout.panel, -std::max(0, shift), 0);
+        if (layout.panel.left + layout.grid.right > block_left) {
+            OffsetRect(&layout.panel, 0, block_bottom - grid_top);
+        }
+    }
     return layout;
 }

@@ -466,6 +466,39 @@ TEST(Layout, MetricsScaleWithTheDpi) {
     EXPECT_EQ(2 * 31, big.grid.top);
 }
 
+TEST(Layout, TheSummaryGridNeverLiesUnderTheLogoOrTheLinks) {
+    for (const int dpi : {96, 144, 192}) {
+        for (int width = 500; width <= 1500; width += 23) {
+            for (int height = 280; height <= 900; height += 31) {
+                const int w = scale_to(width, dpi);
+                const int h = scale_to(height, dpi);
+                for (const bool opengl : {false, true}) {
+                    const summary_layout layout = layout_summary(w, h, dpi, opengl);
+                    RECT grid = layout.grid;
+                    OffsetRect(&grid, layout.panel.left, layout.panel.top);
+                    EXPECT_GE(grid.left, 0) << width << "x" << height << " at " << dpi;
+                    for (const RECT& part : {layout.logo, layout.home_visit, layout.home_link,
+                                             layout.maker_visit, layout.maker_link}) {
+                        RECT both{};
+                        ASSERT_FALSE(IntersectRect(&both, &grid, &part))
+                            << width << "x" << height << " at " << dpi;
+                    }
+                }
+            }
+        }
+    }
+    // The top bar at the smallest window: list, "Find:", box and button side by side.
+    const main_layout narrow = layout_main(scale_to(640 - 16, 144), scale_to(420, 144), 144);
+    const std::vector<RECT> bar = {narrow.adapters, narrow.find_label, narrow.find_box, narrow.submit};
+    for (size_t i = 1; i < bar.size(); ++i) {
+        EXPECT_LT(bar[i - 1].right, bar[i].left) << i;
+    }
+    EXPECT_GE(narrow.find_box.right - narrow.find_box.left, scale_to(100, 144));
+    // At the design size the panel stays in the middle.
+    const summary_layout design = layout_summary(945, 564, 96, false);
+    EXPECT_EQ(192, design.panel.left);
+}
+
 // Renders a grid window into a 32-bit bitmap through WM_PRINTCLIENT.
 class rendered_grid {
 public:
