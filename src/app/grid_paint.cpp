@@ -102,9 +102,10 @@ void paint_grid(HDC dc, const RECT& area, const grid_model& model, const grid_ge
     for (int r = 0; r < model.fixed_rows(); ++r) {
         paint_row(dc, r, geometry.row_top(r), model, geometry, view, fonts);
     }
-    // A dotted focus line around the current row while the grid has focus.
+    // A dotted focus line around the current row while the grid has focus,
+    // on the Summary grids too.
     const bool has_data = model.row_count() > model.fixed_rows();
-    if (view.focused && has_data && model.fixed_rows() > 0) {
+    if (view.focused && has_data) {
         const int y = geometry.row_top(model.current_row) - view.scroll_y;
         if (y >= view_top) {
             RECT focus{0, y, std::min<int>(area.right, geometry.content_width() - view.scroll_x),

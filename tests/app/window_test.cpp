@@ -502,30 +502,23 @@ TEST(Layout, TheSummaryGridNeverLiesUnderTheLogoOrTheLinks) {
 // Renders a grid window into a 32-bit bitmap through WM_PRINTCLIENT.
 class rendered_grid {
 public:
-    rendered_grid(grid_model& model, int width, int height) : width_(width) {
-        parent_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, width, height, nullptr, nullptr, nullptr,
-                                  nullptr);
-        grid_ = create_grid(parent_, &model, 1);
+    rendered_grid(grid_model& model, int width, int height)
+        : width_(width),
+          parent_(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, width, height, nullptr, nullptr, nullptr,
+                                  nullptr)),
+          grid_(create_grid(parent_, &model, 1)) {
         MoveWindow(grid_, 0, 0, width, height, FALSE);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        HDC screen = GetDC(nullptr);
-        dc_ = CreateCompatibleDC(screen);
-        ReleaseDC(nullptr, screen);
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-        previous_ = SelectObject(dc_, bitmap_);
-        SendMessageA(grid_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT);
-        GdiFlush();
+        render(height);
     }
+    // A grid window of the caller's, as it paints now.
+    rendered_grid(HWND grid, int width, int height) : width_(width), grid_(grid) { render(height); }
     ~rendered_grid() {
         SelectObject(dc_, previous_);
         DeleteObject(bitmap_);
         DeleteDC(dc_);
-        DestroyWindow(parent_);
+        if (parent_ != nullptr) {
+            DestroyWindow(parent_);
+        }
     }
     COLORREF pixel(int x, int y) const {
         const uint32_t value = bits_[y * width_ + x];
@@ -546,6 +539,22 @@ public:
     }
 
 private:
+    void render(int height) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width_;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        HDC screen = GetDC(nullptr);
+        dc_ = CreateCompatibleDC(screen);
+        ReleaseDC(nullptr, screen);
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+        previous_ = SelectObject(dc_, bitmap_);
+        SendMessageA(grid_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT);
+        GdiFlush();
+    }
+
     int width_;
     HWND parent_ = nullptr;
     HWND grid_ = nullptr;
@@ -576,6 +585,30 @@ TEST(GridPainting, ColoursOfValuesCurrentRowAndSections) {
     EXPECT_EQ(0, image.leaning(y2, y3, 0));
     EXPECT_GT(image.leaning(y3, y4, 0), 3) << "red text in the 0 cell";
     EXPECT_EQ(0, image.leaning(y3, y4, 1));
+}
+
+TEST(GridPainting, AFocusedSummaryGridMarksItsCurrentRow) {
+    report pages;
+    pages.SetupDirectXGrid(pages.grid(page_id::dx_summary));
+    pages.AddRow("Device", "Board", "");
+    pages.AddRow("Vendor", "Maker", "");
+    grid_model& grid = pages.grid(page_id::dx_summary);
+    grid.current_row = 1;
+    HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 100, nullptr, nullptr,
+                                  nullptr, nullptr);
+    HWND window = create_grid(parent, &grid, 1);
+    MoveWindow(window, 0, 0, 300, 100, FALSE);
+    SetFocus(window);
+    ASSERT_EQ(window, GetFocus());
+    rendered_grid image(window, 300, 100);
+    // The dotted line along the top of row 1 (17 px down), where no text
+    // stands, differs from the ground just above it.
+    int dots = 0;
+    for (int x = 60; x < 195; ++x) {
+        dots += image.pixel(x, 17) != image.pixel(x, 16) ? 1 : 0;
+    }
+    EXPECT_GT(dots, 20);
+    DestroyWindow(parent);
 }
 
 TEST(GridSelection, CopiesTheSelectedRowsAsText) {
