@@ -1,10 +1,12 @@
 #include "app/grid_control.h"
 
 #include <windowsx.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <memory>
 
+#include "app/cell_style.h"
 #include "app/column_fit.h"
 #include "app/grid_geometry.h"
 #include "app/grid_paint.h"
@@ -43,6 +45,8 @@ private:
 
     void measure_rows() { geometry_ = grid_geometry(*model_, dpi_); }
     void fit_value_column();
+    void track_tip(int x, int y);
+    std::string cut_text_at(int column, int row);
     void paint(HDC dc, const RECT& area);
     void update_scroll_bars();
     void scroll_to(int x, int y);
@@ -61,6 +65,9 @@ private:
     grid_geometry geometry_;
     grid_view view_;
     grid_fonts fonts_;
+    window_handle tip_;                   // shows a cut cell's whole text
+    std::string tip_text_;                // what the tip shows now
+    std::pair<int, int> tipped_{-1, -1};  // the cell under the mouse: column, row
     int dragged_column_ = -1;
     int drag_origin_ = 0;
     int drag_width_ = 0;
@@ -92,6 +99,57 @@ void grid_state::fit_value_column() {
         }));
 }
 
+// The whole text of a cell that is shown cut, by its column or by the
+// window's edge; empty for a cell shown whole.
+std::string grid_state::cut_text_at(int column, int row) {
+    if (column < 0 || row < 0 || row >= model_->row_count()) {
+        return {};
+    }
+    const std::string& text = model_->cell(column, row);
+    if (text.empty()) {
+        return {};
+    }
+    cell_facts facts;
+    facts.text = text;
+    facts.column = column;
+    facts.row_height = model_->row_height(row);
+    facts.fixed_row = row < first_data_row();
+    facts.painter = model_->painter == cell_painter::summary ? cell_painter::summary : cell_painter::device;
+    facts.font_size = model_->font_size;
+    const cell_style style = decide_cell_style(facts);
+    const int left = geometry_.column_left(column) - view_.scroll_x;
+    const int right = std::min<int>(left + geometry_.column_pixels(column), client().right);
+    const int room = right - std::max(left, 0) - scaled(style.inset_left + style.inset_right);
+    const window_dc dc(window_);
+    const select_object chosen(dc.get(), fonts_.get(model_->font_name, style.font_size, style.bold, dpi_));
+    SIZE extent{};
+    GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    return extent.cx > room ? text : std::string();
+}
+
+// Keeps the tip on the cell under the mouse: a new cell hides the old tip,
+// and the tip asks for its text when it shows (TTN_GETDISPINFO).
+void grid_state::track_tip(int x, int y) {
+    if (!tip_.get()) {
+        tip_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                   WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0, 0, window_, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr));
+        TOOLINFOA tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = window_;
+        tool.uId = reinterpret_cast<UINT_PTR>(window_);
+        tool.lpszText = LPSTR_TEXTCALLBACKA;
+        SendMessageA(tip_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageA(tip_.get(), TTM_SETMAXTIPWIDTH, 0, scaled(600));
+    }
+    const std::pair<int, int> cell{geometry_.column_at(x, view_.scroll_x), row_at(y)};
+    if (cell != tipped_) {
+        tipped_ = cell;
+        SendMessageA(tip_.get(), TTM_POP, 0, 0);
+    }
+}
+
 void grid_state::refresh() {
     fit_value_column();
     measure_rows();
@@ -111,24 +169,31 @@ void grid_state::set_dpi(int dpi) {
 }
 
 void grid_state::update_scroll_bars() {
-    const RECT area = client();
-    SCROLLINFO vertical{};
-    vertical.cbSize = sizeof vertical;
-    vertical.fMask = SIF_ALL;
-    vertical.nMax = std::max(0, geometry_.content_height() - 1);
-    vertical.nPage = static_cast<UINT>(geometry_.data_view_height(area.bottom));
-    view_.scroll_y = std::clamp(view_.scroll_y, 0, geometry_.max_scroll_y(area.bottom));
-    vertical.nPos = view_.scroll_y;
-    SetScrollInfo(window_, SB_VERT, &vertical, TRUE);
+    // Each bar that appears or goes narrows the client area that sizes the
+    // other, so each is set from the area as it is at that moment, and the
+    // second round sees both bars as they end up: the ranges then always
+    // reach the last pixel.
+    for (int round = 0; round < 2; ++round) {
+        RECT area = client();
+        SCROLLINFO vertical{};
+        vertical.cbSize = sizeof vertical;
+        vertical.fMask = SIF_ALL;
+        vertical.nMax = std::max(0, geometry_.content_height() - 1);
+        vertical.nPage = static_cast<UINT>(geometry_.data_view_height(area.bottom));
+        view_.scroll_y = std::clamp(view_.scroll_y, 0, geometry_.max_scroll_y(area.bottom));
+        vertical.nPos = view_.scroll_y;
+        SetScrollInfo(window_, SB_VERT, &vertical, TRUE);
 
-    SCROLLINFO horizontal{};
-    horizontal.cbSize = sizeof horizontal;
-    horizontal.fMask = SIF_ALL;
-    horizontal.nMax = std::max(0, geometry_.content_width() - 1);
-    horizontal.nPage = static_cast<UINT>(std::max(0L, area.right));
-    view_.scroll_x = std::clamp(view_.scroll_x, 0, geometry_.max_scroll_x(area.right));
-    horizontal.nPos = view_.scroll_x;
-    SetScrollInfo(window_, SB_HORZ, &horizontal, TRUE);
+        area = client();
+        SCROLLINFO horizontal{};
+        horizontal.cbSize = sizeof horizontal;
+        horizontal.fMask = SIF_ALL;
+        horizontal.nMax = std::max(0, geometry_.content_width() - 1);
+        horizontal.nPage = static_cast<UINT>(std::max(0L, area.right));
+        view_.scroll_x = std::clamp(view_.scroll_x, 0, geometry_.max_scroll_x(area.right));
+        horizontal.nPos = view_.scroll_x;
+        SetScrollInfo(window_, SB_HORZ, &horizontal, TRUE);
+    }
 }
 
 void grid_state::scroll_to(int x, int y) {
@@ -411,8 +476,21 @@ LRESULT grid_state::handle(UINT message, WPARAM wparam, LPARAM lparam) {
                 if (row >= first_data_row()) {
                     move_current(row, true);
                 }
+            } else {
+                track_tip(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
             }
             return 0;
+        case WM_NOTIFY: {
+            auto* info = reinterpret_cast<NMTTDISPINFOA*>(lparam);
+            if (info->hdr.code == TTN_GETDISPINFOA) {
+                // Kept until the tip asks again.
+                tip_text_ = cut_text_at(tipped_.first, tipped_.second);
+                info->lpszText = tip_text_.data();
+                info->hinst = nullptr;
+                return 0;
+            }
+            break;
+        }
         case WM_LBUTTONUP:
             if (dragged_column_ >= 0) {
                 dragged_column_ = -1;

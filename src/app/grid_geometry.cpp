@@ -85,6 +85,17 @@ int grid_geometry::row_at(int y, int scroll_y) const {
     return row >= row_count() ? -1 : row;
 }
 
+int grid_geometry::column_at(int x, int scroll_x) const {
+    int right = -scroll_x;
+    for (size_t c = 0; c < widths_.size(); ++c) {
+        right += widths_[c];
+        if (x < right) {
+            return static_cast<int>(c);
+        }
+    }
+    return -1;
+}
+
 int grid_geometry::divider_at(int x, int y, int scroll_x, int grip) const {
     if (!sizing_ || fixed_rows_ == 0 || y >= fixed_height()) {
         return -1;

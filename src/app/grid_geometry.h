@@ -40,6 +40,8 @@ public:
 
     // The row under client y, fixed rows included, or -1 below the last.
     int row_at(int y, int scroll_y) const;
+    // The column under client x, or -1 right of the last.
+    int column_at(int x, int scroll_x) const;
     // The column whose right edge lies within grip pixels of client x in
     // the header row, or -1.
     int divider_at(int x, int y, int scroll_x, int grip) const;

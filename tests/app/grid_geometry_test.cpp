@@ -52,6 +52,10 @@ TEST(GridGeometry, HitTestsAndTheScrollThatShowsARow) {
     EXPECT_EQ(0, g.divider_at(302, 5, 0, 3));
     EXPECT_EQ(1, g.divider_at(398, 5, 0, 3));
     EXPECT_EQ(-1, g.divider_at(305, 5, 0, 3));
+    EXPECT_EQ(0, g.column_at(299, 0));
+    EXPECT_EQ(2, g.column_at(400, 0));
+    EXPECT_EQ(1, g.column_at(299, 50));  // scrolled sideways
+    EXPECT_EQ(-1, g.column_at(1200, 0));
     EXPECT_EQ(-1, g.divider_at(300, 20, 0, 3));  // not in the header
     EXPECT_EQ(0, g.divider_at(250, 5, 50, 3));   // scrolled sideways
     const int client = 17 + 40;

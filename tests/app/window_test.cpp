@@ -611,6 +611,30 @@ TEST(GridPainting, AFocusedSummaryGridMarksItsCurrentRow) {
     DestroyWindow(parent);
 }
 
+TEST(GridTips, ACutCellShowsItsWholeTextOnHover) {
+    report pages;
+    pages.SetupDirectXGrid(pages.grid(page_id::dx_buffers));
+    const std::string long_text(200, 'x');
+    pages.AddRow("Short", "1", long_text);
+    HWND parent =
+        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 200, nullptr, nullptr, nullptr, nullptr);
+    HWND grid = create_grid(parent, &pages.grid(page_id::dx_buffers), 1);
+    MoveWindow(grid, 0, 0, 600, 200, TRUE);
+    // What the tip asks for the cell under the mouse, as the tooltip control does.
+    const auto tip_at = [&](int x, int y) {
+        SendMessageA(grid, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+        NMTTDISPINFOA info{};
+        info.hdr.hwndFrom = nullptr;
+        info.hdr.code = TTN_GETDISPINFOA;
+        SendMessageA(grid, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        return std::string(info.lpszText != nullptr ? info.lpszText : "");
+    };
+    EXPECT_EQ(long_text, tip_at(450, 25));  // the Description, cut by the window's edge
+    EXPECT_EQ("", tip_at(50, 25));          // "Short", whole
+    EXPECT_EQ("", tip_at(350, 25));         // "1", whole
+    DestroyWindow(parent);
+}
+
 TEST(GridSelection, CopiesTheSelectedRowsAsText) {
     report pages;
     pages.SetupDirectXGrid(pages.grid(page_id::dx_buffers));
@@ -628,7 +652,25 @@ TEST(GridSelection, CopiesTheSelectedRowsAsText) {
     // Home ends the selection at the first data row, never the header.
     SendMessageA(grid, WM_KEYDOWN, VK_HOME, 0);
     EXPECT_EQ(1, pages.grid(page_id::dx_buffers).current_row);
+    // Both ranges follow the client area that both bars leave, so that the
+    // last pixel can be scrolled into view.
+    MoveWindow(grid, 0, 0, 300, 70, TRUE);
+    SendMessageA(grid, WM_HSCROLL, SB_BOTTOM, 0);
+    for (const int bar : {SB_HORZ, SB_VERT}) {
+        SCROLLINFO range{};
+        range.cbSize = sizeof range;
+        range.fMask = SIF_ALL;
+        GetScrollInfo(grid, bar, &range);
+        RECT client{};
+        GetClientRect(grid, &client);
+        const LONG view = bar == SB_HORZ ? client.right : client.bottom - normal_row_height;
+        EXPECT_EQ(view, static_cast<LONG>(range.nPage)) << bar;
+        if (bar == SB_HORZ) {
+            EXPECT_EQ(range.nMax + 1 - static_cast<int>(range.nPage), range.nPos);  // at the end
+        }
+    }
     // The horizontal wheel scrolls sideways, within the range, both ways.
+    SendMessageA(grid, WM_HSCROLL, SB_TOP, 0);
     SendMessageA(grid, WM_MOUSEHWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
     const int right = GetScrollPos(grid, SB_HORZ);
     EXPECT_GT(right, 0);
