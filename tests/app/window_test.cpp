@@ -385,6 +385,26 @@ std::string clipboard_text() {
     return text;
 }
 
+TEST_F(Window, ADpiChangeRescalesAndRepaintsEveryControl) {
+    TFmain form(world.seams());
+    ShowWindow(form.handle(), SW_SHOWNA);
+    const form_controls& c = form.controls();
+    // Painted and valid, as before the user drags the window to another monitor.
+    RedrawWindow(form.handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_FALSE(GetUpdateRect(c.Lfind, nullptr, FALSE));
+    RECT suggested{0, 0, scale_to(design_client_width + 16, 144), scale_to(design_client_height + 39, 144)};
+    SendMessageA(form.handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(144, form.dpi());
+    RECT label{};
+    GetWindowRect(c.Label1, &label);
+    EXPECT_EQ(scale_to(44, 144), label.right - label.left);
+    // Every control waits to be painted again at the new scale.
+    for (HWND control : {c.Label1, c.Lfind, c.CBadapters, c.Bsubmit, c.directx.tab, c.directx.summary.grid}) {
+        EXPECT_TRUE(GetUpdateRect(control, nullptr, FALSE));
+    }
+}
+
 TEST_F(Window, GridMenusCopyTheirPageOrTheWholeReport) {
     TFmain form(world.seams());
     ShowWindow(form.handle(), SW_SHOWNA);
