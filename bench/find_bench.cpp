@@ -8,29 +8,10 @@
 #include <cstdio>
 #include <vector>
 
+#include "large_record.h"
 #include "refdata/_consts.h"
 #include "report/find.h"
 #include "report/report.h"
-
-namespace {
-
-Tqdx_adapter large_record() {
-    Tqdx_adapter adapter;
-    adapter.info.description = "Benchmark board";
-    adapter.caps.DevCaps = 0xFFFFFFFF;
-    for (int i = 0; i < 1000; ++i) {
-        Tqmode mode;
-        mode.width = 640 + static_cast<uint32_t>((i * 37) % 3200);
-        mode.height = 480 + static_cast<uint32_t>((i * 53) % 1800);
-        mode.format = i % 2 == 0 ? "X8R8G8B8" : "R8G8B8A8_UNORM";
-        mode.refresh_rates = {60, 75, 120, 144};
-        adapter.modes.push_back(mode);
-    }
-    adapter.mode_count = static_cast<int32_t>(adapter.modes.size());
-    return adapter;
-}
-
-}  // namespace
 
 int main() {
     InitConsts();

@@ -10,6 +10,7 @@
 #include "app/form_main.h"
 #include "app/grid_control.h"
 #include "fakes/fake_probes.h"
+#include "platform/report_program.h"
 #include "refdata/_consts.h"
 
 namespace {
@@ -702,11 +703,7 @@ TEST(GridSelection, CopiesTheSelectedRowsAsText) {
 // cavio.exe, one folder above the tests, carries the chip as its icon in the
 // four sizes Windows asks for.
 TEST(ProgramIcon, TheChipIn16_32_48And256Pixels) {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    folder.erase(folder.find_last_of("\\/"));
-    const std::string program = folder.substr(0, folder.find_last_of("\\/")) + "\\cavio.exe";
+    const std::string program = built_program("cavio.exe");
     HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(nullptr, module) << program;
     HRSRC found =

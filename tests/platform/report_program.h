@@ -1,4 +1,5 @@
-// Runs cavio-report.exe, which lies one folder above the test programs.
+// The programs users run, which lie one folder above the test programs, and
+// running cavio-report.exe.
 #pragma once
 
 #include <windows.h>
@@ -11,12 +12,17 @@ struct program_result {
     std::string errors;  // standard error
 };
 
-inline std::string report_program() {
+// The path of a program of the build, beside cavio.exe.
+inline std::string built_program(const char* name) {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string folder(path);
     folder.erase(folder.find_last_of("\\/"));
-    return folder.substr(0, folder.find_last_of("\\/")) + "\\cavio-report.exe";
+    return folder.substr(0, folder.find_last_of("\\/")) + "\\" + name;
+}
+
+inline std::string report_program() {
+    return built_program("cavio-report.exe");
 }
 
 // Runs the program with arguments and collects what it writes. Standard
