@@ -485,8 +485,37 @@ void TFmain::Lmaker_linkClick() {
     open_link(seams_.maker_url);
 }
 
+namespace {
+
+// Throws away the keys and clicks that waited while the window could not
+// answer, so that none of them dismisses the message box that follows.
+void discard_waiting_input() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE) ||
+           PeekMessageA(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE) ||
+           PeekMessageA(&message, nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE)) {
+    }
+}
+
+std::string status_part(HWND status_bar, int part) {
+    const auto length = LOWORD(SendMessageA(status_bar, SB_GETTEXTLENGTHA, part, 0));
+    std::string text(length + 1u, '\0');
+    SendMessageA(status_bar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(length);
+    return text;
+}
+
+}  // namespace
+
 void TFmain::BsubmitClick() {
-    // The post is synchronous: the wait cursor shows until it is answered.
+    // The post is synchronous and bounded by the HTTP component's deadline:
+    // the status bar says where it goes, and the wait cursor shows, until
+    // it is answered or given up.
+    HWND status_bar = controls_.SB;
+    const std::string status = status_part(status_bar, 0);
+    const std::string sending = "\tSending report to " + host_of(seams_.submit_url) + "...";
+    SendMessageA(status_bar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(sending.c_str()));
+    UpdateWindow(status_bar);
     const HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     bool sent = false;
     try {
@@ -499,7 +528,9 @@ void TFmain::BsubmitClick() {
     } catch (...) {
         // Whatever went wrong, the user learns only that it did not arrive.
     }
+    SendMessageA(status_bar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(status.c_str()));
     SetCursor(previous);
+    discard_waiting_input();
     if (sent) {
         seams_.message_box(window_.get(), "Data sent to server.\r\n\r\nThank You!",
                            MB_OK | MB_ICONINFORMATION);

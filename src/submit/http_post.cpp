@@ -1,26 +1,18 @@
+// Winsock before anything that includes <windows.h>.
+#include <winsock2.h>
+#include <ws2tcpip.h>
+
 #include "submit/http_post.h"
 
-#include <winhttp.h>
-
-#include <chrono>
+#include <algorithm>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 #include <random>
 #include <stdexcept>
+#include <thread>
 
 namespace {
-
-std::wstring wide(const std::string& text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring result(static_cast<size_t>(size), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result.data(), size);
-    return result;
-}
-
-[[noreturn]] void fail(const char* what) {
-    throw std::runtime_error(std::string(what) + " (error " + std::to_string(GetLastError()) + ")");
-}
 
 bool needs_escape(unsigned char byte) {
     if (byte <= 0x20 || byte >= 0x81) {
@@ -92,90 +84,447 @@ uint32_t draw_submission_identifier() {
     return submission_identifier(draw(generator));
 }
 
-internet_handle::~internet_handle() {
-    reset();
+namespace {
+
+using steady = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+// Each phase's own limit; the post's deadline cuts every one of them short.
+constexpr milliseconds resolve_limit = std::chrono::seconds(15);
+constexpr milliseconds connect_limit = std::chrono::seconds(15);
+constexpr milliseconds send_limit = std::chrono::seconds(30);
+constexpr milliseconds receive_limit = std::chrono::seconds(30);  // silence between two pieces of the answer
+
+// The most the answer's head, one of its lines, and the piece of it held at
+// a time may take.
+constexpr size_t head_limit = 64 * 1024;
+constexpr size_t line_limit = 8 * 1024;
+constexpr size_t piece_size = 16 * 1024;
+
+[[noreturn]] void fail(const std::string& what) {
+    throw std::runtime_error(what);
 }
 
-void internet_handle::reset(HINTERNET handle) {
-    if (handle_ != nullptr) {
-        WinHttpCloseHandle(handle_);
-    }
-    handle_ = handle;
+[[noreturn]] void fail_socket(const char* what) {
+    fail(std::string(what) + " (error " + std::to_string(WSAGetLastError()) + ")");
 }
 
-http_component::http_component()
-    : session_(WinHttpOpen(wide(http_user_agent).c_str(), WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
-                           WINHTTP_NO_PROXY_BYPASS, 0)) {}
+std::string lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+    return text;
+}
 
-std::string http_component::post(const std::string& url,
-                                 const std::vector<std::pair<std::string, std::string>>& fields) {
-    if (!session_) {
-        fail("no HTTP session");
+std::string trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) {
+        return {};
     }
-    const std::wstring address = wide(url);
-    URL_COMPONENTS parts{};
-    parts.dwStructSize = sizeof parts;
-    wchar_t host[256] = {};
-    wchar_t path[2048] = {};
-    parts.lpszHostName = host;
-    parts.dwHostNameLength = static_cast<DWORD>(std::size(host));
-    parts.lpszUrlPath = path;
-    parts.dwUrlPathLength = static_cast<DWORD>(std::size(path));
-    if (!WinHttpCrackUrl(address.c_str(), 0, 0, &parts) || parts.nScheme != INTERNET_SCHEME_HTTP) {
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The parts of "http://host[:port]/path" that the request needs.
+struct http_address {
+    std::string host;
+    std::string port = "80";
+    std::string authority;  // what the Host header says
+    std::string path = "/";
+};
+
+http_address crack(const std::string& url) {
+    constexpr std::string_view scheme = "http://";
+    if (url.size() <= scheme.size() || lower(url.substr(0, scheme.size())) != scheme) {
         fail("not a plain HTTP address");
     }
-    const internet_handle connection(WinHttpConnect(session_.get(), host, parts.nPort, 0));
-    if (connection.get() == nullptr) {
-        fail("cannot connect");
+    const size_t start = scheme.size();
+    const size_t path = url.find_first_of("/?#", start);
+    http_address address;
+    address.authority = url.substr(start, path == std::string::npos ? std::string::npos : path - start);
+    if (path != std::string::npos && url[path] != '#') {
+        address.path = url.substr(path, url.find('#', path) - path);
+        if (address.path[0] == '?') {
+            address.path.insert(0, "/");
+        }
     }
-    const internet_handle request(WinHttpOpenRequest(connection.get(), L"POST", path, nullptr,
-                                                     WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, 0));
-    if (request.get() == nullptr) {
-        fail("cannot open the request");
+    const std::string& authority = address.authority;
+    const size_t bracket = authority.rfind(']');
+    const size_t colon = authority.rfind(':');
+    if (colon != std::string::npos && (bracket == std::string::npos || colon > bracket)) {
+        address.host = authority.substr(0, colon);
+        address.port = authority.substr(colon + 1);
+        if (address.port.empty() || address.port.find_first_not_of("0123456789") != std::string::npos) {
+            fail("not a port: " + address.port);
+        }
+    } else {
+        address.host = authority;
     }
-    // Never answer an authentication challenge.
-    DWORD no_logon = WINHTTP_AUTOLOGON_SECURITY_LEVEL_HIGH;
-    WinHttpSetOption(request.get(), WINHTTP_OPTION_AUTOLOGON_POLICY, &no_logon, sizeof no_logon);
-    const std::wstring headers =
-        L"Accept: " + wide(http_accept) + L"\r\nContent-Type: application/x-www-form-urlencoded\r\n";
-    std::string body = form_body(fields);
-    if (!WinHttpSendRequest(request.get(), headers.c_str(), static_cast<DWORD>(headers.size()), body.data(),
-                            static_cast<DWORD>(body.size()), static_cast<DWORD>(body.size()), 0) ||
-        !WinHttpReceiveResponse(request.get(), nullptr)) {
-        fail("the post failed");
+    if (address.host.size() > 2 && address.host.front() == '[' && address.host.back() == ']') {
+        address.host = address.host.substr(1, address.host.size() - 2);
     }
-    DWORD status = 0;
-    DWORD size = sizeof status;
-    if (!WinHttpQueryHeaders(request.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
-                             WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX)) {
-        fail("no status");
+    if (address.host.empty()) {
+        fail("no host in the address");
     }
-    std::string response;
+    return address;
+}
+
+// The time left before a deadline, at most a phase's own limit; raises once
+// nothing is left.
+class post_clock {
+public:
+    explicit post_clock(milliseconds deadline) : end_(steady::now() + deadline) {}
+    milliseconds left(milliseconds limit, const char* phase) const {
+        const auto left = std::chrono::duration_cast<milliseconds>(end_ - steady::now());
+        if (left.count() <= 0) {
+            fail(std::string("no answer in time (") + phase + ")");
+        }
+        return std::min(left, limit);
+    }
+
+private:
+    steady::time_point end_;
+};
+
+// getaddrinfo has no time-out of its own: it runs on a thread of its own,
+// which is left to finish alone when the wait is over.
+struct resolution {
+    std::mutex mutex;
+    std::condition_variable done_signal;
+    bool done = false;
+    bool abandoned = false;
+    addrinfo* addresses = nullptr;
+    int error = 0;
+};
+
+using address_list = std::unique_ptr<addrinfo, decltype(&freeaddrinfo)>;
+
+address_list resolve(const http_address& address, milliseconds wait) {
+    auto state = std::make_shared<resolution>();
+    std::thread([state, host = address.host, port = address.port] {
+        addrinfo hints{};
+        hints.ai_family = AF_UNSPEC;
+        hints.ai_socktype = SOCK_STREAM;
+        hints.ai_protocol = IPPROTO_TCP;
+        addrinfo* found = nullptr;
+        const int error = getaddrinfo(host.c_str(), port.c_str(), &hints, &found);
+        const std::lock_guard<std::mutex> lock(state->mutex);
+        if (state->abandoned) {
+            if (found != nullptr) {
+                freeaddrinfo(found);
+            }
+            return;
+        }
+        state->addresses = found;
+        state->error = error;
+        state->done = true;
+        state->done_signal.notify_one();
+    }).detach();
+    std::unique_lock<std::mutex> lock(state->mutex);
+    if (!state->done_signal.wait_for(lock, wait, [&] { return state->done; })) {
+        state->abandoned = true;
+        fail("the host's name was not resolved in time");
+    }
+    if (state->error != 0 || state->addresses == nullptr) {
+        fail("cannot resolve " + address.host + " (error " + std::to_string(state->error) + ")");
+    }
+    return address_list(state->addresses, freeaddrinfo);
+}
+
+// A connected, non-blocking socket, closed with its owner.
+class http_socket {
+public:
+    http_socket(const http_address& address, const post_clock& clock) {
+        const address_list addresses = resolve(address, clock.left(resolve_limit, "resolve"));
+        for (const addrinfo* candidate = addresses.get(); candidate != nullptr && socket_ == INVALID_SOCKET;
+             candidate = candidate->ai_next) {
+            socket_ = socket(candidate->ai_family, candidate->ai_socktype, candidate->ai_protocol);
+            if (socket_ == INVALID_SOCKET) {
+                continue;
+            }
+            u_long non_blocking = 1;
+            ioctlsocket(socket_, FIONBIO, &non_blocking);
+            if (connect(socket_, candidate->ai_addr, static_cast<int>(candidate->ai_addrlen)) != 0 &&
+                (WSAGetLastError() != WSAEWOULDBLOCK || !wait(false, clock.left(connect_limit, "connect")) ||
+                 pending_error() != 0)) {
+                closesocket(socket_);
+                socket_ = INVALID_SOCKET;
+            }
+        }
+        if (socket_ == INVALID_SOCKET) {
+            fail("cannot connect to " + address.authority);
+        }
+    }
+    ~http_socket() {
+        if (socket_ != INVALID_SOCKET) {
+            closesocket(socket_);
+        }
+    }
+    http_socket(const http_socket&) = delete;
+    http_socket& operator=(const http_socket&) = delete;
+
+    void send_all(std::string_view data, const post_clock& clock) {
+        while (!data.empty()) {
+            if (!wait(false, clock.left(send_limit, "send"))) {
+                fail("the server took nothing in time");
+            }
+            const int sent =
+                send(socket_, data.data(), static_cast<int>(std::min<size_t>(data.size(), 1 << 20)), 0);
+            if (sent == SOCKET_ERROR) {
+                if (WSAGetLastError() == WSAEWOULDBLOCK) {
+                    continue;
+                }
+                fail_socket("the post broke off");
+            }
+            data.remove_prefix(static_cast<size_t>(sent));
+        }
+    }
+
+    // Appends what arrives to buffer, at most room bytes; false at the
+    // answer's end (the server closed).
+    bool receive(std::string& buffer, size_t room, const post_clock& clock) {
+        for (;;) {
+            if (!wait(true, clock.left(receive_limit, "receive"))) {
+                fail("the server went silent");
+            }
+            char piece[4096];
+            const int got = recv(socket_, piece, static_cast<int>(std::min(room, sizeof piece)), 0);
+            if (got > 0) {
+                buffer.append(piece, static_cast<size_t>(got));
+                return true;
+            }
+            if (got == 0) {
+                return false;
+            }
+            if (WSAGetLastError() != WSAEWOULDBLOCK) {
+                fail_socket("the answer broke off");
+            }
+        }
+    }
+
+private:
+    // Waits until the socket can be read (or written); false when the time
+    // ran out.
+    bool wait(bool readable, milliseconds time) const {
+        fd_set ready;
+        fd_set failed;
+        FD_ZERO(&ready);
+        FD_ZERO(&failed);
+        FD_SET(socket_, &ready);
+        FD_SET(socket_, &failed);
+        timeval limit{static_cast<long>(time.count() / 1000), static_cast<long>(time.count() % 1000 * 1000)};
+        const int count =
+            select(0, readable ? &ready : nullptr, readable ? nullptr : &ready, &failed, &limit);
+        if (count == SOCKET_ERROR) {
+            fail_socket("cannot wait for the server");
+        }
+        return count > 0;
+    }
+
+    int pending_error() const {
+        int error = 0;
+        int size = sizeof error;
+        getsockopt(socket_, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size);
+        return error;
+    }
+
+    SOCKET socket_ = INVALID_SOCKET;
+};
+
+// Reads the answer piece by piece, holding at most one piece and one line.
+class answer_reader {
+public:
+    answer_reader(http_socket& socket, const post_clock& clock) : socket_(socket), clock_(clock) {}
+
+    // One line without its CR LF; raises at the end of the answer.
+    std::string line() {
+        for (;;) {
+            const size_t end = buffer_.find('\n', start_);
+            if (end != std::string::npos) {
+                std::string text = buffer_.substr(start_, end - start_);
+                start_ = end + 1;
+                if (!text.empty() && text.back() == '\r') {
+                    text.pop_back();
+                }
+                return text;
+            }
+            if (buffer_.size() - start_ > line_limit) {
+                fail("a line of the answer is too long");
+            }
+            if (!more()) {
+                fail("the answer was cut short");
+            }
+        }
+    }
+
+    // Reads and discards count bytes; raises when the answer ends first.
+    void skip(uint64_t count) {
+        while (count > 0) {
+            if (start_ == buffer_.size() && !more()) {
+                fail("the answer was cut short");
+            }
+            const size_t taken = static_cast<size_t>(std::min<uint64_t>(count, buffer_.size() - start_));
+            start_ += taken;
+            count -= taken;
+        }
+    }
+
+    // Reads and discards everything up to the server's close.
+    void skip_to_end() {
+        while (more()) {
+            start_ = buffer_.size();
+        }
+    }
+
+private:
+    bool more() {
+        buffer_.erase(0, start_);
+        start_ = 0;
+        return socket_.receive(buffer_, piece_size, clock_);
+    }
+
+    http_socket& socket_;
+    const post_clock& clock_;
+    std::string buffer_;
+    size_t start_ = 0;
+};
+
+struct answer_head {
+    int status = 0;
+    std::vector<std::pair<std::string, std::string>> headers;  // names in lower case
+};
+
+answer_head read_head(answer_reader& reader) {
+    answer_head head;
+    const std::string status_line = reader.line();
+    // "HTTP/1.1 200 OK"
+    if (status_line.compare(0, 5, "HTTP/") != 0 || status_line.size() < 12 || status_line[8] != ' ' ||
+        status_line.find_first_not_of("0123456789", 9) < 12) {
+        fail("not an HTTP answer: " + status_line.substr(0, 40));
+    }
+    head.status = std::stoi(status_line.substr(9, 3));
+    size_t size = status_line.size();
+    for (std::string line = reader.line(); !line.empty(); line = reader.line()) {
+        size += line.size();
+        if (size > head_limit) {
+            fail("the answer's head is too long");
+        }
+        const size_t colon = line.find(':');
+        if (colon == std::string::npos) {
+            fail("not a header: " + line.substr(0, 40));
+        }
+        head.headers.emplace_back(lower(trimmed(line.substr(0, colon))), trimmed(line.substr(colon + 1)));
+    }
+    return head;
+}
+
+uint64_t decimal(const std::string& text) {
+    if (text.empty() || text.size() > 18 || text.find_first_not_of("0123456789") != std::string::npos) {
+        fail("not a length: " + text.substr(0, 40));
+    }
+    return std::stoull(text);
+}
+
+// Reads a chunked body to its last chunk and its trailer.
+void skip_chunked(answer_reader& reader) {
     for (;;) {
-        DWORD available = 0;
-        if (!WinHttpQueryDataAvailable(request.get(), &available)) {
-            fail("the answer broke off");
+        const std::string line = reader.line();
+        const std::string size = trimmed(line.substr(0, line.find(';')));
+        if (size.empty() || size.size() > 15 ||
+            size.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
+            fail("not a chunk size: " + line.substr(0, 40));
         }
-        if (available == 0) {
-            break;
+        const uint64_t count = std::stoull(size, nullptr, 16);
+        if (count == 0) {
+            while (!reader.line().empty()) {
+            }
+            return;
         }
-        std::string chunk(available, '\0');
-        DWORD read = 0;
-        if (!WinHttpReadData(request.get(), chunk.data(), available, &read)) {
-            fail("the answer broke off");
+        reader.skip(count);
+        if (!reader.line().empty()) {
+            fail("a chunk is longer than it said");
         }
-        response.append(chunk, 0, read);
     }
-    // A body shorter than announced was cut off on the way.
-    DWORD announced = 0;
-    size = sizeof announced;
-    if (WinHttpQueryHeaders(request.get(), WINHTTP_QUERY_CONTENT_LENGTH | WINHTTP_QUERY_FLAG_NUMBER,
-                            WINHTTP_HEADER_NAME_BY_INDEX, &announced, &size, WINHTTP_NO_HEADER_INDEX) &&
-        response.size() < announced) {
-        throw std::runtime_error("the answer broke off");
+}
+
+}  // namespace
+
+http_component::http_component() {
+    WSADATA data;
+    winsock_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+}
+
+http_component::~http_component() {
+    if (winsock_) {
+        WSACleanup();
     }
-    if (status >= 400) {
-        throw std::runtime_error("the server answered " + std::to_string(status));
+}
+
+void http_component::post(const std::string& url,
+                          const std::vector<std::pair<std::string, std::string>>& fields) {
+    if (!winsock_) {
+        fail("no sockets");
     }
-    return response;
+    const post_clock clock(deadline);
+    const http_address address = crack(url);
+    const std::string body = form_body(fields);
+    std::string request = "POST " + address.path + " HTTP/1.1\r\nHost: " + address.authority +
+                          "\r\nUser-Agent: " + http_user_agent + "\r\nAccept: " + http_accept +
+                          "\r\nContent-Type: application/x-www-form-urlencoded\r\nContent-Length: " +
+                          std::to_string(body.size()) + "\r\nConnection: close\r\n";
+    auto& cookies = cookies_[lower(address.host)];
+    if (!cookies.empty()) {
+        request += "Cookie: ";
+        for (auto cookie = cookies.begin(); cookie != cookies.end(); ++cookie) {
+            request += (cookie == cookies.begin() ? "" : "; ") + cookie->first + "=" + cookie->second;
+        }
+        request += "\r\n";
+    }
+    request += "\r\n";
+
+    http_socket socket(address, clock);
+    socket.send_all(request, clock);
+    socket.send_all(body, clock);
+
+    answer_reader reader(socket, clock);
+    answer_head head = read_head(reader);
+    while (head.status >= 100 && head.status < 200) {  // "100 Continue" and the like come first
+        head = read_head(reader);
+    }
+    const std::string* length = nullptr;
+    bool chunked = false;
+    for (const auto& [name, value] : head.headers) {
+        if (name == "set-cookie") {
+            const std::string pair = value.substr(0, value.find(';'));
+            const size_t equals = pair.find('=');
+            if (equals != std::string::npos && !trimmed(pair.substr(0, equals)).empty()) {
+                const std::string cookie = trimmed(pair.substr(0, equals));
+                const std::string attributes = lower(value);
+                if (attributes.find("max-age=0") != std::string::npos ||
+                    attributes.find("max-age=-") != std::string::npos) {
+                    cookies.erase(cookie);
+                } else {
+                    cookies[cookie] = trimmed(pair.substr(equals + 1));
+                }
+            }
+        } else if (name == "content-length") {
+            length = &value;
+        } else if (name == "transfer-encoding") {
+            const std::string codings = lower(value);
+            chunked = codings.size() >= 7 && codings.compare(codings.size() - 7, 7, "chunked") == 0;
+        }
+    }
+    // Checked before the body: an error's body is never read. A redirect is
+    // not followed: the report did not arrive where it was sent.
+    if (head.status < 200 || head.status >= 300) {
+        fail("the server answered " + std::to_string(head.status));
+    }
+    if (head.status == 204) {
+        return;
+    }
+    if (chunked) {
+        skip_chunked(reader);
+    } else if (length != nullptr) {
+        reader.skip(decimal(*length));
+    } else {
+        reader.skip_to_end();
+    }
 }

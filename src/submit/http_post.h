@@ -1,11 +1,10 @@
 // The form post of the submission: field encoding, the identifier, and the
-// HTTP component, one WinHTTP session that keeps the server's cookies.
+// HTTP component that posts them.
 #pragma once
 
-#include <windows.h>
-
+#include <chrono>
 #include <cstdint>
-#include <memory>
+#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -27,43 +26,33 @@ uint32_t submission_identifier(uint32_t r);
 // A fresh identifier, from a generator seeded from the system clock.
 uint32_t draw_submission_identifier();
 
-// A WinHTTP handle (session, connection or request), closed with its owner.
-class internet_handle {
-public:
-    explicit internet_handle(void* handle = nullptr) : handle_(handle) {}
-    ~internet_handle();
-    internet_handle(const internet_handle&) = delete;
-    internet_handle& operator=(const internet_handle&) = delete;
-    internet_handle(internet_handle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    internet_handle& operator=(internet_handle&& other) noexcept {
-        if (this != &other) {
-            reset(std::exchange(other.handle_, nullptr));
-        }
-        return *this;
-    }
-    // Closes the handle held, then holds handle.
-    void reset(void* handle = nullptr);
-    void* get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-
-private:
-    void* handle_;  // an HINTERNET; <winhttp.h> stays out of this header
-};
-
-// The HTTP component: plain HTTP, no proxy, no authentication, the fixed
-// Accept and User-Agent headers, and cookies kept between posts.
+// The HTTP component: one plain-HTTP form post at a time, no proxy, no
+// authentication, the fixed Accept and User-Agent headers, and the server's
+// cookies kept between posts. It speaks HTTP/1.1 over Winsock itself, so that
+// it sees the framing of the answer: an answer counts only when it arrived
+// whole.
 class http_component {
 public:
     http_component();
+    ~http_component();
     http_component(const http_component&) = delete;
     http_component& operator=(const http_component&) = delete;
 
-    // Posts the url-encoded fields to url and returns the response body.
-    // Raises for any transport failure and any status of 400 or above.
-    std::string post(const std::string& url, const std::vector<std::pair<std::string, std::string>>& fields);
+    // The longest a post may take, from its start to the last byte of the
+    // answer, whatever the server does; each phase also has a limit of its
+    // own (see http_post.cpp).
+    std::chrono::milliseconds deadline = std::chrono::seconds(60);
+
+    // Posts the url-encoded fields to url and reads the answer, discarding
+    // its body as it comes. Raises for any transport failure, an answer that
+    // is cut short or that does not end before the deadline, and any status
+    // other than 2xx; the body of such a status is not read.
+    void post(const std::string& url, const std::vector<std::pair<std::string, std::string>>& fields);
 
 private:
-    internet_handle session_;  // one session for the component's life: its cookie store
+    // host -> cookie name -> value, from the Set-Cookie headers of answers
+    std::map<std::string, std::map<std::string, std::string>> cookies_;
+    bool winsock_ = false;
 };
 
 inline constexpr char http_user_agent[] = "Mozilla/3.0 (compatible; Indy Library)";

@@ -6,6 +6,8 @@
 #include <ws2tcpip.h>
 
 #include <atomic>
+#include <chrono>
+#include <functional>
 #include <map>
 #include <string>
 #include <thread>
@@ -46,18 +48,28 @@ inline http_request parse_request(const std::string& raw) {
     return request;
 }
 
-// The answer to give one connection: raw bytes, and whether to hang up
-// after them without finishing.
+// The answer to give one connection: raw bytes, then a hang-up, an orderly
+// close, or a connection held open (at most 30 s) until the client leaves.
 struct http_answer {
+    http_answer(std::string bytes = {}, bool reset = false) : raw(std::move(bytes)), hang_up(reset) {}
+
     std::string raw;
-    bool hang_up = false;
+    bool hang_up = false;              // a reset rather than an orderly close
+    size_t filler = 0;                 // after raw, this many more bytes, sent piece by piece
+    bool hold = false;                 // after all that, keep the connection open
+    int trickle_ms = 0;                // while held, one more byte every trickle_ms
+    std::function<void()> on_request;  // called once the request is in, before answering
 
     static http_answer status(int code, const std::string& extra_headers = "",
                               const std::string& body = "ok") {
         return {"HTTP/1.1 " + std::to_string(code) +
-                    " Status\r\nContent-Type: text/html\r\nContent-Length: " + std::to_string(body.size()) +
-                    "\r\nConnection: close\r\n" + extra_headers + "\r\n" + body,
-                false};
+                " Status\r\nContent-Type: text/html\r\nContent-Length: " + std::to_string(body.size()) +
+                "\r\nConnection: close\r\n" + extra_headers + "\r\n" + body};
+    }
+    static http_answer silent() {
+        http_answer answer;
+        answer.hold = true;
+        return answer;
     }
 };
 
@@ -90,6 +102,11 @@ public:
     int port() const { return port_; }
     std::string url(const std::string& path = "/submitter.php") const {
         return "http://127.0.0.1:" + std::to_string(port_) + path;
+    }
+    // How many bytes of each answer reached the client.
+    std::vector<size_t> delivered() {
+        requests();
+        return delivered_;
     }
     // The raw requests received so far; complete once the server stopped.
     std::vector<std::string> requests() {
@@ -143,7 +160,10 @@ private:
                 }
             }
             requests_.push_back(raw);
-            send(client, answer.raw.data(), static_cast<int>(answer.raw.size()), 0);
+            if (answer.on_request) {
+                answer.on_request();
+            }
+            delivered_.push_back(deliver(client, answer));
             if (answer.hang_up) {
                 // A reset rather than an orderly close.
                 linger abort{1, 0};
@@ -156,11 +176,41 @@ private:
         }
     }
 
+    static size_t deliver(SOCKET client, const http_answer& answer) {
+        size_t sent = 0;
+        const auto send_some = [&](const char* data, size_t size) {
+            const int count = send(client, data, static_cast<int>(size), 0);
+            sent += count > 0 ? static_cast<size_t>(count) : 0;
+            return count == static_cast<int>(size);
+        };
+        bool open = answer.raw.empty() || send_some(answer.raw.data(), answer.raw.size());
+        const std::string piece(64 * 1024, 'x');
+        for (size_t left = answer.filler; open && left > 0; left -= std::min(left, piece.size())) {
+            open = send_some(piece.data(), std::min(left, piece.size()));
+        }
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (open && answer.hold && std::chrono::steady_clock::now() < until) {
+            fd_set set;
+            FD_ZERO(&set);
+            FD_SET(client, &set);
+            const long wait_ms = answer.trickle_ms > 0 ? answer.trickle_ms : 100;
+            timeval tick{wait_ms / 1000, wait_ms % 1000 * 1000};
+            if (select(0, &set, nullptr, nullptr, &tick) > 0) {
+                char byte;
+                open = recv(client, &byte, 1, 0) > 0;  // the client left
+            } else if (answer.trickle_ms > 0) {
+                open = send_some("x", 1);
+            }
+        }
+        return sent;
+    }
+
     std::vector<http_answer> answers_;
     SOCKET listener_ = INVALID_SOCKET;
     int port_ = 0;
     std::atomic<bool> stop_{false};
     std::vector<std::string> requests_;
+    std::vector<size_t> delivered_;
     std::thread thread_;
 };
 

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
+#include <chrono>
+
 #include "app/form_main.h"
 #include "refdata/_consts.h"
 #include "submit/http_post.h"
@@ -116,25 +120,117 @@ TEST_F(Submit, EveryFailureGivesTheSameMessageAndTheWindowGoesOn) {
         loopback_server gone({});
         closed_port = gone.port();
     }
-    loopback_server failing({http_answer::status(500),
-                             http_answer{"HTTP/1.1 200 OK\r\nContent-Length: 5000\r\n\r\npart", true},
-                             http_answer::status(404)});
+    const std::string ok = "HTTP/1.1 200 OK\r\n";
+    const std::vector<http_answer> failures = {
+        http_answer::status(500),
+        http_answer::status(404),
+        http_answer::status(302, "Location: http://elsewhere.example/\r\n"),
+        {ok + "Content-Length: 5000\r\n\r\npart", true},             // reset mid-answer
+        {ok + "Content-Length: 5000\r\n\r\npart"},                   // closed mid-answer
+        {ok + "Transfer-Encoding: chunked\r\n\r\n10\r\nabcdef"},     // closed mid-chunk
+        {ok + "Transfer-Encoding: chunked\r\n\r\n6\r\nabcdef\r\n"},  // closed before the last chunk
+        {ok + "Transfer-Encoding: chunked\r\n\r\nzz\r\n"},
+        {"hello\r\n\r\n"},
+    };
+    loopback_server failing(failures);
     auto form = window(failing.url());
     form->pages.FSubmission = "%2.00%\r\n";
-    form->BsubmitClick();  // 500
-    form->BsubmitClick();  // broken off mid-answer
-    form->BsubmitClick();  // 404
+    for (size_t i = 0; i < failures.size(); ++i) {
+        form->BsubmitClick();
+    }
     auto refused = window("http://127.0.0.1:" + std::to_string(closed_port) + "/submitter.php");
     refused->BsubmitClick();
-    EXPECT_EQ(std::vector<std::string>(4, "Can't send data to server."), messages);
+    EXPECT_EQ(std::vector<std::string>(failures.size() + 1, "Can't send data to server."), messages);
+    EXPECT_EQ(failures.size(), failing.requests().size());
 
-    // Still usable: the next post that is answered is thanked for.
+    // Still usable: every answer that arrives whole is thanked for.
     messages.clear();
-    loopback_server working({http_answer::status(200)});
-    auto again = window(working.url());
-    again->BsubmitClick();
-    EXPECT_EQ((std::vector<std::string>{"Data sent to server.\r\n\r\nThank You!"}), messages);
-    EXPECT_EQ(3u, failing.requests().size());
+    const std::vector<http_answer> whole = {
+        http_answer::status(200),
+        {ok +
+         "Transfer-Encoding: chunked\r\n\r\n4;x=y\r\nabcd\r\nA\r\n0123456789\r\n0\r\nTrailer: 1\r\n\r\n"},
+        {"HTTP/1.1 100 Continue\r\n\r\n" + ok + "Content-Length: 2\r\n\r\nok"},
+        {ok + "Connection: close\r\n\r\nuntil the end"},
+        {"HTTP/1.1 204 No Content\r\n\r\n"},
+    };
+    loopback_server working(whole);
+    form = window(working.url());
+    for (size_t i = 0; i < whole.size(); ++i) {
+        form->BsubmitClick();
+    }
+    EXPECT_EQ(std::vector<std::string>(whole.size(), "Data sent to server.\r\n\r\nThank You!"), messages);
+}
+
+TEST_F(Submit, AServerThatStallsMeetsTheDeadline) {
+    http_answer trickling("HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n");
+    trickling.hold = true;
+    trickling.trickle_ms = 100;
+    loopback_server server({http_answer::silent(), trickling});
+    auto form = window(server.url());
+    form->HTTP->deadline = std::chrono::milliseconds(1500);
+    for (int i = 0; i < 2; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        form->BsubmitClick();
+        const auto took = std::chrono::steady_clock::now() - start;
+        // Without the deadline the post would end only when the server
+        // gives up, after 30 s.
+        EXPECT_GE(took, std::chrono::milliseconds(1400)) << i;
+        EXPECT_LT(took, std::chrono::seconds(15)) << i;
+    }
+    EXPECT_EQ(std::vector<std::string>(2, "Can't send data to server."), messages);
+    EXPECT_EQ(std::chrono::seconds(60), http_component().deadline);
+}
+
+TEST_F(Submit, TheBodyOfAnErrorIsNotRead) {
+    const size_t size = 64 << 20;
+    http_answer large = http_answer::status(500, "", "");
+    large.raw.replace(large.raw.find("Content-Length: 0"), 17, "Content-Length: " + std::to_string(size));
+    large.filler = size;
+    loopback_server server({large});
+    auto form = window(server.url());
+    form->BsubmitClick();
+    EXPECT_EQ(std::vector<std::string>{"Can't send data to server."}, messages);
+    EXPECT_LT(server.delivered().at(0), size / 2);
+}
+
+TEST_F(Submit, KeysAndClicksDuringThePostDoNotReachTheMessageBox) {
+    HWND main = nullptr;
+    http_answer slow = http_answer::status(200);
+    // Typed and clicked while the window cannot answer.
+    slow.on_request = [&main] {
+        PostMessageA(main, WM_KEYDOWN, VK_RETURN, 1);
+        PostMessageA(main, WM_CHAR, '\r', 1);
+        PostMessageA(main, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        PostMessageA(main, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(5, 5));
+    };
+    loopback_server server({slow});
+    form_seams seams = default_form_seams();
+    seams.submit_url = server.url();
+    std::vector<UINT> waiting_at_box;
+    seams.message_box = [&](HWND, const std::string& text, UINT) {
+        messages.push_back(text);
+        MSG message;
+        for (const auto& [first, last] : {std::pair<UINT, UINT>{WM_KEYFIRST, WM_KEYLAST},
+                                          {WM_MOUSEFIRST, WM_MOUSELAST},
+                                          {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK}}) {
+            if (PeekMessageA(&message, nullptr, first, last, PM_NOREMOVE)) {
+                waiting_at_box.push_back(message.message);
+            }
+        }
+        return IDOK;
+    };
+    TFmain form(seams);
+    main = form.handle();
+    const auto status = [&form] {
+        char text[256] = {};
+        SendMessageA(form.controls().SB, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+        return std::string(text);
+    };
+    const std::string before = status();
+    form.BsubmitClick();
+    EXPECT_EQ(std::vector<std::string>{"Data sent to server.\r\n\r\nThank You!"}, messages);
+    EXPECT_EQ(std::vector<UINT>{}, waiting_at_box);
+    EXPECT_EQ(before, status());
 }
 
 TEST_F(Submit, TheSessionKeepsCookiesBetweenClicks) {
