@@ -7,25 +7,44 @@
 #include <cstring>
 #include <exception>
 
+#include "app/_functions.h"
 #include "probe/probes.h"
 #include "refdata/_consts.h"
 #include "report/report.h"
+#include "submit/report_json.h"
 #include "submit/submission.h"
 
 namespace {
 
 constexpr char usage[] =
-    "Usage: cavio-report [--help]\n"
+    "Usage: cavio-report [--json] [--help]\n"
     "Captures every display adapter through DXGI, Direct3D and OpenGL, as the Cavio viewer does at start,\n"
-    "and writes the viewer's whole report to standard output.\n";
+    "and writes the viewer's whole report to standard output.\n"
+    "\n"
+    "  --json   the report as one JSON document in UTF-8: every page of every adapter, row by row\n"
+    "  --help   this text\n"
+    "\n"
+    "Exit status: 0 done, 1 no Direct3D adapter could be read, 2 a usage error.\n";
+
+bool write_all(const std::string& text) {
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1) {
-        const bool help = argc == 2 && std::strcmp(argv[1], "--help") == 0;
-        std::fputs(usage, help ? stdout : stderr);
-        return help ? 0 : 2;
+    bool json = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            std::fputs(usage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--json") == 0) {
+            json = true;
+        } else {
+            std::fprintf(stderr, "cavio-report: unknown option %s\n%s", argv[i], usage);
+            return 2;
+        }
     }
     InitConsts();
     startup_capture capture;
@@ -41,12 +60,16 @@ int main(int argc, char** argv) {
         std::fputs("cavio-report: no Direct3D adapter could be read\n", stderr);
         return 1;
     }
-    report pages;
-    BuildSubmissionText(pages, *direct3d, capture.opengl.get());
-
-    // Byte for byte: the report's lines end with CR LF already.
+    // Byte for byte: the report's lines end with CR LF already, the JSON's
+    // with LF.
     _setmode(_fileno(stdout), _O_BINARY);
-    const std::string& text = pages.FSubmission;
-    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
-    return written && std::fflush(stdout) == 0 ? 0 : 1;
+    report pages;
+    if (json) {
+        return write_all(
+                   report_json(pages, *direct3d, capture.opengl.get(), "cavio-report", FileVersionText()))
+                   ? 0
+                   : 1;
+    }
+    BuildSubmissionText(pages, *direct3d, capture.opengl.get());
+    return write_all(pages.FSubmission) ? 0 : 1;
 }

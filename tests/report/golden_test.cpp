@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "fakes/golden_platform.h"
+#include "report/json_pages.h"
 #include "platform/text_file.h"
 #include "probe/qe_3d09.h"
 #include "probe/qe_3d_open_gl.h"
@@ -121,6 +122,35 @@ TEST_F(Golden, TheWholeSubmissionText) {
         }
     }
     expect_golden(text, "submission.txt", 1);
+}
+
+// The JSON document of both adapters, parsed, against the grids of each.
+TEST_F(Golden, TheJsonDocumentHoldsEveryRowOfEveryAdapter) {
+    const nlohmann::json document =
+        nlohmann::json::parse(report_json(pages, *direct3d, opengl.get(), "cavio-report", "9.8.7.6"));
+    EXPECT_EQ("cavio-report", document.at("program"));
+    EXPECT_EQ("9.8.7.6", document.at("version"));
+    const nlohmann::json& adapters = document.at("adapters");
+    ASSERT_EQ(2u, adapters.size());
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE("adapter " + std::to_string(i));
+        const nlohmann::json& adapter = adapters.at(static_cast<size_t>(i));
+        report expected;
+        expected.FillDirect3DPages(direct3d->adapter(i));
+        EXPECT_EQ(i, adapter.at("index"));
+        EXPECT_EQ(direct3d->adapter(i).info.description, adapter.at("description"));
+        expect_json_pages_equal_grids(adapter.at("directx"), expected, page_group::directx);
+        if (i == 0) {
+            expected.FillOpenGLPages(opengl->adapter(0));
+            expect_json_pages_equal_grids(adapter.at("opengl"), expected, page_group::opengl);
+        } else {
+            EXPECT_EQ(nlohmann::json::array(), adapter.at("opengl"));  // no OpenGL record
+        }
+    }
+    // Texts go from the code page to UTF-8.
+    if (GetACP() == 1252) {
+        EXPECT_EQ("\xC3\x89t\xC3\xA9 \xE2\x82\xAC 3\xC2\xB2", utf8_of("\xC9t\xE9 \x80 3\xB2"));
+    }
 }
 
 // Finding on the golden pages: any case, names, values and descriptions,

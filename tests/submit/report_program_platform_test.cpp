@@ -13,6 +13,7 @@
 #include "report/report.h"
 #include "platform/platform_shape.h"
 #include "platform/report_program.h"
+#include "report/json_pages.h"
 #include "submission_parser.h"
 #include "submit/submission.h"
 
@@ -100,11 +101,45 @@ TEST(ReportProgramPlatform, PrintsTheWholeReportOfThisMachine) {
     }
 }
 
-TEST(ReportProgramPlatform, TakesNoOptionButHelp) {
+TEST(ReportProgramPlatform, PrintsTheReportAsJson) {
+    InitConsts();
+    const auto [direct3d, opengl] = capture_startup();
+    const program_result run = run_report_program("--json");
+    if (!shape_has_direct3d()) {
+        EXPECT_EQ(1u, run.exit_code);
+        EXPECT_EQ("", run.output);
+        return;
+    }
+    ASSERT_EQ(0u, run.exit_code) << run.errors;
+    const nlohmann::json document = nlohmann::json::parse(run.output);
+    EXPECT_EQ("cavio-report", document.at("program"));
+    EXPECT_NE("", document.at("version"));
+    const nlohmann::json& adapters = document.at("adapters");
+    ASSERT_EQ(static_cast<size_t>(direct3d->count), adapters.size());
+    for (int i = 0; i < direct3d->count; ++i) {
+        SCOPED_TRACE("adapter " + std::to_string(i));
+        const Tqdx_adapter adapter = direct3d->adapter(i);
+        report pages;
+        pages.FillDirect3DPages(adapter);
+        expect_json_pages_equal_grids(adapters[static_cast<size_t>(i)].at("directx"), pages,
+                                      page_group::directx);
+        const int record = opengl_record_index(opengl.get(), adapter.monitor);
+        if (record >= 0) {
+            pages.FillOpenGLPages(opengl->adapter(record));
+            expect_json_pages_equal_grids(adapters[static_cast<size_t>(i)].at("opengl"), pages,
+                                          page_group::opengl);
+        } else {
+            EXPECT_EQ(nlohmann::json::array(), adapters[static_cast<size_t>(i)].at("opengl"));
+        }
+    }
+}
+
+TEST(ReportProgramPlatform, TakesJsonAndHelpAndNothingElse) {
     const program_result help = run_report_program("--help");
     EXPECT_EQ(0u, help.exit_code);
-    EXPECT_NE(std::string::npos, help.output.find("Usage: cavio-report"));
-    const program_result unknown = run_report_program("--verbose");
+    EXPECT_NE(std::string::npos, help.output.find("Usage: cavio-report [--json] [--help]"));
+    EXPECT_NE(std::string::npos, help.output.find("--json"));
+    const program_result unknown = run_report_program("--json --verbose");
     EXPECT_EQ(2u, unknown.exit_code);
     EXPECT_EQ("", unknown.output);
     EXPECT_NE(std::string::npos, unknown.errors.find("Usage: cavio-report"));
