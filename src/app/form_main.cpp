@@ -497,6 +497,15 @@ void discard_waiting_input() {
     }
 }
 
+// Paints whatever needs it while the post waits, so that the window keeps its
+// image; input stays queued.
+void paint_while_waiting() {
+    MSG message;
+    for (int i = 0; i < 64 && PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i) {
+        DispatchMessageA(&message);
+    }
+}
+
 std::string status_part(HWND status_bar, int part) {
     const auto length = LOWORD(SendMessageA(status_bar, SB_GETTEXTLENGTHA, part, 0));
     std::string text(length + 1u, '\0');
@@ -516,6 +525,7 @@ void TFmain::BsubmitClick() {
     const std::string sending = "\tSending report to " + host_of(seams_.submit_url) + "...";
     SendMessageA(status_bar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(sending.c_str()));
     UpdateWindow(status_bar);
+    HTTP->waiting = paint_while_waiting;
     const HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     bool sent = false;
     try {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <random>
@@ -168,10 +169,13 @@ http_address crack(const std::string& url) {
 }
 
 // The time left before a deadline, at most a phase's own limit; raises once
-// nothing is left.
+// nothing is left. Every wait is cut into slices, with the component's
+// waiting call between them.
 class post_clock {
 public:
-    explicit post_clock(milliseconds deadline) : end_(steady::now() + deadline) {}
+    post_clock(milliseconds deadline, const std::function<void()>& waiting)
+        : end_(steady::now() + deadline), waiting_(waiting) {}
+
     milliseconds left(milliseconds limit, const char* phase) const {
         const auto left = std::chrono::duration_cast<milliseconds>(end_ - steady::now());
         if (left.count() <= 0) {
@@ -180,8 +184,29 @@ public:
         return std::min(left, limit);
     }
 
+    // Asks ready() slice by slice until it says yes or time is over; false
+    // when the time ran out.
+    template <typename Ready>
+    bool wait(milliseconds time, Ready ready) const {
+        const auto until = steady::now() + time;
+        for (;;) {
+            const auto rest = std::chrono::duration_cast<milliseconds>(until - steady::now());
+            if (ready(std::clamp(rest, milliseconds(0), slice))) {
+                return true;
+            }
+            if (steady::now() >= until) {
+                return false;
+            }
+            if (waiting_) {
+                waiting_();
+            }
+        }
+    }
+
 private:
+    static constexpr milliseconds slice{100};
     steady::time_point end_;
+    const std::function<void()>& waiting_;
 };
 
 // getaddrinfo has no time-out of its own: it runs on a thread of its own,
@@ -197,7 +222,7 @@ struct resolution {
 
 using address_list = std::unique_ptr<addrinfo, decltype(&freeaddrinfo)>;
 
-address_list resolve(const http_address& address, milliseconds wait) {
+address_list resolve(const http_address& address, const post_clock& clock) {
     auto state = std::make_shared<resolution>();
     std::thread([state, host = address.host, port = address.port] {
         addrinfo hints{};
@@ -218,8 +243,17 @@ address_list resolve(const http_address& address, milliseconds wait) {
         state->done = true;
         state->done_signal.notify_one();
     }).detach();
-    std::unique_lock<std::mutex> lock(state->mutex);
-    if (!state->done_signal.wait_for(lock, wait, [&] { return state->done; })) {
+    std::unique_lock<std::mutex> lock(state->mutex, std::defer_lock);
+    const bool resolved = clock.wait(clock.left(resolve_limit, "resolve"), [&](milliseconds slice) {
+        lock.lock();
+        const bool done = state->done_signal.wait_for(lock, slice, [&] { return state->done; });
+        if (!done) {
+            lock.unlock();
+        }
+        return done;
+    });
+    if (!resolved) {
+        lock.lock();
         state->abandoned = true;
         fail("the host's name was not resolved in time");
     }
@@ -233,7 +267,7 @@ address_list resolve(const http_address& address, milliseconds wait) {
 class http_socket {
 public:
     http_socket(const http_address& address, const post_clock& clock) {
-        const address_list addresses = resolve(address, clock.left(resolve_limit, "resolve"));
+        const address_list addresses = resolve(address, clock);
         for (const addrinfo* candidate = addresses.get(); candidate != nullptr && socket_ == INVALID_SOCKET;
              candidate = candidate->ai_next) {
             socket_ = socket(candidate->ai_family, candidate->ai_socktype, candidate->ai_protocol);
@@ -243,8 +277,8 @@ public:
             u_long non_blocking = 1;
             ioctlsocket(socket_, FIONBIO, &non_blocking);
             if (connect(socket_, candidate->ai_addr, static_cast<int>(candidate->ai_addrlen)) != 0 &&
-                (WSAGetLastError() != WSAEWOULDBLOCK || !wait(false, clock.left(connect_limit, "connect")) ||
-                 pending_error() != 0)) {
+                (WSAGetLastError() != WSAEWOULDBLOCK ||
+                 !wait(false, clock.left(connect_limit, "connect"), clock) || pending_error() != 0)) {
                 closesocket(socket_);
                 socket_ = INVALID_SOCKET;
             }
@@ -263,7 +297,7 @@ public:
 
     void send_all(std::string_view data, const post_clock& clock) {
         while (!data.empty()) {
-            if (!wait(false, clock.left(send_limit, "send"))) {
+            if (!wait(false, clock.left(send_limit, "send"), clock)) {
                 fail("the server took nothing in time");
             }
             const int sent =
@@ -282,7 +316,7 @@ public:
     // answer's end (the server closed).
     bool receive(std::string& buffer, size_t room, const post_clock& clock) {
         for (;;) {
-            if (!wait(true, clock.left(receive_limit, "receive"))) {
+            if (!wait(true, clock.left(receive_limit, "receive"), clock)) {
                 fail("the server went silent");
             }
             char piece[4096];
@@ -303,20 +337,22 @@ public:
 private:
     // Waits until the socket can be read (or written); false when the time
     // ran out.
-    bool wait(bool readable, milliseconds time) const {
-        fd_set ready;
-        fd_set failed;
-        FD_ZERO(&ready);
-        FD_ZERO(&failed);
-        FD_SET(socket_, &ready);
-        FD_SET(socket_, &failed);
-        timeval limit{static_cast<long>(time.count() / 1000), static_cast<long>(time.count() % 1000 * 1000)};
-        const int count =
-            select(0, readable ? &ready : nullptr, readable ? nullptr : &ready, &failed, &limit);
-        if (count == SOCKET_ERROR) {
-            fail_socket("cannot wait for the server");
-        }
-        return count > 0;
+    bool wait(bool readable, milliseconds time, const post_clock& clock) const {
+        return clock.wait(time, [&](milliseconds slice) {
+            fd_set ready;
+            fd_set failed;
+            FD_ZERO(&ready);
+            FD_ZERO(&failed);
+            FD_SET(socket_, &ready);
+            FD_SET(socket_, &failed);
+            timeval limit{0, static_cast<long>(slice.count() * 1000)};
+            const int count =
+                select(0, readable ? &ready : nullptr, readable ? nullptr : &ready, &failed, &limit);
+            if (count == SOCKET_ERROR) {
+                fail_socket("cannot wait for the server");
+            }
+            return count > 0;
+        });
     }
 
     int pending_error() const {
@@ -463,7 +499,7 @@ void http_component::post(const std::string& url,
     if (!winsock_) {
         fail("no sockets");
     }
-    const post_clock clock(deadline);
+    const post_clock clock(deadline, waiting);
     const http_address address = crack(url);
     const std::string body = form_body(fields);
     std::string request = "POST " + address.path + " HTTP/1.1\r\nHost: " + address.authority +

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -42,6 +43,10 @@ public:
     // answer, whatever the server does; each phase also has a limit of its
     // own (see http_post.cpp).
     std::chrono::milliseconds deadline = std::chrono::seconds(60);
+
+    // Called about ten times a second while a post waits on the network, as
+    // long as it waits: the window repaints itself here.
+    std::function<void()> waiting;
 
     // Posts the url-encoded fields to url and reads the answer, discarding
     // its body as it comes. Raises for any transport failure, an answer that

@@ -179,6 +179,15 @@ TEST_F(Submit, AServerThatStallsMeetsTheDeadline) {
     }
     EXPECT_EQ(std::vector<std::string>(2, "Can't send data to server."), messages);
     EXPECT_EQ(std::chrono::seconds(60), http_component().deadline);
+
+    // Meanwhile the component lets its owner paint, some ten times a second.
+    loopback_server silent({http_answer::silent()});
+    http_component http;
+    http.deadline = std::chrono::milliseconds(1000);
+    int calls = 0;
+    http.waiting = [&calls] { ++calls; };
+    EXPECT_THROW(http.post(silent.url(), {{"id", "1"}}), std::runtime_error);
+    EXPECT_GE(calls, 5);
 }
 
 TEST_F(Submit, TheBodyOfAnErrorIsNotRead) {
