@@ -276,9 +276,17 @@ public:
             }
             u_long non_blocking = 1;
             ioctlsocket(socket_, FIONBIO, &non_blocking);
-            if (connect(socket_, candidate->ai_addr, static_cast<int>(candidate->ai_addrlen)) != 0 &&
-                (WSAGetLastError() != WSAEWOULDBLOCK ||
-                 !wait(false, clock.left(connect_limit, "connect"), clock) || pending_error() != 0)) {
+            bool connected = false;
+            try {
+                connected =
+                    connect(socket_, candidate->ai_addr, static_cast<int>(candidate->ai_addrlen)) == 0 ||
+                    (WSAGetLastError() == WSAEWOULDBLOCK &&
+                     wait(false, clock.left(connect_limit, "connect"), clock) && pending_error() == 0);
+            } catch (...) {
+                closesocket(socket_);  // out of time: the constructor ends here
+                throw;
+            }
+            if (!connected) {
                 closesocket(socket_);
                 socket_ = INVALID_SOCKET;
             }
