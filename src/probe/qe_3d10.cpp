@@ -37,6 +37,7 @@ dx10_entry_points load_dx10_entry_points() {
         entry.D3D10CreateDevice = create_device;
     }
     entry.Direct3DCreate9 = default_d3d9_creator();
+    entry.direct3d11_12 = load_d3d11_12_entry_points();
     return entry;
 }
 
@@ -111,6 +112,7 @@ void tq3d10::capture(const dx10_entry_points& entry) {
 
         complete_identity(record);
         test_shader_model(entry, record);
+        record.d3d11_12 = probe_d3d11_12(dxgi_adapter.Get(), entry.direct3d11_12);
         add_dxgi_modes(record);
         add_matching_d3d9_modes(record);
 

@@ -11,6 +11,7 @@
 
 #include "probe/qe_3d.h"
 #include "probe/qe_3d09.h"
+#include "probe/qe_3d11_12.h"
 
 // The three entry points the probe calls. An empty CreateDXGIFactory or
 // D3D10CreateDevice means the library or its symbol is missing.
@@ -20,10 +21,12 @@ struct dx10_entry_points {
                           UINT sdk_version, ID3D10Device** device)>
         D3D10CreateDevice;
     d3d9_creator Direct3DCreate9;
+    d3d11_12_entry_points direct3d11_12;  // empty: Direct3D 11 and 12 are not read
 };
 
 // Loads "d3d10.dll", then "dxgi.dll", and looks their entry points up by
-// name; the libraries stay loaded until the process ends.
+// name, then those of Direct3D 11 and 12; the libraries stay loaded until
+// the process ends.
 dx10_entry_points load_dx10_entry_points();
 
 class tq3d10 : public tq3d {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "probe/d3d_features.h"
 #include "probe/gl_extensions.h"
 
 // One display resolution in one pixel format, with the refresh rates seen
@@ -46,6 +47,7 @@ struct Tqdx_adapter {
     int32_t mode_count = 0;  // always modes.size()
     std::vector<Tqmode> modes;
     D3DCAPS9 caps{};
+    tq3d11_12 d3d11_12;  // read on the DXGI path only
 };
 
 // Everything read from one OpenGL context. A new record is all zeros, so a

@@ -1,4 +1,4 @@
-// The eleven DirectX pages of one adapter record.
+// The DirectX pages of one adapter record.
 #include <initializer_list>
 #include <string>
 
@@ -202,8 +202,11 @@ void resolutions(report& page, const Tqdx_adapter& adapter) {
 
 void report::FillDirect3DPages(Tqdx_adapter adapter) {
     FCurrentGrid = nullptr;
+    const bool echo = FEcho;
     for (const page_info* page : fill_order(page_group::directx)) {
+        FEcho = echo && page->submitted;
         SetupDirectXGrid(grid(page->id));
         page->fill_directx(*this, adapter);
     }
+    FEcho = echo;
 }

@@ -18,6 +18,7 @@ void buffers(report& pages, const Tqdx_adapter& adapter);
 void pixel_shader(report& pages, const Tqdx_adapter& adapter);
 void vertex_shader(report& pages, const Tqdx_adapter& adapter);
 void resolutions(report& pages, const Tqdx_adapter& adapter);  // sorts the grid when written
+void direct3d11_12(report& pages, const Tqdx_adapter& adapter);
 }  // namespace directx_pages
 
 namespace opengl_pages {

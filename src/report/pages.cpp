@@ -12,12 +12,10 @@ using enum cell_painter;
 
 constexpr page_info dx(page_id id, const char* sheet, const char* grid, const char* caption, int fill_step,
                        directx_fill fill, int value_width = 100, cell_painter painter = none) {
-    return {id,          directx,
-            sheet,       grid,
-            caption,     id == page_id::dx_summary,
-            value_width, id == page_id::dx_summary ? summary : painter,
-            fill_step,   false,
-            fill,        nullptr};
+    return {id, directx, sheet, grid, caption, id == page_id::dx_summary, value_width,
+            id == page_id::dx_summary ? summary : painter, fill_step, false, fill, nullptr,
+            // The Direct3D 11/12 page came after the submission's format.
+            id != page_id::dx_d3d11_12};
 }
 
 constexpr page_info gl(page_id id, const char* sheet, const char* grid, const char* caption, int fill_step,
@@ -48,6 +46,8 @@ constexpr page_info pages[] = {
        directx_pages::vertex_shader),
     dx(page_id::dx_resolutions, "TSdx_resolutions", "SGdx_resolutions", "Resolutions", 10,
        directx_pages::resolutions),
+    dx(page_id::dx_d3d11_12, "TSdx_d3d11_12", "SGdx_d3d11_12", "Direct3D 11/12", 11,
+       directx_pages::direct3d11_12, 120),
     gl(page_id::gl_summary, "TSgl_summary", "SGgl_summary", "Summary", 0, opengl_pages::summary),
     gl(page_id::gl_device, "Device", "SGgl_device", "Device", 1, opengl_pages::device, 250),
     gl(page_id::gl_capabilities, "TSgl_capabilities", "SGgl_capabilities", "Capabilities", 2,
@@ -74,8 +74,8 @@ constexpr bool ids_follow_the_table() {
 static_assert(ids_follow_the_table());
 
 template <page_group group>
-constexpr std::array<const page_info*, group == directx ? 11 : 8> sorted_by_fill() {
-    std::array<const page_info*, group == directx ? 11 : 8> order{};
+constexpr std::array<const page_info*, group == directx ? 12 : 8> sorted_by_fill() {
+    std::array<const page_info*, group == directx ? 12 : 8> order{};
     size_t n = 0;
     for (const page_info& page : pages) {
         if (page.group == group) {

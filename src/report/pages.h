@@ -1,4 +1,4 @@
-// The nineteen report pages, written once as data: which group each belongs
+// The twenty report pages, written once as data: which group each belongs
 // to, its tab sheet, grid and caption, and how and when it is filled. The
 // window's page creation, the page fills, the echo order and the tests read
 // this table.
@@ -27,6 +27,7 @@ enum class page_id {
     dx_pixel_shader,
     dx_vertex_shader,
     dx_resolutions,
+    dx_d3d11_12,
     gl_summary,
     gl_device,
     gl_capabilities,
@@ -37,7 +38,7 @@ enum class page_id {
     gl_extensions,
 };
 
-inline constexpr int page_count = 19;
+inline constexpr int page_count = 20;
 
 // Writes the rows of one page into the current grid, which the caller has
 // just set up.
@@ -57,6 +58,7 @@ struct page_info {
     bool cleared_without_record;  // reset to one empty row when the adapter has no OpenGL record
     directx_fill fill_directx = nullptr;
     opengl_fill fill_opengl = nullptr;
+    bool submitted = true;  // echoed into the submission text, whose format is fixed
 };
 
 // All pages, in tab order.

@@ -1,0 +1,169 @@
+#include "probe/qe_3d11_12.h"
+
+#include <d3d11.h>
+#include <d3d12.h>
+
+#include "base/platform.h"
+
+namespace {
+
+using create11_fn = HRESULT(WINAPI*)(IDXGIAdapter*, D3D_DRIVER_TYPE, HMODULE, UINT, const D3D_FEATURE_LEVEL*,
+                                     UINT, UINT, ID3D11Device**, D3D_FEATURE_LEVEL*, ID3D11DeviceContext**);
+using create12_fn = HRESULT(WINAPI*)(IUnknown*, D3D_FEATURE_LEVEL, REFIID, void**);
+
+// Asked from the highest down; a runtime older than Direct3D 11.1 rejects a
+// list that starts with 11_1.
+constexpr uint32_t d3d11_levels[] = {D3D_FEATURE_LEVEL_11_1, D3D_FEATURE_LEVEL_11_0, D3D_FEATURE_LEVEL_10_1,
+                                     D3D_FEATURE_LEVEL_10_0, D3D_FEATURE_LEVEL_9_3,  D3D_FEATURE_LEVEL_9_2,
+                                     D3D_FEATURE_LEVEL_9_1};
+// A runtime that does not know 12_2 rejects a list that holds it.
+constexpr D3D_FEATURE_LEVEL d3d12_levels[] = {static_cast<D3D_FEATURE_LEVEL>(feature_level_12_2),
+                                              D3D_FEATURE_LEVEL_12_1, D3D_FEATURE_LEVEL_12_0,
+                                              D3D_FEATURE_LEVEL_11_1, D3D_FEATURE_LEVEL_11_0};
+
+static_assert(sizeof(D3D11_FEATURE_DATA_D3D11_OPTIONS) == 4 * query_of(d3d_query::options11).words);
+static_assert(sizeof(D3D11_FEATURE_DATA_D3D11_OPTIONS2) == 4 * query_of(d3d_query::options11_2).words);
+static_assert(sizeof(D3D12_FEATURE_DATA_D3D12_OPTIONS) == 4 * query_of(d3d_query::options12).words);
+static_assert(sizeof(D3D12_FEATURE_DATA_D3D12_OPTIONS5) == 4 * query_of(d3d_query::options12_5).words);
+static_assert(sizeof(D3D12_FEATURE_DATA_ARCHITECTURE) == 4 * query_of(d3d_query::architecture12).words);
+static_assert(D3D12_FEATURE_D3D12_OPTIONS7 == query_of(d3d_query::options12_7).feature);
+static_assert(D3D11_FEATURE_D3D11_OPTIONS5 == query_of(d3d_query::options11_5).feature);
+
+// Every structure of the runtime that is asked without an input.
+void ask_options(const feature_device& device, d3d_runtime runtime, tq3d11_12& record) {
+    for (const d3d_feature_query& query : d3d_feature_queries) {
+        if (query.runtime != runtime || query.id == d3d_query::root_signature12) {
+            continue;
+        }
+        // ARCHITECTURE's first word, the node, is 0: the first node.
+        std::vector<uint32_t> words(query.words, 0);
+        if (device.check(query.feature, words.data(), query.words * 4) == S_OK) {
+            record.answers[static_cast<size_t>(query.id)] = std::move(words);
+        }
+    }
+}
+
+void read_d3d11(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, tq3d11_12& record) {
+    if (!entry.create11) {
+        return;
+    }
+    feature_device device;
+    uint32_t level = 0;
+    HRESULT status = entry.create11(adapter, d3d11_levels, std::size(d3d11_levels), &level, &device);
+    if (status == E_INVALIDARG) {
+        device = {};
+        status = entry.create11(adapter, d3d11_levels + 1, std::size(d3d11_levels) - 1, &level, &device);
+    }
+    if (status != S_OK || !device.device || !device.check) {
+        return;
+    }
+    record.d3d11_feature_level = level;
+    ask_options(device, d3d_runtime::d3d11, record);
+}
+
+void read_d3d12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, tq3d11_12& record) {
+    if (!entry.create12) {
+        return;
+    }
+    feature_device device;
+    if (entry.create12(adapter, D3D_FEATURE_LEVEL_11_0, &device) != S_OK || !device.device || !device.check) {
+        return;
+    }
+    // The device exists, so 11_0 at least.
+    record.d3d12_feature_level = D3D_FEATURE_LEVEL_11_0;
+    for (UINT skipped = 0; skipped < 2; ++skipped) {
+        D3D12_FEATURE_DATA_FEATURE_LEVELS levels{static_cast<UINT>(std::size(d3d12_levels)) - skipped,
+                                                 d3d12_levels + skipped, D3D_FEATURE_LEVEL_11_0};
+        if (device.check(D3D12_FEATURE_FEATURE_LEVELS, &levels, sizeof levels) == S_OK) {
+            record.d3d12_feature_level = levels.MaxSupportedFeatureLevel;
+            break;
+        }
+    }
+    // From the newest model down, past the ones the runtime does not know.
+    for (uint32_t model = shader_model_6_7; model >= 0x60 || model == shader_model_5_1;
+         model = model == 0x60 ? shader_model_5_1 : model - 1) {
+        D3D12_FEATURE_DATA_SHADER_MODEL data{static_cast<D3D_SHADER_MODEL>(model)};
+        const HRESULT status = device.check(D3D12_FEATURE_SHADER_MODEL, &data, sizeof data);
+        if (status == S_OK) {
+            record.shader_model = data.HighestShaderModel;
+        }
+        if (status != E_INVALIDARG || model == shader_model_5_1) {
+            break;
+        }
+    }
+    for (uint32_t version = root_signature_1_1; version >= 1; --version) {
+        std::vector<uint32_t> data{version};
+        const HRESULT status =
+            device.check(query_of(d3d_query::root_signature12).feature, data.data(), sizeof(uint32_t));
+        if (status == S_OK) {
+            record.answers[static_cast<size_t>(d3d_query::root_signature12)] = std::move(data);
+        }
+        if (status != E_INVALIDARG) {
+            break;
+        }
+    }
+    ask_options(device, d3d_runtime::d3d12, record);
+}
+
+}  // namespace
+
+d3d11_12_entry_points load_d3d11_12_entry_points() {
+    d3d11_12_entry_points entry;
+    if (const auto create = get_proc<create11_fn>(load_library("d3d11.dll"), "D3D11CreateDevice")) {
+        entry.create11 = [create](IDXGIAdapter* adapter, const uint32_t* levels, uint32_t count,
+                                  uint32_t* level, feature_device* out) {
+            std::vector<D3D_FEATURE_LEVEL> asked;
+            for (uint32_t i = 0; i < count; ++i) {
+                asked.push_back(static_cast<D3D_FEATURE_LEVEL>(levels[i]));
+            }
+            Microsoft::WRL::ComPtr<ID3D11Device> device;
+            D3D_FEATURE_LEVEL created{};
+            // With an adapter given, the driver type must be "unknown".
+            const HRESULT status = create(adapter, D3D_DRIVER_TYPE_UNKNOWN, nullptr, 0, asked.data(), count,
+                                          D3D11_SDK_VERSION, device.GetAddressOf(), &created, nullptr);
+            if (status == S_OK && device) {
+                *level = created;
+                ID3D11Device* raw = device.Get();
+                out->device = device;
+                out->check = [raw](uint32_t feature, void* data, uint32_t size) {
+                    return raw->CheckFeatureSupport(static_cast<D3D11_FEATURE>(feature), data, size);
+                };
+            }
+            return status;
+        };
+    }
+    if (const auto create = get_proc<create12_fn>(load_library("d3d12.dll"), "D3D12CreateDevice")) {
+        entry.create12 = [create](IDXGIAdapter* adapter, uint32_t minimum_level, feature_device* out) {
+            Microsoft::WRL::ComPtr<ID3D12Device> device;
+            const HRESULT status =
+                create(adapter, static_cast<D3D_FEATURE_LEVEL>(minimum_level), __uuidof(ID3D12Device),
+                       reinterpret_cast<void**>(device.GetAddressOf()));
+            if (status == S_OK && device) {
+                ID3D12Device* raw = device.Get();
+                out->device = device;
+                out->check = [raw](uint32_t feature, void* data, uint32_t size) {
+                    return raw->CheckFeatureSupport(static_cast<D3D12_FEATURE>(feature), data, size);
+                };
+            }
+            return status;
+        };
+    }
+    return entry;
+}
+
+tq3d11_12 probe_d3d11_12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry) {
+    tq3d11_12 record;
+    // Each device lives only within its read; nothing here may stop the
+    // start-up.
+    try {
+        read_d3d11(adapter, entry, record);
+    } catch (...) {
+        record.d3d11_feature_level = 0;
+    }
+    try {
+        read_d3d12(adapter, entry, record);
+    } catch (...) {
+        record.d3d12_feature_level = 0;
+    }
+    return record;
+}

@@ -1,0 +1,38 @@
+// The Direct3D 11 and 12 probe of one DXGI adapter: the highest feature
+// levels, the highest shader model, and the answers of CheckFeatureSupport.
+#pragma once
+
+#include <dxgi.h>
+#include <wrl/client.h>
+
+#include <cstdint>
+#include <functional>
+
+#include "probe/d3d_features.h"
+
+// A created device as the probe uses it: a reference that keeps it alive,
+// and its CheckFeatureSupport.
+struct feature_device {
+    Microsoft::WRL::ComPtr<IUnknown> device;
+    std::function<HRESULT(uint32_t feature, void* data, uint32_t size)> check;
+};
+
+// The two creators the probe calls; empty when the library or its entry
+// point is missing.
+struct d3d11_12_entry_points {
+    // D3D11CreateDevice on the adapter, levels in the order given; on S_OK
+    // the level created and the device.
+    std::function<HRESULT(IDXGIAdapter* adapter, const uint32_t* levels, uint32_t count, uint32_t* level,
+                          feature_device* device)>
+        create11;
+    // D3D12CreateDevice on the adapter at the minimum level given.
+    std::function<HRESULT(IDXGIAdapter* adapter, uint32_t minimum_level, feature_device* device)> create12;
+};
+
+// Loads "d3d11.dll" and "d3d12.dll" and looks their entry points up by name;
+// the libraries stay loaded until the process ends.
+d3d11_12_entry_points load_d3d11_12_entry_points();
+
+// Creates one device of each runtime on the adapter, reads it, and releases
+// it at once. Never raises: what cannot be read stays empty.
+tq3d11_12 probe_d3d11_12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry);
