@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/fake_d3d11_12.h"
 #include "fakes/golden_platform.h"
 #include "report/json_pages.h"
 #include "platform/text_file.h"
@@ -86,6 +87,9 @@ protected:
         fakes::golden_opengl(gl, read_text_file(golden_path("gl_extensions.txt")));
         direct3d = std::make_unique<tq3d09>([this](UINT version) { return d3d.create(version); });
         opengl = std::make_unique<tqgl>(*direct3d, gl.platform());
+        // What the fake Direct3D 11 and 12 runtimes say, on the first adapter.
+        fakes::d3d11_12_runtime runtime;
+        direct3d->adapters[0].d3d11_12 = probe_d3d11_12(nullptr, runtime.entry_points());
     }
 };
 
