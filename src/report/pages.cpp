@@ -14,8 +14,10 @@ constexpr page_info dx(page_id id, const char* sheet, const char* grid, const ch
                        directx_fill fill, int value_width = 100, cell_painter painter = none) {
     return {id, directx, sheet, grid, caption, id == page_id::dx_summary, value_width,
             id == page_id::dx_summary ? summary : painter, fill_step, false, fill, nullptr,
-            // The Direct3D 11/12 page came after the submission's format.
-            id != page_id::dx_d3d11_12};
+            // The Direct3D 11/12 page came after the submission's format;
+            // its names are the structures' long field names.
+            id != page_id::dx_d3d11_12,
+            id == page_id::dx_d3d11_12 ? 430 : 300};
 }
 
 constexpr page_info gl(page_id id, const char* sheet, const char* grid, const char* caption, int fill_step,

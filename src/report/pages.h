@@ -59,6 +59,7 @@ struct page_info {
     directx_fill fill_directx = nullptr;
     opengl_fill fill_opengl = nullptr;
     bool submitted = true;  // echoed into the submission text, whose format is fixed
+    int name_width = 300;   // the Name column's width after a set-up, in design pixels
 };
 
 // All pages, in tab order.

@@ -54,7 +54,7 @@ void report::setup_grid(grid_model& grid, const char* header, page_group side) {
     grid.font_size = 8;
     if (grid.fixed_rows() == 1) {
         grid.row(0) = {header, "Value", "Description"};
-        grid.set_column_width(0, 300);
+        grid.set_column_width(0, page.name_width);
         grid.set_column_width(1, page.value_width);
         grid.set_column_width(2, 800);
     }

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "base/platform.h"
+#include "platform/platform_shape.h"
 #include "probe/probes.h"
 #include "refdata/_consts.h"
 #include "report/report.h"
@@ -243,6 +244,9 @@ devices create_devices(IDXGIAdapter* adapter) {
 }
 
 TEST(D3d11And12Platform, EveryRowIsWhatTheRuntimesSay) {
+    if (!shape_has_direct3d()) {
+        GTEST_SKIP() << "no Direct3D on this shape";
+    }
     InitConsts();
     const auto [direct3d, opengl] = capture_startup();
     using create_factory_fn = HRESULT(WINAPI*)(REFIID, void**);
