@@ -105,6 +105,17 @@ void read_d3d12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, tq3d1
     ask_options(device, d3d_runtime::d3d12, record);
 }
 
+// The device's reference and its feature query, for the probe. The query
+// holds no reference: the probe drops it with the device.
+template <typename Feature, typename Device>
+void hand_over(const Microsoft::WRL::ComPtr<Device>& device, feature_device* out) {
+    Device* raw = device.Get();
+    out->device = device;
+    out->check = [raw](uint32_t feature, void* data, uint32_t size) {
+        return raw->CheckFeatureSupport(static_cast<Feature>(feature), data, size);
+    };
+}
+
 }  // namespace
 
 d3d11_12_entry_points load_d3d11_12_entry_points() {
@@ -123,11 +134,7 @@ d3d11_12_entry_points load_d3d11_12_entry_points() {
                                           D3D11_SDK_VERSION, device.GetAddressOf(), &created, nullptr);
             if (status == S_OK && device) {
                 *level = created;
-                ID3D11Device* raw = device.Get();
-                out->device = device;
-                out->check = [raw](uint32_t feature, void* data, uint32_t size) {
-                    return raw->CheckFeatureSupport(static_cast<D3D11_FEATURE>(feature), data, size);
-                };
+                hand_over<D3D11_FEATURE>(device, out);
             }
             return status;
         };
@@ -139,11 +146,7 @@ d3d11_12_entry_points load_d3d11_12_entry_points() {
                 create(adapter, static_cast<D3D_FEATURE_LEVEL>(minimum_level), __uuidof(ID3D12Device),
                        reinterpret_cast<void**>(device.GetAddressOf()));
             if (status == S_OK && device) {
-                ID3D12Device* raw = device.Get();
-                out->device = device;
-                out->check = [raw](uint32_t feature, void* data, uint32_t size) {
-                    return raw->CheckFeatureSupport(static_cast<D3D12_FEATURE>(feature), data, size);
-                };
+                hand_over<D3D12_FEATURE>(device, out);
             }
             return status;
         };
