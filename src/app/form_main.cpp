@@ -100,6 +100,15 @@ RECT client_of(HWND window) {
     return area;
 }
 
+// Paints whatever needs it while the post waits, so that the window keeps its
+// image; input stays queued.
+void paint_while_waiting() {
+    MSG message;
+    for (int i = 0; i < 64 && PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i) {
+        DispatchMessageA(&message);
+    }
+}
+
 }  // namespace
 
 std::string host_of(const std::string& url) {
@@ -162,6 +171,7 @@ void register_form_classes() {
 }
 
 TFmain::TFmain(form_seams seams) : HTTP(std::make_unique<http_component>()), seams_(std::move(seams)) {
+    HTTP->waiting = paint_while_waiting;
     register_form_classes();
     face_brush_.reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
     dpi_ = window_dpi(nullptr);
@@ -497,15 +507,6 @@ void discard_waiting_input() {
     }
 }
 
-// Paints whatever needs it while the post waits, so that the window keeps its
-// image; input stays queued.
-void paint_while_waiting() {
-    MSG message;
-    for (int i = 0; i < 64 && PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i) {
-        DispatchMessageA(&message);
-    }
-}
-
 std::string status_part(HWND status_bar, int part) {
     const auto length = LOWORD(SendMessageA(status_bar, SB_GETTEXTLENGTHA, part, 0));
     std::string text(length + 1u, '\0');
@@ -525,7 +526,6 @@ void TFmain::BsubmitClick() {
     const std::string sending = "\tSending report to " + host_of(seams_.submit_url) + "...";
     SendMessageA(status_bar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(sending.c_str()));
     UpdateWindow(status_bar);
-    HTTP->waiting = paint_while_waiting;
     const HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     bool sent = false;
     try {
