@@ -9,17 +9,17 @@
 #include <vector>
 
 #include "large_record.h"
-#include "refdata/_consts.h"
+#include "refdata/pci_names.h"
 #include "report/find.h"
 #include "report/report.h"
 
 int main() {
-    InitConsts();
+    init_reference_data();
     report pages;
-    pages.FillDirect3DPages(large_record());
-    tqgl_adapter record;
+    pages.fill_directx_pages(large_record());
+    gl_record record;
     record.renderer = "Benchmark renderer";
-    pages.FillOpenGLPages(record);
+    pages.fill_opengl_pages(record);
     int rows = 0;
     for (const page_info& page : page_table()) {
         rows += pages.grid(page.id).row_count();

@@ -2,10 +2,10 @@
 // modes in two formats, four rates each, and some capability bits set.
 #pragma once
 
-#include "probe/qe_types.h"
+#include "probe/records.h"
 
-inline Tqdx_adapter large_record() {
-    Tqdx_adapter adapter;
+inline dx_adapter large_record() {
+    dx_adapter adapter;
     adapter.info.description = "Benchmark board";
     adapter.info.vendor_id = 0x10DE;
     adapter.info.device_id = 0x2684;
@@ -13,7 +13,7 @@ inline Tqdx_adapter large_record() {
     adapter.caps.TextureCaps = 0x55555555;
     adapter.caps.PixelShaderVersion = 1024;
     for (int i = 0; i < 1000; ++i) {
-        Tqmode mode;
+        display_mode mode;
         mode.width = 640 + static_cast<uint32_t>((i * 37) % 3200);
         mode.height = 480 + static_cast<uint32_t>((i * 53) % 1800);
         mode.format = i % 2 == 0 ? "X8R8G8B8" : "R8G8B8A8_UNORM";

@@ -8,22 +8,22 @@
 #include <vector>
 
 #include "large_record.h"
-#include "refdata/_consts.h"
+#include "refdata/pci_names.h"
 #include "report/report.h"
 
 namespace {
 
-double median_fill_ms(report& pages, const Tqdx_adapter& adapter, bool echo) {
+double median_fill_ms(report& pages, const dx_adapter& adapter, bool echo) {
     LARGE_INTEGER frequency{};
     QueryPerformanceFrequency(&frequency);
     std::vector<double> times;
     for (int run = 0; run < 101; ++run) {
-        pages.FEcho = echo;
-        pages.FSubmission.clear();
+        pages.echo = echo;
+        pages.submission_text.clear();
         LARGE_INTEGER start{};
         LARGE_INTEGER end{};
         QueryPerformanceCounter(&start);
-        pages.FillDirect3DPages(adapter);
+        pages.fill_directx_pages(adapter);
         QueryPerformanceCounter(&end);
         times.push_back(1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
                         static_cast<double>(frequency.QuadPart));
@@ -35,8 +35,8 @@ double median_fill_ms(report& pages, const Tqdx_adapter& adapter, bool echo) {
 }  // namespace
 
 int main() {
-    InitConsts();
-    const Tqdx_adapter adapter = large_record();
+    init_reference_data();
+    const dx_adapter adapter = large_record();
     report pages;
     const double quiet = median_fill_ms(pages, adapter, false);
     const double echoed = median_fill_ms(pages, adapter, true);
@@ -52,13 +52,13 @@ int main() {
     LARGE_INTEGER end{};
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
-    SortGridRows(grid);
+    sort_grid_rows(grid);
     QueryPerformanceCounter(&end);
     const double sort_ms =
         1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
 
     std::printf("eleven DirectX pages, 1000 modes: median %.3f ms with echo off, %.3f ms with echo on\n",
                 quiet, echoed);
-    std::printf("SortGridRows of 2000 rows: %.3f ms\n", sort_ms);
+    std::printf("sort_grid_rows of 2000 rows: %.3f ms\n", sort_ms);
     return 0;
 }

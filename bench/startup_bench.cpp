@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "probe/probes.h"
-#include "probe/qe_3d10.h"
+#include "probe/capture.h"
+#include "probe/dxgi_probe.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ double capture_ms(bool with_d3d11_12) {
         if (!with_d3d11_12) {
             entry.direct3d11_12 = {};
         }
-        return std::unique_ptr<tq3d>(std::make_unique<tq3d10>(entry));
+        return std::unique_ptr<direct3d_probe>(std::make_unique<dxgi_probe>(entry));
     };
     const double start = now_ms();
     const startup_capture capture = capture_startup(seams);

@@ -7,9 +7,9 @@
 #include <cstring>
 #include <exception>
 
-#include "app/_functions.h"
-#include "probe/probes.h"
-#include "refdata/_consts.h"
+#include "app/version.h"
+#include "probe/capture.h"
+#include "refdata/pci_names.h"
 #include "report/report.h"
 #include "submit/report_json.h"
 #include "submit/submission.h"
@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    InitConsts();
+    init_reference_data();
     startup_capture capture;
     try {
         capture = capture_startup();
@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cavio-report: %s\n", error.what());
         return 1;
     }
-    const tq3d* direct3d = capture.direct3d.get();
+    const direct3d_probe* direct3d = capture.direct3d.get();
     // A header alone would read as a machine without graphics adapters.
     if (direct3d->count == 0) {
         std::fputs("cavio-report: no Direct3D adapter could be read\n", stderr);
@@ -66,10 +66,10 @@ int main(int argc, char** argv) {
     report pages;
     if (json) {
         return write_all(
-                   report_json(pages, *direct3d, capture.opengl.get(), "cavio-report", FileVersionText()))
+                   report_json(pages, *direct3d, capture.opengl.get(), "cavio-report", file_version_text()))
                    ? 0
                    : 1;
     }
-    BuildSubmissionText(pages, *direct3d, capture.opengl.get());
-    return write_all(pages.FSubmission) ? 0 : 1;
+    build_submission_text(pages, *direct3d, capture.opengl.get());
+    return write_all(pages.submission_text) ? 0 : 1;
 }

@@ -1,6 +1,6 @@
 #include "app/cell_style.h"
 
-#include "base/_functions.h"
+#include "base/text.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ cell_style device_style(const cell_facts& cell) {
     if (cell.row_height == normal_row_height) {
         style.font_size = 8;
         const std::string text(cell.text);
-        if (IsNumeric(text)) {
+        if (reads_as_number(text)) {
             style.align = cell_align::right;
             if (text == "0" || text == "0.0") {
                 style.text_color = zero_color;
@@ -41,7 +41,7 @@ cell_style device_style(const cell_facts& cell) {
                 style.text_color = number_color;
                 style.bold = true;
             }
-        } else if (IsYesNo(text)) {
+        } else if (reads_as_yes_no(text)) {
             style.align = cell_align::center;
             if (text == "yes") {
                 style.text_color = number_color;

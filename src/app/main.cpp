@@ -3,23 +3,23 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/form_main.h"
-#include "refdata/_consts.h"
+#include "app/main_window.h"
+#include "refdata/pci_names.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
-    InitConsts();
+    init_reference_data();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
 
-    TFmain Fmain;
-    Fmain.quit_on_destroy = true;
-    // Showing the window runs the start-up sequence (FormShow).
-    ShowWindow(Fmain.handle(), show);
-    UpdateWindow(Fmain.handle());
+    main_window window;
+    window.quit_on_destroy = true;
+    // Showing the window runs the start-up sequence (start_up).
+    ShowWindow(window.handle(), show);
+    UpdateWindow(window.handle());
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (!Fmain.translate_key(message) && !IsDialogMessageA(Fmain.handle(), &message)) {
+        if (!window.translate_key(message) && !IsDialogMessageA(window.handle(), &message)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }

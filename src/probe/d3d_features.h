@@ -82,7 +82,7 @@ inline constexpr uint32_t root_signature_1_1 = 2;
 
 // What Direct3D 11 and 12 said of one adapter. Zero, or no words, where
 // nothing could be read.
-struct tq3d11_12 {
+struct d3d11_12_record {
     uint32_t d3d11_feature_level = 0;  // a D3D_FEATURE_LEVEL
     uint32_t d3d12_feature_level = 0;
     uint32_t shader_model = 0;  // a D3D_SHADER_MODEL, 0x51 for 5.1

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "probe/qe_types.h"
+#include "probe/records.h"
 
 // The enumerants newer than OpenGL 1.1, whose header is all that the Windows
 // SDK ships; values as the Khronos registry publishes them.
@@ -76,33 +76,32 @@ struct gl_limit {
     GLenum enumerant;
     const char* name;  // the enumerant's published name
     gl_limit_kind kind;
-    bool tqgl_adapter::*boolean = nullptr;
-    int32_t tqgl_adapter::*integer = nullptr;
-    std::array<int32_t, 2> tqgl_adapter::*integer_pair = nullptr;
-    float tqgl_adapter::*real = nullptr;
-    std::array<float, 2> tqgl_adapter::*real_pair = nullptr;
+    bool gl_record::*boolean = nullptr;
+    int32_t gl_record::*integer = nullptr;
+    std::array<int32_t, 2> gl_record::*integer_pair = nullptr;
+    float gl_record::*real = nullptr;
+    std::array<float, 2> gl_record::*real_pair = nullptr;
 };
 
-constexpr gl_limit gl_limit_of(GLenum enumerant, const char* name, bool tqgl_adapter::*member) {
+constexpr gl_limit gl_limit_of(GLenum enumerant, const char* name, bool gl_record::*member) {
     return {enumerant, name, gl_limit_kind::boolean, member};
 }
-constexpr gl_limit gl_limit_of(GLenum enumerant, const char* name, int32_t tqgl_adapter::*member) {
+constexpr gl_limit gl_limit_of(GLenum enumerant, const char* name, int32_t gl_record::*member) {
     return {enumerant, name, gl_limit_kind::integer, nullptr, member};
 }
 constexpr gl_limit gl_limit_of(GLenum enumerant, const char* name,
-                               std::array<int32_t, 2> tqgl_adapter::*member) {
+                               std::array<int32_t, 2> gl_record::*member) {
     return {enumerant, name, gl_limit_kind::integer_pair, nullptr, nullptr, member};
 }
-constexpr gl_limit gl_limit_of(GLenum enumerant, const char* name, float tqgl_adapter::*member) {
+constexpr gl_limit gl_limit_of(GLenum enumerant, const char* name, float gl_record::*member) {
     return {enumerant, name, gl_limit_kind::real, nullptr, nullptr, nullptr, member};
 }
-constexpr gl_limit gl_limit_of(GLenum enumerant, const char* name,
-                               std::array<float, 2> tqgl_adapter::*member) {
+constexpr gl_limit gl_limit_of(GLenum enumerant, const char* name, std::array<float, 2> gl_record::*member) {
     return {enumerant, name, gl_limit_kind::real_pair, nullptr, nullptr, nullptr, nullptr, member};
 }
 
 // The limit of an enumerant, named as its macro is spelt, read into a record member.
-#define CAVIO_GL_LIMIT(enumerant, member) gl_limit_of(enumerant, #enumerant, &tqgl_adapter::member)
+#define CAVIO_GL_LIMIT(enumerant, member) gl_limit_of(enumerant, #enumerant, &gl_record::member)
 
 // In the order the probe asks them.
 inline constexpr gl_limit gl_limits[] = {

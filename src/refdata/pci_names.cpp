@@ -138,3 +138,41 @@ keyed_list build_vendor_list() {
     }
     return vendors;
 }
+
+namespace {
+
+// The lists built at start; they live until the process ends.
+struct pci_lists {
+    keyed_list vendors = build_vendor_list();
+    keyed_list devices =
+        parse_device_database(std::string_view(pci_device_database, pci_device_database_size));
+};
+
+const pci_lists& lists() {
+    static const pci_lists instance;
+    return instance;
+}
+
+}  // namespace
+
+void init_reference_data() {
+    lists();
+}
+
+std::string vendor_name_of(uint32_t vendor_id) {
+    const std::string* name = lists().vendors.find(vendor_key(vendor_id));
+    return name != nullptr ? *name : std::string();
+}
+
+std::string gpu_name_of(uint32_t vendor_id, uint32_t device_id) {
+    const std::string* name = lists().devices.find(device_key(vendor_id, device_id));
+    return name != nullptr ? *name : std::string();
+}
+
+size_t vendor_list_size() {
+    return lists().vendors.size();
+}
+
+size_t device_list_size() {
+    return lists().devices.size();
+}

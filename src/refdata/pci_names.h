@@ -1,5 +1,5 @@
-// PCI vendor and device names: the ordered key/value lists and the parser of
-// the device database text.
+// PCI vendor and device names: the lookups the report uses, the ordered
+// key/value lists behind them and the parser of the device database text.
 #pragma once
 
 #include <cstddef>
@@ -45,3 +45,19 @@ keyed_list build_vendor_list();
 // Decimal key texts: "4318" and "4318.64".
 std::string vendor_key(uint32_t vendor_id);
 std::string device_key(uint32_t vendor_id, uint32_t device_id);
+
+// Builds the PCI name lists from the generated data; call once at start,
+// before any window exists. Later calls do nothing, and the lookups below
+// build the lists on first use too.
+void init_reference_data();
+
+// The vendor list's name for a PCI vendor identifier; empty when unlisted.
+std::string vendor_name_of(uint32_t vendor_id);
+
+// The device list's "Vendor: device" text for a PCI vendor and device
+// identifier; empty when the database has no such device.
+std::string gpu_name_of(uint32_t vendor_id, uint32_t device_id);
+
+// Entries of the two PCI lists.
+size_t vendor_list_size();
+size_t device_list_size();

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "probe/d3d_features.h"
-#include "report/page_fills.h"
+#include "report/page_writers.h"
 #include "report/report.h"
 
 namespace {
@@ -231,12 +231,12 @@ std::string field_text(field_kind kind, uint32_t value) {
     return std::to_string(value);
 }
 
-void add_fields(report& page, const tq3d11_12& record, std::span<const d3d_field> fields) {
+void add_fields(report& page, const d3d11_12_record& record, std::span<const d3d_field> fields) {
     for (const d3d_field& field : fields) {
         const std::vector<uint32_t>& words = record.answer(field.query);
-        page.AddRow(field.name,
-                    field.word < words.size() ? field_text(field.kind, words[field.word]) : "not available",
-                    field.description);
+        page.add_row(field.name,
+                     field.word < words.size() ? field_text(field.kind, words[field.word]) : "not available",
+                     field.description);
     }
 }
 
@@ -256,18 +256,18 @@ std::string shader_model_text(uint32_t model) {
 
 }  // namespace
 
-void directx_pages::direct3d11_12(report& page, const Tqdx_adapter& adapter) {
-    const tq3d11_12& record = adapter.d3d11_12;
-    page.AddRow("Direct3D 11 feature level", feature_level_text(record.d3d11_feature_level),
-                "Highest feature level of a Direct3D 11 device on this adapter.");
-    page.AddRow("Direct3D 12 feature level", feature_level_text(record.d3d12_feature_level),
-                "Highest feature level of a Direct3D 12 device on this adapter.");
-    page.AddRow("Highest shader model", shader_model_text(record.shader_model),
-                "Newest shader model that Direct3D 12 runs on this adapter.");
-    page.AddBlankRow();
-    page.AddRow("[Direct3D 11]", "", "What a Direct3D 11 device on this adapter can do.");
+void directx_pages::direct3d11_12(report& page, const dx_adapter& adapter) {
+    const d3d11_12_record& record = adapter.d3d11_12;
+    page.add_row("Direct3D 11 feature level", feature_level_text(record.d3d11_feature_level),
+                 "Highest feature level of a Direct3D 11 device on this adapter.");
+    page.add_row("Direct3D 12 feature level", feature_level_text(record.d3d12_feature_level),
+                 "Highest feature level of a Direct3D 12 device on this adapter.");
+    page.add_row("Highest shader model", shader_model_text(record.shader_model),
+                 "Newest shader model that Direct3D 12 runs on this adapter.");
+    page.add_blank_row();
+    page.add_row("[Direct3D 11]", "", "What a Direct3D 11 device on this adapter can do.");
     add_fields(page, record, d3d11_fields);
-    page.AddBlankRow();
-    page.AddRow("[Direct3D 12]", "", "What a Direct3D 12 device on this adapter can do.");
+    page.add_blank_row();
+    page.add_row("[Direct3D 12]", "", "What a Direct3D 12 device on this adapter can do.");
     add_fields(page, record, d3d12_fields);
 }

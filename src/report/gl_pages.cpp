@@ -3,39 +3,39 @@
 #include <string>
 
 #include "probe/gl_extensions.h"
-#include "refdata/_consts.h"
+#include "refdata/format_names.h"
 #include "report/gl_tables.h"
-#include "report/page_fills.h"
+#include "report/page_writers.h"
 #include "report/report.h"
 
 namespace {
 
-void add_rows(report& page, const tqgl_adapter& record, std::span<const gl_row> rows) {
+void add_rows(report& page, const gl_record& record, std::span<const gl_row> rows) {
     for (const gl_row& row : rows) {
         switch (row.kind) {
             case gl_row_kind::text:
-                page.AddRow(row.name, record.*row.text, row.description);
+                page.add_row(row.name, record.*row.text, row.description);
                 break;
             case gl_row_kind::integer:
-                page.AddIntRow(row.name, record.*row.integer, row.description);
+                page.add_int_row(row.name, record.*row.integer, row.description);
                 break;
             case gl_row_kind::integer_pair:
-                page.AddIntPairRow(row.name, record.*row.integer_pair, row.description);
+                page.add_int_pair_row(row.name, record.*row.integer_pair, row.description);
                 break;
             case gl_row_kind::boolean:
-                page.AddBoolRow(row.name, record.*row.boolean, row.description);
+                page.add_bool_row(row.name, record.*row.boolean, row.description);
                 break;
             case gl_row_kind::real:
-                page.AddFloatRow(row.name, record.*row.real, row.description);
+                page.add_float_row(row.name, record.*row.real, row.description);
                 break;
             case gl_row_kind::real_pair:
-                page.AddFloatPairRow(row.name, record.*row.real_pair, row.description);
+                page.add_float_pair_row(row.name, record.*row.real_pair, row.description);
                 break;
             case gl_row_kind::blank:
-                page.AddBlankRow();
+                page.add_blank_row();
                 break;
             case gl_row_kind::section:
-                page.AddRow(row.name, "", "");
+                page.add_row(row.name, "", "");
                 break;
         }
     }
@@ -43,15 +43,15 @@ void add_rows(report& page, const tqgl_adapter& record, std::span<const gl_row> 
 
 // One row per named compressed format, in the list's order: whether the
 // implementation lists its value.
-void add_compressions(report& page, const tqgl_adapter& record) {
+void add_compressions(report& page, const gl_record& record) {
     const auto listed_count =
         std::min<size_t>(record.compressed_texture_formats.size(),
                          static_cast<size_t>(std::max(record.num_compressed_texture_formats, 0)));
     const auto begin = record.compressed_texture_formats.begin();
     const auto end = begin + static_cast<std::ptrdiff_t>(listed_count);
-    for (int i = 0; i < compressed_format_count(); ++i) {
-        const int32_t value = std::stoi(compressed_format_key(i));
-        page.AddBoolRow(compressed_format_object(i).text, std::find(begin, end, value) != end, "");
+    for (const compressed_format& format : compressed_formats()) {
+        const auto value = static_cast<int32_t>(format.value);
+        page.add_bool_row(format.name, std::find(begin, end, value) != end, "");
     }
 }
 
@@ -59,56 +59,56 @@ void add_compressions(report& page, const tqgl_adapter& record) {
 
 namespace opengl_pages {
 
-void summary(report& page, const tqgl_adapter& record) {
+void summary(report& page, const gl_record& record) {
     add_rows(page, record, gl_rows::summary);
 }
 
-void device(report& page, const tqgl_adapter& record) {
+void device(report& page, const gl_record& record) {
     add_rows(page, record, gl_rows::device);
 }
 
-void capabilities(report& page, const tqgl_adapter& record) {
+void capabilities(report& page, const gl_record& record) {
     add_rows(page, record, gl_rows::capabilities);
 }
 
-void rendering(report& page, const tqgl_adapter& record) {
+void rendering(report& page, const gl_record& record) {
     add_rows(page, record, gl_rows::rendering);
 }
 
-void textures(report& page, const tqgl_adapter& record) {
+void textures(report& page, const gl_record& record) {
     add_rows(page, record, gl_rows::textures);
     add_compressions(page, record);
 }
 
-void stacks(report& page, const tqgl_adapter& record) {
+void stacks(report& page, const gl_record& record) {
     add_rows(page, record, gl_rows::stacks);
 }
 
-void vertex_shader(report& page, const tqgl_adapter& record) {
+void vertex_shader(report& page, const gl_record& record) {
     add_rows(page, record, gl_rows::vertex_shader);
 }
 
-void extensions(report& page, const tqgl_adapter& record) {
+void extensions(report& page, const gl_record& record) {
     const auto groups = known_extension_groups();
     for (size_t g = 0; g < groups.size(); ++g) {
         if (g > 0) {
-            page.AddBlankRow();
+            page.add_blank_row();
         }
-        page.AddRow(std::string("[") + groups[g].tag + "]", "", groups[g].description);
+        page.add_row(std::string("[") + groups[g].tag + "]", "", groups[g].description);
         const auto extensions = group_extensions(groups[g]);
         for (size_t e = 0; e < extensions.size(); ++e) {
             const size_t index = static_cast<size_t>(groups[g].first) + e;
-            page.AddBoolRow(extensions[e].display_name, record.extension_flags[index], "");
+            page.add_bool_row(extensions[e].display_name, record.extension_flags[index], "");
         }
     }
 }
 
 }  // namespace opengl_pages
 
-void report::FillOpenGLPages(tqgl_adapter record) {
-    FCurrentGrid = nullptr;
+void report::fill_opengl_pages(gl_record record) {
+    current_grid = nullptr;
     for (const page_info* page : fill_order(page_group::opengl)) {
-        SetupOpenGLGrid(grid(page->id));
+        setup_opengl_grid(grid(page->id));
         page->fill_opengl(*this, record);
     }
 }

@@ -28,24 +28,24 @@ constexpr gl_row limit_row(std::string_view name, const char* description) {
 #define GL_LIMIT(enumerant, description) limit_row(#enumerant, description)
 
 constexpr gl_row summary_rows[] = {
-    gl_value("Renderer", &tqgl_adapter::renderer, ""),
-    gl_value("Vendor", &tqgl_adapter::vendor, ""),
+    gl_value("Renderer", &gl_record::renderer, ""),
+    gl_value("Vendor", &gl_record::vendor, ""),
     gl_blank(),
-    gl_value("GL version", &tqgl_adapter::version, ""),
-    gl_value("GLU version", &tqgl_adapter::glu_version, ""),
+    gl_value("GL version", &gl_record::version, ""),
+    gl_value("GLU version", &gl_record::glu_version, ""),
     gl_blank(),
-    gl_value("Shading language version", &tqgl_adapter::shading_language_version, ""),
+    gl_value("Shading language version", &gl_record::shading_language_version, ""),
 };
 
 constexpr gl_row device_rows[] = {
-    gl_value("Renderer", &tqgl_adapter::renderer, "Name of the renderer. This is specific to a hardware."),
-    gl_value("Vendor", &tqgl_adapter::vendor, "Company of the OpenGL implementation."),
+    gl_value("Renderer", &gl_record::renderer, "Name of the renderer. This is specific to a hardware."),
+    gl_value("Vendor", &gl_record::vendor, "Company of the OpenGL implementation."),
     gl_blank(),
-    gl_value("Version", &tqgl_adapter::version, "OpenGL version number."),
-    gl_value("Version string", &tqgl_adapter::version_string, "Full returned string of OpenGL version."),
+    gl_value("Version", &gl_record::version, "OpenGL version number."),
+    gl_value("Version string", &gl_record::version_string, "Full returned string of OpenGL version."),
     gl_blank(),
-    gl_value("GLU version", &tqgl_adapter::glu_version, "OpenGL utility library version."),
-    gl_value("GLU version string", &tqgl_adapter::glu_version_string,
+    gl_value("GLU version", &gl_record::glu_version, "OpenGL utility library version."),
+    gl_value("GLU version string", &gl_record::glu_version_string,
              "Full returned string of OpenGL utility library version."),
 };
 
@@ -91,7 +91,7 @@ constexpr gl_row rendering_rows[] = {
     GL_LIMIT(GL_DOUBLEBUFFER, "Whether the pixel format has a front and a back buffer. See glDrawBuffer."),
     GL_LIMIT(GL_STEREO, "Whether the pixel format has left and right stereo buffers. See glDrawBuffer."),
     gl_blank(),
-    gl_value("Shading language version", &tqgl_adapter::shading_language_version,
+    gl_value("Shading language version", &gl_record::shading_language_version,
              "Version and release number for the shading language."),
     gl_blank(),
     gl_section("[Points]"),

@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-#include "probe/qe_types.h"
+#include "probe/records.h"
 
 enum class gl_row_kind { text, integer, integer_pair, boolean, real, real_pair, blank, section };
 
@@ -15,42 +15,41 @@ struct gl_row {
     gl_row_kind kind;
     const char* name = "";
     const char* description = "";
-    std::string tqgl_adapter::*text = nullptr;
-    int32_t tqgl_adapter::*integer = nullptr;
-    std::array<int32_t, 2> tqgl_adapter::*integer_pair = nullptr;
-    bool tqgl_adapter::*boolean = nullptr;
-    float tqgl_adapter::*real = nullptr;
-    std::array<float, 2> tqgl_adapter::*real_pair = nullptr;
+    std::string gl_record::*text = nullptr;
+    int32_t gl_record::*integer = nullptr;
+    std::array<int32_t, 2> gl_record::*integer_pair = nullptr;
+    bool gl_record::*boolean = nullptr;
+    float gl_record::*real = nullptr;
+    std::array<float, 2> gl_record::*real_pair = nullptr;
 };
 
-constexpr gl_row gl_value(const char* name, std::string tqgl_adapter::*field, const char* description) {
+constexpr gl_row gl_value(const char* name, std::string gl_record::*field, const char* description) {
     gl_row row{gl_row_kind::text, name, description};
     row.text = field;
     return row;
 }
-constexpr gl_row gl_value(const char* name, int32_t tqgl_adapter::*field, const char* description) {
+constexpr gl_row gl_value(const char* name, int32_t gl_record::*field, const char* description) {
     gl_row row{gl_row_kind::integer, name, description};
     row.integer = field;
     return row;
 }
-constexpr gl_row gl_value(const char* name, std::array<int32_t, 2> tqgl_adapter::*field,
+constexpr gl_row gl_value(const char* name, std::array<int32_t, 2> gl_record::*field,
                           const char* description) {
     gl_row row{gl_row_kind::integer_pair, name, description};
     row.integer_pair = field;
     return row;
 }
-constexpr gl_row gl_value(const char* name, bool tqgl_adapter::*field, const char* description) {
+constexpr gl_row gl_value(const char* name, bool gl_record::*field, const char* description) {
     gl_row row{gl_row_kind::boolean, name, description};
     row.boolean = field;
     return row;
 }
-constexpr gl_row gl_value(const char* name, float tqgl_adapter::*field, const char* description) {
+constexpr gl_row gl_value(const char* name, float gl_record::*field, const char* description) {
     gl_row row{gl_row_kind::real, name, description};
     row.real = field;
     return row;
 }
-constexpr gl_row gl_value(const char* name, std::array<float, 2> tqgl_adapter::*field,
-                          const char* description) {
+constexpr gl_row gl_value(const char* name, std::array<float, 2> gl_record::*field, const char* description) {
     gl_row row{gl_row_kind::real_pair, name, description};
     row.real_pair = field;
     return row;

@@ -47,7 +47,7 @@ void grid_model::set_default_row_height(int height) {
     std::fill(heights_.begin(), heights_.end(), height);
 }
 
-void SortGridRows(grid_model& grid) {
+void sort_grid_rows(grid_model& grid) {
     const int first = grid.fixed_rows();
     const int rows = grid.row_count();
     if (rows - first < 2) {

@@ -88,4 +88,4 @@ private:
 // from column 0 to the last column followed by "\r\n", compared byte by byte
 // as unsigned values, a prefix first. Only cells move; heights stay with
 // their positions.
-void SortGridRows(grid_model& grid);
+void sort_grid_rows(grid_model& grid);

@@ -1,7 +1,7 @@
 #include "report/report.h"
 
-#include "base/_functions.h"
-#include "refdata/_consts.h"
+#include "base/text.h"
+#include "refdata/pci_names.h"
 #include "report/value_format.h"
 
 namespace {
@@ -29,9 +29,9 @@ report::report() {
 
 void report::setup_grid(grid_model& grid, const char* header, page_group side) {
     const page_info& page = page_table()[static_cast<size_t>(&grid - grids_.data())];
-    FCurrentGrid = &grid;
+    current_grid = &grid;
     grid.double_buffered = true;
-    if (FEcho) {
+    if (echo) {
         echo_text() += "\r\n!";
         echo_text() += grid.name().substr(2);
         echo_text() += "!\r\n";
@@ -60,25 +60,25 @@ void report::setup_grid(grid_model& grid, const char* header, page_group side) {
     }
 }
 
-void report::SetupDirectXGrid(grid_model& grid) {
+void report::setup_directx_grid(grid_model& grid) {
     setup_grid(grid, "DirectX name", page_group::directx);
 }
 
-void report::SetupOpenGLGrid(grid_model& grid) {
+void report::setup_opengl_grid(grid_model& grid) {
     setup_grid(grid, "OpenGL name", page_group::opengl);
 }
 
-void report::ClearOpenGLPages() {
-    FCurrentGrid = nullptr;
+void report::clear_opengl_pages() {
+    current_grid = nullptr;
     for (const page_info& page : page_table()) {
         if (page.cleared_without_record) {
-            SetupOpenGLGrid(grid(page.id));
+            setup_opengl_grid(grid(page.id));
         }
     }
 }
 
-void report::AddRow(const std::string& name, const std::string& value, const std::string& description) {
-    grid_model& grid = *FCurrentGrid;
+void report::add_row(const std::string& name, const std::string& value, const std::string& description) {
+    grid_model& grid = *current_grid;
     int row = grid.row_count();
     // The empty row a set-up leaves is filled first.
     if (row == grid.fixed_rows() + 1 && grid.cell(0, row - 1).empty()) {
@@ -89,7 +89,7 @@ void report::AddRow(const std::string& name, const std::string& value, const std
     if (!name.empty() && name[0] == '[') {
         grid.set_row_height(row, section_row_height);
     }
-    if (FEcho) {
+    if (echo) {
         append_one_line(echo_text(), name);
         echo_text() += '\t';
         append_one_line(echo_text(), value);
@@ -97,73 +97,74 @@ void report::AddRow(const std::string& name, const std::string& value, const std
     }
 }
 
-void report::AddBlankRow() {
-    grid_model& grid = *FCurrentGrid;
+void report::add_blank_row() {
+    grid_model& grid = *current_grid;
     const int row = grid.row_count();
     grid.set_row_count(row + 1);
     grid.row(row) = {};
-    if (FEcho) {
+    if (echo) {
         echo_text() += "\r\n";
     }
 }
 
-void report::AddIntRow(const std::string& name, int32_t value, const std::string& description) {
-    AddRow(name, std::to_string(value), description);
+void report::add_int_row(const std::string& name, int32_t value, const std::string& description) {
+    add_row(name, std::to_string(value), description);
 }
 
-void report::AddInt64Row(const std::string& name, int64_t value, const std::string& description) {
-    AddRow(name, std::to_string(value), description);
+void report::add_int64_row(const std::string& name, int64_t value, const std::string& description) {
+    add_row(name, std::to_string(value), description);
 }
 
-void report::AddFloatRow(const std::string& name, float value, const std::string& description) {
-    AddRow(name, fixed_six_text(value), description);
+void report::add_float_row(const std::string& name, float value, const std::string& description) {
+    add_row(name, fixed_six_text(value), description);
 }
 
-void report::AddFloatPairRow(const std::string& name, const std::array<float, 2>& value,
-                             const std::string& description) {
-    const char separator = DecimalSeparator();
-    AddRow(name, general_text(value[0], separator) + "     " + general_text(value[1], separator),
-           description);
+void report::add_float_pair_row(const std::string& name, const std::array<float, 2>& value,
+                                const std::string& description) {
+    const char separator = decimal_separator();
+    add_row(name, general_text(value[0], separator) + "     " + general_text(value[1], separator),
+            description);
 }
 
-void report::AddIntPairRow(const std::string& name, const std::array<int32_t, 2>& value,
-                           const std::string& description) {
-    AddRow(name, std::to_string(value[0]) + "     " + std::to_string(value[1]), description);
+void report::add_int_pair_row(const std::string& name, const std::array<int32_t, 2>& value,
+                              const std::string& description) {
+    add_row(name, std::to_string(value[0]) + "     " + std::to_string(value[1]), description);
 }
 
-void report::AddBoolRow(const std::string& name, bool value, const std::string& description) {
-    AddRow(name, value ? "yes" : "no", description);
+void report::add_bool_row(const std::string& name, bool value, const std::string& description) {
+    add_row(name, value ? "yes" : "no", description);
 }
 
-void report::AddFlagRow(const std::string& name, uint32_t value, const std::string& description) {
-    AddRow(name, value != 0 ? "yes" : "no", description);
+void report::add_flag_row(const std::string& name, uint32_t value, const std::string& description) {
+    add_row(name, value != 0 ? "yes" : "no", description);
 }
 
-void report::AddGuidRow(const std::string& name, const GUID& value, const std::string& description) {
-    AddRow(name, GuidToText(value), description);
+void report::add_guid_row(const std::string& name, const GUID& value, const std::string& description) {
+    add_row(name, guid_text(value), description);
 }
 
-void report::AddDriverVersionRow(const std::string& name, int64_t value, const std::string& description) {
-    AddRow(name, driver_version_text(value), description);
+void report::add_driver_version_row(const std::string& name, int64_t value, const std::string& description) {
+    add_row(name, driver_version_text(value), description);
 }
 
-void report::AddShaderVersionRow(const std::string& name, uint32_t value, const std::string& description) {
-    AddRow(name, shader_version_text(value), description);
+void report::add_shader_version_row(const std::string& name, uint32_t value, const std::string& description) {
+    add_row(name, shader_version_text(value), description);
 }
 
-void report::AddVendorRow(const std::string& name, int64_t vendor_id, const std::string& description) {
+void report::add_vendor_row(const std::string& name, int64_t vendor_id, const std::string& description) {
     std::string vendor;
     if (vendor_id >= 0 && vendor_id <= 0xFFFFFFFF) {
         vendor = vendor_name_of(static_cast<uint32_t>(vendor_id));
     }
-    AddRow(name, (vendor.empty() ? "unknown" : vendor) + " (" + std::to_string(vendor_id) + ")", description);
+    add_row(name, (vendor.empty() ? "unknown" : vendor) + " (" + std::to_string(vendor_id) + ")",
+            description);
 }
 
-void report::AddDeviceRow(const std::string& name, int64_t vendor_id, uint32_t device_id,
-                          const std::string& description) {
+void report::add_device_row(const std::string& name, int64_t vendor_id, uint32_t device_id,
+                            const std::string& description) {
     std::string device;
     if (vendor_id >= 0 && vendor_id <= 0xFFFFFFFF) {
         device = gpu_name_of(static_cast<uint32_t>(vendor_id), device_id);
     }
-    AddRow(name, device.empty() ? "unknown" : device, description);
+    add_row(name, device.empty() ? "unknown" : device, description);
 }

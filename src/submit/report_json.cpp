@@ -53,19 +53,19 @@ std::string utf8_of(const std::string& text) {
     return utf8;
 }
 
-std::string report_json(report& pages, const tq3d& direct3d, const tqgl* opengl, const std::string& program,
-                        const std::string& version) {
+std::string report_json(report& pages, const direct3d_probe& direct3d, const gl_probe* opengl,
+                        const std::string& program, const std::string& version) {
     json adapters = json::array();
     for (int i = 0; i < direct3d.count; ++i) {
-        const Tqdx_adapter adapter = direct3d.adapter(i);
-        pages.FillDirect3DPages(adapter);
+        const dx_adapter adapter = direct3d.adapter(i);
+        pages.fill_directx_pages(adapter);
         json entry = {{"index", i},
                       {"description", utf8_of(adapter.info.description)},
                       {"directx", group_json(pages, page_group::directx)},
                       {"opengl", json::array()}};
         const int gl = opengl_record_index(opengl, adapter.monitor);
         if (gl >= 0) {
-            pages.FillOpenGLPages(opengl->adapter(gl));
+            pages.fill_opengl_pages(opengl->adapter(gl));
             entry["opengl"] = group_json(pages, page_group::opengl);
         }
         adapters.push_back(std::move(entry));

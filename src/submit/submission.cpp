@@ -1,6 +1,6 @@
 #include "submit/submission.h"
 
-int opengl_record_index(const tqgl* opengl, HMONITOR monitor) {
+int opengl_record_index(const gl_probe* opengl, HMONITOR monitor) {
     if (opengl == nullptr) {
         return -1;
     }
@@ -12,7 +12,7 @@ int opengl_record_index(const tqgl* opengl, HMONITOR monitor) {
     return -1;
 }
 
-void BuildSubmissionText(report& pages, const tq3d& direct3d, const tqgl* opengl) {
+void build_submission_text(report& pages, const direct3d_probe& direct3d, const gl_probe* opengl) {
     // The text grows in a local, echoed into only while this runs; whatever
     // ends the run, the echo stops and the text written is assigned whole.
     std::string text = "%2.00%\r\n";
@@ -21,24 +21,24 @@ void BuildSubmissionText(report& pages, const tq3d& direct3d, const tqgl* opengl
         std::string& text;
         echo_scope(report& owner, std::string& into) : pages(owner), text(into) {
             pages.echo_into(&text);
-            pages.FEcho = true;
+            pages.echo = true;
         }
         ~echo_scope() {
-            pages.FEcho = false;
+            pages.echo = false;
             pages.echo_into(nullptr);
-            pages.FSubmission = std::move(text);
+            pages.submission_text = std::move(text);
         }
     } echo(pages, text);
 
     const int count = direct3d.count;
     for (int i = 0; i < count; ++i) {
-        const Tqdx_adapter adapter = direct3d.adapter(i);
+        const dx_adapter adapter = direct3d.adapter(i);
         text += "|card|\r\n@directx@\r\n";
-        pages.FillDirect3DPages(adapter);
+        pages.fill_directx_pages(adapter);
         const int gl = opengl_record_index(opengl, adapter.monitor);
         if (gl >= 0) {
             text += "@opengl@\r\n";
-            pages.FillOpenGLPages(opengl->adapter(gl));
+            pages.fill_opengl_pages(opengl->adapter(gl));
         }
     }
 }

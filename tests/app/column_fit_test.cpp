@@ -7,9 +7,9 @@
 #include "app/cell_style.h"
 #include "fakes/golden_platform.h"
 #include "platform/text_file.h"
-#include "probe/qe_3d09.h"
-#include "probe/qe_3d_open_gl.h"
-#include "refdata/_consts.h"
+#include "probe/d3d9_probe.h"
+#include "probe/gl_probe.h"
+#include "refdata/pci_names.h"
 #include "report/report.h"
 
 namespace {
@@ -20,16 +20,16 @@ int measure(std::string_view text, int points, bool bold) {
 }
 
 TEST(ColumnFit, NoValueOfAnyGoldenPageIsCut) {
-    InitConsts();
+    init_reference_data();
     fakes::d3d9 d3d;
     fakes::gl_system gl;
     fakes::golden_direct3d(d3d);
     fakes::golden_opengl(gl, read_text_file(std::string(CAVIO_GOLDEN_DIR) + "/gl_extensions.txt"));
-    const tq3d09 direct3d([&d3d](UINT version) { return d3d.create(version); });
-    const tqgl opengl(direct3d, gl.platform());
+    const d3d9_probe direct3d([&d3d](UINT version) { return d3d.create(version); });
+    const gl_probe opengl(direct3d, gl.platform());
     report pages;
-    pages.FillDirect3DPages(direct3d.adapter(0));
-    pages.FillOpenGLPages(opengl.adapter(0));
+    pages.fill_directx_pages(direct3d.adapter(0));
+    pages.fill_opengl_pages(opengl.adapter(0));
     int widened = 0;
     for (const page_info& page : page_table()) {
         grid_model& grid = pages.grid(page.id);

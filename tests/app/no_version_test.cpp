@@ -1,4 +1,4 @@
-#include "app/_functions.h"
+#include "app/version.h"
 
 #include <windows.h>
 
@@ -11,7 +11,7 @@ TEST(FileVersionText, IsEmptyForAProgramWithoutVersionResource) {
     ASSERT_GT(GetModuleFileNameA(nullptr, path, MAX_PATH), 0u);
     DWORD handle = 0;
     ASSERT_EQ(0u, GetFileVersionInfoSizeA(path, &handle)) << "this program must not carry a version";
-    EXPECT_EQ("", FileVersionText());
+    EXPECT_EQ("", file_version_text());
 }
 
 }  // namespace

@@ -5,13 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include "app/form_ids.h"
-#include "app/form_layout.h"
-#include "app/form_main.h"
+#include "app/control_ids.h"
+#include "app/window_layout.h"
+#include "app/main_window.h"
 #include "app/grid_control.h"
 #include "fakes/fake_probes.h"
 #include "platform/report_program.h"
-#include "refdata/_consts.h"
+#include "refdata/pci_names.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ struct fake_world {
 
     form_seams seams() {
         form_seams s;
-        s.capture.direct3d10 = [this]() -> std::unique_ptr<tq3d> {
+        s.capture.direct3d10 = [this]() -> std::unique_ptr<direct3d_probe> {
             ++direct3d10_calls;
             if (direct3d10_fails) {
                 throw std::runtime_error("no dx10");
@@ -46,7 +46,7 @@ struct fake_world {
             list->add("Second board", 0x502).caps.MaxTextureWidth = 8192;
             return list;
         };
-        s.capture.direct3d9 = [this]() -> std::unique_ptr<tq3d> {
+        s.capture.direct3d9 = [this]() -> std::unique_ptr<direct3d_probe> {
             ++direct3d9_calls;
             if (direct3d9_fails) {
                 throw std::runtime_error("Direct3D 9 is broken");
@@ -55,7 +55,7 @@ struct fake_world {
             list->add("Direct3D 9 board", 0x501);
             return list;
         };
-        s.capture.opengl = [this](const tq3d&) -> std::unique_ptr<tqgl> {
+        s.capture.opengl = [this](const direct3d_probe&) -> std::unique_ptr<gl_probe> {
             ++opengl_calls;
             if (opengl_fails) {
                 throw std::runtime_error("can't create RC");
@@ -97,14 +97,14 @@ std::string status_text(HWND status) {
 class Window : public ::testing::Test {
 protected:
     fake_world world;
-    Window() { InitConsts(); }
+    Window() { init_reference_data(); }
 };
 
 TEST_F(Window, StartUpListsTheAdaptersAndShowsTheFirst) {
-    TFmain form(world.seams());
+    main_window form(world.seams());
     ShowWindow(form.handle(), SW_SHOWNA);
-    ASSERT_TRUE(form.FShown);
-    HWND adapters = form.controls().CBadapters;
+    ASSERT_TRUE(form.started);
+    HWND adapters = form.controls().adapter_list;
     ASSERT_EQ(2, SendMessageA(adapters, CB_GETCOUNT, 0, 0));
     EXPECT_EQ("#0: First board", combo_line(adapters, 0));
     EXPECT_EQ("#1: Second board", combo_line(adapters, 1));
@@ -113,15 +113,15 @@ TEST_F(Window, StartUpListsTheAdaptersAndShowsTheFirst) {
     // the first again.
     EXPECT_EQ("First board", form.pages.grid(page_id::dx_summary).cell(1, 0));
     EXPECT_EQ("First renderer", form.pages.grid(page_id::gl_summary).cell(1, 0));
-    EXPECT_NE(std::string::npos, form.pages.FSubmission.find("Device\tSecond board"));
-    EXPECT_FALSE(form.pages.FEcho);
-    EXPECT_EQ("\tVersion 1.2.3.4", status_text(form.controls().SB));
+    EXPECT_NE(std::string::npos, form.pages.submission_text.find("Device\tSecond board"));
+    EXPECT_FALSE(form.pages.echo);
+    EXPECT_EQ("\tVersion 1.2.3.4", status_text(form.controls().status_bar));
     EXPECT_TRUE(world.seen.messages.empty());
 
     // The second adapter has no OpenGL record: Summary and Device reset,
     // the other six OpenGL pages keep what they showed.
     SendMessageA(adapters, CB_SETCURSEL, 1, 0);
-    form.CBadaptersChange();
+    form.show_selected_adapter();
     EXPECT_EQ("Second board", form.pages.grid(page_id::dx_summary).cell(1, 0));
     EXPECT_EQ(1, form.pages.grid(page_id::gl_summary).row_count());
     EXPECT_EQ("", form.pages.grid(page_id::gl_summary).cell(0, 0));
@@ -145,41 +145,41 @@ TEST_F(Window, ProbeFailuresAtStartUp) {
     world.direct3d10_fails = true;
     world.opengl_fails = true;
     {
-        TFmain form(world.seams());
+        main_window form(world.seams());
         ShowWindow(form.handle(), SW_SHOWNA);
-        EXPECT_TRUE(form.FShown);
+        EXPECT_TRUE(form.started);
         EXPECT_EQ(1, world.direct3d9_calls);
-        EXPECT_EQ("#0: Direct3D 9 board", combo_line(form.controls().CBadapters, 0));
-        EXPECT_FALSE(form.FOpenGL);
+        EXPECT_EQ("#0: Direct3D 9 board", combo_line(form.controls().adapter_list, 0));
+        EXPECT_FALSE(form.opengl);
         EXPECT_EQ(1, form.pages.grid(page_id::gl_summary).row_count());
-        EXPECT_EQ(std::string::npos, form.pages.FSubmission.find("@opengl@"));
+        EXPECT_EQ(std::string::npos, form.pages.submission_text.find("@opengl@"));
         EXPECT_TRUE(world.seen.messages.empty());
     }
     world.direct3d9_fails = true;
-    TFmain form(world.seams());
+    main_window form(world.seams());
     ShowWindow(form.handle(), SW_SHOWNA);
-    EXPECT_FALSE(form.FShown);
+    EXPECT_FALSE(form.started);
     EXPECT_EQ((std::vector<std::string>{"Direct3D 9 is broken"}), world.seen.messages);
-    EXPECT_EQ(0, SendMessageA(form.controls().CBadapters, CB_GETCOUNT, 0, 0));
-    EXPECT_EQ("", form.pages.FSubmission);
+    EXPECT_EQ(0, SendMessageA(form.controls().adapter_list, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ("", form.pages.submission_text);
 }
 
 TEST_F(Window, LinksOpenThroughTheCommandInterpreterOrTheShell) {
-    TFmain form(world.seams());
+    main_window form(world.seams());
     char saved[1024] = {};
     const DWORD saved_length = GetEnvironmentVariableA("COMSPEC", saved, sizeof saved);
 
     SetEnvironmentVariableA("COMSPEC", "C:\\windows\\system32\\cmd.exe");
-    form.Lhome_linkClick();
-    form.Lmaker_linkClick();
+    form.open_home_link();
+    form.open_maker_link();
     EXPECT_EQ((std::vector<std::string>{"C:\\windows\\system32\\cmd.exe /c start http://cavio.example/",
                                         "C:\\windows\\system32\\cmd.exe /c start http://tarsen.example/"}),
               world.seen.hidden);
 
     SetEnvironmentVariableA("COMSPEC", nullptr);
-    form.Lhome_linkClick();
+    form.open_home_link();
     SetEnvironmentVariableA("COMSPEC", ("C:\\" + std::string(300, 'x') + "\\cmd.exe").c_str());
-    form.Lmaker_linkClick();
+    form.open_maker_link();
     EXPECT_EQ(2u, world.seen.hidden.size());
     EXPECT_EQ((std::vector<std::string>{"http://cavio.example/", "http://tarsen.example/"}),
               world.seen.opened);
@@ -188,23 +188,23 @@ TEST_F(Window, LinksOpenThroughTheCommandInterpreterOrTheShell) {
 }
 
 TEST_F(Window, ControlTreeCaptionsAndParents) {
-    TFmain form(world.seams());
+    main_window form(world.seams());
     EXPECT_EQ(main_caption, text_of(form.handle()));
     const form_controls& c = form.controls();
     const group_controls& dx = c.directx;
     const group_controls& gl = c.opengl;
     // Each control, its parent and its caption.
     const std::vector<std::tuple<HWND, HWND, const char*>> tree = {
-        {c.SB, form.handle(), ""},
-        {c.Ptop, form.handle(), ""},
-        {c.Label1, c.Ptop, "Device:"},
-        {c.CBadapters, c.Ptop, ""},
-        {c.Bsubmit, c.Ptop, "Submit to cavio.example"},
-        {c.PCtop, form.handle(), ""},
-        {dx.tab, c.PCtop, "DirectX"},
-        {gl.tab, c.PCtop, "OpenGL"},
-        {dx.sheet, c.PCtop, "DirectX"},
-        {gl.sheet, c.PCtop, "OpenGL"},
+        {c.status_bar, form.handle(), ""},
+        {c.top_panel, form.handle(), ""},
+        {c.device_label, c.top_panel, "Device:"},
+        {c.adapter_list, c.top_panel, ""},
+        {c.submit_button, c.top_panel, "Submit to cavio.example"},
+        {c.group_panel, form.handle(), ""},
+        {dx.tab, c.group_panel, "DirectX"},
+        {gl.tab, c.group_panel, "OpenGL"},
+        {dx.sheet, c.group_panel, "DirectX"},
+        {gl.sheet, c.group_panel, "OpenGL"},
         {dx.pages, dx.sheet, ""},
         {gl.pages, gl.sheet, ""},
         {dx.summary.sheet, dx.sheet, "Summary"},
@@ -277,11 +277,11 @@ private:
 };
 
 TEST_F(Window, KeysChangeThePageAndTabFollowsTheScreen) {
-    TFmain form(world.seams());
+    main_window form(world.seams());
     ShowWindow(form.handle(), SW_SHOWNA);
     const form_controls& c = form.controls();
     const auto press = [&](WPARAM key) {
-        return form.translate_key(MSG{c.CBadapters, WM_KEYDOWN, key, 0, 0, {}});
+        return form.translate_key(MSG{c.adapter_list, WM_KEYDOWN, key, 0, 0, {}});
     };
     const auto page = [&] { return static_cast<int>(SendMessageA(c.directx.pages, TCM_GETCURSEL, 0, 0)); };
     const auto shown = [&](int index) {
@@ -319,39 +319,40 @@ TEST_F(Window, KeysChangeThePageAndTabFollowsTheScreen) {
 
     // Tab goes as the eye does: device list, find box, submit button, group
     // tabs, page strip, the page's grid.
-    std::vector<HWND> order = {c.CBadapters};
+    std::vector<HWND> order = {c.adapter_list};
     for (int i = 0; i < 6; ++i) {
         order.push_back(GetNextDlgTabItem(form.handle(), order.back(), FALSE));
     }
-    EXPECT_EQ((std::vector<HWND>{c.CBadapters, c.Efind, c.Bsubmit, c.directx.tab, c.opengl.tab,
+    EXPECT_EQ((std::vector<HWND>{c.adapter_list, c.find_box, c.submit_button, c.directx.tab, c.opengl.tab,
                                  c.directx.pages, c.directx.grids[11]}),
               order);
 }
 
 TEST_F(Window, FindGoesToEachRowThatHoldsTheText) {
-    TFmain form(world.seams());
+    main_window form(world.seams());
     ShowWindow(form.handle(), SW_SHOWNA);
     const form_controls& c = form.controls();
     const auto said = [&] {
         char text[64] = {};
-        SendMessageA(c.SB, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+        SendMessageA(c.status_bar, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));
         return std::string(text);
     };
     const auto key = [&](WPARAM which) {
-        return form.translate_key(MSG{c.Efind, WM_KEYDOWN, which, 0, 0, {}});
+        return form.translate_key(MSG{c.find_box, WM_KEYDOWN, which, 0, 0, {}});
     };
     const auto current = [&](page_id id) {
         const grid_model& grid = form.pages.grid(id);
         return grid.cell(0, grid.current_row);
     };
     // Typing (the edit's EN_CHANGE) goes to the first row found, group and page included.
-    SetWindowTextA(c.Efind, "max_LIGHTS");
+    SetWindowTextA(c.find_box, "max_LIGHTS");
     EXPECT_EQ("1 match", said());
     EXPECT_TRUE(GetWindowLongA(c.opengl.sheet, GWL_STYLE) & WS_VISIBLE);
     EXPECT_EQ(3, SendMessageA(c.opengl.pages, TCM_GETCURSEL, 0, 0));
     EXPECT_EQ("GL_MAX_LIGHTS", current(page_id::gl_rendering));
 
-    SetWindowTextA(c.Efind, "first board");  // the Summary's Device row, then the Device page's Description
+    SetWindowTextA(c.find_box,
+                   "first board");  // the Summary's Device row, then the Device page's Description
     EXPECT_EQ("2 matches", said());
     EXPECT_TRUE(GetWindowLongA(c.directx.sheet, GWL_STYLE) & WS_VISIBLE);
     EXPECT_EQ(0, SendMessageA(c.directx.pages, TCM_GETCURSEL, 0, 0));
@@ -365,9 +366,9 @@ TEST_F(Window, FindGoesToEachRowThatHoldsTheText) {
         key(VK_F3);  // back, wrapping to the last
         EXPECT_EQ(1, SendMessageA(c.directx.pages, TCM_GETCURSEL, 0, 0));
     }
-    SetWindowTextA(c.Efind, "nowhere at all");
+    SetWindowTextA(c.find_box, "nowhere at all");
     EXPECT_EQ("No match", said());
-    SetWindowTextA(c.Efind, "");
+    SetWindowTextA(c.find_box, "");
     EXPECT_EQ("", said());
     EXPECT_TRUE(key(VK_ESCAPE));
 }
@@ -387,27 +388,28 @@ std::string clipboard_text() {
 }
 
 TEST_F(Window, ADpiChangeRescalesAndRepaintsEveryControl) {
-    TFmain form(world.seams());
+    main_window form(world.seams());
     ShowWindow(form.handle(), SW_SHOWNA);
     const form_controls& c = form.controls();
     // Painted and valid, as before the user drags the window to another monitor.
     RedrawWindow(form.handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    EXPECT_FALSE(GetUpdateRect(c.Lfind, nullptr, FALSE));
+    EXPECT_FALSE(GetUpdateRect(c.find_label, nullptr, FALSE));
     RECT suggested{0, 0, scale_to(design_client_width + 16, 144), scale_to(design_client_height + 39, 144)};
     SendMessageA(form.handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(144, 144),
                  reinterpret_cast<LPARAM>(&suggested));
     EXPECT_EQ(144, form.dpi());
     RECT label{};
-    GetWindowRect(c.Label1, &label);
+    GetWindowRect(c.device_label, &label);
     EXPECT_EQ(scale_to(44, 144), label.right - label.left);
     // Every control waits to be painted again at the new scale.
-    for (HWND control : {c.Label1, c.Lfind, c.CBadapters, c.Bsubmit, c.directx.tab, c.directx.summary.grid}) {
+    for (HWND control : {c.device_label, c.find_label, c.adapter_list, c.submit_button, c.directx.tab,
+                         c.directx.summary.grid}) {
         EXPECT_TRUE(GetUpdateRect(control, nullptr, FALSE));
     }
 }
 
 TEST_F(Window, GridMenusCopyTheirPageOrTheWholeReport) {
-    TFmain form(world.seams());
+    main_window form(world.seams());
     ShowWindow(form.handle(), SW_SHOWNA);
     HWND device = form.controls().directx.grids[1];
     const auto ask = [&](int code) {
@@ -430,7 +432,7 @@ RECT rect_in(HWND window, HWND parent) {
 }
 
 TEST_F(Window, SummaryPanelStaysCentredAndLinksStayTopRight) {
-    TFmain form(world.seams());
+    main_window form(world.seams());
     for (const SIZE size : {SIZE{1000, 720}, SIZE{1400, 900}}) {
         SetWindowPos(form.handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
         const summary_controls& summary = form.controls().directx.summary;
@@ -587,11 +589,11 @@ private:
 
 TEST(GridPainting, ColoursOfValuesCurrentRowAndSections) {
     report pages;
-    pages.SetupDirectXGrid(pages.grid(page_id::dx_capabilities));
-    pages.AddRow("Current", "text", "");   // row 1, the current row
-    pages.AddFlagRow("Supported", 1, "");  // row 2: yes
-    pages.AddIntRow("Nothing", 0, "");     // row 3: 0
-    pages.AddRow("[Section]", "", "");     // row 4: 32 px
+    pages.setup_directx_grid(pages.grid(page_id::dx_capabilities));
+    pages.add_row("Current", "text", "");    // row 1, the current row
+    pages.add_flag_row("Supported", 1, "");  // row 2: yes
+    pages.add_int_row("Nothing", 0, "");     // row 3: 0
+    pages.add_row("[Section]", "", "");      // row 4: 32 px
     grid_model& grid = pages.grid(page_id::dx_capabilities);
     grid.current_row = 1;
     rendered_grid image(grid, 600, 160);
@@ -610,9 +612,9 @@ TEST(GridPainting, ColoursOfValuesCurrentRowAndSections) {
 
 TEST(GridPainting, AFocusedSummaryGridMarksItsCurrentRow) {
     report pages;
-    pages.SetupDirectXGrid(pages.grid(page_id::dx_summary));
-    pages.AddRow("Device", "Board", "");
-    pages.AddRow("Vendor", "Maker", "");
+    pages.setup_directx_grid(pages.grid(page_id::dx_summary));
+    pages.add_row("Device", "Board", "");
+    pages.add_row("Vendor", "Maker", "");
     grid_model& grid = pages.grid(page_id::dx_summary);
     grid.current_row = 1;
     HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 100, nullptr, nullptr,
@@ -634,9 +636,9 @@ TEST(GridPainting, AFocusedSummaryGridMarksItsCurrentRow) {
 
 TEST(GridTips, ACutCellShowsItsWholeTextOnHover) {
     report pages;
-    pages.SetupDirectXGrid(pages.grid(page_id::dx_buffers));
+    pages.setup_directx_grid(pages.grid(page_id::dx_buffers));
     const std::string long_text(200, 'x');
-    pages.AddRow("Short", "1", long_text);
+    pages.add_row("Short", "1", long_text);
     HWND parent =
         CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 200, nullptr, nullptr, nullptr, nullptr);
     HWND grid = create_grid(parent, &pages.grid(page_id::dx_buffers), 1);
@@ -658,10 +660,10 @@ TEST(GridTips, ACutCellShowsItsWholeTextOnHover) {
 
 TEST(GridSelection, CopiesTheSelectedRowsAsText) {
     report pages;
-    pages.SetupDirectXGrid(pages.grid(page_id::dx_buffers));
-    pages.AddRow("[ZCmpCaps]", "", "Depth tests.");
-    pages.AddFlagRow("D3DPCMPCAPS_ALWAYS", 1, "Always passes.");
-    pages.AddBlankRow();
+    pages.setup_directx_grid(pages.grid(page_id::dx_buffers));
+    pages.add_row("[ZCmpCaps]", "", "Depth tests.");
+    pages.add_flag_row("D3DPCMPCAPS_ALWAYS", 1, "Always passes.");
+    pages.add_blank_row();
     HWND parent =
         CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 200, nullptr, nullptr, nullptr, nullptr);
     HWND grid = create_grid(parent, &pages.grid(page_id::dx_buffers), 1);

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "probe/qe_3d11_12.h"
+#include "probe/d3d11_12_probe.h"
 
 namespace fakes {
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "fakes/fake_gl.h"
-#include "probe/qe_3d.h"
-#include "probe/qe_3d_open_gl.h"
+#include "probe/d3d_common.h"
+#include "probe/gl_probe.h"
 
 namespace fakes {
 
@@ -14,10 +14,10 @@ inline HMONITOR monitor_handle(uintptr_t value) {
     return reinterpret_cast<HMONITOR>(value);
 }
 
-class direct3d_list : public tq3d {
+class direct3d_list : public direct3d_probe {
 public:
-    Tqdx_adapter& add(const std::string& description, uintptr_t monitor) {
-        Tqdx_adapter& adapter = adapters.emplace_back();
+    dx_adapter& add(const std::string& description, uintptr_t monitor) {
+        dx_adapter& adapter = adapters.emplace_back();
         adapter.info.description = description;
         adapter.monitor = monitor_handle(monitor);
         count = static_cast<int32_t>(adapters.size());
@@ -29,22 +29,22 @@ public:
 // records.
 class opengl_list {
 public:
-    opengl_list() : probe_(std::make_unique<tqgl>(direct3d_list{}, gl_.platform())) {}
+    opengl_list() : probe_(std::make_unique<gl_probe>(direct3d_list{}, gl_.platform())) {}
 
-    tqgl_adapter& add(const std::string& renderer, uintptr_t monitor) {
-        tqgl_adapter& record = probe_->adapters.emplace_back();
+    gl_record& add(const std::string& renderer, uintptr_t monitor) {
+        gl_record& record = probe_->adapters.emplace_back();
         record.renderer = renderer;
         record.monitor = monitor_handle(monitor);
         probe_->count = static_cast<int32_t>(probe_->adapters.size());
         return record;
     }
-    tqgl& probe() { return *probe_; }
+    gl_probe& probe() { return *probe_; }
     // Hands the probe over, as a probe constructor would.
-    std::unique_ptr<tqgl> take() { return std::move(probe_); }
+    std::unique_ptr<gl_probe> take() { return std::move(probe_); }
 
 private:
     gl_system gl_;
-    std::unique_ptr<tqgl> probe_;
+    std::unique_ptr<gl_probe> probe_;
 };
 
 }  // namespace fakes

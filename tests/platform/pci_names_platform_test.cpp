@@ -4,27 +4,27 @@
 
 #include "platform/pci_ids.h"
 #include "platform/platform_shape.h"
-#include "probe/probes.h"
-#include "refdata/_consts.h"
+#include "probe/capture.h"
+#include "refdata/pci_names.h"
 #include "report/grid_lookup.h"
 #include "report/report.h"
 
 namespace {
 
 TEST(PciNamesPlatform, IdentityRowsFollowThePciIdList) {
-    InitConsts();
+    init_reference_data();
     const pci_id_list pci = read_pci_ids(CAVIO_PCI_IDS);
     ASSERT_GT(pci.vendors.size(), 1000u) << "cannot read " << CAVIO_PCI_IDS;
     const auto direct3d = capture_startup().direct3d;
     EXPECT_EQ(shape_has_direct3d(), direct3d->count > 0);
     report pages;
     for (int i = 0; i < direct3d->count; ++i) {
-        const Tqdx_adapter adapter = direct3d->adapter(i);
+        const dx_adapter adapter = direct3d->adapter(i);
         const uint32_t vendor = adapter.info.vendor_id;
         const uint32_t device = adapter.info.device_id;
         SCOPED_TRACE("adapter " + std::to_string(i) + ", PCI " + std::to_string(vendor) + ":" +
                      std::to_string(device));
-        pages.FillDirect3DPages(adapter);
+        pages.fill_directx_pages(adapter);
 
         const auto listed_vendor = pci.vendors.find(vendor);
         const std::string vendor_text =

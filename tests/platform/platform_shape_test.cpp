@@ -14,13 +14,13 @@
 #include <utility>
 #include <vector>
 
-#include "app/form_main.h"
+#include "app/main_window.h"
 #include "platform/pci_ids.h"
 #include "platform/platform_shape.h"
 #include "platform/report_program.h"
 #include "base/platform.h"
-#include "probe/probes.h"
-#include "refdata/_consts.h"
+#include "probe/capture.h"
+#include "refdata/pci_names.h"
 #include "report/report.h"
 #include "submit/submission_parser.h"
 
@@ -97,7 +97,7 @@ BOOL CALLBACK add_monitor(HMONITOR, HDC, LPRECT bounds, LPARAM list) {
 }
 
 TEST(ThreeHeads, OneCardForTheThreeHeadsOfOneBoard) {
-    InitConsts();
+    init_reference_data();
     std::vector<RECT> monitors;
     EnumDisplayMonitors(nullptr, nullptr, add_monitor, reinterpret_cast<LPARAM>(&monitors));
     ASSERT_EQ(3u, monitors.size());
@@ -131,7 +131,7 @@ TEST(ThreeHeads, OneCardForTheThreeHeadsOfOneBoard) {
     const auto [direct3d, opengl] = capture_startup();
     ASSERT_TRUE(opengl);
     ASSERT_EQ(1, opengl->count);
-    const tqinfo& info = direct3d->adapter(0).info;
+    const adapter_identity& info = direct3d->adapter(0).info;
     HMONITOR last_head = nullptr;
     for (UINT ordinal = 0; ordinal < d3d->GetAdapterCount(); ++ordinal) {
         const D3DADAPTER_IDENTIFIER9 id = identifier(*d3d.Get(), ordinal);
@@ -145,7 +145,7 @@ TEST(ThreeHeads, OneCardForTheThreeHeadsOfOneBoard) {
 }
 
 TEST(OtherGpu, TheConfiguredIdentityReachesTheReport) {
-    InitConsts();
+    init_reference_data();
     const std::string configured = environment_text("CAVIO_SHAPE_PCI");  // "1002:687f"
     ASSERT_EQ(9u, configured.size());
     const auto vendor = static_cast<uint32_t>(std::stoul(configured.substr(0, 4), nullptr, 16));
@@ -169,7 +169,7 @@ TEST(OtherGpu, TheConfiguredIdentityReachesTheReport) {
 }
 
 TEST(UnknownVendor, AVendorOutsideThePciListReadsUnknown) {
-    InitConsts();
+    init_reference_data();
     const auto d3d = direct3d9();
     ASSERT_TRUE(d3d);
     const D3DADAPTER_IDENTIFIER9 id = identifier(*d3d.Get(), 0);
@@ -184,22 +184,22 @@ TEST(UnknownVendor, AVendorOutsideThePciListReadsUnknown) {
 }
 
 TEST(NoDirect3D, StartUpCompletesWithAnEmptyDeviceList) {
-    InitConsts();
+    init_reference_data();
     form_seams seams = default_form_seams();
     std::vector<std::string> messages;
     seams.message_box = [&messages](HWND, const std::string& text, UINT) {
         messages.push_back(text);
         return IDOK;
     };
-    TFmain form(seams);
+    main_window form(seams);
     ShowWindow(form.handle(), SW_SHOWNA);
-    EXPECT_TRUE(form.FShown);
-    EXPECT_EQ(0, SendMessageA(form.controls().CBadapters, CB_GETCOUNT, 0, 0));
-    EXPECT_EQ(0, form.FDirect3D->count);
-    EXPECT_EQ("%2.00%\r\n", form.pages.FSubmission);
-    form.CBadaptersChange();
+    EXPECT_TRUE(form.started);
+    EXPECT_EQ(0, SendMessageA(form.controls().adapter_list, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(0, form.direct3d->count);
+    EXPECT_EQ("%2.00%\r\n", form.pages.submission_text);
+    form.show_selected_adapter();
     char status[256] = {};
-    SendMessageA(form.controls().SB, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(status));
+    SendMessageA(form.controls().status_bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(status));
     EXPECT_EQ(0u, std::string(status).find("\tVersion ")) << status;
     EXPECT_TRUE(messages.empty()) << messages.front();
 }
@@ -229,11 +229,11 @@ size_t dxgi_mode_count() {
 }
 
 TEST(ManyModes, ResolutionsSortedOnScreenInProbeOrderInTheText) {
-    InitConsts();
+    init_reference_data();
     EXPECT_GT(dxgi_mode_count(), 1000u) << "not Wine's virtual desktop";
     const auto direct3d = capture_startup().direct3d;
     ASSERT_EQ(1, direct3d->count);
-    const Tqdx_adapter adapter = direct3d->adapter(0);
+    const dx_adapter adapter = direct3d->adapter(0);
 
     // The text keeps the probe's order.
     const submission::document doc = printed_report();
@@ -247,7 +247,7 @@ TEST(ManyModes, ResolutionsSortedOnScreenInProbeOrderInTheText) {
 
     // The page is sorted by the whole row's text, byte by byte.
     report pages;
-    pages.FillDirect3DPages(adapter);
+    pages.fill_directx_pages(adapter);
     const grid_model& grid = pages.grid(page_id::dx_resolutions);
     ASSERT_EQ(static_cast<int>(adapter.modes.size()) + 1, grid.row_count());
     const auto key = [&grid](int r) {

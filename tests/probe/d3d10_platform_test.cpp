@@ -1,6 +1,6 @@
 // The DXGI and Direct3D 10 probe against the real platform: every answer is
 // compared with what this test asks DXGI, Direct3D 10 and Direct3D 9 itself.
-#include "probe/qe_3d10.h"
+#include "probe/dxgi_probe.h"
 
 #include <gtest/gtest.h>
 #include <wrl/client.h>
@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "base/platform.h"
-#include "refdata/_consts.h"
+#include "refdata/format_names.h"
 #include "platform/platform_shape.h"
 
 namespace {
@@ -29,9 +29,9 @@ std::string ansi(const WCHAR* text) {
     return buffer;
 }
 
-bool has_rate(const Tqdx_adapter& record, uint32_t width, uint32_t height, const std::string& format,
+bool has_rate(const dx_adapter& record, uint32_t width, uint32_t height, const std::string& format,
               int32_t rate) {
-    for (const Tqmode& mode : record.modes) {
+    for (const display_mode& mode : record.modes) {
         if (mode.width == width && mode.height == height && mode.format == format) {
             return std::count(mode.refresh_rates.begin(), mode.refresh_rates.end(), rate) == 1;
         }
@@ -53,7 +53,7 @@ bool can_create_device(IDXGIAdapter& adapter) {
     return create(&adapter, D3D10_DRIVER_TYPE_HARDWARE, nullptr, 0, 29, device.GetAddressOf()) == S_OK;
 }
 
-void expect_dxgi_modes(IDXGIAdapter& adapter, const Tqdx_adapter& record) {
+void expect_dxgi_modes(IDXGIAdapter& adapter, const dx_adapter& record) {
     ComPtr<IDXGIOutput> output;
     int seen = 0;
     for (UINT index = 0; adapter.EnumOutputs(index, output.ReleaseAndGetAddressOf()) == S_OK; ++index) {
@@ -83,7 +83,7 @@ void expect_dxgi_modes(IDXGIAdapter& adapter, const Tqdx_adapter& record) {
     EXPECT_GT(seen, 0) << "no output of this adapter reported a mode";
 }
 
-void expect_d3d9_modes(IDirect3D9& d3d, const Tqdx_adapter& record) {
+void expect_d3d9_modes(IDirect3D9& d3d, const dx_adapter& record) {
     for (UINT ordinal = 0; ordinal < d3d.GetAdapterCount(); ++ordinal) {
         D3DADAPTER_IDENTIFIER9 id{};
         d3d.GetAdapterIdentifier(ordinal, 0, &id);
@@ -114,7 +114,7 @@ TEST(D3d10ProbePlatform, RecordsAgreeWithDxgiAndDirect3D) {
     if (!shape_has_direct3d()) {
         // DXGI is there but offers no factory: the probe gives way to Direct3D 9.
         EXPECT_NE(S_OK, created);
-        EXPECT_THROW(tq3d10 probe, std::exception);
+        EXPECT_THROW(dxgi_probe probe, std::exception);
         return;
     }
     ASSERT_EQ(S_OK, created);
@@ -122,8 +122,8 @@ TEST(D3d10ProbePlatform, RecordsAgreeWithDxgiAndDirect3D) {
     adopt(d3d, Direct3DCreate9(D3D_SDK_VERSION));
     ASSERT_TRUE(d3d);
 
-    std::unique_ptr<tq3d10> probe;
-    ASSERT_NO_THROW(probe = std::make_unique<tq3d10>());
+    std::unique_ptr<dxgi_probe> probe;
+    ASSERT_NO_THROW(probe = std::make_unique<dxgi_probe>());
 
     ComPtr<IDXGIAdapter> adapter;
     int listed = 0;
@@ -134,7 +134,7 @@ TEST(D3d10ProbePlatform, RecordsAgreeWithDxgiAndDirect3D) {
         }
         SCOPED_TRACE("DXGI adapter " + std::to_string(index));
         ASSERT_LT(listed, probe->count);
-        const Tqdx_adapter record = probe->adapter(listed++);
+        const dx_adapter record = probe->adapter(listed++);
         EXPECT_EQ(ansi(desc.Description), record.info.description);
         EXPECT_EQ(desc.VendorId, record.info.vendor_id);
         EXPECT_EQ(desc.DeviceId, record.info.device_id);

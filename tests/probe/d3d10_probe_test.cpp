@@ -1,6 +1,6 @@
 // The DXGI and Direct3D 10 probe's rules, on fake DXGI, Direct3D 10 and
 // Direct3D 9 objects.
-#include "probe/qe_3d10.h"
+#include "probe/dxgi_probe.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <deque>
 #include <memory>
 
-#include "base/_functions.h"
+#include "base/errors.h"
 #include "fakes/fake_d3d10_device.h"
 #include "fakes/fake_d3d9.h"
 #include "fakes/fake_dxgi.h"
@@ -76,7 +76,7 @@ protected:
         return points;
     }
 
-    std::unique_ptr<tq3d10> probe() { return std::make_unique<tq3d10>(entry()); }
+    std::unique_ptr<dxgi_probe> probe() { return std::make_unique<dxgi_probe>(entry()); }
 
     fakes::dxgi_adapter& add_adapter(const std::wstring& description, UINT device_id, UINT subsys = 0x1111,
                                      UINT revision = 0xA1) {
@@ -127,8 +127,8 @@ protected:
     }
 };
 
-const Tqmode* find_mode(const Tqdx_adapter& record, uint32_t width, uint32_t height,
-                        const std::string& format) {
+const display_mode* find_mode(const dx_adapter& record, uint32_t width, uint32_t height,
+                              const std::string& format) {
     for (const auto& mode : record.modes) {
         if (mode.width == width && mode.height == height && mode.format == format) {
             return &mode;
@@ -139,7 +139,7 @@ const Tqmode* find_mode(const Tqdx_adapter& record, uint32_t width, uint32_t hei
 
 void expect_no_dx10(const dx10_entry_points& points) {
     try {
-        tq3d10 list(points);
+        dxgi_probe list(points);
         ADD_FAILURE() << "constructed without DXGI";
     } catch (const general_error& error) {
         EXPECT_STREQ("no dx10", error.what());
@@ -186,7 +186,7 @@ TEST_F(D3d10Probe, CompletesIdentityFromTheFirstMatchingOrdinal) {
 
     auto list = probe();
     ASSERT_EQ(1, list->count);
-    const Tqdx_adapter record = list->adapter(0);
+    const dx_adapter record = list->adapter(0);
     EXPECT_EQ("DXGI name", record.info.description);
     EXPECT_EQ(std::string(512, 'D'), record.info.driver);
     EXPECT_EQ("\\\\.\\DISPLAY1", record.info.device_name);
@@ -210,7 +210,7 @@ TEST_F(D3d10Probe, WithoutMatchingOrdinalTheDirect3D9FieldsStayZero) {
 
     auto list = probe();
     ASSERT_EQ(1, list->count);
-    Tqdx_adapter record = list->adapter(0);
+    dx_adapter record = list->adapter(0);
     EXPECT_EQ("", record.info.driver);
     EXPECT_EQ("", record.info.device_name);
     EXPECT_EQ(0, record.info.driver_version);
@@ -268,7 +268,7 @@ TEST_F(D3d10Probe, TwoIdenticalBoards) {
     ASSERT_EQ(2, list->count);
     for (int i : {0, 1}) {
         SCOPED_TRACE(i);
-        const Tqdx_adapter record = list->adapter(i);
+        const dx_adapter record = list->adapter(i);
         EXPECT_EQ(1, record.info.driver_version);
         EXPECT_EQ(1u, record.caps.MaxTextureWidth);
         EXPECT_EQ(monitor_handle(0x1002), record.monitor);
@@ -292,7 +292,7 @@ TEST_F(D3d10Probe, TwoHeadCardIsOneRecordWithBothHeadsModes) {
 
     auto list = probe();
     ASSERT_EQ(1, list->count);
-    const Tqdx_adapter record = list->adapter(0);
+    const dx_adapter record = list->adapter(0);
     EXPECT_EQ(1, record.info.driver_version);
     EXPECT_EQ(1u, record.caps.MaxTextureWidth);
     EXPECT_EQ(0u, record.caps.AdapterOrdinalInGroup);
@@ -337,7 +337,7 @@ TEST_F(D3d10Probe, ModesFromAllOutputsAndFormatsMergeByNameAndRate) {
 
     auto list = probe();
     ASSERT_EQ(1, list->count);
-    const Tqdx_adapter record = list->adapter(0);
+    const dx_adapter record = list->adapter(0);
     ASSERT_EQ(4, record.mode_count);
     EXPECT_EQ(1920u, record.modes[0].width);
     EXPECT_EQ("R8G8B8A8_UNORM", record.modes[0].format);
@@ -377,7 +377,7 @@ TEST_F(D3d10Probe, WithoutDirect3D9TheDxgiPartStaysComplete) {
     add_output(adapter).add_mode(r8g8b8a8_unorm, 1920, 1080, 60, 1);
     auto list = probe();
     ASSERT_EQ(1, list->count);
-    const Tqdx_adapter record = list->adapter(0);
+    const dx_adapter record = list->adapter(0);
     EXPECT_EQ("Board", record.info.description);
     EXPECT_EQ(0x0100u, record.info.device_id);
     EXPECT_EQ(uint64_t{8} << 30, record.info.dedicated_video_memory);
@@ -391,7 +391,7 @@ TEST_F(D3d10Probe, ReferencesAreReleasedWhenConstructionRaises) {
     auto& adapter = add_adapter(L"Board", 0x0100);
     add_output(adapter).throws = true;
     add_ordinal("Board", 0x0100, 1);
-    EXPECT_THROW(tq3d10 list(entry()), std::runtime_error);
+    EXPECT_THROW(dxgi_probe list(entry()), std::runtime_error);
     // TearDown checks that every fake is back to zero references.
 }
 

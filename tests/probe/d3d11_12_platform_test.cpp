@@ -12,8 +12,8 @@
 
 #include "base/platform.h"
 #include "platform/platform_shape.h"
-#include "probe/probes.h"
-#include "refdata/_consts.h"
+#include "probe/capture.h"
+#include "refdata/pci_names.h"
 #include "report/report.h"
 
 namespace {
@@ -247,7 +247,7 @@ TEST(D3d11And12Platform, EveryRowIsWhatTheRuntimesSay) {
     if (!shape_has_direct3d()) {
         GTEST_SKIP() << "no Direct3D on this shape";
     }
-    InitConsts();
+    init_reference_data();
     const auto [direct3d, opengl] = capture_startup();
     using create_factory_fn = HRESULT(WINAPI*)(REFIID, void**);
     const auto create_factory = get_proc<create_factory_fn>(LoadLibraryA("dxgi.dll"), "CreateDXGIFactory");
@@ -262,7 +262,7 @@ TEST(D3d11And12Platform, EveryRowIsWhatTheRuntimesSay) {
         SCOPED_TRACE("adapter " + std::to_string(i));
         ASSERT_LT(static_cast<int>(i), direct3d->count);
         report pages;
-        pages.FillDirect3DPages(direct3d->adapter(static_cast<int>(i)));
+        pages.fill_directx_pages(direct3d->adapter(static_cast<int>(i)));
         const grid_model& grid = pages.grid(page_id::dx_d3d11_12);
         const devices d = create_devices(adapter.Get());
         const auto top = top_rows(d);

@@ -1,6 +1,6 @@
 // The Direct3D 11 and 12 probe against fake runtimes: the rules of device
 // creation, level and model stepping, failing queries, and references.
-#include "probe/qe_3d11_12.h"
+#include "probe/d3d11_12_probe.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <deque>
 
 #include "fakes/fake_d3d11_12.h"
-#include "probe/qe_3d10.h"
+#include "probe/dxgi_probe.h"
 // after d3d10.h, which it needs
 #include "fakes/fake_dxgi.h"
 
@@ -20,7 +20,7 @@ class D3d11And12Probe : public ::testing::Test {
 protected:
     d3d11_12_runtime runtime;
 
-    tq3d11_12 probe() { return probe_d3d11_12(nullptr, runtime.entry_points()); }
+    d3d11_12_record probe() { return probe_d3d11_12(nullptr, runtime.entry_points()); }
 
     void TearDown() override {
         // Every device is released before the probe returns.
@@ -29,12 +29,12 @@ protected:
     }
 };
 
-bool answered(const tq3d11_12& record, d3d_query id) {
+bool answered(const d3d11_12_record& record, d3d_query id) {
     return record.answer(id).size() == query_of(id).words;
 }
 
 TEST_F(D3d11And12Probe, ReadsEveryStructureOfBothRuntimes) {
-    const tq3d11_12 record = probe();
+    const d3d11_12_record record = probe();
     EXPECT_EQ(0xB100u, record.d3d11_feature_level);
     EXPECT_EQ(0xC100u, record.d3d12_feature_level);
     EXPECT_EQ(0x62u, record.shader_model);
@@ -58,7 +58,7 @@ TEST_F(D3d11And12Probe, EachRuleOfTheRuntimes) {
     struct rule {
         const char* what;
         void (*set)(d3d11_12_runtime&);
-        void (*check)(const tq3d11_12&);
+        void (*check)(const d3d11_12_record&);
     };
     const rule rules[] = {
         {"a runtime without 11_1 is asked again from 11_0",
@@ -66,18 +66,18 @@ TEST_F(D3d11And12Probe, EachRuleOfTheRuntimes) {
              r.rejects_11_1 = true;
              r.level11 = 0xB000;
          },
-         [](const tq3d11_12& t) {
+         [](const d3d11_12_record& t) {
              EXPECT_EQ(0xB000u, t.d3d11_feature_level);
              EXPECT_TRUE(answered(t, d3d_query::options11));
          }},
         {"no Direct3D 11 device", [](d3d11_12_runtime& r) { r.device11_fails = true; },
-         [](const tq3d11_12& t) {
+         [](const d3d11_12_record& t) {
              EXPECT_EQ(0u, t.d3d11_feature_level);
              EXPECT_FALSE(answered(t, d3d_query::threading11));
              EXPECT_EQ(0xC100u, t.d3d12_feature_level);
          }},
         {"no Direct3D 12 device", [](d3d11_12_runtime& r) { r.device12_fails = true; },
-         [](const tq3d11_12& t) {
+         [](const d3d11_12_record& t) {
              EXPECT_EQ(0u, t.d3d12_feature_level);
              EXPECT_EQ(0u, t.shader_model);
              EXPECT_FALSE(answered(t, d3d_query::options12));
@@ -89,7 +89,7 @@ TEST_F(D3d11And12Probe, EachRuleOfTheRuntimes) {
              r.failing.insert({d3d_runtime::d3d11, 14});  // D3D11_OPTIONS2
              r.failing.insert({d3d_runtime::d3d12, 30});  // D3D12_OPTIONS6
          },
-         [](const tq3d11_12& t) {
+         [](const d3d11_12_record& t) {
              EXPECT_FALSE(answered(t, d3d_query::options11_2));
              EXPECT_FALSE(answered(t, d3d_query::options12_6));
              EXPECT_TRUE(answered(t, d3d_query::options11_3));
@@ -100,26 +100,26 @@ TEST_F(D3d11And12Probe, EachRuleOfTheRuntimes) {
              r.newest_known_model = 0x60;
              r.shader_model = 0x60;
          },
-         [](const tq3d11_12& t) { EXPECT_EQ(0x60u, t.shader_model); }},
+         [](const d3d11_12_record& t) { EXPECT_EQ(0x60u, t.shader_model); }},
         {"a runtime that knows only 5.1",
          [](d3d11_12_runtime& r) {
              r.newest_known_model = 0x51;
              r.shader_model = 0x51;
          },
-         [](const tq3d11_12& t) { EXPECT_EQ(0x51u, t.shader_model); }},
+         [](const d3d11_12_record& t) { EXPECT_EQ(0x51u, t.shader_model); }},
         {"a runtime that knows no model", [](d3d11_12_runtime& r) { r.newest_known_model = 0x50; },
-         [](const tq3d11_12& t) { EXPECT_EQ(0u, t.shader_model); }},
+         [](const d3d11_12_record& t) { EXPECT_EQ(0u, t.shader_model); }},
         {"a runtime without 12_2 is asked again without it",
          [](d3d11_12_runtime& r) {
              r.knows_12_2 = false;
              r.level12 = 0xC000;
          },
-         [](const tq3d11_12& t) { EXPECT_EQ(0xC000u, t.d3d12_feature_level); }},
+         [](const d3d11_12_record& t) { EXPECT_EQ(0xC000u, t.d3d12_feature_level); }},
         {"no feature-level answer: the level the device was made at",
          [](d3d11_12_runtime& r) {
              r.failing.insert({d3d_runtime::d3d12, 2});
          },
-         [](const tq3d11_12& t) { EXPECT_EQ(0xB000u, t.d3d12_feature_level); }},
+         [](const d3d11_12_record& t) { EXPECT_EQ(0xB000u, t.d3d12_feature_level); }},
     };
     for (const rule& r : rules) {
         SCOPED_TRACE(r.what);
@@ -132,7 +132,7 @@ TEST_F(D3d11And12Probe, EachRuleOfTheRuntimes) {
 }
 
 TEST_F(D3d11And12Probe, WithoutTheLibrariesNothingIsRead) {
-    const tq3d11_12 record = probe_d3d11_12(nullptr, d3d11_12_entry_points{});
+    const d3d11_12_record record = probe_d3d11_12(nullptr, d3d11_12_entry_points{});
     EXPECT_EQ(0u, record.d3d11_feature_level + record.d3d12_feature_level + record.shader_model);
     for (const d3d_feature_query& query : d3d_feature_queries) {
         EXPECT_TRUE(record.answer(query.id).empty());
@@ -163,7 +163,7 @@ TEST_F(D3d11And12Probe, TheDxgiProbeReadsEveryAdapter) {
         return adapter == &adapters[1] ? E_FAIL : create12(adapter, level, device);
     };
     {
-        tq3d10 list(entry);
+        dxgi_probe list(entry);
         ASSERT_EQ(2, list.count);
         EXPECT_EQ(0xC100u, list.adapter(0).d3d11_12.d3d12_feature_level);
         EXPECT_EQ(0u, list.adapter(1).d3d11_12.d3d12_feature_level);

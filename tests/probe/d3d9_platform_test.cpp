@@ -1,6 +1,6 @@
 // The Direct3D 9 probe against the real platform: every answer is compared
 // with what this test asks Direct3D 9 itself.
-#include "probe/qe_3d09.h"
+#include "probe/d3d9_probe.h"
 
 #include <gtest/gtest.h>
 #include <wrl/client.h>
@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "base/platform.h"
-#include "refdata/_consts.h"
+#include "refdata/format_names.h"
 #include "platform/platform_shape.h"
 
 namespace {
@@ -51,7 +51,7 @@ std::vector<UINT> listed_ordinals(IDirect3D9& d3d) {
     return ordinals;
 }
 
-void expect_modes_match(IDirect3D9& d3d, UINT ordinal, const Tqdx_adapter& record) {
+void expect_modes_match(IDirect3D9& d3d, UINT ordinal, const dx_adapter& record) {
     std::set<std::tuple<UINT, UINT, std::string>> platform_modes;
     for (UINT format = 20; format < 118; ++format) {
         const UINT total = d3d.GetAdapterModeCount(ordinal, static_cast<D3DFORMAT>(format));
@@ -61,12 +61,12 @@ void expect_modes_match(IDirect3D9& d3d, UINT ordinal, const Tqdx_adapter& recor
             const std::string name(d3d9_format_name(mode.Format));
             platform_modes.emplace(mode.Width, mode.Height, name);
             const auto matches =
-                std::count_if(record.modes.begin(), record.modes.end(), [&](const Tqmode& m) {
+                std::count_if(record.modes.begin(), record.modes.end(), [&](const display_mode& m) {
                     return m.width == mode.Width && m.height == mode.Height && m.format == name;
                 });
             ASSERT_EQ(1, matches) << mode.Width << "x" << mode.Height << " " << name;
-            const Tqmode& entry =
-                *std::find_if(record.modes.begin(), record.modes.end(), [&](const Tqmode& m) {
+            const display_mode& entry =
+                *std::find_if(record.modes.begin(), record.modes.end(), [&](const display_mode& m) {
                     return m.width == mode.Width && m.height == mode.Height && m.format == name;
                 });
             EXPECT_EQ(1, std::count(entry.refresh_rates.begin(), entry.refresh_rates.end(),
@@ -76,7 +76,7 @@ void expect_modes_match(IDirect3D9& d3d, UINT ordinal, const Tqdx_adapter& recor
     EXPECT_FALSE(platform_modes.empty()) << "an adapter on a desktop monitor offers display modes";
     EXPECT_EQ(platform_modes.size(), record.modes.size());
     EXPECT_EQ(static_cast<int32_t>(record.modes.size()), record.mode_count);
-    for (const Tqmode& mode : record.modes) {
+    for (const display_mode& mode : record.modes) {
         EXPECT_EQ(static_cast<int32_t>(mode.refresh_rates.size()), mode.refresh_count);
         const std::set<int32_t> distinct(mode.refresh_rates.begin(), mode.refresh_rates.end());
         EXPECT_EQ(distinct.size(), mode.refresh_rates.size());
@@ -86,7 +86,7 @@ void expect_modes_match(IDirect3D9& d3d, UINT ordinal, const Tqdx_adapter& recor
 TEST(D3d9ProbePlatform, RecordsAgreeWithDirect3D9) {
     ComPtr<IDirect3D9> d3d;
     adopt(d3d, Direct3DCreate9(D3D_SDK_VERSION));
-    const tq3d09 probe;
+    const d3d9_probe probe;
     if (!shape_has_direct3d()) {
         EXPECT_FALSE(d3d) << "this shape has no Direct3D";
         EXPECT_EQ(0, probe.count);
@@ -102,7 +102,7 @@ TEST(D3d9ProbePlatform, RecordsAgreeWithDirect3D9) {
     const std::vector<HMONITOR> monitors = desktop_monitors();
     for (size_t i = 0; i < ordinals.size(); ++i) {
         SCOPED_TRACE("ordinal " + std::to_string(ordinals[i]));
-        const Tqdx_adapter record = probe.adapter(static_cast<int>(i));
+        const dx_adapter record = probe.adapter(static_cast<int>(i));
         D3DADAPTER_IDENTIFIER9 id{};
         ASSERT_EQ(D3D_OK, d3d->GetAdapterIdentifier(ordinals[i], 0, &id));
         EXPECT_EQ(std::string(id.Description), record.info.description);

@@ -1,5 +1,5 @@
 // The Direct3D 9 probe's rules, on a fake IDirect3D9.
-#include "probe/qe_3d09.h"
+#include "probe/d3d9_probe.h"
 
 #include <gtest/gtest.h>
 
@@ -24,8 +24,8 @@ protected:
     // add_adapter hands out references that must survive later additions.
     D3d9Probe() { d3d.adapters.reserve(16); }
 
-    std::unique_ptr<tq3d09> probe() {
-        return std::make_unique<tq3d09>([this](UINT version) { return d3d.create(version); });
+    std::unique_ptr<d3d9_probe> probe() {
+        return std::make_unique<d3d9_probe>([this](UINT version) { return d3d.create(version); });
     }
 
     fakes::d3d9_adapter& add_adapter(const std::string& description, DWORD device, DWORD guid_seed) {
@@ -63,7 +63,7 @@ TEST_F(D3d9Probe, CopiesIdentityCapsAndMonitor) {
     auto list = probe();
     ASSERT_EQ(2, list->count);
     ASSERT_EQ(2u, list->adapters.size());
-    const Tqdx_adapter record = list->adapter(0);
+    const dx_adapter record = list->adapter(0);
     EXPECT_EQ("First board", record.info.description);
     EXPECT_EQ("driver.dll", record.info.driver);
     EXPECT_EQ(std::string(32, 'N'), record.info.device_name);
@@ -94,7 +94,7 @@ TEST_F(D3d9Probe, SkipsSubordinateHeadsAndDuplicateIdentifiers) {
     EXPECT_EQ("Two-head card", list->adapter(0).info.description);
     // Of two boards with one identifier, the lower ordinal is kept, with
     // its own modes and monitor.
-    const Tqdx_adapter twin = list->adapter(1);
+    const dx_adapter twin = list->adapter(1);
     EXPECT_EQ("Twin board A", twin.info.description);
     EXPECT_EQ(monitor_handle(0x1003), twin.monitor);
     ASSERT_EQ(1, twin.mode_count);
@@ -119,7 +119,7 @@ TEST_F(D3d9Probe, ModesByFirstAppearanceWithRatesListedOnce) {
 
     auto list = probe();
     ASSERT_EQ(1, list->count);
-    const Tqdx_adapter record = list->adapter(0);
+    const dx_adapter record = list->adapter(0);
     ASSERT_EQ(5, record.mode_count);
     ASSERT_EQ(5u, record.modes.size());
     // By format value first (21, 22, 23, 37), then in enumeration order.
@@ -155,7 +155,7 @@ TEST_F(D3d9Probe, FailingReadsLeaveZerosNotThePreviousAdapter) {
 
     auto list = probe();
     ASSERT_EQ(2, list->count);
-    const Tqdx_adapter record = list->adapter(1);
+    const dx_adapter record = list->adapter(1);
     EXPECT_EQ("", record.info.description);
     EXPECT_EQ("", record.info.driver);
     EXPECT_EQ(0u, record.info.device_id);
@@ -180,7 +180,7 @@ TEST_F(D3d9Probe, AdapterWithoutModes) {
 TEST_F(D3d9Probe, CopyOutlivesTheProbe) {
     add_adapter("Board", 0x0100, 1).add_mode(D3DFMT_X8R8G8B8, 1024, 768, 60);
     auto list = probe();
-    Tqdx_adapter copy = list->adapter(0);
+    dx_adapter copy = list->adapter(0);
     list->adapters[0].info.description = "changed";
     list.reset();
     EXPECT_EQ(0u, d3d.references);
@@ -190,7 +190,7 @@ TEST_F(D3d9Probe, CopyOutlivesTheProbe) {
 }
 
 TEST(D3d9ProbeWithoutDirect3D, ListsNothingWhenNoObjectIsCreated) {
-    tq3d09 list([](UINT) -> IDirect3D9* { return nullptr; });
+    d3d9_probe list([](UINT) -> IDirect3D9* { return nullptr; });
     EXPECT_EQ(0, list.count);
     EXPECT_TRUE(list.adapters.empty());
     EXPECT_FALSE(list.d3d);

@@ -1,6 +1,6 @@
 // The OpenGL probe against the real platform: each record is compared with
 // what this test reads itself from a context it makes on the same monitor.
-#include "probe/qe_3d_open_gl.h"
+#include "probe/gl_probe.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 
 #include "probe/gl_extensions.h"
 #include "probe/gl_limits.h"
-#include "probe/probes.h"
+#include "probe/capture.h"
 #include "platform/platform_shape.h"
 
 namespace {
@@ -87,7 +87,7 @@ GLint integer(GLenum name) {
 // Every limit of the program's table, asked again here: the registry test
 // holds the table's names to their enumerants, the golden pages its members
 // to their rows.
-void expect_limits_match(const tqgl_adapter& record) {
+void expect_limits_match(const gl_record& record) {
     for (const gl_limit& limit : gl_limits) {
         SCOPED_TRACE(limit.name);
         GLint integers[16] = {};
@@ -131,8 +131,8 @@ TEST(GlProbePlatform, RecordsAgreeWithTheTestsOwnContexts) {
     std::vector<std::pair<HMONITOR, RECT>> monitors;
     EnumDisplayMonitors(nullptr, nullptr, add_monitor, reinterpret_cast<LPARAM>(&monitors));
 
-    std::unique_ptr<tqgl> probe;
-    ASSERT_NO_THROW(probe = std::make_unique<tqgl>(*direct3d));
+    std::unique_ptr<gl_probe> probe;
+    ASSERT_NO_THROW(probe = std::make_unique<gl_probe>(*direct3d));
 
     int expected = 0;
     for (int i = 0; i < direct3d->count; ++i) {
@@ -144,7 +144,7 @@ TEST(GlProbePlatform, RecordsAgreeWithTheTestsOwnContexts) {
         }
         SCOPED_TRACE("Direct3D adapter " + std::to_string(i));
         ASSERT_LT(expected, probe->count);
-        const tqgl_adapter record = probe->adapter(expected++);
+        const gl_record record = probe->adapter(expected++);
         EXPECT_EQ(monitor, record.monitor);
 
         own_context context(on_desktop->second);

@@ -1,11 +1,11 @@
 // The OpenGL probe's rules, on a fake OpenGL system.
-#include "probe/qe_3d_open_gl.h"
+#include "probe/gl_probe.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "base/_functions.h"
+#include "base/errors.h"
 #include "fakes/fake_probes.h"
 #include "probe/gl_extensions.h"
 
@@ -22,7 +22,7 @@ int extension_index(const char* name) {
     return 0;
 }
 
-bool flag(const tqgl_adapter& record, const char* name) {
+bool flag(const gl_record& record, const char* name) {
     return record.extension_flags[extension_index(name)];
 }
 
@@ -37,11 +37,11 @@ protected:
         gl.add_monitor(0x502, 1920, -200);
     }
 
-    std::unique_ptr<tqgl> probe() { return std::make_unique<tqgl>(direct3d, gl.platform()); }
+    std::unique_ptr<gl_probe> probe() { return std::make_unique<gl_probe>(direct3d, gl.platform()); }
 
     void expect_raises(const char* message) {
         try {
-            tqgl list(direct3d, gl.platform());
+            gl_probe list(direct3d, gl.platform());
             ADD_FAILURE() << "no raise; expected " << message;
         } catch (const general_error& error) {
             EXPECT_STREQ(message, error.what());
@@ -117,7 +117,7 @@ TEST_F(GlProbe, ReadsStringsLimitsAndFormats) {
     direct3d.add("", 0x501);
     auto list = probe();
     ASSERT_EQ(1, list->count);
-    const tqgl_adapter record = list->adapter(0);
+    const gl_record record = list->adapter(0);
     EXPECT_EQ("Fake Renderer", record.renderer);
     EXPECT_EQ("Fake Vendor", record.vendor);
     EXPECT_EQ("2.1.2 Fake 5.0", record.version_string);
@@ -158,7 +158,7 @@ TEST_F(GlProbe, NullStringsAndRejectedQueriesLeaveZeros) {
     direct3d.add("", 0x501);
     auto list = probe();
     ASSERT_EQ(1, list->count);
-    const tqgl_adapter record = list->adapter(0);
+    const gl_record record = list->adapter(0);
     EXPECT_EQ("", record.renderer);
     EXPECT_EQ("", record.version_string);
     EXPECT_EQ("", record.version);
@@ -203,7 +203,7 @@ TEST_F(GlProbe, WithoutGluBothGluTextsAreEmpty) {
 TEST_F(GlProbe, WglExtensionsComeFromTheWglTextOnly) {
     direct3d.add("", 0x501);
     auto list = probe();
-    const tqgl_adapter record = list->adapter(0);
+    const gl_record record = list->adapter(0);
     EXPECT_TRUE(flag(record, "WGL_ARB_pbuffer"));
     EXPECT_TRUE(flag(record, "WGL_EXT_swap_control"));
     EXPECT_FALSE(flag(record, "WGL_ARB_pixel_format"));

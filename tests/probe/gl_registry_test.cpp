@@ -14,7 +14,8 @@
 #include "platform/text_file.h"
 #include "probe/gl_extensions.h"
 #include "probe/gl_limits.h"
-#include "refdata/_consts.h"
+#include "refdata/format_names.h"
+#include "refdata/pci_names.h"
 #include "report/report.h"
 
 namespace {
@@ -114,10 +115,8 @@ TEST(KhronosRegistry, EveryLimitOfTheTableIsTheEnumerantOfItsName) {
 }
 
 TEST(KhronosRegistry, CompressionRowsNameTheirFormatValues) {
-    InitConsts();
-    for (int i = 0; i < compressed_format_count(); ++i) {
-        const std::string& name = compressed_format_object(i).text;
-        EXPECT_TRUE(khronos().names(std::stoull(compressed_format_key(i)), name)) << name;
+    for (const compressed_format& format : compressed_formats()) {
+        EXPECT_TRUE(khronos().names(format.value, format.name)) << format.name;
     }
 }
 
@@ -128,7 +127,7 @@ protected:
     fakes::direct3d_list direct3d;
 
     LimitRows() {
-        InitConsts();
+        init_reference_data();
         direct3d.add("Board", 0x501);
     }
 
@@ -136,10 +135,10 @@ protected:
     std::vector<std::pair<std::string, std::string>> limit_rows(fakes::gl_system& gl) {
         gl.add_monitor(0x501, 0, 0);
         gl.answer_from_enumerant = true;
-        const tqgl probe(direct3d, gl.platform());
+        const gl_probe probe(direct3d, gl.platform());
         EXPECT_EQ(1, probe.count);
         report pages;
-        pages.FillOpenGLPages(probe.adapter(0));
+        pages.fill_opengl_pages(probe.adapter(0));
         std::vector<std::pair<std::string, std::string>> rows;
         for (const grid_model* grid :
              {&pages.grid(page_id::gl_capabilities), &pages.grid(page_id::gl_rendering),

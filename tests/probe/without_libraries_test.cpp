@@ -7,10 +7,10 @@
 
 #include <cstring>
 
-#include "probe/probes.h"
-#include "probe/qe_3d09.h"
-#include "probe/qe_3d10.h"
-#include "refdata/_consts.h"
+#include "probe/capture.h"
+#include "probe/d3d9_probe.h"
+#include "probe/dxgi_probe.h"
+#include "refdata/pci_names.h"
 
 namespace {
 
@@ -25,14 +25,14 @@ TEST(WithoutLibraries, NoDxgiFallsBackToDirect3D9) {
         GTEST_SKIP() << "runs where dxgi.dll is left out";
     }
     ASSERT_EQ(nullptr, LoadLibraryA("dxgi.dll")) << "dxgi.dll is still there";
-    InitConsts();
+    init_reference_data();
     const auto direct3d = capture_startup().direct3d;
-    ASSERT_NE(nullptr, dynamic_cast<const tq3d09*>(direct3d.get()));
-    const tq3d09 reference;
+    ASSERT_NE(nullptr, dynamic_cast<const d3d9_probe*>(direct3d.get()));
+    const d3d9_probe reference;
     ASSERT_GT(direct3d->count, 0);
     ASSERT_EQ(reference.count, direct3d->count);
-    const Tqdx_adapter expected = reference.adapter(0);
-    const Tqdx_adapter captured = direct3d->adapter(0);
+    const dx_adapter expected = reference.adapter(0);
+    const dx_adapter captured = direct3d->adapter(0);
     EXPECT_EQ(expected.info.description, captured.info.description);
     EXPECT_EQ(0, std::memcmp(&expected.caps, &captured.caps, sizeof(D3DCAPS9)));
     EXPECT_EQ(0u, captured.info.dedicated_video_memory);
@@ -43,15 +43,15 @@ TEST(WithoutLibraries, NoD3d10KeepsTheDirect3D9ShaderVersions) {
         GTEST_SKIP() << "runs where d3d10.dll is left out";
     }
     ASSERT_EQ(nullptr, LoadLibraryA("d3d10.dll")) << "d3d10.dll is still there";
-    InitConsts();
+    init_reference_data();
     const auto direct3d = capture_startup().direct3d;
-    ASSERT_NE(nullptr, dynamic_cast<const tq3d10*>(direct3d.get())) << "DXGI alone still serves";
-    const tq3d09 reference;
+    ASSERT_NE(nullptr, dynamic_cast<const dxgi_probe*>(direct3d.get())) << "DXGI alone still serves";
+    const d3d9_probe reference;
     ASSERT_GT(direct3d->count, 0);
     for (int i = 0; i < direct3d->count; ++i) {
-        const Tqdx_adapter captured = direct3d->adapter(i);
+        const dx_adapter captured = direct3d->adapter(i);
         for (int j = 0; j < reference.count; ++j) {
-            const Tqdx_adapter expected = reference.adapter(j);
+            const dx_adapter expected = reference.adapter(j);
             if (expected.info.vendor_id == captured.info.vendor_id &&
                 expected.info.device_id == captured.info.device_id) {
                 EXPECT_EQ(expected.caps.PixelShaderVersion, captured.caps.PixelShaderVersion);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "refdata/_consts.h"
+#include "refdata/pci_names.h"
 #include "refdata/pci_data.h"
 
 namespace {
@@ -74,7 +74,7 @@ TEST(DeviceDatabase, NameIsTheWholeRestOfTheRecord) {
 }
 
 TEST(PciLookups, VendorAndDeviceNames) {
-    InitConsts();
+    init_reference_data();
     EXPECT_FALSE(vendor_name_of(0x10DE).empty());
     EXPECT_NE(std::string::npos, vendor_name_of(0x10DE).find("NVIDIA"));
     EXPECT_NE(std::string::npos, vendor_name_of(0x1002).find("AMD"));

@@ -7,8 +7,8 @@
 #include <tuple>
 
 #include "base/platform.h"
-#include "probe/qe_3d09.h"
-#include "refdata/_consts.h"
+#include "probe/d3d9_probe.h"
+#include "refdata/pci_names.h"
 #include "report/grid_lookup.h"
 #include "report/report.h"
 #include "platform/platform_shape.h"
@@ -16,10 +16,10 @@
 namespace {
 
 TEST(DirectXPagesPlatform, FirstAdapterAgreesWithDirect3D9) {
-    InitConsts();
+    init_reference_data();
     Microsoft::WRL::ComPtr<IDirect3D9> d3d;
     adopt(d3d, Direct3DCreate9(D3D_SDK_VERSION));
-    const tq3d09 probe;
+    const d3d9_probe probe;
     if (!shape_has_direct3d()) {
         EXPECT_EQ(0, probe.count);
         return;
@@ -28,7 +28,7 @@ TEST(DirectXPagesPlatform, FirstAdapterAgreesWithDirect3D9) {
     ASSERT_GT(probe.count, 0);
 
     report pages;
-    pages.FillDirect3DPages(probe.adapter(0));
+    pages.fill_directx_pages(probe.adapter(0));
 
     D3DADAPTER_IDENTIFIER9 id{};
     d3d->GetAdapterIdentifier(0, 0, &id);

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "refdata/_consts.h"
+#include "refdata/pci_names.h"
 #include "report/grid_lookup.h"
 
 namespace {
@@ -230,10 +230,10 @@ const std::vector<expected_group>& expected_groups() {
 class DirectXPages : public ::testing::Test {
 protected:
     report pages;
-    Tqdx_adapter adapter;
+    dx_adapter adapter;
 
-    DirectXPages() { InitConsts(); }
-    void fill() { pages.FillDirect3DPages(adapter); }
+    DirectXPages() { init_reference_data(); }
+    void fill() { pages.fill_directx_pages(adapter); }
 };
 
 // Names, order and descriptions of the rows are pinned by the golden pages.
@@ -345,7 +345,7 @@ TEST_F(DirectXPages, SummaryHeadAndShaderRows) {
 
 TEST_F(DirectXPages, ResolutionsAreSortedOnScreenButEchoedInProbeOrder) {
     const auto mode = [](uint32_t width, uint32_t height, const char* format, std::vector<int32_t> rates) {
-        Tqmode entry;
+        display_mode entry;
         entry.width = width;
         entry.height = height;
         entry.format = format;
@@ -357,7 +357,7 @@ TEST_F(DirectXPages, ResolutionsAreSortedOnScreenButEchoedInProbeOrder) {
                      mode(2048, 1536, "X8R8G8B8", {}), mode(10240, 4320, "X8R8G8B8", {30}),
                      mode(800, 600, "R5G6B5", {60})};
     adapter.mode_count = 5;
-    pages.FEcho = true;
+    pages.echo = true;
     fill();
     const grid_model& grid = pages.grid(page_id::dx_resolutions);
     ASSERT_EQ(6, grid.row_count());
@@ -370,12 +370,12 @@ TEST_F(DirectXPages, ResolutionsAreSortedOnScreenButEchoedInProbeOrder) {
     EXPECT_EQ("X8R8G8B8", grid.cell(1, 2));
     EXPECT_EQ("60, 70, 75", grid.cell(2, 2));
     EXPECT_EQ("", grid.cell(2, 5));
-    const size_t marker = pages.FSubmission.find("!dx_resolutions!\r\n");
+    const size_t marker = pages.submission_text.find("!dx_resolutions!\r\n");
     ASSERT_NE(std::string::npos, marker);
     EXPECT_EQ(
         "!dx_resolutions!\r\n1024 x  768\tX8R8G8B8\r\n 800 x  600\tX8R8G8B8\r\n2048 x 1536\tX8R8G8B8\r\n"
         "10240 x 4320\tX8R8G8B8\r\n 800 x  600\tR5G6B5\r\n",
-        pages.FSubmission.substr(marker));
+        pages.submission_text.substr(marker));
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "refdata/_consts.h"
+#include "refdata/pci_names.h"
 #include "report/grid_lookup.h"
 
 namespace {
@@ -11,10 +11,10 @@ namespace {
 class OpenGLPages : public ::testing::Test {
 protected:
     report pages;
-    tqgl_adapter record;
+    gl_record record;
 
     OpenGLPages() {
-        InitConsts();
+        init_reference_data();
         record.renderer = "Fake Renderer";
         record.vendor = "Fake Vendor";
         record.version_string = "2.1.2 Fake 5.0";
@@ -22,7 +22,7 @@ protected:
         record.glu_version_string = "1.2.2.0 Microsoft Corporation";
         record.glu_version = "1.2.2.0";
     }
-    void fill() { pages.FillOpenGLPages(record); }
+    void fill() { pages.fill_opengl_pages(record); }
 };
 
 TEST_F(OpenGLPages, SummaryShowsVersionNumbersAndDeviceBoth) {

@@ -15,9 +15,9 @@
 #include "fakes/golden_platform.h"
 #include "report/json_pages.h"
 #include "platform/text_file.h"
-#include "probe/qe_3d09.h"
-#include "probe/qe_3d_open_gl.h"
-#include "refdata/_consts.h"
+#include "probe/d3d9_probe.h"
+#include "probe/gl_probe.h"
+#include "refdata/pci_names.h"
 #include "report/find.h"
 #include "report/report.h"
 #include "submit/submission.h"
@@ -77,16 +77,16 @@ class Golden : public ::testing::Test {
 protected:
     fakes::d3d9 d3d;
     fakes::gl_system gl;
-    std::unique_ptr<tq3d09> direct3d;
-    std::unique_ptr<tqgl> opengl;
+    std::unique_ptr<d3d9_probe> direct3d;
+    std::unique_ptr<gl_probe> opengl;
     report pages;
 
     Golden() {
-        InitConsts();
+        init_reference_data();
         fakes::golden_direct3d(d3d);
         fakes::golden_opengl(gl, read_text_file(golden_path("gl_extensions.txt")));
-        direct3d = std::make_unique<tq3d09>([this](UINT version) { return d3d.create(version); });
-        opengl = std::make_unique<tqgl>(*direct3d, gl.platform());
+        direct3d = std::make_unique<d3d9_probe>([this](UINT version) { return d3d.create(version); });
+        opengl = std::make_unique<gl_probe>(*direct3d, gl.platform());
         // What the fake Direct3D 11 and 12 runtimes say, on the first adapter.
         fakes::d3d11_12_runtime runtime;
         direct3d->adapters[0].d3d11_12 = probe_d3d11_12(nullptr, runtime.entry_points());
@@ -98,8 +98,8 @@ protected:
 TEST_F(Golden, EveryRowOfEveryPage) {
     ASSERT_EQ(2, direct3d->count);
     ASSERT_EQ(1, opengl->count);
-    pages.FillDirect3DPages(direct3d->adapter(0));
-    pages.FillOpenGLPages(opengl->adapter(0));
+    pages.fill_directx_pages(direct3d->adapter(0));
+    pages.fill_opengl_pages(opengl->adapter(0));
     std::string text;
     const auto add = [&text](const grid_model& grid) {
         text += "!" + grid.name().substr(2) + "!\n";
@@ -115,14 +115,14 @@ TEST_F(Golden, EveryRowOfEveryPage) {
 
 // The submission text of both adapters; the second has no OpenGL record.
 TEST_F(Golden, TheWholeSubmissionText) {
-    BuildSubmissionText(pages, *direct3d, opengl.get());
+    build_submission_text(pages, *direct3d, opengl.get());
     std::string text;
-    for (size_t i = 0; i < pages.FSubmission.size(); ++i) {
-        if (pages.FSubmission[i] == '\n') {
-            ASSERT_TRUE(i > 0 && pages.FSubmission[i - 1] == '\r') << "a line ends without CR at " << i;
+    for (size_t i = 0; i < pages.submission_text.size(); ++i) {
+        if (pages.submission_text[i] == '\n') {
+            ASSERT_TRUE(i > 0 && pages.submission_text[i - 1] == '\r') << "a line ends without CR at " << i;
             text.back() = '\n';
         } else {
-            text += pages.FSubmission[i];
+            text += pages.submission_text[i];
         }
     }
     expect_golden(text, "submission.txt", 1);
@@ -140,12 +140,12 @@ TEST_F(Golden, TheJsonDocumentHoldsEveryRowOfEveryAdapter) {
         SCOPED_TRACE("adapter " + std::to_string(i));
         const nlohmann::json& adapter = adapters.at(static_cast<size_t>(i));
         report expected;
-        expected.FillDirect3DPages(direct3d->adapter(i));
+        expected.fill_directx_pages(direct3d->adapter(i));
         EXPECT_EQ(i, adapter.at("index"));
         EXPECT_EQ(direct3d->adapter(i).info.description, adapter.at("description"));
         expect_json_pages_equal_grids(adapter.at("directx"), expected, page_group::directx);
         if (i == 0) {
-            expected.FillOpenGLPages(opengl->adapter(0));
+            expected.fill_opengl_pages(opengl->adapter(0));
             expect_json_pages_equal_grids(adapter.at("opengl"), expected, page_group::opengl);
         } else {
             EXPECT_EQ(nlohmann::json::array(), adapter.at("opengl"));  // no OpenGL record
@@ -160,8 +160,8 @@ TEST_F(Golden, TheJsonDocumentHoldsEveryRowOfEveryAdapter) {
 // Finding on the golden pages: any case, names, values and descriptions,
 // in tab order, the Summary pages' hidden descriptions included.
 TEST_F(Golden, FindsRowsOnEveryPageInTabOrder) {
-    pages.FillDirect3DPages(direct3d->adapter(0));
-    pages.FillOpenGLPages(opengl->adapter(0));
+    pages.fill_directx_pages(direct3d->adapter(0));
+    pages.fill_opengl_pages(opengl->adapter(0));
     EXPECT_TRUE(find_rows(pages, "").empty());
     EXPECT_TRUE(find_rows(pages, "no such text anywhere").empty());
     // A value: the GUID of the Device page.

@@ -7,8 +7,8 @@
 #include <cmath>
 #include <limits>
 
-#include "base/_functions.h"
-#include "refdata/_consts.h"
+#include "base/text.h"
+#include "refdata/pci_names.h"
 #include "report/value_format.h"
 
 namespace {
@@ -19,8 +19,8 @@ protected:
     grid_model& grid = page.grid(page_id::dx_capabilities);
 
     Writers() {
-        InitConsts();
-        page.SetupDirectXGrid(grid);
+        init_reference_data();
+        page.setup_directx_grid(grid);
     }
 
     const std::string& value(int row) const { return grid.cell(1, row); }
@@ -30,8 +30,8 @@ TEST_F(Writers, SetupLeavesOneEmptyRowBelowTheHeader) {
     grid.set_row_count(9);
     grid.set_cell(0, 5, "stale");
     grid.set_row_height(5, 32);
-    page.SetupDirectXGrid(grid);
-    EXPECT_EQ(&grid, page.FCurrentGrid);
+    page.setup_directx_grid(grid);
+    EXPECT_EQ(&grid, page.current_grid);
     ASSERT_EQ(2, grid.row_count());
     EXPECT_EQ("DirectX name", grid.cell(0, 0));
     EXPECT_EQ("Value", grid.cell(1, 0));
@@ -50,39 +50,39 @@ TEST_F(Writers, SetupLeavesOneEmptyRowBelowTheHeader) {
     EXPECT_TRUE(grid.row_select);
     EXPECT_EQ("tahoma", grid.font_name);
 
-    page.SetupDirectXGrid(page.grid(page_id::dx_device));
+    page.setup_directx_grid(page.grid(page_id::dx_device));
     EXPECT_EQ(250, page.grid(page_id::dx_device).column_width(1));
-    page.SetupOpenGLGrid(page.grid(page_id::gl_device));
+    page.setup_opengl_grid(page.grid(page_id::gl_device));
     EXPECT_EQ("OpenGL name", page.grid(page_id::gl_device).cell(0, 0));
     EXPECT_EQ(250, page.grid(page_id::gl_device).column_width(1));
 }
 
 TEST_F(Writers, SummaryGridsKeepTheirOwnLook) {
-    page.SetupDirectXGrid(page.grid(page_id::dx_summary));
+    page.setup_directx_grid(page.grid(page_id::dx_summary));
     EXPECT_EQ(1, page.grid(page_id::dx_summary).row_count());
     EXPECT_EQ(cell_painter::summary, page.grid(page_id::dx_summary).painter);
     EXPECT_TRUE(page.grid(page_id::dx_summary).parent_color);
-    page.AddRow("Device", "Board", "hidden");
+    page.add_row("Device", "Board", "hidden");
     EXPECT_EQ(1, page.grid(page_id::dx_summary).row_count());
     EXPECT_EQ("hidden", page.grid(page_id::dx_summary).cell(2, 0));
 
-    page.SetupOpenGLGrid(page.grid(page_id::gl_summary));
+    page.setup_opengl_grid(page.grid(page_id::gl_summary));
     EXPECT_EQ(cell_painter::summary, page.grid(page_id::gl_summary).painter);
     // The DirectX set-up knows only its own side's Summary grid.
-    page.SetupDirectXGrid(page.grid(page_id::gl_summary));
+    page.setup_directx_grid(page.grid(page_id::gl_summary));
     EXPECT_EQ(cell_painter::device, page.grid(page_id::gl_summary).painter);
 }
 
 TEST_F(Writers, FirstRowIsReusedOnlyRightAfterASetup) {
-    page.AddRow("A", "1", "");
+    page.add_row("A", "1", "");
     ASSERT_EQ(2, grid.row_count());
     EXPECT_EQ("A", grid.cell(0, 1));
-    page.AddRow("B", "2", "");
+    page.add_row("B", "2", "");
     EXPECT_EQ(3, grid.row_count());
 
-    page.SetupDirectXGrid(grid);
-    page.AddBlankRow();
-    page.AddRow("C", "3", "");
+    page.setup_directx_grid(grid);
+    page.add_blank_row();
+    page.add_row("C", "3", "");
     ASSERT_EQ(4, grid.row_count());
     EXPECT_EQ("", grid.cell(0, 1));
     EXPECT_EQ("", grid.cell(0, 2));
@@ -90,10 +90,10 @@ TEST_F(Writers, FirstRowIsReusedOnlyRightAfterASetup) {
 }
 
 TEST_F(Writers, SectionRowsAreRecognisedByTheirLeadingBracket) {
-    page.AddRow("[Caps]", "", "A section.");
-    page.AddRow("Caps]", "", "");
-    page.AddRow(" [Caps]", "", "");
-    page.AddRow("", "", "");
+    page.add_row("[Caps]", "", "A section.");
+    page.add_row("Caps]", "", "");
+    page.add_row(" [Caps]", "", "");
+    page.add_row("", "", "");
     EXPECT_EQ(32, grid.row_height(1));
     EXPECT_EQ(17, grid.row_height(2));
     EXPECT_EQ(17, grid.row_height(3));
@@ -101,18 +101,18 @@ TEST_F(Writers, SectionRowsAreRecognisedByTheirLeadingBracket) {
 }
 
 TEST_F(Writers, TypedValues) {
-    page.AddFlagRow("top bit", 0x80000000u, "");
-    page.AddFlagRow("none", 0, "");
-    page.AddBoolRow("true", true, "");
-    page.AddShaderVersionRow("vs 2.0", D3DVS_VERSION(2, 0), "");
-    page.AddShaderVersionRow("1.1", 0x0101, "");
-    page.AddShaderVersionRow("4.0", 1024, "");
-    page.AddIntRow("int", -7, "");
-    page.AddInt64Row("unsigned", 0xFFFFFFFFu, "");
-    page.AddIntPairRow("pair", {16384, -2}, "");
-    page.AddDriverVersionRow("driver", (int64_t{6} << 48) | (int64_t{14} << 32) | (10 << 16) | 6764, "");
-    page.AddDriverVersionRow("all ones", -1, "");
-    page.AddGuidRow("guid", GUID{0x1A, 2, 3, {4, 5, 6, 7, 8, 9, 10, 11}}, "");
+    page.add_flag_row("top bit", 0x80000000u, "");
+    page.add_flag_row("none", 0, "");
+    page.add_bool_row("true", true, "");
+    page.add_shader_version_row("vs 2.0", D3DVS_VERSION(2, 0), "");
+    page.add_shader_version_row("1.1", 0x0101, "");
+    page.add_shader_version_row("4.0", 1024, "");
+    page.add_int_row("int", -7, "");
+    page.add_int64_row("unsigned", 0xFFFFFFFFu, "");
+    page.add_int_pair_row("pair", {16384, -2}, "");
+    page.add_driver_version_row("driver", (int64_t{6} << 48) | (int64_t{14} << 32) | (10 << 16) | 6764, "");
+    page.add_driver_version_row("all ones", -1, "");
+    page.add_guid_row("guid", GUID{0x1A, 2, 3, {4, 5, 6, 7, 8, 9, 10, 11}}, "");
     EXPECT_EQ("yes", value(1));
     EXPECT_EQ("no", value(2));
     EXPECT_EQ("yes", value(3));
@@ -128,11 +128,11 @@ TEST_F(Writers, TypedValues) {
 }
 
 TEST_F(Writers, VendorAndDeviceNames) {
-    page.AddVendorRow("Vendor", 0x10DE, "");
-    page.AddVendorRow("Vendor", 0x1234, "");
-    page.AddDeviceRow("GPU", 0x10DE, 0x2684, "");
-    page.AddDeviceRow("GPU", 0x10DE, 0xFFFF, "");
-    page.AddDeviceRow("GPU", 0x1234, 0x1111, "");
+    page.add_vendor_row("Vendor", 0x10DE, "");
+    page.add_vendor_row("Vendor", 0x1234, "");
+    page.add_device_row("GPU", 0x10DE, 0x2684, "");
+    page.add_device_row("GPU", 0x10DE, 0xFFFF, "");
+    page.add_device_row("GPU", 0x1234, 0x1111, "");
     EXPECT_EQ(vendor_name_of(0x10DE) + " (4318)", value(1));
     EXPECT_EQ("unknown (4660)", value(2));
     EXPECT_EQ("NVIDIA: AD102 [GeForce RTX 4090]", value(3));
@@ -173,48 +173,48 @@ TEST(ValueFormats, GeneralWithFifteenDigits) {
 }
 
 TEST_F(Writers, FloatRowsIgnoreTheLocaleAndPairRowsUseIt) {
-    page.AddFloatRow("float", 0.25f, "");
-    page.AddFloatPairRow("pair", {0.1f, 1.0f}, "");
+    page.add_float_row("float", 0.25f, "");
+    page.add_float_pair_row("pair", {0.1f, 1.0f}, "");
     EXPECT_EQ("0.250000", value(1));
-    const std::string separator(1, DecimalSeparator());
+    const std::string separator(1, decimal_separator());
     EXPECT_EQ("0" + separator + "100000001490116     1", value(2));
 }
 
 TEST_F(Writers, EchoAppendsMarkersRowsAndBlankLines) {
-    page.AddRow("not echoed", "x", "");
-    EXPECT_EQ("", page.FSubmission);
+    page.add_row("not echoed", "x", "");
+    EXPECT_EQ("", page.submission_text);
 
-    page.FEcho = true;
-    page.SetupOpenGLGrid(page.grid(page_id::gl_summary));
-    page.AddRow("Renderer", "Mesa", "never echoed");
-    page.AddBlankRow();
-    page.SetupDirectXGrid(page.grid(page_id::dx_device));
-    page.AddRow("[DevCaps]", "", "A section.");
-    page.AddFlagRow("D3DDEVCAPS_PUREDEVICE", 1, "");
+    page.echo = true;
+    page.setup_opengl_grid(page.grid(page_id::gl_summary));
+    page.add_row("Renderer", "Mesa", "never echoed");
+    page.add_blank_row();
+    page.setup_directx_grid(page.grid(page_id::dx_device));
+    page.add_row("[DevCaps]", "", "A section.");
+    page.add_flag_row("D3DDEVCAPS_PUREDEVICE", 1, "");
     EXPECT_EQ(
         "\r\n!gl_summary!\r\nRenderer\tMesa\r\n\r\n\r\n!dx_device!\r\n[DevCaps]\t\r\nD3DDEVCAPS_"
         "PUREDEVICE\tyes\r\n",
-        page.FSubmission);
+        page.submission_text);
 
-    page.FEcho = false;
-    page.SetupDirectXGrid(page.grid(page_id::dx_blending));
-    page.AddRow("quiet", "1", "");
-    EXPECT_EQ(std::string::npos, page.FSubmission.find("quiet"));
+    page.echo = false;
+    page.setup_directx_grid(page.grid(page_id::dx_blending));
+    page.add_row("quiet", "1", "");
+    EXPECT_EQ(std::string::npos, page.submission_text.find("quiet"));
 }
 
 TEST_F(Writers, ClearOpenGLPagesResetsSummaryAndDeviceOnly) {
-    page.SetupOpenGLGrid(page.grid(page_id::gl_device));
-    page.AddRow("Renderer", "x", "");
-    page.AddRow("Vendor", "y", "");
-    page.SetupOpenGLGrid(page.grid(page_id::gl_capabilities));
-    page.AddRow("Kept", "1", "");
-    page.ClearOpenGLPages();
+    page.setup_opengl_grid(page.grid(page_id::gl_device));
+    page.add_row("Renderer", "x", "");
+    page.add_row("Vendor", "y", "");
+    page.setup_opengl_grid(page.grid(page_id::gl_capabilities));
+    page.add_row("Kept", "1", "");
+    page.clear_opengl_pages();
     EXPECT_EQ(1, page.grid(page_id::gl_summary).row_count());
     EXPECT_EQ("", page.grid(page_id::gl_summary).cell(0, 0));
     EXPECT_EQ(2, page.grid(page_id::gl_device).row_count());
     EXPECT_EQ("", page.grid(page_id::gl_device).cell(0, 1));
     EXPECT_EQ("Kept", page.grid(page_id::gl_capabilities).cell(0, 1));
-    EXPECT_EQ(&page.grid(page_id::gl_device), page.FCurrentGrid);
+    EXPECT_EQ(&page.grid(page_id::gl_device), page.current_grid);
 }
 
 TEST(SortGridRows, OrdersByWholeRowTextKeepingHeightsAndHeader) {
@@ -227,7 +227,7 @@ TEST(SortGridRows, OrdersByWholeRowTextKeepingHeightsAndHeader) {
         grid.row(i + 1) = {rows[i][0], rows[i][1], rows[i][2]};
     }
     grid.set_row_height(3, 32);
-    SortGridRows(grid);
+    sort_grid_rows(grid);
     std::vector<std::string> order;
     for (int r = 1; r < grid.row_count(); ++r) {
         order.push_back(grid.cell(0, r) + "|" + grid.cell(1, r));
@@ -241,11 +241,11 @@ TEST(SortGridRows, OrdersByWholeRowTextKeepingHeightsAndHeader) {
 }
 
 TEST_F(Writers, PagesAsTextInThreeColumns) {
-    page.SetupDirectXGrid(page.grid(page_id::dx_buffers));
-    page.AddRow("[ZCmpCaps]", "", "Depth tests.");
-    page.AddFlagRow("D3DPCMPCAPS_ALWAYS", 1, "Always passes.");
-    page.AddBlankRow();
-    page.AddRow("Longest name of all", "12345678", "");
+    page.setup_directx_grid(page.grid(page_id::dx_buffers));
+    page.add_row("[ZCmpCaps]", "", "Depth tests.");
+    page.add_flag_row("D3DPCMPCAPS_ALWAYS", 1, "Always passes.");
+    page.add_blank_row();
+    page.add_row("Longest name of all", "12345678", "");
     EXPECT_EQ(
         "DirectX - Buffers\r\n"
         "DirectX name         Value     Description\r\n"
@@ -254,8 +254,8 @@ TEST_F(Writers, PagesAsTextInThreeColumns) {
         "\r\n"
         "Longest name of all  12345678\r\n",
         page_text(page.grid(page_id::dx_buffers), page_title(page_of(page_id::dx_buffers))));
-    page.SetupDirectXGrid(page.grid(page_id::dx_summary));
-    page.AddRow("Device", "Board", "not shown");
+    page.setup_directx_grid(page.grid(page_id::dx_summary));
+    page.add_row("Device", "Board", "not shown");
     const std::string all = report_text(page);
     EXPECT_EQ(0u, all.find("DirectX - Summary\r\nDevice  Board\r\n\r\nDirectX - Device\r\n"));
     EXPECT_NE(std::string::npos, all.find("\r\n\r\nOpenGL - Extensions\r\n"));

@@ -7,8 +7,8 @@
 
 #include <chrono>
 
-#include "app/form_main.h"
-#include "refdata/_consts.h"
+#include "app/main_window.h"
+#include "refdata/pci_names.h"
 #include "submit/http_post.h"
 
 namespace {
@@ -51,16 +51,16 @@ class Submit : public ::testing::Test {
 protected:
     std::vector<std::string> messages;
 
-    Submit() { InitConsts(); }
+    Submit() { init_reference_data(); }
 
-    std::unique_ptr<TFmain> window(const std::string& submit_url) {
+    std::unique_ptr<main_window> window(const std::string& submit_url) {
         form_seams seams = default_form_seams();
         seams.message_box = [this](HWND, const std::string& text, UINT) {
             messages.push_back(text);
             return IDOK;
         };
         seams.submit_url = submit_url;
-        return std::make_unique<TFmain>(seams);
+        return std::make_unique<main_window>(seams);
     }
 };
 
@@ -71,8 +71,8 @@ const std::string awkward_text =
 TEST_F(Submit, PostsTheReportAndItsIdentifierAsAFormPost) {
     loopback_server server({http_answer::status(200)});
     auto form = window(server.url());
-    form->pages.FSubmission = awkward_text;
-    form->BsubmitClick();
+    form->pages.submission_text = awkward_text;
+    form->submit_report();
     ASSERT_EQ((std::vector<std::string>{"Data sent to server.\r\n\r\nThank You!"}), messages);
 
     const auto requests = server.requests();
@@ -105,7 +105,7 @@ TEST_F(Submit, PostsTheReportAndItsIdentifierAsAFormPost) {
 TEST_F(Submit, AnEmptyReportSendsTheIdentifierAlone) {
     loopback_server server({http_answer::status(200)});
     auto form = window(server.url());
-    form->BsubmitClick();
+    form->submit_report();
     const auto requests = server.requests();
     ASSERT_EQ(1u, requests.size());
     const std::string body = fakes::parse_request(requests[0]).body;
@@ -134,12 +134,12 @@ TEST_F(Submit, EveryFailureGivesTheSameMessageAndTheWindowGoesOn) {
     };
     loopback_server failing(failures);
     auto form = window(failing.url());
-    form->pages.FSubmission = "%2.00%\r\n";
+    form->pages.submission_text = "%2.00%\r\n";
     for (size_t i = 0; i < failures.size(); ++i) {
-        form->BsubmitClick();
+        form->submit_report();
     }
     auto refused = window("http://127.0.0.1:" + std::to_string(closed_port) + "/submitter.php");
-    refused->BsubmitClick();
+    refused->submit_report();
     EXPECT_EQ(std::vector<std::string>(failures.size() + 1, "Can't send data to server."), messages);
     EXPECT_EQ(failures.size(), failing.requests().size());
 
@@ -156,7 +156,7 @@ TEST_F(Submit, EveryFailureGivesTheSameMessageAndTheWindowGoesOn) {
     loopback_server working(whole);
     form = window(working.url());
     for (size_t i = 0; i < whole.size(); ++i) {
-        form->BsubmitClick();
+        form->submit_report();
     }
     EXPECT_EQ(std::vector<std::string>(whole.size(), "Data sent to server.\r\n\r\nThank You!"), messages);
 }
@@ -167,10 +167,10 @@ TEST_F(Submit, AServerThatStallsMeetsTheDeadline) {
     trickling.trickle_ms = 100;
     loopback_server server({http_answer::silent(), trickling});
     auto form = window(server.url());
-    form->HTTP->deadline = std::chrono::milliseconds(1500);
+    form->http->deadline = std::chrono::milliseconds(1500);
     for (int i = 0; i < 2; ++i) {
         const auto start = std::chrono::steady_clock::now();
-        form->BsubmitClick();
+        form->submit_report();
         const auto took = std::chrono::steady_clock::now() - start;
         // Without the deadline the post would end only when the server
         // gives up, after 30 s.
@@ -197,7 +197,7 @@ TEST_F(Submit, TheBodyOfAnErrorIsNotRead) {
     large.filler = size;
     loopback_server server({large});
     auto form = window(server.url());
-    form->BsubmitClick();
+    form->submit_report();
     EXPECT_EQ(std::vector<std::string>{"Can't send data to server."}, messages);
     EXPECT_LT(server.delivered().at(0), size / 2);
 }
@@ -228,15 +228,15 @@ TEST_F(Submit, KeysAndClicksDuringThePostDoNotReachTheMessageBox) {
         }
         return IDOK;
     };
-    TFmain form(seams);
+    main_window form(seams);
     main = form.handle();
     const auto status = [&form] {
         char text[256] = {};
-        SendMessageA(form.controls().SB, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+        SendMessageA(form.controls().status_bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
         return std::string(text);
     };
     const std::string before = status();
-    form.BsubmitClick();
+    form.submit_report();
     EXPECT_EQ(std::vector<std::string>{"Data sent to server.\r\n\r\nThank You!"}, messages);
     EXPECT_EQ(std::vector<UINT>{}, waiting_at_box);
     EXPECT_EQ(before, status());
@@ -246,9 +246,9 @@ TEST_F(Submit, TheSessionKeepsCookiesBetweenClicks) {
     loopback_server server(
         {http_answer::status(200, "Set-Cookie: visit=4f2a9; Path=/\r\n"), http_answer::status(200)});
     auto form = window(server.url());
-    form->pages.FSubmission = "%2.00%\r\n|card|\r\n";
-    form->BsubmitClick();
-    form->BsubmitClick();
+    form->pages.submission_text = "%2.00%\r\n|card|\r\n";
+    form->submit_report();
+    form->submit_report();
     const auto requests = server.requests();
     ASSERT_EQ(2u, requests.size());
     const auto first = fakes::parse_request(requests[0]);

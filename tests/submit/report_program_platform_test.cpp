@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <string>
 
-#include "probe/probes.h"
-#include "refdata/_consts.h"
+#include "probe/capture.h"
+#include "refdata/pci_names.h"
 #include "report/report.h"
 #include "platform/platform_shape.h"
 #include "platform/report_program.h"
@@ -56,7 +56,7 @@ void expect_block_equals_grid(const submission::page& block, grid_model& grid) {
 }
 
 TEST(ReportProgramPlatform, PrintsTheWholeReportOfThisMachine) {
-    InitConsts();
+    init_reference_data();
     const auto [direct3d, opengl] = capture_startup();
     const program_result run = run_report_program("");
     if (!shape_has_direct3d()) {
@@ -88,9 +88,9 @@ TEST(ReportProgramPlatform, PrintsTheWholeReportOfThisMachine) {
     const auto gl = fill_order(page_group::opengl);
     for (int i = 0; i < direct3d->count; ++i) {
         SCOPED_TRACE("card " + std::to_string(i));
-        const Tqdx_adapter adapter = direct3d->adapter(i);
+        const dx_adapter adapter = direct3d->adapter(i);
         const submission::card& card = doc.cards[static_cast<size_t>(i)];
-        pages.FillDirect3DPages(adapter);
+        pages.fill_directx_pages(adapter);
         ASSERT_EQ(11u, card.directx.size());
         for (size_t p = 0; p < directx.size(); ++p) {
             expect_block_equals_grid(card.directx[p], pages.grid(directx[p]->id));
@@ -98,7 +98,7 @@ TEST(ReportProgramPlatform, PrintsTheWholeReportOfThisMachine) {
         const int record = opengl_record_index(opengl.get(), adapter.monitor);
         ASSERT_EQ(record >= 0, card.opengl.has_value());
         if (record >= 0) {
-            pages.FillOpenGLPages(opengl->adapter(record));
+            pages.fill_opengl_pages(opengl->adapter(record));
             ASSERT_EQ(8u, card.opengl->size());
             for (size_t p = 0; p < gl.size(); ++p) {
                 expect_block_equals_grid((*card.opengl)[p], pages.grid(gl[p]->id));
@@ -108,7 +108,7 @@ TEST(ReportProgramPlatform, PrintsTheWholeReportOfThisMachine) {
 }
 
 TEST(ReportProgramPlatform, PrintsTheReportAsJson) {
-    InitConsts();
+    init_reference_data();
     const auto [direct3d, opengl] = capture_startup();
     const program_result run = run_report_program("--json");
     if (!shape_has_direct3d()) {
@@ -124,14 +124,14 @@ TEST(ReportProgramPlatform, PrintsTheReportAsJson) {
     ASSERT_EQ(static_cast<size_t>(direct3d->count), adapters.size());
     for (int i = 0; i < direct3d->count; ++i) {
         SCOPED_TRACE("adapter " + std::to_string(i));
-        const Tqdx_adapter adapter = direct3d->adapter(i);
+        const dx_adapter adapter = direct3d->adapter(i);
         report pages;
-        pages.FillDirect3DPages(adapter);
+        pages.fill_directx_pages(adapter);
         expect_json_pages_equal_grids(adapters[static_cast<size_t>(i)].at("directx"), pages,
                                       page_group::directx);
         const int record = opengl_record_index(opengl.get(), adapter.monitor);
         if (record >= 0) {
-            pages.FillOpenGLPages(opengl->adapter(record));
+            pages.fill_opengl_pages(opengl->adapter(record));
             expect_json_pages_equal_grids(adapters[static_cast<size_t>(i)].at("opengl"), pages,
                                           page_group::opengl);
         } else {

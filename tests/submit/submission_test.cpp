@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/fake_probes.h"
-#include "refdata/_consts.h"
+#include "refdata/pci_names.h"
 #include "submission_parser.h"
 
 namespace {
@@ -18,13 +18,13 @@ protected:
     direct3d_list direct3d;
     opengl_list opengl;
 
-    Submission() { InitConsts(); }
+    Submission() { init_reference_data(); }
 
-    submission::document build(const tqgl* gl) {
-        BuildSubmissionText(pages, direct3d, gl);
-        EXPECT_FALSE(pages.FEcho);
+    submission::document build(const gl_probe* gl) {
+        build_submission_text(pages, direct3d, gl);
+        EXPECT_FALSE(pages.echo);
         std::string error;
-        submission::document doc = submission::parse(pages.FSubmission, error);
+        submission::document doc = submission::parse(pages.submission_text, error);
         EXPECT_EQ("", error);
         return doc;
     }
@@ -48,14 +48,14 @@ const std::vector<std::string> opengl_ids = {"gl_summary",   "gl_device",       
 TEST_F(Submission, OneAdapterWithoutOpenGL) {
     direct3d.add("Only board", 0x501);
     const auto doc = build(nullptr);
-    EXPECT_EQ(0u, pages.FSubmission.find(
+    EXPECT_EQ(0u, pages.submission_text.find(
                       "%2.00%\r\n|card|\r\n@directx@\r\n\r\n!dx_summary!\r\nDevice\tOnly board\r\n"));
-    EXPECT_EQ(std::string::npos, pages.FSubmission.find("@opengl@"));
+    EXPECT_EQ(std::string::npos, pages.submission_text.find("@opengl@"));
     ASSERT_EQ(1u, doc.cards.size());
     EXPECT_EQ(directx_ids, ids(doc.cards[0].directx));
     EXPECT_FALSE(doc.cards[0].opengl.has_value());
     // No trailer: the text ends with the Resolutions block's marker.
-    EXPECT_EQ("\r\n!dx_resolutions!\r\n", pages.FSubmission.substr(pages.FSubmission.size() - 20));
+    EXPECT_EQ("\r\n!dx_resolutions!\r\n", pages.submission_text.substr(pages.submission_text.size() - 20));
 }
 
 TEST_F(Submission, EachAdapterGetsTheOpenGLRecordOfItsMonitor) {
@@ -82,9 +82,9 @@ TEST_F(Submission, EachAdapterGetsTheOpenGLRecordOfItsMonitor) {
 }
 
 TEST_F(Submission, ResolutionsStandUnsortedAndRowsStayOneLine) {
-    Tqdx_adapter& adapter = direct3d.add("Board\twith\r\na break", 0x501);
+    dx_adapter& adapter = direct3d.add("Board\twith\r\na break", 0x501);
     for (const uint32_t width : {1024u, 800u}) {
-        Tqmode& mode = adapter.modes.emplace_back();
+        display_mode& mode = adapter.modes.emplace_back();
         mode.width = width;
         mode.height = 600;
         mode.format = "X8R8G8B8";
@@ -107,21 +107,21 @@ TEST_F(Submission, ResolutionsStandUnsortedAndRowsStayOneLine) {
 TEST_F(Submission, TheEchoEndsAlsoWhenAFillRaises) {
     direct3d.add("Board", 0x501);
     direct3d.count = 2;  // claims an adapter it does not hold
-    EXPECT_THROW(BuildSubmissionText(pages, direct3d, nullptr), std::out_of_range);
-    EXPECT_FALSE(pages.FEcho);
-    EXPECT_EQ(0u, pages.FSubmission.find("%2.00%\r\n|card|\r\n"));
-    const size_t kept = pages.FSubmission.size();
-    pages.FillDirect3DPages(direct3d.adapter(0));
-    EXPECT_EQ(kept, pages.FSubmission.size());
+    EXPECT_THROW(build_submission_text(pages, direct3d, nullptr), std::out_of_range);
+    EXPECT_FALSE(pages.echo);
+    EXPECT_EQ(0u, pages.submission_text.find("%2.00%\r\n|card|\r\n"));
+    const size_t kept = pages.submission_text.size();
+    pages.fill_directx_pages(direct3d.adapter(0));
+    EXPECT_EQ(kept, pages.submission_text.size());
 }
 
 TEST(SubmissionEcho, APageStartingWithABlankRowHasOneEmptyLineAfterItsMarker) {
     report pages;
-    pages.FEcho = true;
-    pages.SetupOpenGLGrid(pages.grid(page_id::gl_stacks));
-    pages.AddBlankRow();
-    pages.AddRow("Name", "1", "");
-    EXPECT_EQ("\r\n!gl_stacks!\r\n\r\nName\t1\r\n", pages.FSubmission);
+    pages.echo = true;
+    pages.setup_opengl_grid(pages.grid(page_id::gl_stacks));
+    pages.add_blank_row();
+    pages.add_row("Name", "1", "");
+    EXPECT_EQ("\r\n!gl_stacks!\r\n\r\nName\t1\r\n", pages.submission_text);
     EXPECT_EQ(4, pages.grid(page_id::gl_stacks).row_count());
 }
 

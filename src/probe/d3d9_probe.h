@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "probe/qe_3d.h"
+#include "probe/d3d_common.h"
 
 // Creates the Direct3D 9 object for an SDK version; returns one reference
 // the caller owns, or null. The default is Direct3DCreate9.
@@ -14,11 +14,11 @@ using d3d9_creator = std::function<IDirect3D9*(UINT sdk_version)>;
 
 d3d9_creator default_d3d9_creator();
 
-class tq3d09 : public tq3d {
+class d3d9_probe : public direct3d_probe {
 public:
     // Lists the adapters; the list is complete on return.
-    explicit tq3d09(const d3d9_creator& create = default_d3d9_creator());
-    ~tq3d09() override;
+    explicit d3d9_probe(const d3d9_creator& create = default_d3d9_creator());
+    ~d3d9_probe() override;
 
     Microsoft::WRL::ComPtr<IDirect3D9> d3d;
 

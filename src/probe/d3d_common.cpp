@@ -1,11 +1,11 @@
-#include "probe/qe_3d.h"
+#include "probe/d3d_common.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "refdata/_consts.h"
+#include "refdata/format_names.h"
 
-Tqdx_adapter tq3d::adapter(int i) const {
+dx_adapter direct3d_probe::adapter(int i) const {
     return adapters.at(static_cast<size_t>(i));
 }
 
@@ -14,13 +14,13 @@ std::string array_text(const char* chars, size_t size) {
     return std::string(chars, end != nullptr ? end : chars + size);
 }
 
-void add_mode(std::vector<Tqmode>& modes, uint32_t width, uint32_t height, std::string_view format,
+void add_mode(std::vector<display_mode>& modes, uint32_t width, uint32_t height, std::string_view format,
               int32_t rate) {
-    auto entry = std::find_if(modes.begin(), modes.end(), [&](const Tqmode& mode) {
+    auto entry = std::find_if(modes.begin(), modes.end(), [&](const display_mode& mode) {
         return mode.width == width && mode.height == height && mode.format == format;
     });
     if (entry == modes.end()) {
-        Tqmode mode;
+        display_mode mode;
         mode.width = width;
         mode.height = height;
         mode.format = std::string(format);
@@ -34,7 +34,7 @@ void add_mode(std::vector<Tqmode>& modes, uint32_t width, uint32_t height, std::
     }
 }
 
-void add_d3d9_modes(IDirect3D9& d3d, UINT ordinal, std::vector<Tqmode>& modes) {
+void add_d3d9_modes(IDirect3D9& d3d, UINT ordinal, std::vector<display_mode>& modes) {
     // 118 is the size of the Direct3D 9 name table; values that are no
     // display format simply report no modes.
     for (UINT format = 20; format < d3d9_format_slots; ++format) {

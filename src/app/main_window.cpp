@@ -1,4 +1,4 @@
-#include "app/form_main.h"
+#include "app/main_window.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -6,14 +6,14 @@
 #include <algorithm>
 #include <exception>
 
-#include "app/_functions.h"
-#include "app/form_ids.h"
-#include "app/form_layout.h"
+#include "app/version.h"
+#include "app/control_ids.h"
+#include "app/window_layout.h"
 #include "app/grid_control.h"
 #include "app/site_config.h"
 #include "base/platform.h"
-#include "probe/qe_3d09.h"
-#include "probe/qe_3d10.h"
+#include "probe/d3d9_probe.h"
+#include "probe/dxgi_probe.h"
 #include "submit/submission.h"
 
 namespace {
@@ -48,7 +48,7 @@ LRESULT CALLBACK main_procedure(HWND window, UINT message, WPARAM wparam, LPARAM
         const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
-    auto* form = reinterpret_cast<TFmain*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* form = reinterpret_cast<main_window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (form != nullptr && form->handle() == window) {
         return form->handle_message(message, wparam, lparam);
     }
@@ -170,8 +170,9 @@ void register_form_classes() {
     (void)registered;
 }
 
-TFmain::TFmain(form_seams seams) : HTTP(std::make_unique<http_component>()), seams_(std::move(seams)) {
-    HTTP->waiting = paint_while_waiting;
+main_window::main_window(form_seams seams)
+    : http(std::make_unique<http_component>()), seams_(std::move(seams)) {
+    http->waiting = paint_while_waiting;
     register_form_classes();
     face_brush_.reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
     dpi_ = window_dpi(nullptr);
@@ -194,7 +195,7 @@ TFmain::TFmain(form_seams seams) : HTTP(std::make_unique<http_component>()), sea
     relayout();
 }
 
-TFmain::~TFmain() {
+main_window::~main_window() {
     // The window goes first, while the grid models it draws still exist.
     if (HWND window = window_.release()) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
@@ -222,35 +223,37 @@ HWND create_tab_button(const char* caption, HWND parent, int id) {
 
 }  // namespace
 
-void TFmain::create_controls() {
+void main_window::create_controls() {
     HWND form = window_.get();
     form_controls& c = controls_;
-    c.SB = create_child(STATUSCLASSNAMEA, "", 0, form);
+    c.status_bar = create_child(STATUSCLASSNAMEA, "", 0, form);
     int parts[] = {-1};
-    SendMessageA(c.SB, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
+    SendMessageA(c.status_bar, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
 
-    c.Ptop = create_panel(form, "");
-    c.Label1 = create_child("STATIC", "Device:", 0, c.Ptop);
-    c.CBadapters =
-        create_child(WC_COMBOBOXA, "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, c.Ptop, id_adapters);
-    c.Lfind = create_child("STATIC", "Find:", 0, c.Ptop);
-    c.Efind = CreateWindowExA(
-        WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0, c.Ptop,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_find)), GetModuleHandleA(nullptr), nullptr);
+    c.top_panel = create_panel(form, "");
+    c.device_label = create_child("STATIC", "Device:", 0, c.top_panel);
+    c.adapter_list =
+        create_child(WC_COMBOBOXA, "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, c.top_panel, id_adapters);
+    c.find_label = create_child("STATIC", "Find:", 0, c.top_panel);
+    c.find_box =
+        CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0,
+                        0, 0, 0, c.top_panel, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_find)),
+                        GetModuleHandleA(nullptr), nullptr);
     const std::string caption = "Submit to " + host_of(seams_.product_url);
-    c.Bsubmit = create_child("BUTTON", caption.c_str(), WS_TABSTOP | BS_PUSHBUTTON, c.Ptop, id_submit);
+    c.submit_button =
+        create_child("BUTTON", caption.c_str(), WS_TABSTOP | BS_PUSHBUTTON, c.top_panel, id_submit);
 
-    c.PCtop = create_panel(form, "");
-    c.directx.tab = create_tab_button("DirectX", c.PCtop, id_directx_tab);
-    c.opengl.tab = create_tab_button("OpenGL", c.PCtop, id_opengl_tab);
-    c.directx.sheet = create_panel(c.PCtop, "DirectX");
-    c.opengl.sheet = create_panel(c.PCtop, "OpenGL");
+    c.group_panel = create_panel(form, "");
+    c.directx.tab = create_tab_button("DirectX", c.group_panel, id_directx_tab);
+    c.opengl.tab = create_tab_button("OpenGL", c.group_panel, id_opengl_tab);
+    c.directx.sheet = create_panel(c.group_panel, "DirectX");
+    c.opengl.sheet = create_panel(c.group_panel, "OpenGL");
     create_pages(c.directx, page_group::directx);
     create_pages(c.opengl, page_group::opengl);
     show_group(0);
 }
 
-void TFmain::create_pages(group_controls& group, page_group which) {
+void main_window::create_pages(group_controls& group, page_group which) {
     const bool opengl = which == page_group::opengl;
     group.pages = create_child(WC_TABCONTROLA, "",
                                WS_TABSTOP | WS_CLIPSIBLINGS | TCS_BUTTONS | TCS_FLATBUTTONS | TCS_MULTILINE,
@@ -279,7 +282,7 @@ void TFmain::create_pages(group_controls& group, page_group which) {
     show_page(group);
 }
 
-void TFmain::create_summary(summary_controls& summary, grid_model& grid, int grid_id) {
+void main_window::create_summary(summary_controls& summary, grid_model& grid, int grid_id) {
     HWND sheet = summary.sheet;
     summary.image = create_child("STATIC", "", SS_OWNERDRAW, sheet, id_logo);
     const auto link = [&](const std::string& address, int id) {
@@ -295,7 +298,7 @@ void TFmain::create_summary(summary_controls& summary, grid_model& grid, int gri
     summary.grid = create_grid(summary.panel, &grid, grid_id);
 }
 
-void TFmain::apply_fonts() {
+void main_window::apply_fonts() {
     font_.reset(make_font(8, dpi_, false));
     bold_font_.reset(make_font(8, dpi_, true));
     tab_font_.reset(make_font(10, dpi_, true));
@@ -304,7 +307,8 @@ void TFmain::apply_fonts() {
         SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     };
     const form_controls& c = controls_;
-    for (HWND window : {c.SB, c.Label1, c.CBadapters, c.Lfind, c.Efind, c.Bsubmit}) {
+    for (HWND window :
+         {c.status_bar, c.device_label, c.adapter_list, c.find_label, c.find_box, c.submit_button}) {
         set(window, font_);
     }
     for (const group_controls* group : {&c.directx, &c.opengl}) {
@@ -318,10 +322,10 @@ void TFmain::apply_fonts() {
             grid_set_dpi(grid, dpi_);
         }
     }
-    SendMessageA(c.SB, SB_SETMINHEIGHT, scale_to(design_status_height, dpi_), 0);
+    SendMessageA(c.status_bar, SB_SETMINHEIGHT, scale_to(design_status_height, dpi_), 0);
 }
 
-void TFmain::show_group(int group) {
+void main_window::show_group(int group) {
     group_ = group;
     ShowWindow(controls_.directx.sheet, group == 0 ? SW_SHOW : SW_HIDE);
     ShowWindow(controls_.opengl.sheet, group == 1 ? SW_SHOW : SW_HIDE);
@@ -329,21 +333,21 @@ void TFmain::show_group(int group) {
     InvalidateRect(controls_.opengl.tab, nullptr, TRUE);
 }
 
-group_controls* TFmain::group_of_pages(HWND strip) {
+group_controls* main_window::group_of_pages(HWND strip) {
     if (strip == controls_.directx.pages) {
         return &controls_.directx;
     }
     return strip == controls_.opengl.pages ? &controls_.opengl : nullptr;
 }
 
-void TFmain::show_page(const group_controls& group) {
+void main_window::show_page(const group_controls& group) {
     const int selected = static_cast<int>(SendMessageA(group.pages, TCM_GETCURSEL, 0, 0));
     for (size_t i = 0; i < group.page_sheets.size(); ++i) {
         ShowWindow(group.page_sheets[i], static_cast<int>(i) == selected ? SW_SHOW : SW_HIDE);
     }
 }
 
-void TFmain::layout_page_control(const group_controls& group) {
+void main_window::layout_page_control(const group_controls& group) {
     const RECT area = client_of(group.sheet);
     move(group.pages, area);
     RECT display = area;
@@ -363,7 +367,7 @@ void TFmain::layout_page_control(const group_controls& group) {
     }
 }
 
-void TFmain::layout_summary_sheet(const summary_controls& summary, bool opengl) {
+void main_window::layout_summary_sheet(const summary_controls& summary, bool opengl) {
     const RECT area = client_of(summary.sheet);
     const summary_layout layout = layout_summary(area.right, area.bottom, dpi_, opengl);
     move(summary.image, layout.logo);
@@ -382,7 +386,7 @@ void TFmain::layout_summary_sheet(const summary_controls& summary, bool opengl) 
     move(summary.grid, layout.grid);
 }
 
-void TFmain::relayout() {
+void main_window::relayout() {
     HWND form = window_.get();
     if (form == nullptr) {
         return;
@@ -390,21 +394,21 @@ void TFmain::relayout() {
     const form_controls& c = controls_;
     const RECT area = client_of(form);
     const main_layout layout = layout_main(area.right, area.bottom, dpi_);
-    SendMessageA(c.SB, WM_SIZE, 0, 0);
-    move(c.Ptop, layout.top_panel);
-    move(c.Label1, layout.device_label);
-    move(c.CBadapters, layout.adapters);
-    move(c.Lfind, layout.find_label);
-    move(c.Efind, layout.find_box);
+    SendMessageA(c.status_bar, WM_SIZE, 0, 0);
+    move(c.top_panel, layout.top_panel);
+    move(c.device_label, layout.device_label);
+    move(c.adapter_list, layout.adapters);
+    move(c.find_label, layout.find_label);
+    move(c.find_box, layout.find_box);
     // The version in the middle, what Find says on the right.
     int parts[] = {std::max(1, static_cast<int>(area.right) - scale_to(160, dpi_)), -1};
-    SendMessageA(c.SB, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+    SendMessageA(c.status_bar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
     // Wide enough for its caption, whatever the product host is.
     RECT submit = layout.submit;
-    submit.left =
-        std::min<LONG>(submit.left, submit.right - text_width(c.Bsubmit, font_.get()) - scale_to(16, dpi_));
-    move(c.Bsubmit, submit);
-    move(c.PCtop, layout.pages);
+    submit.left = std::min<LONG>(
+        submit.left, submit.right - text_width(c.submit_button, font_.get()) - scale_to(16, dpi_));
+    move(c.submit_button, submit);
+    move(c.group_panel, layout.pages);
     move(c.directx.tab, layout.directx_tab);
     move(c.opengl.tab, layout.opengl_tab);
     move(c.directx.sheet, layout.sheet);
@@ -413,7 +417,7 @@ void TFmain::relayout() {
     layout_page_control(c.opengl);
 }
 
-void TFmain::refresh_grids() {
+void main_window::refresh_grids() {
     for (const group_controls* group : {&controls_.directx, &controls_.opengl}) {
         for (HWND grid : group->grids) {
             grid_refresh(grid);
@@ -421,7 +425,7 @@ void TFmain::refresh_grids() {
     }
 }
 
-void TFmain::on_dpi_changed(int dpi, const RECT* suggested) {
+void main_window::on_dpi_changed(int dpi, const RECT* suggested) {
     dpi_ = dpi;
     apply_fonts();
     if (suggested != nullptr) {
@@ -434,49 +438,49 @@ void TFmain::on_dpi_changed(int dpi, const RECT* suggested) {
     RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
-void TFmain::report_error(const std::exception& error) {
+void main_window::report_error(const std::exception& error) {
     seams_.message_box(window_.get(), error.what(), MB_OK | MB_ICONERROR);
 }
 
-void TFmain::FormShow() {
-    if (FShown) {
+void main_window::start_up() {
+    if (started) {
         return;
     }
     startup_capture capture = capture_startup(seams_.capture);
-    FDirect3D = std::move(capture.direct3d);
-    FOpenGL = std::move(capture.opengl);
-    HWND adapters = controls_.CBadapters;
+    direct3d = std::move(capture.direct3d);
+    opengl = std::move(capture.opengl);
+    HWND adapters = controls_.adapter_list;
     SendMessageA(adapters, CB_RESETCONTENT, 0, 0);
-    for (int i = 0; i < FDirect3D->count; ++i) {
-        const std::string line = "#" + std::to_string(i) + ": " + FDirect3D->adapter(i).info.description;
+    for (int i = 0; i < direct3d->count; ++i) {
+        const std::string line = "#" + std::to_string(i) + ": " + direct3d->adapter(i).info.description;
         SendMessageA(adapters, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     }
-    BuildSubmissionText(pages, *FDirect3D, FOpenGL.get());
+    build_submission_text(pages, *direct3d, opengl.get());
     SendMessageA(adapters, CB_SETCURSEL, 0, 0);
-    CBadaptersChange();
-    const std::string status = "\tVersion " + FileVersionText();
-    SendMessageA(controls_.SB, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(status.c_str()));
-    FShown = true;
+    show_selected_adapter();
+    const std::string status = "\tVersion " + file_version_text();
+    SendMessageA(controls_.status_bar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(status.c_str()));
+    started = true;
     SetFocus(adapters);
 }
 
-void TFmain::CBadaptersChange() {
-    const int index = static_cast<int>(SendMessageA(controls_.CBadapters, CB_GETCURSEL, 0, 0));
-    if (!FDirect3D || index < 0 || index >= FDirect3D->count) {
+void main_window::show_selected_adapter() {
+    const int index = static_cast<int>(SendMessageA(controls_.adapter_list, CB_GETCURSEL, 0, 0));
+    if (!direct3d || index < 0 || index >= direct3d->count) {
         return;
     }
-    const Tqdx_adapter adapter = FDirect3D->adapter(index);
-    pages.FillDirect3DPages(adapter);
-    const int record = opengl_record_index(FOpenGL.get(), adapter.monitor);
+    const dx_adapter adapter = direct3d->adapter(index);
+    pages.fill_directx_pages(adapter);
+    const int record = opengl_record_index(opengl.get(), adapter.monitor);
     if (record >= 0) {
-        pages.FillOpenGLPages(FOpenGL->adapter(record));
+        pages.fill_opengl_pages(opengl->adapter(record));
     } else {
-        pages.ClearOpenGLPages();
+        pages.clear_opengl_pages();
     }
     refresh_grids();
 }
 
-void TFmain::open_link(const std::string& address) {
+void main_window::open_link(const std::string& address) {
     char comspec[261] = {};
     const DWORD length = GetEnvironmentVariableA("COMSPEC", comspec, sizeof comspec);
     // Unset, or longer than the buffer: the shell opens the address instead.
@@ -487,11 +491,11 @@ void TFmain::open_link(const std::string& address) {
     seams_.run_hidden(std::string(comspec, length) + " /c start " + address);
 }
 
-void TFmain::Lhome_linkClick() {
+void main_window::open_home_link() {
     open_link(seams_.product_url);
 }
 
-void TFmain::Lmaker_linkClick() {
+void main_window::open_maker_link() {
     open_link(seams_.maker_url);
 }
 
@@ -517,11 +521,11 @@ std::string status_part(HWND status_bar, int part) {
 
 }  // namespace
 
-void TFmain::BsubmitClick() {
+void main_window::submit_report() {
     // The post is synchronous and bounded by the HTTP component's deadline:
     // the status bar says where it goes, and the wait cursor shows, until
     // it is answered or given up.
-    HWND status_bar = controls_.SB;
+    HWND status_bar = controls_.status_bar;
     const std::string status = status_part(status_bar, 0);
     const std::string sending = "\tSending report to " + host_of(seams_.submit_url) + "...";
     SendMessageA(status_bar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(sending.c_str()));
@@ -530,10 +534,10 @@ void TFmain::BsubmitClick() {
     bool sent = false;
     try {
         const std::vector<std::pair<std::string, std::string>> fields = {
-            {"textlist", pages.FSubmission},
+            {"textlist", pages.submission_text},
             {"id", std::to_string(draw_submission_identifier())},
         };
-        HTTP->post(seams_.submit_url, fields);
+        http->post(seams_.submit_url, fields);
         sent = true;
     } catch (...) {
         // Whatever went wrong, the user learns only that it did not arrive.

@@ -14,7 +14,7 @@
 
 // One display resolution in one pixel format, with the refresh rates seen
 // for it. Entries are the same mode when width, height and format are equal.
-struct Tqmode {
+struct display_mode {
     uint32_t width = 0;
     uint32_t height = 0;
     std::string format;                  // a name from the format-name tables
@@ -24,7 +24,7 @@ struct Tqmode {
 
 // The identity of an adapter: D3DADAPTER_IDENTIFIER9's fields in its order,
 // then the two memory sizes of DXGI_ADAPTER_DESC.
-struct tqinfo {
+struct adapter_identity {
     std::string driver;
     std::string description;
     std::string device_name;
@@ -41,18 +41,18 @@ struct tqinfo {
 };
 
 // Everything known about one Direct3D adapter. A new record is all zeros.
-struct Tqdx_adapter {
+struct dx_adapter {
     HMONITOR monitor = nullptr;
-    tqinfo info;
+    adapter_identity info;
     int32_t mode_count = 0;  // always modes.size()
-    std::vector<Tqmode> modes;
+    std::vector<display_mode> modes;
     D3DCAPS9 caps{};
-    tq3d11_12 d3d11_12;  // read on the DXGI path only
+    d3d11_12_record d3d11_12;  // read on the DXGI path only
 };
 
 // Everything read from one OpenGL context. A new record is all zeros, so a
 // query the implementation rejects leaves its field at zero.
-struct tqgl_adapter {
+struct gl_record {
     HMONITOR monitor = nullptr;  // the desktop monitor of the context
     std::string renderer;
     std::string vendor;

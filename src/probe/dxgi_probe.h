@@ -9,9 +9,9 @@
 
 #include <functional>
 
-#include "probe/qe_3d.h"
-#include "probe/qe_3d09.h"
-#include "probe/qe_3d11_12.h"
+#include "probe/d3d_common.h"
+#include "probe/d3d9_probe.h"
+#include "probe/d3d11_12_probe.h"
 
 // The three entry points the probe calls. An empty CreateDXGIFactory or
 // D3D10CreateDevice means the library or its symbol is missing.
@@ -29,11 +29,11 @@ struct dx10_entry_points {
 // the process ends.
 dx10_entry_points load_dx10_entry_points();
 
-class tq3d10 : public tq3d {
+class dxgi_probe : public direct3d_probe {
 public:
     // Lists the adapters; raises "no dx10" when DXGI is not available.
-    explicit tq3d10(const dx10_entry_points& entry = load_dx10_entry_points());
-    ~tq3d10() override;
+    explicit dxgi_probe(const dx10_entry_points& entry = load_dx10_entry_points());
+    ~dxgi_probe() override;
 
     Microsoft::WRL::ComPtr<IDXGIFactory> factory;
     Microsoft::WRL::ComPtr<IDirect3D9> d3d;
@@ -46,11 +46,11 @@ public:
 private:
     void capture(const dx10_entry_points& entry);
     template <typename Visit>
-    void each_matching_ordinal(const tqinfo& info, Visit visit);
-    void complete_identity(Tqdx_adapter& record);
-    void test_shader_model(const dx10_entry_points& entry, Tqdx_adapter& record);
-    void add_dxgi_modes(Tqdx_adapter& record);
-    void add_matching_d3d9_modes(Tqdx_adapter& record);
+    void each_matching_ordinal(const adapter_identity& info, Visit visit);
+    void complete_identity(dx_adapter& record);
+    void test_shader_model(const dx10_entry_points& entry, dx_adapter& record);
+    void add_dxgi_modes(dx_adapter& record);
+    void add_matching_d3d9_modes(dx_adapter& record);
 };
 
 // A DXGI refresh rate in whole hertz: the quotient rounded half to even;

@@ -1,12 +1,7 @@
-#include "refdata/_consts.h"
+#include "refdata/format_names.h"
 
 #include <algorithm>
 #include <array>
-#include <stdexcept>
-#include <vector>
-
-#include "refdata/pci_data.h"
-#include "refdata/pci_names.h"
 
 namespace {
 
@@ -178,13 +173,8 @@ constexpr std::array<std::string_view, dxgi_format_slots> dxgi_names = {
 static_assert(dxgi_names[88] == "B8G8R8X8_UNORM");
 static_assert(std::ranges::none_of(dxgi_names, [](std::string_view name) { return name.empty(); }));
 
-struct compressed_format {
-    uint32_t value;
-    const char* name;
-};
-
 // Report order, not numeric order: FXT1 first, S3TC last.
-constexpr compressed_format compressed_formats[] = {
+constexpr compressed_format compressed_list[] = {
     {0x86B0, "GL_COMPRESSED_RGB_FXT1_3DFX"},
     {0x86B1, "GL_COMPRESSED_RGBA_FXT1_3DFX"},
     {0x84E9, "GL_COMPRESSED_ALPHA_ARB"},
@@ -199,43 +189,7 @@ constexpr compressed_format compressed_formats[] = {
     {0x83F3, "GL_COMPRESSED_RGBA_S3TC_DXT5_EXT"},
 };
 
-// The reference data built at start; lives until the process ends.
-struct consts_data {
-    std::vector<std::string> compressed_keys;
-    std::vector<tqstring> compressed_names;
-    keyed_list vendor_list;
-    keyed_list device_list;
-
-    consts_data() {
-        // The format-name tables are compile-time tables; then the PCI names;
-        // the OpenGL list comes last.
-        vendor_list = build_vendor_list();
-        device_list = parse_device_database(std::string_view(pci_device_database, pci_device_database_size));
-        compressed_keys.reserve(std::size(compressed_formats));
-        compressed_names.reserve(std::size(compressed_formats));
-        for (const auto& format : compressed_formats) {
-            compressed_keys.push_back(std::to_string(format.value));
-            compressed_names.emplace_back(format.name);
-        }
-    }
-};
-
-const consts_data& data() {
-    static const consts_data instance;
-    return instance;
-}
-
-void check_compressed_index(int index) {
-    if (index < 0 || index >= compressed_format_count()) {
-        throw std::out_of_range("compressed format index");
-    }
-}
-
 }  // namespace
-
-void InitConsts() {
-    data();
-}
 
 std::string_view d3d9_format_name(uint32_t value) {
     return value < d3d9_names.size() ? d3d9_names[value] : std::string_view{};
@@ -245,34 +199,6 @@ std::string_view dxgi_format_name(uint32_t value) {
     return value < dxgi_names.size() ? dxgi_names[value] : std::string_view{};
 }
 
-std::string vendor_name_of(uint32_t vendor_id) {
-    const std::string* name = data().vendor_list.find(vendor_key(vendor_id));
-    return name != nullptr ? *name : std::string();
-}
-
-std::string gpu_name_of(uint32_t vendor_id, uint32_t device_id) {
-    const std::string* name = data().device_list.find(device_key(vendor_id, device_id));
-    return name != nullptr ? *name : std::string();
-}
-
-size_t vendor_list_size() {
-    return data().vendor_list.size();
-}
-
-size_t device_list_size() {
-    return data().device_list.size();
-}
-
-int compressed_format_count() {
-    return static_cast<int>(std::size(compressed_formats));
-}
-
-const std::string& compressed_format_key(int index) {
-    check_compressed_index(index);
-    return data().compressed_keys[static_cast<size_t>(index)];
-}
-
-const tqstring& compressed_format_object(int index) {
-    check_compressed_index(index);
-    return data().compressed_names[static_cast<size_t>(index)];
+std::span<const compressed_format> compressed_formats() {
+    return compressed_list;
 }

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "base/win_handles.h"
-#include "probe/probes.h"
-#include "probe/qe_3d.h"
-#include "probe/qe_3d_open_gl.h"
+#include "probe/capture.h"
+#include "probe/d3d_common.h"
+#include "probe/gl_probe.h"
 #include "report/find.h"
 #include "report/report.h"
 #include "submit/http_post.h"
@@ -56,7 +56,7 @@ struct summary_controls {
 
 // The controls of one group of pages, DirectX or OpenGL.
 struct group_controls {
-    HWND tab = nullptr;             // its tab on the left of PCtop
+    HWND tab = nullptr;             // its tab on the left of group_panel
     HWND sheet = nullptr;           // TSdirectx (TSopengl)
     HWND pages = nullptr;           // PCdirectx (PCopengl): the page strip
     std::vector<HWND> page_sheets;  // one per page, in tab order; the first is the Summary sheet
@@ -66,42 +66,42 @@ struct group_controls {
 
 // Every control of the main window, created with it.
 struct form_controls {
-    HWND SB = nullptr;  // the status bar
-    HWND Ptop = nullptr;
-    HWND Label1 = nullptr;  // "Device:"
-    HWND CBadapters = nullptr;
-    HWND Lfind = nullptr;  // "Find:"
-    HWND Efind = nullptr;  // the text to find across every page
-    HWND Bsubmit = nullptr;
-    HWND PCtop = nullptr;
+    HWND status_bar = nullptr;  // the status bar
+    HWND top_panel = nullptr;
+    HWND device_label = nullptr;  // "Device:"
+    HWND adapter_list = nullptr;
+    HWND find_label = nullptr;  // "Find:"
+    HWND find_box = nullptr;    // the text to find across every page
+    HWND submit_button = nullptr;
+    HWND group_panel = nullptr;
     group_controls directx;
     group_controls opengl;
 };
 
-class TFmain {
+class main_window {
 public:
-    explicit TFmain(form_seams seams = default_form_seams());
-    ~TFmain();
-    TFmain(const TFmain&) = delete;
-    TFmain& operator=(const TFmain&) = delete;
+    explicit main_window(form_seams seams = default_form_seams());
+    ~main_window();
+    main_window(const main_window&) = delete;
+    main_window& operator=(const main_window&) = delete;
 
     HWND handle() const { return window_.get(); }
 
     // Handlers.
-    void FormShow();
-    void CBadaptersChange();
-    void Lhome_linkClick();
-    void Lmaker_linkClick();
-    void BsubmitClick();
+    void start_up();
+    void show_selected_adapter();
+    void open_home_link();
+    void open_maker_link();
+    void submit_report();
 
     const form_controls& controls() const { return controls_; }
     int dpi() const { return dpi_; }
 
-    bool FShown = false;
-    std::unique_ptr<tq3d> FDirect3D;
-    std::unique_ptr<tqgl> FOpenGL;
-    report pages;                          // the page grids with FCurrentGrid, FEcho and FSubmission
-    std::unique_ptr<http_component> HTTP;  // one session for the window's life
+    bool started = false;
+    std::unique_ptr<direct3d_probe> direct3d;
+    std::unique_ptr<gl_probe> opengl;
+    report pages;                          // the page grids with current_grid, echo and submission_text
+    std::unique_ptr<http_component> http;  // one session for the window's life
 
     // Lays the controls out for the current client size and DPI.
     void relayout();
@@ -126,7 +126,7 @@ public:
 
     // Runs a handler; an exception leaving it is shown in an error box, and
     // the program goes on.
-    void guarded(void (TFmain::*handler)());
+    void guarded(void (main_window::*handler)());
 
     bool quit_on_destroy = false;  // the program's own window ends the message loop
 

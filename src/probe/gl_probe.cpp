@@ -1,4 +1,4 @@
-#include "probe/qe_3d_open_gl.h"
+#include "probe/gl_probe.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -7,7 +7,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "base/_functions.h"
+#include "base/errors.h"
+#include "base/text.h"
 #include "probe/gl_extensions.h"
 #include "probe/gl_limits.h"
 
@@ -38,7 +39,7 @@ std::string text_of(const GLubyte* text) {
 // The part of a version text before its first blank.
 std::string version_part(std::string text) {
     std::string head;
-    SplitAt(text, ' ', head);
+    split_at(text, ' ', head);
     return head;
 }
 
@@ -58,17 +59,17 @@ PIXELFORMATDESCRIPTOR context_pixel_format() {
 // One capture: the loaded libraries, the entry points and the probe's list.
 class gl_capture {
 public:
-    gl_capture(const gl_platform& platform, std::vector<tqgl_adapter>& adapters, int32_t& count)
+    gl_capture(const gl_platform& platform, std::vector<gl_record>& adapters, int32_t& count)
         : platform_(platform), adapters_(adapters), count_(count) {}
 
     void load();
-    void capture(const tq3d& direct3d);
+    void capture(const direct3d_probe& direct3d);
 
 private:
     void* lookup(const char* name) const;
     template <typename T>
     T required(T entry, const char* name) const {
-        RaiseIf(entry == nullptr, std::string("no ") + name);
+        raise_if(entry == nullptr, std::string("no ") + name);
         return entry;
     }
     void capture_on(const gl_monitor& monitor, const PIXELFORMATDESCRIPTOR& format);
@@ -83,7 +84,7 @@ private:
     bool boolean(GLenum name) const;
 
     const gl_platform& platform_;
-    std::vector<tqgl_adapter>& adapters_;
+    std::vector<gl_record>& adapters_;
     int32_t& count_;
 
     HMODULE opengl_ = nullptr;
@@ -138,7 +139,7 @@ void* gl_capture::lookup(const char* name) const {
     return opengl_ != nullptr ? platform_.get_proc_address(opengl_, name) : nullptr;
 }
 
-void gl_capture::capture(const tq3d& direct3d) {
+void gl_capture::capture(const direct3d_probe& direct3d) {
     count_ = 0;
     const PIXELFORMATDESCRIPTOR format = context_pixel_format();
     std::vector<gl_monitor> monitors;
@@ -158,7 +159,7 @@ void gl_capture::capture(const tq3d& direct3d) {
 }
 
 void gl_capture::capture_on(const gl_monitor& monitor, const PIXELFORMATDESCRIPTOR& format) {
-    RaiseIf(opengl_ == nullptr, "no OpenGL");
+    raise_if(opengl_ == nullptr, "no OpenGL");
     required(wglCreateContext_, "wglCreateContext");
     required(wglMakeCurrent_, "wglMakeCurrent");
     required(wglDeleteContext_, "wglDeleteContext");
@@ -186,10 +187,10 @@ void gl_capture::capture_on(const gl_monitor& monitor, const PIXELFORMATDESCRIPT
         }
     } dc{platform_, window.handle, window.handle != nullptr ? platform_.get_dc(window.handle) : nullptr};
     // Without a window GetDC would hand out the whole screen's context.
-    RaiseIf(dc.handle == nullptr, "can't get DC");
+    raise_if(dc.handle == nullptr, "can't get DC");
 
     const int index = platform_.choose_pixel_format(dc.handle, format);
-    RaiseIf(!platform_.set_pixel_format(dc.handle, index, format), "setPixelFormat problem");
+    raise_if(!platform_.set_pixel_format(dc.handle, index, format), "setPixelFormat problem");
 
     struct context_owner {
         wgl_make_current_fn make_current;
@@ -206,10 +207,10 @@ void gl_capture::capture_on(const gl_monitor& monitor, const PIXELFORMATDESCRIPT
             }
         }
     } context{wglMakeCurrent_, wglDeleteContext_, dc.handle, wglCreateContext_(dc.handle)};
-    RaiseIf(context.handle == nullptr, "can't create RC");
+    raise_if(context.handle == nullptr, "can't create RC");
 
     context.current = wglMakeCurrent_(dc.handle, context.handle) != FALSE;
-    RaiseIf(!context.current, "wglMakeCurrent problem");
+    raise_if(!context.current, "wglMakeCurrent problem");
 
     read_context(monitor.handle);
 }
@@ -275,7 +276,7 @@ void gl_capture::read_context(HMONITOR monitor) {
     required(glGetString_, "glGetString");
     load_queries();
 
-    tqgl_adapter& record = adapters_.emplace_back();
+    gl_record& record = adapters_.emplace_back();
     ++count_;
 
     const std::string checked = check_text();
@@ -346,12 +347,12 @@ bool has_extension_word(const std::string& text, const char* name) {
     return false;
 }
 
-tqgl::tqgl(const tq3d& direct3d, const gl_platform& platform) {
+gl_probe::gl_probe(const direct3d_probe& direct3d, const gl_platform& platform) {
     gl_capture session(platform, adapters, count);
     session.load();
     session.capture(direct3d);
 }
 
-tqgl_adapter tqgl::adapter(int i) const {
+gl_record gl_probe::adapter(int i) const {
     return adapters.at(static_cast<size_t>(i));
 }

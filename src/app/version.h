@@ -6,4 +6,4 @@
 
 // The running program's file version as "a.b.c.d" from its version
 // resource; empty when the program has none or it cannot be read.
-std::string FileVersionText();
+std::string file_version_text();

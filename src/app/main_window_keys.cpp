@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <string>
 
-#include "app/form_main.h"
+#include "app/main_window.h"
 #include "app/grid_control.h"
 
-void TFmain::step_page(int delta) {
+void main_window::step_page(int delta) {
     const group_controls& group = group_ == 0 ? controls_.directx : controls_.opengl;
     const int count = static_cast<int>(group.page_sheets.size());
     const int selected = static_cast<int>(SendMessageA(group.pages, TCM_GETCURSEL, 0, 0));
@@ -18,22 +18,22 @@ void TFmain::step_page(int delta) {
     show_page(group);
 }
 
-void TFmain::find_again() {
+void main_window::find_again() {
     char text[256] = {};
-    GetWindowTextA(controls_.Efind, text, sizeof text);
+    GetWindowTextA(controls_.find_box, text, sizeof text);
     found_ = find_rows(pages, text);
     found_at_ = -1;
     const std::string said = text[0] == '\0'      ? ""
                              : found_.empty()     ? "No match"
                              : found_.size() == 1 ? "1 match"
                                                   : std::to_string(found_.size()) + " matches";
-    SendMessageA(controls_.SB, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(said.c_str()));
+    SendMessageA(controls_.status_bar, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(said.c_str()));
     if (!found_.empty()) {
         step_found(1);
     }
 }
 
-void TFmain::step_found(int delta) {
+void main_window::step_found(int delta) {
     if (found_.empty()) {
         return;
     }
@@ -57,12 +57,12 @@ void TFmain::step_found(int delta) {
     grid_select_row(group.grids[static_cast<size_t>(index)], row.row);
 }
 
-bool TFmain::translate_key(const MSG& message) {
+bool main_window::translate_key(const MSG& message) {
     if (message.message != WM_KEYDOWN || !IsChild(window_.get(), message.hwnd)) {
         return false;
     }
     const bool shift = GetKeyState(VK_SHIFT) < 0;
-    const bool in_find = message.hwnd == controls_.Efind;
+    const bool in_find = message.hwnd == controls_.find_box;
     if (message.wParam == VK_F3 || (in_find && message.wParam == VK_RETURN)) {
         step_found(shift ? -1 : 1);
         return true;
@@ -79,8 +79,8 @@ bool TFmain::translate_key(const MSG& message) {
     }
     switch (message.wParam) {
         case 'F':
-            SetFocus(controls_.Efind);
-            SendMessageA(controls_.Efind, EM_SETSEL, 0, -1);
+            SetFocus(controls_.find_box);
+            SendMessageA(controls_.find_box, EM_SETSEL, 0, -1);
             return true;
         case VK_TAB:
             step_page(shift ? -1 : 1);

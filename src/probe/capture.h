@@ -5,22 +5,22 @@
 #include <functional>
 #include <memory>
 
-#include "probe/qe_3d.h"
-#include "probe/qe_3d_open_gl.h"
+#include "probe/d3d_common.h"
+#include "probe/gl_probe.h"
 
 // The probe constructors the capture calls; tests put fakes in their place.
 struct capture_seams {
-    std::function<std::unique_ptr<tq3d>()> direct3d10;
-    std::function<std::unique_ptr<tq3d>()> direct3d9;
-    std::function<std::unique_ptr<tqgl>(const tq3d& direct3d)> opengl;
+    std::function<std::unique_ptr<direct3d_probe>()> direct3d10;
+    std::function<std::unique_ptr<direct3d_probe>()> direct3d9;
+    std::function<std::unique_ptr<gl_probe>(const direct3d_probe& direct3d)> opengl;
 };
 
-// The real probes: tq3d10, tq3d09 and tqgl on the real platform.
+// The real probes: dxgi_probe, d3d9_probe and gl_probe on the real platform.
 capture_seams default_capture_seams();
 
 struct startup_capture {
-    std::unique_ptr<tq3d> direct3d;
-    std::unique_ptr<tqgl> opengl;  // null when the OpenGL probe raised
+    std::unique_ptr<direct3d_probe> direct3d;
+    std::unique_ptr<gl_probe> opengl;  // null when the OpenGL probe raised
 };
 
 // The Direct3D 10 probe; when it raises anything, the Direct3D 9 probe,

@@ -1,14 +1,8 @@
-#include "base/_functions.h"
+#include "base/text.h"
 
 #include <cstdio>
 
-void RaiseIf(bool condition, const std::string& message) {
-    if (condition) {
-        throw general_error(message);
-    }
-}
-
-void SplitAt(std::string& text, char separator, std::string& head) {
+void split_at(std::string& text, char separator, std::string& head) {
     const auto p = text.find(separator);
     if (p == std::string::npos) {
         head = std::move(text);
@@ -19,14 +13,14 @@ void SplitAt(std::string& text, char separator, std::string& head) {
     text.erase(0, p + 1);
 }
 
-void PadLeft(int32_t number, int32_t width, std::string& result) {
+void pad_left(int32_t number, int32_t width, std::string& result) {
     result = std::to_string(number);
     if (width > 0 && result.size() < static_cast<size_t>(width)) {
         result.insert(0, static_cast<size_t>(width) - result.size(), ' ');
     }
 }
 
-std::string GuidToText(const GUID& guid) {
+std::string guid_text(const GUID& guid) {
     char text[64];
     std::snprintf(text, sizeof text, "%04lX-%04X-%04X-%02X%02X%02X%02X%02X%02X%02X%02X",
                   static_cast<unsigned long>(guid.Data1), guid.Data2, guid.Data3, guid.Data4[0],
@@ -35,7 +29,7 @@ std::string GuidToText(const GUID& guid) {
     return text;
 }
 
-char DecimalSeparator() {
+char decimal_separator() {
     // LOCALE_SDECIMAL may be up to three characters; only the first one can
     // stand for a single character.
     char buffer[8] = {};
@@ -45,11 +39,11 @@ char DecimalSeparator() {
     return buffer[0];
 }
 
-bool IsNumeric(const std::string& text) {
+bool reads_as_number(const std::string& text) {
     if (!text.empty() && text[0] == ' ') {
         return false;
     }
-    const char separator = DecimalSeparator();
+    const char separator = decimal_separator();
     for (const char c : text) {
         const bool allowed = (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == 'E' ||
                              c == ' ' || c == separator;
@@ -60,6 +54,6 @@ bool IsNumeric(const std::string& text) {
     return true;
 }
 
-bool IsYesNo(const std::string& text) {
+bool reads_as_yes_no(const std::string& text) {
     return text == "yes" || text == "no";
 }

@@ -1,13 +1,13 @@
-#include "probe/probes.h"
+#include "probe/capture.h"
 
-#include "probe/qe_3d09.h"
-#include "probe/qe_3d10.h"
+#include "probe/d3d9_probe.h"
+#include "probe/dxgi_probe.h"
 
 capture_seams default_capture_seams() {
     capture_seams seams;
-    seams.direct3d10 = [] { return std::unique_ptr<tq3d>(std::make_unique<tq3d10>()); };
-    seams.direct3d9 = [] { return std::unique_ptr<tq3d>(std::make_unique<tq3d09>()); };
-    seams.opengl = [](const tq3d& direct3d) { return std::make_unique<tqgl>(direct3d); };
+    seams.direct3d10 = [] { return std::unique_ptr<direct3d_probe>(std::make_unique<dxgi_probe>()); };
+    seams.direct3d9 = [] { return std::unique_ptr<direct3d_probe>(std::make_unique<d3d9_probe>()); };
+    seams.opengl = [](const direct3d_probe& direct3d) { return std::make_unique<gl_probe>(direct3d); };
     return seams;
 }
 

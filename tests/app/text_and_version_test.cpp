@@ -1,15 +1,16 @@
-#include "app/_functions.h"
-#include "base/_functions.h"
+#include "app/version.h"
+#include "base/errors.h"
+#include "base/text.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 TEST(RaiseIf, RaisesOnlyWhenTheConditionHoldsAndCarriesTheMessage) {
-    EXPECT_NO_THROW(RaiseIf(false, "no dx10"));
+    EXPECT_NO_THROW(raise_if(false, "no dx10"));
     try {
-        RaiseIf(true, "no dx10");
-        FAIL() << "RaiseIf(true) returned";
+        raise_if(true, "no dx10");
+        FAIL() << "raise_if(true) returned";
     } catch (const general_error& error) {
         EXPECT_STREQ("no dx10", error.what());
     }
@@ -18,16 +19,16 @@ TEST(RaiseIf, RaisesOnlyWhenTheConditionHoldsAndCarriesTheMessage) {
 TEST(SplitAt, WalksThePartsAndEmptiesTheText) {
     std::string text = "1.4 Build 7";
     std::string head = "stale";
-    SplitAt(text, ' ', head);
+    split_at(text, ' ', head);
     EXPECT_EQ("1.4", head);
     EXPECT_EQ("Build 7", text);
-    SplitAt(text, ' ', head);
+    split_at(text, ' ', head);
     EXPECT_EQ("Build", head);
     EXPECT_EQ("7", text);
-    SplitAt(text, ' ', head);
+    split_at(text, ' ', head);
     EXPECT_EQ("7", head);
     EXPECT_EQ("", text);
-    SplitAt(text, ' ', head);
+    split_at(text, ' ', head);
     EXPECT_EQ("", head);
     EXPECT_EQ("", text);
 }
@@ -35,56 +36,56 @@ TEST(SplitAt, WalksThePartsAndEmptiesTheText) {
 TEST(SplitAt, LeadingAndMissingSeparators) {
     std::string text = " rest";
     std::string head = "stale";
-    SplitAt(text, ' ', head);
+    split_at(text, ' ', head);
     EXPECT_EQ("", head);
     EXPECT_EQ("rest", text);
 
     text = "1.4 Build 7";
-    SplitAt(text, '=', head);
+    split_at(text, '=', head);
     EXPECT_EQ("1.4 Build 7", head);
     EXPECT_EQ("", text);
 
     text = "a==b";
-    SplitAt(text, '=', head);
+    split_at(text, '=', head);
     EXPECT_EQ("a", head);
     EXPECT_EQ("=b", text);
 }
 
 TEST(PadLeft, PadsWithBlanksAndNeverCuts) {
     std::string result = "stale";
-    PadLeft(800, 4, result);
+    pad_left(800, 4, result);
     EXPECT_EQ(" 800", result);
-    PadLeft(-5, 4, result);
+    pad_left(-5, 4, result);
     EXPECT_EQ("  -5", result);
-    PadLeft(12345, 4, result);
+    pad_left(12345, 4, result);
     EXPECT_EQ("12345", result);
-    PadLeft(-2147483647 - 1, 4, result);
+    pad_left(-2147483647 - 1, 4, result);
     EXPECT_EQ("-2147483648", result);
-    PadLeft(7, 0, result);
+    pad_left(7, 0, result);
     EXPECT_EQ("7", result);
-    PadLeft(7, -3, result);
+    pad_left(7, -3, result);
     EXPECT_EQ("7", result);
 }
 
 TEST(GuidToText, FieldWidthsAndCase) {
-    EXPECT_EQ("0000-0000-0000-0000000000000000", GuidToText(GUID{}));
+    EXPECT_EQ("0000-0000-0000-0000000000000000", guid_text(GUID{}));
     EXPECT_EQ("12345678-9ABC-DEF0-0123456789ABCDEF",
-              GuidToText(GUID{0x12345678, 0x9ABC, 0xDEF0, {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF}}));
+              guid_text(GUID{0x12345678, 0x9ABC, 0xDEF0, {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF}}));
     // Data1 is padded to four digits only; Data2, Data3 and the bytes keep
     // their leading zeros.
     EXPECT_EQ("001A-000B-000C-0001000000000A00",
-              GuidToText(GUID{0x1A, 0xB, 0xC, {0x00, 0x01, 0, 0, 0, 0, 0x0A, 0x00}}));
-    EXPECT_EQ("12345-0000-0000-0000000000000000", GuidToText(GUID{0x12345, 0, 0, {}}));
+              guid_text(GUID{0x1A, 0xB, 0xC, {0x00, 0x01, 0, 0, 0, 0, 0x0A, 0x00}}));
+    EXPECT_EQ("12345-0000-0000-0000000000000000", guid_text(GUID{0x12345, 0, 0, {}}));
     EXPECT_EQ("FFFFFFFF-FFFF-FFFF-FFFFFFFFFFFFFFFF",
-              GuidToText(GUID{0xFFFFFFFF, 0xFFFF, 0xFFFF, {255, 255, 255, 255, 255, 255, 255, 255}}));
+              guid_text(GUID{0xFFFFFFFF, 0xFFFF, 0xFFFF, {255, 255, 255, 255, 255, 255, 255, 255}}));
 }
 
 TEST(IsNumeric, ChecksCharactersNotTheFormOfANumber) {
     for (const char* text : {"0.0", "3.402823E38", "-1", "", "-", "E", "1 2", "+1.5E-3", "4.0"}) {
-        EXPECT_TRUE(IsNumeric(text)) << text;
+        EXPECT_TRUE(reads_as_number(text)) << text;
     }
     for (const char* text : {"0x10", " 1", " ", "yes", "no", "1e5", "Nan", "+Inf", "-Inf", "1\t2"}) {
-        EXPECT_FALSE(IsNumeric(text)) << text;
+        EXPECT_FALSE(reads_as_number(text)) << text;
     }
 }
 
@@ -92,23 +93,23 @@ TEST(IsNumeric, AcceptsTheUsersDecimalSeparator) {
     char buffer[8] = {};
     ASSERT_GT(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer), 1);
     const char separator = buffer[0];
-    EXPECT_TRUE(IsNumeric(std::string("0") + separator + "5"));
+    EXPECT_TRUE(reads_as_number(std::string("0") + separator + "5"));
     // A comma is numeric exactly where it is the decimal separator.
-    EXPECT_EQ(separator == ',', IsNumeric("0,5"));
+    EXPECT_EQ(separator == ',', reads_as_number("0,5"));
 }
 
 TEST(IsYesNo, ExactLowerCaseWordsOnly) {
-    EXPECT_TRUE(IsYesNo("yes"));
-    EXPECT_TRUE(IsYesNo("no"));
+    EXPECT_TRUE(reads_as_yes_no("yes"));
+    EXPECT_TRUE(reads_as_yes_no("no"));
     for (const char* text : {"Yes", "NO", "yes ", " no", "", "y", "none"}) {
-        EXPECT_FALSE(IsYesNo(text)) << text;
+        EXPECT_FALSE(reads_as_yes_no(text)) << text;
     }
 }
 
 TEST(FileVersionText, ReadsTheFixedVersionOfTheRunningProgram) {
     // This program's version resource says 1.2.3.4: the order of the four
     // parts is checked, not only their presence.
-    EXPECT_EQ("1.2.3.4", FileVersionText());
+    EXPECT_EQ("1.2.3.4", file_version_text());
 }
 
 }  // namespace

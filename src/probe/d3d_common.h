@@ -10,23 +10,23 @@
 #include <string_view>
 #include <vector>
 
-#include "probe/qe_types.h"
+#include "probe/records.h"
 
 // Base of the Direct3D probes. A probe fills the list in its constructor and
 // never changes it afterwards.
-class tq3d {
+class direct3d_probe {
 public:
-    tq3d() = default;
-    virtual ~tq3d() = default;
+    direct3d_probe() = default;
+    virtual ~direct3d_probe() = default;
 
-    tq3d(const tq3d&) = delete;
-    tq3d& operator=(const tq3d&) = delete;
+    direct3d_probe(const direct3d_probe&) = delete;
+    direct3d_probe& operator=(const direct3d_probe&) = delete;
 
     // A copy of record i (0 <= i < count), the caller's own.
-    Tqdx_adapter adapter(int i) const;
+    dx_adapter adapter(int i) const;
 
     int32_t count = 0;
-    std::vector<Tqdx_adapter> adapters;
+    std::vector<dx_adapter> adapters;
 };
 
 // The version passed to Direct3DCreate9: SDK 32 with the debug-information
@@ -44,12 +44,12 @@ std::string array_text(const char (&chars)[N]) {
 
 // Finds the entry for (width, height, format) in modes, appending it when
 // missing, and adds rate to it unless already listed.
-void add_mode(std::vector<Tqmode>& modes, uint32_t width, uint32_t height, std::string_view format,
+void add_mode(std::vector<display_mode>& modes, uint32_t width, uint32_t height, std::string_view format,
               int32_t rate);
 
 // Appends the Direct3D 9 modes of one ordinal, for the D3DFORMAT values 20 to
 // 117, named with the Direct3D 9 format table.
-void add_d3d9_modes(IDirect3D9& d3d, UINT ordinal, std::vector<Tqmode>& modes);
+void add_d3d9_modes(IDirect3D9& d3d, UINT ordinal, std::vector<display_mode>& modes);
 
 // The identifier of one ordinal, zero-filled first so a failing call leaves
 // zeros.

@@ -1,4 +1,4 @@
-#include "probe/qe_3d09.h"
+#include "probe/d3d9_probe.h"
 
 #include "base/platform.h"
 
@@ -6,16 +6,16 @@ d3d9_creator default_d3d9_creator() {
     return [](UINT sdk_version) { return Direct3DCreate9(sdk_version); };
 }
 
-tq3d09::tq3d09(const d3d9_creator& create) {
+d3d9_probe::d3d9_probe(const d3d9_creator& create) {
     adopt(d3d, create(d3d9_sdk_version));
     capture();
 }
 
-tq3d09::~tq3d09() {
+d3d9_probe::~d3d9_probe() {
     d3d.Reset();
 }
 
-void tq3d09::capture() {
+void d3d9_probe::capture() {
     count = 0;
     // Without Direct3D 9 there is nothing to list.
     if (!d3d) {
@@ -34,10 +34,10 @@ void tq3d09::capture() {
         if (is_listed(identifier.DeviceIdentifier)) {
             continue;
         }
-        Tqdx_adapter& record = adapters.emplace_back();
+        dx_adapter& record = adapters.emplace_back();
         record.monitor = d3d->GetAdapterMonitor(ordinal);
         record.caps = caps;
-        tqinfo& info = record.info;
+        adapter_identity& info = record.info;
         info.driver = array_text(identifier.Driver);
         info.description = array_text(identifier.Description);
         info.device_name = array_text(identifier.DeviceName);
@@ -54,7 +54,7 @@ void tq3d09::capture() {
     }
 }
 
-bool tq3d09::is_listed(const GUID& device_identifier) const {
+bool d3d9_probe::is_listed(const GUID& device_identifier) const {
     for (const auto& record : adapters) {
         if (IsEqualGUID(record.info.device_identifier, device_identifier)) {
             return true;

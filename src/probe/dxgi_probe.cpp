@@ -1,4 +1,4 @@
-#include "probe/qe_3d10.h"
+#include "probe/dxgi_probe.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,9 +6,9 @@
 #include <limits>
 #include <vector>
 
-#include "base/_functions.h"
+#include "base/errors.h"
 #include "base/platform.h"
-#include "refdata/_consts.h"
+#include "refdata/format_names.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ using create_device_fn = HRESULT(WINAPI*)(IDXGIAdapter*, D3D10_DRIVER_TYPE, HMOD
 constexpr UINT d3d10_sdk_version = 29;
 constexpr DWORD shader_model_4 = 0x00000400;
 
-bool same_pci_identity(const D3DADAPTER_IDENTIFIER9& identifier, const tqinfo& info) {
+bool same_pci_identity(const D3DADAPTER_IDENTIFIER9& identifier, const adapter_identity& info) {
     return identifier.VendorId == info.vendor_id && identifier.DeviceId == info.device_id &&
            identifier.SubSysId == info.subsys_id && identifier.Revision == info.revision;
 }
@@ -67,18 +67,18 @@ std::string description_text(const WCHAR (&description)[128]) {
     return text;
 }
 
-tq3d10::tq3d10(const dx10_entry_points& entry) {
-    RaiseIf(!entry.CreateDXGIFactory, "no dx10");
+dxgi_probe::dxgi_probe(const dx10_entry_points& entry) {
+    raise_if(!entry.CreateDXGIFactory, "no dx10");
     const HRESULT status = entry.CreateDXGIFactory(
         __uuidof(IDXGIFactory), reinterpret_cast<void**>(factory.ReleaseAndGetAddressOf()));
-    RaiseIf(status != S_OK || !factory, "no dx10");
+    raise_if(status != S_OK || !factory, "no dx10");
     if (entry.Direct3DCreate9) {
         adopt(d3d, entry.Direct3DCreate9(d3d9_sdk_version));
     }
     capture(entry);
 }
 
-tq3d10::~tq3d10() {
+dxgi_probe::~dxgi_probe() {
     factory.Reset();
     d3d.Reset();
     output.Reset();
@@ -86,7 +86,7 @@ tq3d10::~tq3d10() {
     dxgi_adapter.Reset();
 }
 
-void tq3d10::capture(const dx10_entry_points& entry) {
+void dxgi_probe::capture(const dx10_entry_points& entry) {
     count = 0;
     for (UINT index = 0;; ++index) {
         if (factory->EnumAdapters(index, dxgi_adapter.ReleaseAndGetAddressOf()) != S_OK || !dxgi_adapter) {
@@ -101,7 +101,7 @@ void tq3d10::capture(const dx10_entry_points& entry) {
         if (description == "NVIDIA PerfHUD") {
             continue;
         }
-        Tqdx_adapter& record = adapters.emplace_back();
+        dx_adapter& record = adapters.emplace_back();
         record.info.description = std::move(description);
         record.info.vendor_id = desc.VendorId;
         record.info.device_id = desc.DeviceId;
@@ -126,7 +126,7 @@ void tq3d10::capture(const dx10_entry_points& entry) {
 // Calls visit with each Direct3D 9 ordinal of the record's PCI identity and
 // its identifier, in ordinal order, until visit returns false.
 template <typename Visit>
-void tq3d10::each_matching_ordinal(const tqinfo& info, Visit visit) {
+void dxgi_probe::each_matching_ordinal(const adapter_identity& info, Visit visit) {
     if (!d3d) {
         return;
     }
@@ -139,7 +139,7 @@ void tq3d10::each_matching_ordinal(const tqinfo& info, Visit visit) {
     }
 }
 
-void tq3d10::complete_identity(Tqdx_adapter& record) {
+void dxgi_probe::complete_identity(dx_adapter& record) {
     // The first matching ordinal only.
     each_matching_ordinal(record.info, [&](UINT ordinal, const D3DADAPTER_IDENTIFIER9& identifier) {
         record.info.driver = array_text(identifier.Driver);
@@ -152,7 +152,7 @@ void tq3d10::complete_identity(Tqdx_adapter& record) {
     });
 }
 
-void tq3d10::test_shader_model(const dx10_entry_points& entry, Tqdx_adapter& record) {
+void dxgi_probe::test_shader_model(const dx10_entry_points& entry, dx_adapter& record) {
     LARGE_INTEGER driver_version{};
     if (dxgi_adapter->CheckInterfaceSupport(__uuidof(ID3D10Device), &driver_version) != S_OK ||
         !entry.D3D10CreateDevice) {
@@ -168,7 +168,7 @@ void tq3d10::test_shader_model(const dx10_entry_points& entry, Tqdx_adapter& rec
     device.Reset();
 }
 
-void tq3d10::add_dxgi_modes(Tqdx_adapter& record) {
+void dxgi_probe::add_dxgi_modes(dx_adapter& record) {
     std::vector<DXGI_MODE_DESC> buffer;
     for (UINT index = 0;; ++index) {
         if (dxgi_adapter->EnumOutputs(index, output.ReleaseAndGetAddressOf()) != S_OK || !output) {
@@ -202,7 +202,7 @@ void tq3d10::add_dxgi_modes(Tqdx_adapter& record) {
     output.Reset();
 }
 
-void tq3d10::add_matching_d3d9_modes(Tqdx_adapter& record) {
+void dxgi_probe::add_matching_d3d9_modes(dx_adapter& record) {
     // Every matching ordinal; a later one overwrites an earlier one's monitor.
     each_matching_ordinal(record.info, [&](UINT ordinal, const D3DADAPTER_IDENTIFIER9&) {
         record.monitor = d3d->GetAdapterMonitor(ordinal);

@@ -1,4 +1,4 @@
-#include "probe/qe_3d11_12.h"
+#include "probe/d3d11_12_probe.h"
 
 #include <d3d11.h>
 #include <d3d12.h>
@@ -30,7 +30,7 @@ static_assert(D3D12_FEATURE_D3D12_OPTIONS7 == query_of(d3d_query::options12_7).f
 static_assert(D3D11_FEATURE_D3D11_OPTIONS5 == query_of(d3d_query::options11_5).feature);
 
 // Every structure of the runtime that is asked without an input.
-void ask_options(const feature_device& device, d3d_runtime runtime, tq3d11_12& record) {
+void ask_options(const feature_device& device, d3d_runtime runtime, d3d11_12_record& record) {
     for (const d3d_feature_query& query : d3d_feature_queries) {
         if (query.runtime != runtime || query.id == d3d_query::root_signature12) {
             continue;
@@ -43,7 +43,7 @@ void ask_options(const feature_device& device, d3d_runtime runtime, tq3d11_12& r
     }
 }
 
-void read_d3d11(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, tq3d11_12& record) {
+void read_d3d11(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, d3d11_12_record& record) {
     if (!entry.create11) {
         return;
     }
@@ -61,7 +61,7 @@ void read_d3d11(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, tq3d1
     ask_options(device, d3d_runtime::d3d11, record);
 }
 
-void read_d3d12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, tq3d11_12& record) {
+void read_d3d12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, d3d11_12_record& record) {
     if (!entry.create12) {
         return;
     }
@@ -154,8 +154,8 @@ d3d11_12_entry_points load_d3d11_12_entry_points() {
     return entry;
 }
 
-tq3d11_12 probe_d3d11_12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry) {
-    tq3d11_12 record;
+d3d11_12_record probe_d3d11_12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry) {
+    d3d11_12_record record;
     // Each device lives only within its read; nothing here may stop the
     // start-up.
     try {

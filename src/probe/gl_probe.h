@@ -7,27 +7,27 @@
 #include <vector>
 
 #include "probe/gl_platform.h"
-#include "probe/qe_3d.h"
-#include "probe/qe_types.h"
+#include "probe/d3d_common.h"
+#include "probe/records.h"
 
 // True iff name is one of the blank-separated words of text (tabs and line
 // breaks separate words too).
 bool has_extension_word(const std::string& text, const char* name);
 
-class tqgl {
+class gl_probe {
 public:
     // Loads OpenGL32.dll and GLU32.dll and captures every context. Raises
     // "can't get DC", "setPixelFormat problem", "can't create RC" or
     // "wglMakeCurrent problem" (or a short message of its own when OpenGL
     // or an entry point it needs is missing); no partial probe is handed out.
-    explicit tqgl(const tq3d& direct3d, const gl_platform& platform = default_gl_platform());
+    explicit gl_probe(const direct3d_probe& direct3d, const gl_platform& platform = default_gl_platform());
 
-    tqgl(const tqgl&) = delete;
-    tqgl& operator=(const tqgl&) = delete;
+    gl_probe(const gl_probe&) = delete;
+    gl_probe& operator=(const gl_probe&) = delete;
 
     // A copy of record i (0 <= i < count), the caller's own.
-    tqgl_adapter adapter(int i) const;
+    gl_record adapter(int i) const;
 
     int32_t count = 0;
-    std::vector<tqgl_adapter> adapters;
+    std::vector<gl_record> adapters;
 };

@@ -35,4 +35,4 @@ d3d11_12_entry_points load_d3d11_12_entry_points();
 
 // Creates one device of each runtime on the adapter, reads it, and releases
 // it at once. Never raises: what cannot be read stays empty.
-tq3d11_12 probe_d3d11_12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry);
+d3d11_12_record probe_d3d11_12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry);

@@ -1,9 +1,9 @@
-#include "report/pages.h"
+#include "report/page_table.h"
 
 #include <algorithm>
 #include <array>
 
-#include "report/page_fills.h"
+#include "report/page_writers.h"
 
 namespace {
 
@@ -16,8 +16,7 @@ constexpr page_info dx(page_id id, const char* sheet, const char* grid, const ch
             id == page_id::dx_summary ? summary : painter, fill_step, false, fill, nullptr,
             // The Direct3D 11/12 page came after the submission's format;
             // its names are the structures' long field names.
-            id != page_id::dx_d3d11_12,
-            id == page_id::dx_d3d11_12 ? 430 : 300};
+            id != page_id::dx_d3d11_12, id == page_id::dx_d3d11_12 ? 430 : 300};
 }
 
 constexpr page_info gl(page_id id, const char* sheet, const char* grid, const char* caption, int fill_step,

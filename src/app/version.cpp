@@ -1,10 +1,10 @@
-#include "app/_functions.h"
+#include "app/version.h"
 
 #include <windows.h>
 
 #include <vector>
 
-std::string FileVersionText() {
+std::string file_version_text() {
     // Long enough for any path the loader accepts.
     std::vector<char> path(32768);
     const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <exception>
 
-#include "app/form_ids.h"
-#include "app/form_layout.h"
-#include "app/form_main.h"
+#include "app/control_ids.h"
+#include "app/window_layout.h"
+#include "app/main_window.h"
 #include "app/grid_control.h"
 #include "report/page_text.h"
 
@@ -30,7 +30,7 @@ COLORREF link_color() {
 
 }  // namespace
 
-void TFmain::guarded(void (TFmain::*handler)()) {
+void main_window::guarded(void (main_window::*handler)()) {
     try {
         (this->*handler)();
     } catch (const std::exception& error) {
@@ -39,20 +39,20 @@ void TFmain::guarded(void (TFmain::*handler)()) {
     }
 }
 
-void TFmain::on_command(int id, int code) {
+void main_window::on_command(int id, int code) {
     if (id == id_adapters && code == CBN_SELCHANGE) {
-        guarded(&TFmain::CBadaptersChange);
+        guarded(&main_window::show_selected_adapter);
         find_again();  // the rows found belonged to the other device
     } else if (id == id_find && code == EN_CHANGE) {
         find_again();
     } else if (id == id_directx_tab || id == id_opengl_tab) {
         show_group(id == id_directx_tab ? 0 : 1);
     } else if (id == id_home_link && code == STN_CLICKED) {
-        guarded(&TFmain::Lhome_linkClick);
+        guarded(&main_window::open_home_link);
     } else if (id == id_maker_link && code == STN_CLICKED) {
-        guarded(&TFmain::Lmaker_linkClick);
+        guarded(&main_window::open_maker_link);
     } else if (id == id_submit && code == BN_CLICKED) {
-        guarded(&TFmain::BsubmitClick);
+        guarded(&main_window::submit_report);
     } else if (id >= id_first_grid && id < id_first_grid + page_count &&
                (code == grid_copy_page || code == grid_copy_report)) {
         // Grids are numbered in the page table's order.
@@ -63,7 +63,7 @@ void TFmain::on_command(int id, int code) {
     }
 }
 
-void TFmain::draw_item(const DRAWITEMSTRUCT& item) {
+void main_window::draw_item(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
     const RECT& area = item.rcItem;
     if (item.CtlID == static_cast<UINT>(id_logo)) {
@@ -104,12 +104,12 @@ void TFmain::draw_item(const DRAWITEMSTRUCT& item) {
     }
 }
 
-LRESULT TFmain::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT main_window::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
     HWND form = window_.get();
     switch (message) {
         case WM_SHOWWINDOW:
             if (wparam != FALSE) {
-                guarded(&TFmain::FormShow);
+                guarded(&main_window::start_up);
             }
             break;
         case WM_SIZE:

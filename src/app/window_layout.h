@@ -14,17 +14,17 @@ inline constexpr int design_client_height = 664;
 inline constexpr int design_status_height = 19;
 
 struct main_layout {
-    RECT status_bar;    // SB
-    RECT top_panel;     // Ptop
-    RECT device_label;  // Label1, in Ptop
-    RECT adapters;      // CBadapters, in Ptop
-    RECT find_label;    // "Find:", in Ptop, after the device list
-    RECT find_box;      // the find text, in Ptop, up to the submit button
-    RECT submit;        // Bsubmit, in Ptop, anchored right
-    RECT pages;         // PCtop
-    RECT directx_tab;   // the two tabs on the left of PCtop, in PCtop
+    RECT status_bar;    // status_bar
+    RECT top_panel;     // top_panel
+    RECT device_label;  // device_label, in top_panel
+    RECT adapters;      // adapter_list, in top_panel
+    RECT find_label;    // "Find:", in top_panel, after the device list
+    RECT find_box;      // the find text, in top_panel, up to the submit button
+    RECT submit;        // submit_button, in top_panel, anchored right
+    RECT pages;         // group_panel
+    RECT directx_tab;   // the two tabs on the left of group_panel, in group_panel
     RECT opengl_tab;
-    RECT sheet;  // TSdirectx and TSopengl, in PCtop
+    RECT sheet;  // TSdirectx and TSopengl, in group_panel
 };
 
 main_layout layout_main(int client_width, int client_height, int dpi);

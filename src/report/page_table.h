@@ -6,7 +6,7 @@
 
 #include <span>
 
-#include "probe/qe_types.h"
+#include "probe/records.h"
 #include "report/grid_model.h"
 
 class report;
@@ -42,8 +42,8 @@ inline constexpr int page_count = 20;
 
 // Writes the rows of one page into the current grid, which the caller has
 // just set up.
-using directx_fill = void (*)(report& pages, const Tqdx_adapter& adapter);
-using opengl_fill = void (*)(report& pages, const tqgl_adapter& record);
+using directx_fill = void (*)(report& pages, const dx_adapter& adapter);
+using opengl_fill = void (*)(report& pages, const gl_record& record);
 
 struct page_info {
     page_id id;

@@ -1,0 +1,18 @@
+// The one error class of the program, and its raiser.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+// Carries the short text its raiser was given ("no dx10", "can't get DC", ...).
+class general_error : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Raises general_error(message) iff condition holds.
+inline void raise_if(bool condition, const std::string& message) {
+    if (condition) {
+        throw general_error(message);
+    }
+}

@@ -1,0 +1,27 @@
+// The format-name tables: Direct3D 9 and DXGI formats by value, and the
+// OpenGL compressed texture formats the report names. Compile-time tables.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+inline constexpr uint32_t d3d9_format_slots = 118;
+inline constexpr uint32_t dxgi_format_slots = 89;
+
+// Name of a D3DFORMAT value without its D3DFMT_ prefix; empty for an unnamed
+// value and for any value outside the 118 slots.
+std::string_view d3d9_format_name(uint32_t value);
+
+// Name of a DXGI_FORMAT value without its DXGI_FORMAT_ prefix; empty for any
+// value outside the 89 slots.
+std::string_view dxgi_format_name(uint32_t value);
+
+// An OpenGL compressed texture format: its enumerant and published name.
+struct compressed_format {
+    uint32_t value;
+    const char* name;
+};
+
+// The compressed texture formats the report names, in report order.
+std::span<const compressed_format> compressed_formats();
