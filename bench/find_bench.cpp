@@ -11,22 +11,22 @@
 #include "large_record.h"
 #include "refdata/pci_names.h"
 #include "report/find.h"
-#include "report/report.h"
+#include "report/report_builder.h"
 
 int main() {
     init_reference_data();
-    report pages;
-    pages.fill_directx_pages(large_record());
     gl_record record;
     record.renderer = "Benchmark renderer";
-    pages.fill_opengl_pages(record);
-    int rows = 0;
-    for (const page_info& page : page_table()) {
-        rows += pages.grid(page.id).row_count();
+    const adapter_report adapter = build_adapter_report(large_record(), &record);
+    size_t rows = 0;
+    for (const report_group& group : adapter.groups) {
+        for (const report_page& page : group.pages) {
+            rows += page.rows.size();
+        }
     }
     LARGE_INTEGER frequency{};
     QueryPerformanceFrequency(&frequency);
-    std::printf("%d rows on 19 pages\n", rows);
+    std::printf("%zu rows on %d pages\n", rows, page_count);
     for (const char* text : {"MaxTextureWidth", "yes", "no such text"}) {
         std::vector<double> times;
         size_t found = 0;
@@ -34,7 +34,7 @@ int main() {
             LARGE_INTEGER start{};
             LARGE_INTEGER end{};
             QueryPerformanceCounter(&start);
-            found = find_rows(pages, text).size();
+            found = find_rows(adapter, text).size();
             QueryPerformanceCounter(&end);
             times.push_back(1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
                             static_cast<double>(frequency.QuadPart));

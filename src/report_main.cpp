@@ -5,13 +5,13 @@
 
 #include <cstdio>
 #include <cstring>
-#include <exception>
+#include <string>
 
 #include "app/version.h"
 #include "probe/capture.h"
 #include "refdata/pci_names.h"
-#include "report/report.h"
-#include "submit/report_json.h"
+#include "report/report_builder.h"
+#include "report/report_json.h"
 #include "submit/submission.h"
 
 namespace {
@@ -24,6 +24,7 @@ constexpr char usage[] =
     "  --json   the report as one JSON document in UTF-8: every page of every adapter, row by row\n"
     "  --help   this text\n"
     "\n"
+    "What the capture could not read is said on standard error, one line each.\n"
     "Exit status: 0 done, 1 no Direct3D adapter could be read, 2 a usage error.\n";
 
 bool write_all(const std::string& text) {
@@ -47,29 +48,21 @@ int main(int argc, char** argv) {
         }
     }
     init_reference_data();
-    startup_capture capture;
-    try {
-        capture = capture_startup();
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "cavio-report: %s\n", error.what());
-        return 1;
+    const report_document document = build_report(capture_startup());
+    // What could not be read goes to standard error, never into the report.
+    for (const std::string& problem : document.problems) {
+        std::fprintf(stderr, "cavio-report: %s\n", problem.c_str());
     }
-    const direct3d_probe* direct3d = capture.direct3d.get();
     // A header alone would read as a machine without graphics adapters.
-    if (direct3d->count == 0) {
+    if (document.adapters.empty()) {
         std::fputs("cavio-report: no Direct3D adapter could be read\n", stderr);
         return 1;
     }
     // Byte for byte: the report's lines end with CR LF already, the JSON's
     // with LF.
     _setmode(_fileno(stdout), _O_BINARY);
-    report pages;
-    if (json) {
-        return write_all(
-                   report_json(pages, *direct3d, capture.opengl.get(), "cavio-report", file_version_text()))
-                   ? 0
-                   : 1;
-    }
-    build_submission_text(pages, *direct3d, capture.opengl.get());
-    return write_all(pages.submission_text) ? 0 : 1;
+    return write_all(json ? report_json(document, "cavio-report", file_version_text())
+                          : submission_text(document))
+               ? 0
+               : 1;
 }

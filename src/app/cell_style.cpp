@@ -1,5 +1,7 @@
 #include "app/cell_style.h"
 
+#include <string>
+
 #include "base/text.h"
 
 namespace {
@@ -15,9 +17,23 @@ cell_style summary_style(const cell_facts& cell) {
     return style;
 }
 
+// How a cell's text is painted: by its row's kind in the Value column, and by
+// what free text reads as everywhere else.
+row_kind painted_as(const cell_facts& cell) {
+    const row_kind kind = cell.column == 1 && !cell.fixed_row ? cell.kind : row_kind::text;
+    if (kind != row_kind::text) {
+        return kind;
+    }
+    const std::string text(cell.text);
+    if (reads_as_number(text)) {
+        return row_kind::number;
+    }
+    return reads_as_yes_no(text) ? row_kind::yes_no : row_kind::text;
+}
+
 cell_style device_style(const cell_facts& cell) {
     cell_style style;
-    const bool section = cell.row_height == section_row_height;
+    const bool section = cell.kind == row_kind::section && !cell.fixed_row;
     if (cell.current_row) {
         style.background = current_row_color;
     } else if (cell.fixed_row || section) {
@@ -26,46 +42,59 @@ cell_style device_style(const cell_facts& cell) {
         style.background = cell.grid_color;
     }
     style.text_color = cell.font_color;
-    style.font_size = cell.font_size;
     style.inset_left = style.inset_right = 8;
     style.inset_top = style.inset_bottom = 1;
-
-    if (cell.row_height == normal_row_height) {
-        style.font_size = 8;
-        const std::string text(cell.text);
-        if (reads_as_number(text)) {
-            style.align = cell_align::right;
-            if (text == "0" || text == "0.0") {
-                style.text_color = zero_color;
-            } else {
-                style.text_color = number_color;
-                style.bold = true;
-            }
-        } else if (reads_as_yes_no(text)) {
-            style.align = cell_align::center;
-            if (text == "yes") {
-                style.text_color = number_color;
-                style.bold = true;
-            } else {
-                style.text_color = zero_color;
-            }
-        }
-    } else if (section) {
+    if (section) {
         style.font_size = 12;
         if (cell.column == 0) {
             style.bold = true;
             style.inset_left += 8;
         }
+        return style;
+    }
+    style.font_size = 8;
+    switch (painted_as(cell)) {
+        case row_kind::number:
+            style.align = cell_align::right;
+            if (cell.text == "0" || cell.text == "0.0") {
+                style.text_color = zero_color;
+            } else {
+                style.text_color = number_color;
+                style.bold = true;
+            }
+            break;
+        case row_kind::yes_no:
+            style.align = cell_align::center;
+            if (cell.text == "yes") {
+                style.text_color = number_color;
+                style.bold = true;
+            } else {
+                style.text_color = zero_color;
+            }
+            break;
+        default:
+            break;
     }
     return style;
 }
 
 }  // namespace
 
-COLORREF grid_background(const grid_model& grid) {
-    return grid.parent_color ? GetSysColor(COLOR_BTNFACE) : grid.color;
-}
-
 cell_style decide_cell_style(const cell_facts& cell) {
     return cell.painter == cell_painter::summary ? summary_style(cell) : device_style(cell);
+}
+
+cell_facts facts_of(const grid_model& grid, int column, int row) {
+    cell_facts facts;
+    facts.text = grid.cell(column, row);
+    facts.column = column;
+    facts.kind = grid.kind(row);
+    facts.fixed_row = row < grid.fixed_rows();
+    facts.current_row = !facts.fixed_row && grid.row_selected(row);
+    facts.painter = grid.painter();
+    facts.grid_color = grid_background(grid);
+    facts.fixed_color = grid.fixed_color();
+    facts.font_color = GetSysColor(COLOR_WINDOWTEXT);
+    facts.font_size = grid.font_size();
+    return facts;
 }

@@ -1,13 +1,13 @@
 // The rule that decides how one report cell is painted: background, text
-// colour, weight, size and alignment. Pure, so both painters and the tests
-// use the same decision.
+// colour, weight, size and alignment, from the kind of its row. Pure, so
+// both painters and the tests use the same decision.
 #pragma once
 
 #include <windows.h>
 
-#include <string>
+#include <string_view>
 
-#include "report/grid_model.h"
+#include "app/grid_model.h"
 
 enum class cell_align { left, center, right };
 
@@ -30,9 +30,9 @@ struct cell_style {
 struct cell_facts {
     std::string_view text;
     int column = 0;
-    int row_height = normal_row_height;  // 96-DPI pixels
-    bool fixed_row = false;
-    bool current_row = false;  // the current row, or a row of the selection
+    row_kind kind = row_kind::text;  // the kind of the cell's row
+    bool fixed_row = false;          // the header row
+    bool current_row = false;        // the current row, or a row of the selection
     cell_painter painter = cell_painter::device;
     COLORREF grid_color = RGB(255, 255, 255);
     COLORREF fixed_color = RGB(192, 192, 192);
@@ -45,8 +45,12 @@ inline constexpr COLORREF number_color = RGB(0, 128, 0);
 inline constexpr COLORREF zero_color = RGB(255, 0, 0);
 
 // The Summary painter for a Summary grid, the device painter for every
-// other report grid.
+// other report grid. On the device painter a section row is a large grey
+// band; a value is painted as its row's kind says (numbers right-aligned,
+// green and bold, a zero red; "yes" centred, green and bold, "no" red); free
+// text, in any column, is painted so too where it reads as a number or as
+// "yes" or "no", as the report always has.
 cell_style decide_cell_style(const cell_facts& cell);
 
-// The colour behind a grid's data cells: its parent's face colour or its own.
-COLORREF grid_background(const grid_model& grid);
+// The facts of a cell of a grid model, for the painters.
+cell_facts facts_of(const grid_model& grid, int column, int row);

@@ -11,13 +11,7 @@ int fitted_value_width(const grid_model& grid, const text_measure& measure) {
         if (value.empty()) {
             continue;
         }
-        cell_facts facts;
-        facts.text = value;
-        facts.column = 1;
-        facts.row_height = grid.row_height(r);
-        facts.painter = grid.painter == cell_painter::summary ? cell_painter::summary : cell_painter::device;
-        facts.font_size = grid.font_size;
-        const cell_style style = decide_cell_style(facts);
+        const cell_style style = decide_cell_style(facts_of(grid, 1, r));
         // One pixel more, so that rounding at other DPIs never cuts the last glyph.
         width = std::max(
             width, measure(value, style.font_size, style.bold) + style.inset_left + style.inset_right + 1);

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string_view>
 
-#include "report/grid_model.h"
+#include "app/grid_model.h"
 
 // Measures text in the grid's font at the given size in points and weight,
 // in pixels at 96 DPI.

@@ -16,6 +16,6 @@ enum control_id : int {
     id_first_grid = 1100,
 };
 
-inline constexpr char link_property[] = "CavioLink";
+inline constexpr wchar_t link_property[] = L"CavioLink";
 inline constexpr int icon_resource = 1;    // the ICON of cavio.rc: 16, 32, 48 and 256 pixels
 inline constexpr int logo_resource = 100;  // the BITMAP of cavio.rc

@@ -10,6 +10,7 @@
 #include "app/column_fit.h"
 #include "app/grid_geometry.h"
 #include "app/grid_paint.h"
+#include "base/text.h"
 #include "base/win_handles.h"
 
 namespace {
@@ -66,7 +67,7 @@ private:
     grid_view view_;
     grid_fonts fonts_;
     window_handle tip_;                   // shows a cut cell's whole text
-    std::string tip_text_;                // what the tip shows now
+    std::wstring tip_text_;               // what the tip shows now
     std::pair<int, int> tipped_{-1, -1};  // the cell under the mouse: column, row
     int dragged_column_ = -1;
     int drag_origin_ = 0;
@@ -74,7 +75,7 @@ private:
 };
 
 grid_state* state_of(HWND window) {
-    return reinterpret_cast<grid_state*>(GetWindowLongPtrA(window, 0));
+    return reinterpret_cast<grid_state*>(GetWindowLongPtrW(window, 0));
 }
 
 RECT grid_state::client() const {
@@ -92,9 +93,10 @@ void grid_state::fit_value_column() {
     const window_dc dc(window_);
     model_->set_column_width(
         1, fitted_value_width(*model_, [&](std::string_view text, int points, bool bold) {
-            const select_object chosen(dc.get(), fonts_.get(model_->font_name, points, bold, dpi_));
+            const select_object chosen(dc.get(), fonts_.get(points, bold, dpi_));
+            const std::wstring wide = wide_of(text);
             SIZE extent{};
-            GetTextExtentPoint32A(dc.get(), text.data(), static_cast<int>(text.size()), &extent);
+            GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &extent);
             return MulDiv(extent.cx, 96, dpi_) + 1;  // rounded up
         }));
 }
@@ -109,21 +111,15 @@ std::string grid_state::cut_text_at(int column, int row) {
     if (text.empty()) {
         return {};
     }
-    cell_facts facts;
-    facts.text = text;
-    facts.column = column;
-    facts.row_height = model_->row_height(row);
-    facts.fixed_row = row < first_data_row();
-    facts.painter = model_->painter == cell_painter::summary ? cell_painter::summary : cell_painter::device;
-    facts.font_size = model_->font_size;
-    const cell_style style = decide_cell_style(facts);
+    const cell_style style = decide_cell_style(facts_of(*model_, column, row));
     const int left = geometry_.column_left(column) - view_.scroll_x;
     const int right = std::min<int>(left + geometry_.column_pixels(column), client().right);
     const int room = right - std::max(left, 0) - scaled(style.inset_left + style.inset_right);
     const window_dc dc(window_);
-    const select_object chosen(dc.get(), fonts_.get(model_->font_name, style.font_size, style.bold, dpi_));
+    const select_object chosen(dc.get(), fonts_.get(style.font_size, style.bold, dpi_));
+    const std::wstring wide = wide_of(text);
     SIZE extent{};
-    GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &extent);
     return extent.cx > room ? text : std::string();
 }
 
@@ -131,22 +127,22 @@ std::string grid_state::cut_text_at(int column, int row) {
 // and the tip asks for its text when it shows (TTN_GETDISPINFO).
 void grid_state::track_tip(int x, int y) {
     if (!tip_.get()) {
-        tip_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+        tip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                    WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0, 0, window_, nullptr,
-                                   GetModuleHandleA(nullptr), nullptr));
-        TOOLINFOA tool{};
+                                   GetModuleHandleW(nullptr), nullptr));
+        TOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         tool.hwnd = window_;
         tool.uId = reinterpret_cast<UINT_PTR>(window_);
-        tool.lpszText = LPSTR_TEXTCALLBACKA;
-        SendMessageA(tip_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-        SendMessageA(tip_.get(), TTM_SETMAXTIPWIDTH, 0, scaled(600));
+        tool.lpszText = LPSTR_TEXTCALLBACKW;
+        SendMessageW(tip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(tip_.get(), TTM_SETMAXTIPWIDTH, 0, scaled(600));
     }
     const std::pair<int, int> cell{geometry_.column_at(x, view_.scroll_x), row_at(y)};
     if (cell != tipped_) {
         tipped_ = cell;
-        SendMessageA(tip_.get(), TTM_POP, 0, 0);
+        SendMessageW(tip_.get(), TTM_POP, 0, 0);
     }
 }
 
@@ -227,7 +223,7 @@ void grid_state::move_current(int row, bool extend) {
         return;
     }
     row = std::clamp(row, first_data_row(), last_row());
-    if (!extend || !model_->row_select) {
+    if (!extend || !model_->row_select()) {
         model_->selection_anchor = -1;
     } else if (model_->selection_anchor < 0) {
         model_->selection_anchor = model_->current_row;
@@ -326,11 +322,11 @@ void grid_state::on_context_menu(int x, int y) {
         }
     }
     const menu_handle menu(CreatePopupMenu());
-    AppendMenuA(menu.get(), MF_STRING, menu_copy, "&Copy\tCtrl+C");
-    AppendMenuA(menu.get(), MF_STRING, menu_select_all, "Select &all\tCtrl+A");
-    AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu.get(), MF_STRING, menu_copy_page, "Copy &page");
-    AppendMenuA(menu.get(), MF_STRING, menu_copy_report, "Copy &report");
+    AppendMenuW(menu.get(), MF_STRING, menu_copy, L"&Copy\tCtrl+C");
+    AppendMenuW(menu.get(), MF_STRING, menu_select_all, L"Select &all\tCtrl+A");
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu.get(), MF_STRING, menu_copy_page, L"Copy &page");
+    AppendMenuW(menu.get(), MF_STRING, menu_copy_report, L"Copy &report");
     const int chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, window_, nullptr);
     if (chosen == menu_copy) {
         copy();
@@ -339,7 +335,7 @@ void grid_state::on_context_menu(int x, int y) {
     } else if (chosen == menu_copy_page || chosen == menu_copy_report) {
         // The window that knows the pages' titles writes those.
         const int code = chosen == menu_copy_page ? grid_copy_page : grid_copy_report;
-        SendMessageA(GetParent(window_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window_), code),
+        SendMessageW(GetParent(window_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window_), code),
                      reinterpret_cast<LPARAM>(window_));
     }
 }
@@ -351,8 +347,7 @@ std::string grid_state::selected_text() const {
     }
     const auto [first, last] = model_->selection();
     for (int r = first; r <= last; ++r) {
-        const auto& cells = model_->row(r);
-        text += cells[0] + "\t" + cells[1] + "\t" + cells[2] + "\r\n";
+        text += model_->cell(0, r) + "\t" + model_->cell(1, r) + "\t" + model_->cell(2, r) + "\r\n";
     }
     return text;
 }
@@ -414,7 +409,7 @@ LRESULT grid_state::handle(UINT message, WPARAM wparam, LPARAM lparam) {
                     position += static_cast<int>(info.nPage);
                     break;
                 case SB_THUMBTRACK:
-                    if (model_->thumb_tracking) {
+                    if (model_->thumb_tracking()) {
                         position = info.nTrackPos;
                     }
                     break;
@@ -439,7 +434,7 @@ LRESULT grid_state::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         }
         case WM_MOUSEWHEEL: {
             UINT lines = 3;
-            SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+            SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
             const int delta = GET_WHEEL_DELTA_WPARAM(wparam);
             scroll_to(view_.scroll_x, view_.scroll_y - delta * static_cast<int>(lines) *
                                                            scaled(normal_row_height) / WHEEL_DELTA);
@@ -448,7 +443,7 @@ LRESULT grid_state::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_MOUSEHWHEEL: {
             // Tilting right (a positive delta) moves the view to the right.
             UINT chars = 3;
-            SystemParametersInfoA(SPI_GETWHEELSCROLLCHARS, 0, &chars, 0);
+            SystemParametersInfoW(SPI_GETWHEELSCROLLCHARS, 0, &chars, 0);
             const int delta = GET_WHEEL_DELTA_WPARAM(wparam);
             scroll_to(
                 view_.scroll_x + delta * static_cast<int>(chars) * scaled(horizontal_step) / WHEEL_DELTA,
@@ -481,10 +476,10 @@ LRESULT grid_state::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             }
             return 0;
         case WM_NOTIFY: {
-            auto* info = reinterpret_cast<NMTTDISPINFOA*>(lparam);
-            if (info->hdr.code == TTN_GETDISPINFOA) {
+            auto* info = reinterpret_cast<NMTTDISPINFOW*>(lparam);
+            if (info->hdr.code == TTN_GETDISPINFOW) {
                 // Kept until the tip asks again.
-                tip_text_ = cut_text_at(tipped_.first, tipped_.second);
+                tip_text_ = wide_of(cut_text_at(tipped_.first, tipped_.second));
                 info->lpszText = tip_text_.data();
                 info->hinst = nullptr;
                 return 0;
@@ -517,38 +512,38 @@ LRESULT grid_state::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         default:
             break;
     }
-    return DefWindowProcA(window_, message, wparam, lparam);
+    return DefWindowProcW(window_, message, wparam, lparam);
 }
 
 LRESULT CALLBACK grid_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
         // Owned by the window from here to WM_NCDESTROY.
         auto state = std::make_unique<grid_state>(window, static_cast<grid_model*>(create->lpCreateParams));
-        SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(state.release()));
+        SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(state.release()));
     }
     grid_state* state = state_of(window);
     if (message == WM_NCDESTROY) {
         const std::unique_ptr<grid_state> owned(state);
-        SetWindowLongPtrA(window, 0, 0);
-        return DefWindowProcA(window, message, wparam, lparam);
+        SetWindowLongPtrW(window, 0, 0);
+        return DefWindowProcW(window, message, wparam, lparam);
     }
     return state != nullptr ? state->handle(message, wparam, lparam)
-                            : DefWindowProcA(window, message, wparam, lparam);
+                            : DefWindowProcW(window, message, wparam, lparam);
 }
 
 }  // namespace
 
 void register_grid_class() {
     static const bool registered = [] {
-        WNDCLASSA window_class{};
+        WNDCLASSW window_class{};
         window_class.style = CS_DBLCLKS;
         window_class.lpfnWndProc = grid_procedure;
         window_class.cbWndExtra = sizeof(void*);
-        window_class.hInstance = GetModuleHandleA(nullptr);
+        window_class.hInstance = GetModuleHandleW(nullptr);
         window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
         window_class.lpszClassName = grid_window_class;
-        return RegisterClassA(&window_class) != 0;
+        return RegisterClassW(&window_class) != 0;
     }();
     (void)registered;
 }
@@ -556,13 +551,13 @@ void register_grid_class() {
 HWND create_grid(HWND parent, grid_model* model, int id) {
     register_grid_class();
     DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_CLIPSIBLINGS;
-    if (model->tab_stop) {
+    if (model->tab_stop()) {
         style |= WS_TABSTOP;
     }
-    const DWORD extended = model->border ? WS_EX_CLIENTEDGE : 0;
-    HWND grid =
-        CreateWindowExA(extended, grid_window_class, model->name().c_str(), style, 0, 0, 100, 100, parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), model);
+    const DWORD extended = model->border() ? WS_EX_CLIENTEDGE : 0;
+    HWND grid = CreateWindowExW(extended, grid_window_class, wide_of(model->name()).c_str(), style, 0, 0, 100,
+                                100, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                GetModuleHandleW(nullptr), model);
     grid_refresh(grid);
     return grid;
 }

@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "report/grid_model.h"
+#include "app/grid_model.h"
 
-inline constexpr char grid_window_class[] = "CavioGrid";
+inline constexpr wchar_t grid_window_class[] = L"CavioGrid";
 
 // Notification codes of WM_COMMAND that a grid sends its parent when the
 // user asks its menu to copy more than its rows.
@@ -28,7 +28,7 @@ void grid_refresh(HWND grid);
 // Sets the DPI the grid draws at; metrics of the model are at 96 DPI.
 void grid_set_dpi(HWND grid, int dpi);
 
-// The selected rows as text: name, TAB, value, TAB, description per line.
+// The selected rows as text (UTF-8): name, TAB, value, TAB, description per line.
 std::string grid_selected_text(HWND grid);
 
 // Selects every data row.
@@ -37,5 +37,6 @@ void grid_select_all(HWND grid);
 // Makes row the current row, alone in the selection, and scrolls it into view.
 void grid_select_row(HWND grid, int row);
 
-// Puts text on the clipboard; false when it cannot be opened.
+// Puts text (UTF-8) on the clipboard as Unicode text; false when it cannot
+// be opened.
 bool copy_to_clipboard(HWND owner, const std::string& text);

@@ -6,7 +6,7 @@
 #include <windows.h>
 
 grid_geometry::grid_geometry(const grid_model& model, int dpi)
-    : dpi_(dpi > 0 ? dpi : 96), fixed_rows_(model.fixed_rows()), sizing_(model.column_sizing) {
+    : dpi_(dpi > 0 ? dpi : 96), fixed_rows_(model.fixed_rows()), sizing_(model.column_sizing()) {
     tops_.assign(static_cast<size_t>(model.row_count()) + 1, 0);
     for (int r = 0; r < model.row_count(); ++r) {
         tops_[static_cast<size_t>(r) + 1] = tops_[static_cast<size_t>(r)] + scaled(model.row_height(r));

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "report/grid_model.h"
+#include "app/grid_model.h"
 
 class grid_geometry {
 public:

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/cell_style.h"
+#include "base/text.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ constexpr COLORREF fixed_line_color = RGB(128, 128, 128);
 
 void fill(HDC dc, const RECT& box, COLORREF color) {
     SetBkColor(dc, color);
-    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &box, nullptr, 0, nullptr);
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &box, nullptr, 0, nullptr);
 }
 
 void paint_row(HDC dc, int row, int y, const grid_model& model, const grid_geometry& geometry,
@@ -23,19 +24,8 @@ void paint_row(HDC dc, int row, int y, const grid_model& model, const grid_geome
         const int width = geometry.column_pixels(c);
         RECT cell{x, y, x + width, y + height};
         x += width;
-        const std::string& text = model.cell(c, row);
-        cell_facts facts;
-        facts.text = text;
-        facts.column = c;
-        facts.row_height = model.row_height(row);
-        facts.fixed_row = fixed;
-        facts.current_row = !fixed && model.row_selected(row);
-        facts.painter = model.painter == cell_painter::summary ? cell_painter::summary : cell_painter::device;
-        facts.grid_color = grid_background(model);
-        facts.fixed_color = model.fixed_color;
-        facts.font_color = GetSysColor(COLOR_WINDOWTEXT);
-        facts.font_size = model.font_size;
-        const cell_style style = decide_cell_style(facts);
+        const std::wstring text = wide_of(model.cell(c, row));
+        const cell_style style = decide_cell_style(facts_of(model, c, row));
 
         fill(dc, cell, style.background);
         RECT text_area{cell.left + geometry.scaled(style.inset_left),
@@ -43,26 +33,25 @@ void paint_row(HDC dc, int row, int y, const grid_model& model, const grid_geome
                        cell.right - geometry.scaled(style.inset_right),
                        cell.bottom - geometry.scaled(style.inset_bottom)};
         if (!text.empty() && text_area.right > text_area.left) {
-            const select_object chosen(
-                dc, fonts.get(model.font_name, style.font_size, style.bold, geometry.dpi()));
+            const select_object chosen(dc, fonts.get(style.font_size, style.bold, geometry.dpi()));
             SetTextColor(dc, style.text_color);
             SetBkMode(dc, TRANSPARENT);
             UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
             format |= style.align == cell_align::right    ? DT_RIGHT
                       : style.align == cell_align::center ? DT_CENTER
                                                           : DT_LEFT;
-            DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &text_area, format);
+            DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &text_area, format);
             SetBkMode(dc, OPAQUE);
         }
         // Lines: always between header cells, between data cells as the
         // model says; under every row where lines are on.
-        const bool vertical = fixed ? model.fixed_rows() > 0 : model.vertical_lines;
-        if (vertical && model.horizontal_lines) {
+        const bool vertical = fixed ? model.fixed_rows() > 0 : model.vertical_lines();
+        if (vertical && model.horizontal_lines()) {
             fill(dc, RECT{cell.right - 1, cell.top, cell.right, cell.bottom},
                  fixed ? fixed_line_color : data_line_color);
         }
     }
-    if (model.horizontal_lines) {
+    if (model.horizontal_lines()) {
         fill(dc, RECT{-view.scroll_x, y + height - 1, x, y + height},
              fixed ? fixed_line_color : data_line_color);
     }
@@ -70,12 +59,12 @@ void paint_row(HDC dc, int row, int y, const grid_model& model, const grid_geome
 
 }  // namespace
 
-HFONT grid_fonts::get(const std::string& face, int points, bool bold, int dpi) {
+HFONT grid_fonts::get(int points, bool bold, int dpi) {
     auto& slot = fonts_[{points, bold}];
     if (!slot) {
-        slot.reset(CreateFontA(-MulDiv(points, dpi, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+        slot.reset(CreateFontW(-MulDiv(points, dpi, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
                                FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                               CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, face.c_str()));
+                               CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
     }
     return slot.get();
 }

@@ -10,12 +10,13 @@
 
 #include "app/grid_geometry.h"
 #include "base/win_handles.h"
-#include "report/grid_model.h"
+#include "app/grid_model.h"
 
-// The fonts of one grid, made on first use at the grid's DPI.
+// The fonts of one grid, Tahoma in every size and weight it draws, made on
+// first use at the grid's DPI.
 class grid_fonts {
 public:
-    HFONT get(const std::string& face, int points, bool bold, int dpi);
+    HFONT get(int points, bool bold, int dpi);
     void clear() { fonts_.clear(); }
 
 private:

@@ -18,10 +18,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
     UpdateWindow(window.handle());
 
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (!window.translate_key(message) && !IsDialogMessageA(window.handle(), &message)) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (!window.translate_key(message) && !IsDialogMessageW(window.handle(), &message)) {
             TranslateMessage(&message);
-            DispatchMessageA(&message);
+            DispatchMessageW(&message);
         }
     }
     return static_cast<int>(message.wParam);

@@ -6,20 +6,20 @@
 #include <algorithm>
 #include <exception>
 
-#include "app/version.h"
 #include "app/control_ids.h"
-#include "app/window_layout.h"
 #include "app/grid_control.h"
 #include "app/site_config.h"
+#include "app/version.h"
+#include "app/window_layout.h"
 #include "base/platform.h"
-#include "probe/d3d9_probe.h"
-#include "probe/dxgi_probe.h"
+#include "base/text.h"
+#include "report/report_builder.h"
 #include "submit/submission.h"
 
 namespace {
 
-constexpr char main_class[] = "CavioMain";
-constexpr char panel_class[] = "CavioPanel";
+constexpr wchar_t main_class[] = L"CavioMain";
+constexpr wchar_t panel_class[] = L"CavioPanel";
 
 // Forwards what child controls tell their parent to the main window, so
 // that panels and sheets can hold controls.
@@ -30,9 +30,9 @@ LRESULT CALLBACK panel_procedure(HWND window, UINT message, WPARAM wparam, LPARA
         case WM_DRAWITEM:
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
-            return SendMessageA(GetAncestor(window, GA_ROOT), message, wparam, lparam);
+            return SendMessageW(GetAncestor(window, GA_ROOT), message, wparam, lparam);
         case WM_SETCURSOR:
-            if (GetPropA(reinterpret_cast<HWND>(wparam), link_property) != nullptr) {
+            if (GetPropW(reinterpret_cast<HWND>(wparam), link_property) != nullptr) {
                 SetCursor(LoadCursor(nullptr, IDC_HAND));
                 return TRUE;
             }
@@ -40,26 +40,26 @@ LRESULT CALLBACK panel_procedure(HWND window, UINT message, WPARAM wparam, LPARA
         default:
             break;
     }
-    return DefWindowProcA(window, message, wparam, lparam);
+    return DefWindowProcW(window, message, wparam, lparam);
 }
 
 LRESULT CALLBACK main_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
-    auto* form = reinterpret_cast<main_window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* form = reinterpret_cast<main_window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (form != nullptr && form->handle() == window) {
         return form->handle_message(message, wparam, lparam);
     }
-    return DefWindowProcA(window, message, wparam, lparam);
+    return DefWindowProcW(window, message, wparam, lparam);
 }
 
 int window_dpi(HWND window) {
     using dpi_for_window_fn = UINT(WINAPI*)(HWND);
     // Windows 10 1607 and later; older systems have one DPI for all.
     static const auto dpi_for_window =
-        get_proc<dpi_for_window_fn>(GetModuleHandleA("user32.dll"), "GetDpiForWindow");
+        get_proc<dpi_for_window_fn>(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
     if (dpi_for_window != nullptr && window != nullptr) {
         const UINT dpi = dpi_for_window(window);
         if (dpi > 0) {
@@ -72,9 +72,9 @@ int window_dpi(HWND window) {
 }
 
 HFONT make_font(int points, int dpi, bool bold, bool underline = false) {
-    return CreateFontA(-MulDiv(points, dpi, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline, FALSE,
+    return CreateFontW(-MulDiv(points, dpi, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline, FALSE,
                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, "Tahoma");
+                       DEFAULT_PITCH | FF_SWISS, L"Tahoma");
 }
 
 void move(HWND window, const RECT& where) {
@@ -85,12 +85,11 @@ void move(HWND window, const RECT& where) {
 
 // The width of a window's text in the given font, in pixels.
 int text_width(HWND window, HFONT font) {
-    char text[512] = {};
-    const int length = GetWindowTextA(window, text, sizeof text);
+    const std::wstring text = wide_of(window_text(window));
     const window_dc dc(window);
     SIZE extent{};
     const select_object chosen(dc.get(), font);
-    GetTextExtentPoint32A(dc.get(), text, length, &extent);
+    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
     return extent.cx;
 }
 
@@ -104,12 +103,31 @@ RECT client_of(HWND window) {
 // image; input stays queued.
 void paint_while_waiting() {
     MSG message;
-    for (int i = 0; i < 64 && PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i) {
-        DispatchMessageA(&message);
+    for (int i = 0; i < 64 && PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i) {
+        DispatchMessageW(&message);
     }
 }
 
 }  // namespace
+
+std::string window_text(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(std::max(length, 0)) + 1, L'\0');
+    text.resize(static_cast<size_t>(std::max(GetWindowTextW(window, text.data(), length + 1), 0)));
+    return utf8_of(text);
+}
+
+void set_status(HWND status_bar, int part, const std::string& text) {
+    SendMessageW(status_bar, SB_SETTEXTW, part, reinterpret_cast<LPARAM>(wide_of(text).c_str()));
+}
+
+std::string status_part(HWND status_bar, int part) {
+    const auto length = LOWORD(SendMessageW(status_bar, SB_GETTEXTLENGTHW, part, 0));
+    std::wstring text(length + 1u, L'\0');
+    SendMessageW(status_bar, SB_GETTEXTW, part, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(length);
+    return utf8_of(text);
+}
 
 std::string host_of(const std::string& url) {
     size_t start = url.find("://");
@@ -125,15 +143,18 @@ std::string submitter_url(const std::string& url) {
     return url.substr(0, path) + "/submitter.php";
 }
 
-form_seams default_form_seams() {
-    form_seams seams;
+window_seams default_window_seams() {
+    window_seams seams;
     seams.capture = default_capture_seams();
     seams.message_box = [](HWND owner, const std::string& text, UINT type) {
-        return MessageBoxA(owner, text.c_str(), application_title, type);
+        return MessageBoxW(owner, wide_of(text).c_str(), application_title, type);
     };
-    seams.run_hidden = [](const std::string& command_line) { WinExec(command_line.c_str(), SW_HIDE); };
+    // WinExec has no wide form: the command line goes in the code page.
+    seams.run_hidden = [](const std::string& command_line) {
+        WinExec(ansi_of_utf8(command_line).c_str(), SW_HIDE);
+    };
     seams.open_address = [](const std::string& address) {
-        ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        ShellExecuteW(nullptr, L"open", wide_of(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     };
     seams.product_url = product_site_url;
     seams.maker_url = maker_site_url;
@@ -141,10 +162,10 @@ form_seams default_form_seams() {
     return seams;
 }
 
-void register_form_classes() {
+void register_window_classes() {
     static const bool registered = [] {
-        HINSTANCE instance = GetModuleHandleA(nullptr);
-        WNDCLASSEXA window_class{};
+        HINSTANCE instance = GetModuleHandleW(nullptr);
+        WNDCLASSEXW window_class{};
         window_class.cbSize = sizeof window_class;
         window_class.lpfnWndProc = main_procedure;
         window_class.hInstance = instance;
@@ -152,28 +173,32 @@ void register_form_classes() {
         window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         // The title bar's and the taskbar's sizes of the chip; none in a
         // program without the resource, such as the tests.
-        window_class.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(icon_resource),
+        window_class.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(icon_resource),
                                                            IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-        window_class.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(icon_resource),
+        window_class.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(icon_resource),
                                                              IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                              GetSystemMetrics(SM_CYSMICON), LR_SHARED));
         window_class.lpszClassName = main_class;
-        RegisterClassExA(&window_class);
+        RegisterClassExW(&window_class);
         window_class.lpfnWndProc = panel_procedure;
         window_class.hIcon = nullptr;
         window_class.hIconSm = nullptr;
         window_class.lpszClassName = panel_class;
-        RegisterClassExA(&window_class);
+        RegisterClassExW(&window_class);
         register_grid_class();
         return true;
     }();
     (void)registered;
 }
 
-main_window::main_window(form_seams seams)
+main_window::main_window(window_seams seams)
     : http(std::make_unique<http_component>()), seams_(std::move(seams)) {
     http->waiting = paint_while_waiting;
-    register_form_classes();
+    grids_.reserve(page_count);
+    for (const page_info& page : page_table()) {
+        grids_.emplace_back(page);
+    }
+    register_window_classes();
     face_brush_.reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
     dpi_ = window_dpi(nullptr);
     RECT frame{0, 0, scale_to(design_client_width, dpi_), scale_to(design_client_height, dpi_)};
@@ -183,12 +208,12 @@ main_window::main_window(form_seams seams)
     // larger than it, whatever the DPI.
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    GetMonitorInfoA(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT place =
         first_window_rect(SIZE{frame.right - frame.left, frame.bottom - frame.top}, monitor.rcWork);
-    window_.reset(CreateWindowExA(WS_EX_CONTROLPARENT, main_class, main_caption, style, place.left, place.top,
+    window_.reset(CreateWindowExW(WS_EX_CONTROLPARENT, main_class, main_caption, style, place.left, place.top,
                                   place.right - place.left, place.bottom - place.top, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), this));
+                                  GetModuleHandleW(nullptr), this));
     dpi_ = window_dpi(window_.get());
     create_controls();
     apply_fonts();
@@ -198,56 +223,52 @@ main_window::main_window(form_seams seams)
 main_window::~main_window() {
     // The window goes first, while the grid models it draws still exist.
     if (HWND window = window_.release()) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         DestroyWindow(window);
     }
 }
 
 namespace {
 
-HWND create_panel(HWND parent, const char* text) {
-    return CreateWindowExA(WS_EX_CONTROLPARENT, panel_class, text,
+HWND create_panel(HWND parent, const wchar_t* text) {
+    return CreateWindowExW(WS_EX_CONTROLPARENT, panel_class, text,
                            WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 10, 10, parent,
-                           nullptr, GetModuleHandleA(nullptr), nullptr);
+                           nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
-HWND create_child(const char* window_class, const char* text, DWORD style, HWND parent, int id = 0) {
-    return CreateWindowExA(0, window_class, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
-                           nullptr);
+HWND create_child(const wchar_t* window_class, const std::string& text, DWORD style, HWND parent, int id = 0,
+                  DWORD extended = 0) {
+    return CreateWindowExW(extended, window_class, wide_of(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0,
+                           0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleW(nullptr), nullptr);
 }
 
 HWND create_tab_button(const char* caption, HWND parent, int id) {
-    return create_child("BUTTON", caption, WS_TABSTOP | BS_OWNERDRAW, parent, id);
+    return create_child(L"BUTTON", caption, WS_TABSTOP | BS_OWNERDRAW, parent, id);
 }
 
 }  // namespace
 
 void main_window::create_controls() {
     HWND form = window_.get();
-    form_controls& c = controls_;
-    c.status_bar = create_child(STATUSCLASSNAMEA, "", 0, form);
-    int parts[] = {-1};
-    SendMessageA(c.status_bar, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
+    window_controls& c = controls_;
+    c.status_bar = create_child(STATUSCLASSNAMEW, "", 0, form);
 
-    c.top_panel = create_panel(form, "");
-    c.device_label = create_child("STATIC", "Device:", 0, c.top_panel);
+    c.top_panel = create_panel(form, L"");
+    c.device_label = create_child(L"STATIC", "Device:", 0, c.top_panel);
     c.adapter_list =
-        create_child(WC_COMBOBOXA, "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, c.top_panel, id_adapters);
-    c.find_label = create_child("STATIC", "Find:", 0, c.top_panel);
+        create_child(WC_COMBOBOXW, "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, c.top_panel, id_adapters);
+    c.find_label = create_child(L"STATIC", "Find:", 0, c.top_panel);
     c.find_box =
-        CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0,
-                        0, 0, 0, c.top_panel, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_find)),
-                        GetModuleHandleA(nullptr), nullptr);
-    const std::string caption = "Submit to " + host_of(seams_.product_url);
-    c.submit_button =
-        create_child("BUTTON", caption.c_str(), WS_TABSTOP | BS_PUSHBUTTON, c.top_panel, id_submit);
+        create_child(L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, c.top_panel, id_find, WS_EX_CLIENTEDGE);
+    c.submit_button = create_child(L"BUTTON", "Submit to " + host_of(seams_.product_url),
+                                   WS_TABSTOP | BS_PUSHBUTTON, c.top_panel, id_submit);
 
-    c.group_panel = create_panel(form, "");
+    c.group_panel = create_panel(form, L"");
     c.directx.tab = create_tab_button("DirectX", c.group_panel, id_directx_tab);
     c.opengl.tab = create_tab_button("OpenGL", c.group_panel, id_opengl_tab);
-    c.directx.sheet = create_panel(c.group_panel, "DirectX");
-    c.opengl.sheet = create_panel(c.group_panel, "OpenGL");
+    c.directx.sheet = create_panel(c.group_panel, L"DirectX");
+    c.opengl.sheet = create_panel(c.group_panel, L"OpenGL");
     create_pages(c.directx, page_group::directx);
     create_pages(c.opengl, page_group::opengl);
     show_group(0);
@@ -255,47 +276,43 @@ void main_window::create_controls() {
 
 void main_window::create_pages(group_controls& group, page_group which) {
     const bool opengl = which == page_group::opengl;
-    group.pages = create_child(WC_TABCONTROLA, "",
+    group.pages = create_child(WC_TABCONTROLW, "",
                                WS_TABSTOP | WS_CLIPSIBLINGS | TCS_BUTTONS | TCS_FLATBUTTONS | TCS_MULTILINE,
                                group.sheet, opengl ? id_opengl_pages : id_directx_pages);
-    for (const page_info& info : page_table()) {
-        if (info.group != which) {
-            continue;
-        }
-        TCITEMA item{};
+    for (const page_info& info : pages_of(which)) {
+        TCITEMW item{};
         item.mask = TCIF_TEXT;
-        std::string text = info.caption;
+        std::wstring text = wide_of(info.caption);
         item.pszText = text.data();
-        SendMessageA(group.pages, TCM_INSERTITEMA, group.page_sheets.size(), reinterpret_cast<LPARAM>(&item));
-        HWND page = create_panel(group.sheet, info.caption);
+        SendMessageW(group.pages, TCM_INSERTITEMW, group.page_sheets.size(), reinterpret_cast<LPARAM>(&item));
+        HWND page = create_panel(group.sheet, text.c_str());
         group.page_sheets.push_back(page);
-        const int id =
-            id_first_grid + static_cast<int>(controls_.directx.grids.size() + controls_.opengl.grids.size());
+        const int id = id_first_grid + static_cast<int>(info.id);
         if (info.summary) {
             group.summary.sheet = page;
-            create_summary(group.summary, pages.grid(info.id), id);
+            create_summary(group.summary, grid(info.id), id);
             group.grids.push_back(group.summary.grid);
         } else {
-            group.grids.push_back(create_grid(page, &pages.grid(info.id), id));
+            group.grids.push_back(create_grid(page, &grid(info.id), id));
         }
     }
     show_page(group);
 }
 
-void main_window::create_summary(summary_controls& summary, grid_model& grid, int grid_id) {
+void main_window::create_summary(summary_controls& summary, grid_model& model, int grid_id) {
     HWND sheet = summary.sheet;
-    summary.image = create_child("STATIC", "", SS_OWNERDRAW, sheet, id_logo);
+    summary.image = create_child(L"STATIC", "", SS_OWNERDRAW, sheet, id_logo);
     const auto link = [&](const std::string& address, int id) {
-        HWND label = create_child("STATIC", address.c_str(), SS_NOTIFY | SS_RIGHT, sheet, id);
-        SetPropA(label, link_property, reinterpret_cast<HANDLE>(1));
+        HWND label = create_child(L"STATIC", address, SS_NOTIFY | SS_RIGHT, sheet, id);
+        SetPropW(label, link_property, reinterpret_cast<HANDLE>(1));
         return label;
     };
-    summary.home_visit = create_child("STATIC", "Visit", 0, sheet);
+    summary.home_visit = create_child(L"STATIC", "Visit", 0, sheet);
     summary.home_link = link(seams_.product_url, id_home_link);
-    summary.maker_visit = create_child("STATIC", "Visit", 0, sheet);
+    summary.maker_visit = create_child(L"STATIC", "Visit", 0, sheet);
     summary.maker_link = link(seams_.maker_url, id_maker_link);
-    summary.panel = create_panel(sheet, "");
-    summary.grid = create_grid(summary.panel, &grid, grid_id);
+    summary.panel = create_panel(sheet, L"");
+    summary.grid = create_grid(summary.panel, &model, grid_id);
 }
 
 void main_window::apply_fonts() {
@@ -304,9 +321,9 @@ void main_window::apply_fonts() {
     tab_font_.reset(make_font(10, dpi_, true));
     link_font_.reset(make_font(8, dpi_, true, true));
     const auto set = [](HWND window, const gdi_object<HFONT>& font) {
-        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     };
-    const form_controls& c = controls_;
+    const window_controls& c = controls_;
     for (HWND window :
          {c.status_bar, c.device_label, c.adapter_list, c.find_label, c.find_box, c.submit_button}) {
         set(window, font_);
@@ -322,7 +339,7 @@ void main_window::apply_fonts() {
             grid_set_dpi(grid, dpi_);
         }
     }
-    SendMessageA(c.status_bar, SB_SETMINHEIGHT, scale_to(design_status_height, dpi_), 0);
+    SendMessageW(c.status_bar, SB_SETMINHEIGHT, scale_to(design_status_height, dpi_), 0);
 }
 
 void main_window::show_group(int group) {
@@ -341,7 +358,7 @@ group_controls* main_window::group_of_pages(HWND strip) {
 }
 
 void main_window::show_page(const group_controls& group) {
-    const int selected = static_cast<int>(SendMessageA(group.pages, TCM_GETCURSEL, 0, 0));
+    const int selected = static_cast<int>(SendMessageW(group.pages, TCM_GETCURSEL, 0, 0));
     for (size_t i = 0; i < group.page_sheets.size(); ++i) {
         ShowWindow(group.page_sheets[i], static_cast<int>(i) == selected ? SW_SHOW : SW_HIDE);
     }
@@ -351,7 +368,7 @@ void main_window::layout_page_control(const group_controls& group) {
     const RECT area = client_of(group.sheet);
     move(group.pages, area);
     RECT display = area;
-    SendMessageA(group.pages, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    SendMessageW(group.pages, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
     // The strip keeps only its rows of buttons, so no page lies under it and
     // the pages can follow it in the Tab order.
     move(group.pages, RECT{area.left, area.top, area.right, display.top});
@@ -391,18 +408,20 @@ void main_window::relayout() {
     if (form == nullptr) {
         return;
     }
-    const form_controls& c = controls_;
+    const window_controls& c = controls_;
     const RECT area = client_of(form);
     const main_layout layout = layout_main(area.right, area.bottom, dpi_);
-    SendMessageA(c.status_bar, WM_SIZE, 0, 0);
+    SendMessageW(c.status_bar, WM_SIZE, 0, 0);
     move(c.top_panel, layout.top_panel);
     move(c.device_label, layout.device_label);
     move(c.adapter_list, layout.adapters);
     move(c.find_label, layout.find_label);
     move(c.find_box, layout.find_box);
-    // The version in the middle, what Find says on the right.
-    int parts[] = {std::max(1, static_cast<int>(area.right) - scale_to(160, dpi_)), -1};
-    SendMessageA(c.status_bar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+    // The version on the left, the latest problem beside it, what Find says
+    // on the right.
+    const int version = std::min(scale_to(150, dpi_), static_cast<int>(area.right) / 3);
+    int parts[] = {version, std::max(version + 1, static_cast<int>(area.right) - scale_to(160, dpi_)), -1};
+    SendMessageW(c.status_bar, SB_SETPARTS, std::size(parts), reinterpret_cast<LPARAM>(parts));
     // Wide enough for its caption, whatever the product host is.
     RECT submit = layout.submit;
     submit.left = std::min<LONG>(
@@ -446,49 +465,54 @@ void main_window::start_up() {
     if (started) {
         return;
     }
-    startup_capture capture = capture_startup(seams_.capture);
-    direct3d = std::move(capture.direct3d);
-    opengl = std::move(capture.opengl);
-    HWND adapters = controls_.adapter_list;
-    SendMessageA(adapters, CB_RESETCONTENT, 0, 0);
-    for (int i = 0; i < direct3d->count; ++i) {
-        const std::string line = "#" + std::to_string(i) + ": " + direct3d->adapter(i).info.description;
-        SendMessageA(adapters, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    document_ = build_report(capture_startup(seams_.capture));
+    submission_text = ::submission_text(document_);
+    HWND list = controls_.adapter_list;
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    for (size_t i = 0; i < document_.adapters.size(); ++i) {
+        const std::wstring line = wide_of("#" + std::to_string(i) + ": " + document_.adapters[i].description);
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     }
-    build_submission_text(pages, *direct3d, opengl.get());
-    SendMessageA(adapters, CB_SETCURSEL, 0, 0);
+    SendMessageW(list, CB_SETCURSEL, 0, 0);
     show_selected_adapter();
-    const std::string status = "\tVersion " + file_version_text();
-    SendMessageA(controls_.status_bar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(status.c_str()));
+    set_status(controls_.status_bar, status_version, "\tVersion " + file_version_text());
+    // Every problem stands on its group's Summary page; the latest here.
+    set_status(controls_.status_bar, status_message,
+               document_.problems.empty() ? "" : document_.problems.back());
     started = true;
-    SetFocus(adapters);
+    SetFocus(list);
+}
+
+const adapter_report* main_window::shown_adapter() const {
+    const auto index = static_cast<size_t>(SendMessageW(controls_.adapter_list, CB_GETCURSEL, 0, 0));
+    return index < document_.adapters.size() ? &document_.adapters[index] : nullptr;
 }
 
 void main_window::show_selected_adapter() {
-    const int index = static_cast<int>(SendMessageA(controls_.adapter_list, CB_GETCURSEL, 0, 0));
-    if (!direct3d || index < 0 || index >= direct3d->count) {
+    const adapter_report* adapter = shown_adapter();
+    if (adapter == nullptr) {
         return;
     }
-    const dx_adapter adapter = direct3d->adapter(index);
-    pages.fill_directx_pages(adapter);
-    const int record = opengl_record_index(opengl.get(), adapter.monitor);
-    if (record >= 0) {
-        pages.fill_opengl_pages(opengl->adapter(record));
-    } else {
-        pages.clear_opengl_pages();
+    for (const page_info& info : page_table()) {
+        const report_group& group = adapter->group(info.group);
+        // Without the group's record only some pages are reset; the others
+        // keep what they showed.
+        if (group.read || info.cleared_without_record) {
+            grid(info.id).show(group.page(info.id));
+        }
     }
     refresh_grids();
 }
 
 void main_window::open_link(const std::string& address) {
-    char comspec[261] = {};
-    const DWORD length = GetEnvironmentVariableA("COMSPEC", comspec, sizeof comspec);
+    wchar_t comspec[261] = {};
+    const DWORD length = GetEnvironmentVariableW(L"COMSPEC", comspec, std::size(comspec));
     // Unset, or longer than the buffer: the shell opens the address instead.
-    if (length == 0 || length >= sizeof comspec) {
+    if (length == 0 || length >= std::size(comspec)) {
         seams_.open_address(address);
         return;
     }
-    seams_.run_hidden(std::string(comspec, length) + " /c start " + address);
+    seams_.run_hidden(utf8_of(std::wstring_view(comspec, length)) + " /c start " + address);
 }
 
 void main_window::open_home_link() {
@@ -501,22 +525,26 @@ void main_window::open_maker_link() {
 
 namespace {
 
+// The component's reason as a sentence of its own: a capital first, a stop
+// at the end.
+std::string as_sentence(std::string text) {
+    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') {
+        text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    }
+    if (!text.empty() && text.back() != '.') {
+        text += '.';
+    }
+    return text;
+}
+
 // Throws away the keys and clicks that waited while the window could not
 // answer, so that none of them dismisses the message box that follows.
 void discard_waiting_input() {
     MSG message;
-    while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE) ||
-           PeekMessageA(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE) ||
-           PeekMessageA(&message, nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE) ||
+           PeekMessageW(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE) ||
+           PeekMessageW(&message, nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE)) {
     }
-}
-
-std::string status_part(HWND status_bar, int part) {
-    const auto length = LOWORD(SendMessageA(status_bar, SB_GETTEXTLENGTHA, part, 0));
-    std::string text(length + 1u, '\0');
-    SendMessageA(status_bar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(length);
-    return text;
 }
 
 }  // namespace
@@ -526,29 +554,30 @@ void main_window::submit_report() {
     // the status bar says where it goes, and the wait cursor shows, until
     // it is answered or given up.
     HWND status_bar = controls_.status_bar;
-    const std::string status = status_part(status_bar, 0);
-    const std::string sending = "\tSending report to " + host_of(seams_.submit_url) + "...";
-    SendMessageA(status_bar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(sending.c_str()));
+    const std::string status = status_part(status_bar, status_message);
+    set_status(status_bar, status_message, "Sending report to " + host_of(seams_.submit_url) + "...");
     UpdateWindow(status_bar);
     const HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    bool sent = false;
+    std::string failure;
     try {
         const std::vector<std::pair<std::string, std::string>> fields = {
-            {"textlist", pages.submission_text},
+            {"textlist", submission_text},
             {"id", std::to_string(draw_submission_identifier())},
         };
         http->post(seams_.submit_url, fields);
-        sent = true;
+    } catch (const std::exception& error) {
+        failure = error.what();
     } catch (...) {
-        // Whatever went wrong, the user learns only that it did not arrive.
+        failure = "the post failed";
     }
-    SendMessageA(status_bar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(status.c_str()));
+    set_status(status_bar, status_message, status);
     SetCursor(previous);
     discard_waiting_input();
-    if (sent) {
+    if (failure.empty()) {
         seams_.message_box(window_.get(), "Data sent to server.\r\n\r\nThank You!",
                            MB_OK | MB_ICONINFORMATION);
     } else {
-        seams_.message_box(window_.get(), "Can't send data to server.", MB_OK | MB_ICONERROR);
+        seams_.message_box(window_.get(), "Can't send data to server.\r\n\r\n" + as_sentence(failure),
+                           MB_OK | MB_ICONERROR);
     }
 }

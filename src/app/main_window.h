@@ -10,21 +10,21 @@
 #include <string>
 #include <vector>
 
+#include "app/grid_model.h"
 #include "base/win_handles.h"
 #include "probe/capture.h"
-#include "probe/d3d_common.h"
-#include "probe/gl_probe.h"
+#include "report/document.h"
 #include "report/find.h"
-#include "report/report.h"
 #include "submit/http_post.h"
 
-inline constexpr char application_title[] = "Cavio";
-inline constexpr char main_caption[] = "Tarsen's DirectX 9, 10 and OpenGL capabilities viewer";
+inline constexpr wchar_t application_title[] = L"Cavio";
+inline constexpr wchar_t main_caption[] = L"Tarsen's DirectX 9, 10 and OpenGL capabilities viewer";
 
 // The services the window calls that tests replace; the defaults are the
 // real platform.
-struct form_seams {
+struct window_seams {
     capture_seams capture;  // the probes of start-up
+    // A message box over owner; text in UTF-8.
     std::function<int(HWND owner, const std::string& text, UINT type)> message_box;
     std::function<void(const std::string& command_line)> run_hidden;  // WinExec, hidden
     std::function<void(const std::string& address)> open_address;     // the shell's default browser
@@ -33,7 +33,7 @@ struct form_seams {
     std::string submit_url;  // the submitter on the product site's host
 };
 
-form_seams default_form_seams();
+window_seams default_window_seams();
 
 // The host of an http address: "cavio.example" of "http://cavio.example/x".
 std::string host_of(const std::string& url);
@@ -41,32 +41,41 @@ std::string host_of(const std::string& url);
 // "/submitter.php" on the host (and port) of an http address.
 std::string submitter_url(const std::string& url);
 
-// The controls of a group's Summary sheet, by their component names (the
-// OpenGL side's in brackets).
+// A window's text, in UTF-8.
+std::string window_text(HWND window);
+
+// The parts of the main window's status bar.
+enum status_part_id : int { status_version, status_message, status_find };
+
+// Sets or reads one part of a status bar, in UTF-8.
+void set_status(HWND status_bar, int part, const std::string& text);
+std::string status_part(HWND status_bar, int part);
+
+// The controls of a group's Summary sheet.
 struct summary_controls {
-    HWND sheet = nullptr;        // TSdx_summary (TSgl_summary)
-    HWND image = nullptr;        // Image1 (Image2): the logo
+    HWND sheet = nullptr;        // the Summary page
+    HWND image = nullptr;        // the logo
     HWND home_visit = nullptr;   // "Visit" before the product's link
-    HWND home_link = nullptr;    // Lhome_link (Label2)
+    HWND home_link = nullptr;    // the product's address
     HWND maker_visit = nullptr;  // "Visit" before the maker's link
-    HWND maker_link = nullptr;   // Lmaker_link (Label7)
-    HWND panel = nullptr;        // Psummary (Pgl_summary)
-    HWND grid = nullptr;         // SGdx_summary (SGgl_summary)
+    HWND maker_link = nullptr;   // the maker's address
+    HWND panel = nullptr;        // the panel that keeps the grid in the middle
+    HWND grid = nullptr;         // the Summary grid
 };
 
 // The controls of one group of pages, DirectX or OpenGL.
 struct group_controls {
     HWND tab = nullptr;             // its tab on the left of group_panel
-    HWND sheet = nullptr;           // TSdirectx (TSopengl)
-    HWND pages = nullptr;           // PCdirectx (PCopengl): the page strip
+    HWND sheet = nullptr;           // the group's pages with their strip
+    HWND pages = nullptr;           // the page strip
     std::vector<HWND> page_sheets;  // one per page, in tab order; the first is the Summary sheet
     std::vector<HWND> grids;        // one per page, in tab order
     summary_controls summary;
 };
 
 // Every control of the main window, created with it.
-struct form_controls {
-    HWND status_bar = nullptr;  // the status bar
+struct window_controls {
+    HWND status_bar = nullptr;  // version, the latest problem, what Find says
     HWND top_panel = nullptr;
     HWND device_label = nullptr;  // "Device:"
     HWND adapter_list = nullptr;
@@ -80,7 +89,7 @@ struct form_controls {
 
 class main_window {
 public:
-    explicit main_window(form_seams seams = default_form_seams());
+    explicit main_window(window_seams seams = default_window_seams());
     ~main_window();
     main_window(const main_window&) = delete;
     main_window& operator=(const main_window&) = delete;
@@ -94,14 +103,21 @@ public:
     void open_maker_link();
     void submit_report();
 
-    const form_controls& controls() const { return controls_; }
+    const window_controls& controls() const { return controls_; }
     int dpi() const { return dpi_; }
 
     bool started = false;
-    std::unique_ptr<direct3d_probe> direct3d;
-    std::unique_ptr<gl_probe> opengl;
-    report pages;                          // the page grids with current_grid, echo and submission_text
     std::unique_ptr<http_component> http;  // one session for the window's life
+    // This machine's report as the site receives it, made at start-up.
+    std::string submission_text;
+
+    // The report of every adapter, read once at start-up.
+    const report_document& document() const { return document_; }
+    // The adapter whose pages the window shows, or null before start-up.
+    const adapter_report* shown_adapter() const;
+    // What the grid of a page shows.
+    grid_model& grid(page_id id) { return grids_[static_cast<size_t>(id)]; }
+    const grid_model& grid(page_id id) const { return grids_[static_cast<size_t>(id)]; }
 
     // Lays the controls out for the current client size and DPI.
     void relayout();
@@ -146,11 +162,13 @@ private:
     void draw_item(const DRAWITEMSTRUCT& item);
     void on_command(int id, int code);
 
-    form_seams seams_;
+    window_seams seams_;
+    report_document document_;
+    std::vector<grid_model> grids_;  // one per page, in the page table's order; the grid windows read them
     window_handle window_;
     int dpi_ = 96;
     int group_ = 0;  // 0 DirectX, 1 OpenGL
-    form_controls controls_;
+    window_controls controls_;
     std::vector<found_row> found_;  // the rows of the last find, in tab order
     int found_at_ = -1;             // the one shown
     gdi_object<HFONT> font_;
@@ -162,4 +180,4 @@ private:
 };
 
 // Registers the window classes of the main window once per process.
-void register_form_classes();
+void register_window_classes();

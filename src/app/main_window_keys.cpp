@@ -7,27 +7,28 @@
 
 #include "app/main_window.h"
 #include "app/grid_control.h"
+#include "report/find.h"
 
 void main_window::step_page(int delta) {
     const group_controls& group = group_ == 0 ? controls_.directx : controls_.opengl;
     const int count = static_cast<int>(group.page_sheets.size());
-    const int selected = static_cast<int>(SendMessageA(group.pages, TCM_GETCURSEL, 0, 0));
+    const int selected = static_cast<int>(SendMessageW(group.pages, TCM_GETCURSEL, 0, 0));
     const int next = ((selected + delta) % count + count) % count;
-    SendMessageA(group.pages, TCM_SETCURSEL, next, 0);
-    SendMessageA(group.pages, TCM_SETCURFOCUS, next, 0);
+    SendMessageW(group.pages, TCM_SETCURSEL, next, 0);
+    SendMessageW(group.pages, TCM_SETCURFOCUS, next, 0);
     show_page(group);
 }
 
 void main_window::find_again() {
-    char text[256] = {};
-    GetWindowTextA(controls_.find_box, text, sizeof text);
-    found_ = find_rows(pages, text);
+    const std::string text = window_text(controls_.find_box);
+    const adapter_report* adapter = shown_adapter();
+    found_ = adapter != nullptr ? find_rows(*adapter, text) : std::vector<found_row>{};
     found_at_ = -1;
-    const std::string said = text[0] == '\0'      ? ""
+    const std::string said = text.empty()         ? ""
                              : found_.empty()     ? "No match"
                              : found_.size() == 1 ? "1 match"
                                                   : std::to_string(found_.size()) + " matches";
-    SendMessageA(controls_.status_bar, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(said.c_str()));
+    set_status(controls_.status_bar, status_find, said);
     if (!found_.empty()) {
         step_found(1);
     }
@@ -45,16 +46,10 @@ void main_window::step_found(int delta) {
     group_controls& group = opengl ? controls_.opengl : controls_.directx;
     show_group(opengl ? 1 : 0);
     // The page's place among its group's tabs.
-    int index = 0;
-    for (const page_info& other : page_table()) {
-        if (other.id == row.page) {
-            break;
-        }
-        index += other.group == info.group ? 1 : 0;
-    }
-    SendMessageA(group.pages, TCM_SETCURSEL, index, 0);
+    const int index = static_cast<int>(&info - pages_of(info.group).data());
+    SendMessageW(group.pages, TCM_SETCURSEL, index, 0);
     show_page(group);
-    grid_select_row(group.grids[static_cast<size_t>(index)], row.row);
+    grid_select_row(group.grids[static_cast<size_t>(index)], grid(row.page).fixed_rows() + row.row);
 }
 
 bool main_window::translate_key(const MSG& message) {
@@ -70,7 +65,7 @@ bool main_window::translate_key(const MSG& message) {
     if (in_find && message.wParam == VK_ESCAPE) {
         // Back to the grid of the page on show.
         const group_controls& group = group_ == 0 ? controls_.directx : controls_.opengl;
-        const auto selected = static_cast<size_t>(SendMessageA(group.pages, TCM_GETCURSEL, 0, 0));
+        const auto selected = static_cast<size_t>(SendMessageW(group.pages, TCM_GETCURSEL, 0, 0));
         SetFocus(group.grids[std::min(selected, group.grids.size() - 1)]);
         return true;
     }
@@ -80,7 +75,7 @@ bool main_window::translate_key(const MSG& message) {
     switch (message.wParam) {
         case 'F':
             SetFocus(controls_.find_box);
-            SendMessageA(controls_.find_box, EM_SETSEL, 0, -1);
+            SendMessageW(controls_.find_box, EM_SETSEL, 0, -1);
             return true;
         case VK_TAB:
             step_page(shift ? -1 : 1);

@@ -10,6 +10,7 @@
 #include "app/window_layout.h"
 #include "app/main_window.h"
 #include "app/grid_control.h"
+#include "base/text.h"
 #include "report/page_text.h"
 
 namespace {
@@ -56,10 +57,13 @@ void main_window::on_command(int id, int code) {
     } else if (id >= id_first_grid && id < id_first_grid + page_count &&
                (code == grid_copy_page || code == grid_copy_report)) {
         // Grids are numbered in the page table's order.
-        const page_info& page = page_table()[static_cast<size_t>(id - id_first_grid)];
-        copy_to_clipboard(window_.get(), code == grid_copy_page
-                                             ? page_text(pages.grid(page.id), page_title(page))
-                                             : report_text(pages));
+        const grid_model& model = grids_[static_cast<size_t>(id - id_first_grid)];
+        const adapter_report* adapter = shown_adapter();
+        if (code == grid_copy_page) {
+            copy_to_clipboard(window_.get(), page_text(model.shown()));
+        } else if (adapter != nullptr) {
+            copy_to_clipboard(window_.get(), adapter_text(*adapter));
+        }
     }
 }
 
@@ -69,12 +73,12 @@ void main_window::draw_item(const DRAWITEMSTRUCT& item) {
     if (item.CtlID == static_cast<UINT>(id_logo)) {
         FillRect(dc, &area, face_brush_.get());
         if (!logo_) {
-            logo_.reset(static_cast<HBITMAP>(LoadImageA(
-                GetModuleHandleA(nullptr), MAKEINTRESOURCEA(logo_resource), IMAGE_BITMAP, 0, 0, 0)));
+            logo_.reset(static_cast<HBITMAP>(LoadImageW(
+                GetModuleHandleW(nullptr), MAKEINTRESOURCEW(logo_resource), IMAGE_BITMAP, 0, 0, 0)));
         }
         if (logo_) {
             BITMAP info{};
-            GetObjectA(logo_.get(), sizeof info, &info);
+            GetObjectW(logo_.get(), sizeof info, &info);
             memory_canvas source(dc, 1, 1);
             const select_object chosen(source.dc(), logo_.get());
             SetStretchBltMode(dc, HALFTONE);
@@ -91,12 +95,12 @@ void main_window::draw_item(const DRAWITEMSTRUCT& item) {
     FillRect(dc, &area, fill.get());
     RECT edge = area;
     DrawEdge(dc, &edge, chosen ? EDGE_RAISED : BDR_SUNKENOUTER, BF_RECT);
-    char text[64] = {};
-    GetWindowTextA(item.hwndItem, text, sizeof text);
+    const std::wstring text = wide_of(window_text(item.hwndItem));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(chosen ? COLOR_HIGHLIGHT : COLOR_BTNTEXT));
     RECT text_area = area;
-    DrawTextA(dc, text, -1, &text_area, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &text_area,
+              DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
     if ((item.itemState & ODS_FOCUS) != 0) {
         RECT focus = area;
         InflateRect(&focus, -scale_to(4, dpi_), -scale_to(4, dpi_));
@@ -134,9 +138,9 @@ LRESULT main_window::handle_message(UINT message, WPARAM wparam, LPARAM lparam) 
             } else if (group != nullptr && header->code == TCN_FOCUSCHANGE) {
                 // The arrow keys move the focus on the strip's buttons; the
                 // page follows it, as on a tab control without buttons.
-                const LRESULT focus = SendMessageA(group->pages, TCM_GETCURFOCUS, 0, 0);
-                if (focus >= 0 && focus != SendMessageA(group->pages, TCM_GETCURSEL, 0, 0)) {
-                    SendMessageA(group->pages, TCM_SETCURSEL, focus, 0);
+                const LRESULT focus = SendMessageW(group->pages, TCM_GETCURFOCUS, 0, 0);
+                if (focus >= 0 && focus != SendMessageW(group->pages, TCM_GETCURSEL, 0, 0)) {
+                    SendMessageW(group->pages, TCM_SETCURSEL, focus, 0);
                     show_page(*group);
                 }
             }
@@ -149,7 +153,7 @@ LRESULT main_window::handle_message(UINT message, WPARAM wparam, LPARAM lparam) 
             HDC dc = reinterpret_cast<HDC>(wparam);
             HWND label = reinterpret_cast<HWND>(lparam);
             SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-            if (GetPropA(label, link_property) != nullptr) {
+            if (GetPropW(label, link_property) != nullptr) {
                 SetTextColor(dc, link_color());
             } else {
                 SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
@@ -164,5 +168,5 @@ LRESULT main_window::handle_message(UINT message, WPARAM wparam, LPARAM lparam) 
         default:
             break;
     }
-    return DefWindowProcA(form, message, wparam, lparam);
+    return DefWindowProcW(form, message, wparam, lparam);
 }

@@ -6,23 +6,23 @@
 
 std::string file_version_text() {
     // Long enough for any path the loader accepts.
-    std::vector<char> path(32768);
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    std::vector<wchar_t> path(32768);
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (length == 0 || length >= path.size()) {
         return {};
     }
     DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path.data(), &handle);
+    const DWORD size = GetFileVersionInfoSizeW(path.data(), &handle);
     if (size == 0) {
         return {};
     }
     std::vector<char> data(size);
-    if (!GetFileVersionInfoA(path.data(), 0, size, data.data())) {
+    if (!GetFileVersionInfoW(path.data(), 0, size, data.data())) {
         return {};
     }
     void* value = nullptr;
     UINT value_size = 0;
-    if (!VerQueryValueA(data.data(), "\\", &value, &value_size) || value == nullptr ||
+    if (!VerQueryValueW(data.data(), L"\\", &value, &value_size) || value == nullptr ||
         value_size < sizeof(VS_FIXEDFILEINFO)) {
         return {};
     }

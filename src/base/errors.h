@@ -1,6 +1,8 @@
 // The one error class of the program, and its raiser.
 #pragma once
 
+#include <cstdint>
+#include <cstdio>
 #include <stdexcept>
 #include <string>
 
@@ -15,4 +17,11 @@ inline void raise_if(bool condition, const std::string& message) {
     if (condition) {
         throw general_error(message);
     }
+}
+
+// A status code as Windows writes it: "0x887A0004".
+inline std::string status_code_text(int32_t status) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(status));
+    return text;
 }

@@ -1,6 +1,8 @@
 #include "base/text.h"
 
-#include <cstdio>
+#include <windows.h>
+
+#include <algorithm>
 
 void split_at(std::string& text, char separator, std::string& head) {
     const auto p = text.find(separator);
@@ -18,15 +20,6 @@ void pad_left(int32_t number, int32_t width, std::string& result) {
     if (width > 0 && result.size() < static_cast<size_t>(width)) {
         result.insert(0, static_cast<size_t>(width) - result.size(), ' ');
     }
-}
-
-std::string guid_text(const GUID& guid) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%04lX-%04X-%04X-%02X%02X%02X%02X%02X%02X%02X%02X",
-                  static_cast<unsigned long>(guid.Data1), guid.Data2, guid.Data3, guid.Data4[0],
-                  guid.Data4[1], guid.Data4[2], guid.Data4[3], guid.Data4[4], guid.Data4[5], guid.Data4[6],
-                  guid.Data4[7]);
-    return text;
 }
 
 char decimal_separator() {
@@ -56,4 +49,52 @@ bool reads_as_number(const std::string& text) {
 
 bool reads_as_yes_no(const std::string& text) {
     return text == "yes" || text == "no";
+}
+
+namespace {
+
+// One conversion through UTF-16: the size first, then the characters.
+std::wstring wide_in(UINT code_page, std::string_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size =
+        MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(std::max(size, 0)), L'\0');
+    if (size > 0) {
+        MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+    }
+    return wide;
+}
+
+std::string narrow_in(UINT code_page, std::wstring_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size = WideCharToMultiByte(code_page, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string narrow(static_cast<size_t>(std::max(size, 0)), '\0');
+    if (size > 0) {
+        WideCharToMultiByte(code_page, 0, text.data(), static_cast<int>(text.size()), narrow.data(), size,
+                            nullptr, nullptr);
+    }
+    return narrow;
+}
+
+}  // namespace
+
+std::string utf8_of(std::wstring_view text) {
+    return narrow_in(CP_UTF8, text);
+}
+
+std::wstring wide_of(std::string_view text) {
+    return wide_in(CP_UTF8, text);
+}
+
+std::string utf8_of_ansi(std::string_view text) {
+    return narrow_in(CP_UTF8, wide_in(CP_ACP, text));
+}
+
+std::string ansi_of_utf8(std::string_view text) {
+    return narrow_in(CP_ACP, wide_in(CP_UTF8, text));
 }

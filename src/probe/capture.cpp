@@ -1,7 +1,33 @@
 #include "probe/capture.h"
 
+#include <exception>
+#include <string>
+
 #include "probe/d3d9_probe.h"
 #include "probe/dxgi_probe.h"
+
+namespace {
+
+// Runs one probe; what it raises becomes a reason of its API, and the
+// probe's own reasons follow it.
+template <typename Probe>
+std::unique_ptr<Probe> run_probe(const std::function<std::unique_ptr<Probe>()>& construct, const char* api,
+                                 std::vector<probe_reason>& reasons) {
+    std::unique_ptr<Probe> probe;
+    try {
+        probe = construct();
+    } catch (const std::exception& error) {
+        reasons.push_back({-1, std::string(api) + ": " + error.what()});
+    } catch (...) {
+        reasons.push_back({-1, std::string(api) + ": failed"});
+    }
+    if (probe) {
+        reasons.insert(reasons.end(), probe->reasons.begin(), probe->reasons.end());
+    }
+    return probe;
+}
+
+}  // namespace
 
 capture_seams default_capture_seams() {
     capture_seams seams;
@@ -13,18 +39,16 @@ capture_seams default_capture_seams() {
 
 startup_capture capture_startup(const capture_seams& seams) {
     startup_capture capture;
-    try {
-        capture.direct3d = seams.direct3d10();
-    } catch (...) {
-        // No DXGI, or it failed: Direct3D 9 alone.
+    capture.direct3d = run_probe(seams.direct3d10, "DXGI", capture.direct3d_reasons);
+    // No DXGI, or it failed: Direct3D 9 alone.
+    if (!capture.direct3d) {
+        capture.direct3d = run_probe(seams.direct3d9, "Direct3D 9", capture.direct3d_reasons);
     }
     if (!capture.direct3d) {
-        capture.direct3d = seams.direct3d9();
+        capture.direct3d = std::make_unique<direct3d_probe>();
     }
-    try {
-        capture.opengl = seams.opengl(*capture.direct3d);
-    } catch (...) {
-        capture.opengl.reset();
-    }
+    const direct3d_probe& direct3d = *capture.direct3d;
+    capture.opengl =
+        run_probe<gl_probe>([&] { return seams.opengl(direct3d); }, "OpenGL", capture.opengl_reasons);
     return capture;
 }

@@ -1,9 +1,10 @@
-// The start-up capture that the window and cavio-report share: the Direct3D
-// probe with its fallback, then the OpenGL probe.
+// The start-up capture that the window and cavio-report share: the DXGI
+// probe with its Direct3D 9 fallback, then the OpenGL probe.
 #pragma once
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "probe/d3d_common.h"
 #include "probe/gl_probe.h"
@@ -19,11 +20,15 @@ struct capture_seams {
 capture_seams default_capture_seams();
 
 struct startup_capture {
-    std::unique_ptr<direct3d_probe> direct3d;
-    std::unique_ptr<gl_probe> opengl;  // null when the OpenGL probe raised
+    std::unique_ptr<direct3d_probe> direct3d;  // never null: an empty list when nothing could be read
+    std::unique_ptr<gl_probe> opengl;          // null when the OpenGL probe could not run at all
+    // What the probes could not read, in the order it happened: the
+    // Direct3D probes' and the OpenGL probe's.
+    std::vector<probe_reason> direct3d_reasons;
+    std::vector<probe_reason> opengl_reasons;
 };
 
-// The Direct3D 10 probe; when it raises anything, the Direct3D 9 probe,
-// whose error reaches the caller. Then the OpenGL probe on that list; when
-// it raises anything, no OpenGL. Nothing is reported either way.
+// The DXGI probe; where it raises, the Direct3D 9 probe instead. Then the
+// OpenGL probe on that list. Never raises: a probe that raises is a reason
+// ("DXGI: CreateDXGIFactory failed (0x887A0004)"), and the capture goes on.
 startup_capture capture_startup(const capture_seams& seams = default_capture_seams());

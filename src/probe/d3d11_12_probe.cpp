@@ -3,6 +3,10 @@
 #include <d3d11.h>
 #include <d3d12.h>
 
+#include <exception>
+#include <string>
+
+#include "base/errors.h"
 #include "base/platform.h"
 
 namespace {
@@ -43,9 +47,12 @@ void ask_options(const feature_device& device, d3d_runtime runtime, d3d11_12_rec
     }
 }
 
-void read_d3d11(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, d3d11_12_record& record) {
+// What went wrong, or empty.
+using trouble = std::string;
+
+trouble read_d3d11(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, d3d11_12_record& record) {
     if (!entry.create11) {
-        return;
+        return "Direct3D 11: d3d11.dll or its D3D11CreateDevice is missing";
     }
     feature_device device;
     uint32_t level = 0;
@@ -55,19 +62,21 @@ void read_d3d11(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, d3d11
         status = entry.create11(adapter, d3d11_levels + 1, std::size(d3d11_levels) - 1, &level, &device);
     }
     if (status != S_OK || !device.device || !device.check) {
-        return;
+        return "Direct3D 11: D3D11CreateDevice failed (" + status_code_text(status) + ")";
     }
     record.d3d11_feature_level = level;
     ask_options(device, d3d_runtime::d3d11, record);
+    return {};
 }
 
-void read_d3d12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, d3d11_12_record& record) {
+trouble read_d3d12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, d3d11_12_record& record) {
     if (!entry.create12) {
-        return;
+        return "Direct3D 12: d3d12.dll or its D3D12CreateDevice is missing";
     }
     feature_device device;
-    if (entry.create12(adapter, D3D_FEATURE_LEVEL_11_0, &device) != S_OK || !device.device || !device.check) {
-        return;
+    const HRESULT created = entry.create12(adapter, D3D_FEATURE_LEVEL_11_0, &device);
+    if (created != S_OK || !device.device || !device.check) {
+        return "Direct3D 12: D3D12CreateDevice failed (" + status_code_text(created) + ")";
     }
     // The device exists, so 11_0 at least.
     record.d3d12_feature_level = D3D_FEATURE_LEVEL_11_0;
@@ -103,6 +112,7 @@ void read_d3d12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, d3d11
         }
     }
     ask_options(device, d3d_runtime::d3d12, record);
+    return {};
 }
 
 // The device's reference and its feature query, for the probe. The query
@@ -154,19 +164,27 @@ d3d11_12_entry_points load_d3d11_12_entry_points() {
     return entry;
 }
 
-d3d11_12_record probe_d3d11_12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry) {
+d3d11_12_record probe_d3d11_12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry,
+                               std::vector<std::string>* reasons) {
     d3d11_12_record record;
     // Each device lives only within its read; nothing here may stop the
     // start-up.
-    try {
-        read_d3d11(adapter, entry, record);
-    } catch (...) {
-        record.d3d11_feature_level = 0;
-    }
-    try {
-        read_d3d12(adapter, entry, record);
-    } catch (...) {
-        record.d3d12_feature_level = 0;
-    }
+    const auto read = [&](auto reader, const char* runtime, uint32_t& level) {
+        trouble what;
+        try {
+            what = reader(adapter, entry, record);
+        } catch (const std::exception& error) {
+            level = 0;
+            what = std::string(runtime) + ": " + error.what();
+        } catch (...) {
+            level = 0;
+            what = std::string(runtime) + ": failed";
+        }
+        if (!what.empty() && reasons != nullptr) {
+            reasons->push_back(std::move(what));
+        }
+    };
+    read(read_d3d11, "Direct3D 11", record.d3d11_feature_level);
+    read(read_d3d12, "Direct3D 12", record.d3d12_feature_level);
     return record;
 }

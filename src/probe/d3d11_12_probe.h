@@ -7,6 +7,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "probe/d3d_features.h"
 
@@ -34,5 +36,8 @@ struct d3d11_12_entry_points {
 d3d11_12_entry_points load_d3d11_12_entry_points();
 
 // Creates one device of each runtime on the adapter, reads it, and releases
-// it at once. Never raises: what cannot be read stays empty.
-d3d11_12_record probe_d3d11_12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry);
+// it at once. Never raises: what cannot be read stays empty, and a runtime
+// whose library is missing or whose device cannot be made adds a reason to
+// reasons, where given ("Direct3D 12: D3D12CreateDevice failed (0x887A0004)").
+d3d11_12_record probe_d3d11_12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry,
+                               std::vector<std::string>* reasons = nullptr);

@@ -1,5 +1,6 @@
 #include "probe/d3d9_probe.h"
 
+#include "base/errors.h"
 #include "base/platform.h"
 
 d3d9_creator default_d3d9_creator() {
@@ -19,13 +20,15 @@ void d3d9_probe::capture() {
     count = 0;
     // Without Direct3D 9 there is nothing to list.
     if (!d3d) {
+        reasons.push_back({-1, "Direct3D 9: Direct3DCreate9 failed"});
         return;
     }
     const UINT total = d3d->GetAdapterCount();
     for (UINT ordinal = 0; static_cast<int>(total) > 0 && ordinal < total; ++ordinal) {
-        const D3DADAPTER_IDENTIFIER9 identifier = read_identifier(*d3d.Get(), ordinal);
+        HRESULT identified = S_OK;
+        const D3DADAPTER_IDENTIFIER9 identifier = read_identifier(*d3d.Get(), ordinal, &identified);
         D3DCAPS9 caps{};
-        d3d->GetDeviceCaps(ordinal, D3DDEVTYPE_HAL, &caps);
+        const HRESULT described = d3d->GetDeviceCaps(ordinal, D3DDEVTYPE_HAL, &caps);
         // A subordinate head of a multi-head card is part of its master.
         if (caps.AdapterOrdinalInGroup != 0) {
             continue;
@@ -34,13 +37,23 @@ void d3d9_probe::capture() {
         if (is_listed(identifier.DeviceIdentifier)) {
             continue;
         }
+        // What could not be read stays zero; the reason says so.
+        const std::string ordinal_text = " on adapter " + std::to_string(ordinal);
+        if (identified != S_OK) {
+            reasons.push_back({count, "Direct3D 9: GetAdapterIdentifier failed" + ordinal_text + " (" +
+                                          status_code_text(identified) + ")"});
+        }
+        if (described != S_OK) {
+            reasons.push_back({count, "Direct3D 9: GetDeviceCaps failed" + ordinal_text + " (" +
+                                          status_code_text(described) + ")"});
+        }
         dx_adapter& record = adapters.emplace_back();
         record.monitor = d3d->GetAdapterMonitor(ordinal);
         record.caps = caps;
         adapter_identity& info = record.info;
-        info.driver = array_text(identifier.Driver);
-        info.description = array_text(identifier.Description);
-        info.device_name = array_text(identifier.DeviceName);
+        info.driver = ansi_array_text(identifier.Driver);
+        info.description = ansi_array_text(identifier.Description);
+        info.device_name = ansi_array_text(identifier.DeviceName);
         info.driver_version = identifier.DriverVersion.QuadPart;
         info.vendor_id = identifier.VendorId;
         info.device_id = identifier.DeviceId;

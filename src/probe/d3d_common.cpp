@@ -1,6 +1,7 @@
 #include "probe/d3d_common.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "refdata/format_names.h"
@@ -51,8 +52,20 @@ void add_d3d9_modes(IDirect3D9& d3d, UINT ordinal, std::vector<display_mode>& mo
     }
 }
 
-D3DADAPTER_IDENTIFIER9 read_identifier(IDirect3D9& d3d, UINT ordinal) {
+D3DADAPTER_IDENTIFIER9 read_identifier(IDirect3D9& d3d, UINT ordinal, HRESULT* status) {
     D3DADAPTER_IDENTIFIER9 identifier{};
-    d3d.GetAdapterIdentifier(ordinal, 0, &identifier);
+    const HRESULT result = d3d.GetAdapterIdentifier(ordinal, 0, &identifier);
+    if (status != nullptr) {
+        *status = result;
+    }
     return identifier;
+}
+
+std::string guid_text(const GUID& guid) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%04lX-%04X-%04X-%02X%02X%02X%02X%02X%02X%02X%02X",
+                  static_cast<unsigned long>(guid.Data1), guid.Data2, guid.Data3, guid.Data4[0],
+                  guid.Data4[1], guid.Data4[2], guid.Data4[3], guid.Data4[4], guid.Data4[5], guid.Data4[6],
+                  guid.Data4[7]);
+    return text;
 }

@@ -10,10 +10,11 @@
 #include <string_view>
 #include <vector>
 
+#include "base/text.h"
 #include "probe/records.h"
 
-// Base of the Direct3D probes. A probe fills the list in its constructor and
-// never changes it afterwards.
+// Base of the Direct3D probes. A probe fills the list, and says what it
+// could not read, in its constructor and never changes either afterwards.
 class direct3d_probe {
 public:
     direct3d_probe() = default;
@@ -27,6 +28,7 @@ public:
 
     int32_t count = 0;
     std::vector<dx_adapter> adapters;
+    std::vector<probe_reason> reasons;  // in the order they arose
 };
 
 // The version passed to Direct3DCreate9: SDK 32 with the debug-information
@@ -42,6 +44,13 @@ std::string array_text(const char (&chars)[N]) {
     return array_text(chars, N);
 }
 
+// A fixed character array in the ANSI code page, as Direct3D 9 fills its
+// identifier, in UTF-8.
+template <size_t N>
+std::string ansi_array_text(const char (&chars)[N]) {
+    return utf8_of_ansi(array_text(chars, N));
+}
+
 // Finds the entry for (width, height, format) in modes, appending it when
 // missing, and adds rate to it unless already listed.
 void add_mode(std::vector<display_mode>& modes, uint32_t width, uint32_t height, std::string_view format,
@@ -51,6 +60,10 @@ void add_mode(std::vector<display_mode>& modes, uint32_t width, uint32_t height,
 // 117, named with the Direct3D 9 format table.
 void add_d3d9_modes(IDirect3D9& d3d, UINT ordinal, std::vector<display_mode>& modes);
 
+// Upper-case hex: Data1 with at least four digits, Data2 and Data3 with four,
+// then the eight Data4 bytes unseparated; three hyphens, no braces.
+std::string guid_text(const GUID& guid);
+
 // The identifier of one ordinal, zero-filled first so a failing call leaves
-// zeros.
-D3DADAPTER_IDENTIFIER9 read_identifier(IDirect3D9& d3d, UINT ordinal);
+// zeros; status, where given, gets what the call returned.
+D3DADAPTER_IDENTIFIER9 read_identifier(IDirect3D9& d3d, UINT ordinal, HRESULT* status = nullptr);

@@ -8,6 +8,7 @@
 
 #include "base/errors.h"
 #include "base/platform.h"
+#include "base/text.h"
 #include "refdata/format_names.h"
 
 namespace {
@@ -54,26 +55,19 @@ int32_t dxgi_refresh_rate(const DXGI_RATIONAL& rate) {
 }
 
 std::string description_text(const WCHAR (&description)[128]) {
-    const int units = static_cast<int>(wcsnlen(description, 128));
-    if (units == 0) {
-        return {};
-    }
-    const int size = WideCharToMultiByte(CP_ACP, 0, description, units, nullptr, 0, nullptr, nullptr);
-    if (size <= 0) {
-        return {};
-    }
-    std::string text(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, description, units, text.data(), size, nullptr, nullptr);
-    return text;
+    return utf8_of(std::wstring_view(description, wcsnlen(description, 128)));
 }
 
 dxgi_probe::dxgi_probe(const dx10_entry_points& entry) {
-    raise_if(!entry.CreateDXGIFactory, "no dx10");
+    raise_if(!entry.CreateDXGIFactory, "dxgi.dll or its CreateDXGIFactory is missing");
     const HRESULT status = entry.CreateDXGIFactory(
         __uuidof(IDXGIFactory), reinterpret_cast<void**>(factory.ReleaseAndGetAddressOf()));
-    raise_if(status != S_OK || !factory, "no dx10");
+    raise_if(status != S_OK || !factory, "CreateDXGIFactory failed (" + status_code_text(status) + ")");
     if (entry.Direct3DCreate9) {
         adopt(d3d, entry.Direct3DCreate9(d3d9_sdk_version));
+    }
+    if (!d3d) {
+        reasons.push_back({-1, "Direct3D 9: Direct3DCreate9 failed"});
     }
     capture(entry);
 }
@@ -93,7 +87,9 @@ void dxgi_probe::capture(const dx10_entry_points& entry) {
             break;
         }
         DXGI_ADAPTER_DESC desc{};
-        if (dxgi_adapter->GetDesc(&desc) != S_OK) {
+        if (const HRESULT status = dxgi_adapter->GetDesc(&desc); status != S_OK) {
+            reasons.push_back({-1, "DXGI: GetDesc failed on adapter " + std::to_string(index) + " (" +
+                                       status_code_text(status) + ")"});
             continue;
         }
         std::string description = description_text(desc.Description);
@@ -112,7 +108,11 @@ void dxgi_probe::capture(const dx10_entry_points& entry) {
 
         complete_identity(record);
         test_shader_model(entry, record);
-        record.d3d11_12 = probe_d3d11_12(dxgi_adapter.Get(), entry.direct3d11_12);
+        std::vector<std::string> lost;
+        record.d3d11_12 = probe_d3d11_12(dxgi_adapter.Get(), entry.direct3d11_12, &lost);
+        for (std::string& reason : lost) {
+            reasons.push_back({count, std::move(reason)});
+        }
         add_dxgi_modes(record);
         add_matching_d3d9_modes(record);
 
@@ -141,21 +141,35 @@ void dxgi_probe::each_matching_ordinal(const adapter_identity& info, Visit visit
 
 void dxgi_probe::complete_identity(dx_adapter& record) {
     // The first matching ordinal only.
+    bool matched = false;
     each_matching_ordinal(record.info, [&](UINT ordinal, const D3DADAPTER_IDENTIFIER9& identifier) {
-        record.info.driver = array_text(identifier.Driver);
-        record.info.device_name = array_text(identifier.DeviceName);
+        record.info.driver = ansi_array_text(identifier.Driver);
+        record.info.device_name = ansi_array_text(identifier.DeviceName);
         record.info.driver_version = identifier.DriverVersion.QuadPart;
         record.info.device_identifier = identifier.DeviceIdentifier;
         record.info.whql_level = identifier.WHQLLevel;
-        d3d->GetDeviceCaps(ordinal, D3DDEVTYPE_HAL, &record.caps);
+        if (const HRESULT status = d3d->GetDeviceCaps(ordinal, D3DDEVTYPE_HAL, &record.caps);
+            status != S_OK) {
+            reasons.push_back({count, "Direct3D 9: GetDeviceCaps failed on adapter " +
+                                          std::to_string(ordinal) + " (" + status_code_text(status) + ")"});
+        }
+        matched = true;
         return false;
     });
+    // Its driver, capabilities and Direct3D 9 modes stay empty.
+    if (d3d && !matched) {
+        reasons.push_back({count, "Direct3D 9: no adapter of this PCI identity"});
+    }
 }
 
 void dxgi_probe::test_shader_model(const dx10_entry_points& entry, dx_adapter& record) {
     LARGE_INTEGER driver_version{};
-    if (dxgi_adapter->CheckInterfaceSupport(__uuidof(ID3D10Device), &driver_version) != S_OK ||
-        !entry.D3D10CreateDevice) {
+    // An adapter without Direct3D 10 is no trouble: it keeps its Direct3D 9 shaders.
+    if (dxgi_adapter->CheckInterfaceSupport(__uuidof(ID3D10Device), &driver_version) != S_OK) {
+        return;
+    }
+    if (!entry.D3D10CreateDevice) {
+        reasons.push_back({count, "Direct3D 10: d3d10.dll or its D3D10CreateDevice is missing"});
         return;
     }
     const HRESULT status = entry.D3D10CreateDevice(dxgi_adapter.Get(), D3D10_DRIVER_TYPE_HARDWARE, nullptr, 0,
@@ -164,6 +178,9 @@ void dxgi_probe::test_shader_model(const dx10_entry_points& entry, dx_adapter& r
         // Overrides what Direct3D 9 reported: the adapter runs shader model 4.0.
         record.caps.VertexShaderVersion = shader_model_4;
         record.caps.PixelShaderVersion = shader_model_4;
+    } else {
+        reasons.push_back(
+            {count, "Direct3D 10: D3D10CreateDevice failed (" + status_code_text(status) + ")"});
     }
     device.Reset();
 }

@@ -31,7 +31,7 @@ dx10_entry_points load_dx10_entry_points();
 
 class dxgi_probe : public direct3d_probe {
 public:
-    // Lists the adapters; raises "no dx10" when DXGI is not available.
+    // Lists the adapters; raises general_error when DXGI is not available.
     explicit dxgi_probe(const dx10_entry_points& entry = load_dx10_entry_points());
     ~dxgi_probe() override;
 
@@ -57,7 +57,6 @@ private:
 // 0 when the denominator is 0.
 int32_t dxgi_refresh_rate(const DXGI_RATIONAL& rate);
 
-// Converts a DXGI description (UTF-16, up to the first NUL or all 128
-// units) to the ANSI code page; characters it cannot hold become its
-// default character.
+// A DXGI description (UTF-16, up to the first NUL or all 128 units) in
+// UTF-8, every character kept.
 std::string description_text(const WCHAR (&description)[128]);

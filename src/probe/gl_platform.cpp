@@ -1,19 +1,21 @@
 #include "probe/gl_platform.h"
 
 #include "base/platform.h"
+#include "base/text.h"
 
 namespace {
 
 constexpr char probe_window_class[] = "CavioOpenGLProbe";
 
 BOOL CALLBACK add_monitor(HMONITOR handle, HDC, LPRECT, LPARAM list) {
-    MONITORINFO info{};
+    MONITORINFOEXW info{};
     info.cbSize = sizeof info;
     gl_monitor monitor;
     monitor.handle = handle;
-    if (GetMonitorInfoA(handle, &info)) {
+    if (GetMonitorInfoW(handle, &info)) {
         monitor.left = info.rcMonitor.left;
         monitor.top = info.rcMonitor.top;
+        monitor.name = utf8_of(info.szDevice);
     }
     reinterpret_cast<std::vector<gl_monitor>*>(list)->push_back(monitor);
     return TRUE;

@@ -7,12 +7,14 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 struct gl_monitor {
     HMONITOR handle = nullptr;
     LONG left = 0;  // of the monitor's rectangle on the virtual desktop
     LONG top = 0;
+    std::string name;  // its device name, "\\.\DISPLAY1", in UTF-8
 };
 
 struct gl_platform {

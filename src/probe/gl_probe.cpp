@@ -25,6 +25,7 @@ using gl_get_string_fn = const GLubyte*(APIENTRY*)(GLenum);
 using gl_get_booleanv_fn = void(APIENTRY*)(GLenum, GLboolean*);
 using gl_get_integerv_fn = void(APIENTRY*)(GLenum, GLint*);
 using gl_get_floatv_fn = void(APIENTRY*)(GLenum, GLfloat*);
+using gl_get_error_fn = GLenum(APIENTRY*)();
 using glu_get_string_fn = const GLubyte*(APIENTRY*)(GLenum);
 
 template <typename T>
@@ -32,8 +33,10 @@ T as_entry(void* address) {
     return reinterpret_cast<T>(address);
 }
 
+// The implementation's strings are in the ANSI code page, as for every
+// program of the system; UTF-8 inside.
 std::string text_of(const GLubyte* text) {
-    return text != nullptr ? std::string(reinterpret_cast<const char*>(text)) : std::string();
+    return text != nullptr ? utf8_of_ansi(reinterpret_cast<const char*>(text)) : std::string();
 }
 
 // The part of a version text before its first blank.
@@ -59,8 +62,9 @@ PIXELFORMATDESCRIPTOR context_pixel_format() {
 // One capture: the loaded libraries, the entry points and the probe's list.
 class gl_capture {
 public:
-    gl_capture(const gl_platform& platform, std::vector<gl_record>& adapters, int32_t& count)
-        : platform_(platform), adapters_(adapters), count_(count) {}
+    gl_capture(const gl_platform& platform, std::vector<gl_record>& adapters, int32_t& count,
+               std::vector<probe_reason>& reasons)
+        : platform_(platform), adapters_(adapters), count_(count), reasons_(reasons) {}
 
     void load();
     void capture(const direct3d_probe& direct3d);
@@ -83,9 +87,14 @@ private:
     std::array<GLfloat, N> floats(GLenum name) const;
     bool boolean(GLenum name) const;
 
+    // Forgets the errors of earlier calls, so that the next one's is seen.
+    void clear_errors() const;
+    bool rejected() const;
+
     const gl_platform& platform_;
     std::vector<gl_record>& adapters_;
     int32_t& count_;
+    std::vector<probe_reason>& reasons_;
 
     HMODULE opengl_ = nullptr;
     HMODULE glu_ = nullptr;
@@ -101,6 +110,7 @@ private:
     gl_get_booleanv_fn glGetBooleanv_ = nullptr;
     gl_get_integerv_fn glGetIntegerv_ = nullptr;
     gl_get_floatv_fn glGetFloatv_ = nullptr;
+    gl_get_error_fn glGetError_ = nullptr;  // optional: without it every query counts as answered
 };
 
 void gl_capture::load() {
@@ -141,29 +151,44 @@ void* gl_capture::lookup(const char* name) const {
 
 void gl_capture::capture(const direct3d_probe& direct3d) {
     count_ = 0;
-    const PIXELFORMATDESCRIPTOR format = context_pixel_format();
-    std::vector<gl_monitor> monitors;
-    if (direct3d.count > 0) {
-        monitors = platform_.monitors();
+    if (direct3d.count <= 0) {
+        return;
     }
+    // Without the library or its context functions no monitor can be read.
+    if (opengl_ == nullptr) {
+        reasons_.push_back({-1, "OpenGL: OpenGL32.dll is missing"});
+        return;
+    }
+    for (const auto& [entry, name] :
+         {std::pair{reinterpret_cast<void*>(wglCreateContext_), "wglCreateContext"},
+          std::pair{reinterpret_cast<void*>(wglMakeCurrent_), "wglMakeCurrent"},
+          std::pair{reinterpret_cast<void*>(wglDeleteContext_), "wglDeleteContext"}}) {
+        if (entry == nullptr) {
+            reasons_.push_back({-1, std::string("OpenGL: OpenGL32.dll has no ") + name});
+            return;
+        }
+    }
+    const PIXELFORMATDESCRIPTOR format = context_pixel_format();
+    const std::vector<gl_monitor> monitors = platform_.monitors();
     for (int i = 0; i < direct3d.count; ++i) {
-        const HMONITOR wanted = direct3d.adapter(i).monitor;
+        const HMONITOR wanted = direct3d.adapters[static_cast<size_t>(i)].monitor;
         const auto found = std::find_if(monitors.begin(), monitors.end(),
                                         [&](const gl_monitor& monitor) { return monitor.handle == wanted; });
         // Not on the desktop: no context can be made for it.
         if (found == monitors.end()) {
+            reasons_.push_back({i, "OpenGL: the adapter shows on no desktop monitor"});
             continue;
         }
-        capture_on(*found, format);
+        // A monitor that cannot be read leaves the others their records.
+        try {
+            capture_on(*found, format);
+        } catch (const std::exception& error) {
+            reasons_.push_back({i, std::string("OpenGL: ") + error.what() + " on " + found->name});
+        }
     }
 }
 
 void gl_capture::capture_on(const gl_monitor& monitor, const PIXELFORMATDESCRIPTOR& format) {
-    raise_if(opengl_ == nullptr, "no OpenGL");
-    required(wglCreateContext_, "wglCreateContext");
-    required(wglMakeCurrent_, "wglMakeCurrent");
-    required(wglDeleteContext_, "wglDeleteContext");
-
     // Each owner undoes its step, in reverse order, also when a later
     // step raises: no window, device context or context is left behind.
     struct window_owner {
@@ -187,10 +212,10 @@ void gl_capture::capture_on(const gl_monitor& monitor, const PIXELFORMATDESCRIPT
         }
     } dc{platform_, window.handle, window.handle != nullptr ? platform_.get_dc(window.handle) : nullptr};
     // Without a window GetDC would hand out the whole screen's context.
-    raise_if(dc.handle == nullptr, "can't get DC");
+    raise_if(dc.handle == nullptr, "no device context");
 
     const int index = platform_.choose_pixel_format(dc.handle, format);
-    raise_if(!platform_.set_pixel_format(dc.handle, index, format), "setPixelFormat problem");
+    raise_if(index <= 0 || !platform_.set_pixel_format(dc.handle, index, format), "no pixel format");
 
     struct context_owner {
         wgl_make_current_fn make_current;
@@ -207,10 +232,10 @@ void gl_capture::capture_on(const gl_monitor& monitor, const PIXELFORMATDESCRIPT
             }
         }
     } context{wglMakeCurrent_, wglDeleteContext_, dc.handle, wglCreateContext_(dc.handle)};
-    raise_if(context.handle == nullptr, "can't create RC");
+    raise_if(context.handle == nullptr, "no rendering context");
 
     context.current = wglMakeCurrent_(dc.handle, context.handle) != FALSE;
-    raise_if(!context.current, "wglMakeCurrent problem");
+    raise_if(!context.current, "wglMakeCurrent failed");
 
     read_context(monitor.handle);
 }
@@ -239,7 +264,18 @@ void gl_capture::load_queries() {
     glGetBooleanv_ = required(as_entry<gl_get_booleanv_fn>(lookup("glGetBooleanv")), "glGetBooleanv");
     glGetIntegerv_ = required(as_entry<gl_get_integerv_fn>(lookup("glGetIntegerv")), "glGetIntegerv");
     glGetFloatv_ = required(as_entry<gl_get_floatv_fn>(lookup("glGetFloatv")), "glGetFloatv");
+    glGetError_ = as_entry<gl_get_error_fn>(lookup("glGetError"));
     queries_loaded_ = true;
+}
+
+void gl_capture::clear_errors() const {
+    // A lost context may answer an error for ever: a few rounds at most.
+    for (int i = 0; glGetError_ != nullptr && i < 8 && glGetError_() != GL_NO_ERROR; ++i) {
+    }
+}
+
+bool gl_capture::rejected() const {
+    return glGetError_ != nullptr && glGetError_() != GL_NO_ERROR;
 }
 
 // The queries write into zeroed buffers with room to spare, so an unknown
@@ -299,6 +335,7 @@ void gl_capture::read_context(HMONITOR monitor) {
     record.shading_language_version = text_of(glGetString_(GL_SHADING_LANGUAGE_VERSION));
 
     for (const gl_limit& limit : gl_limits) {
+        clear_errors();
         switch (limit.kind) {
             case gl_limit_kind::boolean:
                 record.*limit.boolean = boolean(limit.enumerant);
@@ -315,6 +352,9 @@ void gl_capture::read_context(HMONITOR monitor) {
             case gl_limit_kind::real_pair:
                 record.*limit.real_pair = floats<2>(limit.enumerant);
                 break;
+        }
+        if (rejected()) {
+            record.unanswered.push_back(limit.enumerant);
         }
     }
 
@@ -348,7 +388,7 @@ bool has_extension_word(const std::string& text, const char* name) {
 }
 
 gl_probe::gl_probe(const direct3d_probe& direct3d, const gl_platform& platform) {
-    gl_capture session(platform, adapters, count);
+    gl_capture session(platform, adapters, count, reasons);
     session.load();
     session.capture(direct3d);
 }

@@ -16,10 +16,11 @@ bool has_extension_word(const std::string& text, const char* name);
 
 class gl_probe {
 public:
-    // Loads OpenGL32.dll and GLU32.dll and captures every context. Raises
-    // "can't get DC", "setPixelFormat problem", "can't create RC" or
-    // "wglMakeCurrent problem" (or a short message of its own when OpenGL
-    // or an entry point it needs is missing); no partial probe is handed out.
+    // Loads OpenGL32.dll and GLU32.dll and captures the context of every
+    // adapter's monitor. A monitor whose context cannot be made or read
+    // ("OpenGL: no pixel format on \\.\DISPLAY2"), an adapter on no desktop
+    // monitor, and a missing library are reasons; the other monitors keep
+    // their records. Never raises.
     explicit gl_probe(const direct3d_probe& direct3d, const gl_platform& platform = default_gl_platform());
 
     gl_probe(const gl_probe&) = delete;
@@ -30,4 +31,5 @@ public:
 
     int32_t count = 0;
     std::vector<gl_record> adapters;
+    std::vector<probe_reason> reasons;  // in the order they arose
 };

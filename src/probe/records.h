@@ -1,9 +1,11 @@
-// The records every Direct3D probe fills and every Direct3D page reads.
+// The records the probes fill and the report's pages read, and what a probe
+// says of what it could not read.
 #pragma once
 
 #include <windows.h>
 #include <d3d9.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -51,7 +53,8 @@ struct dx_adapter {
 };
 
 // Everything read from one OpenGL context. A new record is all zeros, so a
-// query the implementation rejects leaves its field at zero.
+// query the implementation rejects leaves its field at zero, and its
+// enumerant is listed in unanswered.
 struct gl_record {
     HMONITOR monitor = nullptr;  // the desktop monitor of the context
     std::string renderer;
@@ -111,4 +114,19 @@ struct gl_record {
     int32_t max_texture_lod_bias = 0;  // read through the integer query
     int32_t max_texture_stack_depth = 0;
     std::vector<int32_t> compressed_texture_formats;  // num_compressed_texture_formats entries
+    std::vector<uint32_t> unanswered;                 // limits the implementation rejected, by enumerant
+
+    bool answered(uint32_t enumerant) const {
+        return std::find(unanswered.begin(), unanswered.end(), enumerant) == unanswered.end();
+    }
+};
+
+// Something a probe could not read at all: a library, a device, a monitor
+// or a context ("OpenGL: no pixel format on \\.\DISPLAY2"), never a single
+// query the platform does not answer.
+struct probe_reason {
+    int adapter = -1;  // the adapter it concerns, by its index in the capture; -1 for every adapter
+    std::string text;  // the API, ": " and what went wrong
+
+    bool operator==(const probe_reason&) const = default;
 };

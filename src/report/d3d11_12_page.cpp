@@ -2,9 +2,9 @@
 // field of the feature structures that Direct3D 11 and 12 answered.
 #include <string>
 
-#include "probe/d3d_features.h"
+#include "probe/records.h"
+#include "report/page_writer.h"
 #include "report/page_writers.h"
-#include "report/report.h"
 
 namespace {
 
@@ -190,7 +190,15 @@ std::string decimal_parts(uint32_t value, uint32_t unit) {
     return std::to_string(value / unit) + "." + std::to_string(value % unit * 10 / unit);
 }
 
-std::string flag_names(uint32_t value, std::initializer_list<std::pair<uint32_t, const char*>> names) {
+struct shown_value {
+    row_kind kind;
+    std::string text;
+};
+
+// The names of the flags set, in the order given, then the bits without a
+// name as a number; "none" where no bit is set. Only unnamed bits read as a
+// number.
+shown_value flag_names(uint32_t value, std::initializer_list<std::pair<uint32_t, const char*>> names) {
     std::string text;
     for (const auto& [flag, name] : names) {
         if ((value & flag) != 0) {
@@ -198,25 +206,28 @@ std::string flag_names(uint32_t value, std::initializer_list<std::pair<uint32_t,
             value &= ~flag;
         }
     }
-    if (value != 0) {
-        text += (text.empty() ? "" : ", ") + std::to_string(value);
+    if (text.empty() && value != 0) {
+        return {row_kind::number, std::to_string(value)};
     }
-    return text.empty() ? "none" : text;
+    if (value != 0) {
+        text += ", " + std::to_string(value);
+    }
+    return {row_kind::text, text.empty() ? "none" : text};
 }
 
-std::string field_text(field_kind kind, uint32_t value) {
+shown_value field_value(field_kind kind, uint32_t value) {
     switch (kind) {
         case yes_no:
-            return value != 0 ? "yes" : "no";
+            return {row_kind::yes_no, value != 0 ? "yes" : "no"};
         case number:
         case tier:
-            return std::to_string(value);
+            return {row_kind::number, std::to_string(value)};
         case tier_tenths:
-            return value == 0 ? "0" : decimal_parts(value, 10);
+            return {row_kind::number, value == 0 ? "0" : decimal_parts(value, 10)};
         case tier_hundredths:
-            return value == 0 ? "0" : decimal_parts(value, 100);
+            return {row_kind::number, value == 0 ? "0" : decimal_parts(value, 100)};
         case root_signature:
-            return value == 0 ? "0" : "1." + std::to_string(value - 1);
+            return {row_kind::number, value == 0 ? "0" : "1." + std::to_string(value - 1)};
         case min_precision:
             return flag_names(value, {{2, "16-bit"}, {1, "10-bit"}});
         case command_lists:
@@ -228,46 +239,50 @@ std::string field_text(field_kind kind, uint32_t value) {
                                       {32, "video process"},
                                       {64, "video encode"}});
     }
-    return std::to_string(value);
+    return {row_kind::number, std::to_string(value)};
 }
 
-void add_fields(report& page, const d3d11_12_record& record, std::span<const d3d_field> fields) {
+void add_fields(page_writer& page, const d3d11_12_record& record, std::span<const d3d_field> fields) {
     for (const d3d_field& field : fields) {
         const std::vector<uint32_t>& words = record.answer(field.query);
-        page.add_row(field.name,
-                     field.word < words.size() ? field_text(field.kind, words[field.word]) : "not available",
-                     field.description);
+        if (field.word < words.size()) {
+            shown_value shown = field_value(field.kind, words[field.word]);
+            page.row(shown.kind, field.name, std::move(shown.text), field.description);
+        } else {
+            page.not_available(field.name, field.description);
+        }
     }
 }
 
-std::string feature_level_text(uint32_t level) {
+// A feature level as "11_1", where one was read.
+void add_feature_level(page_writer& page, const char* name, uint32_t level, const char* description) {
     if (level == 0) {
-        return "not available";
+        page.not_available(name, description);
+    } else {
+        page.text(name, std::to_string(level >> 12) + "_" + std::to_string((level >> 8) & 0xF), description);
     }
-    return std::to_string(level >> 12) + "_" + std::to_string((level >> 8) & 0xF);
-}
-
-std::string shader_model_text(uint32_t model) {
-    if (model == 0) {
-        return "not available";
-    }
-    return std::to_string(model >> 4) + "." + std::to_string(model & 0xF);
 }
 
 }  // namespace
 
-void directx_pages::direct3d11_12(report& page, const dx_adapter& adapter) {
+void directx_pages::direct3d11_12(page_writer& page, const dx_adapter& adapter) {
     const d3d11_12_record& record = adapter.d3d11_12;
-    page.add_row("Direct3D 11 feature level", feature_level_text(record.d3d11_feature_level),
-                 "Highest feature level of a Direct3D 11 device on this adapter.");
-    page.add_row("Direct3D 12 feature level", feature_level_text(record.d3d12_feature_level),
-                 "Highest feature level of a Direct3D 12 device on this adapter.");
-    page.add_row("Highest shader model", shader_model_text(record.shader_model),
-                 "Newest shader model that Direct3D 12 runs on this adapter.");
-    page.add_blank_row();
-    page.add_row("[Direct3D 11]", "", "What a Direct3D 11 device on this adapter can do.");
+    add_feature_level(page, "Direct3D 11 feature level", record.d3d11_feature_level,
+                      "Highest feature level of a Direct3D 11 device on this adapter.");
+    add_feature_level(page, "Direct3D 12 feature level", record.d3d12_feature_level,
+                      "Highest feature level of a Direct3D 12 device on this adapter.");
+    const uint32_t model = record.shader_model;
+    const char* const model_description = "Newest shader model that Direct3D 12 runs on this adapter.";
+    if (model == 0) {
+        page.not_available("Highest shader model", model_description);
+    } else {
+        page.row(row_kind::number, "Highest shader model",
+                 std::to_string(model >> 4) + "." + std::to_string(model & 0xF), model_description);
+    }
+    page.blank();
+    page.section("[Direct3D 11]", "What a Direct3D 11 device on this adapter can do.");
     add_fields(page, record, d3d11_fields);
-    page.add_blank_row();
-    page.add_row("[Direct3D 12]", "", "What a Direct3D 12 device on this adapter can do.");
+    page.blank();
+    page.section("[Direct3D 12]", "What a Direct3D 12 device on this adapter can do.");
     add_fields(page, record, d3d12_fields);
 }

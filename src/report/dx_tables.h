@@ -2,10 +2,9 @@
 // masks and descriptions, and number rows bound to their fields.
 #pragma once
 
-#include <windows.h>
-#include <d3d9.h>
-
 #include <span>
+
+#include "probe/records.h"  // D3DCAPS9 and its shader records
 
 // One flag row: shown "yes" when the group's field holds any bit of mask.
 struct flag_row {

@@ -1,13 +1,13 @@
 #include "report/find.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 
 namespace {
 
+// ASCII letters only: a byte of a longer UTF-8 sequence stays as it is.
 char folded(char c) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 bool holds(const std::string& cell, std::string_view wanted) {
@@ -17,18 +17,18 @@ bool holds(const std::string& cell, std::string_view wanted) {
 
 }  // namespace
 
-std::vector<found_row> find_rows(const report& pages, std::string_view text) {
+std::vector<found_row> find_rows(const adapter_report& adapter, std::string_view text) {
     std::vector<found_row> found;
     if (text.empty()) {
         return found;
     }
-    for (const page_info& page : page_table()) {
-        const grid_model& grid = pages.grid(page.id);
-        for (int r = grid.fixed_rows(); r < grid.row_count(); ++r) {
-            const auto& cells = grid.row(r);
-            if (std::any_of(cells.begin(), cells.end(),
-                            [&](const std::string& cell) { return holds(cell, text); })) {
-                found.push_back({page.id, r});
+    for (const report_group& group : adapter.groups) {
+        for (const report_page& page : group.pages) {
+            for (size_t r = 0; r < page.rows.size(); ++r) {
+                const report_row& row = page.rows[r];
+                if (holds(row.name, text) || holds(row.value, text) || holds(row.description, text)) {
+                    found.push_back({page.id, static_cast<int>(r)});
+                }
             }
         }
     }

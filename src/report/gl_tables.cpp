@@ -10,19 +10,26 @@ namespace {
 // the probe reads the enumerant into.
 constexpr gl_row limit_row(std::string_view name, const char* description) {
     const gl_limit& limit = gl_limit_named(name);
+    gl_row row = gl_blank();
     switch (limit.kind) {
         case gl_limit_kind::boolean:
-            return gl_value(limit.name, limit.boolean, description);
+            row = gl_value(limit.name, limit.boolean, description);
+            break;
         case gl_limit_kind::integer:
-            return gl_value(limit.name, limit.integer, description);
+            row = gl_value(limit.name, limit.integer, description);
+            break;
         case gl_limit_kind::integer_pair:
-            return gl_value(limit.name, limit.integer_pair, description);
+            row = gl_value(limit.name, limit.integer_pair, description);
+            break;
         case gl_limit_kind::real:
-            return gl_value(limit.name, limit.real, description);
+            row = gl_value(limit.name, limit.real, description);
+            break;
         case gl_limit_kind::real_pair:
-            return gl_value(limit.name, limit.real_pair, description);
+            row = gl_value(limit.name, limit.real_pair, description);
+            break;
     }
-    return gl_blank();
+    row.enumerant = limit.enumerant;
+    return row;
 }
 
 #define GL_LIMIT(enumerant, description) limit_row(#enumerant, description)
@@ -31,8 +38,8 @@ constexpr gl_row summary_rows[] = {
     gl_value("Renderer", &gl_record::renderer, ""),
     gl_value("Vendor", &gl_record::vendor, ""),
     gl_blank(),
-    gl_value("GL version", &gl_record::version, ""),
-    gl_value("GLU version", &gl_record::glu_version, ""),
+    gl_version("GL version", &gl_record::version, ""),
+    gl_version("GLU version", &gl_record::glu_version, ""),
     gl_blank(),
     gl_value("Shading language version", &gl_record::shading_language_version, ""),
 };
@@ -41,10 +48,10 @@ constexpr gl_row device_rows[] = {
     gl_value("Renderer", &gl_record::renderer, "Name of the renderer. This is specific to a hardware."),
     gl_value("Vendor", &gl_record::vendor, "Company of the OpenGL implementation."),
     gl_blank(),
-    gl_value("Version", &gl_record::version, "OpenGL version number."),
+    gl_version("Version", &gl_record::version, "OpenGL version number."),
     gl_value("Version string", &gl_record::version_string, "Full returned string of OpenGL version."),
     gl_blank(),
-    gl_value("GLU version", &gl_record::glu_version, "OpenGL utility library version."),
+    gl_version("GLU version", &gl_record::glu_version, "OpenGL utility library version."),
     gl_value("GLU version string", &gl_record::glu_version_string,
              "Full returned string of OpenGL utility library version."),
 };

@@ -9,7 +9,7 @@
 
 #include "probe/records.h"
 
-enum class gl_row_kind { text, integer, integer_pair, boolean, real, real_pair, blank, section };
+enum class gl_row_kind { text, version, integer, integer_pair, boolean, real, real_pair, blank, section };
 
 struct gl_row {
     gl_row_kind kind;
@@ -21,10 +21,17 @@ struct gl_row {
     bool gl_record::*boolean = nullptr;
     float gl_record::*real = nullptr;
     std::array<float, 2> gl_record::*real_pair = nullptr;
+    uint32_t enumerant = 0;  // of a limit's row: the query behind its value
 };
 
 constexpr gl_row gl_value(const char* name, std::string gl_record::*field, const char* description) {
     gl_row row{gl_row_kind::text, name, description};
+    row.text = field;
+    return row;
+}
+// A version number the implementation wrote as text: "4.6.0".
+constexpr gl_row gl_version(const char* name, std::string gl_record::*field, const char* description) {
+    gl_row row{gl_row_kind::version, name, description};
     row.text = field;
     return row;
 }

@@ -1,17 +1,16 @@
-// The twenty report pages, written once as data: which group each belongs
-// to, its tab sheet, grid and caption, and how and when it is filled. The
-// window's page creation, the page fills, the echo order and the tests read
-// this table.
+// Every report page, written once as data: its group, marker, caption,
+// look and writer. The window, every output and the tests read this table;
+// a new page is one entry here and one writer.
 #pragma once
 
 #include <span>
 
-#include "probe/records.h"
-#include "report/grid_model.h"
-
-class report;
+struct dx_adapter;
+struct gl_record;
+class page_writer;
 
 enum class page_group { directx, opengl };
+inline constexpr int group_count = 2;
 
 // The pages in tab order, DirectX first. The value is the page's index in
 // page_table().
@@ -40,26 +39,23 @@ enum class page_id {
 
 inline constexpr int page_count = 20;
 
-// Writes the rows of one page into the current grid, which the caller has
-// just set up.
-using directx_fill = void (*)(report& pages, const dx_adapter& adapter);
-using opengl_fill = void (*)(report& pages, const gl_record& record);
+// Writes the rows of one page from one record.
+using directx_writer = void (*)(page_writer& page, const dx_adapter& adapter);
+using opengl_writer = void (*)(page_writer& page, const gl_record& record);
 
 struct page_info {
     page_id id;
     page_group group;
-    const char* sheet;            // the tab sheet's component name
-    const char* grid;             // the grid's component name; without "SG" it is the page's marker
-    const char* caption;          // the tab's text
-    bool summary;                 // the group's Summary page: two columns, no header
-    int value_width;              // the Value column's width after a set-up, in design pixels
-    cell_painter painter;         // the cell painter the window's layout gives the grid
-    int fill_step;                // position in the group's fill, from 0; differs from the tab order
-    bool cleared_without_record;  // reset to one empty row when the adapter has no OpenGL record
-    directx_fill fill_directx = nullptr;
-    opengl_fill fill_opengl = nullptr;
-    bool submitted = true;  // echoed into the submission text, whose format is fixed
-    int name_width = 300;   // the Name column's width after a set-up, in design pixels
+    const char* marker;   // "dx_device": the page's name in the submission and in JSON
+    const char* caption;  // the tab's text
+    bool summary;         // the group's Summary page: two columns, no header, no descriptions
+    directx_writer write_directx = nullptr;
+    opengl_writer write_opengl = nullptr;
+    int name_width = 300;   // the Name column's width, in 96-DPI pixels
+    int value_width = 100;  // the Value column's least width, in 96-DPI pixels
+    // Reset to an empty page when the adapter has no record of the group;
+    // the window keeps the others as they were.
+    bool cleared_without_record = false;
 };
 
 // All pages, in tab order.
@@ -67,5 +63,8 @@ std::span<const page_info> page_table();
 
 const page_info& page_of(page_id id);
 
-// The pages of one group in the order their fill writes them.
-std::span<const page_info* const> fill_order(page_group group);
+// The pages of one group, in tab order.
+std::span<const page_info> pages_of(page_group group);
+
+// "DirectX", "OpenGL".
+const char* group_caption(page_group group);

@@ -1,30 +1,39 @@
 #include "report/page_text.h"
 
 #include <algorithm>
+#include <array>
+#include <vector>
 
 std::string page_title(const page_info& page) {
-    return std::string(page.group == page_group::directx ? "DirectX" : "OpenGL") + " - " + page.caption;
+    return std::string(group_caption(page.group)) + " - " + page.caption;
 }
 
-std::string page_text(const grid_model& grid, const std::string& title) {
+std::string page_text(const report_page& page) {
+    const page_info& info = page.info();
+    std::vector<std::array<const std::string*, 3>> lines;
+    const std::array<std::string, 3> header = {std::string(group_caption(info.group)) + " name", "Value",
+                                               "Description"};
+    if (!info.summary) {
+        lines.push_back({&header[0], &header[1], &header[2]});
+    }
+    for (const report_row& row : page.rows) {
+        lines.push_back({&row.name, &row.value, &row.description});
+    }
     size_t name_width = 0;
     size_t value_width = 0;
-    for (int r = 0; r < grid.row_count(); ++r) {
-        name_width = std::max(name_width, grid.cell(0, r).size());
-        value_width = std::max(value_width, grid.cell(1, r).size());
+    for (const auto& cells : lines) {
+        name_width = std::max(name_width, cells[0]->size());
+        value_width = std::max(value_width, cells[1]->size());
     }
-    std::string text = title + "\r\n";
-    for (int r = 0; r < grid.row_count(); ++r) {
-        std::string line = grid.cell(0, r);
+    std::string text = page_title(info) + "\r\n";
+    for (const auto& cells : lines) {
+        std::string line = *cells[0];
+        line.resize(name_width + 2, ' ');
+        line += *cells[1];
         // The Summary pages show no descriptions, and the text follows them.
-        if (grid.column_count() > 2) {
-            line.resize(name_width + 2, ' ');
-            line += grid.cell(1, r);
+        if (!info.summary) {
             line.resize(name_width + 2 + value_width + 2, ' ');
-            line += grid.cell(2, r);
-        } else {
-            line.resize(name_width + 2, ' ');
-            line += grid.cell(1, r);
+            line += *cells[2];
         }
         line.erase(line.find_last_not_of(' ') + 1);
         text += line + "\r\n";
@@ -32,13 +41,15 @@ std::string page_text(const grid_model& grid, const std::string& title) {
     return text;
 }
 
-std::string report_text(const report& pages) {
+std::string adapter_text(const adapter_report& adapter) {
     std::string text;
-    for (const page_info& page : page_table()) {
-        if (!text.empty()) {
-            text += "\r\n";
+    for (const report_group& group : adapter.groups) {
+        for (const report_page& page : group.pages) {
+            if (!text.empty()) {
+                text += "\r\n";
+            }
+            text += page_text(page);
         }
-        text += page_text(pages.grid(page.id), page_title(page));
     }
     return text;
 }

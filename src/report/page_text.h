@@ -3,17 +3,17 @@
 
 #include <string>
 
-#include "report/grid_model.h"
-#include "report/report.h"
-
-// The page's title, then every row, header included, in three columns:
-// names and values padded to the page's widest, then the description. A
-// blank row is an empty line; lines end with "\r\n".
-std::string page_text(const grid_model& grid, const std::string& title);
-
-// Every page of both groups, in tab order, each under its title
-// ("DirectX - Device"), with an empty line between pages.
-std::string report_text(const report& pages);
+#include "report/document.h"
 
 // "DirectX - Device", "OpenGL - Stacks".
 std::string page_title(const page_info& page);
+
+// The page's title, then its rows in columns: names and values padded to the
+// page's widest, then the descriptions, below a header row of "DirectX name",
+// "Value" and "Description". A Summary page has two columns and no header.
+// A blank row is an empty line; lines end with "\r\n".
+std::string page_text(const report_page& page);
+
+// Every page of every group the adapter has, in tab order, with an empty line
+// between pages.
+std::string adapter_text(const adapter_report& adapter);

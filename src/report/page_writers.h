@@ -1,33 +1,34 @@
-// The fill of each page, for the page table: each writes its page's rows
-// into the current grid, which the caller has just set up.
+// The writer of each page, for the page table: each turns one probe record
+// into the rows of its page. Pure: the same record always gives the same
+// rows.
 #pragma once
 
-#include "probe/records.h"
-
-class report;
+struct dx_adapter;
+struct gl_record;
+class page_writer;
 
 namespace directx_pages {
-void summary(report& pages, const dx_adapter& adapter);
-void device(report& pages, const dx_adapter& adapter);
-void capabilities(report& pages, const dx_adapter& adapter);
-void vertices(report& pages, const dx_adapter& adapter);
-void rendering(report& pages, const dx_adapter& adapter);
-void textures(report& pages, const dx_adapter& adapter);
-void blending(report& pages, const dx_adapter& adapter);
-void buffers(report& pages, const dx_adapter& adapter);
-void pixel_shader(report& pages, const dx_adapter& adapter);
-void vertex_shader(report& pages, const dx_adapter& adapter);
-void resolutions(report& pages, const dx_adapter& adapter);  // sorts the grid when written
-void direct3d11_12(report& pages, const dx_adapter& adapter);
+void summary(page_writer& page, const dx_adapter& adapter);
+void device(page_writer& page, const dx_adapter& adapter);
+void capabilities(page_writer& page, const dx_adapter& adapter);
+void vertices(page_writer& page, const dx_adapter& adapter);
+void rendering(page_writer& page, const dx_adapter& adapter);
+void textures(page_writer& page, const dx_adapter& adapter);
+void blending(page_writer& page, const dx_adapter& adapter);
+void buffers(page_writer& page, const dx_adapter& adapter);
+void pixel_shader(page_writer& page, const dx_adapter& adapter);
+void vertex_shader(page_writer& page, const dx_adapter& adapter);
+void resolutions(page_writer& page, const dx_adapter& adapter);  // shown sorted
+void direct3d11_12(page_writer& page, const dx_adapter& adapter);
 }  // namespace directx_pages
 
 namespace opengl_pages {
-void summary(report& pages, const gl_record& record);
-void device(report& pages, const gl_record& record);
-void capabilities(report& pages, const gl_record& record);
-void rendering(report& pages, const gl_record& record);
-void textures(report& pages, const gl_record& record);
-void stacks(report& pages, const gl_record& record);
-void vertex_shader(report& pages, const gl_record& record);
-void extensions(report& pages, const gl_record& record);
+void summary(page_writer& page, const gl_record& record);
+void device(page_writer& page, const gl_record& record);
+void capabilities(page_writer& page, const gl_record& record);
+void rendering(page_writer& page, const gl_record& record);
+void textures(page_writer& page, const gl_record& record);
+void stacks(page_writer& page, const gl_record& record);
+void vertex_shader(page_writer& page, const gl_record& record);
+void extensions(page_writer& page, const gl_record& record);
 }  // namespace opengl_pages

@@ -13,6 +13,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "base/text.h"
+
 namespace {
 
 bool needs_escape(unsigned char byte) {
@@ -106,8 +108,21 @@ constexpr size_t piece_size = 16 * 1024;
     throw std::runtime_error(what);
 }
 
-[[noreturn]] void fail_socket(const char* what) {
-    fail(std::string(what) + " (error " + std::to_string(WSAGetLastError()) + ")");
+// A Winsock error in the system's words: "No connection could be made
+// because the target machine actively refused it (10061)".
+std::string error_words(int error) {
+    wchar_t* words = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        static_cast<DWORD>(error), 0, reinterpret_cast<wchar_t*>(&words), 0, nullptr);
+    std::string text = length > 0 ? utf8_of(std::wstring_view(words, length)) : std::string();
+    LocalFree(words);
+    text.erase(text.find_last_not_of(" .\r\n") + 1);
+    return (text.empty() ? "error" : text) + " (" + std::to_string(error) + ")";
+}
+
+[[noreturn]] void fail_socket(const char* what, int error = WSAGetLastError()) {
+    fail(std::string(what) + ": " + error_words(error));
 }
 
 std::string lower(std::string text) {
@@ -258,7 +273,7 @@ address_list resolve(const http_address& address, const post_clock& clock) {
         fail("the host's name was not resolved in time");
     }
     if (state->error != 0 || state->addresses == nullptr) {
-        fail("cannot resolve " + address.host + " (error " + std::to_string(state->error) + ")");
+        fail_socket(("cannot find the host " + address.host).c_str(), state->error);
     }
     return address_list(state->addresses, freeaddrinfo);
 }
@@ -268,20 +283,29 @@ class http_socket {
 public:
     http_socket(const http_address& address, const post_clock& clock) {
         const address_list addresses = resolve(address, clock);
+        int error = 0;  // the last candidate's
         for (const addrinfo* candidate = addresses.get(); candidate != nullptr && socket_ == INVALID_SOCKET;
              candidate = candidate->ai_next) {
             socket_ = socket(candidate->ai_family, candidate->ai_socktype, candidate->ai_protocol);
             if (socket_ == INVALID_SOCKET) {
+                error = WSAGetLastError();
                 continue;
             }
             u_long non_blocking = 1;
             ioctlsocket(socket_, FIONBIO, &non_blocking);
             bool connected = false;
             try {
-                connected =
-                    connect(socket_, candidate->ai_addr, static_cast<int>(candidate->ai_addrlen)) == 0 ||
-                    (WSAGetLastError() == WSAEWOULDBLOCK &&
-                     wait(false, clock.left(connect_limit, "connect"), clock) && pending_error() == 0);
+                if (connect(socket_, candidate->ai_addr, static_cast<int>(candidate->ai_addrlen)) == 0) {
+                    connected = true;
+                } else if ((error = WSAGetLastError()) == WSAEWOULDBLOCK) {
+                    // A refusal shows as an exceptional socket, with its error pending.
+                    if (wait(false, clock.left(connect_limit, "connect"), clock)) {
+                        error = pending_error();
+                        connected = error == 0;
+                    } else {
+                        error = WSAETIMEDOUT;
+                    }
+                }
             } catch (...) {
                 closesocket(socket_);  // out of time: the constructor ends here
                 throw;
@@ -292,7 +316,7 @@ public:
             }
         }
         if (socket_ == INVALID_SOCKET) {
-            fail("cannot connect to " + address.authority);
+            fail_socket(("cannot connect to " + address.authority).c_str(), error);
         }
     }
     ~http_socket() {
@@ -433,6 +457,7 @@ private:
 
 struct answer_head {
     int status = 0;
+    std::string reason;  // the status line's words: "Internal Server Error"
     std::vector<std::pair<std::string, std::string>> headers;  // names in lower case
 };
 
@@ -445,6 +470,7 @@ answer_head read_head(answer_reader& reader) {
         fail("not an HTTP answer: " + status_line.substr(0, 40));
     }
     head.status = std::stoi(status_line.substr(9, 3));
+    head.reason = status_line.size() > 13 ? status_line.substr(13, 80) : std::string();
     size_t size = status_line.size();
     for (std::string line = reader.line(); !line.empty(); line = reader.line()) {
         size += line.size();
@@ -559,7 +585,8 @@ void http_component::post(const std::string& url,
     // Checked before the body: an error's body is never read. A redirect is
     // not followed: the report did not arrive where it was sent.
     if (head.status < 200 || head.status >= 300) {
-        fail("the server answered " + std::to_string(head.status));
+        fail("the server answered " + std::to_string(head.status) +
+             (head.reason.empty() ? "" : " " + head.reason));
     }
     if (head.status == 204) {
         return;

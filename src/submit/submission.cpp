@@ -1,44 +1,58 @@
 #include "submit/submission.h"
 
-int opengl_record_index(const gl_probe* opengl, HMONITOR monitor) {
-    if (opengl == nullptr) {
-        return -1;
+#include "base/text.h"
+
+namespace {
+
+using enum page_id;
+
+// The pages the site knows, in the order it has always received them.
+constexpr page_id directx_pages[] = {dx_summary,       dx_device,       dx_capabilities, dx_vertices,
+                                     dx_rendering,     dx_textures,     dx_blending,     dx_buffers,
+                                     dx_vertex_shader, dx_pixel_shader, dx_resolutions};
+constexpr page_id opengl_pages[] = {gl_summary,    gl_device,   gl_capabilities, gl_rendering,
+                                    gl_extensions, gl_textures, gl_stacks,       gl_vertex_shader};
+
+// Appends text with each TAB, CR and LF as one blank, so that a row always
+// stays one line of name, TAB, value.
+void append_one_line(std::string& out, const std::string& text) {
+    for (const char c : text) {
+        out += (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
     }
-    for (int i = 0; i < opengl->count; ++i) {
-        if (opengl->adapters[static_cast<size_t>(i)].monitor == monitor) {
-            return i;
-        }
-    }
-    return -1;
 }
 
-void build_submission_text(report& pages, const direct3d_probe& direct3d, const gl_probe* opengl) {
-    // The text grows in a local, echoed into only while this runs; whatever
-    // ends the run, the echo stops and the text written is assigned whole.
-    std::string text = "%2.00%\r\n";
-    struct echo_scope {
-        report& pages;
-        std::string& text;
-        echo_scope(report& owner, std::string& into) : pages(owner), text(into) {
-            pages.echo_into(&text);
-            pages.echo = true;
+void append_pages(std::string& text, const report_group& group, std::span<const page_id> order) {
+    for (const page_id id : order) {
+        const report_page* page = group.page(id);
+        if (page == nullptr) {
+            continue;
         }
-        ~echo_scope() {
-            pages.echo = false;
-            pages.echo_into(nullptr);
-            pages.submission_text = std::move(text);
-        }
-    } echo(pages, text);
-
-    const int count = direct3d.count;
-    for (int i = 0; i < count; ++i) {
-        const dx_adapter adapter = direct3d.adapter(i);
-        text += "|card|\r\n@directx@\r\n";
-        pages.fill_directx_pages(adapter);
-        const int gl = opengl_record_index(opengl, adapter.monitor);
-        if (gl >= 0) {
-            text += "@opengl@\r\n";
-            pages.fill_opengl_pages(opengl->adapter(gl));
+        text += "\r\n!";
+        text += page->info().marker;
+        text += "!\r\n";
+        for (const report_row* row : rows_as_written(*page)) {
+            if (row->kind != row_kind::blank) {
+                append_one_line(text, row->name);
+                text += '\t';
+                append_one_line(text, row->wire_value.value_or(row->value));
+            }
+            text += "\r\n";
         }
     }
+}
+
+}  // namespace
+
+std::string submission_text(const report_document& document) {
+    std::string text = "%2.00%\r\n";
+    for (const adapter_report& adapter : document.adapters) {
+        text += "|card|\r\n@directx@\r\n";
+        append_pages(text, adapter.group(page_group::directx), directx_pages);
+        const report_group& opengl = adapter.group(page_group::opengl);
+        if (opengl.read) {
+            text += "@opengl@\r\n";
+            append_pages(text, opengl, opengl_pages);
+        }
+    }
+    return ansi_of_utf8(text);
 }

@@ -1,16 +1,16 @@
-// The submission text: every page of every adapter, echoed by the very page
-// fills that the window uses.
+// The submission text: the whole report in the line format the product's
+// site reads.
 #pragma once
 
-#include "probe/d3d_common.h"
-#include "probe/gl_probe.h"
-#include "report/report.h"
+#include <string>
 
-// Index of the first OpenGL record on the given monitor, or -1; none
-// without an OpenGL probe.
-int opengl_record_index(const gl_probe* opengl, HMONITOR monitor);
+#include "report/document.h"
 
-// Replaces pages.submission_text by the report of every Direct3D adapter and its
-// OpenGL record. Leaves the pages filled with the last adapter's report and
-// the echo off, also when a page fill raises.
-void build_submission_text(report& pages, const direct3d_probe& direct3d, const gl_probe* opengl);
+// "%2.00%", then per adapter "|card|", "@directx@" and its DirectX pages,
+// and "@opengl@" and its OpenGL pages where its OpenGL record was read. Each
+// page is "!marker!" and its rows as written, "name TAB value" on one line
+// (a TAB, CR or LF inside a text becomes a blank), a blank row an empty
+// line; lines end with "\r\n". The pages go in the order the site has always
+// received them, and only those it knows. The text is in the system's code
+// page, as the site reads it.
+std::string submission_text(const report_document& document);

@@ -5,11 +5,11 @@
 
 namespace {
 
-cell_style device(const char* text, int height = 17, int column = 1, bool current = false,
+cell_style device(const char* text, row_kind kind = row_kind::text, int column = 1, bool current = false,
                   bool fixed = false) {
     cell_facts cell;
     cell.text = text;
-    cell.row_height = height;
+    cell.kind = kind;
     cell.column = column;
     cell.current_row = current;
     cell.fixed_row = fixed;
@@ -44,32 +44,42 @@ TEST(CellStyle, NumbersZerosAndWords) {
     const cell_style capital = device("Yes");
     EXPECT_EQ(cell_align::left, capital.align);
     EXPECT_FALSE(capital.bold);
-    // The rule holds in every column alike.
-    EXPECT_EQ(number_color, device("1", 17, 0).text_color);
+    // Free text reads so in every column alike.
+    EXPECT_EQ(number_color, device("1", row_kind::text, 0).text_color);
+    EXPECT_EQ(number_color, device("60", row_kind::text, 2).text_color);
+    // A value is painted as its row's kind says; names and descriptions of
+    // such rows are free text.
+    EXPECT_EQ(cell_align::right, device("8.17.18.19", row_kind::number).align);
+    EXPECT_EQ(zero_color, device("0.0", row_kind::number).text_color);
+    EXPECT_EQ(cell_align::center, device("yes", row_kind::yes_no).align);
+    const cell_style unanswered = device("not available", row_kind::not_available);
+    EXPECT_EQ(cell_align::left, unanswered.align);
+    EXPECT_EQ(RGB(0, 0, 0), unanswered.text_color);
+    EXPECT_EQ(cell_align::left, device("MaxTextureWidth", row_kind::number, 0).align);
     EXPECT_EQ(8, yes.inset_left);
     EXPECT_EQ(1, yes.inset_top);
 }
 
 TEST(CellStyle, BackgroundsAndSectionRows) {
     EXPECT_EQ(RGB(255, 255, 255), device("text").background);
-    EXPECT_EQ(RGB(192, 192, 192), device("Value", 17, 1, false, true).background);
+    EXPECT_EQ(RGB(192, 192, 192), device("Value", row_kind::text, 1, false, true).background);
     // The current row turns light green; its text keeps its colours.
-    const cell_style current = device("0", 17, 1, true);
+    const cell_style current = device("0", row_kind::number, 1, true);
     EXPECT_EQ(RGB(192, 220, 192), current.background);
     EXPECT_EQ(zero_color, current.text_color);
-    EXPECT_EQ(number_color, device("yes", 17, 1, true).text_color);
+    EXPECT_EQ(number_color, device("yes", row_kind::yes_no, 1, true).text_color);
 
-    const cell_style section = device("[DevCaps]", 32, 0);
+    const cell_style section = device("[DevCaps]", row_kind::section, 0);
     EXPECT_EQ(RGB(192, 192, 192), section.background);
     EXPECT_EQ(12, section.font_size);
     EXPECT_TRUE(section.bold);
     EXPECT_EQ(16, section.inset_left);
-    const cell_style section_value = device("", 32, 1);
+    const cell_style section_value = device("", row_kind::section, 1);
     EXPECT_FALSE(section_value.bold);
     EXPECT_EQ(8, section_value.inset_left);
-    EXPECT_EQ(RGB(192, 220, 192), device("[DevCaps]", 32, 0, true).background);
+    EXPECT_EQ(RGB(192, 220, 192), device("[DevCaps]", row_kind::section, 0, true).background);
     // A section row is painted as one even where its text is a number.
-    EXPECT_EQ(cell_align::left, device("1", 32, 2).align);
+    EXPECT_EQ(cell_align::left, device("1", row_kind::section, 2).align);
 }
 
 TEST(CellStyle, SummaryPainter) {

@@ -10,7 +10,7 @@
 #include "probe/d3d9_probe.h"
 #include "probe/gl_probe.h"
 #include "refdata/pci_names.h"
-#include "report/report.h"
+#include "report/report_builder.h"
 
 namespace {
 
@@ -27,24 +27,19 @@ TEST(ColumnFit, NoValueOfAnyGoldenPageIsCut) {
     fakes::golden_opengl(gl, read_text_file(std::string(CAVIO_GOLDEN_DIR) + "/gl_extensions.txt"));
     const d3d9_probe direct3d([&d3d](UINT version) { return d3d.create(version); });
     const gl_probe opengl(direct3d, gl.platform());
-    report pages;
-    pages.fill_directx_pages(direct3d.adapter(0));
-    pages.fill_opengl_pages(opengl.adapter(0));
+    const gl_record record = opengl.adapter(0);
+    const adapter_report report = build_adapter_report(direct3d.adapter(0), &record);
     int widened = 0;
     for (const page_info& page : page_table()) {
-        grid_model& grid = pages.grid(page.id);
+        grid_model grid(page);
+        grid.show(report.group(page.group).page(page.id));
         SCOPED_TRACE(grid.name());
         const int before = grid.column_width(1);
         grid.set_column_width(1, fitted_value_width(grid, measure));
         EXPECT_GE(grid.column_width(1), before);
         widened += grid.column_width(1) > before ? 1 : 0;
         for (int r = grid.fixed_rows(); r < grid.row_count(); ++r) {
-            cell_facts facts;
-            facts.text = grid.cell(1, r);
-            facts.column = 1;
-            facts.row_height = grid.row_height(r);
-            facts.painter = page.summary ? cell_painter::summary : cell_painter::device;
-            const cell_style style = decide_cell_style(facts);
+            const cell_style style = decide_cell_style(facts_of(grid, 1, r));
             EXPECT_LE(
                 measure(grid.cell(1, r), style.font_size, style.bold) + style.inset_left + style.inset_right,
                 grid.column_width(1))

@@ -10,13 +10,12 @@ namespace {
 // A report grid: header (17), rows 1 and 3 normal (17), row 2 a section (32),
 // columns 300, 100 and 800 wide.
 grid_model sample() {
-    grid_model grid("SGsample", false);
-    grid.set_default_row_height(normal_row_height);
-    grid.set_row_count(4);
-    grid.set_row_height(2, section_row_height);
-    grid.set_column_width(0, 300);
-    grid.set_column_width(1, 100);
-    grid.set_column_width(2, 800);
+    grid_model grid(page_of(page_id::dx_capabilities));
+    report_page page{page_id::dx_capabilities, {}, {}};
+    page.rows = {{row_kind::number, "A", "1", "", {}},
+                 {row_kind::section, "[B]", "", "", {}},
+                 {row_kind::yes_no, "C", "yes", "", {}}};
+    grid.show(&page);
     return grid;
 }
 

@@ -1,6 +1,9 @@
+#include <windows.h>
+
 #include "app/version.h"
 #include "base/errors.h"
 #include "base/text.h"
+#include "probe/d3d_common.h"
 
 #include <gtest/gtest.h>
 

@@ -5,13 +5,24 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+
 #include "app/control_ids.h"
 #include "app/window_layout.h"
 #include "app/main_window.h"
 #include "app/grid_control.h"
+#include "base/text.h"
+#include "fakes/fake_dxgi.h"
 #include "fakes/fake_probes.h"
 #include "platform/report_program.h"
 #include "refdata/pci_names.h"
+#include "probe/dxgi_probe.h"
+#include "report/page_writer.h"
+#include "report/report_json.h"
+
+#include <nlohmann/json.hpp>
 
 namespace {
 
@@ -34,8 +45,8 @@ struct fake_world {
     bool direct3d9_fails = false;
     bool opengl_fails = false;
 
-    form_seams seams() {
-        form_seams s;
+    window_seams seams() {
+        window_seams s;
         s.capture.direct3d10 = [this]() -> std::unique_ptr<direct3d_probe> {
             ++direct3d10_calls;
             if (direct3d10_fails) {
@@ -77,21 +88,17 @@ struct fake_world {
 };
 
 std::string text_of(HWND window) {
-    char text[512] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
+    return window_text(window);
 }
 
 std::string combo_line(HWND combo, int index) {
-    char text[512] = {};
-    SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
-    return text;
+    wchar_t text[512] = {};
+    SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+    return utf8_of(text);
 }
 
 std::string status_text(HWND status) {
-    char text[256] = {};
-    SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
-    return text;
+    return status_part(status, 0);
 }
 
 class Window : public ::testing::Test {
@@ -111,10 +118,9 @@ TEST_F(Window, StartUpListsTheAdaptersAndShowsTheFirst) {
     EXPECT_EQ(0, SendMessageA(adapters, CB_GETCURSEL, 0, 0));
     // The submission build ended with the second adapter; the pages show
     // the first again.
-    EXPECT_EQ("First board", form.pages.grid(page_id::dx_summary).cell(1, 0));
-    EXPECT_EQ("First renderer", form.pages.grid(page_id::gl_summary).cell(1, 0));
-    EXPECT_NE(std::string::npos, form.pages.submission_text.find("Device\tSecond board"));
-    EXPECT_FALSE(form.pages.echo);
+    EXPECT_EQ("First board", form.grid(page_id::dx_summary).cell(1, 0));
+    EXPECT_EQ("First renderer", form.grid(page_id::gl_summary).cell(1, 0));
+    EXPECT_NE(std::string::npos, form.submission_text.find("Device\tSecond board"));
     EXPECT_EQ("\tVersion 1.2.3.4", status_text(form.controls().status_bar));
     EXPECT_TRUE(world.seen.messages.empty());
 
@@ -122,14 +128,14 @@ TEST_F(Window, StartUpListsTheAdaptersAndShowsTheFirst) {
     // the other six OpenGL pages keep what they showed.
     SendMessageA(adapters, CB_SETCURSEL, 1, 0);
     form.show_selected_adapter();
-    EXPECT_EQ("Second board", form.pages.grid(page_id::dx_summary).cell(1, 0));
-    EXPECT_EQ(1, form.pages.grid(page_id::gl_summary).row_count());
-    EXPECT_EQ("", form.pages.grid(page_id::gl_summary).cell(0, 0));
-    EXPECT_EQ(2, form.pages.grid(page_id::gl_device).row_count());
+    EXPECT_EQ("Second board", form.grid(page_id::dx_summary).cell(1, 0));
+    EXPECT_EQ(1, form.grid(page_id::gl_summary).row_count());
+    EXPECT_EQ("", form.grid(page_id::gl_summary).cell(0, 0));
+    EXPECT_EQ(2, form.grid(page_id::gl_device).row_count());
     int lights = -1;
-    for (int r = 0; r < form.pages.grid(page_id::gl_rendering).row_count(); ++r) {
-        if (form.pages.grid(page_id::gl_rendering).cell(0, r) == "GL_MAX_LIGHTS") {
-            lights = std::stoi(form.pages.grid(page_id::gl_rendering).cell(1, r));
+    for (int r = 0; r < form.grid(page_id::gl_rendering).row_count(); ++r) {
+        if (form.grid(page_id::gl_rendering).cell(0, r) == "GL_MAX_LIGHTS") {
+            lights = std::stoi(form.grid(page_id::gl_rendering).cell(1, r));
         }
     }
     EXPECT_EQ(8, lights);
@@ -141,7 +147,8 @@ TEST_F(Window, StartUpListsTheAdaptersAndShowsTheFirst) {
     EXPECT_EQ(1, world.opengl_calls);
 }
 
-TEST_F(Window, ProbeFailuresAtStartUp) {
+// A probe that fails is a problem the window names, never a box or a stop.
+TEST_F(Window, ProbeFailuresAtStartUpAreProblems) {
     world.direct3d10_fails = true;
     world.opengl_fails = true;
     {
@@ -150,18 +157,29 @@ TEST_F(Window, ProbeFailuresAtStartUp) {
         EXPECT_TRUE(form.started);
         EXPECT_EQ(1, world.direct3d9_calls);
         EXPECT_EQ("#0: Direct3D 9 board", combo_line(form.controls().adapter_list, 0));
-        EXPECT_FALSE(form.opengl);
-        EXPECT_EQ(1, form.pages.grid(page_id::gl_summary).row_count());
-        EXPECT_EQ(std::string::npos, form.pages.submission_text.find("@opengl@"));
+        EXPECT_FALSE(form.document().adapters.at(0).group(page_group::opengl).read);
+        EXPECT_EQ(std::string::npos, form.submission_text.find("@opengl@"));
+        EXPECT_EQ(std::string::npos, form.submission_text.find("Problems"));
         EXPECT_TRUE(world.seen.messages.empty());
+        // The latest in the status bar; each on its group's Summary page.
+        EXPECT_EQ("OpenGL: can't create RC", status_part(form.controls().status_bar, status_message));
+        const grid_model& directx = form.grid(page_id::dx_summary);
+        EXPECT_EQ("[Problems]", directx.cell(0, directx.row_count() - 2));
+        EXPECT_EQ("DXGI", directx.cell(0, directx.row_count() - 1));
+        EXPECT_EQ("no dx10", directx.cell(1, directx.row_count() - 1));
+        const grid_model& opengl = form.grid(page_id::gl_summary);
+        ASSERT_EQ(2, opengl.row_count());
+        EXPECT_EQ("can't create RC", opengl.cell(1, 1));
     }
     world.direct3d9_fails = true;
+    world.opengl_fails = false;
     main_window form(world.seams());
     ShowWindow(form.handle(), SW_SHOWNA);
-    EXPECT_FALSE(form.started);
-    EXPECT_EQ((std::vector<std::string>{"Direct3D 9 is broken"}), world.seen.messages);
+    EXPECT_TRUE(form.started);
+    EXPECT_TRUE(world.seen.messages.empty());
     EXPECT_EQ(0, SendMessageA(form.controls().adapter_list, CB_GETCOUNT, 0, 0));
-    EXPECT_EQ("", form.pages.submission_text);
+    EXPECT_EQ("%2.00%\r\n", form.submission_text);
+    EXPECT_EQ("Direct3D 9: Direct3D 9 is broken", status_part(form.controls().status_bar, status_message));
 }
 
 TEST_F(Window, LinksOpenThroughTheCommandInterpreterOrTheShell) {
@@ -189,8 +207,8 @@ TEST_F(Window, LinksOpenThroughTheCommandInterpreterOrTheShell) {
 
 TEST_F(Window, ControlTreeCaptionsAndParents) {
     main_window form(world.seams());
-    EXPECT_EQ(main_caption, text_of(form.handle()));
-    const form_controls& c = form.controls();
+    EXPECT_EQ(utf8_of(main_caption), text_of(form.handle()));
+    const window_controls& c = form.controls();
     const group_controls& dx = c.directx;
     const group_controls& gl = c.opengl;
     // Each control, its parent and its caption.
@@ -279,7 +297,7 @@ private:
 TEST_F(Window, KeysChangeThePageAndTabFollowsTheScreen) {
     main_window form(world.seams());
     ShowWindow(form.handle(), SW_SHOWNA);
-    const form_controls& c = form.controls();
+    const window_controls& c = form.controls();
     const auto press = [&](WPARAM key) {
         return form.translate_key(MSG{c.adapter_list, WM_KEYDOWN, key, 0, 0, {}});
     };
@@ -331,17 +349,13 @@ TEST_F(Window, KeysChangeThePageAndTabFollowsTheScreen) {
 TEST_F(Window, FindGoesToEachRowThatHoldsTheText) {
     main_window form(world.seams());
     ShowWindow(form.handle(), SW_SHOWNA);
-    const form_controls& c = form.controls();
-    const auto said = [&] {
-        char text[64] = {};
-        SendMessageA(c.status_bar, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));
-        return std::string(text);
-    };
+    const window_controls& c = form.controls();
+    const auto said = [&] { return status_part(c.status_bar, status_find); };
     const auto key = [&](WPARAM which) {
         return form.translate_key(MSG{c.find_box, WM_KEYDOWN, which, 0, 0, {}});
     };
     const auto current = [&](page_id id) {
-        const grid_model& grid = form.pages.grid(id);
+        const grid_model& grid = form.grid(id);
         return grid.cell(0, grid.current_row);
     };
     // Typing (the edit's EN_CHANGE) goes to the first row found, group and page included.
@@ -376,9 +390,9 @@ TEST_F(Window, FindGoesToEachRowThatHoldsTheText) {
 std::string clipboard_text() {
     std::string text;
     if (OpenClipboard(nullptr)) {
-        if (HANDLE data = GetClipboardData(CF_TEXT)) {
-            if (const auto* chars = static_cast<const char*>(GlobalLock(data))) {
-                text = chars;
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+            if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+                text = utf8_of(chars);
                 GlobalUnlock(data);
             }
         }
@@ -390,7 +404,7 @@ std::string clipboard_text() {
 TEST_F(Window, ADpiChangeRescalesAndRepaintsEveryControl) {
     main_window form(world.seams());
     ShowWindow(form.handle(), SW_SHOWNA);
-    const form_controls& c = form.controls();
+    const window_controls& c = form.controls();
     // Painted and valid, as before the user drags the window to another monitor.
     RedrawWindow(form.handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     EXPECT_FALSE(GetUpdateRect(c.find_label, nullptr, FALSE));
@@ -587,14 +601,23 @@ private:
     uint32_t* bits_ = nullptr;
 };
 
+// The grid of a page holding what write writes.
+grid_model grid_of(page_id id, const std::function<void(page_writer&)>& write) {
+    report_page page{id, {}, {}};
+    page_writer writer(page);
+    write(writer);
+    grid_model grid(page_of(id));
+    grid.show(&page);
+    return grid;
+}
+
 TEST(GridPainting, ColoursOfValuesCurrentRowAndSections) {
-    report pages;
-    pages.setup_directx_grid(pages.grid(page_id::dx_capabilities));
-    pages.add_row("Current", "text", "");    // row 1, the current row
-    pages.add_flag_row("Supported", 1, "");  // row 2: yes
-    pages.add_int_row("Nothing", 0, "");     // row 3: 0
-    pages.add_row("[Section]", "", "");      // row 4: 32 px
-    grid_model& grid = pages.grid(page_id::dx_capabilities);
+    grid_model grid = grid_of(page_id::dx_capabilities, [](page_writer& page) {
+        page.text("Current", "text", "");    // row 1, the current row
+        page.yes_no("Supported", true, "");  // row 2: yes
+        page.number("Nothing", 0, "");       // row 3: 0
+        page.section("[Section]", "");       // row 4: 32 px
+    });
     grid.current_row = 1;
     rendered_grid image(grid, 600, 160);
     // Header 17, rows 17, 17, 17, then the 32 px section row, at 96 DPI.
@@ -611,11 +634,10 @@ TEST(GridPainting, ColoursOfValuesCurrentRowAndSections) {
 }
 
 TEST(GridPainting, AFocusedSummaryGridMarksItsCurrentRow) {
-    report pages;
-    pages.setup_directx_grid(pages.grid(page_id::dx_summary));
-    pages.add_row("Device", "Board", "");
-    pages.add_row("Vendor", "Maker", "");
-    grid_model& grid = pages.grid(page_id::dx_summary);
+    grid_model grid = grid_of(page_id::dx_summary, [](page_writer& page) {
+        page.text("Device", "Board", "");
+        page.text("Vendor", "Maker", "");
+    });
     grid.current_row = 1;
     HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 100, nullptr, nullptr,
                                   nullptr, nullptr);
@@ -635,22 +657,21 @@ TEST(GridPainting, AFocusedSummaryGridMarksItsCurrentRow) {
 }
 
 TEST(GridTips, ACutCellShowsItsWholeTextOnHover) {
-    report pages;
-    pages.setup_directx_grid(pages.grid(page_id::dx_buffers));
     const std::string long_text(200, 'x');
-    pages.add_row("Short", "1", long_text);
+    grid_model model =
+        grid_of(page_id::dx_buffers, [&](page_writer& page) { page.text("Short", "1", long_text); });
     HWND parent =
         CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 200, nullptr, nullptr, nullptr, nullptr);
-    HWND grid = create_grid(parent, &pages.grid(page_id::dx_buffers), 1);
+    HWND grid = create_grid(parent, &model, 1);
     MoveWindow(grid, 0, 0, 600, 200, TRUE);
     // What the tip asks for the cell under the mouse, as the tooltip control does.
     const auto tip_at = [&](int x, int y) {
         SendMessageA(grid, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
-        NMTTDISPINFOA info{};
+        NMTTDISPINFOW info{};
         info.hdr.hwndFrom = nullptr;
-        info.hdr.code = TTN_GETDISPINFOA;
-        SendMessageA(grid, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
-        return std::string(info.lpszText != nullptr ? info.lpszText : "");
+        info.hdr.code = TTN_GETDISPINFOW;
+        SendMessageW(grid, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        return utf8_of(info.lpszText != nullptr ? info.lpszText : L"");
     };
     EXPECT_EQ(long_text, tip_at(450, 25));  // the Description, cut by the window's edge
     EXPECT_EQ("", tip_at(50, 25));          // "Short", whole
@@ -659,22 +680,22 @@ TEST(GridTips, ACutCellShowsItsWholeTextOnHover) {
 }
 
 TEST(GridSelection, CopiesTheSelectedRowsAsText) {
-    report pages;
-    pages.setup_directx_grid(pages.grid(page_id::dx_buffers));
-    pages.add_row("[ZCmpCaps]", "", "Depth tests.");
-    pages.add_flag_row("D3DPCMPCAPS_ALWAYS", 1, "Always passes.");
-    pages.add_blank_row();
+    grid_model model = grid_of(page_id::dx_buffers, [](page_writer& page) {
+        page.section("[ZCmpCaps]", "Depth tests.");
+        page.yes_no("D3DPCMPCAPS_ALWAYS", true, "Always passes.");
+        page.blank();
+    });
     HWND parent =
         CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 200, nullptr, nullptr, nullptr, nullptr);
-    HWND grid = create_grid(parent, &pages.grid(page_id::dx_buffers), 1);
-    pages.grid(page_id::dx_buffers).current_row = 2;
+    HWND grid = create_grid(parent, &model, 1);
+    model.current_row = 2;
     EXPECT_EQ("D3DPCMPCAPS_ALWAYS\tyes\tAlways passes.\r\n", grid_selected_text(grid));
     grid_select_all(grid);
     EXPECT_EQ("[ZCmpCaps]\t\tDepth tests.\r\nD3DPCMPCAPS_ALWAYS\tyes\tAlways passes.\r\n\t\t\r\n",
               grid_selected_text(grid));
     // Home ends the selection at the first data row, never the header.
     SendMessageA(grid, WM_KEYDOWN, VK_HOME, 0);
-    EXPECT_EQ(1, pages.grid(page_id::dx_buffers).current_row);
+    EXPECT_EQ(1, model.current_row);
     // Both ranges follow the client area that both bars leave, so that the
     // last pixel can be scrolled into view.
     MoveWindow(grid, 0, 0, 300, 70, TRUE);
@@ -720,6 +741,91 @@ TEST(ProgramIcon, TheChipIn16_32_48And256Pixels) {
     }
     EXPECT_EQ((std::vector<int>{16, 32, 48, 256}), widths);
     FreeLibrary(module);
+}
+
+// Writes what a window shows to a 24-bit BMP file, for a look at it.
+void save_window_image(HWND window, const std::string& path) {
+    RECT area{};
+    GetWindowRect(window, &area);
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    BitBlt(dc, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    const DWORD size = static_cast<DWORD>((width * 3 + 3) / 4 * 4 * height);
+    const BITMAPFILEHEADER file{0x4D42,
+                                static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof info.bmiHeader + size),
+                                0, 0, sizeof(BITMAPFILEHEADER) + sizeof info.bmiHeader};
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    out.write(static_cast<const char*>(bits), size);
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+}
+
+// A board named with characters outside the code page, as DXGI gives it in
+// UTF-16: whole in the device list, the pages, what the grid draws, the
+// copied report and the JSON; the code page's own bytes in the submission.
+TEST_F(Window, ANameOutsideTheCodePageShowsWhole) {
+    const std::wstring wide = L"Radeon\u2122 \u56FE\u5F62";
+    const std::string name = "Radeon\xE2\x84\xA2 \xE5\x9B\xBE\xE5\xBD\xA2";
+    fakes::dxgi_factory factory;
+    fakes::dxgi_adapter board;
+    board.describe(wide, 0x1002, 0x687F, 0, 0);
+    board.interface_status = E_NOINTERFACE;
+    factory.adapters.push_back(&board);
+    dx10_entry_points entry;
+    entry.CreateDXGIFactory = [&factory](REFIID, void** out) {
+        factory.AddRef();
+        *out = static_cast<IDXGIFactory*>(&factory);
+        return S_OK;
+    };
+    window_seams seams = world.seams();
+    seams.capture.direct3d10 = [&entry] {
+        return std::unique_ptr<direct3d_probe>(std::make_unique<dxgi_probe>(entry));
+    };
+    main_window form(seams);
+    ShowWindow(form.handle(), SW_SHOWNA);
+    EXPECT_EQ("#0: " + name, combo_line(form.controls().adapter_list, 0));
+    EXPECT_EQ(name, form.grid(page_id::dx_summary).cell(1, 0));
+    HWND device = form.controls().directx.grids[1];
+    SendMessageW(GetParent(device), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(device), grid_copy_report),
+                 reinterpret_cast<LPARAM>(device));
+    EXPECT_NE(std::string::npos, clipboard_text().find(" " + name + "\r\n"));
+    const nlohmann::json json = nlohmann::json::parse(report_json(form.document(), "cavio", "1"));
+    EXPECT_EQ(name, json.at("adapters").at(0).at("description"));
+    char ansi[64] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi, sizeof ansi, nullptr, nullptr);
+    EXPECT_NE(std::string::npos, form.submission_text.find(std::string("Device\t") + ansi + "\r\n"));
+    // The grid draws the characters themselves, not what the code page makes of them.
+    const auto drawn = [](const std::string& text) {
+        grid_model model =
+            grid_of(page_id::dx_summary, [&](page_writer& page) { page.text("Device", text, ""); });
+        rendered_grid image(model, 600, 100);
+        std::vector<COLORREF> pixels;
+        for (int x = 200; x < 400; ++x) {
+            for (int y = 0; y < normal_row_height; ++y) {
+                pixels.push_back(image.pixel(x, y));
+            }
+        }
+        return pixels;
+    };
+    EXPECT_NE(drawn(name), drawn(ansi_of_utf8(name)));
+    if (const char* shot = std::getenv("CAVIO_SCREENSHOT")) {
+        SetWindowPos(form.handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+        RedrawWindow(form.handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        save_window_image(form.handle(), shot);
+    }
+    EXPECT_EQ(0u, factory.references);
 }
 
 }  // namespace

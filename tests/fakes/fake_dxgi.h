@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <d3d10.h>
 #include <dxgi.h>
 
 #include <algorithm>

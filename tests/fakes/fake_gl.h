@@ -12,6 +12,7 @@
 #include <cstring>
 #include <map>
 #include <set>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,7 @@ public:
     std::vector<RECT> window_bounds;
     std::vector<PIXELFORMATDESCRIPTOR> formats_set;
     int queries_without_context = 0;
+    GLenum error = GL_NO_ERROR;  // what glGetError answers next
     int arb_string_calls = 0;
     // Every lookup, context operation and query, in order: "export NAME",
     // "wglGetProcAddress NAME", "wglMakeCurrent HANDLE", "glGetIntegerv ENUM"...
@@ -120,7 +122,8 @@ public:
     }
 
     void add_monitor(uintptr_t handle, LONG left, LONG top) {
-        monitors.push_back({reinterpret_cast<HMONITOR>(handle), left, top});
+        monitors.push_back({reinterpret_cast<HMONITOR>(handle), left, top,
+                            "\\\\.\\DISPLAY" + std::to_string(monitors.size() + 1)});
     }
 
     gl_platform platform() {
@@ -188,6 +191,7 @@ private:
             {"glGetBooleanv", entry(&gl_get_booleanv)},
             {"glGetIntegerv", entry(&gl_get_integerv)},
             {"glGetFloatv", entry(&gl_get_floatv)},
+            {"glGetError", entry(&gl_get_error)},
         };
         if (wanted == "wglGetExtensionsStringEXT" && ext_string_exported) {
             return entry(&wgl_get_extensions_string_ext);
@@ -251,15 +255,19 @@ private:
         const auto found = active->strings.find(name);
         return found != active->strings.end() ? reinterpret_cast<const GLubyte*>(found->second) : nullptr;
     }
+    // A query without an answer leaves the buffer alone and GL_INVALID_ENUM
+    // behind, as an implementation does for an enumerant it does not know.
     static void APIENTRY gl_get_booleanv(GLenum name, GLboolean* out) {
         active->note_query("glGetBooleanv", name);
-        active->answer(active->booleans, name, out);
+        active->rejected(!active->answer(active->booleans, name, out));
     }
     static void APIENTRY gl_get_integerv(GLenum name, GLint* out) {
         active->note_query("glGetIntegerv", name);
         if (!active->answer(active->integers, name, out) && active->answer_from_enumerant) {
             out[0] = static_cast<GLint>(name);
             out[1] = static_cast<GLint>(name + 0x10000);
+        } else {
+            active->rejected(active->integers.count(name) == 0);
         }
     }
     static void APIENTRY gl_get_floatv(GLenum name, GLfloat* out) {
@@ -267,6 +275,16 @@ private:
         if (!active->answer(active->floats, name, out) && active->answer_from_enumerant) {
             out[0] = static_cast<GLfloat>(name) + 0.25f;
             out[1] = static_cast<GLfloat>(name) + 0.75f;
+        } else {
+            active->rejected(active->floats.count(name) == 0);
+        }
+    }
+    static GLenum APIENTRY gl_get_error() {
+        return std::exchange(active->error, static_cast<GLenum>(GL_NO_ERROR));
+    }
+    void rejected(bool unknown) {
+        if (unknown && error == GL_NO_ERROR) {
+            error = GL_INVALID_ENUM;
         }
     }
     static const GLubyte* APIENTRY glu_get_string(GLenum name) {

@@ -6,8 +6,8 @@
 #include "platform/platform_shape.h"
 #include "probe/capture.h"
 #include "refdata/pci_names.h"
-#include "report/grid_lookup.h"
-#include "report/report.h"
+#include "probe/records.h"
+#include "report/page_lookup.h"
 
 namespace {
 
@@ -17,26 +17,24 @@ TEST(PciNamesPlatform, IdentityRowsFollowThePciIdList) {
     ASSERT_GT(pci.vendors.size(), 1000u) << "cannot read " << CAVIO_PCI_IDS;
     const auto direct3d = capture_startup().direct3d;
     EXPECT_EQ(shape_has_direct3d(), direct3d->count > 0);
-    report pages;
     for (int i = 0; i < direct3d->count; ++i) {
         const dx_adapter adapter = direct3d->adapter(i);
         const uint32_t vendor = adapter.info.vendor_id;
         const uint32_t device = adapter.info.device_id;
         SCOPED_TRACE("adapter " + std::to_string(i) + ", PCI " + std::to_string(vendor) + ":" +
                      std::to_string(device));
-        pages.fill_directx_pages(adapter);
 
         const auto listed_vendor = pci.vendors.find(vendor);
         const std::string vendor_text =
             (listed_vendor != pci.vendors.end() ? listed_vendor->second : "unknown") + " (" +
             std::to_string(vendor) + ")";
-        EXPECT_EQ(vendor_text, value_of(pages.grid(page_id::dx_summary), "Vendor"));
-        EXPECT_EQ(vendor_text, value_of(pages.grid(page_id::dx_device), "Vendor"));
-        EXPECT_EQ(std::to_string(device), value_of(pages.grid(page_id::dx_device), "Device ID"));
+        EXPECT_EQ(vendor_text, value_of(page_from(adapter, page_id::dx_summary), "Vendor"));
+        EXPECT_EQ(vendor_text, value_of(page_from(adapter, page_id::dx_device), "Vendor"));
+        EXPECT_EQ(std::to_string(device), value_of(page_from(adapter, page_id::dx_device), "Device ID"));
 
         // The GPU text is a short vendor name, ": " and the list's device name.
-        const std::string gpu = value_of(pages.grid(page_id::dx_device), "GPU");
-        EXPECT_EQ(gpu, value_of(pages.grid(page_id::dx_summary), "GPU"));
+        const std::string gpu = value_of(page_from(adapter, page_id::dx_device), "GPU");
+        EXPECT_EQ(gpu, value_of(page_from(adapter, page_id::dx_summary), "GPU"));
         const auto listed_device = pci.devices.find({vendor, device});
         if (listed_device == pci.devices.end()) {
             EXPECT_EQ("unknown", gpu);

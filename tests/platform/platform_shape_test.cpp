@@ -21,7 +21,7 @@
 #include "base/platform.h"
 #include "probe/capture.h"
 #include "refdata/pci_names.h"
-#include "report/report.h"
+#include "report/page_lookup.h"
 #include "submit/submission_parser.h"
 
 namespace {
@@ -128,7 +128,9 @@ TEST(ThreeHeads, OneCardForTheThreeHeadsOfOneBoard) {
     }
 
     // The OpenGL record lies on the monitor of the board's last head.
-    const auto [direct3d, opengl] = capture_startup();
+    const startup_capture capture = capture_startup();
+    const auto& direct3d = capture.direct3d;
+    const auto& opengl = capture.opengl;
     ASSERT_TRUE(opengl);
     ASSERT_EQ(1, opengl->count);
     const adapter_identity& info = direct3d->adapter(0).info;
@@ -185,7 +187,7 @@ TEST(UnknownVendor, AVendorOutsideThePciListReadsUnknown) {
 
 TEST(NoDirect3D, StartUpCompletesWithAnEmptyDeviceList) {
     init_reference_data();
-    form_seams seams = default_form_seams();
+    window_seams seams = default_window_seams();
     std::vector<std::string> messages;
     seams.message_box = [&messages](HWND, const std::string& text, UINT) {
         messages.push_back(text);
@@ -195,8 +197,8 @@ TEST(NoDirect3D, StartUpCompletesWithAnEmptyDeviceList) {
     ShowWindow(form.handle(), SW_SHOWNA);
     EXPECT_TRUE(form.started);
     EXPECT_EQ(0, SendMessageA(form.controls().adapter_list, CB_GETCOUNT, 0, 0));
-    EXPECT_EQ(0, form.direct3d->count);
-    EXPECT_EQ("%2.00%\r\n", form.pages.submission_text);
+    EXPECT_TRUE(form.document().adapters.empty());
+    EXPECT_EQ("%2.00%\r\n", form.submission_text);
     form.show_selected_adapter();
     char status[256] = {};
     SendMessageA(form.controls().status_bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(status));
@@ -246,14 +248,12 @@ TEST(ManyModes, ResolutionsSortedOnScreenInProbeOrderInTheText) {
     }
 
     // The page is sorted by the whole row's text, byte by byte.
-    report pages;
-    pages.fill_directx_pages(adapter);
-    const grid_model& grid = pages.grid(page_id::dx_resolutions);
-    ASSERT_EQ(static_cast<int>(adapter.modes.size()) + 1, grid.row_count());
-    const auto key = [&grid](int r) {
-        return grid.cell(0, r) + "\r\n" + grid.cell(1, r) + "\r\n" + grid.cell(2, r) + "\r\n";
+    const report_page page = page_from(adapter, page_id::dx_resolutions);
+    ASSERT_EQ(adapter.modes.size(), page.rows.size());
+    const auto key = [&page](size_t r) {
+        return page.rows[r].name + "\r\n" + page.rows[r].value + "\r\n" + page.rows[r].description + "\r\n";
     };
-    for (int r = 2; r < grid.row_count(); ++r) {
+    for (size_t r = 1; r < page.rows.size(); ++r) {
         ASSERT_LE(key(r - 1), key(r)) << "rows " << r - 1 << " and " << r;
     }
 }

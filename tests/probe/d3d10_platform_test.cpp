@@ -23,9 +23,9 @@ using create_factory_fn = HRESULT(WINAPI*)(REFIID, void**);
 using create_device_fn = HRESULT(WINAPI*)(IDXGIAdapter*, D3D10_DRIVER_TYPE, HMODULE, UINT, UINT,
                                           ID3D10Device**);
 
-std::string ansi(const WCHAR* text) {
+std::string utf8(const WCHAR* text) {
     char buffer[512] = {};
-    WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, sizeof buffer, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, buffer, sizeof buffer, nullptr, nullptr);
     return buffer;
 }
 
@@ -129,13 +129,13 @@ TEST(D3d10ProbePlatform, RecordsAgreeWithDxgiAndDirect3D) {
     int listed = 0;
     for (UINT index = 0; factory->EnumAdapters(index, adapter.ReleaseAndGetAddressOf()) == S_OK; ++index) {
         DXGI_ADAPTER_DESC desc{};
-        if (adapter->GetDesc(&desc) != S_OK || ansi(desc.Description) == "NVIDIA PerfHUD") {
+        if (adapter->GetDesc(&desc) != S_OK || utf8(desc.Description) == "NVIDIA PerfHUD") {
             continue;
         }
         SCOPED_TRACE("DXGI adapter " + std::to_string(index));
         ASSERT_LT(listed, probe->count);
         const dx_adapter record = probe->adapter(listed++);
-        EXPECT_EQ(ansi(desc.Description), record.info.description);
+        EXPECT_EQ(utf8(desc.Description), record.info.description);
         EXPECT_EQ(desc.VendorId, record.info.vendor_id);
         EXPECT_EQ(desc.DeviceId, record.info.device_id);
         EXPECT_EQ(desc.SubSysId, record.info.subsys_id);

@@ -14,7 +14,7 @@
 #include "platform/platform_shape.h"
 #include "probe/capture.h"
 #include "refdata/pci_names.h"
-#include "report/report.h"
+#include "report/page_lookup.h"
 
 namespace {
 
@@ -248,7 +248,8 @@ TEST(D3d11And12Platform, EveryRowIsWhatTheRuntimesSay) {
         GTEST_SKIP() << "no Direct3D on this shape";
     }
     init_reference_data();
-    const auto [direct3d, opengl] = capture_startup();
+    const startup_capture capture = capture_startup();
+    const auto& direct3d = capture.direct3d;
     using create_factory_fn = HRESULT(WINAPI*)(REFIID, void**);
     const auto create_factory = get_proc<create_factory_fn>(LoadLibraryA("dxgi.dll"), "CreateDXGIFactory");
     ComPtr<IDXGIFactory> factory;
@@ -261,16 +262,14 @@ TEST(D3d11And12Platform, EveryRowIsWhatTheRuntimesSay) {
     for (UINT i = 0; factory->EnumAdapters(i, adapter.ReleaseAndGetAddressOf()) == S_OK; ++i) {
         SCOPED_TRACE("adapter " + std::to_string(i));
         ASSERT_LT(static_cast<int>(i), direct3d->count);
-        report pages;
-        pages.fill_directx_pages(direct3d->adapter(static_cast<int>(i)));
-        const grid_model& grid = pages.grid(page_id::dx_d3d11_12);
+        const report_page page = page_from(direct3d->adapter(static_cast<int>(i)), page_id::dx_d3d11_12);
         const devices d = create_devices(adapter.Get());
         const auto top = top_rows(d);
         std::string section;
         size_t witnessed = 0;
-        for (int r = grid.fixed_rows(); r < grid.row_count(); ++r) {
-            const std::string name = grid.cell(0, r);
-            const std::string value = grid.cell(1, r);
+        for (const report_row& row : page.rows) {
+            const std::string& name = row.name;
+            const std::string& value = row.value;
             if (name.empty() || name[0] == '[') {
                 section = name;
                 continue;

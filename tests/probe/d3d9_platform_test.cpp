@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/platform.h"
+#include "base/text.h"
 #include "refdata/format_names.h"
 #include "platform/platform_shape.h"
 
@@ -105,7 +106,7 @@ TEST(D3d9ProbePlatform, RecordsAgreeWithDirect3D9) {
         const dx_adapter record = probe.adapter(static_cast<int>(i));
         D3DADAPTER_IDENTIFIER9 id{};
         ASSERT_EQ(D3D_OK, d3d->GetAdapterIdentifier(ordinals[i], 0, &id));
-        EXPECT_EQ(std::string(id.Description), record.info.description);
+        EXPECT_EQ(utf8_of_ansi(id.Description), record.info.description);
         EXPECT_EQ(std::string(id.Driver), record.info.driver);
         EXPECT_EQ(std::string(id.DeviceName), record.info.device_name);
         EXPECT_EQ(id.DriverVersion.QuadPart, record.info.driver_version);

@@ -39,14 +39,12 @@ protected:
 
     std::unique_ptr<gl_probe> probe() { return std::make_unique<gl_probe>(direct3d, gl.platform()); }
 
-    void expect_raises(const char* message) {
-        try {
-            gl_probe list(direct3d, gl.platform());
-            ADD_FAILURE() << "no raise; expected " << message;
-        } catch (const general_error& error) {
-            EXPECT_STREQ(message, error.what());
-        }
+    // The probe's reasons on the fake system as it is now, and how many
+    // records it read.
+    std::pair<std::vector<probe_reason>, int> reasons() {
+        const gl_probe list(direct3d, gl.platform());
         expect_nothing_left();
+        return {list.reasons, list.count};
     }
 
     void expect_nothing_left() {
@@ -233,40 +231,54 @@ TEST_F(GlProbe, WithoutAnyWglEntryPointOnlyTheGlTextCounts) {
     EXPECT_TRUE(flag(list->adapter(0), "GL_ARB_multitexture"));
 }
 
-TEST_F(GlProbe, EachFailureRaisesItsMessageAndLeavesNothingBehind) {
+// A monitor whose context fails is a reason of its adapter; the other
+// monitor keeps its record, and nothing is left behind.
+TEST_F(GlProbe, EachFailureIsAReasonAndTheOtherMonitorKeepsItsRecord) {
     direct3d.add("", 0x501);
     direct3d.add("", 0x502);
-    for (int before : {0, 1}) {
-        SCOPED_TRACE(before);
-        gl.contexts_before_failure = before;
-        gl.contexts_created = 0;
-        gl.fail_get_dc = true;
-        expect_raises("can't get DC");
-        gl.fail_get_dc = false;
-        gl.contexts_created = 0;
-        gl.fail_set_pixel_format = true;
-        expect_raises("setPixelFormat problem");
-        gl.fail_set_pixel_format = false;
-        gl.contexts_created = 0;
-        gl.fail_create_context = true;
-        expect_raises("can't create RC");
-        gl.fail_create_context = false;
-        gl.contexts_created = 0;
-        gl.fail_make_current = true;
-        expect_raises("wglMakeCurrent problem");
-        gl.fail_make_current = false;
+    const std::pair<bool fakes::gl_system::*, const char*> failures[] = {
+        {&fakes::gl_system::fail_get_dc, "no device context"},
+        {&fakes::gl_system::fail_set_pixel_format, "no pixel format"},
+        {&fakes::gl_system::fail_create_context, "no rendering context"},
+        {&fakes::gl_system::fail_make_current, "wglMakeCurrent failed"},
+    };
+    for (const auto& [failure, words] : failures) {
+        for (const int before : {0, 1}) {
+            SCOPED_TRACE(std::string(words) + " after " + std::to_string(before));
+            gl.contexts_before_failure = before;
+            gl.contexts_created = 0;
+            gl.*failure = true;
+            const auto [found, count] = reasons();
+            gl.*failure = false;
+            // From the first context on, or from the second: the first
+            // monitor's record stays.
+            const probe_reason second{1, "OpenGL: " + std::string(words) + " on \\\\.\\DISPLAY2"};
+            if (before == 0) {
+                EXPECT_EQ(0, count);
+                EXPECT_EQ((std::vector<probe_reason>{
+                              {0, "OpenGL: " + std::string(words) + " on \\\\.\\DISPLAY1"}, second}),
+                          found);
+            } else {
+                EXPECT_EQ(1, count);
+                EXPECT_EQ(std::vector<probe_reason>{second}, found);
+            }
+        }
     }
 }
 
-TEST_F(GlProbe, MissingOpenGLRaisesInsteadOfCallingNothing) {
+TEST_F(GlProbe, MissingOpenGLAndTheDesktopAreReasons) {
     direct3d.add("", 0x501);
+    direct3d.add("", 0x999);  // not on the desktop
+    EXPECT_EQ((std::vector<probe_reason>{{1, "OpenGL: the adapter shows on no desktop monitor"}}),
+              reasons().first);
     gl.opengl_present = false;
-    expect_raises("no OpenGL");
+    EXPECT_EQ((std::vector<probe_reason>{{-1, "OpenGL: OpenGL32.dll is missing"}}), reasons().first);
     gl.opengl_present = true;
     gl.missing_entries = {"wglCreateContext"};
-    expect_raises("no wglCreateContext");
+    EXPECT_EQ((std::vector<probe_reason>{{-1, "OpenGL: OpenGL32.dll has no wglCreateContext"}}),
+              reasons().first);
     gl.missing_entries = {"glGetIntegerv"};
-    expect_raises("no glGetIntegerv");
+    EXPECT_EQ("OpenGL: no glGetIntegerv on \\\\.\\DISPLAY1", reasons().first.at(0).text);
 }
 
 TEST_F(GlProbe, MissingOpenGLIsNoErrorWhenNoContextIsNeeded) {

@@ -9,8 +9,9 @@
 #include "base/platform.h"
 #include "probe/d3d9_probe.h"
 #include "refdata/pci_names.h"
-#include "report/grid_lookup.h"
-#include "report/report.h"
+#include "base/text.h"
+#include "probe/records.h"
+#include "report/page_lookup.h"
 #include "platform/platform_shape.h"
 
 namespace {
@@ -27,22 +28,21 @@ TEST(DirectXPagesPlatform, FirstAdapterAgreesWithDirect3D9) {
     ASSERT_TRUE(d3d);
     ASSERT_GT(probe.count, 0);
 
-    report pages;
-    pages.fill_directx_pages(probe.adapter(0));
+    const dx_adapter adapter = probe.adapter(0);
 
     D3DADAPTER_IDENTIFIER9 id{};
     d3d->GetAdapterIdentifier(0, 0, &id);
     D3DCAPS9 caps{};
     d3d->GetDeviceCaps(0, D3DDEVTYPE_HAL, &caps);
-    EXPECT_EQ(id.Description, value_of(pages.grid(page_id::dx_summary), "Device"));
-    EXPECT_EQ(id.Description, value_of(pages.grid(page_id::dx_device), "Description"));
-    EXPECT_EQ(std::to_string(id.DeviceId), value_of(pages.grid(page_id::dx_device), "Device ID"));
+    EXPECT_EQ(utf8_of_ansi(id.Description), value_of(page_from(adapter, page_id::dx_summary), "Device"));
+    EXPECT_EQ(utf8_of_ansi(id.Description), value_of(page_from(adapter, page_id::dx_device), "Description"));
+    EXPECT_EQ(std::to_string(id.DeviceId), value_of(page_from(adapter, page_id::dx_device), "Device ID"));
     EXPECT_EQ(std::to_string(caps.MaxTextureWidth),
-              value_of(pages.grid(page_id::dx_textures), "MaxTextureWidth"));
+              value_of(page_from(adapter, page_id::dx_textures), "MaxTextureWidth"));
     EXPECT_EQ((caps.RasterCaps & D3DPRASTERCAPS_ZTEST) != 0 ? "yes" : "no",
-              value_of(pages.grid(page_id::dx_rendering), "D3DPRASTERCAPS_ZTEST"));
+              value_of(page_from(adapter, page_id::dx_rendering), "D3DPRASTERCAPS_ZTEST"));
     EXPECT_EQ((caps.TextureCaps & D3DPTEXTURECAPS_MIPMAP) != 0 ? "yes" : "no",
-              value_of(pages.grid(page_id::dx_textures), "D3DPTEXTURECAPS_MIPMAP"));
+              value_of(page_from(adapter, page_id::dx_textures), "D3DPTEXTURECAPS_MIPMAP"));
 
     size_t modes = 0;
     std::set<std::tuple<UINT, UINT, D3DFORMAT>> distinct;
@@ -56,7 +56,7 @@ TEST(DirectXPagesPlatform, FirstAdapterAgreesWithDirect3D9) {
     }
     modes = distinct.size();
     ASSERT_GT(modes, 0u);
-    EXPECT_EQ(static_cast<int>(modes) + 1, pages.grid(page_id::dx_resolutions).row_count());
+    EXPECT_EQ(modes, page_from(adapter, page_id::dx_resolutions).rows.size());
 }
 
 }  // namespace

@@ -1,13 +1,14 @@
 // The eleven DirectX pages. The expected names and their order are typed
 // here from the page descriptions, independently of the program's tables.
-#include "report/report.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "probe/records.h"
 #include "refdata/pci_names.h"
-#include "report/grid_lookup.h"
+#include "report/page_lookup.h"
+#include "report/report_builder.h"
+#include "submit/submission.h"
 
 namespace {
 
@@ -229,11 +230,12 @@ const std::vector<expected_group>& expected_groups() {
 
 class DirectXPages : public ::testing::Test {
 protected:
-    report pages;
     dx_adapter adapter;
+    adapter_report report;
 
     DirectXPages() { init_reference_data(); }
-    void fill() { pages.fill_directx_pages(adapter); }
+    void fill() { report = build_adapter_report(adapter, nullptr); }
+    const report_page& page(page_id id) const { return *report.group(page_group::directx).page(id); }
 };
 
 // Names, order and descriptions of the rows are pinned by the golden pages.
@@ -245,11 +247,11 @@ TEST_F(DirectXPages, EveryFlagRowTestsItsMask) {
             adapter.caps = D3DCAPS9{};
             adapter.caps.*group.field = flag.mask;
             fill();
-            const grid_model& grid = pages.grid(group.page);
-            const int section = find_row(grid, group.section);
+            const report_page& shown = page(group.page);
+            const int section = find_row(shown, group.section);
             for (size_t i = 0; i < group.rows.size(); ++i) {
                 const bool expected = (group.rows[i].mask & flag.mask) != 0;
-                EXPECT_EQ(expected ? "yes" : "no", grid.cell(1, section + 1 + static_cast<int>(i)))
+                EXPECT_EQ(expected ? "yes" : "no", shown.rows[static_cast<size_t>(section) + 1 + i].value)
                     << group.rows[i].name << " with " << flag.name;
             }
         }
@@ -258,31 +260,30 @@ TEST_F(DirectXPages, EveryFlagRowTestsItsMask) {
 
 TEST_F(DirectXPages, AllZeroCapsFillEveryPageCompletely) {
     fill();
-    const std::pair<page_id, int> sizes[] = {
-        {page_id::dx_summary, 10},      {page_id::dx_device, 50},     {page_id::dx_capabilities, 41},
-        {page_id::dx_vertices, 32},     {page_id::dx_rendering, 61},  {page_id::dx_textures, 115},
-        {page_id::dx_blending, 33},     {page_id::dx_buffers, 32},    {page_id::dx_vertex_shader, 27},
-        {page_id::dx_pixel_shader, 14}, {page_id::dx_resolutions, 2},
+    const std::pair<page_id, size_t> sizes[] = {
+        {page_id::dx_summary, 10},      {page_id::dx_device, 49},     {page_id::dx_capabilities, 40},
+        {page_id::dx_vertices, 31},     {page_id::dx_rendering, 60},  {page_id::dx_textures, 114},
+        {page_id::dx_blending, 32},     {page_id::dx_buffers, 31},    {page_id::dx_vertex_shader, 26},
+        {page_id::dx_pixel_shader, 13}, {page_id::dx_resolutions, 0},
     };
-    for (const auto& [page, rows] : sizes) {
-        const grid_model& grid = pages.grid(page);
-        SCOPED_TRACE(grid.name());
-        EXPECT_EQ(rows, grid.row_count());
-        for (int r = grid.fixed_rows(); r < grid.row_count(); ++r) {
-            const std::string& name = grid.cell(0, r);
-            const std::string& value = grid.cell(1, r);
-            if (name.empty() || name[0] == '[' || &grid == &pages.grid(page_id::dx_summary) ||
-                &grid == &pages.grid(page_id::dx_device)) {
+    for (const auto& [id, rows] : sizes) {
+        const report_page& shown = page(id);
+        SCOPED_TRACE(page_of(id).marker);
+        EXPECT_EQ(rows, shown.rows.size());
+        for (const report_row& row : shown.rows) {
+            if (row.name.empty() || row.name[0] == '[' || id == page_id::dx_summary ||
+                id == page_id::dx_device) {
                 continue;
             }
-            EXPECT_TRUE(value == "no" || value == "0" || value == "0.000000" || value == "0.0")
-                << name << ": " << value;
-            EXPECT_FALSE(grid.cell(2, r).empty()) << name << " needs a description";
+            EXPECT_TRUE(row.value == "no" || row.value == "0" || row.value == "0.000000" ||
+                        row.value == "0.0")
+                << row.name << ": " << row.value;
+            EXPECT_FALSE(row.description.empty()) << row.name << " needs a description";
         }
     }
-    EXPECT_EQ("0.000000", value_of(pages.grid(page_id::dx_vertices), "MaxVertexW"));
-    EXPECT_EQ("0.0", value_of(pages.grid(page_id::dx_vertex_shader), "VertexShaderVersion"));
-    EXPECT_EQ("none", value_of(pages.grid(page_id::dx_summary), "Pixel Shader"));
+    EXPECT_EQ("0.000000", value_of(page(page_id::dx_vertices), "MaxVertexW"));
+    EXPECT_EQ("0.0", value_of(page(page_id::dx_vertex_shader), "VertexShaderVersion"));
+    EXPECT_EQ("none", value_of(page(page_id::dx_summary), "Pixel Shader"));
 }
 
 TEST_F(DirectXPages, NumberRowsShowTheirFields) {
@@ -298,17 +299,17 @@ TEST_F(DirectXPages, NumberRowsShowTheirFields) {
     adapter.caps.NumberOfAdaptersInGroup = 2;
     adapter.info.device_id = 1554;
     fill();
-    EXPECT_EQ("2147483649", value_of(pages.grid(page_id::dx_capabilities), "MaxStreamStride"));
-    EXPECT_EQ("16384", value_of(pages.grid(page_id::dx_textures), "MaxTextureWidth"));
-    EXPECT_EQ("8192.000000", value_of(pages.grid(page_id::dx_vertices), "MaxPointSize"));
-    EXPECT_EQ("-100000000.000000", value_of(pages.grid(page_id::dx_textures), "GuardBandLeft"));
-    EXPECT_EQ("1", value_of(pages.grid(page_id::dx_vertex_shader), "Caps"));
-    EXPECT_EQ("32", value_of(pages.grid(page_id::dx_vertex_shader), "NumTemps"));
-    EXPECT_EQ("32768", value_of(pages.grid(page_id::dx_vertex_shader), "MaxVertexShader30InstructionSlots"));
-    EXPECT_EQ("512", value_of(pages.grid(page_id::dx_pixel_shader), "NumInstructionSlots"));
-    EXPECT_EQ("-1", value_of(pages.grid(page_id::dx_pixel_shader), "DynamicFlowControlDepth"));
-    EXPECT_EQ("2", value_of(pages.grid(page_id::dx_device), "NumberOfAdaptersInGroup"));
-    EXPECT_EQ("1554", value_of(pages.grid(page_id::dx_device), "Device ID"));
+    EXPECT_EQ("2147483649", value_of(page(page_id::dx_capabilities), "MaxStreamStride"));
+    EXPECT_EQ("16384", value_of(page(page_id::dx_textures), "MaxTextureWidth"));
+    EXPECT_EQ("8192.000000", value_of(page(page_id::dx_vertices), "MaxPointSize"));
+    EXPECT_EQ("-100000000.000000", value_of(page(page_id::dx_textures), "GuardBandLeft"));
+    EXPECT_EQ("1", value_of(page(page_id::dx_vertex_shader), "Caps"));
+    EXPECT_EQ("32", value_of(page(page_id::dx_vertex_shader), "NumTemps"));
+    EXPECT_EQ("32768", value_of(page(page_id::dx_vertex_shader), "MaxVertexShader30InstructionSlots"));
+    EXPECT_EQ("512", value_of(page(page_id::dx_pixel_shader), "NumInstructionSlots"));
+    EXPECT_EQ("-1", value_of(page(page_id::dx_pixel_shader), "DynamicFlowControlDepth"));
+    EXPECT_EQ("2", value_of(page(page_id::dx_device), "NumberOfAdaptersInGroup"));
+    EXPECT_EQ("1554", value_of(page(page_id::dx_device), "Device ID"));
 }
 
 TEST_F(DirectXPages, SummaryHeadAndShaderRows) {
@@ -317,12 +318,12 @@ TEST_F(DirectXPages, SummaryHeadAndShaderRows) {
     for (const auto& [count, text] : heads) {
         adapter.caps.NumberOfAdaptersInGroup = count;
         fill();
-        EXPECT_EQ(11, pages.grid(page_id::dx_summary).row_count());
-        EXPECT_EQ(text, value_of(pages.grid(page_id::dx_summary), "Head"));
+        EXPECT_EQ(11u, page(page_id::dx_summary).rows.size());
+        EXPECT_EQ(text, value_of(page(page_id::dx_summary), "Head"));
     }
     adapter.caps.NumberOfAdaptersInGroup = 0;
     fill();
-    EXPECT_EQ(-1, find_row(pages.grid(page_id::dx_summary), "Head"));
+    EXPECT_EQ(-1, find_row(page(page_id::dx_summary), "Head"));
 
     const std::pair<DWORD, const char*> versions[] = {{0, "none"},
                                                       {0xFFFF0000, "none"},
@@ -333,14 +334,14 @@ TEST_F(DirectXPages, SummaryHeadAndShaderRows) {
         adapter.caps.PixelShaderVersion = version;
         adapter.caps.VertexShaderVersion = version;
         fill();
-        EXPECT_EQ(text, value_of(pages.grid(page_id::dx_summary), "Pixel Shader"));
-        EXPECT_EQ(text, value_of(pages.grid(page_id::dx_summary), "Vertex Shader"));
+        EXPECT_EQ(text, value_of(page(page_id::dx_summary), "Pixel Shader"));
+        EXPECT_EQ(text, value_of(page(page_id::dx_summary), "Vertex Shader"));
     }
     // The shader page shows the version in every case.
-    EXPECT_EQ("4.0", value_of(pages.grid(page_id::dx_pixel_shader), "PixelShaderVersion"));
+    EXPECT_EQ("4.0", value_of(page(page_id::dx_pixel_shader), "PixelShaderVersion"));
     adapter.caps.PixelShaderVersion = 0xFFFF0000;
     fill();
-    EXPECT_EQ("0.0", value_of(pages.grid(page_id::dx_pixel_shader), "PixelShaderVersion"));
+    EXPECT_EQ("0.0", value_of(page(page_id::dx_pixel_shader), "PixelShaderVersion"));
 }
 
 TEST_F(DirectXPages, ResolutionsAreSortedOnScreenButEchoedInProbeOrder) {
@@ -357,25 +358,29 @@ TEST_F(DirectXPages, ResolutionsAreSortedOnScreenButEchoedInProbeOrder) {
                      mode(2048, 1536, "X8R8G8B8", {}), mode(10240, 4320, "X8R8G8B8", {30}),
                      mode(800, 600, "R5G6B5", {60})};
     adapter.mode_count = 5;
-    pages.echo = true;
     fill();
-    const grid_model& grid = pages.grid(page_id::dx_resolutions);
-    ASSERT_EQ(6, grid.row_count());
-    const std::vector<std::string> names = {grid.cell(0, 1), grid.cell(0, 2), grid.cell(0, 3),
-                                            grid.cell(0, 4), grid.cell(0, 5)};
+    const report_page& shown = page(page_id::dx_resolutions);
+    ASSERT_EQ(5u, shown.rows.size());
+    std::vector<std::string> names;
+    for (const report_row& row : shown.rows) {
+        names.push_back(row.name);
+    }
     EXPECT_EQ((std::vector<std::string>{" 800 x  600", " 800 x  600", "1024 x  768", "10240 x 4320",
                                         "2048 x 1536"}),
               names);
-    EXPECT_EQ("R5G6B5", grid.cell(1, 1));
-    EXPECT_EQ("X8R8G8B8", grid.cell(1, 2));
-    EXPECT_EQ("60, 70, 75", grid.cell(2, 2));
-    EXPECT_EQ("", grid.cell(2, 5));
-    const size_t marker = pages.submission_text.find("!dx_resolutions!\r\n");
+    EXPECT_EQ("R5G6B5", shown.rows[0].value);
+    EXPECT_EQ("X8R8G8B8", shown.rows[1].value);
+    EXPECT_EQ("60, 70, 75", shown.rows[1].description);
+    EXPECT_EQ("", shown.rows[4].description);
+    report_document document;
+    document.adapters.push_back(report);
+    const std::string text = submission_text(document);
+    const size_t marker = text.find("!dx_resolutions!\r\n");
     ASSERT_NE(std::string::npos, marker);
     EXPECT_EQ(
         "!dx_resolutions!\r\n1024 x  768\tX8R8G8B8\r\n 800 x  600\tX8R8G8B8\r\n2048 x 1536\tX8R8G8B8\r\n"
         "10240 x 4320\tX8R8G8B8\r\n 800 x  600\tR5G6B5\r\n",
-        pages.submission_text.substr(marker));
+        text.substr(marker));
 }
 
 }  // namespace

@@ -5,21 +5,26 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
+#include <map>
 #include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "base/text.h"
 #include "fakes/fake_d3d11_12.h"
 #include "fakes/golden_platform.h"
-#include "report/json_pages.h"
 #include "platform/text_file.h"
+#include "probe/d3d11_12_probe.h"
 #include "probe/d3d9_probe.h"
 #include "probe/gl_probe.h"
 #include "refdata/pci_names.h"
 #include "report/find.h"
-#include "report/report.h"
+#include "report/json_pages.h"
+#include "report/report_builder.h"
+#include "report/report_json.h"
 #include "submit/submission.h"
 
 namespace {
@@ -79,7 +84,7 @@ protected:
     fakes::gl_system gl;
     std::unique_ptr<d3d9_probe> direct3d;
     std::unique_ptr<gl_probe> opengl;
-    report pages;
+    report_document document;
 
     Golden() {
         init_reference_data();
@@ -90,82 +95,114 @@ protected:
         // What the fake Direct3D 11 and 12 runtimes say, on the first adapter.
         fakes::d3d11_12_runtime runtime;
         direct3d->adapters[0].d3d11_12 = probe_d3d11_12(nullptr, runtime.entry_points());
+        document = build_report(direct3d->adapters, opengl->adapters);
     }
 };
 
-// All rows of all 19 grids of adapter 0, header rows included: name, value
-// and description under each page's marker.
+// All rows of all 20 pages of adapter 0 as the window shows them, header
+// rows included: name, value and description under each page's marker.
 TEST_F(Golden, EveryRowOfEveryPage) {
-    ASSERT_EQ(2, direct3d->count);
-    ASSERT_EQ(1, opengl->count);
-    pages.fill_directx_pages(direct3d->adapter(0));
-    pages.fill_opengl_pages(opengl->adapter(0));
+    ASSERT_EQ(2u, document.adapters.size());
+    ASSERT_TRUE(document.adapters[0].group(page_group::opengl).read);
     std::string text;
-    const auto add = [&text](const grid_model& grid) {
-        text += "!" + grid.name().substr(2) + "!\n";
-        for (int r = 0; r < grid.row_count(); ++r) {
-            text += grid.cell(0, r) + "\t" + grid.cell(1, r) + "\t" + grid.cell(2, r) + "\n";
+    for (const report_group& group : document.adapters[0].groups) {
+        for (const report_page& page : group.pages) {
+            text += "!" + std::string(page.info().marker) + "!\n";
+            if (!page.info().summary) {
+                text += std::string(group_caption(group.id)) + " name\tValue\tDescription\n";
+            }
+            for (const report_row& row : page.rows) {
+                text += row.name + "\t" + row.value + "\t" + row.description + "\n";
+            }
         }
-    };
-    for (const page_info& page : page_table()) {
-        add(pages.grid(page.id));
     }
     expect_golden(text, "pages.txt", 0);
 }
 
 // The submission text of both adapters; the second has no OpenGL record.
 TEST_F(Golden, TheWholeSubmissionText) {
-    build_submission_text(pages, *direct3d, opengl.get());
+    const std::string submitted = submission_text(document);
     std::string text;
-    for (size_t i = 0; i < pages.submission_text.size(); ++i) {
-        if (pages.submission_text[i] == '\n') {
-            ASSERT_TRUE(i > 0 && pages.submission_text[i - 1] == '\r') << "a line ends without CR at " << i;
+    for (size_t i = 0; i < submitted.size(); ++i) {
+        if (submitted[i] == '\n') {
+            ASSERT_TRUE(i > 0 && submitted[i - 1] == '\r') << "a line ends without CR at " << i;
             text.back() = '\n';
         } else {
-            text += pages.submission_text[i];
+            text += submitted[i];
         }
     }
     expect_golden(text, "submission.txt", 1);
 }
 
-// The JSON document of both adapters, parsed, against the grids of each.
-TEST_F(Golden, TheJsonDocumentHoldsEveryRowOfEveryAdapter) {
-    const nlohmann::json document =
-        nlohmann::json::parse(report_json(pages, *direct3d, opengl.get(), "cavio-report", "9.8.7.6"));
-    EXPECT_EQ("cavio-report", document.at("program"));
-    EXPECT_EQ("9.8.7.6", document.at("version"));
-    const nlohmann::json& adapters = document.at("adapters");
-    ASSERT_EQ(2u, adapters.size());
-    for (int i = 0; i < 2; ++i) {
-        SCOPED_TRACE("adapter " + std::to_string(i));
-        const nlohmann::json& adapter = adapters.at(static_cast<size_t>(i));
-        report expected;
-        expected.fill_directx_pages(direct3d->adapter(i));
-        EXPECT_EQ(i, adapter.at("index"));
-        EXPECT_EQ(direct3d->adapter(i).info.description, adapter.at("description"));
-        expect_json_pages_equal_grids(adapter.at("directx"), expected, page_group::directx);
-        if (i == 0) {
-            expected.fill_opengl_pages(opengl->adapter(0));
-            expect_json_pages_equal_grids(adapter.at("opengl"), expected, page_group::opengl);
-        } else {
-            EXPECT_EQ(nlohmann::json::array(), adapter.at("opengl"));  // no OpenGL record
+// What each row is, as its writer said, agrees with what it shows, on every
+// page of both adapters: one rule per kind, and no row of another kind that
+// looks like one of them.
+TEST_F(Golden, EveryRowIsOfTheKindItsTextsShow) {
+    const auto number = [](const report_row& row) {
+        return !row.value.empty() && reads_as_number(row.value);
+    };
+    const auto yes_no = [](const report_row& row) { return row.value == "yes" || row.value == "no"; };
+    const auto section = [](const report_row& row) {
+        return row.name.size() > 2 && row.name.front() == '[' && row.name.back() == ']' && row.value.empty();
+    };
+    const auto blank = [](const report_row& row) {
+        return row.name.empty() && row.value.empty() && row.description.empty();
+    };
+    const auto unavailable = [](const report_row& row) { return row.value == "not available"; };
+    const std::vector<std::pair<row_kind, std::function<bool(const report_row&)>>> kinds = {
+        {row_kind::number, number},
+        {row_kind::yes_no, yes_no},
+        {row_kind::section, section},
+        {row_kind::blank, blank},
+        {row_kind::not_available, unavailable},
+    };
+    std::map<row_kind, int> seen;
+    for (const adapter_report& adapter : document.adapters) {
+        for (const report_group& group : adapter.groups) {
+            for (const report_page& page : group.pages) {
+                for (const report_row& row : page.rows) {
+                    ++seen[row.kind];
+                    for (const auto& [kind, shows] : kinds) {
+                        EXPECT_EQ(row.kind == kind, shows(row))
+                            << page.info().marker << ": \"" << row.name << "\" = \"" << row.value << "\"";
+                    }
+                }
+            }
         }
     }
-    // Texts go from the code page to UTF-8.
-    if (GetACP() == 1252) {
-        EXPECT_EQ("\xC3\x89t\xC3\xA9 \xE2\x82\xAC 3\xC2\xB2", utf8_of("\xC9t\xE9 \x80 3\xB2"));
+    // The golden pages hold rows of every kind.
+    for (const row_kind kind : {row_kind::text, row_kind::number, row_kind::yes_no, row_kind::section,
+                                row_kind::blank, row_kind::not_available}) {
+        EXPECT_GT(seen[kind], 0) << static_cast<int>(kind);
     }
+}
+
+// The JSON document of both adapters, parsed, against their pages.
+TEST_F(Golden, TheJsonDocumentHoldsEveryRowOfEveryAdapter) {
+    const nlohmann::json written = nlohmann::json::parse(report_json(document, "cavio-report", "9.8.7.6"));
+    EXPECT_EQ("cavio-report", written.at("program"));
+    EXPECT_EQ("9.8.7.6", written.at("version"));
+    const nlohmann::json& adapters = written.at("adapters");
+    ASSERT_EQ(2u, adapters.size());
+    for (size_t i = 0; i < 2; ++i) {
+        SCOPED_TRACE("adapter " + std::to_string(i));
+        const nlohmann::json& adapter = adapters.at(i);
+        EXPECT_EQ(i, adapter.at("index"));
+        EXPECT_EQ(document.adapters[i].description, adapter.at("description"));
+        expect_json_pages_equal(adapter.at("directx"), document.adapters[i].group(page_group::directx));
+        expect_json_pages_equal(adapter.at("opengl"), document.adapters[i].group(page_group::opengl));
+    }
+    EXPECT_EQ(nlohmann::json::array(), adapters.at(1).at("opengl"));  // no OpenGL record
 }
 
 // Finding on the golden pages: any case, names, values and descriptions,
 // in tab order, the Summary pages' hidden descriptions included.
 TEST_F(Golden, FindsRowsOnEveryPageInTabOrder) {
-    pages.fill_directx_pages(direct3d->adapter(0));
-    pages.fill_opengl_pages(opengl->adapter(0));
+    const adapter_report& pages = document.adapters[0];
     EXPECT_TRUE(find_rows(pages, "").empty());
     EXPECT_TRUE(find_rows(pages, "no such text anywhere").empty());
     // A value: the GUID of the Device page.
-    EXPECT_EQ((std::vector<found_row>{{page_id::dx_device, 11}}), find_rows(pages, "c0ffee-1111"));
+    EXPECT_EQ((std::vector<found_row>{{page_id::dx_device, 10}}), find_rows(pages, "c0ffee-1111"));
     // A name on a page and the same name on another, in tab order.
     const auto units = find_rows(pages, "gl_max_texture_units");
     ASSERT_EQ(1u, units.size());

@@ -1,38 +1,31 @@
-// Compares cavio-report's JSON, read by a standard parser, with the grids
-// that the same page fills produce: every page of a group, row by row.
+// Compares cavio-report's JSON, read by a standard parser, with the pages of
+// a report group: every page, row by row.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
 
-#include "report/report.h"
-#include "submit/report_json.h"
+#include "report/document.h"
 
-inline void expect_json_pages_equal_grids(const nlohmann::json& written, const report& pages,
-                                          page_group group) {
-    size_t index = 0;
-    for (const page_info& page : page_table()) {
-        if (page.group != group) {
-            continue;
-        }
-        const grid_model& grid = pages.grid(page.id);
-        SCOPED_TRACE(grid.name());
-        ASSERT_LT(index, written.size());
-        const nlohmann::json& block = written.at(index++);
-        EXPECT_EQ(grid.name().substr(2), block.at("marker"));
-        EXPECT_EQ(page.caption, block.at("caption"));
+inline void expect_json_pages_equal(const nlohmann::json& written, const report_group& group) {
+    ASSERT_EQ(group.pages.size(), written.size());
+    for (size_t index = 0; index < group.pages.size(); ++index) {
+        const report_page& page = group.pages[index];
+        SCOPED_TRACE(page.info().marker);
+        const nlohmann::json& block = written.at(index);
+        EXPECT_EQ(page.info().marker, block.at("marker"));
+        EXPECT_EQ(page.info().caption, block.at("caption"));
         const nlohmann::json& rows = block.at("rows");
-        ASSERT_EQ(static_cast<size_t>(grid.row_count() - grid.fixed_rows()), rows.size());
-        for (int r = grid.fixed_rows(); r < grid.row_count(); ++r) {
-            const nlohmann::json& row = rows.at(static_cast<size_t>(r - grid.fixed_rows()));
-            const bool section = grid.row_height(r) == section_row_height;
+        ASSERT_EQ(page.rows.size(), rows.size());
+        for (size_t r = 0; r < page.rows.size(); ++r) {
+            const nlohmann::json& row = rows.at(r);
+            const bool section = page.rows[r].kind == row_kind::section;
             EXPECT_EQ(section ? 4u : 3u, row.size()) << "row " << r;
-            EXPECT_EQ(utf8_of(grid.cell(0, r)), row.at("name")) << "row " << r;
-            EXPECT_EQ(utf8_of(grid.cell(1, r)), row.at("value")) << "row " << r;
-            EXPECT_EQ(utf8_of(grid.row(r)[2]), row.at("description")) << "row " << r;
+            EXPECT_EQ(page.rows[r].name, row.at("name")) << "row " << r;
+            EXPECT_EQ(page.rows[r].value, row.at("value")) << "row " << r;
+            EXPECT_EQ(page.rows[r].description, row.at("description")) << "row " << r;
             EXPECT_EQ(section, row.value("section", false)) << "row " << r;
         }
     }
-    EXPECT_EQ(index, written.size());
 }

@@ -54,7 +54,7 @@ protected:
     Submit() { init_reference_data(); }
 
     std::unique_ptr<main_window> window(const std::string& submit_url) {
-        form_seams seams = default_form_seams();
+        window_seams seams = default_window_seams();
         seams.message_box = [this](HWND, const std::string& text, UINT) {
             messages.push_back(text);
             return IDOK;
@@ -71,7 +71,7 @@ const std::string awkward_text =
 TEST_F(Submit, PostsTheReportAndItsIdentifierAsAFormPost) {
     loopback_server server({http_answer::status(200)});
     auto form = window(server.url());
-    form->pages.submission_text = awkward_text;
+    form->submission_text = awkward_text;
     form->submit_report();
     ASSERT_EQ((std::vector<std::string>{"Data sent to server.\r\n\r\nThank You!"}), messages);
 
@@ -113,7 +113,7 @@ TEST_F(Submit, AnEmptyReportSendsTheIdentifierAlone) {
     EXPECT_TRUE(halves_xor_to_6b9(body.substr(3)));
 }
 
-TEST_F(Submit, EveryFailureGivesTheSameMessageAndTheWindowGoesOn) {
+TEST_F(Submit, EveryFailureSaysWhyAndTheWindowGoesOn) {
     // A port with nobody listening.
     int closed_port = 0;
     {
@@ -121,26 +121,42 @@ TEST_F(Submit, EveryFailureGivesTheSameMessageAndTheWindowGoesOn) {
         closed_port = gone.port();
     }
     const std::string ok = "HTTP/1.1 200 OK\r\n";
-    const std::vector<http_answer> failures = {
-        http_answer::status(500),
-        http_answer::status(404),
-        http_answer::status(302, "Location: http://elsewhere.example/\r\n"),
-        {ok + "Content-Length: 5000\r\n\r\npart", true},             // reset mid-answer
-        {ok + "Content-Length: 5000\r\n\r\npart"},                   // closed mid-answer
-        {ok + "Transfer-Encoding: chunked\r\n\r\n10\r\nabcdef"},     // closed mid-chunk
-        {ok + "Transfer-Encoding: chunked\r\n\r\n6\r\nabcdef\r\n"},  // closed before the last chunk
-        {ok + "Transfer-Encoding: chunked\r\n\r\nzz\r\n"},
-        {"hello\r\n\r\n"},
+    // Each answer, and why it is refused: the status, or what went wrong.
+    const std::vector<std::pair<http_answer, std::string>> failures = {
+        {http_answer::status(500), "The server answered 500 Status."},
+        {http_answer::status(404), "The server answered 404 Status."},
+        {http_answer::status(302, "Location: http://elsewhere.example/\r\n"),
+         "The server answered 302 Status."},
+        {{ok + "Content-Length: 5000\r\n\r\npart", true},
+         "The answer "},  // reset mid-answer: broke off, or cut short
+        {{ok + "Content-Length: 5000\r\n\r\npart"}, "The answer was cut short."},
+        {{ok + "Transfer-Encoding: chunked\r\n\r\n10\r\nabcdef"}, "The answer was cut short."},
+        {{ok + "Transfer-Encoding: chunked\r\n\r\n6\r\nabcdef\r\n"}, "The answer was cut short."},
+        {{ok + "Transfer-Encoding: chunked\r\n\r\nzz\r\n"}, "Not a chunk size: zz."},
+        {{"hello\r\n\r\n"}, "Not an HTTP answer: hello."},
     };
-    loopback_server failing(failures);
+    std::vector<http_answer> answers;
+    for (const auto& [answer, reason] : failures) {
+        answers.push_back(answer);
+    }
+    loopback_server failing(answers);
     auto form = window(failing.url());
-    form->pages.submission_text = "%2.00%\r\n";
+    form->submission_text = "%2.00%\r\n";
     for (size_t i = 0; i < failures.size(); ++i) {
         form->submit_report();
     }
     auto refused = window("http://127.0.0.1:" + std::to_string(closed_port) + "/submitter.php");
     refused->submit_report();
-    EXPECT_EQ(std::vector<std::string>(failures.size() + 1, "Can't send data to server."), messages);
+    ASSERT_EQ(failures.size() + 1, messages.size());
+    const std::string sentence = "Can't send data to server.\r\n\r\n";
+    for (size_t i = 0; i < failures.size(); ++i) {
+        EXPECT_EQ(0u, messages[i].find(sentence + failures[i].second)) << messages[i];
+    }
+    // Winsock's error, in the system's words and by its number.
+    EXPECT_EQ(0u, messages.back().find(sentence +
+                                       "Cannot connect to 127.0.0.1:" + std::to_string(closed_port) + ": "))
+        << messages.back();
+    EXPECT_NE(std::string::npos, messages.back().find(" (10061)."));
     EXPECT_EQ(failures.size(), failing.requests().size());
 
     // Still usable: every answer that arrives whole is thanked for.
@@ -177,7 +193,8 @@ TEST_F(Submit, AServerThatStallsMeetsTheDeadline) {
         EXPECT_GE(took, std::chrono::milliseconds(1400)) << i;
         EXPECT_LT(took, std::chrono::seconds(15)) << i;
     }
-    EXPECT_EQ(std::vector<std::string>(2, "Can't send data to server."), messages);
+    EXPECT_EQ(std::vector<std::string>(2, "Can't send data to server.\r\n\r\nThe server went silent."),
+              messages);
     EXPECT_EQ(std::chrono::seconds(60), http_component().deadline);
 
     // Meanwhile the component lets its owner paint, some ten times a second.
@@ -198,7 +215,8 @@ TEST_F(Submit, TheBodyOfAnErrorIsNotRead) {
     loopback_server server({large});
     auto form = window(server.url());
     form->submit_report();
-    EXPECT_EQ(std::vector<std::string>{"Can't send data to server."}, messages);
+    EXPECT_EQ(std::vector<std::string>{"Can't send data to server.\r\n\r\nThe server answered 500 Status."},
+              messages);
     EXPECT_LT(server.delivered().at(0), size / 2);
 }
 
@@ -213,7 +231,7 @@ TEST_F(Submit, KeysAndClicksDuringThePostDoNotReachTheMessageBox) {
         PostMessageA(main, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(5, 5));
     };
     loopback_server server({slow});
-    form_seams seams = default_form_seams();
+    window_seams seams = default_window_seams();
     seams.submit_url = server.url();
     std::vector<UINT> waiting_at_box;
     seams.message_box = [&](HWND, const std::string& text, UINT) {
@@ -246,7 +264,7 @@ TEST_F(Submit, TheSessionKeepsCookiesBetweenClicks) {
     loopback_server server(
         {http_answer::status(200, "Set-Cookie: visit=4f2a9; Path=/\r\n"), http_answer::status(200)});
     auto form = window(server.url());
-    form->pages.submission_text = "%2.00%\r\n|card|\r\n";
+    form->submission_text = "%2.00%\r\n|card|\r\n";
     form->submit_report();
     form->submit_report();
     const auto requests = server.requests();

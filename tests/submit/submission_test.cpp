@@ -5,6 +5,8 @@
 
 #include "fakes/fake_probes.h"
 #include "refdata/pci_names.h"
+#include "report/page_writer.h"
+#include "report/report_builder.h"
 #include "submission_parser.h"
 
 namespace {
@@ -14,17 +16,19 @@ using fakes::opengl_list;
 
 class Submission : public ::testing::Test {
 protected:
-    report pages;
     direct3d_list direct3d;
     opengl_list opengl;
+    report_document document;
+    std::string text;
 
     Submission() { init_reference_data(); }
 
     submission::document build(const gl_probe* gl) {
-        build_submission_text(pages, direct3d, gl);
-        EXPECT_FALSE(pages.echo);
+        document = build_report(direct3d.adapters, gl != nullptr ? std::span<const gl_record>(gl->adapters)
+                                                                 : std::span<const gl_record>());
+        text = submission_text(document);
         std::string error;
-        submission::document doc = submission::parse(pages.submission_text, error);
+        submission::document doc = submission::parse(text, error);
         EXPECT_EQ("", error);
         return doc;
     }
@@ -48,14 +52,13 @@ const std::vector<std::string> opengl_ids = {"gl_summary",   "gl_device",       
 TEST_F(Submission, OneAdapterWithoutOpenGL) {
     direct3d.add("Only board", 0x501);
     const auto doc = build(nullptr);
-    EXPECT_EQ(0u, pages.submission_text.find(
-                      "%2.00%\r\n|card|\r\n@directx@\r\n\r\n!dx_summary!\r\nDevice\tOnly board\r\n"));
-    EXPECT_EQ(std::string::npos, pages.submission_text.find("@opengl@"));
+    EXPECT_EQ(0u, text.find("%2.00%\r\n|card|\r\n@directx@\r\n\r\n!dx_summary!\r\nDevice\tOnly board\r\n"));
+    EXPECT_EQ(std::string::npos, text.find("@opengl@"));
     ASSERT_EQ(1u, doc.cards.size());
     EXPECT_EQ(directx_ids, ids(doc.cards[0].directx));
     EXPECT_FALSE(doc.cards[0].opengl.has_value());
     // No trailer: the text ends with the Resolutions block's marker.
-    EXPECT_EQ("\r\n!dx_resolutions!\r\n", pages.submission_text.substr(pages.submission_text.size() - 20));
+    EXPECT_EQ("\r\n!dx_resolutions!\r\n", text.substr(text.size() - 20));
 }
 
 TEST_F(Submission, EachAdapterGetsTheOpenGLRecordOfItsMonitor) {
@@ -75,10 +78,6 @@ TEST_F(Submission, EachAdapterGetsTheOpenGLRecordOfItsMonitor) {
     EXPECT_EQ(opengl_ids, ids(*doc.cards[0].opengl));
     EXPECT_EQ((submission::row{false, "Renderer", "First renderer"}), (*doc.cards[0].opengl)[0].rows[0]);
     EXPECT_EQ((submission::row{false, "Renderer", "Second renderer"}), (*doc.cards[1].opengl)[0].rows[0]);
-    // The pages hold the last adapter's report; the OpenGL pages the last
-    // record written.
-    EXPECT_EQ("Third board", pages.grid(page_id::dx_summary).cell(1, 0));
-    EXPECT_EQ("Second renderer", pages.grid(page_id::gl_summary).cell(1, 0));
 }
 
 TEST_F(Submission, ResolutionsStandUnsortedAndRowsStayOneLine) {
@@ -95,34 +94,35 @@ TEST_F(Submission, ResolutionsStandUnsortedAndRowsStayOneLine) {
     ASSERT_EQ(1u, doc.cards.size());
     EXPECT_EQ("Board with  a break", doc.cards[0].directx[0].rows[0].value);
     EXPECT_EQ("Renderer with a line feed", (*doc.cards[0].opengl)[0].rows[0].value);
-    // The grids show the text unchanged.
-    EXPECT_EQ("Board\twith\r\na break", pages.grid(page_id::dx_summary).cell(1, 0));
+    // The pages show the text unchanged.
+    EXPECT_EQ("Board\twith\r\na break",
+              document.adapters[0].group(page_group::directx).pages[0].rows[0].value);
     const auto& resolutions = doc.cards[0].directx.back().rows;
     ASSERT_EQ(2u, resolutions.size());
     EXPECT_EQ("1024 x  600", resolutions[0].name);
     EXPECT_EQ(" 800 x  600", resolutions[1].name);
-    EXPECT_EQ(" 800 x  600", pages.grid(page_id::dx_resolutions).cell(0, 1));
+    EXPECT_EQ(" 800 x  600",
+              document.adapters[0].group(page_group::directx).page(page_id::dx_resolutions)->rows[0].name);
 }
 
-TEST_F(Submission, TheEchoEndsAlsoWhenAFillRaises) {
-    direct3d.add("Board", 0x501);
-    direct3d.count = 2;  // claims an adapter it does not hold
-    EXPECT_THROW(build_submission_text(pages, direct3d, nullptr), std::out_of_range);
-    EXPECT_FALSE(pages.echo);
-    EXPECT_EQ(0u, pages.submission_text.find("%2.00%\r\n|card|\r\n"));
-    const size_t kept = pages.submission_text.size();
-    pages.fill_directx_pages(direct3d.adapter(0));
-    EXPECT_EQ(kept, pages.submission_text.size());
-}
-
-TEST(SubmissionEcho, APageStartingWithABlankRowHasOneEmptyLineAfterItsMarker) {
-    report pages;
-    pages.echo = true;
-    pages.setup_opengl_grid(pages.grid(page_id::gl_stacks));
-    pages.add_blank_row();
-    pages.add_row("Name", "1", "");
-    EXPECT_EQ("\r\n!gl_stacks!\r\n\r\nName\t1\r\n", pages.submission_text);
-    EXPECT_EQ(4, pages.grid(page_id::gl_stacks).row_count());
+// Rows go as they were written: blank rows as empty lines, what a page adds
+// for the reader (a Problems section) left out, and the value the site has
+// always received where the page shows another.
+TEST(SubmissionRows, AsWrittenWithTheirWireValues) {
+    report_document document;
+    adapter_report& adapter = document.adapters.emplace_back();
+    adapter.groups.resize(group_count);
+    report_page stacks{page_id::gl_stacks, {}, {}};
+    page_writer rows(stacks);
+    rows.blank();
+    rows.number("Name", 1, "");
+    rows.not_available("GL_MAX_LIGHTS", "", "0");
+    rows.section("[Problems]", "");
+    stacks.written_order = {0, 1, 2};
+    adapter.group(page_group::opengl) = {page_group::opengl, true, {stacks}};
+    EXPECT_EQ(
+        "%2.00%\r\n|card|\r\n@directx@\r\n@opengl@\r\n\r\n!gl_stacks!\r\n\r\nName\t1\r\nGL_MAX_LIGHTS\t0\r\n",
+        submission_text(document));
 }
 
 }  // namespace

@@ -1,0 +1,36 @@
+// The report document from the records of the capture: every page of every
+// adapter, written by the page table's writers.
+#pragma once
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "report/document.h"
+
+struct dx_adapter;
+struct gl_record;
+struct startup_capture;
+
+// One page written from a record of its group.
+report_page write_page(const page_info& page, const dx_adapter& adapter);
+report_page write_page(const page_info& page, const gl_record& record);
+
+// The report of one adapter: its DirectX pages, and its OpenGL pages from
+// opengl (none when null).
+adapter_report build_adapter_report(const dx_adapter& adapter, const gl_record* opengl);
+
+// Index of the first OpenGL record on the adapter's monitor, or -1.
+int opengl_record_of(const dx_adapter& adapter, std::span<const gl_record> opengl);
+
+// Every adapter's report, each with the OpenGL record of its monitor.
+report_document build_report(std::span<const dx_adapter> adapters, std::span<const gl_record> opengl);
+
+// Adds the reasons ("OpenGL: no pixel format on \\.\DISPLAY2") as a Problems
+// section at the end of the group's Summary page, one row per reason named
+// by its API; a group without pages gets a Summary page of them alone.
+void add_problems(report_group& group, const std::vector<std::string>& reasons);
+
+// The report of everything the start-up capture read, with what it could
+// not read on the Summary pages of the groups concerned and in problems.
+report_document build_report(const startup_capture& capture);
