@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "probe/print_reason.h"
+
 #include <cstring>
 #include <deque>
 #include <memory>
@@ -393,6 +395,36 @@ TEST_F(D3d10Probe, ReferencesAreReleasedWhenConstructionRaises) {
     add_ordinal("Board", 0x0100, 1);
     EXPECT_THROW(dxgi_probe list(entry()), std::runtime_error);
     // TearDown checks that every fake is back to zero references.
+}
+
+// What cannot be read at all is a reason of its adapter, or of every adapter;
+// an adapter without Direct3D 10 is none. (Direct3D 11 and 12, not given
+// here, have tests of their own.)
+TEST_F(D3d10Probe, WhatCannotBeReadIsAReason) {
+    add_adapter(L"Not creatable", 0x0100).device_creatable = false;
+    add_ordinal("Not creatable", 0x0100, 1);
+    add_adapter(L"Lonely", 0x0200).interface_status = DXGI_ERROR_UNSUPPORTED;
+    add_adapter(L"Undescribed", 0x0300).desc_status = E_FAIL;
+    const auto reasons = [this] {
+        std::vector<probe_reason> said;
+        const auto list = probe();
+        for (const probe_reason& reason : list->reasons) {
+            if (!reason.text.starts_with("Direct3D 11:") && !reason.text.starts_with("Direct3D 12:")) {
+                said.push_back(reason);
+            }
+        }
+        return said;
+    };
+    EXPECT_EQ((std::vector<probe_reason>{{0, "Direct3D 10: D3D10CreateDevice failed (0x80004005)"},
+                                         {1, "Direct3D 9: no adapter of this PCI identity"},
+                                         {-1, "DXGI: GetDesc failed on adapter 2 (0x80004005)"}}),
+              reasons());
+    d3d9_present = false;
+    d3d10_present = false;
+    EXPECT_EQ((std::vector<probe_reason>{{-1, "Direct3D 9: Direct3DCreate9 failed"},
+                                         {0, "Direct3D 10: d3d10.dll or its D3D10CreateDevice is missing"},
+                                         {-1, "DXGI: GetDesc failed on adapter 2 (0x80004005)"}}),
+              reasons());
 }
 
 TEST_F(D3d10Probe, DescriptionsKeepEveryCharacter) {

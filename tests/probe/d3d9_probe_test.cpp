@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "probe/print_reason.h"
+
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -167,6 +169,11 @@ TEST_F(D3d9Probe, FailingReadsLeaveZerosNotThePreviousAdapter) {
     EXPECT_EQ(0u, record.modes[0].width);
     EXPECT_EQ("UNKNOWN", record.modes[0].format);
     EXPECT_EQ(std::vector<int32_t>{0}, record.modes[0].refresh_rates);
+    // And says so, for that adapter.
+    EXPECT_EQ(
+        (std::vector<probe_reason>{{1, "Direct3D 9: GetAdapterIdentifier failed on adapter 1 (0x8876086C)"},
+                                   {1, "Direct3D 9: GetDeviceCaps failed on adapter 1 (0x8876086C)"}}),
+        list->reasons);
 }
 
 TEST_F(D3d9Probe, AdapterWithoutModes) {
@@ -194,6 +201,7 @@ TEST(D3d9ProbeWithoutDirect3D, ListsNothingWhenNoObjectIsCreated) {
     EXPECT_EQ(0, list.count);
     EXPECT_TRUE(list.adapters.empty());
     EXPECT_FALSE(list.d3d);
+    EXPECT_EQ((std::vector<probe_reason>{{-1, "Direct3D 9: Direct3DCreate9 failed"}}), list.reasons);
 }
 
 }  // namespace

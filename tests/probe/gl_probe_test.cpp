@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "probe/print_reason.h"
+
 #include <memory>
 
 #include "base/errors.h"
@@ -168,6 +170,10 @@ TEST_F(GlProbe, NullStringsAndRejectedQueriesLeaveZeros) {
     EXPECT_EQ(0, record.max_vertex_uniform_components);
     EXPECT_EQ(0, record.num_compressed_texture_formats);
     EXPECT_TRUE(record.compressed_texture_formats.empty());
+    // The implementation's GL_INVALID_ENUM says which limits it did not answer.
+    EXPECT_FALSE(record.answered(GL_MAX_VERTEX_ATTRIBS));
+    EXPECT_FALSE(record.answered(GL_MAX_VARYING_FLOATS));
+    EXPECT_TRUE(record.answered(GL_MAX_LIGHTS));
     // Only the WGL text is left to find extensions in.
     EXPECT_TRUE(flag(record, "WGL_ARB_pbuffer"));
     EXPECT_FALSE(flag(record, "GL_ARB_multitexture"));

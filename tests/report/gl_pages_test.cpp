@@ -1,6 +1,9 @@
 // The eight OpenGL pages from hand-made records.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+#include "probe/gl_limits.h"
 #include "probe/records.h"
 #include "refdata/pci_names.h"
 #include "report/page_lookup.h"
@@ -62,6 +65,18 @@ TEST_F(OpenGLPages, LimitsInTheirFormats) {
     EXPECT_EQ("15", value_of(page(page_id::gl_textures), "GL_MAX_TEXTURE_LOD_BIAS"));
     EXPECT_EQ("16", value_of(page(page_id::gl_vertex_shader), "GL_MAX_VERTEX_ATTRIBS"));
     EXPECT_EQ("0", value_of(page(page_id::gl_vertex_shader), "GL_MAX_VERTEX_UNIFORM_COMPONENTS"));
+    // A limit the implementation did not answer is not a zero, though the
+    // site still receives the zero it always has.
+    record.unanswered = {GL_MAX_VERTEX_UNIFORM_COMPONENTS, GL_POINT_SIZE_RANGE};
+    fill();
+    for (const auto& [id, name, wire] :
+         {std::tuple{page_id::gl_vertex_shader, "GL_MAX_VERTEX_UNIFORM_COMPONENTS", "0"},
+          std::tuple{page_id::gl_rendering, "GL_POINT_SIZE_RANGE", "1     64"}}) {
+        const report_row& row = page(id).rows.at(static_cast<size_t>(find_row(page(id), name)));
+        EXPECT_EQ(row_kind::not_available, row.kind) << name;
+        EXPECT_EQ("not available", row.value) << name;
+        EXPECT_EQ(wire, row.wire_value.value_or("none")) << name;
+    }
     const report_page& rendering = page(page_id::gl_rendering);
     const auto row = [&](const char* name) {
         return rendering.rows.at(static_cast<size_t>(find_row(rendering, name)));

@@ -65,8 +65,10 @@ TEST(ReportProgramPlatform, PrintsTheWholeReportOfThisMachine) {
         EXPECT_TRUE(document.adapters.empty());
         EXPECT_EQ(1u, run.exit_code);
         EXPECT_EQ("", run.output);
-        // Standard error is a text stream: "\r\n" on Windows.
+        // Standard error is a text stream: "\r\n" on Windows. It says why first.
         EXPECT_NE(std::string::npos, run.errors.find("cavio-report: no Direct3D adapter could be read\r\n"));
+        EXPECT_NE(std::string::npos, run.errors.find("cavio-report: Direct3D 9: Direct3DCreate9 failed\r\n"))
+            << run.errors;
         return;
     }
     ASSERT_EQ(0u, run.exit_code) << report_program() << ": " << run.errors;
