@@ -466,7 +466,7 @@ void main_window::start_up() {
         return;
     }
     document_ = build_report(capture_startup(seams_.capture));
-    submission_text = ::submission_text(document_);
+    submission = submission_text(document_);
     HWND list = controls_.adapter_list;
     SendMessageW(list, CB_RESETCONTENT, 0, 0);
     for (size_t i = 0; i < document_.adapters.size(); ++i) {
@@ -561,7 +561,7 @@ void main_window::submit_report() {
     std::string failure;
     try {
         const std::vector<std::pair<std::string, std::string>> fields = {
-            {"textlist", submission_text},
+            {"textlist", submission},
             {"id", std::to_string(draw_submission_identifier())},
         };
         http->post(seams_.submit_url, fields);

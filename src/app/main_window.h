@@ -109,7 +109,7 @@ public:
     bool started = false;
     std::unique_ptr<http_component> http;  // one session for the window's life
     // This machine's report as the site receives it, made at start-up.
-    std::string submission_text;
+    std::string submission;
 
     // The report of every adapter, read once at start-up.
     const report_document& document() const { return document_; }

@@ -11,13 +11,13 @@ const report_page* report_group::page(page_id wanted) const {
 
 std::vector<const report_row*> rows_as_written(const report_page& page) {
     std::vector<const report_row*> rows;
-    if (page.written_order.empty()) {
+    if (!page.written_order) {
         for (const report_row& row : page.rows) {
             rows.push_back(&row);
         }
         return rows;
     }
-    for (const uint32_t index : page.written_order) {
+    for (const uint32_t index : *page.written_order) {
         rows.push_back(&page.rows[index]);
     }
     return rows;

@@ -37,10 +37,10 @@ struct report_row {
 struct report_page {
     page_id id = page_id::dx_summary;
     std::vector<report_row> rows;  // in the order shown
-    // Where the page shows its rows in another order than its writer wrote
-    // them (sorted, or followed by a Problems section): the written rows, as
-    // indices into rows, in the order written. Empty: the rows as shown.
-    std::vector<uint32_t> written_order;
+    // Where the page shows its rows otherwise than its writer wrote them
+    // (sorted, or followed by a Problems section): the written rows, as
+    // indices into rows, in the order written. None: the rows as shown.
+    std::optional<std::vector<uint32_t>> written_order;
 
     const page_info& info() const { return page_of(id); }
 };

@@ -108,10 +108,11 @@ void page_writer::sort_rows() {
 
     std::vector<report_row> sorted;
     sorted.reserve(rows.size());
-    page_.written_order.assign(rows.size(), 0);
+    std::vector<uint32_t> written(rows.size(), 0);
     for (uint32_t place = 0; place < shown.size(); ++place) {
         sorted.push_back(std::move(rows[shown[place]]));
-        page_.written_order[shown[place]] = place;
+        written[shown[place]] = place;
     }
+    page_.written_order = std::move(written);
     rows = std::move(sorted);
 }

@@ -1,5 +1,6 @@
 #include "report/report_builder.h"
 
+#include <numeric>
 #include <string_view>
 
 #include "probe/capture.h"
@@ -70,10 +71,10 @@ void add_problems(report_group& group, const std::vector<std::string>& reasons) 
     }
     report_page& page = group.pages.front();
     // The submission sends the page as written, without what follows.
-    if (page.written_order.empty()) {
-        for (uint32_t i = 0; i < page.rows.size(); ++i) {
-            page.written_order.push_back(i);
-        }
+    if (!page.written_order) {
+        std::vector<uint32_t> written(page.rows.size());
+        std::iota(written.begin(), written.end(), 0u);
+        page.written_order = std::move(written);
     }
     page_writer writer(page);
     if (!page.rows.empty()) {
@@ -92,10 +93,9 @@ void add_problems(report_group& group, const std::vector<std::string>& reasons) 
 }
 
 report_document build_report(const startup_capture& capture) {
-    const std::span<const dx_adapter> adapters(capture.direct3d->adapters);
-    report_document document =
-        build_report(adapters, capture.opengl ? std::span<const gl_record>(capture.opengl->adapters)
-                                              : std::span<const gl_record>());
+    report_document document = build_report(
+        capture.direct3d ? std::span<const dx_adapter>(capture.direct3d->adapters) : std::span<const dx_adapter>(),
+        capture.opengl ? std::span<const gl_record>(capture.opengl->adapters) : std::span<const gl_record>());
     // Each adapter's reasons, and those of every adapter, in the order they arose.
     const auto add = [&](page_group group, const std::vector<probe_reason>& reasons) {
         for (size_t i = 0; i < document.adapters.size(); ++i) {

@@ -120,7 +120,7 @@ TEST_F(Window, StartUpListsTheAdaptersAndShowsTheFirst) {
     // the first again.
     EXPECT_EQ("First board", form.grid(page_id::dx_summary).cell(1, 0));
     EXPECT_EQ("First renderer", form.grid(page_id::gl_summary).cell(1, 0));
-    EXPECT_NE(std::string::npos, form.submission_text.find("Device\tSecond board"));
+    EXPECT_NE(std::string::npos, form.submission.find("Device\tSecond board"));
     EXPECT_EQ("\tVersion 1.2.3.4", status_text(form.controls().status_bar));
     EXPECT_TRUE(world.seen.messages.empty());
 
@@ -158,8 +158,8 @@ TEST_F(Window, ProbeFailuresAtStartUpAreProblems) {
         EXPECT_EQ(1, world.direct3d9_calls);
         EXPECT_EQ("#0: Direct3D 9 board", combo_line(form.controls().adapter_list, 0));
         EXPECT_FALSE(form.document().adapters.at(0).group(page_group::opengl).read);
-        EXPECT_EQ(std::string::npos, form.submission_text.find("@opengl@"));
-        EXPECT_EQ(std::string::npos, form.submission_text.find("Problems"));
+        EXPECT_EQ(std::string::npos, form.submission.find("@opengl@"));
+        EXPECT_EQ(std::string::npos, form.submission.find("Problems"));
         EXPECT_TRUE(world.seen.messages.empty());
         // The latest in the status bar; each on its group's Summary page.
         EXPECT_EQ("OpenGL: can't create RC", status_part(form.controls().status_bar, status_message));
@@ -178,7 +178,7 @@ TEST_F(Window, ProbeFailuresAtStartUpAreProblems) {
     EXPECT_TRUE(form.started);
     EXPECT_TRUE(world.seen.messages.empty());
     EXPECT_EQ(0, SendMessageA(form.controls().adapter_list, CB_GETCOUNT, 0, 0));
-    EXPECT_EQ("%2.00%\r\n", form.submission_text);
+    EXPECT_EQ("%2.00%\r\n", form.submission);
     EXPECT_EQ("Direct3D 9: Direct3D 9 is broken", status_part(form.controls().status_bar, status_message));
 }
 
@@ -805,7 +805,7 @@ TEST_F(Window, ANameOutsideTheCodePageShowsWhole) {
     EXPECT_EQ(name, json.at("adapters").at(0).at("description"));
     char ansi[64] = {};
     WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi, sizeof ansi, nullptr, nullptr);
-    EXPECT_NE(std::string::npos, form.submission_text.find(std::string("Device\t") + ansi + "\r\n"));
+    EXPECT_NE(std::string::npos, form.submission.find(std::string("Device\t") + ansi + "\r\n"));
     // The grid draws the characters themselves, not what the code page makes of them.
     const auto drawn = [](const std::string& text) {
         grid_model model =

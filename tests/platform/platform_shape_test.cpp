@@ -198,7 +198,7 @@ TEST(NoDirect3D, StartUpCompletesWithAnEmptyDeviceList) {
     EXPECT_TRUE(form.started);
     EXPECT_EQ(0, SendMessageA(form.controls().adapter_list, CB_GETCOUNT, 0, 0));
     EXPECT_TRUE(form.document().adapters.empty());
-    EXPECT_EQ("%2.00%\r\n", form.submission_text);
+    EXPECT_EQ("%2.00%\r\n", form.submission);
     form.show_selected_adapter();
     char status[256] = {};
     SendMessageA(form.controls().status_bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(status));

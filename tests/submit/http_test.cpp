@@ -71,7 +71,7 @@ const std::string awkward_text =
 TEST_F(Submit, PostsTheReportAndItsIdentifierAsAFormPost) {
     loopback_server server({http_answer::status(200)});
     auto form = window(server.url());
-    form->submission_text = awkward_text;
+    form->submission = awkward_text;
     form->submit_report();
     ASSERT_EQ((std::vector<std::string>{"Data sent to server.\r\n\r\nThank You!"}), messages);
 
@@ -141,7 +141,7 @@ TEST_F(Submit, EveryFailureSaysWhyAndTheWindowGoesOn) {
     }
     loopback_server failing(answers);
     auto form = window(failing.url());
-    form->submission_text = "%2.00%\r\n";
+    form->submission = "%2.00%\r\n";
     for (size_t i = 0; i < failures.size(); ++i) {
         form->submit_report();
     }
@@ -264,7 +264,7 @@ TEST_F(Submit, TheSessionKeepsCookiesBetweenClicks) {
     loopback_server server(
         {http_answer::status(200, "Set-Cookie: visit=4f2a9; Path=/\r\n"), http_answer::status(200)});
     auto form = window(server.url());
-    form->submission_text = "%2.00%\r\n|card|\r\n";
+    form->submission = "%2.00%\r\n|card|\r\n";
     form->submit_report();
     form->submit_report();
     const auto requests = server.requests();

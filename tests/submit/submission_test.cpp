@@ -118,7 +118,7 @@ TEST(SubmissionRows, AsWrittenWithTheirWireValues) {
     rows.number("Name", 1, "");
     rows.not_available("GL_MAX_LIGHTS", "", "0");
     rows.section("[Problems]", "");
-    stacks.written_order = {0, 1, 2};
+    stacks.written_order = std::vector<uint32_t>{0, 1, 2};
     adapter.group(page_group::opengl) = {page_group::opengl, true, {stacks}};
     EXPECT_EQ(
         "%2.00%\r\n|card|\r\n@directx@\r\n@opengl@\r\n\r\n!gl_stacks!\r\n\r\nName\t1\r\nGL_MAX_LIGHTS\t0\r\n",
