@@ -15,8 +15,7 @@ grid_model::grid_model(const page_info& page)
 
 void grid_model::show(const report_page* page) {
     shown_ = page != nullptr ? *page : report_page{page_.id, {}, {}};
-    widths_ = page_.summary ? std::array<int, max_grid_columns>{200, 200, 200}
-                            : std::array<int, max_grid_columns>{page_.name_width, page_.value_width, 800};
+    widths_ = {page_.name_width, page_.value_width, page_.summary ? 200 : 800};
     current_row = std::clamp(current_row, fixed_rows(), row_count() - 1);
     if (selection_anchor >= row_count()) {
         selection_anchor = -1;

@@ -265,20 +265,28 @@ void main_window::create_controls() {
                                    WS_TABSTOP | BS_PUSHBUTTON, c.top_panel, id_submit);
 
     c.group_panel = create_panel(form, L"");
-    c.directx.tab = create_tab_button("DirectX", c.group_panel, id_directx_tab);
-    c.opengl.tab = create_tab_button("OpenGL", c.group_panel, id_opengl_tab);
-    c.directx.sheet = create_panel(c.group_panel, L"DirectX");
-    c.opengl.sheet = create_panel(c.group_panel, L"OpenGL");
-    create_pages(c.directx, page_group::directx);
-    create_pages(c.opengl, page_group::opengl);
-    show_group(0);
+    const std::pair<page_group, int> tabs[] = {{page_group::directx, id_directx_tab},
+                                               {page_group::opengl, id_opengl_tab},
+                                               {page_group::vulkan, id_vulkan_tab}};
+    for (const auto& [which, id] : tabs) {
+        group_controls& group = c.group(which);
+        group.tab = create_tab_button(group_caption(which), c.group_panel, id);
+    }
+    for (const auto& [which, id] : tabs) {
+        group_controls& group = c.group(which);
+        group.sheet = create_panel(c.group_panel, wide_of(group_caption(which)).c_str());
+        create_pages(group, which);
+    }
+    show_group(page_group::directx);
 }
 
 void main_window::create_pages(group_controls& group, page_group which) {
-    const bool opengl = which == page_group::opengl;
+    const int strip_id = which == page_group::directx  ? id_directx_pages
+                         : which == page_group::opengl ? id_opengl_pages
+                                                       : id_vulkan_pages;
     group.pages = create_child(WC_TABCONTROLW, "",
                                WS_TABSTOP | WS_CLIPSIBLINGS | TCS_BUTTONS | TCS_FLATBUTTONS | TCS_MULTILINE,
-                               group.sheet, opengl ? id_opengl_pages : id_directx_pages);
+                               group.sheet, strip_id);
     for (const page_info& info : pages_of(which)) {
         TCITEMW item{};
         item.mask = TCIF_TEXT;
@@ -328,7 +336,7 @@ void main_window::apply_fonts() {
          {c.status_bar, c.device_label, c.adapter_list, c.find_label, c.find_box, c.submit_button}) {
         set(window, font_);
     }
-    for (const group_controls* group : {&c.directx, &c.opengl}) {
+    for (const group_controls* group : {&c.directx, &c.opengl, &c.vulkan}) {
         set(group->tab, tab_font_);
         set(group->pages, font_);
         set(group->summary.home_visit, bold_font_);
@@ -342,19 +350,21 @@ void main_window::apply_fonts() {
     SendMessageW(c.status_bar, SB_SETMINHEIGHT, scale_to(design_status_height, dpi_), 0);
 }
 
-void main_window::show_group(int group) {
+void main_window::show_group(page_group group) {
     group_ = group;
-    ShowWindow(controls_.directx.sheet, group == 0 ? SW_SHOW : SW_HIDE);
-    ShowWindow(controls_.opengl.sheet, group == 1 ? SW_SHOW : SW_HIDE);
-    InvalidateRect(controls_.directx.tab, nullptr, TRUE);
-    InvalidateRect(controls_.opengl.tab, nullptr, TRUE);
+    for (const page_group which : {page_group::directx, page_group::opengl, page_group::vulkan}) {
+        ShowWindow(controls_.group(which).sheet, which == group ? SW_SHOW : SW_HIDE);
+        InvalidateRect(controls_.group(which).tab, nullptr, TRUE);
+    }
 }
 
 group_controls* main_window::group_of_pages(HWND strip) {
-    if (strip == controls_.directx.pages) {
-        return &controls_.directx;
+    for (group_controls* group : {&controls_.directx, &controls_.opengl, &controls_.vulkan}) {
+        if (strip == group->pages) {
+            return group;
+        }
     }
-    return strip == controls_.opengl.pages ? &controls_.opengl : nullptr;
+    return nullptr;
 }
 
 void main_window::show_page(const group_controls& group) {
@@ -364,7 +374,7 @@ void main_window::show_page(const group_controls& group) {
     }
 }
 
-void main_window::layout_page_control(const group_controls& group) {
+void main_window::layout_page_control(const group_controls& group, page_group which) {
     const RECT area = client_of(group.sheet);
     move(group.pages, area);
     RECT display = area;
@@ -377,16 +387,16 @@ void main_window::layout_page_control(const group_controls& group) {
         move(sheet, display);
         SetWindowPos(sheet, group.pages, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         if (sheet == group.summary.sheet) {
-            layout_summary_sheet(group.summary, &group == &controls_.opengl);
+            layout_summary_sheet(group.summary, which);
         } else {
             move(group.grids[i], client_of(sheet));
         }
     }
 }
 
-void main_window::layout_summary_sheet(const summary_controls& summary, bool opengl) {
+void main_window::layout_summary_sheet(const summary_controls& summary, page_group group) {
     const RECT area = client_of(summary.sheet);
-    const summary_layout layout = layout_summary(area.right, area.bottom, dpi_, opengl);
+    const summary_layout layout = layout_summary(area.right, area.bottom, dpi_, group);
     move(summary.image, layout.logo);
     // A link is as wide as its address, right-aligned, with "Visit" before it.
     const auto place_link = [&](HWND visit, HWND link, RECT visit_box, RECT link_box) {
@@ -430,14 +440,15 @@ void main_window::relayout() {
     move(c.group_panel, layout.pages);
     move(c.directx.tab, layout.directx_tab);
     move(c.opengl.tab, layout.opengl_tab);
-    move(c.directx.sheet, layout.sheet);
-    move(c.opengl.sheet, layout.sheet);
-    layout_page_control(c.directx);
-    layout_page_control(c.opengl);
+    move(c.vulkan.tab, layout.vulkan_tab);
+    for (const page_group which : {page_group::directx, page_group::opengl, page_group::vulkan}) {
+        move(c.group(which).sheet, layout.sheet);
+        layout_page_control(c.group(which), which);
+    }
 }
 
 void main_window::refresh_grids() {
-    for (const group_controls* group : {&controls_.directx, &controls_.opengl}) {
+    for (const group_controls* group : {&controls_.directx, &controls_.opengl, &controls_.vulkan}) {
         for (HWND grid : group->grids) {
             grid_refresh(grid);
         }

@@ -85,6 +85,15 @@ struct window_controls {
     HWND group_panel = nullptr;
     group_controls directx;
     group_controls opengl;
+    group_controls vulkan;
+
+    // The controls of a group.
+    group_controls& group(page_group which) {
+        return which == page_group::directx ? directx : which == page_group::opengl ? opengl : vulkan;
+    }
+    const group_controls& group(page_group which) const {
+        return const_cast<window_controls*>(this)->group(which);
+    }
 };
 
 class main_window {
@@ -129,7 +138,7 @@ public:
     // loop: Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDn and Ctrl+PgUp change the
     // page; Ctrl+F goes to the find box; F3, Shift+F3 and Return in the box
     // go to the next or previous row found; Esc in the box goes back to the
-    // page. True when the message was one of them.
+    // page; Alt+V shows the Vulkan group. True when the message was one of them.
     bool translate_key(const MSG& message);
     // Selects the page delta places on in the current group, wrapping.
     void step_page(int delta);
@@ -151,14 +160,14 @@ private:
     void create_summary(summary_controls& summary, grid_model& grid, int grid_id);
     void create_pages(group_controls& group, page_group which);
     void apply_fonts();
-    void show_group(int group);
+    void show_group(page_group group);
     void show_page(const group_controls& group);
     group_controls* group_of_pages(HWND strip);
     void open_link(const std::string& address);
     void report_error(const std::exception& error);
     void on_dpi_changed(int dpi, const RECT* suggested);
-    void layout_summary_sheet(const summary_controls& summary, bool opengl);
-    void layout_page_control(const group_controls& group);
+    void layout_summary_sheet(const summary_controls& summary, page_group group);
+    void layout_page_control(const group_controls& group, page_group which);
     void draw_item(const DRAWITEMSTRUCT& item);
     void on_command(int id, int code);
 
@@ -167,7 +176,7 @@ private:
     std::vector<grid_model> grids_;  // one per page, in the page table's order; the grid windows read them
     window_handle window_;
     int dpi_ = 96;
-    int group_ = 0;  // 0 DirectX, 1 OpenGL
+    page_group group_ = page_group::directx;  // the group on show
     window_controls controls_;
     std::vector<found_row> found_;  // the rows of the last find, in tab order
     int found_at_ = -1;             // the one shown

@@ -10,7 +10,7 @@
 #include "report/find.h"
 
 void main_window::step_page(int delta) {
-    const group_controls& group = group_ == 0 ? controls_.directx : controls_.opengl;
+    const group_controls& group = controls_.group(group_);
     const int count = static_cast<int>(group.page_sheets.size());
     const int selected = static_cast<int>(SendMessageW(group.pages, TCM_GETCURSEL, 0, 0));
     const int next = ((selected + delta) % count + count) % count;
@@ -42,9 +42,8 @@ void main_window::step_found(int delta) {
     found_at_ = found_at_ < 0 ? (delta > 0 ? 0 : count - 1) : ((found_at_ + delta) % count + count) % count;
     const found_row& row = found_[static_cast<size_t>(found_at_)];
     const page_info& info = page_of(row.page);
-    const bool opengl = info.group == page_group::opengl;
-    group_controls& group = opengl ? controls_.opengl : controls_.directx;
-    show_group(opengl ? 1 : 0);
+    group_controls& group = controls_.group(info.group);
+    show_group(info.group);
     // The page's place among its group's tabs.
     const int index = static_cast<int>(&info - pages_of(info.group).data());
     SendMessageW(group.pages, TCM_SETCURSEL, index, 0);
@@ -53,7 +52,14 @@ void main_window::step_found(int delta) {
 }
 
 bool main_window::translate_key(const MSG& message) {
-    if (message.message != WM_KEYDOWN || !IsChild(window_.get(), message.hwnd)) {
+    const bool ours = message.hwnd == window_.get() || IsChild(window_.get(), message.hwnd);
+    // Alt+V: the Vulkan group, from anywhere in the window.
+    if (message.message == WM_SYSKEYDOWN && message.wParam == 'V' && ours) {
+        show_group(page_group::vulkan);
+        SetFocus(controls_.vulkan.tab);
+        return true;
+    }
+    if (message.message != WM_KEYDOWN || !ours || message.hwnd == window_.get()) {
         return false;
     }
     const bool shift = GetKeyState(VK_SHIFT) < 0;
@@ -64,7 +70,7 @@ bool main_window::translate_key(const MSG& message) {
     }
     if (in_find && message.wParam == VK_ESCAPE) {
         // Back to the grid of the page on show.
-        const group_controls& group = group_ == 0 ? controls_.directx : controls_.opengl;
+        const group_controls& group = controls_.group(group_);
         const auto selected = static_cast<size_t>(SendMessageW(group.pages, TCM_GETCURSEL, 0, 0));
         SetFocus(group.grids[std::min(selected, group.grids.size() - 1)]);
         return true;

@@ -46,8 +46,10 @@ void main_window::on_command(int id, int code) {
         find_again();  // the rows found belonged to the other device
     } else if (id == id_find && code == EN_CHANGE) {
         find_again();
-    } else if (id == id_directx_tab || id == id_opengl_tab) {
-        show_group(id == id_directx_tab ? 0 : 1);
+    } else if (id == id_directx_tab || id == id_opengl_tab || id == id_vulkan_tab) {
+        show_group(id == id_directx_tab  ? page_group::directx
+                   : id == id_opengl_tab ? page_group::opengl
+                                         : page_group::vulkan);
     } else if (id == id_home_link && code == STN_CLICKED) {
         guarded(&main_window::open_home_link);
     } else if (id == id_maker_link && code == STN_CLICKED) {
@@ -87,10 +89,9 @@ void main_window::draw_item(const DRAWITEMSTRUCT& item) {
         }
         return;
     }
-    // The two tabs on the left of the page control: the chosen one raised
+    // The three tabs on the left of the page control: the chosen one raised
     // in the window colour, the other flat on the face colour.
-    const bool chosen = (item.CtlID == static_cast<UINT>(id_directx_tab) && group_ == 0) ||
-                        (item.CtlID == static_cast<UINT>(id_opengl_tab) && group_ == 1);
+    const bool chosen = item.hwndItem == controls_.group(group_).tab;
     gdi_object<HBRUSH> fill(CreateSolidBrush(GetSysColor(chosen ? COLOR_WINDOW : COLOR_BTNFACE)));
     FillRect(dc, &area, fill.get());
     RECT edge = area;

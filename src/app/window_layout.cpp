@@ -44,13 +44,14 @@ main_layout layout_main(int client_width, int client_height, int dpi) {
     const int page_height = layout.pages.bottom - layout.pages.top;
     layout.directx_tab = box(s(4), s(4), s(100), s(30));
     layout.opengl_tab = box(s(4), s(4 + 30 + 4), s(100), s(30));
+    layout.vulkan_tab = box(s(4), s(4 + 2 * (30 + 4)), s(100), s(30));
     const int sheet_left = s(4 + 100 + 4);
     layout.sheet =
         box(sheet_left, s(4), std::max(0, client_width - sheet_left - s(4)), std::max(0, page_height - s(8)));
     return layout;
 }
 
-summary_layout layout_summary(int sheet_width, int sheet_height, int dpi, bool opengl) {
+summary_layout layout_summary(int sheet_width, int sheet_height, int dpi, page_group group) {
     const auto s = [dpi](int pixels) { return scale_to(pixels, dpi); };
     summary_layout layout{};
     // Logo and links end at the same right edge, 7 px from the sheet's.
@@ -60,11 +61,14 @@ summary_layout layout_summary(int sheet_width, int sheet_height, int dpi, bool o
     layout.home_visit = box(layout.home_link.left - s(31), s(80), s(29), s(16));
     layout.maker_link = box(right - s(130), s(104), s(130), s(16));
     layout.maker_visit = box(layout.maker_link.left - s(31), s(104), s(29), s(16));
+    // Each group's panel is as tall as its Summary's rows need.
+    const bool opengl = group == page_group::opengl;
+    const int grid_height = opengl ? 158 : group == page_group::vulkan ? 260 : 208;
     const int panel_width = s(561);
-    const int panel_height = s(opengl ? 214 : 270);
+    const int panel_height = s(grid_height + (opengl ? 56 : 62));
     layout.panel =
         box((sheet_width - panel_width) / 2, (sheet_height - panel_height) / 2, panel_width, panel_height);
-    layout.grid = box(s(76), s(opengl ? 28 : 31), s(409), s(opengl ? 158 : 208));
+    layout.grid = box(s(76), s(opengl ? 28 : 31), s(409), s(grid_height));
     // Where the sheet is too small for the centred panel beside the logo and
     // the links, the panel moves left, as far as the sheet's edge, and then
     // down below the links: the grid never lies under them.

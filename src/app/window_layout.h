@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "report/page_table.h"
+
 // Scales a 96-DPI length to dpi.
 inline int scale_to(int pixels, int dpi) {
     return MulDiv(pixels, dpi, 96);
@@ -22,9 +24,10 @@ struct main_layout {
     RECT find_box;      // the find text, in top_panel, up to the submit button
     RECT submit;        // submit_button, in top_panel, anchored right
     RECT pages;         // group_panel
-    RECT directx_tab;   // the two tabs on the left of group_panel, in group_panel
+    RECT directx_tab;   // the three tabs on the left of group_panel, in group_panel
     RECT opengl_tab;
-    RECT sheet;  // TSdirectx and TSopengl, in group_panel
+    RECT vulkan_tab;
+    RECT sheet;  // every group's pages, in group_panel
 };
 
 main_layout layout_main(int client_width, int client_height, int dpi);
@@ -43,5 +46,5 @@ struct summary_layout {
     RECT grid;   // in the panel
 };
 
-// The Summary sheet of the DirectX side (opengl false) or the OpenGL side.
-summary_layout layout_summary(int sheet_width, int sheet_height, int dpi, bool opengl);
+// The Summary sheet of a group.
+summary_layout layout_summary(int sheet_width, int sheet_height, int dpi, page_group group);

@@ -34,6 +34,7 @@ capture_seams default_capture_seams() {
     seams.direct3d10 = [] { return std::unique_ptr<direct3d_probe>(std::make_unique<dxgi_probe>()); };
     seams.direct3d9 = [] { return std::unique_ptr<direct3d_probe>(std::make_unique<d3d9_probe>()); };
     seams.opengl = [](const direct3d_probe& direct3d) { return std::make_unique<gl_probe>(direct3d); };
+    seams.vulkan = [] { return std::make_unique<vk_probe>(); };
     return seams;
 }
 
@@ -50,5 +51,8 @@ startup_capture capture_startup(const capture_seams& seams) {
     const direct3d_probe& direct3d = *capture.direct3d;
     capture.opengl =
         run_probe<gl_probe>([&] { return seams.opengl(direct3d); }, "OpenGL", capture.opengl_reasons);
+    if (seams.vulkan) {
+        capture.vulkan = run_probe(seams.vulkan, "Vulkan", capture.vulkan_reasons);
+    }
     return capture;
 }

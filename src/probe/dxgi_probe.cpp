@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <cwchar>
 #include <limits>
 #include <vector>
@@ -105,6 +106,8 @@ void dxgi_probe::capture(const dx10_entry_points& entry) {
         record.info.revision = desc.Revision;
         record.info.dedicated_video_memory = desc.DedicatedVideoMemory;
         record.info.dedicated_system_memory = desc.DedicatedSystemMemory;
+        record.info.has_luid = true;
+        std::memcpy(record.info.luid.data(), &desc.AdapterLuid, record.info.luid.size());
 
         complete_identity(record);
         test_shader_model(entry, record);

@@ -13,6 +13,7 @@
 
 #include "probe/d3d_features.h"
 #include "probe/gl_extensions.h"
+#include "probe/vk_records.h"
 
 // One display resolution in one pixel format, with the refresh rates seen
 // for it. Entries are the same mode when width, height and format are equal.
@@ -40,6 +41,10 @@ struct adapter_identity {
     // Whole byte counts: today's adapters have more than 4 GiB.
     uint64_t dedicated_video_memory = 0;
     uint64_t dedicated_system_memory = 0;
+    // DXGI's locally unique identifier of the adapter, as its eight bytes lie
+    // in memory; none on the Direct3D 9 path.
+    bool has_luid = false;
+    std::array<uint8_t, 8> luid{};
 };
 
 // Everything known about one Direct3D adapter. A new record is all zeros.

@@ -25,3 +25,15 @@ struct compressed_format {
 
 // The compressed texture formats the report names, in report order.
 std::span<const compressed_format> compressed_formats();
+
+// A core Vulkan format: its value, published name and the Vulkan version
+// that made it core (10, 11 or 13).
+struct vk_format_entry {
+    uint32_t value;
+    const char* name;
+    int since;
+};
+
+// Every core format of Vulkan 1.0 to 1.3, by version and then by value
+// (the 1.3 formats in the order the version added them).
+std::span<const vk_format_entry> vk_core_formats();

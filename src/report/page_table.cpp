@@ -11,22 +11,30 @@ using enum page_id;
 
 constexpr page_info dx(page_id id, const char* marker, const char* caption, directx_writer write,
                        int value_width = 100, int name_width = 300) {
-    return {id,      page_group::directx, marker,     caption, id == dx_summary, write,
+    return {id,      page_group::directx, marker,     caption, id == dx_summary, write, nullptr,
             nullptr, name_width,          value_width};
 }
 
 constexpr page_info gl(page_id id, const char* marker, const char* caption, opengl_writer write,
-                       int value_width = 100) {
+                       int value_width = 100, int name_width = 300) {
     // The Summary and Device pages say nothing of an adapter without an
     // OpenGL record.
     const bool cleared = id == gl_summary || id == gl_device;
-    return {id,  page_group::opengl, marker, caption, id == gl_summary, nullptr, write,
-            300, value_width,        cleared};
+    return {id,      page_group::opengl, marker,      caption, id == gl_summary, nullptr, write,
+            nullptr, name_width,         value_width, cleared};
+}
+
+// Every Vulkan page belongs to the adapter's own device: none is kept from
+// another adapter.
+constexpr page_info vk(page_id id, const char* marker, const char* caption, vulkan_writer write,
+                       int value_width = 100, int name_width = 300) {
+    return {id,    page_group::vulkan, marker,      caption, id == vk_summary, nullptr, nullptr,
+            write, name_width,         value_width, true};
 }
 
 // Tab order.
 constexpr page_info pages[] = {
-    dx(dx_summary, "dx_summary", "Summary", directx_pages::summary),
+    dx(dx_summary, "dx_summary", "Summary", directx_pages::summary, 200, 200),
     dx(dx_device, "dx_device", "Device", directx_pages::device, 250),
     dx(dx_capabilities, "dx_capabilities", "Capabilities", directx_pages::capabilities),
     dx(dx_vertices, "dx_vertices", "Vertices", directx_pages::vertices),
@@ -39,7 +47,7 @@ constexpr page_info pages[] = {
     dx(dx_resolutions, "dx_resolutions", "Resolutions", directx_pages::resolutions),
     // The structures' field names are long.
     dx(dx_d3d11_12, "dx_d3d11_12", "Direct3D 11/12", directx_pages::direct3d11_12, 120, 430),
-    gl(gl_summary, "gl_summary", "Summary", opengl_pages::summary),
+    gl(gl_summary, "gl_summary", "Summary", opengl_pages::summary, 200, 200),
     gl(gl_device, "gl_device", "Device", opengl_pages::device, 250),
     gl(gl_capabilities, "gl_capabilities", "Capabilities", opengl_pages::capabilities),
     gl(gl_rendering, "gl_rendering", "Rendering", opengl_pages::rendering),
@@ -47,6 +55,16 @@ constexpr page_info pages[] = {
     gl(gl_stacks, "gl_stacks", "Stacks", opengl_pages::stacks),
     gl(gl_vertex_shader, "gl_vertex_shader", "Vertex Shader", opengl_pages::vertex_shader),
     gl(gl_extensions, "gl_extensions", "Extensions", opengl_pages::extensions),
+    // The identifiers are long: the names give way.
+    vk(vk_summary, "vk_summary", "Summary", vulkan_pages::summary, 276, 130),
+    // The structures' member names are long.
+    vk(vk_device, "vk_device", "Device", vulkan_pages::device, 150, 400),
+    vk(vk_limits, "vk_limits", "Limits", vulkan_pages::limits, 100, 340),
+    vk(vk_features, "vk_features", "Features", vulkan_pages::features, 100, 400),
+    vk(vk_extensions, "vk_extensions", "Extensions", vulkan_pages::extensions, 100, 340),
+    vk(vk_formats, "vk_formats", "Formats", vulkan_pages::formats, 200, 360),
+    vk(vk_memory, "vk_memory", "Memory", vulkan_pages::memory),
+    vk(vk_queues, "vk_queues", "Queues", vulkan_pages::queues),
 };
 static_assert(std::size(pages) == page_count);
 
@@ -79,5 +97,13 @@ std::span<const page_info> pages_of(page_group group) {
 }
 
 const char* group_caption(page_group group) {
-    return group == page_group::directx ? "DirectX" : "OpenGL";
+    switch (group) {
+        case page_group::directx:
+            return "DirectX";
+        case page_group::opengl:
+            return "OpenGL";
+        case page_group::vulkan:
+            return "Vulkan";
+    }
+    return "";
 }

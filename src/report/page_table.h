@@ -7,10 +7,11 @@
 
 struct dx_adapter;
 struct gl_record;
+struct vk_page_source;
 class page_writer;
 
-enum class page_group { directx, opengl };
-inline constexpr int group_count = 2;
+enum class page_group { directx, opengl, vulkan };
+inline constexpr int group_count = 3;
 
 // The pages in tab order, DirectX first. The value is the page's index in
 // page_table().
@@ -35,13 +36,22 @@ enum class page_id {
     gl_stacks,
     gl_vertex_shader,
     gl_extensions,
+    vk_summary,
+    vk_device,
+    vk_limits,
+    vk_features,
+    vk_extensions,
+    vk_formats,
+    vk_memory,
+    vk_queues,
 };
 
-inline constexpr int page_count = 20;
+inline constexpr int page_count = 28;
 
 // Writes the rows of one page from one record.
 using directx_writer = void (*)(page_writer& page, const dx_adapter& adapter);
 using opengl_writer = void (*)(page_writer& page, const gl_record& record);
+using vulkan_writer = void (*)(page_writer& page, const vk_page_source& source);
 
 struct page_info {
     page_id id;
@@ -51,8 +61,9 @@ struct page_info {
     bool summary;         // the group's Summary page: two columns, no header, no descriptions
     directx_writer write_directx = nullptr;
     opengl_writer write_opengl = nullptr;
+    vulkan_writer write_vulkan = nullptr;
     int name_width = 300;   // the Name column's width, in 96-DPI pixels
-    int value_width = 100;  // the Value column's least width, in 96-DPI pixels
+    int value_width = 100;  // the Value column's least width, in 96-DPI pixels (a Summary's two make 400)
     // Reset to an empty page when the adapter has no record of the group;
     // the window keeps the others as they were.
     bool cleared_without_record = false;
@@ -66,5 +77,5 @@ const page_info& page_of(page_id id);
 // The pages of one group, in tab order.
 std::span<const page_info> pages_of(page_group group);
 
-// "DirectX", "OpenGL".
+// "DirectX", "OpenGL", "Vulkan".
 const char* group_caption(page_group group);

@@ -3,9 +3,21 @@
 // rows.
 #pragma once
 
+#include <string_view>
+
 struct dx_adapter;
 struct gl_record;
+struct vk_device_record;
+struct vk_instance_record;
 class page_writer;
+
+// What the Vulkan pages of an adapter are written from: its device, the
+// instance, and how the device was found to be the adapter's.
+struct vk_page_source {
+    const vk_device_record& device;
+    const vk_instance_record& instance;
+    std::string_view matched_by;  // "LUID", "vendor and device ID", ...
+};
 
 namespace directx_pages {
 void summary(page_writer& page, const dx_adapter& adapter);
@@ -32,3 +44,14 @@ void stacks(page_writer& page, const gl_record& record);
 void vertex_shader(page_writer& page, const gl_record& record);
 void extensions(page_writer& page, const gl_record& record);
 }  // namespace opengl_pages
+
+namespace vulkan_pages {
+void summary(page_writer& page, const vk_page_source& source);
+void device(page_writer& page, const vk_page_source& source);
+void limits(page_writer& page, const vk_page_source& source);
+void features(page_writer& page, const vk_page_source& source);
+void extensions(page_writer& page, const vk_page_source& source);
+void formats(page_writer& page, const vk_page_source& source);
+void memory(page_writer& page, const vk_page_source& source);
+void queues(page_writer& page, const vk_page_source& source);
+}  // namespace vulkan_pages

@@ -1,6 +1,9 @@
 #include "report/report_builder.h"
 
+#include <algorithm>
+#include <iterator>
 #include <numeric>
+#include <optional>
 #include <string_view>
 
 #include "probe/capture.h"
@@ -21,7 +24,15 @@ report_page write_page(const page_info& page, const gl_record& record) {
     return written;
 }
 
-adapter_report build_adapter_report(const dx_adapter& adapter, const gl_record* opengl) {
+report_page write_page(const page_info& page, const vk_page_source& source) {
+    report_page written{page.id, {}, {}};
+    page_writer writer(written);
+    page.write_vulkan(writer, source);
+    return written;
+}
+
+adapter_report build_adapter_report(const dx_adapter& adapter, const gl_record* opengl,
+                                    const vk_page_source* vulkan) {
     adapter_report report;
     report.description = adapter.info.description;
     report.groups.resize(group_count);
@@ -39,7 +50,72 @@ adapter_report build_adapter_report(const dx_adapter& adapter, const gl_record* 
             gl.pages.push_back(write_page(page, *opengl));
         }
     }
+    report_group& vk = report.group(page_group::vulkan);
+    vk.id = page_group::vulkan;
+    vk.read = vulkan != nullptr;
+    if (vulkan != nullptr) {
+        for (const page_info& page : pages_of(page_group::vulkan)) {
+            vk.pages.push_back(write_page(page, *vulkan));
+        }
+    }
     return report;
+}
+
+namespace {
+
+bool same_luid(const dx_adapter& adapter, const vk_device_record& device) {
+    return adapter.info.has_luid && device.has_id && device.id.deviceLUIDValid != VK_FALSE &&
+           std::equal(adapter.info.luid.begin(), adapter.info.luid.end(), std::begin(device.id.deviceLUID));
+}
+
+bool same_ids(const dx_adapter& adapter, const vk_device_record& device) {
+    return adapter.info.vendor_id == device.properties.vendorID &&
+           adapter.info.device_id == device.properties.deviceID;
+}
+
+}  // namespace
+
+std::vector<vk_match> match_vulkan(std::span<const dx_adapter> adapters,
+                                   std::span<const vk_device_record> devices) {
+    std::vector<vk_match> matches(adapters.size());
+    if (devices.empty()) {
+        return matches;
+    }
+    std::vector<bool> claimed(devices.size(), false);
+    const auto find = [&](const dx_adapter& adapter, auto same) {
+        for (size_t d = 0; d < devices.size(); ++d) {
+            if (same(adapter, devices[d])) {
+                return static_cast<int>(d);
+            }
+        }
+        return -1;
+    };
+    for (size_t a = 0; a < adapters.size(); ++a) {
+        if (const int d = find(adapters[a], same_luid); d >= 0) {
+            matches[a] = {d, "LUID"};
+        } else if (const int e = find(adapters[a], same_ids); e >= 0) {
+            matches[a] = {e, "vendor and device ID"};
+        }
+        if (matches[a].device >= 0) {
+            claimed[static_cast<size_t>(matches[a].device)] = true;
+        }
+    }
+    // The devices no adapter claims go, in order, to the adapters left.
+    size_t next = 0;
+    for (vk_match& match : matches) {
+        if (match.device >= 0) {
+            continue;
+        }
+        while (next < devices.size() && claimed[next]) {
+            ++next;
+        }
+        if (next < devices.size()) {
+            match = {static_cast<int>(next++), "none: a device of no other adapter"};
+        } else {
+            match = {0, "none: the first device"};
+        }
+    }
+    return matches;
 }
 
 int opengl_record_of(const dx_adapter& adapter, std::span<const gl_record> opengl) {
@@ -51,12 +127,19 @@ int opengl_record_of(const dx_adapter& adapter, std::span<const gl_record> openg
     return -1;
 }
 
-report_document build_report(std::span<const dx_adapter> adapters, std::span<const gl_record> opengl) {
+report_document build_report(std::span<const dx_adapter> adapters, std::span<const gl_record> opengl,
+                             const vk_instance_record* instance, std::span<const vk_device_record> devices) {
     report_document document;
-    for (const dx_adapter& adapter : adapters) {
-        const int gl = opengl_record_of(adapter, opengl);
-        document.adapters.push_back(
-            build_adapter_report(adapter, gl >= 0 ? &opengl[static_cast<size_t>(gl)] : nullptr));
+    const std::vector<vk_match> matches = match_vulkan(adapters, devices);
+    for (size_t i = 0; i < adapters.size(); ++i) {
+        const int gl = opengl_record_of(adapters[i], opengl);
+        const vk_match& match = matches[i];
+        std::optional<vk_page_source> vulkan;
+        if (instance != nullptr && match.device >= 0) {
+            vulkan.emplace(vk_page_source{devices[static_cast<size_t>(match.device)], *instance, match.by});
+        }
+        document.adapters.push_back(build_adapter_report(
+            adapters[i], gl >= 0 ? &opengl[static_cast<size_t>(gl)] : nullptr, vulkan ? &*vulkan : nullptr));
     }
     return document;
 }
@@ -93,9 +176,14 @@ void add_problems(report_group& group, const std::vector<std::string>& reasons) 
 }
 
 report_document build_report(const startup_capture& capture) {
+    const vk_probe* vulkan = capture.vulkan.get();
     report_document document = build_report(
-        capture.direct3d ? std::span<const dx_adapter>(capture.direct3d->adapters) : std::span<const dx_adapter>(),
-        capture.opengl ? std::span<const gl_record>(capture.opengl->adapters) : std::span<const gl_record>());
+        capture.direct3d ? std::span<const dx_adapter>(capture.direct3d->adapters)
+                         : std::span<const dx_adapter>(),
+        capture.opengl ? std::span<const gl_record>(capture.opengl->adapters) : std::span<const gl_record>(),
+        vulkan != nullptr ? &vulkan->instance : nullptr,
+        vulkan != nullptr ? std::span<const vk_device_record>(vulkan->devices)
+                          : std::span<const vk_device_record>());
     // Each adapter's reasons, and those of every adapter, in the order they arose.
     const auto add = [&](page_group group, const std::vector<probe_reason>& reasons) {
         for (size_t i = 0; i < document.adapters.size(); ++i) {
@@ -113,5 +201,6 @@ report_document build_report(const startup_capture& capture) {
     };
     add(page_group::directx, capture.direct3d_reasons);
     add(page_group::opengl, capture.opengl_reasons);
+    add(page_group::vulkan, capture.vulkan_reasons);
     return document;
 }

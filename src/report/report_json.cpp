@@ -36,7 +36,8 @@ std::string report_json(const report_document& document, const std::string& prog
         adapters.push_back({{"index", i},
                             {"description", adapter.description},
                             {"directx", group_json(adapter.group(page_group::directx))},
-                            {"opengl", group_json(adapter.group(page_group::opengl))}});
+                            {"opengl", group_json(adapter.group(page_group::opengl))},
+                            {"vulkan", group_json(adapter.group(page_group::vulkan))}});
     }
     const json document_json = {
         {"program", program}, {"version", version}, {"adapters", std::move(adapters)}};

@@ -7,7 +7,7 @@
 #include "report/document.h"
 
 // {"program", "version", "adapters": [{"index", "description", "directx": [page...],
-// "opengl": [page...]}]}, each page {"marker", "caption", "rows": [{"name", "value",
+// "opengl": [page...], "vulkan": [page...]}]}, each page {"marker", "caption", "rows": [{"name", "value",
 // "description"}...]}, a section row with "section": true. A group the
 // capture could not read has no pages. UTF-8, indented by two spaces, with
 // a final line end.

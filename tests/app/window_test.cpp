@@ -338,12 +338,16 @@ TEST_F(Window, KeysChangeThePageAndTabFollowsTheScreen) {
     // Tab goes as the eye does: device list, find box, submit button, group
     // tabs, page strip, the page's grid.
     std::vector<HWND> order = {c.adapter_list};
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 7; ++i) {
         order.push_back(GetNextDlgTabItem(form.handle(), order.back(), FALSE));
     }
     EXPECT_EQ((std::vector<HWND>{c.adapter_list, c.find_box, c.submit_button, c.directx.tab, c.opengl.tab,
-                                 c.directx.pages, c.directx.grids[11]}),
+                                 c.vulkan.tab, c.directx.pages, c.directx.grids[11]}),
               order);
+    // Alt+V shows the Vulkan group from wherever the focus is.
+    EXPECT_TRUE(form.translate_key(MSG{c.find_box, WM_SYSKEYDOWN, 'V', 0, 0, {}}));
+    EXPECT_TRUE(GetWindowLongA(c.vulkan.sheet, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_FALSE(GetWindowLongA(c.directx.sheet, GWL_STYLE) & WS_VISIBLE);
 }
 
 TEST_F(Window, FindGoesToEachRowThatHoldsTheText) {
@@ -492,12 +496,12 @@ TEST(Layout, MetricsScaleWithTheDpi) {
     EXPECT_EQ((std::vector<LONG>{0, 0, 1600, 960}), place({1984, 1374}, {0, 0, 1600, 960}));
     EXPECT_EQ((std::vector<LONG>{-800, 0, 0, 560}), place({1000, 700}, {-800, 0, 0, 560}));
 
-    const summary_layout summary = layout_summary(945, 564, 96, false);
+    const summary_layout summary = layout_summary(945, 564, 96, page_group::directx);
     EXPECT_EQ(798, summary.logo.left);
     EXPECT_EQ(192, summary.panel.left);
     EXPECT_EQ(147, summary.panel.top);
-    EXPECT_EQ(175, layout_summary(945, 564, 96, true).panel.top);
-    const summary_layout big = layout_summary(1890, 1128, 192, false);
+    EXPECT_EQ(175, layout_summary(945, 564, 96, page_group::opengl).panel.top);
+    const summary_layout big = layout_summary(1890, 1128, 192, page_group::directx);
     EXPECT_EQ(2 * 798, big.logo.left);
     EXPECT_EQ(2 * 409, big.grid.right - big.grid.left);
     EXPECT_EQ(2 * 31, big.grid.top);
@@ -509,8 +513,8 @@ TEST(Layout, TheSummaryGridNeverLiesUnderTheLogoOrTheLinks) {
             for (int height = 280; height <= 900; height += 31) {
                 const int w = scale_to(width, dpi);
                 const int h = scale_to(height, dpi);
-                for (const bool opengl : {false, true}) {
-                    const summary_layout layout = layout_summary(w, h, dpi, opengl);
+                for (const page_group group : {page_group::directx, page_group::opengl, page_group::vulkan}) {
+                    const summary_layout layout = layout_summary(w, h, dpi, group);
                     RECT grid = layout.grid;
                     OffsetRect(&grid, layout.panel.left, layout.panel.top);
                     EXPECT_GE(grid.left, 0) << width << "x" << height << " at " << dpi;
@@ -532,7 +536,7 @@ TEST(Layout, TheSummaryGridNeverLiesUnderTheLogoOrTheLinks) {
     }
     EXPECT_GE(narrow.find_box.right - narrow.find_box.left, scale_to(100, 144));
     // At the design size the panel stays in the middle.
-    const summary_layout design = layout_summary(945, 564, 96, false);
+    const summary_layout design = layout_summary(945, 564, 96, page_group::directx);
     EXPECT_EQ(192, design.panel.left);
 }
 

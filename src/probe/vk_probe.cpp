@@ -1,0 +1,282 @@
+#include "probe/vk_probe.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <exception>
+#include <string>
+
+#include "base/platform.h"
+#include "refdata/format_names.h"
+
+namespace {
+
+// The structures' own name fields, as text: up to the first NUL, or all of it.
+template <size_t N>
+std::string field_text(const char (&chars)[N]) {
+    return std::string(chars, strnlen(chars, N));
+}
+
+// The instance-level entry points the probe calls.
+struct vk_functions {
+    PFN_vkDestroyInstance destroy_instance = nullptr;
+    PFN_vkEnumeratePhysicalDevices enumerate_devices = nullptr;
+    PFN_vkGetPhysicalDeviceProperties properties = nullptr;
+    PFN_vkGetPhysicalDeviceProperties2 properties2 = nullptr;  // 1.1 instances
+    PFN_vkGetPhysicalDeviceFeatures features = nullptr;
+    PFN_vkGetPhysicalDeviceFeatures2 features2 = nullptr;  // 1.1 instances
+    PFN_vkEnumerateDeviceExtensionProperties device_extensions = nullptr;
+    PFN_vkGetPhysicalDeviceMemoryProperties memory = nullptr;
+    PFN_vkGetPhysicalDeviceQueueFamilyProperties queue_families = nullptr;
+    PFN_vkGetPhysicalDeviceFormatProperties format_properties = nullptr;
+};
+
+template <typename F>
+F entry(PFN_vkGetInstanceProcAddr get, VkInstance instance, const char* name) {
+    return reinterpret_cast<F>(reinterpret_cast<void*>(get(instance, name)));
+}
+
+// Calls a Vulkan "count, then fill" function until the list stands still.
+template <typename T, typename Call>
+std::vector<T> listed(Call call) {
+    std::vector<T> items;
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        uint32_t count = 0;
+        if (call(&count, static_cast<T*>(nullptr)) != VK_SUCCESS) {
+            return {};
+        }
+        items.assign(count, T{});
+        const VkResult result = call(&count, items.data());
+        if (result == VK_SUCCESS) {
+            items.resize(std::min<size_t>(count, items.size()));
+            return items;
+        }
+        if (result != VK_INCOMPLETE) {
+            return {};
+        }
+    }
+    return items;
+}
+
+std::vector<vk_extension> extensions_of(const std::vector<VkExtensionProperties>& listed_extensions) {
+    std::vector<vk_extension> extensions;
+    for (const VkExtensionProperties& extension : listed_extensions) {
+        extensions.push_back({field_text(extension.extensionName), extension.specVersion});
+    }
+    return extensions;
+}
+
+// The chained structures of a device, read where both the instance and the
+// device have the version that defines them.
+void read_chains(const vk_functions& vk, VkPhysicalDevice device, uint32_t instance_version,
+                 vk_device_record& record) {
+    const uint32_t version = std::min(instance_version, record.properties.apiVersion);
+    if (vk.properties2 == nullptr || vk.features2 == nullptr || version < VK_API_VERSION_1_1) {
+        return;
+    }
+    record.has_id = true;
+    record.has_driver = record.has_vulkan11 = record.has_vulkan12 = version >= VK_API_VERSION_1_2;
+    record.has_vulkan13 = version >= VK_API_VERSION_1_3;
+
+    VkPhysicalDeviceProperties2 properties{};
+    properties.sType = VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_PROPERTIES_2;
+    VkPhysicalDeviceFeatures2 features{};
+    features.sType = VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_FEATURES_2;
+    record.id.sType = VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_ID_PROPERTIES;
+    record.driver.sType = VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_DRIVER_PROPERTIES;
+    record.vulkan11.sType = VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_VULKAN_1_1_PROPERTIES;
+    record.vulkan12.sType = VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_VULKAN_1_2_PROPERTIES;
+    record.vulkan13.sType = VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_VULKAN_1_3_PROPERTIES;
+    record.features11.sType = VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_VULKAN_1_1_FEATURES;
+    record.features12.sType = VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_VULKAN_1_2_FEATURES;
+    record.features13.sType = VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_VULKAN_1_3_FEATURES;
+    // Each structure goes in front of the chain where the version has it.
+    const auto chain = [](auto& head, auto& link, bool present) {
+        if (present) {
+            link.pNext = head.pNext;
+            head.pNext = &link;
+        }
+    };
+    chain(properties, record.id, record.has_id);
+    chain(properties, record.driver, record.has_driver);
+    chain(properties, record.vulkan11, record.has_vulkan11);
+    chain(properties, record.vulkan12, record.has_vulkan12);
+    chain(properties, record.vulkan13, record.has_vulkan13);
+    chain(features, record.features11, record.has_vulkan11);
+    chain(features, record.features12, record.has_vulkan12);
+    chain(features, record.features13, record.has_vulkan13);
+    vk.properties2(device, &properties);
+    vk.features2(device, &features);
+    record.properties = properties.properties;
+    record.features = features.features;
+    // The chain pointed into locals and into the record itself.
+    record.id.pNext = record.driver.pNext = record.vulkan11.pNext = record.vulkan12.pNext =
+        record.vulkan13.pNext = nullptr;
+    record.features11.pNext = record.features12.pNext = record.features13.pNext = nullptr;
+}
+
+vk_device_record read_device(const vk_functions& vk, VkPhysicalDevice device, uint32_t instance_version) {
+    vk_device_record record;
+    vk.properties(device, &record.properties);
+    vk.features(device, &record.features);
+    read_chains(vk, device, instance_version, record);
+    record.extensions = extensions_of(listed<VkExtensionProperties>(
+        [&](uint32_t* count, auto* out) { return vk.device_extensions(device, nullptr, count, out); }));
+    vk.memory(device, &record.memory);
+    uint32_t families = 0;
+    vk.queue_families(device, &families, nullptr);
+    record.queue_families.resize(families);
+    vk.queue_families(device, &families, record.queue_families.data());
+    record.queue_families.resize(std::min<size_t>(families, record.queue_families.size()));
+    for (const vk_format_entry& format : vk_core_formats()) {
+        vk_format_support& support = record.formats.emplace_back();
+        support.format = format.value;
+        vk.format_properties(device, static_cast<VkFormat>(format.value), &support.properties);
+    }
+    return record;
+}
+
+// One capture: the instance, destroyed whatever happens after it was made.
+class vk_capture {
+public:
+    vk_capture(PFN_vkGetInstanceProcAddr get, vk_probe& probe) : get_(get), probe_(probe) {}
+    ~vk_capture() {
+        if (instance_ != VK_NULL_HANDLE && vk_.destroy_instance != nullptr) {
+            vk_.destroy_instance(instance_, nullptr);
+        }
+    }
+    vk_capture(const vk_capture&) = delete;
+    vk_capture& operator=(const vk_capture&) = delete;
+
+    void run();
+
+private:
+    void fail(const std::string& what) { probe_.reasons.push_back({-1, "Vulkan: " + what}); }
+
+    PFN_vkGetInstanceProcAddr get_;
+    vk_probe& probe_;
+    VkInstance instance_ = VK_NULL_HANDLE;
+    vk_functions vk_;
+};
+
+void vk_capture::run() {
+    // Without vkEnumerateInstanceVersion the loader is of Vulkan 1.0.
+    uint32_t version = VK_API_VERSION_1_0;
+    if (const auto enumerate_version =
+            entry<PFN_vkEnumerateInstanceVersion>(get_, VK_NULL_HANDLE, "vkEnumerateInstanceVersion")) {
+        if (enumerate_version(&version) != VK_SUCCESS) {
+            version = VK_API_VERSION_1_0;
+        }
+    }
+    vk_instance_record& instance = probe_.instance;
+    instance.api_version = version;
+    if (const auto list = entry<PFN_vkEnumerateInstanceExtensionProperties>(
+            get_, VK_NULL_HANDLE, "vkEnumerateInstanceExtensionProperties")) {
+        instance.extensions = extensions_of(listed<VkExtensionProperties>(
+            [&](uint32_t* count, auto* out) { return list(nullptr, count, out); }));
+    }
+    if (const auto list = entry<PFN_vkEnumerateInstanceLayerProperties>(
+            get_, VK_NULL_HANDLE, "vkEnumerateInstanceLayerProperties")) {
+        for (const VkLayerProperties& layer : listed<VkLayerProperties>(list)) {
+            instance.layers.push_back({field_text(layer.layerName), layer.specVersion,
+                                       layer.implementationVersion, field_text(layer.description)});
+        }
+    }
+    const auto create = entry<PFN_vkCreateInstance>(get_, VK_NULL_HANDLE, "vkCreateInstance");
+    if (create == nullptr) {
+        fail("the loader has no vkCreateInstance");
+        return;
+    }
+    VkApplicationInfo application{};
+    application.sType = VK_STRUCTURE_TYPE_APPLICATION_INFO;
+    application.pApplicationName = "Cavio";
+    application.apiVersion = version;
+    VkInstanceCreateInfo info{};
+    info.sType = VK_STRUCTURE_TYPE_INSTANCE_CREATE_INFO;
+    info.pApplicationInfo = &application;
+    if (const VkResult result = create(&info, nullptr, &instance_); result != VK_SUCCESS) {
+        instance_ = VK_NULL_HANDLE;
+        fail("vkCreateInstance failed (" + vk_result_text(result) + ")");
+        return;
+    }
+    vk_.destroy_instance = entry<PFN_vkDestroyInstance>(get_, instance_, "vkDestroyInstance");
+    vk_.enumerate_devices =
+        entry<PFN_vkEnumeratePhysicalDevices>(get_, instance_, "vkEnumeratePhysicalDevices");
+    vk_.properties =
+        entry<PFN_vkGetPhysicalDeviceProperties>(get_, instance_, "vkGetPhysicalDeviceProperties");
+    vk_.features = entry<PFN_vkGetPhysicalDeviceFeatures>(get_, instance_, "vkGetPhysicalDeviceFeatures");
+    vk_.device_extensions = entry<PFN_vkEnumerateDeviceExtensionProperties>(
+        get_, instance_, "vkEnumerateDeviceExtensionProperties");
+    vk_.memory = entry<PFN_vkGetPhysicalDeviceMemoryProperties>(get_, instance_,
+                                                                "vkGetPhysicalDeviceMemoryProperties");
+    vk_.queue_families = entry<PFN_vkGetPhysicalDeviceQueueFamilyProperties>(
+        get_, instance_, "vkGetPhysicalDeviceQueueFamilyProperties");
+    vk_.format_properties = entry<PFN_vkGetPhysicalDeviceFormatProperties>(
+        get_, instance_, "vkGetPhysicalDeviceFormatProperties");
+    if (version >= VK_API_VERSION_1_1) {
+        vk_.properties2 =
+            entry<PFN_vkGetPhysicalDeviceProperties2>(get_, instance_, "vkGetPhysicalDeviceProperties2");
+        vk_.features2 =
+            entry<PFN_vkGetPhysicalDeviceFeatures2>(get_, instance_, "vkGetPhysicalDeviceFeatures2");
+    }
+    if (vk_.enumerate_devices == nullptr || vk_.properties == nullptr || vk_.features == nullptr ||
+        vk_.device_extensions == nullptr || vk_.memory == nullptr || vk_.queue_families == nullptr ||
+        vk_.format_properties == nullptr) {
+        fail("the instance lacks an entry point of Vulkan 1.0");
+        return;
+    }
+    const std::vector<VkPhysicalDevice> devices = listed<VkPhysicalDevice>(
+        [&](uint32_t* count, VkPhysicalDevice* out) { return vk_.enumerate_devices(instance_, count, out); });
+    if (devices.empty()) {
+        fail("no physical device");
+        return;
+    }
+    for (VkPhysicalDevice device : devices) {
+        probe_.devices.push_back(read_device(vk_, device, version));
+    }
+}
+
+}  // namespace
+
+vk_loader default_vk_loader() {
+    return [] {
+        return get_proc<PFN_vkGetInstanceProcAddr>(load_library("vulkan-1.dll"), "vkGetInstanceProcAddr");
+    };
+}
+
+vk_probe::vk_probe(const vk_loader& loader) {
+    const PFN_vkGetInstanceProcAddr get = loader ? loader() : nullptr;
+    if (get == nullptr) {
+        reasons.push_back({-1, "Vulkan: vulkan-1.dll or its vkGetInstanceProcAddr is missing"});
+        return;
+    }
+    try {
+        vk_capture(get, *this).run();
+    } catch (const std::exception& error) {
+        devices.clear();
+        reasons.push_back({-1, std::string("Vulkan: ") + error.what()});
+    }
+}
+
+std::string vk_result_text(VkResult result) {
+    switch (result) {
+        case VK_SUCCESS:
+            return "VK_SUCCESS";
+        case VK_INCOMPLETE:
+            return "VK_INCOMPLETE";
+        case VK_ERROR_OUT_OF_HOST_MEMORY:
+            return "VK_ERROR_OUT_OF_HOST_MEMORY";
+        case VK_ERROR_OUT_OF_DEVICE_MEMORY:
+            return "VK_ERROR_OUT_OF_DEVICE_MEMORY";
+        case VK_ERROR_INITIALIZATION_FAILED:
+            return "VK_ERROR_INITIALIZATION_FAILED";
+        case VK_ERROR_LAYER_NOT_PRESENT:
+            return "VK_ERROR_LAYER_NOT_PRESENT";
+        case VK_ERROR_EXTENSION_NOT_PRESENT:
+            return "VK_ERROR_EXTENSION_NOT_PRESENT";
+        case VK_ERROR_INCOMPATIBLE_DRIVER:
+            return "VK_ERROR_INCOMPATIBLE_DRIVER";
+        default:
+            return std::to_string(static_cast<int>(result));
+    }
+}
