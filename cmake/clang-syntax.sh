@@ -28,7 +28,7 @@ count=$(echo "$files" | wc -l)
 # shellcheck disable=SC2086
 echo "$files" | xargs -P "$(nproc)" -I{} "$clang" --target=x86_64-w64-mingw32 -std=c++20 -fsyntax-only \
     -Wall -Wextra -Werror -nostdinc++ $library -isystem "$gtest" -Isrc -Itests -I"$generated" $defines \
-    -DCAVIO_GOLDEN_DIR='""' -DCAVIO_KHRONOS_REGISTRY='""' -DCAVIO_PCI_IDS='""' {}
+    -DCAVIO_GOLDEN_DIR='""' -DCAVIO_KHRONOS_REGISTRY='""' -DCAVIO_PCI_IDS='""' -DCAVIO_VULKAN_REGISTRY='""' {}
 rc=$?
 echo "clang++ checked $count sources: $([ $rc -eq 0 ] && echo "no error" || echo "errors above")"
 exit $rc
