@@ -2,7 +2,8 @@
 // first adapter's pages, is painted and waits for input. Runs cavio.exe
 // (beside this program's folder) several times and prints the median. Then
 // the start-up capture alone, in this process, with and without the
-// Direct3D 11 and 12 probe, and what that probe costs.
+// Direct3D 11 and 12 probe and with and without the Vulkan probe, and what
+// each costs.
 // Run on a display: wine build/bench/startup_bench.exe
 #include <windows.h>
 
@@ -29,10 +30,14 @@ double median(std::vector<double> times) {
     return times[times.size() / 2];
 }
 
-// The whole start-up capture: Direct3D, DXGI and OpenGL; without Direct3D
-// 11 and 12 when their creators are left empty.
-double capture_ms(bool with_d3d11_12) {
+// The whole start-up capture: Direct3D, DXGI, OpenGL and Vulkan; without
+// Direct3D 11 and 12 when their creators are left empty, without Vulkan when
+// it is not asked.
+double capture_ms(bool with_d3d11_12, bool with_vulkan = true) {
     capture_seams seams = default_capture_seams();
+    if (!with_vulkan) {
+        seams.vulkan = {};
+    }
     seams.direct3d10 = [with_d3d11_12] {
         dx10_entry_points entry = load_dx10_entry_points();
         if (!with_d3d11_12) {
@@ -99,25 +104,36 @@ int main() {
         times.size(), times[times.size() / 2], times.front(), times.back());
 
     // The libraries of the rest loaded once before anything is timed; the
-    // first capture with the probe also loads and starts Direct3D 11 and 12.
-    const double rest_cold = capture_ms(false);
-    const double first = capture_ms(true);
+    // first capture with a probe also loads and starts its runtime.
+    const double rest_cold = capture_ms(false, false);
+    const double first = capture_ms(true, false);
+    const double first_vulkan = capture_ms(true, true);
     std::vector<double> with;
     std::vector<double> without;
+    std::vector<double> with_vulkan;
     for (int run = 0; run < 11; ++run) {
-        with.push_back(capture_ms(true));
-        without.push_back(capture_ms(false));
+        with.push_back(capture_ms(true, false));
+        without.push_back(capture_ms(false, false));
+        with_vulkan.push_back(capture_ms(true, true));
     }
     const double full = median(with);
     const double rest = median(without);
     std::printf(
-        "start-up capture over %zu runs: median %.0f ms with the Direct3D 11/12 probe, %.0f ms without\n",
+        "start-up capture without Vulkan over %zu runs: median %.0f ms with the Direct3D 11/12 probe, %.0f ms "
+        "without\n",
         with.size(), full, rest);
     std::printf(
         "first captures: %.0f ms without the probe, then %.0f ms with it (its libraries loaded then)\n",
         rest_cold, first);
     std::printf("the Direct3D 11/12 probe costs %.0f ms, %.0f%% of the rest of the capture\n", full - rest,
                 rest > 0 ? 100.0 * (full - rest) / rest : 0.0);
+    const double vulkan = median(with_vulkan);
+    std::printf("start-up capture over %zu runs: median %.0f ms with the Vulkan probe, %.0f ms without\n",
+                with_vulkan.size(), vulkan, full);
+    std::printf("first capture with the Vulkan probe: %.0f ms (vulkan-1.dll and its driver loaded then)\n",
+                first_vulkan);
+    std::printf("the Vulkan probe costs %.0f ms, %.0f%% of the rest of the capture\n", vulkan - full,
+                full > 0 ? 100.0 * (vulkan - full) / full : 0.0);
     // The probe alone, on each DXGI adapter, where the capture's noise
     // cannot hide it.
     std::vector<double> alone;
@@ -137,5 +153,16 @@ int main() {
         std::printf("the Direct3D 11/12 probe alone, on every DXGI adapter: median %.1f ms over %zu runs\n",
                     median(alone), alone.size());
     }
+    // The Vulkan probe alone: its instance, every device, every format.
+    std::vector<double> vulkan_alone;
+    size_t devices = 0;
+    for (int run = 0; run < 11; ++run) {
+        const double start = now_ms();
+        const vk_probe probe;
+        vulkan_alone.push_back(now_ms() - start);
+        devices = probe.devices.size();
+    }
+    std::printf("the Vulkan probe alone, on %zu device(s): median %.1f ms over %zu runs\n", devices,
+                median(vulkan_alone), vulkan_alone.size());
     return 0;
 }

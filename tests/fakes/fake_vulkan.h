@@ -122,54 +122,43 @@ private:
     static void VKAPI_CALL properties(VkPhysicalDevice handle, VkPhysicalDeviceProperties* out) {
         *out = device(handle).properties;
     }
-    // Each structure of the chain gets the device's answer; the chain stays.
-    template <typename T>
-    static void answer(VkBaseOutStructure* link, const T& value) {
-        VkBaseOutStructure* next = link->pNext;
-        std::memcpy(static_cast<void*>(link), &value, sizeof value);
-        link->pNext = next;
+    // Each structure of a chain gets the device's answer to its type; the
+    // chain stays as it was.
+    static void answer_chain(void* chain, const vk_device_record& record) {
+        const std::map<VkStructureType, std::pair<const void*, size_t>> answers = {
+            {VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_ID_PROPERTIES, {&record.id, sizeof record.id}},
+            {VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_DRIVER_PROPERTIES, {&record.driver, sizeof record.driver}},
+            {VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_VULKAN_1_1_PROPERTIES,
+             {&record.vulkan11, sizeof record.vulkan11}},
+            {VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_VULKAN_1_2_PROPERTIES,
+             {&record.vulkan12, sizeof record.vulkan12}},
+            {VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_VULKAN_1_3_PROPERTIES,
+             {&record.vulkan13, sizeof record.vulkan13}},
+            {VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_VULKAN_1_1_FEATURES,
+             {&record.features11, sizeof record.features11}},
+            {VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_VULKAN_1_2_FEATURES,
+             {&record.features12, sizeof record.features12}},
+            {VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_VULKAN_1_3_FEATURES,
+             {&record.features13, sizeof record.features13}}};
+        for (auto* link = static_cast<VkBaseOutStructure*>(chain); link != nullptr; link = link->pNext) {
+            const VkBaseOutStructure header = *link;
+            if (const auto found = answers.find(header.sType); found != answers.end()) {
+                std::memcpy(static_cast<void*>(link), found->second.first, found->second.second);
+                *link = header;
+            }
+        }
     }
     static void VKAPI_CALL properties2(VkPhysicalDevice handle, VkPhysicalDeviceProperties2* out) {
         ++active->properties2_calls;
-        const vk_device_record& record = device(handle);
-        out->properties = record.properties;
-        for (auto* link = static_cast<VkBaseOutStructure*>(out->pNext); link != nullptr; link = link->pNext) {
-            switch (link->sType) {
-                case VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_ID_PROPERTIES:
-                    answer(link, record.id);
-                    break;
-                case VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_DRIVER_PROPERTIES:
-                    answer(link, record.driver);
-                    break;
-                case VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_VULKAN_1_1_PROPERTIES:
-                    answer(link, record.vulkan11);
-                    break;
-                case VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_VULKAN_1_2_PROPERTIES:
-                    answer(link, record.vulkan12);
-                    break;
-                case VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_VULKAN_1_3_PROPERTIES:
-                    answer(link, record.vulkan13);
-                    break;
-                default:
-                    break;
-            }
-        }
+        out->properties = device(handle).properties;
+        answer_chain(out->pNext, device(handle));
     }
     static void VKAPI_CALL features(VkPhysicalDevice handle, VkPhysicalDeviceFeatures* out) {
         *out = device(handle).features;
     }
     static void VKAPI_CALL features2(VkPhysicalDevice handle, VkPhysicalDeviceFeatures2* out) {
-        const vk_device_record& record = device(handle);
-        out->features = record.features;
-        for (auto* link = static_cast<VkBaseOutStructure*>(out->pNext); link != nullptr; link = link->pNext) {
-            if (link->sType == VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_VULKAN_1_1_FEATURES) {
-                answer(link, record.features11);
-            } else if (link->sType == VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_VULKAN_1_2_FEATURES) {
-                answer(link, record.features12);
-            } else if (link->sType == VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_VULKAN_1_3_FEATURES) {
-                answer(link, record.features13);
-            }
-        }
+        out->features = device(handle).features;
+        answer_chain(out->pNext, device(handle));
     }
     static VkResult VKAPI_CALL device_extension_list(VkPhysicalDevice handle, const char*, uint32_t* count,
                                                      VkExtensionProperties* out) {

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "fakes/golden_platform.h"
 #include "probe/records.h"
@@ -11,6 +12,19 @@
 #include "report/vk_tables.h"
 
 namespace fakes {
+
+// Every table of the Device, Limits and Features pages, in page order.
+inline std::vector<const vk_table*> every_vk_table() {
+    std::vector<const vk_table*> tables;
+    for (const vk_table& table : vk_rows::device_tables()) {
+        tables.push_back(&table);
+    }
+    tables.push_back(&vk_rows::limits_table());
+    for (const vk_table& table : vk_rows::feature_tables()) {
+        tables.push_back(&table);
+    }
+    return tables;
+}
 
 // Writes each field of the tables into the record's structures: numbers
 // that differ from field to field, reals with a quarter, yes and no in turn,
@@ -59,12 +73,8 @@ inline void fill_fields(vk_device_record& device, uint32_t seed) {
             }
         }
     };
-    for (const vk_table& table : vk_rows::device_tables()) {
-        fill(table);
-    }
-    fill(vk_rows::limits_table());
-    for (const vk_table& table : vk_rows::feature_tables()) {
-        fill(table);
+    for (const vk_table* table : every_vk_table()) {
+        fill(*table);
     }
 }
 
