@@ -119,7 +119,8 @@ int main() {
     const double full = median(with);
     const double rest = median(without);
     std::printf(
-        "start-up capture without Vulkan over %zu runs: median %.0f ms with the Direct3D 11/12 probe, %.0f ms "
+        "start-up capture without Vulkan over %zu runs: median %.0f ms with the Direct3D 11/12 probe, %.0f "
+        "ms "
         "without\n",
         with.size(), full, rest);
     std::printf(
