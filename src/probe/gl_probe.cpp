@@ -1,7 +1,9 @@
 #include "probe/gl_probe.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>
 #include <GL/glu.h>
+#include <GL/wglext.h>
 
 #include <algorithm>
 #include <cstring>
@@ -59,12 +61,38 @@ PIXELFORMATDESCRIPTOR context_pixel_format() {
     return format;
 }
 
+// The queries write into zeroed buffers with room to spare, so an unknown
+// enumerant leaves zeros and no implementation writes past the end.
+constexpr size_t query_room = 16;
+
+// The versions a core-profile context is asked for, the highest first.
+constexpr std::pair<int, int> core_versions[] = {{4, 6}, {4, 5}, {4, 4}, {4, 3}, {4, 2},
+                                                 {4, 1}, {4, 0}, {3, 3}, {3, 2}};
+
+// A rendering context, made current by its owner: released in reverse
+// order, also when a later step raises, and never left current.
+struct context_owner {
+    wgl_make_current_fn make_current;
+    wgl_delete_context_fn delete_context;
+    HDC dc;
+    HGLRC handle;
+    bool current = false;
+    ~context_owner() {
+        if (current) {
+            make_current(dc, nullptr);
+        }
+        if (handle != nullptr) {
+            delete_context(handle);
+        }
+    }
+};
+
 // One capture: the loaded libraries, the entry points and the probe's list.
 class gl_capture {
 public:
     gl_capture(const gl_platform& platform, std::vector<gl_record>& adapters, int32_t& count,
-               std::vector<probe_reason>& reasons)
-        : platform_(platform), adapters_(adapters), count_(count), reasons_(reasons) {}
+               std::vector<probe_reason>& reasons, bool with_core)
+        : platform_(platform), adapters_(adapters), count_(count), reasons_(reasons), with_core_(with_core) {}
 
     void load();
     void capture(const direct3d_probe& direct3d);
@@ -76,9 +104,12 @@ private:
         raise_if(entry == nullptr, std::string("no ") + name);
         return entry;
     }
-    void capture_on(const gl_monitor& monitor, const PIXELFORMATDESCRIPTOR& format);
+    void capture_on(const gl_monitor& monitor, const PIXELFORMATDESCRIPTOR& format, int adapter);
     void read_context(HMONITOR monitor);
-    std::string check_text() const;
+    void make_core_context(HDC dc, gl_record& record, int adapter, const std::string& monitor);
+    void read_core_context(gl_core_context& core) const;
+    // The WGL extension string, and whether an entry point gave one.
+    std::pair<bool, std::string> wgl_text() const;
     void load_queries();
 
     template <size_t N>
@@ -95,6 +126,7 @@ private:
     std::vector<gl_record>& adapters_;
     int32_t& count_;
     std::vector<probe_reason>& reasons_;
+    bool with_core_;
 
     HMODULE opengl_ = nullptr;
     HMODULE glu_ = nullptr;
@@ -181,14 +213,14 @@ void gl_capture::capture(const direct3d_probe& direct3d) {
         }
         // A monitor that cannot be read leaves the others their records.
         try {
-            capture_on(*found, format);
+            capture_on(*found, format, i);
         } catch (const std::exception& error) {
             reasons_.push_back({i, std::string("OpenGL: ") + error.what() + " on " + found->name});
         }
     }
 }
 
-void gl_capture::capture_on(const gl_monitor& monitor, const PIXELFORMATDESCRIPTOR& format) {
+void gl_capture::capture_on(const gl_monitor& monitor, const PIXELFORMATDESCRIPTOR& format, int adapter) {
     // Each owner undoes its step, in reverse order, also when a later
     // step raises: no window, device context or context is left behind.
     struct window_owner {
@@ -217,44 +249,138 @@ void gl_capture::capture_on(const gl_monitor& monitor, const PIXELFORMATDESCRIPT
     const int index = platform_.choose_pixel_format(dc.handle, format);
     raise_if(index <= 0 || !platform_.set_pixel_format(dc.handle, index, format), "no pixel format");
 
-    struct context_owner {
-        wgl_make_current_fn make_current;
-        wgl_delete_context_fn delete_context;
-        HDC dc;
-        HGLRC handle;
-        bool current = false;
-        ~context_owner() {
-            if (current) {
-                make_current(dc, nullptr);
-            }
-            if (handle != nullptr) {
-                delete_context(handle);
-            }
-        }
-    } context{wglMakeCurrent_, wglDeleteContext_, dc.handle, wglCreateContext_(dc.handle)};
+    context_owner context{wglMakeCurrent_, wglDeleteContext_, dc.handle, wglCreateContext_(dc.handle)};
     raise_if(context.handle == nullptr, "no rendering context");
 
     context.current = wglMakeCurrent_(dc.handle, context.handle) != FALSE;
     raise_if(!context.current, "wglMakeCurrent failed");
 
     read_context(monitor.handle);
+    if (with_core_) {
+        make_core_context(dc.handle, adapters_.back(), adapter, monitor.name);
+    }
 }
 
-std::string gl_capture::check_text() const {
-    std::string text = text_of(glGetString_(GL_EXTENSIONS));
+std::pair<bool, std::string> gl_capture::wgl_text() const {
+    const char* wgl = nullptr;
     if (wglGetExtensionsStringEXT_ != nullptr) {
-        const char* wgl = wglGetExtensionsStringEXT_();
-        text += ' ';
-        text += wgl != nullptr ? wgl : "";
-        return text;
+        wgl = wglGetExtensionsStringEXT_();
+    } else {
+        const auto arb = as_entry<wgl_extensions_arb_fn>(lookup("wglGetExtensionsStringARB"));
+        if (arb == nullptr || wglGetCurrentDC_ == nullptr) {
+            return {false, ""};
+        }
+        wgl = arb(wglGetCurrentDC_());
     }
-    const auto arb = as_entry<wgl_extensions_arb_fn>(lookup("wglGetExtensionsStringARB"));
-    if (arb != nullptr && wglGetCurrentDC_ != nullptr) {
-        const char* wgl = arb(wglGetCurrentDC_());
-        text += ' ';
-        text += wgl != nullptr ? wgl : "";
+    return {true, wgl != nullptr ? wgl : ""};
+}
+
+// Made while the first context is current, on its device context, whose
+// pixel format it shares; current only while it is read.
+void gl_capture::make_core_context(HDC dc, gl_record& record, int adapter, const std::string& monitor) {
+    const auto fail = [&](const std::string& why) {
+        reasons_.push_back({adapter, "OpenGL: no core-profile context on " + monitor + " (" + why + ")"});
+    };
+    if (!has_extension_word(record.wgl_extensions, "WGL_ARB_create_context") ||
+        !has_extension_word(record.wgl_extensions, "WGL_ARB_create_context_profile")) {
+        fail("the driver offers no WGL_ARB_create_context_profile");
+        return;
     }
-    return text;
+    const auto create = as_entry<PFNWGLCREATECONTEXTATTRIBSARBPROC>(lookup("wglCreateContextAttribsARB"));
+    if (create == nullptr) {
+        fail("no wglCreateContextAttribsARB");
+        return;
+    }
+    HGLRC made = nullptr;
+    for (const auto& [major, minor] : core_versions) {
+        const int attributes[] = {WGL_CONTEXT_MAJOR_VERSION_ARB,
+                                  major,
+                                  WGL_CONTEXT_MINOR_VERSION_ARB,
+                                  minor,
+                                  WGL_CONTEXT_PROFILE_MASK_ARB,
+                                  WGL_CONTEXT_CORE_PROFILE_BIT_ARB,
+                                  0};
+        made = create(dc, nullptr, attributes);
+        if (made != nullptr) {
+            break;
+        }
+    }
+    if (made == nullptr) {
+        fail("no version from 4.6 down to 3.2 accepted");
+        return;
+    }
+    context_owner context{wglMakeCurrent_, wglDeleteContext_, dc, made};
+    context.current = wglMakeCurrent_(dc, made) != FALSE;
+    if (!context.current) {
+        fail("wglMakeCurrent failed");
+        return;
+    }
+    record.core.made = true;
+    read_core_context(record.core);
+}
+
+// Every limit of the table marked for the core profile that the context's
+// version or extensions have; the extensions first, as they gate the rest.
+void gl_capture::read_core_context(gl_core_context& core) const {
+    // Entry points beyond OpenGL 1.1 belong to the context they were found in.
+    const auto get_stringi = as_entry<PFNGLGETSTRINGIPROC>(lookup("glGetStringi"));
+    const auto get_integer64 = as_entry<PFNGLGETINTEGER64VPROC>(lookup("glGetInteger64v"));
+    const auto get_indexed = as_entry<PFNGLGETINTEGERI_VPROC>(lookup("glGetIntegeri_v"));
+
+    core.version_string = text_of(glGetString_(GL_VERSION));
+    core.shading_language_version = text_of(glGetString_(GL_SHADING_LANGUAGE_VERSION));
+    clear_errors();
+    const GLint listed = std::clamp(integers<1>(GL_NUM_EXTENSIONS)[0], 0, 100000);
+    for (GLint i = 0; get_stringi != nullptr && i < listed; ++i) {
+        if (const GLubyte* name = get_stringi(GL_EXTENSIONS, static_cast<GLuint>(i)); name != nullptr) {
+            core.extensions.push_back(text_of(name));
+        }
+    }
+    const int version = integers<1>(GL_MAJOR_VERSION)[0] * 10 + integers<1>(GL_MINOR_VERSION)[0];
+    const auto has = [&](const char* extension) {
+        return extension != nullptr &&
+               std::find(core.extensions.begin(), core.extensions.end(), extension) != core.extensions.end();
+    };
+
+    core.limits.assign(std::size(gl_limits), gl_core_value{});
+    for (size_t i = 0; i < std::size(gl_limits); ++i) {
+        const gl_limit& limit = gl_limits[i];
+        gl_core_value& value = core.limits[i];
+        if (!limit.core || !((limit.since != 0 && version >= limit.since) || has(limit.extension))) {
+            continue;
+        }
+        clear_errors();
+        bool asked = true;
+        switch (limit.core_kind) {
+            case gl_limit_kind::boolean:
+                value.integers[0] = boolean(limit.enumerant) ? 1 : 0;
+                break;
+            case gl_limit_kind::integer:
+            case gl_limit_kind::integer_pair:
+                std::ranges::copy(integers<2>(limit.enumerant), value.integers.begin());
+                break;
+            case gl_limit_kind::real:
+            case gl_limit_kind::real_pair:
+                value.reals = floats<2>(limit.enumerant);
+                break;
+            case gl_limit_kind::integer64: {
+                GLint64 buffer[query_room] = {};
+                if ((asked = get_integer64 != nullptr)) {
+                    get_integer64(limit.enumerant, buffer);
+                }
+                value.integers[0] = buffer[0];
+                break;
+            }
+            case gl_limit_kind::integer_triple:
+                for (GLuint axis = 0; axis < 3 && (asked = get_indexed != nullptr); ++axis) {
+                    GLint buffer[query_room] = {};
+                    get_indexed(limit.enumerant, axis, buffer);
+                    value.integers[axis] = buffer[0];
+                }
+                break;
+        }
+        value.answer = asked && !rejected() ? gl_answer::answered : gl_answer::not_available;
+    }
 }
 
 void gl_capture::load_queries() {
@@ -277,10 +403,6 @@ void gl_capture::clear_errors() const {
 bool gl_capture::rejected() const {
     return glGetError_ != nullptr && glGetError_() != GL_NO_ERROR;
 }
-
-// The queries write into zeroed buffers with room to spare, so an unknown
-// enumerant leaves zeros and no implementation writes past the end.
-constexpr size_t query_room = 16;
 
 template <size_t N>
 std::array<GLint, N> gl_capture::integers(GLenum name) const {
@@ -315,7 +437,9 @@ void gl_capture::read_context(HMONITOR monitor) {
     gl_record& record = adapters_.emplace_back();
     ++count_;
 
-    const std::string checked = check_text();
+    const auto [wgl_found, wgl] = wgl_text();
+    record.wgl_extensions = wgl;
+    const std::string checked = text_of(glGetString_(GL_EXTENSIONS)) + (wgl_found ? " " + wgl : "");
     const auto known = known_extensions();
     for (size_t i = 0; i < known.size(); ++i) {
         record.extension_flags[i] = has_extension_word(checked, known[i].name);
@@ -335,6 +459,9 @@ void gl_capture::read_context(HMONITOR monitor) {
     record.shading_language_version = text_of(glGetString_(GL_SHADING_LANGUAGE_VERSION));
 
     for (const gl_limit& limit : gl_limits) {
+        if (!limit.legacy()) {
+            continue;
+        }
         clear_errors();
         switch (limit.kind) {
             case gl_limit_kind::boolean:
@@ -352,6 +479,9 @@ void gl_capture::read_context(HMONITOR monitor) {
             case gl_limit_kind::real_pair:
                 record.*limit.real_pair = floats<2>(limit.enumerant);
                 break;
+            case gl_limit_kind::integer64:
+            case gl_limit_kind::integer_triple:
+                break;  // the core-profile context's alone
         }
         if (rejected()) {
             record.unanswered.push_back(limit.enumerant);
@@ -387,8 +517,8 @@ bool has_extension_word(const std::string& text, const char* name) {
     return false;
 }
 
-gl_probe::gl_probe(const direct3d_probe& direct3d, const gl_platform& platform) {
-    gl_capture session(platform, adapters, count, reasons);
+gl_probe::gl_probe(const direct3d_probe& direct3d, const gl_platform& platform, bool with_core_context) {
+    gl_capture session(platform, adapters, count, reasons, with_core_context);
     session.load();
     session.capture(direct3d);
 }

@@ -17,11 +17,15 @@ bool has_extension_word(const std::string& text, const char* name);
 class gl_probe {
 public:
     // Loads OpenGL32.dll and GLU32.dll and captures the context of every
-    // adapter's monitor. A monitor whose context cannot be made or read
-    // ("OpenGL: no pixel format on \\.\DISPLAY2"), an adapter on no desktop
-    // monitor, and a missing library are reasons; the other monitors keep
-    // their records. Never raises.
-    explicit gl_probe(const direct3d_probe& direct3d, const gl_platform& platform = default_gl_platform());
+    // adapter's monitor, then a second context of the core profile on it
+    // (unless with_core_context is false). A monitor whose context cannot
+    // be made or read ("OpenGL: no pixel format on \\.\DISPLAY2"), an
+    // adapter on no desktop monitor, and a missing library are reasons; the
+    // other monitors keep their records. A core-profile context that cannot
+    // be made is a reason too; the record keeps what the first context read.
+    // Never raises.
+    explicit gl_probe(const direct3d_probe& direct3d, const gl_platform& platform = default_gl_platform(),
+                      bool with_core_context = true);
 
     gl_probe(const gl_probe&) = delete;
     gl_probe& operator=(const gl_probe&) = delete;

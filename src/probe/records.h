@@ -57,6 +57,30 @@ struct dx_adapter {
     d3d11_12_record d3d11_12;  // read on the DXGI path only
 };
 
+// What the core-profile context answered to one limit of the table.
+enum class gl_answer : uint8_t {
+    not_supported,  // the context has neither the version nor the extension that defines it: not asked
+    not_available,  // asked, and the query raised an error
+    answered,
+};
+
+struct gl_core_value {
+    gl_answer answer = gl_answer::not_supported;
+    std::array<int64_t, 3> integers{};  // as many as the query gives: one, a pair or x, y, z
+    std::array<float, 2> reals{};
+};
+
+// A second context on the same monitor, of the core profile at the highest
+// version the driver accepts. Made false: none could be made, and every
+// value is not available.
+struct gl_core_context {
+    bool made = false;
+    std::string version_string;  // glGetString(GL_VERSION), whole
+    std::string shading_language_version;
+    std::vector<std::string> extensions;  // glGetStringi(GL_EXTENSIONS, i), in the driver's order
+    std::vector<gl_core_value> limits;    // one per entry of the limits table, in its order
+};
+
 // Everything read from one OpenGL context. A new record is all zeros, so a
 // query the implementation rejects leaves its field at zero, and its
 // enumerant is listed in unanswered.
@@ -120,6 +144,8 @@ struct gl_record {
     int32_t max_texture_stack_depth = 0;
     std::vector<int32_t> compressed_texture_formats;  // num_compressed_texture_formats entries
     std::vector<uint32_t> unanswered;                 // limits the implementation rejected, by enumerant
+    std::string wgl_extensions;  // the WGL extension string, whole; empty where no entry point gives it
+    gl_core_context core;
 
     bool answered(uint32_t enumerant) const {
         return std::find(unanswered.begin(), unanswered.end(), enumerant) == unanswered.end();

@@ -68,6 +68,26 @@ constexpr gl_row gl_section(const char* name) {
     return gl_row{gl_row_kind::section, name};
 }
 
+// A row of the Core limits page: a section, a string of the core-profile
+// context, or a limit of the table with how its value reads.
+enum class gl_core_row_kind {
+    section,
+    version_string,            // glGetString(GL_VERSION)
+    shading_language_version,  // glGetString(GL_SHADING_LANGUAGE_VERSION)
+    value,                     // as the limit's query gives it
+    context_flags,             // GL_CONTEXT_FLAGS: the flags' names
+    profile_mask,              // GL_CONTEXT_PROFILE_MASK: the profiles' names
+    reset_strategy,            // GL_RESET_NOTIFICATION_STRATEGY
+    provoking_vertex,          // which vertex of a primitive chooses the layer or viewport
+};
+
+struct gl_core_row {
+    gl_core_row_kind kind;
+    const char* name;
+    size_t limit;  // of a limit's row: its index in gl_limits
+    const char* description;
+};
+
 namespace gl_rows {
 
 extern const std::span<const gl_row> summary;
@@ -77,5 +97,6 @@ extern const std::span<const gl_row> rendering;
 extern const std::span<const gl_row> textures;  // up to the "[Compressions]" section row
 extern const std::span<const gl_row> stacks;
 extern const std::span<const gl_row> vertex_shader;
+extern const std::span<const gl_core_row> core_limits;
 
 }  // namespace gl_rows

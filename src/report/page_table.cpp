@@ -17,9 +17,10 @@ constexpr page_info dx(page_id id, const char* marker, const char* caption, dire
 
 constexpr page_info gl(page_id id, const char* marker, const char* caption, opengl_writer write,
                        int value_width = 100, int name_width = 300) {
-    // The Summary and Device pages say nothing of an adapter without an
-    // OpenGL record.
-    const bool cleared = id == gl_summary || id == gl_device;
+    // The Summary and Device pages, and those of the core-profile context,
+    // say nothing of an adapter without an OpenGL record.
+    const bool cleared =
+        id == gl_summary || id == gl_device || id == gl_core_limits || id == gl_all_extensions;
     return {id,      page_group::opengl, marker,      caption, id == gl_summary, nullptr, write,
             nullptr, name_width,         value_width, cleared};
 }
@@ -55,6 +56,9 @@ constexpr page_info pages[] = {
     gl(gl_stacks, "gl_stacks", "Stacks", opengl_pages::stacks),
     gl(gl_vertex_shader, "gl_vertex_shader", "Vertex Shader", opengl_pages::vertex_shader),
     gl(gl_extensions, "gl_extensions", "Extensions", opengl_pages::extensions),
+    // The enumerants' names are long.
+    gl(gl_core_limits, "gl_core_limits", "Core limits", opengl_pages::core_limits, 140, 430),
+    gl(gl_all_extensions, "gl_all_extensions", "All extensions", opengl_pages::all_extensions, 100, 360),
     // The identifiers are long: the names give way.
     vk(vk_summary, "vk_summary", "Summary", vulkan_pages::summary, 276, 130),
     // The structures' member names are long.

@@ -36,6 +36,8 @@ enum class page_id {
     gl_stacks,
     gl_vertex_shader,
     gl_extensions,
+    gl_core_limits,
+    gl_all_extensions,
     vk_summary,
     vk_device,
     vk_limits,
@@ -46,7 +48,7 @@ enum class page_id {
     vk_queues,
 };
 
-inline constexpr int page_count = 28;
+inline constexpr int page_count = 30;
 
 // Writes the rows of one page from one record.
 using directx_writer = void (*)(page_writer& page, const dx_adapter& adapter);

@@ -92,6 +92,14 @@ void page_writer::not_answered() {
     row.kind = row_kind::not_available;
 }
 
+void page_writer::shown_only_from_here() {
+    if (!page_.written_order) {
+        std::vector<uint32_t> written(page_.rows.size());
+        std::iota(written.begin(), written.end(), 0u);
+        page_.written_order = std::move(written);
+    }
+}
+
 void page_writer::sort_rows() {
     std::vector<report_row>& rows = page_.rows;
     // Each row's text is built once; std::string compares bytes as unsigned

@@ -54,6 +54,9 @@ public:
     // description, compared byte by byte, a prefix first), keeping the order
     // they were written in for the submission.
     void sort_rows();
+    // The rows written from here on are shown, not sent: the submission keeps
+    // the page as the site has always received it.
+    void shown_only_from_here();
 
 private:
     report_page& page_;

@@ -43,6 +43,8 @@ void textures(page_writer& page, const gl_record& record);
 void stacks(page_writer& page, const gl_record& record);
 void vertex_shader(page_writer& page, const gl_record& record);
 void extensions(page_writer& page, const gl_record& record);
+void core_limits(page_writer& page, const gl_record& record);
+void all_extensions(page_writer& page, const gl_record& record);
 }  // namespace opengl_pages
 
 namespace vulkan_pages {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <numeric>
 #include <optional>
 #include <string_view>
 
@@ -153,13 +152,8 @@ void add_problems(report_group& group, const std::vector<std::string>& reasons) 
         group.pages.insert(group.pages.begin(), report_page{summary.id, {}, {}});
     }
     report_page& page = group.pages.front();
-    // The submission sends the page as written, without what follows.
-    if (!page.written_order) {
-        std::vector<uint32_t> written(page.rows.size());
-        std::iota(written.begin(), written.end(), 0u);
-        page.written_order = std::move(written);
-    }
     page_writer writer(page);
+    writer.shown_only_from_here();
     if (!page.rows.empty()) {
         writer.blank();
     }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -96,4 +97,20 @@ std::string driver_version_text(int64_t version) {
 
 std::string shader_version_text(uint32_t version) {
     return std::to_string((version >> 8) & 0xFF) + "." + std::to_string(version & 0xFF);
+}
+
+std::string flag_names(uint32_t value, std::initializer_list<std::pair<uint32_t, const char*>> names) {
+    std::string text;
+    for (const auto& [bit, name] : names) {
+        if ((value & bit) != 0) {
+            text += (text.empty() ? "" : ", ") + std::string(name);
+            value &= ~bit;
+        }
+    }
+    if (value != 0) {
+        char rest[16];
+        std::snprintf(rest, sizeof rest, "0x%X", value);
+        text += (text.empty() ? "" : ", ") + std::string(rest);
+    }
+    return text.empty() ? "none" : text;
 }

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 // Fixed point with six decimals and "." whatever the locale: 1.000000,
 // -0.500000; "Nan", "+Inf", "-Inf".
@@ -18,3 +20,8 @@ std::string driver_version_text(int64_t version);
 
 // Bits 8 to 15, ".", bits 0 to 7: 0xFFFE0300 gives 3.0, 1024 gives 4.0.
 std::string shader_version_text(uint32_t version);
+
+// The names of the bits set in value, in the order given, ", " between
+// them; bits without a name as one hexadecimal number at the end; "none"
+// for no bit.
+std::string flag_names(uint32_t value, std::initializer_list<std::pair<uint32_t, const char*>> names);

@@ -10,6 +10,7 @@
 #include "refdata/format_names.h"
 #include "report/page_writer.h"
 #include "report/page_writers.h"
+#include "report/value_format.h"
 #include "report/vk_tables.h"
 
 namespace {
@@ -58,47 +59,31 @@ void add_field(page_writer& page, const char* caption, std::string_view name,
     }
 }
 
-std::string flag_list(uint32_t value, std::initializer_list<std::pair<uint32_t, const char*>> names) {
-    std::string text;
-    for (const auto& [bit, name] : names) {
-        if ((value & bit) != 0) {
-            text += (text.empty() ? "" : ", ") + std::string(name);
-            value &= ~bit;
-        }
-    }
-    if (value != 0) {
-        char rest[16];
-        std::snprintf(rest, sizeof rest, "0x%X", value);
-        text += (text.empty() ? "" : ", ") + std::string(rest);
-    }
-    return text.empty() ? "none" : text;
-}
-
 std::string format_features(uint32_t value) {
-    return flag_list(value, {{0x1, "sampled"},
-                             {0x1000, "linear filter"},
-                             {0x10000, "min/max filter"},
-                             {0x2000, "cubic filter"},
-                             {0x2, "storage"},
-                             {0x4, "storage atomic"},
-                             {0x8, "uniform texel"},
-                             {0x10, "storage texel"},
-                             {0x20, "storage texel atomic"},
-                             {0x40, "vertex"},
-                             {0x80, "colour attachment"},
-                             {0x100, "blend"},
-                             {0x200, "depth-stencil"},
-                             {0x400, "blit source"},
-                             {0x800, "blit destination"},
-                             {0x4000, "transfer source"},
-                             {0x8000, "transfer destination"},
-                             {0x20000, "midpoint chroma"},
-                             {0x800000, "cosited chroma"},
-                             {0x40000, "Y'CbCr linear filter"},
-                             {0x80000, "separate reconstruction filter"},
-                             {0x100000, "explicit reconstruction"},
-                             {0x200000, "forceable explicit reconstruction"},
-                             {0x400000, "disjoint planes"}});
+    return flag_names(value, {{0x1, "sampled"},
+                              {0x1000, "linear filter"},
+                              {0x10000, "min/max filter"},
+                              {0x2000, "cubic filter"},
+                              {0x2, "storage"},
+                              {0x4, "storage atomic"},
+                              {0x8, "uniform texel"},
+                              {0x10, "storage texel"},
+                              {0x20, "storage texel atomic"},
+                              {0x40, "vertex"},
+                              {0x80, "colour attachment"},
+                              {0x100, "blend"},
+                              {0x200, "depth-stencil"},
+                              {0x400, "blit source"},
+                              {0x800, "blit destination"},
+                              {0x4000, "transfer source"},
+                              {0x8000, "transfer destination"},
+                              {0x20000, "midpoint chroma"},
+                              {0x800000, "cosited chroma"},
+                              {0x40000, "Y'CbCr linear filter"},
+                              {0x80000, "separate reconstruction filter"},
+                              {0x100000, "explicit reconstruction"},
+                              {0x200000, "forceable explicit reconstruction"},
+                              {0x400000, "disjoint planes"}});
 }
 
 // ---- Describing a format by its name ---------------------------------------
@@ -368,7 +353,7 @@ void memory(page_writer& page, const vk_page_source& source) {
         const VkMemoryHeap& heap = memory.memoryHeaps[i];
         std::string value = size_text(heap.size);
         if (heap.flags != 0) {
-            value += "; " + flag_list(heap.flags, {{0x1, "device local"}, {0x2, "one copy per device"}});
+            value += "; " + flag_names(heap.flags, {{0x1, "device local"}, {0x2, "one copy per device"}});
         }
         page.text("Heap " + std::to_string(i), value,
                   "Size of the heap, and whether it lies in the device's own memory.");
@@ -379,15 +364,15 @@ void memory(page_writer& page, const vk_page_source& source) {
         const VkMemoryType& type = memory.memoryTypes[i];
         page.text("Type " + std::to_string(i),
                   "heap " + std::to_string(type.heapIndex) + "; " +
-                      flag_list(type.propertyFlags, {{0x1, "device local"},
-                                                     {0x2, "host visible"},
-                                                     {0x4, "host coherent"},
-                                                     {0x8, "host cached"},
-                                                     {0x10, "lazily allocated"},
-                                                     {0x20, "protected"},
-                                                     {0x40, "device coherent"},
-                                                     {0x80, "device uncached"},
-                                                     {0x100, "RDMA capable"}}),
+                      flag_names(type.propertyFlags, {{0x1, "device local"},
+                                                      {0x2, "host visible"},
+                                                      {0x4, "host coherent"},
+                                                      {0x8, "host cached"},
+                                                      {0x10, "lazily allocated"},
+                                                      {0x20, "protected"},
+                                                      {0x40, "device coherent"},
+                                                      {0x80, "device uncached"},
+                                                      {0x100, "RDMA capable"}}),
                   "Heap of the memory type, and how the host and the device see it.");
     }
 }
@@ -401,14 +386,14 @@ void queues(page_writer& page, const vk_page_source& source) {
         }
         page.section("[Queue family " + std::to_string(i) + "]", "Queues that share their abilities.");
         page.text("queueFlags",
-                  flag_list(family.queueFlags, {{0x1, "graphics"},
-                                                {0x2, "compute"},
-                                                {0x4, "transfer"},
-                                                {0x8, "sparse binding"},
-                                                {0x10, "protected"},
-                                                {0x20, "video decode"},
-                                                {0x40, "video encode"},
-                                                {0x100, "optical flow"}}),
+                  flag_names(family.queueFlags, {{0x1, "graphics"},
+                                                 {0x2, "compute"},
+                                                 {0x4, "transfer"},
+                                                 {0x8, "sparse binding"},
+                                                 {0x10, "protected"},
+                                                 {0x20, "video decode"},
+                                                 {0x40, "video encode"},
+                                                 {0x100, "optical flow"}}),
                   "The kinds of work the queues take.");
         page.number("queueCount", family.queueCount, "Queues of the family.");
         page.number("timestampValidBits", family.timestampValidBits,

@@ -558,24 +558,6 @@ T read(const std::byte* at) {
     return value;
 }
 
-// The names of the bits set, in the order given, then any bit without a
-// name in hex; "none" where no bit is set.
-std::string flag_names(uint32_t value, std::initializer_list<std::pair<uint32_t, const char*>> names) {
-    std::string text;
-    for (const auto& [bit, name] : names) {
-        if ((value & bit) != 0) {
-            text += (text.empty() ? "" : ", ") + std::string(name);
-            value &= ~bit;
-        }
-    }
-    if (value != 0) {
-        char rest[16];
-        std::snprintf(rest, sizeof rest, "0x%X", value);
-        text += (text.empty() ? "" : ", ") + std::string(rest);
-    }
-    return text.empty() ? "none" : text;
-}
-
 std::string hex_bytes(const std::byte* at, uint32_t size) {
     std::string text;
     for (uint32_t i = 0; i < size; ++i) {

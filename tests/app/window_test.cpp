@@ -251,7 +251,7 @@ TEST_F(Window, ControlTreeCaptionsAndParents) {
         EXPECT_EQ(caption, text_of(window));
     }
     EXPECT_EQ(12u, dx.grids.size());
-    EXPECT_EQ(8u, gl.grids.size());
+    EXPECT_EQ(10u, gl.grids.size());
     const auto tab_texts = [](HWND tabs) {
         std::vector<std::string> texts;
         for (int i = 0; i < SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0); ++i) {
@@ -269,9 +269,10 @@ TEST_F(Window, ControlTreeCaptionsAndParents) {
                                         "Textures", "Blending", "Buffers", "Pixel Shader", "Vertex Shader",
                                         "Resolutions", "Direct3D 11/12"}),
               tab_texts(c.directx.pages));
-    EXPECT_EQ((std::vector<std::string>{"Summary", "Device", "Capabilities", "Rendering", "Textures",
-                                        "Stacks", "Vertex Shader", "Extensions"}),
-              tab_texts(c.opengl.pages));
+    EXPECT_EQ(
+        (std::vector<std::string>{"Summary", "Device", "Capabilities", "Rendering", "Textures", "Stacks",
+                                  "Vertex Shader", "Extensions", "Core limits", "All extensions"}),
+        tab_texts(c.opengl.pages));
     EXPECT_TRUE(IsWindowVisible(c.directx.sheet) || !IsWindowVisible(form.handle()));
     EXPECT_FALSE(GetWindowLongA(c.opengl.sheet, GWL_STYLE) & WS_VISIBLE);
 }

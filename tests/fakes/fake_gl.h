@@ -5,8 +5,9 @@
 
 #include <windows.h>
 #include <GL/gl.h>
-#include "probe/gl_limits.h"
+#include <GL/glext.h>
 #include <GL/glu.h>
+#include <GL/wglext.h>
 
 #include <cstdint>
 #include <cstring>
@@ -46,6 +47,14 @@ public:
     // own value: {E, E + 0x10000} and {E + 0.25, E + 0.75}. Every limit then holds
     // a value of its own, and a value names the enumerant it came from.
     bool answer_from_enumerant = false;
+    // The core profile: the highest version wglCreateContextAttribsARB makes
+    // (major * 10 + minor; 0 makes none), what glGetStringi lists, and the
+    // strings and indexed answers of a core-profile context.
+    int core_version = 45;
+    std::vector<std::string> core_extensions;
+    std::map<GLenum, const char*> core_strings;
+    std::map<GLenum, std::vector<GLint>> indexed;  // glGetIntegeri_v(name, i): element i
+    std::set<GLenum> refusals;                     // enumerants every query refuses with GL_INVALID_ENUM
 
     // --- what the probe did ---------------------------------------------
     int windows_alive = 0;
@@ -58,6 +67,7 @@ public:
     int queries_without_context = 0;
     GLenum error = GL_NO_ERROR;  // what glGetError answers next
     int arb_string_calls = 0;
+    std::vector<int> versions_asked;  // of wglCreateContextAttribsARB, as major * 10 + minor
     // Every lookup, context operation and query, in order: "export NAME",
     // "wglGetProcAddress NAME", "wglMakeCurrent HANDLE", "glGetIntegerv ENUM"...
     std::vector<std::string> calls;
@@ -78,7 +88,11 @@ public:
         strings[GL_SHADING_LANGUAGE_VERSION] = "1.20";
         gl_extensions = "GL_ARB_multitexture GL_EXT_texture3D GL_ARB_shadow_ambient";
         strings[GL_EXTENSIONS] = gl_extensions.c_str();
-        wgl_extensions = "WGL_ARB_pbuffer WGL_EXT_swap_control";
+        wgl_extensions =
+            "WGL_ARB_pbuffer WGL_EXT_swap_control WGL_ARB_create_context WGL_ARB_create_context_profile";
+        core_extensions = {"GL_ARB_compute_shader", "GL_KHR_debug", "GL_ARB_texture_multisample"};
+        core_strings[GL_VERSION] = "4.5 (Core Profile) Fake 5.0";
+        core_strings[GL_SHADING_LANGUAGE_VERSION] = "4.50";
         glu_strings[GLU_VERSION] = "1.2.2.0 Fake GLU";
         glu_strings[GLU_EXTENSIONS] = "GLU_EXT_object_space_tess";
         booleans[GL_DOUBLEBUFFER] = {GL_TRUE};
@@ -214,7 +228,14 @@ private:
         if (std::strcmp(name, "wglGetExtensionsStringARB") == 0 && active->arb_string) {
             return reinterpret_cast<PROC>(entry(&wgl_get_extensions_string_arb));
         }
-        return nullptr;
+        static const std::map<std::string, void*> extended = {
+            {"wglCreateContextAttribsARB", entry(&wgl_create_context_attribs)},
+            {"glGetStringi", entry(&gl_get_stringi)},
+            {"glGetInteger64v", entry(&gl_get_integer64v)},
+            {"glGetIntegeri_v", entry(&gl_get_integeri_v)},
+        };
+        const auto found = extended.find(name);
+        return found != extended.end() ? reinterpret_cast<PROC>(found->second) : nullptr;
     }
     static HGLRC WINAPI wgl_create_context(HDC) {
         if (active->fail_create_context && active->failing_now()) {
@@ -224,6 +245,29 @@ private:
         ++active->contexts_created;
         active->calls.push_back("wglCreateContext " + handle_text(0x30000 + active->contexts_created));
         return reinterpret_cast<HGLRC>(static_cast<uintptr_t>(0x30000 + active->contexts_created));
+    }
+    // A core-profile context of the version asked, up to core_version.
+    static HGLRC WINAPI wgl_create_context_attribs(HDC, HGLRC, const int* attributes) {
+        int major = 1;
+        int minor = 0;
+        bool core = false;
+        for (const int* at = attributes; at != nullptr && at[0] != 0; at += 2) {
+            major = at[0] == WGL_CONTEXT_MAJOR_VERSION_ARB ? at[1] : major;
+            minor = at[0] == WGL_CONTEXT_MINOR_VERSION_ARB ? at[1] : minor;
+            core =
+                core || (at[0] == WGL_CONTEXT_PROFILE_MASK_ARB && at[1] == WGL_CONTEXT_CORE_PROFILE_BIT_ARB);
+        }
+        active->versions_asked.push_back(major * 10 + minor);
+        if (!core || major * 10 + minor > active->core_version) {
+            return nullptr;
+        }
+        // Apart from the first contexts, whose count the failures above follow.
+        const auto made = reinterpret_cast<HGLRC>(0x38000 + active->core_contexts.size() + 1);
+        ++active->contexts_alive;
+        active->calls.push_back("wglCreateContextAttribsARB " +
+                                handle_text(reinterpret_cast<uintptr_t>(made)));
+        active->core_contexts[made] = major * 10 + minor;
+        return made;
     }
     static BOOL WINAPI wgl_make_current(HDC, HGLRC context) {
         if (context != nullptr && active->fail_make_current &&
@@ -252,8 +296,50 @@ private:
     }
     static const GLubyte* APIENTRY gl_get_string(GLenum name) {
         active->note_query("glGetString", name);
+        if (active->in_core() && active->core_strings.count(name) != 0) {
+            return reinterpret_cast<const GLubyte*>(active->core_strings[name]);
+        }
         const auto found = active->strings.find(name);
         return found != active->strings.end() ? reinterpret_cast<const GLubyte*>(found->second) : nullptr;
+    }
+    static const GLubyte* APIENTRY gl_get_stringi(GLenum name, GLuint index) {
+        active->note_query("glGetStringi", name);
+        const auto& list = active->core_extensions;
+        return name == GL_EXTENSIONS && index < list.size()
+                   ? reinterpret_cast<const GLubyte*>(list[index].c_str())
+                   : nullptr;
+    }
+    // What a core-profile context says of itself, unless told otherwise.
+    bool context_answer(GLenum name, GLint* out) {
+        const int version = in_core() ? core_contexts.at(current) : 0;
+        const std::map<GLenum, GLint> own = {{GL_MAJOR_VERSION, version / 10},
+                                             {GL_MINOR_VERSION, version % 10},
+                                             {GL_CONTEXT_PROFILE_MASK, GL_CONTEXT_CORE_PROFILE_BIT},
+                                             {GL_NUM_EXTENSIONS, static_cast<GLint>(core_extensions.size())}};
+        if (version == 0 || integers.count(name) != 0 || own.count(name) == 0) {
+            return false;
+        }
+        out[0] = own.at(name);
+        return true;
+    }
+    static void APIENTRY gl_get_integer64v(GLenum name, GLint64* out) {
+        GLint buffer[16] = {};
+        gl_get_integerv(name, buffer);
+        std::copy(buffer, buffer + 2, out);
+    }
+    static void APIENTRY gl_get_integeri_v(GLenum name, GLuint index, GLint* out) {
+        active->note_query("glGetIntegeri_v", name);
+        if (active->refused(name)) {
+            return;
+        }
+        const auto found = active->indexed.find(name);
+        if (found != active->indexed.end() && index < found->second.size()) {
+            out[0] = found->second[index];
+        } else if (active->answer_from_enumerant) {
+            out[0] = static_cast<GLint>(name + index * 0x10000);
+        } else {
+            active->rejected(true);
+        }
     }
     // A query without an answer leaves the buffer alone and GL_INVALID_ENUM
     // behind, as an implementation does for an enumerant it does not know.
@@ -263,6 +349,9 @@ private:
     }
     static void APIENTRY gl_get_integerv(GLenum name, GLint* out) {
         active->note_query("glGetIntegerv", name);
+        if (active->refused(name) || active->context_answer(name, out)) {
+            return;
+        }
         if (!active->answer(active->integers, name, out) && active->answer_from_enumerant) {
             out[0] = static_cast<GLint>(name);
             out[1] = static_cast<GLint>(name + 0x10000);
@@ -272,6 +361,9 @@ private:
     }
     static void APIENTRY gl_get_floatv(GLenum name, GLfloat* out) {
         active->note_query("glGetFloatv", name);
+        if (active->refused(name)) {
+            return;
+        }
         if (!active->answer(active->floats, name, out) && active->answer_from_enumerant) {
             out[0] = static_cast<GLfloat>(name) + 0.25f;
             out[1] = static_cast<GLfloat>(name) + 0.75f;
@@ -290,6 +382,14 @@ private:
     static const GLubyte* APIENTRY glu_get_string(GLenum name) {
         const auto found = active->glu_strings.find(name);
         return found != active->glu_strings.end() ? reinterpret_cast<const GLubyte*>(found->second) : nullptr;
+    }
+
+    std::map<HGLRC, int> core_contexts;  // every core-profile context made, with its version
+    bool in_core() const { return core_contexts.count(current) != 0; }
+    bool refused(GLenum name) {
+        const bool refusing = refusals.count(name) != 0;
+        rejected(refusing);
+        return refusing;
     }
 
     static std::string handle_text(uintptr_t handle) { return handle == 0 ? "0" : std::to_string(handle); }

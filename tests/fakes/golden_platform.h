@@ -114,6 +114,20 @@ inline void golden_opengl(gl_system& gl, const std::string& extension_list) {
         text += name;
     }
     gl.strings[GL_EXTENSIONS] = gl.gl_extensions.c_str();
+
+    // A core-profile context of OpenGL 4.3 that has two limits of 4.5 through
+    // an extension, refuses one limit, and lists one extension of the known list.
+    gl.wgl_extensions += " WGL_ARB_create_context WGL_ARB_create_context_profile";
+    gl.core_version = 43;
+    gl.core_extensions = {"GL_KHR_debug", "GL_ARB_cull_distance", "GL_ARB_texture_float",
+                          "GL_ARB_cull_distance"};
+    gl.core_strings[GL_VERSION] = "4.3.0 Core Profile Golden 23.1.2";
+    gl.core_strings[GL_SHADING_LANGUAGE_VERSION] = "4.30 Golden";
+    gl.integers[GL_CONTEXT_FLAGS] = {0x2};
+    gl.integers[GL_LAYER_PROVOKING_VERTEX] = {0x8E4E};
+    gl.integers[GL_VIEWPORT_INDEX_PROVOKING_VERTEX] = {0x8260};
+    gl.booleans[GL_PRIMITIVE_RESTART_FOR_PATCHES_SUPPORTED] = {GL_TRUE};
+    gl.refusals = {GL_MAX_GEOMETRY_SHADER_INVOCATIONS};
 }
 
 }  // namespace fakes

@@ -18,7 +18,8 @@
 
 namespace {
 
-// The lines a page's rows give in the text: the description left out, a
+// The lines a page's rows give in the text: the rows as written (without
+// what the page shows for the reader alone), the description left out, a
 // blank row as an empty line, TABs and line breaks as blanks, and what the
 // site has always received where the page shows "not available".
 std::vector<submission::row> text_rows(const report_page& page) {
@@ -28,11 +29,11 @@ std::vector<submission::row> text_rows(const report_page& page) {
         return text;
     };
     std::vector<submission::row> rows;
-    for (const report_row& row : page.rows) {
-        rows.push_back(
-            row.kind == row_kind::blank
-                ? submission::row{true, "", ""}
-                : submission::row{false, one_line(row.name), one_line(row.wire_value.value_or(row.value))});
+    for (const report_row* row : rows_as_written(page)) {
+        rows.push_back(row->kind == row_kind::blank
+                           ? submission::row{true, "", ""}
+                           : submission::row{false, one_line(row->name),
+                                             one_line(row->wire_value.value_or(row->value))});
     }
     return rows;
 }
