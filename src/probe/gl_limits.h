@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <iterator>
 #include <string_view>
 
 #include "probe/records.h"
@@ -332,4 +333,15 @@ constexpr const gl_limit& gl_limit_named(std::string_view name) {
 // The index of a name's entry in the table, at compile time.
 constexpr size_t gl_limit_index(std::string_view name) {
     return static_cast<size_t>(&gl_limit_named(name) - gl_limits);
+}
+
+// The index of the entry the core-profile context is asked for an
+// enumerant, at compile time; each value is asked there under one name.
+constexpr size_t gl_core_limit_index(GLenum enumerant) {
+    for (size_t i = 0; i < std::size(gl_limits); ++i) {
+        if (gl_limits[i].core && gl_limits[i].enumerant == enumerant) {
+            return i;
+        }
+    }
+    throw "no such limit of the core-profile context";
 }

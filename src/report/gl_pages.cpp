@@ -195,8 +195,8 @@ void summary(page_writer& page, const gl_record& record) {
         page.not_available("Core profile", "");
         return;
     }
-    const auto& major = record.core.limits[gl_limit_index("GL_MAJOR_VERSION")];
-    const auto& minor = record.core.limits[gl_limit_index("GL_MINOR_VERSION")];
+    const auto& major = record.core.limits[gl_core_limit_index(GL_MAJOR_VERSION)];
+    const auto& minor = record.core.limits[gl_core_limit_index(GL_MINOR_VERSION)];
     if (major.answer == gl_answer::answered && minor.answer == gl_answer::answered) {
         page.version("Core profile version",
                      std::to_string(major.integers[0]) + "." + std::to_string(minor.integers[0]), "");

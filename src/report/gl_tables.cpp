@@ -230,17 +230,20 @@ constexpr gl_row vertex_shader_rows[] = {
 constexpr gl_core_row core_section(const char* name, const char* description) {
     return {gl_core_row_kind::section, name, 0, description};
 }
-constexpr gl_core_row core_row(std::string_view name, const char* description,
+// Found by value, the table's entries of the core profile having each value
+// once, then checked by name.
+constexpr gl_core_row core_row(GLenum enumerant, std::string_view name, const char* description,
                                gl_core_row_kind kind = gl_core_row_kind::value) {
-    const gl_limit& limit = gl_limit_named(name);
-    if (!limit.core) {
-        throw "a limit the core-profile context is not asked";
+    const size_t index = gl_core_limit_index(enumerant);
+    if (name != gl_limits[index].name) {
+        throw "the core-profile context is asked this value under another name";
     }
-    return {kind, limit.name, gl_limit_index(name), description};
+    return {kind, gl_limits[index].name, index, description};
 }
 
-#define CORE(enumerant, description) core_row(#enumerant, description)
-#define CORE_AS(enumerant, kind, description) core_row(#enumerant, description, gl_core_row_kind::kind)
+#define CORE(enumerant, description) core_row(enumerant, #enumerant, description)
+#define CORE_AS(enumerant, kind, description) \
+    core_row(enumerant, #enumerant, description, gl_core_row_kind::kind)
 
 constexpr gl_core_row core_limit_rows[] = {
     core_section("[Context]", "The core-profile context the limits below come from."),

@@ -11,6 +11,7 @@
 
 #include "probe/gl_extensions.h"
 #include "probe/gl_limits.h"
+#include <GL/wglext.h>
 #include "probe/capture.h"
 #include "platform/platform_shape.h"
 
@@ -27,6 +28,12 @@ BOOL CALLBACK add_monitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
 std::string text(GLenum name) {
     const auto* value = reinterpret_cast<const char*>(glGetString(name));
     return value != nullptr ? value : "";
+}
+
+GLint integer(GLenum name) {
+    GLint value[4] = {};
+    glGetIntegerv(name, value);
+    return value[0];
 }
 
 std::set<std::string> words(const std::string& line) {
@@ -58,11 +65,33 @@ public:
     }
     ~own_context() {
         wglMakeCurrent(nullptr, nullptr);
+        if (core_ != nullptr) {
+            wglDeleteContext(core_);
+        }
         wglDeleteContext(context_);
         ReleaseDC(window_, dc_);
         DestroyWindow(window_);
     }
     bool current() const { return current_; }
+    // A core-profile context at the highest version from 4.6 down to 3.2,
+    // made current instead; false where none can be made.
+    bool make_core() {
+        const auto create = reinterpret_cast<PFNWGLCREATECONTEXTATTRIBSARBPROC>(
+            reinterpret_cast<void*>(wglGetProcAddress("wglCreateContextAttribsARB")));
+        for (const int version : {46, 45, 44, 43, 42, 41, 40, 33, 32}) {
+            const int attributes[] = {WGL_CONTEXT_MAJOR_VERSION_ARB,
+                                      version / 10,
+                                      WGL_CONTEXT_MINOR_VERSION_ARB,
+                                      version % 10,
+                                      WGL_CONTEXT_PROFILE_MASK_ARB,
+                                      WGL_CONTEXT_CORE_PROFILE_BIT_ARB,
+                                      0};
+            if (create != nullptr && (core_ = create(dc_, nullptr, attributes)) != nullptr) {
+                return wglMakeCurrent(dc_, core_) != FALSE;
+            }
+        }
+        return false;
+    }
     std::string wgl_extensions() const {
         using arb_fn = const char*(WINAPI*)(HDC);
         const auto arb =
@@ -75,13 +104,73 @@ private:
     HWND window_ = nullptr;
     HDC dc_ = nullptr;
     HGLRC context_ = nullptr;
+    HGLRC core_ = nullptr;
     bool current_ = false;
 };
 
-GLint integer(GLenum name) {
-    GLint value[4] = {};
-    glGetIntegerv(name, value);
-    return value[0];
+template <typename F>
+F entry(const char* name) {
+    return reinterpret_cast<F>(reinterpret_cast<void*>(wglGetProcAddress(name)));
+}
+
+// The core-profile part of a record against the test's own core-profile
+// context, current: its strings, its extensions, and each limit asked where
+// its version or an extension has it.
+void expect_core_matches(const gl_core_context& core) {
+    ASSERT_TRUE(core.made);
+    EXPECT_EQ(text(GL_VERSION), core.version_string);
+    EXPECT_EQ(text(GL_SHADING_LANGUAGE_VERSION), core.shading_language_version);
+    const auto get_stringi = entry<PFNGLGETSTRINGIPROC>("glGetStringi");
+    std::vector<std::string> extensions;
+    for (GLint i = 0; i < integer(GL_NUM_EXTENSIONS); ++i) {
+        extensions.emplace_back(
+            reinterpret_cast<const char*>(get_stringi(GL_EXTENSIONS, static_cast<GLuint>(i))));
+    }
+    EXPECT_EQ(extensions, core.extensions);
+    const int version = integer(GL_MAJOR_VERSION) * 10 + integer(GL_MINOR_VERSION);
+    const auto get_integer64 = entry<PFNGLGETINTEGER64VPROC>("glGetInteger64v");
+    const auto get_indexed = entry<PFNGLGETINTEGERI_VPROC>("glGetIntegeri_v");
+    int answered = 0;
+    for (size_t i = 0; i < std::size(gl_limits); ++i) {
+        const gl_limit& limit = gl_limits[i];
+        const gl_core_value& value = core.limits.at(i);
+        SCOPED_TRACE(limit.name);
+        const bool has =
+            limit.core && ((limit.since != 0 && version >= limit.since) ||
+                           (limit.extension != nullptr &&
+                            std::count(extensions.begin(), extensions.end(), limit.extension) != 0));
+        if (!has) {
+            EXPECT_EQ(gl_answer::not_supported, value.answer);
+            continue;
+        }
+        while (glGetError() != GL_NO_ERROR) {
+        }
+        GLint64 integers[16] = {};
+        GLfloat floats[16] = {};
+        GLint indexed[3] = {};
+        switch (limit.core_kind) {
+            case gl_limit_kind::real:
+            case gl_limit_kind::real_pair:
+                glGetFloatv(limit.enumerant, floats);
+                EXPECT_EQ(floats[0], value.reals[0]);
+                EXPECT_EQ(floats[1], value.reals[1]);
+                break;
+            case gl_limit_kind::integer_triple:
+                for (GLuint axis = 0; axis < 3; ++axis) {
+                    get_indexed(limit.enumerant, axis, &indexed[axis]);
+                    EXPECT_EQ(indexed[axis], value.integers[axis]);
+                }
+                break;
+            default:  // every integer, and a boolean as 0 or 1, through the 64-bit query
+                get_integer64(limit.enumerant, integers);
+                EXPECT_EQ(integers[0], value.integers[0]);
+                break;
+        }
+        const bool refused = glGetError() != GL_NO_ERROR;
+        EXPECT_EQ(refused ? gl_answer::not_available : gl_answer::answered, value.answer);
+        answered += refused ? 0 : 1;
+    }
+    EXPECT_GT(answered, 100);
 }
 
 // Every limit of the program's table, asked again here: the registry test
@@ -172,6 +261,11 @@ TEST(GlProbePlatform, RecordsAgreeWithTheTestsOwnContexts) {
             EXPECT_EQ(listed, record.extension_flags[e]) << known[e].name;
         }
         expect_limits_match(record);
+        if (context.make_core()) {
+            expect_core_matches(record.core);
+        } else {
+            EXPECT_FALSE(record.core.made);
+        }
     }
     EXPECT_EQ(shape_has_direct3d(), expected > 0)
         << expected << " Direct3D adapters show on a desktop monitor";

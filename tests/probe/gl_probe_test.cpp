@@ -5,11 +5,14 @@
 
 #include "probe/print_reason.h"
 
+#include <array>
+#include <functional>
 #include <memory>
 
 #include "base/errors.h"
 #include "fakes/fake_probes.h"
 #include "probe/gl_extensions.h"
+#include "probe/gl_limits.h"
 
 namespace {
 
@@ -285,6 +288,97 @@ TEST_F(GlProbe, MissingOpenGLAndTheDesktopAreReasons) {
               reasons().first);
     gl.missing_entries = {"glGetIntegerv"};
     EXPECT_EQ("OpenGL: no glGetIntegerv on \\\\.\\DISPLAY1", reasons().first.at(0).text);
+}
+
+// The core-profile context: each rule that keeps it from being made is a
+// reason of its own and leaves the first context's record whole; made, it
+// is asked each limit its version or extensions have, and no other.
+TEST_F(GlProbe, TheCoreProfileContextAndWhatKeepsItFromBeingMade) {
+    using enum gl_answer;
+    struct rule {
+        const char* what;
+        std::function<void(fakes::gl_system&)> set;
+        std::string reason;  // after "OpenGL: no core-profile context on \\.\DISPLAY1 "
+        std::vector<int> versions_asked;
+        // GL_MAX_VERTEX_ATTRIB_STRIDE (4.4), GL_MAX_TEXTURE_MAX_ANISOTROPY (4.6
+        // or an extension), GL_MAX_COMPUTE_WORK_GROUP_SIZE (4.3, refused below).
+        std::array<gl_answer, 3> answers;
+    };
+    const rule rules[] = {
+        {"no WGL_ARB_create_context_profile",
+         [](fakes::gl_system& g) { g.wgl_extensions = "WGL_ARB_pbuffer WGL_ARB_create_context"; },
+         "(the driver offers no WGL_ARB_create_context_profile)",
+         {},
+         {}},
+        {"no wglCreateContextAttribsARB",
+         [](fakes::gl_system& g) { g.missing_entries = {"wglCreateContextAttribsARB"}; },
+         "(no wglCreateContextAttribsARB)",
+         {},
+         {}},
+        {"every version refused",
+         [](fakes::gl_system& g) { g.core_version = 0; },
+         "(no version from 4.6 down to 3.2 accepted)",
+         {46, 45, 44, 43, 42, 41, 40, 33, 32},
+         {}},
+        {"4.5", [](fakes::gl_system&) {}, "", {46, 45}, {answered, not_supported, not_available}},
+        {"4.3 with the anisotropy extension",
+         [](fakes::gl_system& g) {
+             g.core_version = 43;
+             g.core_extensions.push_back("GL_EXT_texture_filter_anisotropic");
+         },
+         "",
+         {46, 45, 44, 43},
+         {not_supported, answered, not_available}},
+    };
+    direct3d.add("", 0x501);
+    for (const rule& r : rules) {
+        SCOPED_TRACE(r.what);
+        fakes::gl_system g;
+        g.typical();
+        g.add_monitor(0x501, 0, 0);
+        g.answer_from_enumerant = true;
+        g.refusals = {GL_MAX_COMPUTE_WORK_GROUP_SIZE};
+        r.set(g);
+        const gl_probe list(direct3d, g.platform());
+        EXPECT_EQ(0, g.contexts_alive);
+        EXPECT_EQ(nullptr, g.current);
+        EXPECT_EQ("", g.call_order_fault());
+        EXPECT_EQ(r.versions_asked, g.versions_asked);
+        ASSERT_EQ(1, list.count);
+        const gl_record& record = list.adapters[0];
+        EXPECT_EQ("Fake Renderer", record.renderer);
+        EXPECT_EQ(r.reason.empty(), record.core.made);
+        if (!r.reason.empty()) {
+            EXPECT_EQ((std::vector<probe_reason>{
+                          {0, "OpenGL: no core-profile context on \\\\.\\DISPLAY1 " + r.reason}}),
+                      list.reasons);
+            continue;
+        }
+        EXPECT_TRUE(list.reasons.empty());
+        EXPECT_EQ("4.5 (Core Profile) Fake 5.0", record.core.version_string);
+        EXPECT_EQ(g.core_extensions, record.core.extensions);
+        const auto answer = [&](const char* name) {
+            return record.core.limits.at(gl_limit_index(name)).answer;
+        };
+        EXPECT_EQ(r.answers, (std::array<gl_answer, 3>{answer("GL_MAX_VERTEX_ATTRIB_STRIDE"),
+                                                       answer("GL_MAX_TEXTURE_MAX_ANISOTROPY"),
+                                                       answer("GL_MAX_COMPUTE_WORK_GROUP_SIZE")}));
+        // The same enumerant as the first context, asked again: the core profile's own answer.
+        const gl_core_value& lod_bias = record.core.limits[gl_limit_index("GL_MAX_TEXTURE_LOD_BIAS")];
+        EXPECT_EQ(GL_MAX_TEXTURE_LOD_BIAS + 0.25f, lod_bias.reals[0]);
+        const gl_core_value& count = record.core.limits[gl_limit_index("GL_MAX_COMPUTE_WORK_GROUP_COUNT")];
+        EXPECT_EQ((std::array<int64_t, 3>{0x91BE, 0x191BE, 0x291BE}), count.integers);
+        // Limits of the first context alone are not asked again.
+        EXPECT_EQ(not_supported, answer("GL_MAX_LIGHTS"));
+    }
+    // Without the core-profile context, nothing of it is tried.
+    fakes::gl_system g;
+    g.typical();
+    g.add_monitor(0x501, 0, 0);
+    const gl_probe list(direct3d, g.platform(), false);
+    EXPECT_TRUE(g.versions_asked.empty());
+    EXPECT_FALSE(list.adapters.at(0).core.made);
+    EXPECT_TRUE(list.reasons.empty());
 }
 
 TEST_F(GlProbe, MissingOpenGLIsNoErrorWhenNoContextIsNeeded) {

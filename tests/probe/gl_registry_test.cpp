@@ -42,6 +42,10 @@ struct registry {
     std::set<std::string> extensions;
     std::multimap<uint64_t, std::string> names_by_value;
     std::map<std::string, uint64_t> value_by_name;
+    // The first OpenGL version that requires each enumerant, as 43 for 4.3,
+    // and the enumerants each extension requires.
+    std::map<std::string, int> first_version;
+    std::map<std::string, std::set<std::string>> required_by;
 
     bool names(uint64_t value, const std::string& name) const {
         const auto [begin, end] = names_by_value.equal_range(value);
@@ -71,10 +75,32 @@ void read_registry_file(const std::string& path, registry& out) {
     for (size_t open = text.find("<!--"); open != std::string::npos; open = text.find("<!--", open)) {
         text.erase(open, text.find("-->", open) + 3 - open);
     }
+    int version = 0;        // of the OpenGL feature being read
+    std::string extension;  // being read
+    bool removing = false;
     for (size_t at = text.find('<'); at != std::string::npos; at = text.find('<', at + 1)) {
         const std::string tag = text.substr(at, text.find('>', at) - at);
+        if (tag.starts_with("<feature ")) {
+            const std::string number = attribute(tag, "number");
+            version = attribute(tag, "api") == "gl" ? (number[0] - '0') * 10 + (number[2] - '0') : 0;
+        } else if (tag.starts_with("</feature") || tag.starts_with("</extension")) {
+            version = 0;
+            extension.clear();
+        } else if (tag.starts_with("<remove")) {
+            removing = true;
+        } else if (tag.starts_with("</remove")) {
+            removing = false;
+        }
+        if (tag.starts_with("<enum ") && attribute(tag, "value").empty() && !removing) {
+            if (version != 0) {
+                out.first_version.emplace(attribute(tag, "name"), version);
+            } else if (!extension.empty()) {
+                out.required_by[extension].insert(attribute(tag, "name"));
+            }
+        }
         if (tag.starts_with("<extension ")) {
             out.extensions.insert(attribute(tag, "name"));
+            extension = tag.ends_with("/") ? "" : attribute(tag, "name");
         } else if (tag.starts_with("<enum ")) {
             const std::string value = attribute(tag, "value");
             if (value.starts_with("0x")) {
@@ -112,6 +138,33 @@ TEST(KhronosRegistry, EveryLimitOfTheTableIsTheEnumerantOfItsName) {
         EXPECT_TRUE(khronos().names(limit.enumerant, limit.name))
             << limit.name << " is not " << limit.enumerant;
     }
+}
+
+// Each limit the core-profile context is asked is gated by the version that
+// brought its enumerant and by an extension that requires an enumerant of
+// its value.
+TEST(KhronosRegistry, EachCoreLimitIsGatedByItsVersionAndExtension) {
+    int gated = 0;
+    for (const gl_limit& limit : gl_limits) {
+        if (!limit.core) {
+            continue;
+        }
+        SCOPED_TRACE(limit.name);
+        const auto first = khronos().first_version.find(limit.name);
+        EXPECT_EQ(first != khronos().first_version.end() ? first->second : 0, static_cast<int>(limit.since));
+        if (limit.extension != nullptr) {
+            ASSERT_EQ(1u, khronos().extensions.count(limit.extension))
+                << limit.extension << " is not registered";
+            const auto required = khronos().required_by.find(limit.extension);
+            ASSERT_NE(khronos().required_by.end(), required) << limit.extension << " requires no enumerant";
+            EXPECT_TRUE(
+                std::any_of(required->second.begin(), required->second.end(),
+                            [&](const std::string& name) { return khronos().names(limit.enumerant, name); }))
+                << limit.extension << " brings no enumerant " << limit.enumerant;
+        }
+        ++gated;
+    }
+    EXPECT_GT(gated, 150);
 }
 
 TEST(KhronosRegistry, CompressionRowsNameTheirFormatValues) {
@@ -169,6 +222,36 @@ TEST_F(LimitRows, EachShowsTheEnumerantOfItsName) {
         ++numbers;
     }
     EXPECT_EQ(41, numbers);
+}
+
+// The Core limits page of a 4.6 context with every gating extension: each
+// number shown is the enumerant of its row's name (x, y and z of a triple
+// come apart by 0x10000 in the fake).
+TEST_F(LimitRows, EachCoreLimitShowsTheEnumerantOfItsName) {
+    fakes::gl_system gl;
+    gl.wgl_extensions = "WGL_ARB_create_context WGL_ARB_create_context_profile";
+    gl.add_monitor(0x501, 0, 0);
+    gl.answer_from_enumerant = true;
+    gl.core_version = 46;
+    for (const gl_limit& limit : gl_limits) {
+        if (limit.extension != nullptr) {
+            gl.core_extensions.push_back(limit.extension);
+        }
+    }
+    const gl_probe probe(direct3d, gl.platform());
+    int numbers = 0;
+    for (const report_row& row : write_page(page_of(page_id::gl_core_limits), probe.adapter(0)).rows) {
+        // The strings, the booleans and the named values; the version and the
+        // count of extensions, which the context answers of itself.
+        if (!row.name.starts_with("GL_") || row.kind != row_kind::number || row.name == "GL_MAJOR_VERSION" ||
+            row.name == "GL_MINOR_VERSION" || row.name == "GL_NUM_EXTENSIONS") {
+            continue;
+        }
+        const auto enumerant = static_cast<uint64_t>(std::floor(std::stod(row.value)));
+        EXPECT_TRUE(khronos().names(enumerant, row.name)) << row.name << " shows " << row.value;
+        ++numbers;
+    }
+    EXPECT_GT(numbers, 150);
 }
 
 TEST_F(LimitRows, EachBooleanRowShowsTheEnumerantOfItsName) {
