@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "app/main_window.h"
 #include "app/grid_control.h"
@@ -53,11 +54,17 @@ void main_window::step_found(int delta) {
 
 bool main_window::translate_key(const MSG& message) {
     const bool ours = message.hwnd == window_.get() || IsChild(window_.get(), message.hwnd);
-    // Alt+V: the Vulkan group, from anywhere in the window.
-    if (message.message == WM_SYSKEYDOWN && message.wParam == 'V' && ours) {
-        show_group(page_group::vulkan);
-        SetFocus(controls_.vulkan.tab);
-        return true;
+    // Alt+D, Alt+O and Alt+V: a group, from anywhere in the window.
+    if (message.message == WM_SYSKEYDOWN && ours) {
+        for (const auto& [key, group] :
+             {std::pair{'D', page_group::directx}, std::pair{'O', page_group::opengl},
+              std::pair{'V', page_group::vulkan}}) {
+            if (message.wParam == static_cast<WPARAM>(key)) {
+                show_group(group);
+                SetFocus(controls_.group(group).tab);
+                return true;
+            }
+        }
     }
     if (message.message != WM_KEYDOWN || !ours || message.hwnd == window_.get()) {
         return false;

@@ -345,10 +345,14 @@ TEST_F(Window, KeysChangeThePageAndTabFollowsTheScreen) {
     EXPECT_EQ((std::vector<HWND>{c.adapter_list, c.find_box, c.submit_button, c.directx.tab, c.opengl.tab,
                                  c.vulkan.tab, c.directx.pages, c.directx.grids[11]}),
               order);
-    // Alt+V shows the Vulkan group from wherever the focus is.
-    EXPECT_TRUE(form.translate_key(MSG{c.find_box, WM_SYSKEYDOWN, 'V', 0, 0, {}}));
-    EXPECT_TRUE(GetWindowLongA(c.vulkan.sheet, GWL_STYLE) & WS_VISIBLE);
-    EXPECT_FALSE(GetWindowLongA(c.directx.sheet, GWL_STYLE) & WS_VISIBLE);
+    // Alt+V, Alt+O and Alt+D show their group from wherever the focus is.
+    for (const auto& [key, shown] :
+         {std::pair{'V', c.vulkan.sheet}, std::pair{'O', c.opengl.sheet}, std::pair{'D', c.directx.sheet}}) {
+        EXPECT_TRUE(form.translate_key(MSG{c.find_box, WM_SYSKEYDOWN, static_cast<WPARAM>(key), 0, 0, {}}));
+        for (const HWND sheet : {c.directx.sheet, c.opengl.sheet, c.vulkan.sheet}) {
+            EXPECT_EQ(sheet == shown, (GetWindowLongA(sheet, GWL_STYLE) & WS_VISIBLE) != 0) << key;
+        }
+    }
 }
 
 TEST_F(Window, FindGoesToEachRowThatHoldsTheText) {
