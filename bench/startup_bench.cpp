@@ -2,8 +2,8 @@
 // first adapter's pages, is painted and waits for input. Runs cavio.exe
 // (beside this program's folder) several times and prints the median. Then
 // the start-up capture alone, in this process, with and without the
-// Direct3D 11 and 12 probe and with and without the Vulkan probe, and what
-// each costs.
+// Direct3D 11 and 12 probe, with and without the Vulkan probe and with and
+// without OpenGL's core-profile context, and what each costs.
 // Run on a display: wine build/bench/startup_bench.exe
 #include <windows.h>
 
@@ -33,11 +33,14 @@ double median(std::vector<double> times) {
 // The whole start-up capture: Direct3D, DXGI, OpenGL and Vulkan; without
 // Direct3D 11 and 12 when their creators are left empty, without Vulkan when
 // it is not asked.
-double capture_ms(bool with_d3d11_12, bool with_vulkan = true) {
+double capture_ms(bool with_d3d11_12, bool with_vulkan = true, bool with_core = true) {
     capture_seams seams = default_capture_seams();
     if (!with_vulkan) {
         seams.vulkan = {};
     }
+    seams.opengl = [with_core](const direct3d_probe& direct3d) {
+        return std::make_unique<gl_probe>(direct3d, default_gl_platform(), with_core);
+    };
     seams.direct3d10 = [with_d3d11_12] {
         dx10_entry_points entry = load_dx10_entry_points();
         if (!with_d3d11_12) {
@@ -154,6 +157,34 @@ int main() {
         std::printf("the Direct3D 11/12 probe alone, on every DXGI adapter: median %.1f ms over %zu runs\n",
                     median(alone), alone.size());
     }
+    // OpenGL's core-profile context: the whole capture with and without it,
+    // then the OpenGL probe alone, where the capture's noise cannot hide it.
+    std::vector<double> with_core;
+    std::vector<double> without_core;
+    for (int run = 0; run < 11; ++run) {
+        with_core.push_back(capture_ms(true, true, true));
+        without_core.push_back(capture_ms(true, true, false));
+    }
+    std::printf("start-up capture over %zu runs: median %.0f ms with OpenGL's core-profile context, %.0f ms "
+                "without\n",
+                with_core.size(), median(with_core), median(without_core));
+    const startup_capture adapters = capture_startup();
+    std::vector<double> probe_core;
+    std::vector<double> probe_legacy;
+    for (int run = 0; run < 11; ++run) {
+        for (const bool core : {true, false}) {
+            const double start = now_ms();
+            const gl_probe probe(*adapters.direct3d, default_gl_platform(), core);
+            (core ? probe_core : probe_legacy).push_back(now_ms() - start);
+        }
+    }
+    const double core = median(probe_core);
+    const double legacy = median(probe_legacy);
+    std::printf("the OpenGL probe alone, on %d adapter(s): median %.1f ms with the core-profile context, %.1f ms "
+                "without; it costs %.1f ms, %.0f%% of the rest of the capture\n",
+                adapters.direct3d->count, core, legacy, core - legacy,
+                median(without_core) > 0 ? 100.0 * (core - legacy) / median(without_core) : 0.0);
+
     // The Vulkan probe alone: its instance, every device, every format.
     std::vector<double> vulkan_alone;
     size_t devices = 0;
