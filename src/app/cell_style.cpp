@@ -56,7 +56,8 @@ cell_style device_style(const cell_facts& cell) {
     switch (painted_as(cell)) {
         case row_kind::number:
             style.align = cell_align::right;
-            if (cell.text == "0" || cell.text == "0.0") {
+            // A zero, with its unit or without ("0 MiB").
+            if (cell.text == "0" || cell.text == "0.0" || cell.text.starts_with("0 ")) {
                 style.text_color = zero_color;
             } else {
                 style.text_color = number_color;

@@ -3,11 +3,14 @@
 #include <d3d11.h>
 #include <d3d12.h>
 
+#include <algorithm>
+#include <bit>
 #include <exception>
 #include <string>
 
 #include "base/errors.h"
 #include "base/platform.h"
+#include "refdata/format_names.h"
 
 namespace {
 
@@ -32,6 +35,105 @@ static_assert(sizeof(D3D12_FEATURE_DATA_D3D12_OPTIONS5) == 4 * query_of(d3d_quer
 static_assert(sizeof(D3D12_FEATURE_DATA_ARCHITECTURE) == 4 * query_of(d3d_query::architecture12).words);
 static_assert(D3D12_FEATURE_D3D12_OPTIONS7 == query_of(d3d_query::options12_7).feature);
 static_assert(D3D11_FEATURE_D3D11_OPTIONS5 == query_of(d3d_query::options11_5).feature);
+static_assert(sizeof(D3D12_FEATURE_DATA_SHADER_CACHE) == 4 * query_of(d3d_query::shader_cache12).words);
+static_assert(D3D12_FEATURE_SHADER_CACHE == query_of(d3d_query::shader_cache12).feature);
+static_assert(sizeof(D3D12_FEATURE_DATA_EXISTING_HEAPS) == 4 * query_of(d3d_query::existing_heaps12).words);
+static_assert(D3D12_FEATURE_EXISTING_HEAPS == query_of(d3d_query::existing_heaps12).feature);
+static_assert(sizeof(D3D12_FEATURE_DATA_SERIALIZATION) == 4 * query_of(d3d_query::serialization12).words);
+static_assert(D3D12_FEATURE_SERIALIZATION == query_of(d3d_query::serialization12).feature);
+static_assert(sizeof(D3D12_FEATURE_DATA_CROSS_NODE) == 4 * query_of(d3d_query::cross_node12).words);
+static_assert(D3D12_FEATURE_CROSS_NODE == query_of(d3d_query::cross_node12).feature);
+static_assert(sizeof(D3D11_FEATURE_DATA_FORMAT_SUPPORT2) == 8 &&
+              sizeof(D3D12_FEATURE_DATA_FORMAT_SUPPORT) == 12);
+static_assert(sizeof(D3D12_FEATURE_DATA_MULTISAMPLE_QUALITY_LEVELS) == 16);
+
+// The sample counts asked of each format, up to Direct3D's limit of 32; one
+// sample every format that renders at all has.
+constexpr uint32_t sample_counts[] = {2, 4, 8, 16, 32};
+constexpr uint32_t format_support2_feature11 = D3D11_FEATURE_FORMAT_SUPPORT2;
+
+// The bit of a sample count in d3d_format_support::sample_counts.
+uint32_t sample_bit(uint32_t samples) {
+    return 1u << std::countr_zero(samples);
+}
+
+// A sweep that no format answered found no query: not available.
+void keep_if_answered(std::vector<d3d_format_support>& formats) {
+    if (std::none_of(formats.begin(), formats.end(), [](const auto& format) { return format.answered; })) {
+        formats.clear();
+    }
+}
+
+// Every named format through Direct3D 11's CheckFormatSupport, its second
+// support word and its multisample quality levels.
+std::vector<d3d_format_support> sweep_formats11(const feature_device& device) {
+    std::vector<d3d_format_support> formats;
+    if (!device.format_support) {
+        return formats;
+    }
+    for (uint32_t value = 1; value <= dxgi_last_format; ++value) {
+        if (published_dxgi_format_name(value).empty()) {
+            continue;
+        }
+        d3d_format_support& format = formats.emplace_back();
+        format.format = value;
+        // E_FAIL: a format the device does not support.
+        format.answered = device.format_support(value, &format.support1) == S_OK;
+        if (!format.answered || format.support1 == 0) {
+            continue;
+        }
+        uint32_t words[2] = {value, 0};
+        if (device.check(format_support2_feature11, words, sizeof words) == S_OK) {
+            format.support2 = words[1];
+            format.support2_answered = true;
+        }
+        if (device.quality_levels) {
+            for (const uint32_t samples : sample_counts) {
+                uint32_t levels = 0;
+                if (device.quality_levels(value, samples, &levels) == S_OK && levels > 0) {
+                    format.sample_counts |= sample_bit(samples);
+                }
+            }
+        }
+    }
+    keep_if_answered(formats);
+    return formats;
+}
+
+// Every named format through Direct3D 12's FORMAT_SUPPORT and
+// MULTISAMPLE_QUALITY_LEVELS.
+std::vector<d3d_format_support> sweep_formats12(const feature_device& device) {
+    std::vector<d3d_format_support> formats;
+    for (uint32_t value = 1; value <= dxgi_last_format; ++value) {
+        if (published_dxgi_format_name(value).empty()) {
+            continue;
+        }
+        d3d_format_support& format = formats.emplace_back();
+        format.format = value;
+        // A format the runtime does not know is E_INVALIDARG.
+        D3D12_FEATURE_DATA_FORMAT_SUPPORT support{static_cast<DXGI_FORMAT>(value), {}, {}};
+        format.answered = device.check(D3D12_FEATURE_FORMAT_SUPPORT, &support, sizeof support) == S_OK;
+        if (!format.answered) {
+            continue;
+        }
+        format.support1 = support.Support1;
+        format.support2 = support.Support2;
+        format.support2_answered = true;
+        if (format.support1 == 0) {
+            continue;
+        }
+        for (const uint32_t samples : sample_counts) {
+            D3D12_FEATURE_DATA_MULTISAMPLE_QUALITY_LEVELS levels{
+                static_cast<DXGI_FORMAT>(value), samples, {}, 0};
+            if (device.check(D3D12_FEATURE_MULTISAMPLE_QUALITY_LEVELS, &levels, sizeof levels) == S_OK &&
+                levels.NumQualityLevels > 0) {
+                format.sample_counts |= sample_bit(samples);
+            }
+        }
+    }
+    keep_if_answered(formats);
+    return formats;
+}
 
 // Every structure of the runtime that is asked without an input.
 void ask_options(const feature_device& device, d3d_runtime runtime, d3d11_12_record& record) {
@@ -39,7 +141,8 @@ void ask_options(const feature_device& device, d3d_runtime runtime, d3d11_12_rec
         if (query.runtime != runtime || query.id == d3d_query::root_signature12) {
             continue;
         }
-        // ARCHITECTURE's first word, the node, is 0: the first node.
+        // The first word of ARCHITECTURE and SERIALIZATION, the node, is 0:
+        // the first node.
         std::vector<uint32_t> words(query.words, 0);
         if (device.check(query.feature, words.data(), query.words * 4) == S_OK) {
             record.answers[static_cast<size_t>(query.id)] = std::move(words);
@@ -50,7 +153,8 @@ void ask_options(const feature_device& device, d3d_runtime runtime, d3d11_12_rec
 // What went wrong, or empty.
 using trouble = std::string;
 
-trouble read_d3d11(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, d3d11_12_record& record) {
+trouble read_d3d11(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, d3d11_12_record& record,
+                   bool with_formats) {
     if (!entry.create11) {
         return "Direct3D 11: d3d11.dll or its D3D11CreateDevice is missing";
     }
@@ -66,10 +170,14 @@ trouble read_d3d11(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, d3
     }
     record.d3d11_feature_level = level;
     ask_options(device, d3d_runtime::d3d11, record);
+    if (with_formats) {
+        record.formats11 = sweep_formats11(device);
+    }
     return {};
 }
 
-trouble read_d3d12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, d3d11_12_record& record) {
+trouble read_d3d12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, d3d11_12_record& record,
+                   bool with_formats) {
     if (!entry.create12) {
         return "Direct3D 12: d3d12.dll or its D3D12CreateDevice is missing";
     }
@@ -89,7 +197,7 @@ trouble read_d3d12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, d3
         }
     }
     // From the newest model down, past the ones the runtime does not know.
-    for (uint32_t model = shader_model_6_7; model >= 0x60 || model == shader_model_5_1;
+    for (uint32_t model = shader_model_6_9; model >= 0x60 || model == shader_model_5_1;
          model = model == 0x60 ? shader_model_5_1 : model - 1) {
         D3D12_FEATURE_DATA_SHADER_MODEL data{static_cast<D3D_SHADER_MODEL>(model)};
         const HRESULT status = device.check(D3D12_FEATURE_SHADER_MODEL, &data, sizeof data);
@@ -112,6 +220,9 @@ trouble read_d3d12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, d3
         }
     }
     ask_options(device, d3d_runtime::d3d12, record);
+    if (with_formats) {
+        record.formats12 = sweep_formats12(device);
+    }
     return {};
 }
 
@@ -145,6 +256,20 @@ d3d11_12_entry_points load_d3d11_12_entry_points() {
             if (status == S_OK && device) {
                 *level = created;
                 hand_over<D3D11_FEATURE>(device, out);
+                ID3D11Device* raw = device.Get();
+                out->format_support = [raw](uint32_t format, uint32_t* support) {
+                    UINT bits = 0;
+                    const HRESULT answer = raw->CheckFormatSupport(static_cast<DXGI_FORMAT>(format), &bits);
+                    *support = bits;
+                    return answer;
+                };
+                out->quality_levels = [raw](uint32_t format, uint32_t samples, uint32_t* levels) {
+                    UINT count = 0;
+                    const HRESULT answer =
+                        raw->CheckMultisampleQualityLevels(static_cast<DXGI_FORMAT>(format), samples, &count);
+                    *levels = count;
+                    return answer;
+                };
             }
             return status;
         };
@@ -165,14 +290,14 @@ d3d11_12_entry_points load_d3d11_12_entry_points() {
 }
 
 d3d11_12_record probe_d3d11_12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry,
-                               std::vector<std::string>* reasons) {
+                               std::vector<std::string>* reasons, bool with_formats) {
     d3d11_12_record record;
     // Each device lives only within its read; nothing here may stop the
     // start-up.
     const auto read = [&](auto reader, const char* runtime, uint32_t& level) {
         trouble what;
         try {
-            what = reader(adapter, entry, record);
+            what = reader(adapter, entry, record, with_formats);
         } catch (const std::exception& error) {
             level = 0;
             what = std::string(runtime) + ": " + error.what();

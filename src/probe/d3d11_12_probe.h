@@ -13,10 +13,14 @@
 #include "probe/d3d_features.h"
 
 // A created device as the probe uses it: a reference that keeps it alive,
-// and its CheckFeatureSupport.
+// its CheckFeatureSupport, and for Direct3D 11 its CheckFormatSupport and
+// CheckMultisampleQualityLevels (Direct3D 12 answers both through
+// CheckFeatureSupport).
 struct feature_device {
     Microsoft::WRL::ComPtr<IUnknown> device;
     std::function<HRESULT(uint32_t feature, void* data, uint32_t size)> check;
+    std::function<HRESULT(uint32_t format, uint32_t* support)> format_support;
+    std::function<HRESULT(uint32_t format, uint32_t samples, uint32_t* levels)> quality_levels;
 };
 
 // The two creators the probe calls; empty when the library or its entry
@@ -35,9 +39,11 @@ struct d3d11_12_entry_points {
 // the libraries stay loaded until the process ends.
 d3d11_12_entry_points load_d3d11_12_entry_points();
 
-// Creates one device of each runtime on the adapter, reads it, and releases
-// it at once. Never raises: what cannot be read stays empty, and a runtime
+// Creates one device of each runtime on the adapter, reads it (its feature
+// structures and what it can do with each DXGI format), and releases it at
+// once. Never raises: what cannot be read stays empty, and a runtime
 // whose library is missing or whose device cannot be made adds a reason to
 // reasons, where given ("Direct3D 12: D3D12CreateDevice failed (0x887A0004)").
+// Without with_formats the format tables stay empty (for the benchmark).
 d3d11_12_record probe_d3d11_12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry,
-                               std::vector<std::string>* reasons = nullptr);
+                               std::vector<std::string>* reasons = nullptr, bool with_formats = true);

@@ -1,10 +1,13 @@
 #include "probe/dxgi_probe.h"
 
+#include <dxgi1_6.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <cwchar>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "base/errors.h"
@@ -70,6 +73,14 @@ dxgi_probe::dxgi_probe(const dx10_entry_points& entry) {
     if (!d3d) {
         reasons.push_back({-1, "Direct3D 9: Direct3DCreate9 failed"});
     }
+    Microsoft::WRL::ComPtr<IDXGIFactory5> factory5;
+    if (factory.As(&factory5) == S_OK) {
+        BOOL allowed = FALSE;
+        if (factory5->CheckFeatureSupport(DXGI_FEATURE_PRESENT_ALLOW_TEARING, &allowed, sizeof allowed) ==
+            S_OK) {
+            tearing = allowed != FALSE;
+        }
+    }
     capture(entry);
 }
 
@@ -106,6 +117,9 @@ void dxgi_probe::capture(const dx10_entry_points& entry) {
         record.info.revision = desc.Revision;
         record.info.dedicated_video_memory = desc.DedicatedVideoMemory;
         record.info.dedicated_system_memory = desc.DedicatedSystemMemory;
+        record.info.shared_system_memory = desc.SharedSystemMemory;
+        record.read_through_dxgi = true;
+        record.tearing = tearing;
         record.info.has_luid = true;
         std::memcpy(record.info.luid.data(), &desc.AdapterLuid, record.info.luid.size());
 
@@ -116,6 +130,7 @@ void dxgi_probe::capture(const dx10_entry_points& entry) {
         for (std::string& reason : lost) {
             reasons.push_back({count, std::move(reason)});
         }
+        read_budget(record);
         add_dxgi_modes(record);
         add_matching_d3d9_modes(record);
 
@@ -194,6 +209,7 @@ void dxgi_probe::add_dxgi_modes(dx_adapter& record) {
         if (dxgi_adapter->EnumOutputs(index, output.ReleaseAndGetAddressOf()) != S_OK || !output) {
             break;
         }
+        read_output(record);
         for (UINT format = 0; format < dxgi_format_slots; ++format) {
             UINT total = 0;
             output->GetDisplayModeList(static_cast<DXGI_FORMAT>(format), DXGI_ENUM_MODES_INTERLACED, &total,
@@ -229,4 +245,53 @@ void dxgi_probe::add_matching_d3d9_modes(dx_adapter& record) {
         add_d3d9_modes(*d3d.Get(), ordinal, record.modes);
         return true;
     });
+}
+
+void dxgi_probe::read_budget(dx_adapter& record) {
+    Microsoft::WRL::ComPtr<IDXGIAdapter3> adapter3;
+    if (dxgi_adapter.As(&adapter3) != S_OK) {
+        return;
+    }
+    DXGI_QUERY_VIDEO_MEMORY_INFO local{};
+    DXGI_QUERY_VIDEO_MEMORY_INFO non_local{};
+    if (adapter3->QueryVideoMemoryInfo(0, DXGI_MEMORY_SEGMENT_GROUP_LOCAL, &local) == S_OK &&
+        adapter3->QueryVideoMemoryInfo(0, DXGI_MEMORY_SEGMENT_GROUP_NON_LOCAL, &non_local) == S_OK) {
+        record.has_budget = true;
+        record.local = {local.Budget, local.CurrentUsage};
+        record.non_local = {non_local.Budget, non_local.CurrentUsage};
+    }
+}
+
+void dxgi_probe::read_output(dx_adapter& record) {
+    DXGI_OUTPUT_DESC desc{};
+    if (output->GetDesc(&desc) != S_OK) {
+        return;
+    }
+    dxgi_output_record& read = record.outputs.emplace_back();
+    read.device_name = utf8_of(std::wstring_view(desc.DeviceName, wcsnlen(desc.DeviceName, 32)));
+    const RECT& at = desc.DesktopCoordinates;
+    read.desktop = {static_cast<int32_t>(at.left), static_cast<int32_t>(at.top),
+                    static_cast<int32_t>(at.right), static_cast<int32_t>(at.bottom)};
+    read.attached = desc.AttachedToDesktop != FALSE;
+    read.rotation = static_cast<uint32_t>(desc.Rotation);
+    // The first monitor on the output's display device.
+    DISPLAY_DEVICEW monitor{};
+    monitor.cb = sizeof monitor;
+    const std::wstring device(desc.DeviceName, wcsnlen(desc.DeviceName, 32));
+    if (!device.empty() && EnumDisplayDevicesW(device.c_str(), 0, &monitor, 0)) {
+        read.monitor_name =
+            utf8_of(std::wstring_view(monitor.DeviceString, wcsnlen(monitor.DeviceString, 128)));
+    }
+    Microsoft::WRL::ComPtr<IDXGIOutput6> output6;
+    DXGI_OUTPUT_DESC1 desc1{};
+    if (output.As(&output6) != S_OK || output6->GetDesc1(&desc1) != S_OK) {
+        return;
+    }
+    read.has_desc1 = true;
+    read.bits_per_color = desc1.BitsPerColor;
+    read.color_space = static_cast<uint32_t>(desc1.ColorSpace);
+    read.primaries = {desc1.RedPrimary[0],   desc1.RedPrimary[1],  desc1.GreenPrimary[0],
+                      desc1.GreenPrimary[1], desc1.BluePrimary[0], desc1.BluePrimary[1],
+                      desc1.WhitePoint[0],   desc1.WhitePoint[1]};
+    read.luminance = {desc1.MinLuminance, desc1.MaxLuminance, desc1.MaxFullFrameLuminance};
 }

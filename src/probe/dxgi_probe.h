@@ -8,6 +8,7 @@
 #include <wrl/client.h>
 
 #include <functional>
+#include <optional>
 
 #include "probe/d3d_common.h"
 #include "probe/d3d9_probe.h"
@@ -50,6 +51,9 @@ private:
     void complete_identity(dx_adapter& record);
     void test_shader_model(const dx10_entry_points& entry, dx_adapter& record);
     void add_dxgi_modes(dx_adapter& record);
+    void read_budget(dx_adapter& record);
+    void read_output(dx_adapter& record);
+    std::optional<bool> tearing;
     void add_matching_d3d9_modes(dx_adapter& record);
 };
 

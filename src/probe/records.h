@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,10 +42,32 @@ struct adapter_identity {
     // Whole byte counts: today's adapters have more than 4 GiB.
     uint64_t dedicated_video_memory = 0;
     uint64_t dedicated_system_memory = 0;
+    uint64_t shared_system_memory = 0;
     // DXGI's locally unique identifier of the adapter, as its eight bytes lie
     // in memory; none on the Direct3D 9 path.
     bool has_luid = false;
     std::array<uint8_t, 8> luid{};
+};
+
+// One DXGI output of an adapter: what IDXGIOutput::GetDesc says, and what
+// IDXGIOutput6::GetDesc1 adds where the runtime has it.
+struct dxgi_output_record {
+    std::string device_name;           // "\\.\DISPLAY1", UTF-8
+    std::array<int32_t, 4> desktop{};  // left, top, right, bottom
+    bool attached = false;             // part of the desktop
+    uint32_t rotation = 0;             // a DXGI_MODE_ROTATION
+    std::string monitor_name;          // the monitor's description; empty where none is known
+    bool has_desc1 = false;            // GetDesc1 answered: the fields below are read
+    uint32_t bits_per_color = 0;
+    uint32_t color_space = 0;          // a DXGI_COLOR_SPACE_TYPE
+    std::array<float, 8> primaries{};  // x and y of red, green, blue and the white point
+    std::array<float, 3> luminance{};  // minimum, maximum and full-frame maximum, in nits
+};
+
+// What IDXGIAdapter3::QueryVideoMemoryInfo says of one segment group.
+struct video_memory_info {
+    uint64_t budget = 0;
+    uint64_t usage = 0;
 };
 
 // Everything known about one Direct3D adapter. A new record is all zeros.
@@ -54,7 +77,14 @@ struct dx_adapter {
     int32_t mode_count = 0;  // always modes.size()
     std::vector<display_mode> modes;
     D3DCAPS9 caps{};
-    d3d11_12_record d3d11_12;  // read on the DXGI path only
+    // The rest is read on the DXGI path only.
+    bool read_through_dxgi = false;  // the memory sizes and outputs were read
+    d3d11_12_record d3d11_12;
+    std::vector<dxgi_output_record> outputs;
+    bool has_budget = false;  // the runtime has IDXGIAdapter3: local and non-local are read
+    video_memory_info local;
+    video_memory_info non_local;
+    std::optional<bool> tearing;  // IDXGIFactory5's ALLOW_TEARING; none where the runtime lacks it
 };
 
 // What the core-profile context answered to one limit of the table.

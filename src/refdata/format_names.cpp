@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -172,6 +173,43 @@ constexpr std::array<std::string_view, dxgi_format_slots> dxgi_names = {
 
 static_assert(dxgi_names[88] == "B8G8R8X8_UNORM");
 static_assert(std::ranges::none_of(dxgi_names, [](std::string_view name) { return name.empty(); }));
+
+// The DXGI formats published after the first 89 values, in value order.
+constexpr std::pair<uint32_t, std::string_view> newer_dxgi_names[] = {
+    {89, "R10G10B10_XR_BIAS_A2_UNORM"},
+    {90, "B8G8R8A8_TYPELESS"},
+    {91, "B8G8R8A8_UNORM_SRGB"},
+    {92, "B8G8R8X8_TYPELESS"},
+    {93, "B8G8R8X8_UNORM_SRGB"},
+    {94, "BC6H_TYPELESS"},
+    {95, "BC6H_UF16"},
+    {96, "BC6H_SF16"},
+    {97, "BC7_TYPELESS"},
+    {98, "BC7_UNORM"},
+    {99, "BC7_UNORM_SRGB"},
+    {100, "AYUV"},
+    {101, "Y410"},
+    {102, "Y416"},
+    {103, "NV12"},
+    {104, "P010"},
+    {105, "P016"},
+    {106, "420_OPAQUE"},
+    {107, "YUY2"},
+    {108, "Y210"},
+    {109, "Y216"},
+    {110, "NV11"},
+    {111, "AI44"},
+    {112, "IA44"},
+    {113, "P8"},
+    {114, "A8P8"},
+    {115, "B4G4R4A4_UNORM"},
+    {130, "P208"},
+    {131, "V208"},
+    {132, "V408"},
+    {189, "SAMPLER_FEEDBACK_MIN_MIP_OPAQUE"},
+    {190, "SAMPLER_FEEDBACK_MIP_REGION_USED_OPAQUE"},
+    {191, "A4B4G4R4_UNORM"},
+};
 
 // Report order, not numeric order: FXT1 first, S3TC last.
 constexpr compressed_format compressed_list[] = {
@@ -440,6 +478,18 @@ std::string_view d3d9_format_name(uint32_t value) {
 
 std::string_view dxgi_format_name(uint32_t value) {
     return value < dxgi_names.size() ? dxgi_names[value] : std::string_view{};
+}
+
+std::string_view published_dxgi_format_name(uint32_t value) {
+    if (value < dxgi_names.size()) {
+        return dxgi_names[value];
+    }
+    for (const auto& [known, name] : newer_dxgi_names) {
+        if (known == value) {
+            return name;
+        }
+    }
+    return {};
 }
 
 std::span<const compressed_format> compressed_formats() {

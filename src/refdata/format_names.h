@@ -17,6 +17,11 @@ std::string_view d3d9_format_name(uint32_t value);
 // value outside the 89 slots.
 std::string_view dxgi_format_name(uint32_t value);
 
+// Name of any published DXGI_FORMAT value up to 191 without its prefix:
+// the 89 slots and the formats published after them; empty for a value
+// without a name.
+std::string_view published_dxgi_format_name(uint32_t value);
+
 // An OpenGL compressed texture format: its enumerant and published name.
 struct compressed_format {
     uint32_t value;

@@ -1,5 +1,6 @@
 // The DirectX pages of one adapter record.
 #include <initializer_list>
+#include <iterator>
 #include <string>
 
 #include "base/text.h"
@@ -99,6 +100,53 @@ std::string rate_list(const display_mode& mode) {
     return rates;
 }
 
+// Whole MiB, with the exact bytes in the description.
+void add_bytes(page_writer& page, const char* name, uint64_t bytes, const char* description) {
+    const uint64_t mib = (bytes + (1u << 19)) >> 20;
+    page.row(row_kind::number, name, std::to_string(mib) + " MiB",
+             std::to_string(bytes) + " bytes. " + description);
+}
+
+// DXGI's sizes of the adapter's memory and, where the runtime has
+// IDXGIAdapter3, this process's budget and usage of it.
+void add_memory(page_writer& page, const dx_adapter& adapter) {
+    page.section("[Memory]", "The adapter's memory, as DXGI reports it.");
+    struct memory_row {
+        const char* name;
+        const char* description;
+    };
+    static constexpr memory_row sizes[] = {
+        {"Dedicated video memory", "Memory on the adapter that the processor does not share."},
+        {"Dedicated system memory", "System memory set aside for the adapter alone."},
+        {"Shared system memory", "System memory the adapter may use, shared with the processor."},
+    };
+    static constexpr memory_row budgets[] = {
+        {"Local budget", "How much of the adapter's own memory this process may use now."},
+        {"Local usage", "How much of the adapter's own memory this process uses now."},
+        {"Non-local budget", "How much system memory this process may use through the adapter now."},
+        {"Non-local usage", "How much system memory this process uses through the adapter now."},
+    };
+    const adapter_identity& info = adapter.info;
+    const uint64_t size_values[] = {info.dedicated_video_memory, info.dedicated_system_memory,
+                                    info.shared_system_memory};
+    for (size_t i = 0; i < std::size(sizes); ++i) {
+        if (adapter.read_through_dxgi) {
+            add_bytes(page, sizes[i].name, size_values[i], sizes[i].description);
+        } else {
+            page.not_available(sizes[i].name, sizes[i].description);
+        }
+    }
+    const uint64_t budget_values[] = {adapter.local.budget, adapter.local.usage, adapter.non_local.budget,
+                                      adapter.non_local.usage};
+    for (size_t i = 0; i < std::size(budgets); ++i) {
+        if (adapter.has_budget) {
+            add_bytes(page, budgets[i].name, budget_values[i], budgets[i].description);
+        } else {
+            page.not_available(budgets[i].name, budgets[i].description);
+        }
+    }
+}
+
 }  // namespace
 
 namespace directx_pages {
@@ -133,9 +181,9 @@ void device(page_writer& page, const dx_adapter& adapter) {
     page.text("Driver", info.driver, "");
     page.driver_version("Driver version", info.driver_version, "");
     page.vendor("Vendor", info.vendor_id, "");
-    page.number("Device ID", info.device_id, "");
-    page.number("Sub-system ID", info.subsys_id, "");
-    page.number("Revision", info.revision, "");
+    page.pci_id("Device ID", info.device_id, 4, "");
+    page.pci_id("Sub-system ID", info.subsys_id, 8, "");
+    page.pci_id("Revision", info.revision, 2, "");
     page.text("GUID", guid_text(info.device_identifier), "");
     page.number("WHQL level", info.whql_level, "");
     page.blank();
@@ -143,6 +191,9 @@ void device(page_writer& page, const dx_adapter& adapter) {
     page.blank();
     add_group(page, adapter.caps, dx_rows::dev_caps);
     add_group(page, adapter.caps, dx_rows::dev_caps2);
+    // Shown, not sent: the site has always received the page without them.
+    page.shown_only_from_here();
+    add_memory(page, adapter);
 }
 
 void capabilities(page_writer& page, const dx_adapter& adapter) {

@@ -48,6 +48,9 @@ constexpr page_info pages[] = {
     dx(dx_resolutions, "dx_resolutions", "Resolutions", directx_pages::resolutions),
     // The structures' field names are long.
     dx(dx_d3d11_12, "dx_d3d11_12", "Direct3D 11/12", directx_pages::direct3d11_12, 120, 430),
+    // The formats' names are long, and so are their lists of uses.
+    dx(dx_formats, "dx_formats", "Formats", directx_pages::formats, 300, 380),
+    dx(dx_outputs, "dx_outputs", "Outputs", directx_pages::outputs, 200, 250),
     gl(gl_summary, "gl_summary", "Summary", opengl_pages::summary, 200, 200),
     gl(gl_device, "gl_device", "Device", opengl_pages::device, 250),
     gl(gl_capabilities, "gl_capabilities", "Capabilities", opengl_pages::capabilities),

@@ -28,6 +28,8 @@ enum class page_id {
     dx_vertex_shader,
     dx_resolutions,
     dx_d3d11_12,
+    dx_formats,
+    dx_outputs,
     gl_summary,
     gl_device,
     gl_capabilities,
@@ -48,7 +50,7 @@ enum class page_id {
     vk_queues,
 };
 
-inline constexpr int page_count = 30;
+inline constexpr int page_count = 32;
 
 // Writes the rows of one page from one record.
 using directx_writer = void (*)(page_writer& page, const dx_adapter& adapter);

@@ -68,7 +68,20 @@ void page_writer::vendor(std::string_view name, int64_t vendor_id, std::string_v
     if (vendor_id >= 0 && vendor_id <= 0xFFFFFFFF) {
         vendor = vendor_name_of(static_cast<uint32_t>(vendor_id));
     }
-    text(name, (vendor.empty() ? "unknown" : vendor) + " (" + std::to_string(vendor_id) + ")", description);
+    if (vendor.empty()) {
+        vendor = "unknown";
+    }
+    text(name,
+         vendor + " (" +
+             (vendor_id >= 0 ? hex_id_text(static_cast<uint32_t>(vendor_id), 4) : std::to_string(vendor_id)) +
+             ")",
+         description);
+    page_.rows.back().wire_value = vendor + " (" + std::to_string(vendor_id) + ")";
+}
+
+void page_writer::pci_id(std::string_view name, uint32_t value, int digits, std::string_view description) {
+    row(row_kind::text, name, hex_id_text(value, digits), description);
+    page_.rows.back().wire_value = std::to_string(value);
 }
 
 void page_writer::device(std::string_view name, int64_t vendor_id, uint32_t device_id,

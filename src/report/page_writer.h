@@ -34,9 +34,13 @@ public:
     void driver_version(std::string_view name, int64_t version, std::string_view description);
     void shader_version(std::string_view name, uint32_t version, std::string_view description);
     void version(std::string_view name, std::string_view value, std::string_view description);
-    // The PCI list's vendor name and the identifier: "NVIDIA Corporation
-    // (4318)", "unknown (4660)".
+    // The PCI list's vendor name and the identifier in hexadecimal: "NVIDIA
+    // Corporation (0x10DE)", "unknown (0x1234)"; the submission sends the
+    // identifier in decimal, "NVIDIA Corporation (4318)", as it always has.
     void vendor(std::string_view name, int64_t vendor_id, std::string_view description);
+    // A PCI identifier in hexadecimal with at least digits digits, "0x06CD";
+    // the submission sends it in decimal.
+    void pci_id(std::string_view name, uint32_t value, int digits, std::string_view description);
     // The PCI list's "Vendor: device" text, or "unknown".
     void device(std::string_view name, int64_t vendor_id, uint32_t device_id, std::string_view description);
     // A query the platform did not answer; wire_value, where given, is what

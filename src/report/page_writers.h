@@ -32,6 +32,8 @@ void pixel_shader(page_writer& page, const dx_adapter& adapter);
 void vertex_shader(page_writer& page, const dx_adapter& adapter);
 void resolutions(page_writer& page, const dx_adapter& adapter);  // shown sorted
 void direct3d11_12(page_writer& page, const dx_adapter& adapter);
+void formats(page_writer& page, const dx_adapter& adapter);
+void outputs(page_writer& page, const dx_adapter& adapter);
 }  // namespace directx_pages
 
 namespace opengl_pages {

@@ -99,6 +99,12 @@ std::string shader_version_text(uint32_t version) {
     return std::to_string((version >> 8) & 0xFF) + "." + std::to_string(version & 0xFF);
 }
 
+std::string hex_id_text(uint32_t value, int digits) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%0*X", digits, value);
+    return text;
+}
+
 std::string flag_names(uint32_t value, std::initializer_list<std::pair<uint32_t, const char*>> names) {
     std::string text;
     for (const auto& [bit, name] : names) {

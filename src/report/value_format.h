@@ -21,6 +21,10 @@ std::string driver_version_text(int64_t version);
 // Bits 8 to 15, ".", bits 0 to 7: 0xFFFE0300 gives 3.0, 1024 gives 4.0.
 std::string shader_version_text(uint32_t version);
 
+// "0x" and the value in upper-case hexadecimal, at least digits digits:
+// hex_id_text(0x10DE, 4) is "0x10DE", hex_id_text(0xA1, 2) "0xA1".
+std::string hex_id_text(uint32_t value, int digits);
+
 // The names of the bits set in value, in the order given, ", " between
 // them; bits without a name as one hexadecimal number at the end; "none"
 // for no bit.

@@ -607,7 +607,7 @@ std::string vendor_text(uint32_t vendor) {
             name = known;
         }
     }
-    return (name.empty() ? "unknown" : name) + " (" + std::to_string(vendor) + ")";
+    return (name.empty() ? "unknown" : name) + " (" + hex_id_text(vendor, 4) + ")";
 }
 
 std::string driver_id_text(uint32_t id) {
@@ -760,7 +760,7 @@ std::pair<row_kind, std::string> vk_field_value(const vk_field& field, const std
             return {row_kind::text, vendor_text(word)};
         case vk_kind::device: {
             const std::string name = gpu_name_of(device.properties.vendorID, word);
-            return {row_kind::text, (name.empty() ? "unknown" : name) + " (" + std::to_string(word) + ")"};
+            return {row_kind::text, (name.empty() ? "unknown" : name) + " (" + hex_id_text(word, 4) + ")"};
         }
         case uuid:
         case luid:

@@ -23,6 +23,7 @@ TEST(CellStyle, NumbersZerosAndWords) {
         EXPECT_EQ(zero_color, style.text_color) << zero;
         EXPECT_FALSE(style.bold) << zero;
     }
+    EXPECT_EQ(zero_color, device("0 MiB", row_kind::number).text_color);  // a zero with its unit
     for (const char* number : {"0.00", "1", "-1", "1.5E3", "4096     4096"}) {
         const cell_style style = device(number);
         EXPECT_EQ(cell_align::right, style.align) << number;

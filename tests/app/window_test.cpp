@@ -250,7 +250,7 @@ TEST_F(Window, ControlTreeCaptionsAndParents) {
         EXPECT_EQ(parent, GetParent(window));
         EXPECT_EQ(caption, text_of(window));
     }
-    EXPECT_EQ(12u, dx.grids.size());
+    EXPECT_EQ(14u, dx.grids.size());
     EXPECT_EQ(10u, gl.grids.size());
     const auto tab_texts = [](HWND tabs) {
         std::vector<std::string> texts;
@@ -267,7 +267,7 @@ TEST_F(Window, ControlTreeCaptionsAndParents) {
     };
     EXPECT_EQ((std::vector<std::string>{"Summary", "Device", "Capabilities", "Vertices", "Rendering",
                                         "Textures", "Blending", "Buffers", "Pixel Shader", "Vertex Shader",
-                                        "Resolutions", "Direct3D 11/12"}),
+                                        "Resolutions", "Direct3D 11/12", "Formats", "Outputs"}),
               tab_texts(c.directx.pages));
     EXPECT_EQ(
         (std::vector<std::string>{"Summary", "Device", "Capabilities", "Rendering", "Textures", "Stacks",
@@ -320,21 +320,21 @@ TEST_F(Window, KeysChangeThePageAndTabFollowsTheScreen) {
         press(VK_PRIOR);
         EXPECT_EQ(0, page());
         press(VK_PRIOR);  // wraps to the last page
-        EXPECT_EQ(11, page());
-        EXPECT_TRUE(shown(11));
+        EXPECT_EQ(13, page());
+        EXPECT_TRUE(shown(13));
     }
     {
         const held_keys control_shift({VK_CONTROL, VK_SHIFT});
         press(VK_TAB);
-        EXPECT_EQ(10, page());
+        EXPECT_EQ(12, page());
     }
     // The arrow keys on the strip select the page they reach.
     SendMessageA(c.directx.pages, WM_KEYDOWN, VK_LEFT, 0);
-    EXPECT_EQ(9, page());
-    EXPECT_TRUE(shown(9));
-    SendMessageA(c.directx.pages, WM_KEYDOWN, VK_RIGHT, 0);
-    SendMessageA(c.directx.pages, WM_KEYDOWN, VK_RIGHT, 0);
     EXPECT_EQ(11, page());
+    EXPECT_TRUE(shown(11));
+    SendMessageA(c.directx.pages, WM_KEYDOWN, VK_RIGHT, 0);
+    SendMessageA(c.directx.pages, WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(13, page());
 
     // Tab goes as the eye does: device list, find box, submit button, group
     // tabs, page strip, the page's grid.
@@ -343,7 +343,7 @@ TEST_F(Window, KeysChangeThePageAndTabFollowsTheScreen) {
         order.push_back(GetNextDlgTabItem(form.handle(), order.back(), FALSE));
     }
     EXPECT_EQ((std::vector<HWND>{c.adapter_list, c.find_box, c.submit_button, c.directx.tab, c.opengl.tab,
-                                 c.vulkan.tab, c.directx.pages, c.directx.grids[11]}),
+                                 c.vulkan.tab, c.directx.pages, c.directx.grids[13]}),
               order);
     // Alt+V, Alt+O and Alt+D show their group from wherever the focus is.
     for (const auto& [key, shown] :

@@ -37,11 +37,25 @@ struct d3d11_12_runtime {
     uint32_t newest_known_model = 0x67;  // models above it are E_INVALIDARG
     uint32_t shader_model = 0x62;
     std::set<std::pair<d3d_runtime, uint32_t>> failing;  // feature queries that fail
+    bool formats_fail = false;                           // every format query fails
     std::vector<std::string> calls;
 
-    // The answer in each word of a structure: distinct small values, some 0.
+    // The answer in each word of a structure: a value no other word of any
+    // structure shares; D3D12_OPTIONS12's first word, a tri-state, unknown.
     static uint32_t word_value(d3d_runtime runtime, uint32_t feature, uint32_t word) {
-        return (feature * 7 + word * 3 + (runtime == d3d_runtime::d3d12 ? 2 : 0)) % 5;
+        if (runtime == d3d_runtime::d3d12 && feature == 41 && word == 0) {
+            return 0xFFFFFFFF;
+        }
+        return (runtime == d3d_runtime::d3d12 ? 5000 : 1000) + feature * 16 + word;
+    }
+
+    // What each format supports: every fifth format nothing, the others one
+    // or two uses, a use of the second word, and up to x8 samples.
+    static bool format_known(uint32_t format) { return format % 5 != 0; }
+    static uint32_t support1(uint32_t format) { return 1u << (format % 31) | 1u << (format * 7 % 31); }
+    static uint32_t support2(uint32_t format) { return 1u << (format % 17); }
+    static uint32_t quality_levels(uint32_t format, uint32_t samples) {
+        return format % 3 == 0 || samples > (format % 4 == 0 ? 8u : 4u) ? 0 : samples / 2;
     }
 
     HRESULT check(d3d_runtime runtime, uint32_t feature, void* data, uint32_t size) {
@@ -76,6 +90,20 @@ struct d3d11_12_runtime {
             words[0] = std::min(words[0], shader_model);
             return S_OK;
         }
+        if (feature == 3) {  // D3D11's FORMAT_SUPPORT2, D3D12's FORMAT_SUPPORT
+            if (formats_fail || !format_known(words[0])) {
+                return runtime == d3d_runtime::d3d11 ? E_FAIL : E_INVALIDARG;
+            }
+            words[1] = runtime == d3d_runtime::d3d11 ? support2(words[0]) : support1(words[0]);
+            if (runtime == d3d_runtime::d3d12) {
+                words[2] = support2(words[0]);
+            }
+            return S_OK;
+        }
+        if (runtime == d3d_runtime::d3d12 && feature == 4) {  // MULTISAMPLE_QUALITY_LEVELS
+            words[3] = quality_levels(words[0], words[1]);
+            return S_OK;
+        }
         if (runtime == d3d_runtime::d3d12 && feature == 12) {  // ROOT_SIGNATURE
             words[0] = std::min<uint32_t>(words[0], 2);
             return S_OK;
@@ -103,6 +131,14 @@ struct d3d11_12_runtime {
                     device->device = &device11;
                     device->check = [this](uint32_t feature, void* data, uint32_t size) {
                         return check(d3d_runtime::d3d11, feature, data, size);
+                    };
+                    device->format_support = [this](uint32_t format, uint32_t* support) {
+                        *support = formats_fail || !format_known(format) ? 0 : support1(format);
+                        return *support != 0 ? S_OK : E_FAIL;
+                    };
+                    device->quality_levels = [](uint32_t format, uint32_t samples, uint32_t* levels) {
+                        *levels = quality_levels(format, samples);
+                        return S_OK;
                     };
                     return S_OK;
                 }

@@ -22,8 +22,8 @@ public:
     ULONG references = 0;
     int unexpected_calls = 0;
 
+    // An older runtime: none of the later interfaces.
     HRESULT WINAPI QueryInterface(REFIID, void** object) override {
-        ++unexpected_calls;
         *object = nullptr;
         return E_NOINTERFACE;
     }
@@ -60,7 +60,12 @@ public:
         modes[format].push_back(mode);
     }
 
-    HRESULT WINAPI GetDesc(DXGI_OUTPUT_DESC*) override { return unexpected(); }
+    DXGI_OUTPUT_DESC desc{};
+
+    HRESULT WINAPI GetDesc(DXGI_OUTPUT_DESC* out) override {
+        *out = desc;
+        return S_OK;
+    }
     HRESULT WINAPI GetDisplayModeList(DXGI_FORMAT format, UINT flags, UINT* count,
                                       DXGI_MODE_DESC* out) override {
         if (throws) {

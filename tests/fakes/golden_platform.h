@@ -13,6 +13,7 @@
 
 #include "fakes/fake_d3d9.h"
 #include "fakes/fake_gl.h"
+#include "probe/records.h"
 
 namespace fakes {
 
@@ -83,6 +84,34 @@ inline void golden_direct3d(d3d9& d3d) {
     second.add_mode(D3DFMT_X8R8G8B8, 1280, 1024, 75);
     second.add_mode(D3DFMT_X8R8G8B8, 1280, 1024, 60);
     second.add_mode(D3DFMT_X1R5G5B5, 640, 480, 60);
+}
+
+// What DXGI adds on the first adapter: its memory and budget, tearing, an
+// HDR10 output turned on its side, and an output of an older runtime
+// without IDXGIOutput6, off the desktop.
+inline void golden_dxgi(dx_adapter& adapter) {
+    adapter.read_through_dxgi = true;
+    adapter.info.dedicated_video_memory = 8589934592 + 1;
+    adapter.info.dedicated_system_memory = 268435456;
+    adapter.info.shared_system_memory = 17179869184 - 12345;
+    adapter.has_budget = true;
+    adapter.local = {7516192768, 1073741824};
+    adapter.non_local = {8589934592, 52428800};
+    adapter.tearing = true;
+    dxgi_output_record& hdr = adapter.outputs.emplace_back();
+    hdr.device_name = "\\\\.\\DISPLAY1";
+    hdr.desktop = {-1080, 0, 0, 1920};
+    hdr.attached = true;
+    hdr.rotation = 2;
+    hdr.monitor_name = "Golden HDR Monitor";
+    hdr.has_desc1 = true;
+    hdr.bits_per_color = 10;
+    hdr.color_space = 12;
+    hdr.primaries = {0.708f, 0.292f, 0.17f, 0.797f, 0.131f, 0.046f, 0.3127f, 0.329f};
+    hdr.luminance = {0.01f, 1000, 600};
+    dxgi_output_record& old = adapter.outputs.emplace_back();
+    old.device_name = "\\\\.\\DISPLAY2";
+    old.desktop = {1920, 0, 3200, 1024};
 }
 
 // Monitor 0x501 only, so adapter 1 gets no OpenGL record. extension_list

@@ -2,6 +2,8 @@
 // the public PCI ID list, whatever identity the platform shape presents.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "platform/pci_ids.h"
 #include "platform/platform_shape.h"
 #include "probe/capture.h"
@@ -25,12 +27,16 @@ TEST(PciNamesPlatform, IdentityRowsFollowThePciIdList) {
                      std::to_string(device));
 
         const auto listed_vendor = pci.vendors.find(vendor);
+        char vendor_hex[16];
+        char device_hex[16];
+        std::snprintf(vendor_hex, sizeof vendor_hex, "0x%04X", vendor);
+        std::snprintf(device_hex, sizeof device_hex, "0x%04X", device);
         const std::string vendor_text =
-            (listed_vendor != pci.vendors.end() ? listed_vendor->second : "unknown") + " (" +
-            std::to_string(vendor) + ")";
+            (listed_vendor != pci.vendors.end() ? listed_vendor->second : "unknown") + " (" + vendor_hex +
+            ")";
         EXPECT_EQ(vendor_text, value_of(page_from(adapter, page_id::dx_summary), "Vendor"));
         EXPECT_EQ(vendor_text, value_of(page_from(adapter, page_id::dx_device), "Vendor"));
-        EXPECT_EQ(std::to_string(device), value_of(page_from(adapter, page_id::dx_device), "Device ID"));
+        EXPECT_EQ(device_hex, value_of(page_from(adapter, page_id::dx_device), "Device ID"));
 
         // The GPU text is a short vendor name, ": " and the list's device name.
         const std::string gpu = value_of(page_from(adapter, page_id::dx_device), "GPU");

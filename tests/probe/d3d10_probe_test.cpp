@@ -309,6 +309,10 @@ TEST_F(D3d10Probe, TwoHeadCardIsOneRecordWithBothHeadsModes) {
     EXPECT_EQ("X8R8G8B8", record.modes[2].format);
     EXPECT_EQ(1280u, record.modes[3].width);
     EXPECT_EQ("X8R8G8B8", record.modes[3].format);
+    // Both outputs, as an older runtime describes them: without
+    // IDXGIOutput6, IDXGIAdapter3 or IDXGIFactory5.
+    ASSERT_EQ(2u, record.outputs.size());
+    EXPECT_FALSE(record.outputs[1].has_desc1 || record.has_budget || record.tearing.has_value());
 }
 
 TEST(DxgiRefreshRate, RoundsHalvesToEven) {

@@ -3,14 +3,17 @@
 #include <d3d11.h>
 #include <d3d11_4.h>
 #include <d3d12.h>
+#include <dxgi1_6.h>
 #include <gtest/gtest.h>
 #include <wrl/client.h>
 
+#include <cstdio>
 #include <functional>
 #include <map>
 #include <string>
 
 #include "base/platform.h"
+#include "base/text.h"
 #include "platform/platform_shape.h"
 #include "probe/capture.h"
 #include "refdata/pci_names.h"
@@ -32,6 +35,22 @@ struct options12_7 {
     UINT MeshShaderTier;
     UINT SamplerFeedbackTier;
 };
+// clang-format off
+struct options12_8 { BOOL UnalignedBlockTexturesSupported; };
+struct options12_9 { BOOL MeshShaderPipelineStatsSupported, MeshShaderSupportsFullRangeRenderTargetArrayIndex, AtomicInt64OnTypedResourceSupported, AtomicInt64OnGroupSharedSupported, DerivativesInMeshAndAmplificationShadersSupported; UINT WaveMMATier; };
+struct options12_10 { BOOL VariableRateShadingSumCombinerSupported, MeshShaderPerPrimitiveShadingRateSupported; };
+struct options12_11 { BOOL AtomicInt64OnDescriptorHeapResourceSupported; };
+struct options12_12 { INT MSPrimitivesPipelineStatisticIncludesCulledPrimitives; BOOL EnhancedBarriersSupported, RelaxedFormatCastingSupported; };
+struct options12_13 { BOOL UnrestrictedBufferTextureCopyPitchSupported, UnrestrictedVertexElementAlignmentSupported, InvertedViewportHeightFlipsYSupported, InvertedViewportDepthFlipsZSupported, TextureCopyBetweenDimensionsSupported, AlphaBlendFactorSupported; };
+struct options12_14 { BOOL AdvancedTextureOpsSupported, WriteableMSAATexturesSupported, IndependentFrontAndBackStencilRefMaskSupported; };
+struct options12_15 { BOOL TriangleFanSupported, DynamicIndexBufferStripCutSupported; };
+struct options12_16 { BOOL DynamicDepthBiasSupported, GPUUploadHeapSupported; };
+struct options12_17 { BOOL NonNormalizedCoordinateSamplersSupported, ManualWriteTrackingResourceSupported; };
+struct options12_18 { BOOL RenderPassesValid; };
+struct options12_19 { BOOL MismatchingOutputDimensionsSupported; UINT SupportedSampleCountsWithNoOutputs; BOOL PointSamplingAddressesNeverRoundUp, RasterizerDesc2Supported, NarrowQuadrilateralLinesSupported, AnisoFilterWithPointMipSupported; UINT MaxSamplerDescriptorHeapSize, MaxSamplerDescriptorHeapSizeWithStaticSamplers, MaxViewDescriptorHeapSize; BOOL ComputeOnlyCustomHeapSupported; };
+struct options12_20 { BOOL ComputeOnlyWriteWatchSupported; UINT RecreateAtTier; };
+struct options12_21 { UINT WorkGraphsTier, ExecuteIndirectTier; BOOL SampleCmpGradientAndBiasSupported, ExtendedCommandInfoSupported; };
+// clang-format on
 
 struct devices {
     ComPtr<ID3D11Device> d3d11;
@@ -66,6 +85,30 @@ std::string command_lists(UINT value) {
         }
     }
     return text.empty() ? "none" : text;
+}
+std::string cross_node(UINT value) {  // tier 1 is 2, emulated 1
+    const char* tiers[] = {"0", "1 emulated", "1", "2", "3"};
+    return value < 5 ? tiers[value] : std::to_string(value);
+}
+std::string tri_state(INT value) {
+    return value < 0 ? "unknown" : yes_no(value);
+}
+std::string hex(UINT value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%X", value);
+    return text;
+}
+std::string cache_kinds(UINT value) {
+    static const char* names[] = {"single pipeline state", "library",        "automatic in-process",
+                                  "automatic on disk",     "driver managed", "control clears",
+                                  "session delete"};
+    std::string text;
+    for (int bit = 0; bit < 7; ++bit) {
+        if ((value >> bit) & 1) {
+            text += (text.empty() ? "" : ", ") + std::string(names[bit]);
+        }
+    }
+    return value >> 7 != 0 ? "?" : text.empty() ? "none" : text;
 }
 std::string level_text(UINT level) {
     return std::to_string(level >> 12) + "_" + std::to_string((level >> 8) & 0xF);
@@ -141,7 +184,7 @@ const std::map<std::pair<std::string, std::string>, witness> witnesses = {
     D12(D3D12_FEATURE_D3D12_OPTIONS, D3D12_FEATURE_DATA_D3D12_OPTIONS, ConservativeRasterizationTier, number),
     D12(D3D12_FEATURE_D3D12_OPTIONS, D3D12_FEATURE_DATA_D3D12_OPTIONS, MaxGPUVirtualAddressBitsPerResource, number),
     D12(D3D12_FEATURE_D3D12_OPTIONS, D3D12_FEATURE_DATA_D3D12_OPTIONS, StandardSwizzle64KBSupported, yes_no),
-    D12(D3D12_FEATURE_D3D12_OPTIONS, D3D12_FEATURE_DATA_D3D12_OPTIONS, CrossNodeSharingTier, number),
+    D12(D3D12_FEATURE_D3D12_OPTIONS, D3D12_FEATURE_DATA_D3D12_OPTIONS, CrossNodeSharingTier, cross_node),
     D12(D3D12_FEATURE_D3D12_OPTIONS, D3D12_FEATURE_DATA_D3D12_OPTIONS, CrossAdapterRowMajorTextureSupported, yes_no),
     D12(D3D12_FEATURE_D3D12_OPTIONS, D3D12_FEATURE_DATA_D3D12_OPTIONS, VPAndRTArrayIndexFromAnyShaderFeedingRasterizerSupportedWithoutGSEmulation, yes_no),
     D12(D3D12_FEATURE_D3D12_OPTIONS, D3D12_FEATURE_DATA_D3D12_OPTIONS, ResourceHeapTier, number),
@@ -175,6 +218,60 @@ const std::map<std::pair<std::string, std::string>, witness> witnesses = {
     D12(D3D12_FEATURE_ARCHITECTURE, D3D12_FEATURE_DATA_ARCHITECTURE, TileBasedRenderer, yes_no),
     D12(D3D12_FEATURE_ARCHITECTURE, D3D12_FEATURE_DATA_ARCHITECTURE, UMA, yes_no),
     D12(D3D12_FEATURE_ARCHITECTURE, D3D12_FEATURE_DATA_ARCHITECTURE, CacheCoherentUMA, yes_no),
+    D12(36, options12_8, UnalignedBlockTexturesSupported, yes_no),
+    D12(37, options12_9, MeshShaderPipelineStatsSupported, yes_no),
+    D12(37, options12_9, MeshShaderSupportsFullRangeRenderTargetArrayIndex, yes_no),
+    D12(37, options12_9, AtomicInt64OnTypedResourceSupported, yes_no),
+    D12(37, options12_9, AtomicInt64OnGroupSharedSupported, yes_no),
+    D12(37, options12_9, DerivativesInMeshAndAmplificationShadersSupported, yes_no),
+    D12(37, options12_9, WaveMMATier, tenths),
+    D12(39, options12_10, VariableRateShadingSumCombinerSupported, yes_no),
+    D12(39, options12_10, MeshShaderPerPrimitiveShadingRateSupported, yes_no),
+    D12(40, options12_11, AtomicInt64OnDescriptorHeapResourceSupported, yes_no),
+    D12(41, options12_12, MSPrimitivesPipelineStatisticIncludesCulledPrimitives, tri_state),
+    D12(41, options12_12, EnhancedBarriersSupported, yes_no),
+    D12(41, options12_12, RelaxedFormatCastingSupported, yes_no),
+    D12(42, options12_13, UnrestrictedBufferTextureCopyPitchSupported, yes_no),
+    D12(42, options12_13, UnrestrictedVertexElementAlignmentSupported, yes_no),
+    D12(42, options12_13, InvertedViewportHeightFlipsYSupported, yes_no),
+    D12(42, options12_13, InvertedViewportDepthFlipsZSupported, yes_no),
+    D12(42, options12_13, TextureCopyBetweenDimensionsSupported, yes_no),
+    D12(42, options12_13, AlphaBlendFactorSupported, yes_no),
+    D12(43, options12_14, AdvancedTextureOpsSupported, yes_no),
+    D12(43, options12_14, WriteableMSAATexturesSupported, yes_no),
+    D12(43, options12_14, IndependentFrontAndBackStencilRefMaskSupported, yes_no),
+    D12(44, options12_15, TriangleFanSupported, yes_no),
+    D12(44, options12_15, DynamicIndexBufferStripCutSupported, yes_no),
+    D12(45, options12_16, DynamicDepthBiasSupported, yes_no),
+    D12(45, options12_16, GPUUploadHeapSupported, yes_no),
+    D12(46, options12_17, NonNormalizedCoordinateSamplersSupported, yes_no),
+    D12(46, options12_17, ManualWriteTrackingResourceSupported, yes_no),
+    D12(47, options12_18, RenderPassesValid, yes_no),
+    D12(48, options12_19, MismatchingOutputDimensionsSupported, yes_no),
+    D12(48, options12_19, SupportedSampleCountsWithNoOutputs, hex),
+    D12(48, options12_19, PointSamplingAddressesNeverRoundUp, yes_no),
+    D12(48, options12_19, RasterizerDesc2Supported, yes_no),
+    D12(48, options12_19, NarrowQuadrilateralLinesSupported, yes_no),
+    D12(48, options12_19, AnisoFilterWithPointMipSupported, yes_no),
+    D12(48, options12_19, MaxSamplerDescriptorHeapSize, number),
+    D12(48, options12_19, MaxSamplerDescriptorHeapSizeWithStaticSamplers, number),
+    D12(48, options12_19, MaxViewDescriptorHeapSize, number),
+    D12(48, options12_19, ComputeOnlyCustomHeapSupported, yes_no),
+    D12(49, options12_20, ComputeOnlyWriteWatchSupported, yes_no),
+    D12(49, options12_20, RecreateAtTier, number),
+    D12(53, options12_21, WorkGraphsTier, tenths),
+    D12(53, options12_21, ExecuteIndirectTier, tenths),
+    D12(53, options12_21, SampleCmpGradientAndBiasSupported, yes_no),
+    D12(53, options12_21, ExtendedCommandInfoSupported, yes_no),
+    D12(D3D12_FEATURE_SHADER_CACHE, D3D12_FEATURE_DATA_SHADER_CACHE, SupportFlags, cache_kinds),
+    D12(D3D12_FEATURE_SERIALIZATION, D3D12_FEATURE_DATA_SERIALIZATION, HeapSerializationTier, tenths),
+    D12(D3D12_FEATURE_CROSS_NODE, D3D12_FEATURE_DATA_CROSS_NODE, SharingTier, cross_node),
+    D12(D3D12_FEATURE_CROSS_NODE, D3D12_FEATURE_DATA_CROSS_NODE, AtomicShaderInstructions, yes_no),
+    {{"[Direct3D 12]", "Supported (existing heaps)"}, [](const devices& d) -> std::string {
+         D3D12_FEATURE_DATA_EXISTING_HEAPS data{};
+         return d.d3d12 && d.d3d12->CheckFeatureSupport(D3D12_FEATURE_EXISTING_HEAPS, &data, sizeof data) == S_OK
+                    ? yes_no(data.Supported) : na;
+     }},
 };
 // clang-format on
 
@@ -197,7 +294,7 @@ std::map<std::string, std::string> top_rows(const devices& d) {
             d.d3d12->CheckFeatureSupport(D3D12_FEATURE_FEATURE_LEVELS, &levels, sizeof levels);
         }
         rows["Direct3D 12 feature level"] = level_text(levels.MaxSupportedFeatureLevel);
-        for (UINT model : {0x67u, 0x66u, 0x65u, 0x64u, 0x63u, 0x62u, 0x61u, 0x60u, 0x51u}) {
+        for (UINT model : {0x69u, 0x68u, 0x67u, 0x66u, 0x65u, 0x64u, 0x63u, 0x62u, 0x61u, 0x60u, 0x51u}) {
             D3D12_FEATURE_DATA_SHADER_MODEL data{static_cast<D3D_SHADER_MODEL>(model)};
             const HRESULT status =
                 d.d3d12->CheckFeatureSupport(D3D12_FEATURE_SHADER_MODEL, &data, sizeof data);
@@ -243,6 +340,17 @@ devices create_devices(IDXGIAdapter* adapter) {
     return d;
 }
 
+// A DXGI factory of the test's own; none on the Direct3D 9 path.
+ComPtr<IDXGIFactory> dxgi_factory() {
+    using create_factory_fn = HRESULT(WINAPI*)(REFIID, void**);
+    const auto create_factory = get_proc<create_factory_fn>(LoadLibraryA("dxgi.dll"), "CreateDXGIFactory");
+    ComPtr<IDXGIFactory> factory;
+    if (create_factory != nullptr) {
+        create_factory(__uuidof(IDXGIFactory), reinterpret_cast<void**>(factory.GetAddressOf()));
+    }
+    return factory;
+}
+
 TEST(D3d11And12Platform, EveryRowIsWhatTheRuntimesSay) {
     if (!shape_has_direct3d()) {
         GTEST_SKIP() << "no Direct3D on this shape";
@@ -250,11 +358,8 @@ TEST(D3d11And12Platform, EveryRowIsWhatTheRuntimesSay) {
     init_reference_data();
     const startup_capture capture = capture_startup();
     const auto& direct3d = capture.direct3d;
-    using create_factory_fn = HRESULT(WINAPI*)(REFIID, void**);
-    const auto create_factory = get_proc<create_factory_fn>(LoadLibraryA("dxgi.dll"), "CreateDXGIFactory");
-    ComPtr<IDXGIFactory> factory;
-    if (create_factory == nullptr ||
-        create_factory(__uuidof(IDXGIFactory), reinterpret_cast<void**>(factory.GetAddressOf())) != S_OK) {
+    const ComPtr<IDXGIFactory> factory = dxgi_factory();
+    if (!factory) {
         GTEST_SKIP() << "no DXGI: the page reads nothing on the Direct3D 9 path";
     }
     int compared = 0;
@@ -291,3 +396,132 @@ TEST(D3d11And12Platform, EveryRowIsWhatTheRuntimesSay) {
 }
 
 }  // namespace
+
+// What one runtime says of one format, as the Formats page words its support
+// bits and sample counts.
+struct format_answer {
+    bool answered = false;
+    UINT support1 = 0;
+    UINT support2 = 0;
+    bool second_word = false;
+    std::string counts;  // " x4 x8"
+
+    std::string description(UINT format) const {
+        char bits[80];
+        std::snprintf(
+            bits, sizeof bits,
+            second_word ? "0x%08X and 0x%08X." : "0x%08X; the second support word was not available.",
+            support1, support2);
+        return "DXGI format " + std::to_string(format) +
+               (answered ? "; support bits " + std::string(bits) : "; the runtime does not support it.");
+    }
+};
+
+format_answer ask_format(const devices& d, bool d3d12, UINT format) {
+    format_answer a;
+    const auto fmt = static_cast<DXGI_FORMAT>(format);
+    if (!d3d12) {
+        a.answered = d.d3d11->CheckFormatSupport(fmt, &a.support1) == S_OK;
+        D3D11_FEATURE_DATA_FORMAT_SUPPORT2 second{fmt, 0};
+        a.second_word =
+            a.answered && a.support1 != 0 &&
+            d.d3d11->CheckFeatureSupport(D3D11_FEATURE_FORMAT_SUPPORT2, &second, sizeof second) == S_OK;
+        a.support2 = a.second_word ? second.OutFormatSupport2 : 0;
+    } else {
+        D3D12_FEATURE_DATA_FORMAT_SUPPORT support{fmt, {}, {}};
+        a.answered = a.second_word =
+            d.d3d12->CheckFeatureSupport(D3D12_FEATURE_FORMAT_SUPPORT, &support, sizeof support) == S_OK;
+        a.support1 = a.answered ? support.Support1 : 0;
+        a.support2 = a.answered ? support.Support2 : 0;
+    }
+    for (UINT samples = 2; a.support1 != 0 && samples <= 32; samples *= 2) {
+        UINT levels = 0;
+        if (!d3d12) {
+            d.d3d11->CheckMultisampleQualityLevels(fmt, samples, &levels);
+        } else {
+            D3D12_FEATURE_DATA_MULTISAMPLE_QUALITY_LEVELS data{fmt, samples, {}, 0};
+            if (d.d3d12->CheckFeatureSupport(D3D12_FEATURE_MULTISAMPLE_QUALITY_LEVELS, &data, sizeof data) ==
+                S_OK) {
+                levels = data.NumQualityLevels;
+            }
+        }
+        a.counts += levels > 0 ? " x" + std::to_string(samples) : "";
+    }
+    return a;
+}
+
+// Every row of the Formats page against this test's own sweep of every
+// format (the support bits, the sample counts, what is not supported), and
+// the adapter's memory and outputs against what DXGI tells this test.
+TEST(D3d11And12Platform, FormatsMemoryAndOutputsAreWhatDxgiSays) {
+    const ComPtr<IDXGIFactory> factory = dxgi_factory();
+    if (!shape_has_direct3d() || !factory) {
+        GTEST_SKIP() << "no DXGI on this shape";
+    }
+    init_reference_data();
+    const startup_capture capture = capture_startup();
+    ComPtr<IDXGIAdapter> adapter;
+    ASSERT_EQ(S_OK, factory->EnumAdapters(0, &adapter));
+    const devices d = create_devices(adapter.Get());
+    const report_page page = page_from(capture.direct3d->adapter(0), page_id::dx_formats);
+    bool d3d12 = false;
+    int supported[2] = {};
+    for (const report_row& row : page.rows) {
+        if (row.kind == row_kind::section || row.kind == row_kind::blank) {
+            d3d12 = d3d12 || row.name == "[Direct3D 12]";
+            continue;
+        }
+        SCOPED_TRACE((d3d12 ? "12 " : "11 ") + row.name);
+        UINT format = 0;
+        ASSERT_EQ(1, std::sscanf(row.description.c_str(), "DXGI format %u", &format));
+        if (!(d3d12 ? static_cast<bool>(d.d3d12) : static_cast<bool>(d.d3d11))) {
+            EXPECT_EQ(na, row.value);
+            continue;
+        }
+        const format_answer a = ask_format(d, d3d12, format);
+        EXPECT_EQ(a.description(format), row.description);
+        const bool nothing = a.support1 == 0 && a.support2 == 0 && a.counts.empty();
+        EXPECT_EQ(nothing, row.value == "not supported");
+        const size_t msaa = row.value.rfind("MSAA x");
+        EXPECT_EQ(a.counts, msaa == std::string::npos ? "" : row.value.substr(msaa + 4));
+        supported[d3d12] += nothing ? 0 : 1;
+    }
+    std::printf("formats with some support: Direct3D 11 %d, Direct3D 12 %d\n", supported[0], supported[1]);
+
+    const dx_adapter& record = capture.direct3d->adapter(0);
+    DXGI_ADAPTER_DESC desc{};
+    ASSERT_EQ(S_OK, adapter->GetDesc(&desc));
+    const report_page device = page_from(record, page_id::dx_device);
+    EXPECT_EQ(std::to_string((desc.DedicatedVideoMemory + (1 << 19)) >> 20) + " MiB",
+              value_of(device, "Dedicated video memory"));
+    EXPECT_EQ(std::to_string((desc.SharedSystemMemory + (1 << 19)) >> 20) + " MiB",
+              value_of(device, "Shared system memory"));
+    ComPtr<IDXGIAdapter3> adapter3;
+    EXPECT_EQ(FAILED(adapter.As(&adapter3)), value_of(device, "Local budget") == na);
+
+    const report_page outputs = page_from(record, page_id::dx_outputs);
+    ComPtr<IDXGIFactory5> factory5;
+    BOOL tearing = FALSE;
+    const bool asked =
+        SUCCEEDED(factory.As(&factory5)) &&
+        factory5->CheckFeatureSupport(DXGI_FEATURE_PRESENT_ALLOW_TEARING, &tearing, sizeof tearing) == S_OK;
+    EXPECT_EQ(asked ? yes_no(tearing) : na, value_of(outputs, "Tearing allowed"));
+    ComPtr<IDXGIOutput> output;
+    UINT count = 0;
+    for (; adapter->EnumOutputs(count, output.ReleaseAndGetAddressOf()) == S_OK; ++count) {
+        const int section = find_row(outputs, "[Output " + std::to_string(count + 1) + "]");
+        ASSERT_GE(section, 0);
+        const auto value = [&](int offset) {
+            return outputs.rows[static_cast<size_t>(section + offset)].value;
+        };
+        DXGI_OUTPUT_DESC out{};
+        ASSERT_EQ(S_OK, output->GetDesc(&out));
+        EXPECT_EQ(utf8_of(out.DeviceName), value(1));
+        EXPECT_EQ(yes_no(out.AttachedToDesktop), value(4));
+        ComPtr<IDXGIOutput6> output6;
+        DXGI_OUTPUT_DESC1 desc1{};
+        const bool has6 = SUCCEEDED(output.As(&output6)) && output6->GetDesc1(&desc1) == S_OK;
+        EXPECT_EQ(has6 ? std::to_string(desc1.BitsPerColor) : na, value(6));
+    }
+    EXPECT_EQ(std::to_string(count), value_of(outputs, "Outputs"));
+}

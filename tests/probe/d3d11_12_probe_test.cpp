@@ -49,6 +49,17 @@ TEST_F(D3d11And12Probe, ReadsEveryStructureOfBothRuntimes) {
         }
     }
     EXPECT_EQ(std::vector<uint32_t>{2}, record.answer(d3d_query::root_signature12));  // version 1.1
+    // Every format with a published name, as each runtime answered it; the
+    // golden pages hold every row.
+    ASSERT_EQ(121u, record.formats11.size());
+    ASSERT_EQ(121u, record.formats12.size());
+    const d3d_format_support& r8g8b8a8_unorm = record.formats11[27];
+    EXPECT_EQ(28u, r8g8b8a8_unorm.format);
+    EXPECT_EQ(d3d11_12_runtime::support1(28), r8g8b8a8_unorm.support1);
+    EXPECT_EQ(d3d11_12_runtime::support2(28), r8g8b8a8_unorm.support2);
+    EXPECT_EQ(2u | 4u | 8u, r8g8b8a8_unorm.sample_counts);
+    EXPECT_FALSE(record.formats12[29].answered);  // format 30, which the fake does not know
+    EXPECT_EQ(191u, record.formats12.back().format);
     // One device of each runtime.
     EXPECT_EQ(1, std::count(runtime.calls.begin(), runtime.calls.end(), "create11 from 45312"));
     EXPECT_EQ(1, std::count(runtime.calls.begin(), runtime.calls.end(), "create12 at 45056"));
@@ -94,6 +105,22 @@ TEST_F(D3d11And12Probe, EachRuleOfTheRuntimes) {
              EXPECT_FALSE(answered(t, d3d_query::options12_6));
              EXPECT_TRUE(answered(t, d3d_query::options11_3));
              EXPECT_TRUE(answered(t, d3d_query::options12_7));
+         }},
+        {"a runtime without FORMAT_SUPPORT2 still gives the first word",
+         [](d3d11_12_runtime& r) {
+             r.failing.insert({d3d_runtime::d3d11, 3});
+         },
+         [](const d3d11_12_record& t) {
+             EXPECT_TRUE(t.formats11[0].answered);
+             EXPECT_FALSE(t.formats11[0].support2_answered);
+             EXPECT_EQ(0u, t.formats11[0].support2);
+             EXPECT_TRUE(t.formats12[0].support2_answered);
+         }},
+        {"a runtime that answers no format has no format table",
+         [](d3d11_12_runtime& r) { r.formats_fail = true; },
+         [](const d3d11_12_record& t) {
+             EXPECT_TRUE(t.formats11.empty());
+             EXPECT_TRUE(t.formats12.empty());
          }},
         {"models the runtime does not know are stepped past",
          [](d3d11_12_runtime& r) {
@@ -147,6 +174,7 @@ TEST_F(D3d11And12Probe, WithoutTheLibrariesNothingIsRead) {
     for (const d3d_feature_query& query : d3d_feature_queries) {
         EXPECT_TRUE(record.answer(query.id).empty());
     }
+    EXPECT_TRUE(record.formats11.empty() && record.formats12.empty());
     EXPECT_EQ((std::vector<std::string>{"Direct3D 11: d3d11.dll or its D3D11CreateDevice is missing",
                                         "Direct3D 12: d3d12.dll or its D3D12CreateDevice is missing"}),
               reasons);

@@ -1,6 +1,8 @@
 // The DirectX pages of the real platform's first adapter, checked against
 // what this test asks Direct3D 9 itself.
 #include <gtest/gtest.h>
+
+#include <cstdio>
 #include <wrl/client.h>
 
 #include <set>
@@ -36,7 +38,9 @@ TEST(DirectXPagesPlatform, FirstAdapterAgreesWithDirect3D9) {
     d3d->GetDeviceCaps(0, D3DDEVTYPE_HAL, &caps);
     EXPECT_EQ(utf8_of_ansi(id.Description), value_of(page_from(adapter, page_id::dx_summary), "Device"));
     EXPECT_EQ(utf8_of_ansi(id.Description), value_of(page_from(adapter, page_id::dx_device), "Description"));
-    EXPECT_EQ(std::to_string(id.DeviceId), value_of(page_from(adapter, page_id::dx_device), "Device ID"));
+    char device_id[16];
+    std::snprintf(device_id, sizeof device_id, "0x%04lX", id.DeviceId);
+    EXPECT_EQ(device_id, value_of(page_from(adapter, page_id::dx_device), "Device ID"));
     EXPECT_EQ(std::to_string(caps.MaxTextureWidth),
               value_of(page_from(adapter, page_id::dx_textures), "MaxTextureWidth"));
     EXPECT_EQ((caps.RasterCaps & D3DPRASTERCAPS_ZTEST) != 0 ? "yes" : "no",

@@ -261,7 +261,7 @@ TEST_F(DirectXPages, EveryFlagRowTestsItsMask) {
 TEST_F(DirectXPages, AllZeroCapsFillEveryPageCompletely) {
     fill();
     const std::pair<page_id, size_t> sizes[] = {
-        {page_id::dx_summary, 10},      {page_id::dx_device, 49},     {page_id::dx_capabilities, 40},
+        {page_id::dx_summary, 10},      {page_id::dx_device, 57},     {page_id::dx_capabilities, 40},
         {page_id::dx_vertices, 31},     {page_id::dx_rendering, 60},  {page_id::dx_textures, 114},
         {page_id::dx_blending, 32},     {page_id::dx_buffers, 31},    {page_id::dx_vertex_shader, 26},
         {page_id::dx_pixel_shader, 13}, {page_id::dx_resolutions, 0},
@@ -309,7 +309,7 @@ TEST_F(DirectXPages, NumberRowsShowTheirFields) {
     EXPECT_EQ("512", value_of(page(page_id::dx_pixel_shader), "NumInstructionSlots"));
     EXPECT_EQ("-1", value_of(page(page_id::dx_pixel_shader), "DynamicFlowControlDepth"));
     EXPECT_EQ("2", value_of(page(page_id::dx_device), "NumberOfAdaptersInGroup"));
-    EXPECT_EQ("1554", value_of(page(page_id::dx_device), "Device ID"));
+    EXPECT_EQ("0x0612", value_of(page(page_id::dx_device), "Device ID"));  // 1554
 }
 
 TEST_F(DirectXPages, SummaryHeadAndShaderRows) {

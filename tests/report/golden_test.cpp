@@ -99,11 +99,12 @@ protected:
         // What the fake Direct3D 11 and 12 runtimes say, on the first adapter.
         fakes::d3d11_12_runtime runtime;
         direct3d->adapters[0].d3d11_12 = probe_d3d11_12(nullptr, runtime.entry_points());
+        fakes::golden_dxgi(direct3d->adapters[0]);
         document = build_report(direct3d->adapters, opengl->adapters, &instance, vulkan);
     }
 };
 
-// All rows of all 28 pages of adapter 0 as the window shows them, header
+// All rows of all 32 pages of adapter 0 as the window shows them, header
 // rows included: name, value and description under each page's marker.
 TEST_F(Golden, EveryRowOfEveryPage) {
     ASSERT_EQ(2u, document.adapters.size());
@@ -142,9 +143,15 @@ TEST_F(Golden, TheWholeSubmissionText) {
 // page of both adapters: one rule per kind, and no row of another kind that
 // looks like one of them.
 TEST_F(Golden, EveryRowIsOfTheKindItsTextsShow) {
-    // A number, or numbers joined by " x " ("65535 x 65535 x 65535").
+    // A number, or numbers joined by " x " ("65535 x 65535 x 65535"), with a
+    // unit or without ("512 MiB").
     const auto number = [](const report_row& row) {
         std::string value = row.value;
+        for (const std::string unit : {" MiB", " nits"}) {
+            if (value.ends_with(unit)) {
+                value.resize(value.size() - unit.size());
+            }
+        }
         for (size_t at = value.find(" x "); at != std::string::npos; at = value.find(" x ")) {
             value.replace(at, 3, "0");
         }
@@ -226,6 +233,13 @@ TEST_F(Golden, FindsRowsOnEveryPageInTabOrder) {
     EXPECT_EQ(page_id::vk_extensions, golden.back().page);
     // A description alone.
     EXPECT_EQ(page_id::dx_capabilities, find_rows(pages, "returning the current scan line").at(0).page);
+    // A PCI identifier as developers write it: the vendor rows of the
+    // DirectX and Vulkan Summary and Device pages.
+    EXPECT_EQ((std::vector<found_row>{{page_id::dx_summary, 1},
+                                      {page_id::dx_device, 6},
+                                      {page_id::vk_summary, 5},
+                                      {page_id::vk_device, 3}}),
+              find_rows(pages, "0x10de"));
 }
 
 }  // namespace

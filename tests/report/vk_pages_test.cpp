@@ -63,7 +63,7 @@ TEST(VulkanPages, WhatAVulkan10DeviceLeavesUnsaid) {
     EXPECT_EQ("LUID", value_of(summary, "Matched by"));
     const report_page properties = write_page(page_of(page_id::vk_device), source);
     EXPECT_EQ("not available", value_of(properties, "maxBufferSize"));
-    EXPECT_EQ("NVIDIA Corporation (4318)", value_of(properties, "vendorID"));
+    EXPECT_EQ("NVIDIA Corporation (0x10DE)", value_of(properties, "vendorID"));
     const report_page features = write_page(page_of(page_id::vk_features), source);
     EXPECT_EQ("not available", value_of(features, "dynamicRendering"));
     EXPECT_NE("not available", value_of(features, "geometryShader"));

@@ -72,8 +72,14 @@ TEST_F(Writers, VendorAndDeviceNames) {
     writer.device("GPU", 0x10DE, 0x2684, "");
     writer.device("GPU", 0x10DE, 0xFFFF, "");
     writer.device("GPU", 0x1234, 0x1111, "");
-    EXPECT_EQ(vendor_name_of(0x10DE) + " (4318)", value(0));
-    EXPECT_EQ("unknown (4660)", value(1));
+    writer.pci_id("Sub-system ID", 0x0BAD, 8, "");
+    // Shown in hexadecimal; the submission keeps the decimal the site reads.
+    EXPECT_EQ(vendor_name_of(0x10DE) + " (0x10DE)", value(0));
+    EXPECT_EQ(vendor_name_of(0x10DE) + " (4318)", page.rows[0].wire_value);
+    EXPECT_EQ("unknown (0x1234)", value(1));
+    EXPECT_EQ("unknown (4660)", page.rows[1].wire_value);
+    EXPECT_EQ("0x00000BAD", value(5));
+    EXPECT_EQ("2989", page.rows[5].wire_value);
     EXPECT_EQ("NVIDIA: AD102 [GeForce RTX 4090]", value(2));
     EXPECT_EQ("unknown", value(3));
     EXPECT_EQ("unknown", value(4));
