@@ -156,6 +156,21 @@ int main() {
         }
         std::printf("the Direct3D 11/12 probe alone, on every DXGI adapter: median %.1f ms over %zu runs\n",
                     median(alone), alone.size());
+        // The format sweeps: the probe alone with and without them.
+        std::vector<double> without_formats;
+        for (int run = 0; run < 11; ++run) {
+            const double start = now_ms();
+            for (UINT i = 0; factory->EnumAdapters(i, adapter.ReleaseAndGetAddressOf()) == S_OK; ++i) {
+                probe_d3d11_12(adapter.Get(), entry.direct3d11_12, nullptr, false);
+            }
+            without_formats.push_back(now_ms() - start);
+        }
+        const double sweeps = median(alone) - median(without_formats);
+        std::printf(
+            "the format sweeps of Direct3D 11 and 12: %.1f ms (probe median %.1f ms with them, %.1f ms "
+            "without), %.1f%% of the capture's %.0f ms\n",
+            sweeps, median(alone), median(without_formats), vulkan > 0 ? 100.0 * sweeps / vulkan : 0.0,
+            vulkan);
     }
     // OpenGL's core-profile context: the whole capture with and without it,
     // then the OpenGL probe alone, where the capture's noise cannot hide it.
@@ -165,9 +180,10 @@ int main() {
         with_core.push_back(capture_ms(true, true, true));
         without_core.push_back(capture_ms(true, true, false));
     }
-    std::printf("start-up capture over %zu runs: median %.0f ms with OpenGL's core-profile context, %.0f ms "
-                "without\n",
-                with_core.size(), median(with_core), median(without_core));
+    std::printf(
+        "start-up capture over %zu runs: median %.0f ms with OpenGL's core-profile context, %.0f ms "
+        "without\n",
+        with_core.size(), median(with_core), median(without_core));
     const startup_capture adapters = capture_startup();
     std::vector<double> probe_core;
     std::vector<double> probe_legacy;
@@ -180,10 +196,11 @@ int main() {
     }
     const double core = median(probe_core);
     const double legacy = median(probe_legacy);
-    std::printf("the OpenGL probe alone, on %d adapter(s): median %.1f ms with the core-profile context, %.1f ms "
-                "without; it costs %.1f ms, %.0f%% of the rest of the capture\n",
-                adapters.direct3d->count, core, legacy, core - legacy,
-                median(without_core) > 0 ? 100.0 * (core - legacy) / median(without_core) : 0.0);
+    std::printf(
+        "the OpenGL probe alone, on %d adapter(s): median %.1f ms with the core-profile context, %.1f ms "
+        "without; it costs %.1f ms, %.0f%% of the rest of the capture\n",
+        adapters.direct3d->count, core, legacy, core - legacy,
+        median(without_core) > 0 ? 100.0 * (core - legacy) / median(without_core) : 0.0);
 
     // The Vulkan probe alone: its instance, every device, every format.
     std::vector<double> vulkan_alone;
