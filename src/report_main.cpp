@@ -1,15 +1,21 @@
-// cavio-report: the report that the viewer would submit, printed to standard
-// output, for a bug report or a forum post.
+// cavio-report: this machine's report, or a saved one's differences from
+// another, printed for a bug report, a forum post or a script.
+#include <windows.h>
 #include <fcntl.h>
 #include <io.h>
+#include <shellapi.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
+#include <variant>
+#include <vector>
 
 #include "app/version.h"
+#include "base/text.h"
 #include "probe/capture.h"
 #include "refdata/pci_names.h"
+#include "report/compare.h"
+#include "report/page_text.h"
 #include "report/report_builder.h"
 #include "report/report_json.h"
 #include "submit/submission.h"
@@ -17,52 +23,141 @@
 namespace {
 
 constexpr char usage[] =
-    "Usage: cavio-report [--json] [--help]\n"
-    "Captures every display adapter through DXGI, Direct3D and OpenGL, as the Cavio viewer does at start,\n"
-    "and writes the viewer's whole report to standard output.\n"
+    "Usage: cavio-report [--json | --submission] [--output FILE]\n"
+    "       cavio-report --compare A.json [B.json] [--output FILE]\n"
+    "       cavio-report --version | --help\n"
+    "Captures every display adapter through DXGI, Direct3D, OpenGL and Vulkan, as the Cavio viewer does at\n"
+    "start, and prints the whole report as readable text: every page of every adapter, with descriptions.\n"
     "\n"
-    "  --json   the report as one JSON document in UTF-8: every page of every adapter, row by row\n"
-    "  --help   this text\n"
+    "  --json           the report as one JSON document in UTF-8, the format the viewer saves and opens\n"
+    "  --submission     the text the viewer sends to the web site, exactly as it sends it\n"
+    "  --output FILE    write to FILE instead of standard output\n"
+    "  --compare A.json [B.json]\n"
+    "                   the rows that differ between two saved reports, or between A.json and this\n"
+    "                   machine, by adapter and page: \"name: A-value -> B-value\"\n"
+    "  --version        the program's version\n"
+    "  -h, --help, /?   this text\n"
     "\n"
     "What the capture could not read is said on standard error, one line each.\n"
-    "Exit status: 0 done, 1 no Direct3D adapter could be read, 2 a usage error.\n";
+    "Exit status: 0 done (with --compare: the reports are equal), 1 no Direct3D adapter could be read\n"
+    "(with --compare: the reports differ), 2 a usage error or a file that is refused.\n";
 
-bool write_all(const std::string& text) {
-    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
+// The command line as UTF-8 arguments, whatever the code page.
+std::vector<std::string> arguments() {
+    std::vector<std::string> list;
+    int count = 0;
+    if (LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
+        for (int i = 1; i < count; ++i) {
+            list.push_back(utf8_of(wide[i]));
+        }
+        LocalFree(wide);
+    }
+    return list;
+}
+
+int usage_error(const std::string& what) {
+    std::fprintf(stderr, "cavio-report: %s\n%s", what.c_str(), usage);
+    return 2;
+}
+
+// Writes text, byte for byte, to the file named or to standard output.
+bool write_out(const std::string& text, const std::string& output) {
+    if (output.empty()) {
+        _setmode(_fileno(stdout), _O_BINARY);
+        return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
+    }
+    FILE* file = _wfopen(wide_of(output).c_str(), L"wb");
+    if (file == nullptr) {
+        std::fprintf(stderr, "cavio-report: %s cannot be written\n", output.c_str());
+        return false;
+    }
+    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    return std::fclose(file) == 0 && written;
+}
+
+// This machine's report; what the capture could not read goes to standard
+// error, never into the report.
+report_document this_machine() {
+    init_reference_data();
+    report_document document = build_report(capture_startup());
+    for (const std::string& problem : document.problems) {
+        std::fprintf(stderr, "cavio-report: %s\n", problem.c_str());
+    }
+    return document;
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    bool json = false;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0) {
+int main() {
+    enum class output_kind { text, json, submission, compare } kind = output_kind::text;
+    std::string output;
+    std::vector<std::string> compared;
+    const std::vector<std::string> args = arguments();
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h" || arg == "/?") {
             std::fputs(usage, stdout);
             return 0;
         }
-        if (std::strcmp(argv[i], "--json") == 0) {
-            json = true;
+        if (arg == "--version") {
+            std::printf("cavio-report %s\n", file_version_text().c_str());
+            return 0;
+        }
+        if (arg == "--json" || arg == "--submission") {
+            if (kind != output_kind::text) {
+                return usage_error("choose one of --json, --submission and --compare");
+            }
+            kind = arg == "--json" ? output_kind::json : output_kind::submission;
+        } else if (arg == "--output") {
+            if (i + 1 >= args.size()) {
+                return usage_error("--output needs a file name");
+            }
+            output = args[++i];
+        } else if (arg == "--compare") {
+            if (kind != output_kind::text) {
+                return usage_error("choose one of --json, --submission and --compare");
+            }
+            kind = output_kind::compare;
+            while (i + 1 < args.size() && !args[i + 1].starts_with("--") && compared.size() < 2) {
+                compared.push_back(args[++i]);
+            }
+            if (compared.empty()) {
+                return usage_error("--compare needs a saved report");
+            }
         } else {
-            std::fprintf(stderr, "cavio-report: unknown option %s\n%s", argv[i], usage);
-            return 2;
+            return usage_error("unknown option " + arg);
         }
     }
-    init_reference_data();
-    const report_document document = build_report(capture_startup());
-    // What could not be read goes to standard error, never into the report.
-    for (const std::string& problem : document.problems) {
-        std::fprintf(stderr, "cavio-report: %s\n", problem.c_str());
+
+    if (kind == output_kind::compare) {
+        std::vector<report_document> documents;
+        for (const std::string& path : compared) {
+            report_reading read = read_report_file(path);
+            if (const std::string* refused = std::get_if<std::string>(&read)) {
+                std::fprintf(stderr, "cavio-report: %s\n", refused->c_str());
+                return 2;
+            }
+            documents.push_back(std::move(std::get<report_document>(read)));
+        }
+        if (documents.size() == 1) {
+            documents.push_back(this_machine());
+        }
+        const std::vector<adapter_differences> differences = report_differences(documents[0], documents[1]);
+        if (!write_out(differences_text(differences), output)) {
+            return 2;
+        }
+        return differences.empty() ? 0 : 1;
     }
+
+    const report_document document = this_machine();
     // A header alone would read as a machine without graphics adapters.
     if (document.adapters.empty()) {
         std::fputs("cavio-report: no Direct3D adapter could be read\n", stderr);
         return 1;
     }
-    // Byte for byte: the report's lines end with CR LF already, the JSON's
-    // with LF.
-    _setmode(_fileno(stdout), _O_BINARY);
-    return write_all(json ? report_json(document, "cavio-report", file_version_text())
-                          : submission_text(document))
-               ? 0
-               : 1;
+    const std::string text = kind == output_kind::json
+                                 ? report_json(document, "cavio-report", file_version_text())
+                             : kind == output_kind::submission ? submission_text(document)
+                                                               : document_text(document);
+    return write_out(text, output) ? 0 : 1;
 }

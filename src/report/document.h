@@ -43,6 +43,7 @@ struct report_page {
     std::optional<std::vector<uint32_t>> written_order;
 
     const page_info& info() const { return page_of(id); }
+    bool operator==(const report_page&) const = default;
 };
 
 struct report_group {
@@ -54,6 +55,7 @@ struct report_group {
 
     // The group's page of that id, or null.
     const report_page* page(page_id wanted) const;
+    bool operator==(const report_group&) const = default;
 };
 
 struct adapter_report {
@@ -62,6 +64,7 @@ struct adapter_report {
 
     const report_group& group(page_group id) const { return groups[static_cast<size_t>(id)]; }
     report_group& group(page_group id) { return groups[static_cast<size_t>(id)]; }
+    bool operator==(const adapter_report&) const = default;
 };
 
 struct report_document {
@@ -69,6 +72,8 @@ struct report_document {
     // What the capture could not read at all, in the order it happened:
     // "OpenGL: no pixel format on \\.\DISPLAY2".
     std::vector<std::string> problems;
+
+    bool operator==(const report_document&) const = default;
 };
 
 // The rows of a page in the order its writer wrote them, without what the

@@ -53,3 +53,14 @@ std::string adapter_text(const adapter_report& adapter) {
     }
     return text;
 }
+
+std::string document_text(const report_document& document) {
+    std::string text;
+    const size_t count = document.adapters.size();
+    for (size_t i = 0; i < count; ++i) {
+        text += (i == 0 ? "" : "\r\n") + std::string("Adapter ") + std::to_string(i + 1) + " of " +
+                std::to_string(count) + ": " + document.adapters[i].description + "\r\n\r\n" +
+                adapter_text(document.adapters[i]);
+    }
+    return text;
+}

@@ -17,3 +17,9 @@ std::string page_text(const report_page& page);
 // Every page of every group the adapter has, in tab order, with an empty line
 // between pages.
 std::string adapter_text(const adapter_report& adapter);
+
+// The whole report as readable text: for each adapter a line "Adapter 1 of
+// 2: NVIDIA GeForce GTX 470", an empty line and its pages, with an empty line
+// between adapters. What the window's Copy report copies and cavio-report
+// prints.
+std::string document_text(const report_document& document);

@@ -1,21 +1,43 @@
 #include "report/report_json.h"
 
+#include <algorithm>
+#include <array>
+#include <fstream>
+#include <iterator>
 #include <nlohmann/json.hpp>
+#include <system_error>
 
 namespace {
 
 using json = nlohmann::ordered_json;
 
+constexpr std::array<const char*, 6> kind_names = {"text",   "section", "blank",
+                                                   "yes_no", "number",  "not_available"};
+static_assert(static_cast<size_t>(row_kind::not_available) + 1 == kind_names.size());
+
+constexpr std::array<const char*, group_count> group_keys = {"directx", "opengl", "vulkan"};
+
 json page_json(const report_page& page) {
     json rows = json::array();
     for (const report_row& row : page.rows) {
-        json entry = {{"name", row.name}, {"value", row.value}, {"description", row.description}};
+        json entry = {{"name", row.name},
+                      {"value", row.value},
+                      {"description", row.description},
+                      {"kind", kind_names[static_cast<size_t>(row.kind)]}};
         if (row.kind == row_kind::section) {
             entry["section"] = true;
         }
+        if (row.wire_value) {
+            entry["wire"] = *row.wire_value;
+        }
         rows.push_back(std::move(entry));
     }
-    return {{"marker", page.info().marker}, {"caption", page.info().caption}, {"rows", std::move(rows)}};
+    json entry = {
+        {"marker", page.info().marker}, {"caption", page.info().caption}, {"rows", std::move(rows)}};
+    if (page.written_order) {
+        entry["written_order"] = *page.written_order;
+    }
+    return entry;
 }
 
 json group_json(const report_group& group) {
@@ -26,6 +48,228 @@ json group_json(const report_group& group) {
     return list;
 }
 
+// Read into the map-based document, which builds faster than the ordered
+// one the writer keeps its key order with.
+using read_json = nlohmann::json;
+
+// The reading of a saved report: each check raises a refusal that says
+// where in the document it failed.
+struct refusal {
+    std::string what;
+};
+
+// Where a value lies in the document, spelt out only for a refusal:
+// "adapters[0].directx[2].rows[5]".
+struct place {
+    const place* parent;
+    const char* key;
+    size_t index = std::string::npos;
+
+    std::string text() const {
+        std::string spelt = parent != nullptr ? parent->text() + "." + key : key;
+        return index == std::string::npos ? spelt : spelt + "[" + std::to_string(index) + "]";
+    }
+};
+
+read_json& field(read_json& object, const char* key, const place& where) {
+    const auto found = object.find(key);
+    if (found == object.end()) {
+        throw refusal{where.text() + " has no \"" + key + "\""};
+    }
+    return *found;
+}
+
+read_json& typed(read_json& object, const char* key, read_json::value_t type, const char* type_name,
+                 const place& where) {
+    read_json& value = field(object, key, where);
+    const bool unsigned_wanted = type == read_json::value_t::number_unsigned;
+    if (value.type() != type && !(unsigned_wanted && value.is_number_unsigned())) {
+        throw refusal{where.text() + "." + key + " is not " + type_name};
+    }
+    return value;
+}
+
+// The string, moved out of the parsed document.
+std::string text_of(read_json& object, const char* key, const place& where) {
+    return std::move(
+        typed(object, key, read_json::value_t::string, "a string", where).get_ref<std::string&>());
+}
+
+read_json& array_of(read_json& object, const char* key, const place& where) {
+    return typed(object, key, read_json::value_t::array, "an array", where);
+}
+
+void expect_object(read_json& value, const place& where) {
+    if (!value.is_object()) {
+        throw refusal{where.text() + " is not an object"};
+    }
+}
+
+report_row read_row(read_json& entry, const place& where) {
+    expect_object(entry, where);
+    report_row row;
+    const std::string kind = text_of(entry, "kind", where);
+    const auto known = std::find(kind_names.begin(), kind_names.end(), kind);
+    if (known == kind_names.end()) {
+        throw refusal{where.text() + ".kind \"" + kind + "\" is no kind of row"};
+    }
+    row.kind = static_cast<row_kind>(known - kind_names.begin());
+    row.name = text_of(entry, "name", where);
+    row.value = text_of(entry, "value", where);
+    row.description = text_of(entry, "description", where);
+    if (entry.contains("wire")) {
+        row.wire_value = text_of(entry, "wire", where);
+    }
+    return row;
+}
+
+report_page read_page(read_json& entry, page_group group, const place& where) {
+    expect_object(entry, where);
+    const std::string marker = text_of(entry, "marker", where);
+    text_of(entry, "caption", where);
+    const auto pages = pages_of(group);
+    const auto info = std::find_if(pages.begin(), pages.end(),
+                                   [&marker](const page_info& page) { return marker == page.marker; });
+    if (info == pages.end()) {
+        throw refusal{where.text() + ".marker \"" + marker + "\" is no page of its group"};
+    }
+    report_page page{info->id, {}, {}};
+    read_json& rows = array_of(entry, "rows", where);
+    page.rows.reserve(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        page.rows.push_back(read_row(rows[i], place{&where, "rows", i}));
+    }
+    if (entry.contains("written_order")) {
+        read_json& order = array_of(entry, "written_order", where);
+        std::vector<uint32_t> written;
+        for (const read_json& index : order) {
+            if (!index.is_number_unsigned() || index.get<uint64_t>() >= page.rows.size()) {
+                throw refusal{where.text() + ".written_order holds " + index.dump() +
+                              ", which is no row of the page"};
+            }
+            written.push_back(index.get<uint32_t>());
+        }
+        page.written_order = std::move(written);
+    }
+    return page;
+}
+
+report_group read_group(read_json& adapter, page_group id, const place& where) {
+    const char* key = group_keys[static_cast<size_t>(id)];
+    report_group group{id, false, {}};
+    read_json& pages = array_of(adapter, key, where);
+    for (size_t i = 0; i < pages.size(); ++i) {
+        report_page page = read_page(pages[i], id, place{&where, key, i});
+        if (group.page(page.id) != nullptr) {
+            throw refusal{where.text() + "." + key + " holds the page \"" + page.info().marker + "\" twice"};
+        }
+        group.pages.push_back(std::move(page));
+    }
+    // Tab order, whatever order the file lists them in.
+    std::sort(group.pages.begin(), group.pages.end(),
+              [](const report_page& a, const report_page& b) { return a.id < b.id; });
+    return group;
+}
+
+report_document read_document(read_json& root) {
+    const place document_place{nullptr, "the document"};
+    expect_object(root, document_place);
+    read_json& format = field(root, "format", document_place);
+    if (!format.is_number_integer()) {
+        throw refusal{"its \"format\" is not a number"};
+    }
+    if (format.get<int64_t>() != report_format) {
+        throw refusal{"it is a report of format " + format.dump() + "; this Cavio reads format " +
+                      std::to_string(report_format)};
+    }
+    report_document document;
+    read_json& adapters = array_of(root, "adapters", document_place);
+    for (size_t i = 0; i < adapters.size(); ++i) {
+        const place where{nullptr, "adapters", i};
+        read_json& entry = adapters[i];
+        expect_object(entry, where);
+        adapter_report& adapter = document.adapters.emplace_back();
+        adapter.description = text_of(entry, "description", where);
+        for (int g = 0; g < group_count; ++g) {
+            adapter.groups.push_back(read_group(entry, static_cast<page_group>(g), where));
+        }
+        for (const read_json& name : array_of(entry, "read", where)) {
+            const auto known = std::find(group_keys.begin(), group_keys.end(),
+                                         name.is_string() ? name.get<std::string>() : std::string());
+            if (known == group_keys.end()) {
+                throw refusal{where.text() + ".read holds " + name.dump() + ", which is no group"};
+            }
+            adapter.groups[static_cast<size_t>(known - group_keys.begin())].read = true;
+        }
+    }
+    for (read_json& problem : array_of(root, "problems", document_place)) {
+        if (!problem.is_string()) {
+            throw refusal{"\"problems\" holds " + problem.dump() + ", which is not a string"};
+        }
+        document.problems.push_back(std::move(problem.get_ref<std::string&>()));
+    }
+    return document;
+}
+
+// The byte offset of the first byte that starts no valid UTF-8 sequence, or
+// npos.
+size_t first_invalid_utf8(const std::string& text) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char lead = bytes[i];
+        size_t length = lead < 0x80           ? 1
+                        : (lead >> 5) == 0x6  ? 2
+                        : (lead >> 4) == 0xE  ? 3
+                        : (lead >> 3) == 0x1E ? 4
+                                              : 0;
+        if (length == 0 || (length == 2 && lead < 0xC2) || i + length > text.size()) {
+            return i;
+        }
+        uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
+        for (size_t k = 1; k < length; ++k) {
+            if ((bytes[i + k] & 0xC0) != 0x80) {
+                return i;
+            }
+            code = code << 6 | (bytes[i + k] & 0x3F);
+        }
+        // Overlong forms, surrogates and values beyond Unicode.
+        if ((length == 3 && code < 0x800) || (length == 4 && (code < 0x10000 || code > 0x10FFFF)) ||
+            (code >= 0xD800 && code <= 0xDFFF)) {
+            return i;
+        }
+        i += length;
+    }
+    return std::string::npos;
+}
+
+// The deepest nesting of arrays and objects outside strings.
+size_t nesting_depth(const std::string& text) {
+    size_t depth = 0;
+    size_t deepest = 0;
+    bool in_string = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (in_string) {
+            if (c == '\\') {
+                ++i;
+            } else if (c == '"') {
+                in_string = false;
+            }
+        } else if (c == '"') {
+            in_string = true;
+        } else if (c == '[' || c == '{') {
+            deepest = std::max(deepest, ++depth);
+        } else if ((c == ']' || c == '}') && depth > 0) {
+            --depth;
+        }
+    }
+    return deepest;
+}
+
+// A saved report nests seven deep: document, adapters, adapter, group, page,
+// rows, row.
+constexpr size_t deepest_nesting = 16;
+
 }  // namespace
 
 std::string report_json(const report_document& document, const std::string& program,
@@ -33,15 +277,87 @@ std::string report_json(const report_document& document, const std::string& prog
     json adapters = json::array();
     for (size_t i = 0; i < document.adapters.size(); ++i) {
         const adapter_report& adapter = document.adapters[i];
+        json read = json::array();
+        for (const report_group& group : adapter.groups) {
+            if (group.read) {
+                read.push_back(group_keys[static_cast<size_t>(group.id)]);
+            }
+        }
         adapters.push_back({{"index", i},
                             {"description", adapter.description},
+                            {"read", std::move(read)},
                             {"directx", group_json(adapter.group(page_group::directx))},
                             {"opengl", group_json(adapter.group(page_group::opengl))},
                             {"vulkan", group_json(adapter.group(page_group::vulkan))}});
     }
-    const json document_json = {
-        {"program", program}, {"version", version}, {"adapters", std::move(adapters)}};
+    const json document_json = {{"format", report_format},
+                                {"program", program},
+                                {"version", version},
+                                {"adapters", std::move(adapters)},
+                                {"problems", document.problems}};
     // Text that is not UTF-8 would make dump() raise; the replacement character
     // stands in for what cannot be read.
     return document_json.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+}
+
+report_reading read_report_json(const std::string& text, const std::string& name) {
+    if (text.size() > largest_report_file) {
+        return name + " is larger than 64 MiB.";
+    }
+    if (const size_t bad = first_invalid_utf8(text); bad != std::string::npos) {
+        return name + " is not UTF-8 text (byte " + std::to_string(bad + 1) + ").";
+    }
+    if (nesting_depth(text) > deepest_nesting) {
+        return name + " is not a Cavio report: it nests deeper than a report does.";
+    }
+    read_json root;
+    try {
+        root = read_json::parse(text);
+    } catch (const read_json::parse_error& error) {
+        // The byte the parser stopped at, as a line and a column.
+        const size_t at = std::min<size_t>(error.byte > 0 ? error.byte - 1 : 0, text.size());
+        const size_t line = 1 + static_cast<size_t>(std::count(text.begin(), text.begin() + at, '\n'));
+        const size_t line_start = text.rfind('\n', at == 0 ? 0 : at - 1);
+        const size_t column = at - (line_start == std::string::npos || at == 0 ? 0 : line_start + 1) + 1;
+        // nlohmann's text: "[json.exception.parse_error.101] parse error at
+        // line 1, column 5: syntax error while parsing value - ...".
+        std::string what = error.what();
+        const size_t column_at = what.find("column ");
+        const size_t told = column_at == std::string::npos ? std::string::npos : what.find(": ", column_at);
+        what = told == std::string::npos ? what : what.substr(told + 2);
+        return name + " is not valid JSON: line " + std::to_string(line) + ", column " +
+               std::to_string(column) + ": " + what;
+    }
+    try {
+        return read_document(root);
+    } catch (const refusal& wrong) {
+        return name + " is not a Cavio report: " + wrong.what + ".";
+    } catch (const read_json::exception& wrong) {
+        return name + " is not a Cavio report: " + wrong.what();
+    }
+}
+
+std::string report_file_name(const std::string& path) {
+    const std::u8string name =
+        std::filesystem::path(std::u8string(path.begin(), path.end())).filename().u8string();
+    return {name.begin(), name.end()};
+}
+
+report_reading read_report_file(const std::string& path) {
+    const std::filesystem::path file(std::u8string(path.begin(), path.end()));
+    const std::string name = report_file_name(path);
+    std::error_code error;
+    const uintmax_t size = std::filesystem::file_size(file, error);
+    if (error) {
+        return name + " cannot be read: " + error.message() + ".";
+    }
+    if (size > largest_report_file) {
+        return name + " is larger than 64 MiB.";
+    }
+    std::ifstream in(file, std::ios::binary);
+    std::string text(static_cast<size_t>(size), '\0');
+    if (!in.read(text.data(), static_cast<std::streamsize>(size))) {
+        return name + " cannot be read.";
+    }
+    return read_report_json(text, name);
 }

@@ -1,15 +1,43 @@
-// The whole report as one JSON document, for scripts: every page of every
-// adapter, row by row, with the texts the window shows.
+// The whole report as one JSON document: for scripts, and as the saved
+// report that the viewer and cavio-report open again.
 #pragma once
 
+#include <cstdint>
+#include <filesystem>
 #include <string>
+#include <variant>
 
 #include "report/document.h"
 
-// {"program", "version", "adapters": [{"index", "description", "directx": [page...],
-// "opengl": [page...], "vulkan": [page...]}]}, each page {"marker", "caption", "rows": [{"name", "value",
-// "description"}...]}, a section row with "section": true. A group the
-// capture could not read has no pages. UTF-8, indented by two spaces, with
-// a final line end.
+// The saved-report format this program writes and reads.
+inline constexpr int report_format = 1;
+// A larger file is refused unread.
+inline constexpr uintmax_t largest_report_file = 64ull << 20;
+
+// {"format": 1, "program", "version", "adapters": [{"index", "description",
+// "read": [group...], "directx": [page...], "opengl": [page...], "vulkan":
+// [page...]}], "problems": [text...]}, each page {"marker", "caption",
+// "rows": [{"name", "value", "description", "kind"}...]}, a section row with
+// "section": true too. A row whose submitted text differs from the shown one
+// has "wire"; a page shown in another order than written, "written_order".
+// "read" names the groups whose record was read. UTF-8, indented by two
+// spaces, with a final line end.
 std::string report_json(const report_document& document, const std::string& program,
                         const std::string& version);
+
+// A saved report read back: the document, or one sentence that names the
+// file and says what is wrong with it.
+using report_reading = std::variant<report_document, std::string>;
+
+// Reads a document that report_json wrote. Strict: text that is not UTF-8
+// JSON, another format number, a missing field, a field of the wrong type,
+// an unknown page or row kind, or more than largest_report_file bytes are
+// refused; name is the file's name in the sentence.
+report_reading read_report_json(const std::string& text, const std::string& name);
+
+// Reads the file at path (a UTF-8 path) as read_report_json does; a file that
+// cannot be read, or is too large, is refused unread.
+report_reading read_report_file(const std::string& path);
+
+// "report.json": the file name of a UTF-8 path, for titles and sentences.
+std::string report_file_name(const std::string& path);

@@ -40,9 +40,9 @@ D3DADAPTER_IDENTIFIER9 identifier(IDirect3D9& d3d, UINT ordinal) {
     return id;
 }
 
-// The report of cavio-report.exe, parsed as the server would.
+// The submission text of cavio-report.exe, parsed as the server would.
 submission::document printed_report() {
-    const program_result run = run_report_program("");
+    const program_result run = run_report_program("--submission");
     EXPECT_EQ(0u, run.exit_code) << run.errors;
     std::string error;
     submission::document doc = submission::parse(run.output, error);

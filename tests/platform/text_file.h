@@ -13,3 +13,8 @@ inline std::string read_text_file(const std::string& path) {
     text << file.rdbuf();
     return text.str();
 }
+
+// Writes text to the file byte for byte.
+inline void write_text_file(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <functional>
 #include <map>
+#include <random>
+#include <variant>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -24,6 +26,7 @@
 #include "probe/gl_probe.h"
 #include "refdata/pci_names.h"
 #include "report/find.h"
+#include "report/compare.h"
 #include "report/json_pages.h"
 #include "report/report_builder.h"
 #include "report/report_json.h"
@@ -214,6 +217,99 @@ TEST_F(Golden, TheJsonDocumentHoldsEveryRowOfEveryAdapter) {
 
 // Finding on the golden pages: any case, names, values and descriptions,
 // in tab order, the Summary pages' hidden descriptions included.
+// A saved report reads back as the same document, which saves as the same
+// text again.
+TEST_F(Golden, ASavedReportReadsBackWhole) {
+    const std::string saved = report_json(document, "cavio", "1.2.3.4");
+    const report_reading read = read_report_json(saved, "golden.json");
+    ASSERT_TRUE(std::holds_alternative<report_document>(read)) << std::get<std::string>(read);
+    EXPECT_TRUE(std::get<report_document>(read) == document);
+    EXPECT_EQ(saved, report_json(std::get<report_document>(read), "cavio", "1.2.3.4"));
+}
+
+// Each rule of the reader, then truncations and flipped bytes: every file is
+// read or refused with a sentence that names it, and none crashes.
+TEST_F(Golden, ASavedReportIsReadStrictly) {
+    const std::string saved = report_json(document, "cavio", "1.2.3.4");
+    const auto changed = [&saved](const std::string& from, const std::string& to) {
+        std::string text = saved;
+        return text.replace(text.find(from), from.size(), to);
+    };
+    const std::pair<std::string, std::string> refused[] = {
+        {saved.substr(0, 40), "golden.json is not valid JSON: line 4, column "},
+        {changed("Golden Board", "Golden \xFF"), "golden.json is not UTF-8 text (byte "},
+        {changed("\"format\": 1", "\"format\": 2"),
+         "golden.json is not a Cavio report: it is a report of format 2; this Cavio reads format 1."},
+        {changed("\"format\": 1", "\"format\": \"1\""),
+         "golden.json is not a Cavio report: its \"format\" is not a number."},
+        {changed("\"problems\"", "\"trouble\""),
+         "golden.json is not a Cavio report: the document has no \"problems\"."},
+        {changed("\"value\": \"Golden", "\"value\": 5, \"x\": \"Golden"),
+         "golden.json is not a Cavio report: adapters[0].directx[0].rows[0].value is not a string."},
+        {changed("\"dx_device\"", "\"gl_device\""),
+         "golden.json is not a Cavio report: adapters[0].directx[1].marker \"gl_device\" is no page of its "
+         "group."},
+        {changed("\"kind\": \"text\"", "\"kind\": \"colour\""),
+         "golden.json is not a Cavio report: adapters[0].directx[0].rows[0].kind \"colour\" is no kind of "
+         "row."},
+        {changed("\"written_order\": [", "\"written_order\": [99999, "),
+         "golden.json is not a Cavio report: adapters[0].directx[1].written_order holds 99999, which is no "
+         "row"},
+        {std::string(100, '[') + std::string(100, ']'), "golden.json is not a Cavio report: it nests deeper"},
+        {std::string((64 << 20) + 1, ' '), "golden.json is larger than 64 MiB."},
+    };
+    for (const auto& [text, sentence] : refused) {
+        const report_reading read = read_report_json(text, "golden.json");
+        ASSERT_TRUE(std::holds_alternative<std::string>(read)) << sentence;
+        EXPECT_EQ(0u, std::get<std::string>(read).find(sentence)) << std::get<std::string>(read);
+    }
+    std::mt19937 random(23);
+    for (int i = 0; i < 60; ++i) {
+        std::string text = saved.substr(0, random() % saved.size());
+        std::string flipped = saved;
+        flipped[random() % saved.size()] ^= static_cast<char>(1 + random() % 255);
+        for (const std::string* damaged : {&text, &flipped}) {
+            const report_reading read = read_report_json(*damaged, "golden.json");
+            if (const std::string* sentence = std::get_if<std::string>(&read)) {
+                EXPECT_EQ(0u, sentence->find("golden.json ")) << *sentence;
+            }
+        }
+    }
+}
+
+// Two reports that differ in a known set of rows: a changed value, a row only
+// in the first, a row only in the second, and an adapter only in the first.
+TEST_F(Golden, ComparesTwoReportsRowByRow) {
+    EXPECT_TRUE(report_differences(document, document).empty());
+    report_document other = document;
+    auto& directx = other.adapters[0].group(page_group::directx).pages;
+    directx[1].rows[5].value = "9.9.9.9";  // Driver version
+    auto& stacks = other.adapters[0].group(page_group::opengl).pages[5].rows;
+    stacks.erase(stacks.begin() + 1);
+    other.adapters[0]
+        .group(page_group::vulkan)
+        .pages[0]
+        .rows.push_back({row_kind::text, "Extra", "1", "", {}});
+    other.adapters.pop_back();
+    const auto differences = report_differences(document, other);
+    EXPECT_EQ(2u, differences.size());
+    const std::string text = differences_text(differences);
+    EXPECT_EQ(0u, text.find("Adapter 1: Golden Board 470\r\n"
+                            "  DirectX - Device\r\n"
+                            "    Driver version: 8.17.18.19 -> 9.9.9.9\r\n"
+                            "  OpenGL - Stacks\r\n"
+                            "    " +
+                            document.adapters[0].groups[1].pages[5].rows[1].name + ": " +
+                            document.adapters[0].groups[1].pages[5].rows[1].value +
+                            " -> (none)\r\n"
+                            "  Vulkan - Summary\r\n"
+                            "    Extra: (none) -> 1\r\n"
+                            "Adapter 2: Second Golden Board -> (none)\r\n"))
+        << text;
+    const difference_count count = count_differences(differences);
+    EXPECT_EQ(3u + differences[1].pages.size(), count.pages);
+}
+
 TEST_F(Golden, FindsRowsOnEveryPageInTabOrder) {
     const adapter_report& pages = document.adapters[0];
     EXPECT_TRUE(find_rows(pages, "").empty());

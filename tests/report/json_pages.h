@@ -21,7 +21,7 @@ inline void expect_json_pages_equal(const nlohmann::json& written, const report_
         for (size_t r = 0; r < page.rows.size(); ++r) {
             const nlohmann::json& row = rows.at(r);
             const bool section = page.rows[r].kind == row_kind::section;
-            EXPECT_EQ(section ? 4u : 3u, row.size()) << "row " << r;
+            EXPECT_EQ(4u + (section ? 1 : 0) + (page.rows[r].wire_value ? 1 : 0), row.size()) << "row " << r;
             EXPECT_EQ(page.rows[r].name, row.at("name")) << "row " << r;
             EXPECT_EQ(page.rows[r].value, row.at("value")) << "row " << r;
             EXPECT_EQ(page.rows[r].description, row.at("description")) << "row " << r;

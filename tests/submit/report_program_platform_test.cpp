@@ -7,13 +7,17 @@
 
 #include <algorithm>
 #include <string>
+#include <variant>
 
 #include "probe/capture.h"
 #include "refdata/pci_names.h"
 #include "report/report_builder.h"
 #include "platform/platform_shape.h"
 #include "platform/report_program.h"
+#include "platform/text_file.h"
 #include "report/json_pages.h"
+#include "report/page_text.h"
+#include "report/report_json.h"
 #include "submission_parser.h"
 
 namespace {
@@ -60,7 +64,7 @@ void expect_block_equals_page(const submission::page& block, const report_group&
 TEST(ReportProgramPlatform, PrintsTheWholeReportOfThisMachine) {
     init_reference_data();
     const report_document document = build_report(capture_startup());
-    const program_result run = run_report_program("");
+    const program_result run = run_report_program("--submission");
     if (!shape_has_direct3d()) {
         // Nothing to report: says so, and prints no report.
         EXPECT_TRUE(document.adapters.empty());
@@ -96,6 +100,14 @@ TEST(ReportProgramPlatform, PrintsTheWholeReportOfThisMachine) {
             }
         }
     }
+    // By default, the readable text of the window's Copy report.
+    const program_result text = run_report_program("");
+    EXPECT_EQ(0u, text.exit_code);
+    const std::string heading = "Adapter 1 of " + std::to_string(document.adapters.size()) + ": " +
+                                document.adapters[0].description + "\r\n\r\n";
+    EXPECT_EQ(
+        heading + page_text(document.adapters[0].group(page_group::directx).pages[0]),
+        text.output.substr(0, heading.size() + page_text(document.adapters[0].groups[0].pages[0]).size()));
 }
 
 TEST(ReportProgramPlatform, PrintsTheReportAsJson) {
@@ -109,6 +121,8 @@ TEST(ReportProgramPlatform, PrintsTheReportAsJson) {
     }
     ASSERT_EQ(0u, run.exit_code) << run.errors;
     const nlohmann::json document = nlohmann::json::parse(run.output);
+    EXPECT_EQ(1, document.at("format"));
+    EXPECT_TRUE(std::holds_alternative<report_document>(read_report_json(run.output, "printed.json")));
     EXPECT_EQ("cavio-report", document.at("program"));
     EXPECT_NE("", document.at("version"));
     const nlohmann::json& adapters = document.at("adapters");
@@ -120,15 +134,47 @@ TEST(ReportProgramPlatform, PrintsTheReportAsJson) {
     }
 }
 
-TEST(ReportProgramPlatform, TakesJsonAndHelpAndNothingElse) {
-    const program_result help = run_report_program("--help");
-    EXPECT_EQ(0u, help.exit_code);
-    EXPECT_NE(std::string::npos, help.output.find("Usage: cavio-report [--json] [--help]"));
-    EXPECT_NE(std::string::npos, help.output.find("--json"));
+// The options, and --compare's exit status: 0 equal, 1 different, 2 a file
+// it refuses, said on standard error.
+TEST(ReportProgramPlatform, OptionsAndComparisons) {
+    for (const char* help : {"--help", "-h", "/?"}) {
+        const program_result run = run_report_program(help);
+        EXPECT_EQ(0u, run.exit_code);
+        EXPECT_EQ(0u, run.output.find("Usage: cavio-report [--json | --submission] [--output FILE]"));
+    }
+    EXPECT_EQ(0u, run_report_program("--version").output.find("cavio-report "));
     const program_result unknown = run_report_program("--json --verbose");
     EXPECT_EQ(2u, unknown.exit_code);
     EXPECT_EQ("", unknown.output);
     EXPECT_NE(std::string::npos, unknown.errors.find("Usage: cavio-report"));
+    if (!shape_has_direct3d()) {
+        return;
+    }
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    const std::string a = std::string(folder) + "cavio-compare-a.json";
+    const std::string b = std::string(folder) + "cavio-compare-b.json";
+    ASSERT_EQ(0u, run_report_program("--json --output \"" + a + "\"").exit_code);
+    std::string saved = read_text_file(a);
+    const size_t value = saved.find("\"value\": \"", saved.find("\"Driver\""));
+    ASSERT_NE(std::string::npos, value);
+    const std::string driver = saved.substr(value + 10, saved.find('"', value + 10) - value - 10);
+    saved.insert(value + 10, "new ");
+    write_text_file(b, saved);
+    const program_result same = run_report_program("--compare \"" + a + "\" \"" + a + "\"");
+    EXPECT_EQ(0u, same.exit_code);
+    EXPECT_EQ("", same.output);
+    const program_result differ = run_report_program("--compare \"" + a + "\" \"" + b + "\"");
+    EXPECT_EQ(1u, differ.exit_code);
+    EXPECT_NE(std::string::npos,
+              differ.output.find("  DirectX - Summary\r\n    Driver: " + driver + " -> new " + driver));
+    write_text_file(b, "{\"format\": 2}");
+    const program_result refused = run_report_program("--compare \"" + a + "\" \"" + b + "\"");
+    EXPECT_EQ(2u, refused.exit_code);
+    EXPECT_NE(std::string::npos,
+              refused.errors.find("cavio-compare-b.json is not a Cavio report: it is a report of format 2"));
+    DeleteFileA(a.c_str());
+    DeleteFileA(b.c_str());
 }
 
 }  // namespace
