@@ -8,7 +8,7 @@ namespace {
 
 cell_style summary_style(const cell_facts& cell) {
     cell_style style;
-    style.background = cell.grid_color;
+    style.background = cell.differs && !cell.current_row ? differs_color : cell.grid_color;
     style.text_color = cell.font_color;
     style.font_size = cell.font_size;
     style.inset_left = style.inset_right = 2;
@@ -36,6 +36,8 @@ cell_style device_style(const cell_facts& cell) {
     const bool section = cell.kind == row_kind::section && !cell.fixed_row;
     if (cell.current_row) {
         style.background = current_row_color;
+    } else if (cell.differs) {
+        style.background = differs_color;
     } else if (cell.fixed_row || section) {
         style.background = cell.fixed_color;
     } else {
@@ -88,7 +90,10 @@ cell_style decide_cell_style(const cell_facts& cell) {
 cell_facts facts_of(const grid_model& grid, int column, int row) {
     cell_facts facts;
     facts.text = grid.cell(column, row);
-    facts.column = column;
+    // The Compared column is painted as the value column, the description
+    // after it as descriptions are.
+    facts.column = grid.comparing() && column >= 2 ? column - 1 : column;
+    facts.differs = grid.row_differs(row);
     facts.kind = grid.kind(row);
     facts.fixed_row = row < grid.fixed_rows();
     facts.current_row = !facts.fixed_row && grid.row_selected(row);

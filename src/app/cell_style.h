@@ -33,6 +33,7 @@ struct cell_facts {
     row_kind kind = row_kind::text;  // the kind of the cell's row
     bool fixed_row = false;          // the header row
     bool current_row = false;        // the current row, or a row of the selection
+    bool differs = false;            // in a comparison, a row whose values differ
     cell_painter painter = cell_painter::device;
     COLORREF grid_color = RGB(255, 255, 255);
     COLORREF fixed_color = RGB(192, 192, 192);
@@ -43,13 +44,18 @@ struct cell_facts {
 inline constexpr COLORREF current_row_color = RGB(192, 220, 192);
 inline constexpr COLORREF number_color = RGB(0, 128, 0);
 inline constexpr COLORREF zero_color = RGB(255, 0, 0);
+// Behind a row that differs from the compared report: amber, under which
+// the black, green and red texts all keep their contrast.
+inline constexpr COLORREF differs_color = RGB(255, 226, 140);
 
 // The Summary painter for a Summary grid, the device painter for every
 // other report grid. On the device painter a section row is a large grey
 // band; a value is painted as its row's kind says (numbers right-aligned,
 // green and bold, a zero red; "yes" centred, green and bold, "no" red); free
 // text, in any column, is painted so too where it reads as a number or as
-// "yes" or "no", as the report always has.
+// "yes" or "no", as the report always has. In a comparison a row that
+// differs has the amber background, and the Compared column is painted as
+// the value column is.
 cell_style decide_cell_style(const cell_facts& cell);
 
 // The facts of a cell of a grid model, for the painters.

@@ -15,7 +15,21 @@ enum control_id : int {
     id_maker_link,
     id_logo,
     id_find,
+    id_compared_list,
+    id_differences_only,
     id_first_grid = 1100,
+    // The menu bar's commands.
+    id_menu_open = 1200,
+    id_menu_this_machine,
+    id_menu_save,
+    id_menu_compare,
+    id_menu_close_comparison,
+    id_menu_exit,
+    id_menu_copy,
+    id_menu_copy_page,
+    id_menu_copy_report,
+    id_menu_find,
+    id_menu_about,
 };
 
 inline constexpr wchar_t link_property[] = L"CavioLink";

@@ -450,6 +450,9 @@ LRESULT grid_state::handle(UINT message, WPARAM wparam, LPARAM lparam) {
                 view_.scroll_y);
             return 0;
         }
+        case WM_COPY:
+            copy();
+            return 0;
         case WM_KEYDOWN:
             on_key(wparam);
             return 0;

@@ -16,7 +16,7 @@
 // Which cell-painting rule draws a grid.
 enum class cell_painter { summary, device };
 
-inline constexpr int max_grid_columns = 3;
+inline constexpr int max_grid_columns = 4;
 inline constexpr int normal_row_height = 17;
 inline constexpr int section_row_height = 32;
 
@@ -36,14 +36,26 @@ public:
     // keeping the current row where it still lies. A page without rows shows
     // one empty row.
     void show(const report_page* page);
+    // Shows page beside other, the same page of another report (either may
+    // be null): the rows paired as compare_pages pairs them, the other's
+    // value in a column "Compared" after the value, "(none)" on the side
+    // that lacks a row. With differences_only, only the rows that differ
+    // and the sections above them.
+    void show_compared(const report_page* page, const report_page* other, bool differences_only);
+    bool comparing() const { return comparing_; }
+    // Whether a data row's values differ from the other report's.
+    bool row_differs(int row) const;
 
-    int column_count() const { return page_.summary ? 2 : 3; }
+    // Name, value, [compared,] description; a Summary grid's description is
+    // hidden.
+    int column_count() const { return (page_.summary ? 2 : 3) + (comparing_ ? 1 : 0); }
     int fixed_rows() const { return page_.summary ? 0 : 1; }
     int row_count() const { return fixed_rows() + static_cast<int>(std::max<size_t>(shown_.rows.size(), 1)); }
     // The page as the grid shows it.
     const report_page& shown() const { return shown_; }
 
-    // Cell texts, UTF-8; column 2 of a Summary grid is its hidden description.
+    // Cell texts, UTF-8; the last column of a Summary grid is its hidden
+    // description.
     const std::string& cell(int column, int row) const;
     row_kind kind(int row) const;
     int row_height(int row) const {
@@ -77,8 +89,13 @@ public:
     std::pair<int, int> selection() const;
 
 private:
+    void reset_widths();
+
     const page_info& page_;
     report_page shown_;
+    bool comparing_ = false;
+    std::vector<std::string> compared_;  // per shown row, the other report's value
+    std::vector<bool> differs_;          // per shown row
     std::array<std::string, max_grid_columns> header_;
     std::array<int, max_grid_columns> widths_{};
 };

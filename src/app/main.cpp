@@ -2,8 +2,10 @@
 // the message loop.
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "app/main_window.h"
+#include "base/text.h"
 #include "refdata/pci_names.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
@@ -13,6 +15,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
 
     main_window window;
     window.quit_on_destroy = true;
+    // "cavio.exe REPORT.json": a saved report opened at start, as a double
+    // click on one does.
+    int count = 0;
+    if (LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count)) {
+        if (count > 1) {
+            window.report_at_start = utf8_of(arguments[1]);
+        }
+        LocalFree(arguments);
+    }
     // Showing the window runs the start-up sequence (start_up).
     ShowWindow(window.handle(), show);
     UpdateWindow(window.handle());

@@ -159,6 +159,7 @@ window_seams default_window_seams() {
     seams.product_url = product_site_url;
     seams.maker_url = maker_site_url;
     seams.submit_url = submitter_url(product_site_url);
+    seams.choose_file = choose_report_file;
     return seams;
 }
 
@@ -203,7 +204,7 @@ main_window::main_window(window_seams seams)
     dpi_ = window_dpi(nullptr);
     RECT frame{0, 0, scale_to(design_client_width, dpi_), scale_to(design_client_height, dpi_)};
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    AdjustWindowRectEx(&frame, style, FALSE, WS_EX_CONTROLPARENT);
+    AdjustWindowRectEx(&frame, style, TRUE, WS_EX_CONTROLPARENT);  // with the menu bar
     // The primary monitor's work area, where a new window appears; never
     // larger than it, whatever the DPI.
     MONITORINFO monitor{};
@@ -215,6 +216,7 @@ main_window::main_window(window_seams seams)
                                   place.right - place.left, place.bottom - place.top, nullptr, nullptr,
                                   GetModuleHandleW(nullptr), this));
     dpi_ = window_dpi(window_.get());
+    create_menu();
     create_controls();
     apply_fonts();
     relayout();
@@ -263,6 +265,15 @@ void main_window::create_controls() {
         create_child(L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, c.top_panel, id_find, WS_EX_CLIENTEDGE);
     c.submit_button = create_child(L"BUTTON", "Submit to " + host_of(seams_.product_url),
                                    WS_TABSTOP | BS_PUSHBUTTON, c.top_panel, id_submit);
+    // Shown while comparing.
+    c.compare_label = create_child(L"STATIC", "Compared with:", 0, c.top_panel);
+    c.compared_list = create_child(WC_COMBOBOXW, "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, c.top_panel,
+                                   id_compared_list);
+    c.differences_only = create_child(L"BUTTON", "Differe&nces only", WS_TABSTOP | BS_AUTOCHECKBOX,
+                                      c.top_panel, id_differences_only);
+    for (HWND control : {c.compare_label, c.compared_list, c.differences_only}) {
+        ShowWindow(control, SW_HIDE);
+    }
 
     c.group_panel = create_panel(form, L"");
     const std::pair<page_group, int> tabs[] = {{page_group::directx, id_directx_tab},
@@ -332,8 +343,8 @@ void main_window::apply_fonts() {
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     };
     const window_controls& c = controls_;
-    for (HWND window :
-         {c.status_bar, c.device_label, c.adapter_list, c.find_label, c.find_box, c.submit_button}) {
+    for (HWND window : {c.status_bar, c.device_label, c.adapter_list, c.find_label, c.find_box,
+                        c.submit_button, c.compare_label, c.compared_list, c.differences_only}) {
         set(window, font_);
     }
     for (const group_controls* group : {&c.directx, &c.opengl, &c.vulkan}) {
@@ -420,9 +431,12 @@ void main_window::relayout() {
     }
     const window_controls& c = controls_;
     const RECT area = client_of(form);
-    const main_layout layout = layout_main(area.right, area.bottom, dpi_);
+    const main_layout layout = layout_main(area.right, area.bottom, dpi_, comparing());
     SendMessageW(c.status_bar, WM_SIZE, 0, 0);
     move(c.top_panel, layout.top_panel);
+    move(c.compare_label, layout.compare_label);
+    move(c.compared_list, layout.compared_list);
+    move(c.differences_only, layout.differences_only);
     move(c.device_label, layout.device_label);
     move(c.adapter_list, layout.adapters);
     move(c.find_label, layout.find_label);
@@ -477,21 +491,18 @@ void main_window::start_up() {
         return;
     }
     document_ = build_report(capture_startup(seams_.capture));
+    live_ = document_;
     submission = submission_text(document_);
-    HWND list = controls_.adapter_list;
-    SendMessageW(list, CB_RESETCONTENT, 0, 0);
-    for (size_t i = 0; i < document_.adapters.size(); ++i) {
-        const std::wstring line = wide_of("#" + std::to_string(i) + ": " + document_.adapters[i].description);
-        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-    }
-    SendMessageW(list, CB_SETCURSEL, 0, 0);
-    show_selected_adapter();
+    fill_adapter_list();
     set_status(controls_.status_bar, status_version, "\tVersion " + file_version_text());
-    // Every problem stands on its group's Summary page; the latest here.
-    set_status(controls_.status_bar, status_message,
-               document_.problems.empty() ? "" : document_.problems.back());
+    // Every problem stands on its group's Summary page; the latest in the
+    // status bar.
+    show_selected_adapter();
     started = true;
-    SetFocus(list);
+    if (!report_at_start.empty()) {
+        open_report(report_at_start);
+    }
+    SetFocus(controls_.adapter_list);
 }
 
 const adapter_report* main_window::shown_adapter() const {
@@ -502,17 +513,27 @@ const adapter_report* main_window::shown_adapter() const {
 void main_window::show_selected_adapter() {
     const adapter_report* adapter = shown_adapter();
     if (adapter == nullptr) {
+        show_report_state();
         return;
     }
+    const auto other = static_cast<size_t>(SendMessageW(controls_.compared_list, CB_GETCURSEL, 0, 0));
+    const adapter_report* paired =
+        compared_ && other < compared_->adapters.size() ? &compared_->adapters[other] : nullptr;
+    const bool differences_only = SendMessageW(controls_.differences_only, BM_GETCHECK, 0, 0) == BST_CHECKED;
     for (const page_info& info : page_table()) {
         const report_group& group = adapter->group(info.group);
-        // Without the group's record only some pages are reset; the others
-        // keep what they showed.
-        if (group.read || info.cleared_without_record) {
+        if (compared_) {
+            grid(info.id).show_compared(group.page(info.id),
+                                        paired != nullptr ? paired->group(info.group).page(info.id) : nullptr,
+                                        differences_only);
+        } else if (group.read || info.cleared_without_record) {
+            // Without the group's record only some pages are reset; the
+            // others keep what they showed.
             grid(info.id).show(group.page(info.id));
         }
     }
     refresh_grids();
+    show_report_state();
 }
 
 void main_window::open_link(const std::string& address) {

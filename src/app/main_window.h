@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,9 +32,15 @@ struct window_seams {
     std::string product_url;
     std::string maker_url;
     std::string submit_url;  // the submitter on the product site's host
+    // The common file dialog: a report to open (save false) or the file to
+    // save the report as, starting in folder; UTF-8, empty when cancelled.
+    std::function<std::string(HWND owner, bool save, const std::string& folder)> choose_file;
 };
 
 window_seams default_window_seams();
+
+// The common Open or Save As dialog for a report, as choose_file.
+std::string choose_report_file(HWND owner, bool save, const std::string& folder);
 
 // The host of an http address: "cavio.example" of "http://cavio.example/x".
 std::string host_of(const std::string& url);
@@ -82,6 +89,9 @@ struct window_controls {
     HWND find_label = nullptr;  // "Find:"
     HWND find_box = nullptr;    // the text to find across every page
     HWND submit_button = nullptr;
+    HWND compare_label = nullptr;     // "Compared with:", while comparing
+    HWND compared_list = nullptr;     // the compared report's adapter, paired with the one shown
+    HWND differences_only = nullptr;  // the check box that filters every page
     HWND group_panel = nullptr;
     group_controls directx;
     group_controls opengl;
@@ -111,6 +121,20 @@ public:
     void open_home_link();
     void open_maker_link();
     void submit_report();
+    // Saved reports. Opening one shows it in place of this machine's; a file
+    // that is refused is said in a message box and changes nothing.
+    bool open_report(const std::string& path);
+    void show_this_machine();
+    bool save_report(const std::string& path);  // JSON, or readable text for a ".txt" name
+    bool compare_with(const std::string& path);
+    void close_comparison();
+    // The menu's commands that ask for a file first.
+    void choose_report_to_open();
+    void choose_where_to_save();
+    void choose_report_to_compare();
+    void show_about();
+    // Opened at start-up in place of this machine's report, where set.
+    std::string report_at_start;
 
     const window_controls& controls() const { return controls_; }
     int dpi() const { return dpi_; }
@@ -120,8 +144,11 @@ public:
     // This machine's report as the site receives it, made at start-up.
     std::string submission;
 
-    // The report of every adapter, read once at start-up.
+    // The report the window shows: this machine's, read once at start-up,
+    // or an opened one.
     const report_document& document() const { return document_; }
+    bool showing_file() const { return !opened_.empty(); }
+    bool comparing() const { return compared_.has_value(); }
     // The adapter whose pages the window shows, or null before start-up.
     const adapter_report* shown_adapter() const;
     // What the grid of a page shows.
@@ -170,9 +197,19 @@ private:
     void layout_page_control(const group_controls& group, page_group which);
     void draw_item(const DRAWITEMSTRUCT& item);
     void on_command(int id, int code);
+    void create_menu();
+    void fill_adapter_list();
+    void fill_compared_list();
+    void show_report_state();
+    void copy_from_grid(int code);
 
     window_seams seams_;
     report_document document_;
+    report_document live_;                     // this machine's, from start-up
+    std::string opened_;                       // the path of the report shown; empty: this machine's
+    std::optional<report_document> compared_;  // the report compared with, while comparing
+    std::string compared_path_;
+    std::string last_folder_;        // where the file dialogs start, for the session
     std::vector<grid_model> grids_;  // one per page, in the page table's order; the grid windows read them
     window_handle window_;
     int dpi_ = 96;

@@ -86,6 +86,12 @@ bool main_window::translate_key(const MSG& message) {
         return false;
     }
     switch (message.wParam) {
+        case 'O':
+            guarded(shift ? &main_window::choose_report_to_compare : &main_window::choose_report_to_open);
+            return true;
+        case 'S':
+            guarded(&main_window::choose_where_to_save);
+            return true;
         case 'F':
             SetFocus(controls_.find_box);
             SendMessageW(controls_.find_box, EM_SETSEL, 0, -1);

@@ -41,7 +41,39 @@ void main_window::guarded(void (main_window::*handler)()) {
 }
 
 void main_window::on_command(int id, int code) {
-    if (id == id_adapters && code == CBN_SELCHANGE) {
+    switch (id) {
+        case id_menu_open:
+            return guarded(&main_window::choose_report_to_open);
+        case id_menu_this_machine:
+            return guarded(&main_window::show_this_machine);
+        case id_menu_save:
+            return guarded(&main_window::choose_where_to_save);
+        case id_menu_compare:
+            return guarded(&main_window::choose_report_to_compare);
+        case id_menu_close_comparison:
+            return guarded(&main_window::close_comparison);
+        case id_menu_exit:
+            DestroyWindow(window_.get());
+            return;
+        case id_menu_copy:
+            return copy_from_grid(0);
+        case id_menu_copy_page:
+            return copy_from_grid(grid_copy_page);
+        case id_menu_copy_report:
+            return copy_from_grid(grid_copy_report);
+        case id_menu_find:
+            SetFocus(controls_.find_box);
+            SendMessageW(controls_.find_box, EM_SETSEL, 0, -1);
+            return;
+        case id_menu_about:
+            return guarded(&main_window::show_about);
+        default:
+            break;
+    }
+    if ((id == id_compared_list && code == CBN_SELCHANGE) ||
+        (id == id_differences_only && code == BN_CLICKED)) {
+        guarded(&main_window::show_selected_adapter);
+    } else if (id == id_adapters && code == CBN_SELCHANGE) {
         guarded(&main_window::show_selected_adapter);
         find_again();  // the rows found belonged to the other device
     } else if (id == id_find && code == EN_CHANGE) {
@@ -64,7 +96,7 @@ void main_window::on_command(int id, int code) {
         if (code == grid_copy_page) {
             copy_to_clipboard(window_.get(), page_text(model.shown()));
         } else if (adapter != nullptr) {
-            copy_to_clipboard(window_.get(), adapter_text(*adapter));
+            copy_to_clipboard(window_.get(), document_text(document_));
         }
     }
 }

@@ -18,11 +18,11 @@ RECT first_window_rect(SIZE frame, const RECT& work) {
     return RECT{left, top, left + width, top + height};
 }
 
-main_layout layout_main(int client_width, int client_height, int dpi) {
+main_layout layout_main(int client_width, int client_height, int dpi, bool comparing) {
     const auto s = [dpi](int pixels) { return scale_to(pixels, dpi); };
     main_layout layout{};
     const int status_height = s(design_status_height);
-    const int top_height = s(41);
+    const int top_height = s(comparing ? 41 + 30 : 41);
     layout.status_bar = box(0, client_height - status_height, client_width, status_height);
     layout.top_panel = box(0, 0, client_width, top_height);
     layout.device_label = box(s(8), s(12), s(44), s(16));
@@ -40,6 +40,12 @@ main_layout layout_main(int client_width, int client_height, int dpi) {
     const int find_left = layout.find_label.right + s(4);
     layout.find_box =
         box(find_left, s(9), std::max(0, static_cast<int>(layout.submit.left) - s(16) - find_left), s(22));
+    if (comparing) {
+        layout.compare_label = box(s(8), s(41 + 4), s(90), s(16));
+        layout.compared_list = box(layout.compare_label.right + s(4), s(41),
+                                   layout.adapters.right - layout.compare_label.right - s(4), s(200));
+        layout.differences_only = box(layout.compared_list.right + s(16), s(41 + 1), s(160), s(22));
+    }
     layout.pages = box(0, top_height, client_width, std::max(0, client_height - top_height - status_height));
     const int page_height = layout.pages.bottom - layout.pages.top;
     layout.directx_tab = box(s(4), s(4), s(100), s(30));

@@ -23,14 +23,19 @@ struct main_layout {
     RECT find_label;    // "Find:", in top_panel, after the device list
     RECT find_box;      // the find text, in top_panel, up to the submit button
     RECT submit;        // submit_button, in top_panel, anchored right
-    RECT pages;         // group_panel
-    RECT directx_tab;   // the three tabs on the left of group_panel, in group_panel
+    // While comparing, a second row of top_panel: "Compared with:", the
+    // other report's adapter and "Differences only"; empty otherwise.
+    RECT compare_label;
+    RECT compared_list;
+    RECT differences_only;
+    RECT pages;        // group_panel
+    RECT directx_tab;  // the three tabs on the left of group_panel, in group_panel
     RECT opengl_tab;
     RECT vulkan_tab;
     RECT sheet;  // every group's pages, in group_panel
 };
 
-main_layout layout_main(int client_width, int client_height, int dpi);
+main_layout layout_main(int client_width, int client_height, int dpi, bool comparing = false);
 
 // Where the first window goes: its frame, cut to the work area when larger,
 // centred on the work area.

@@ -17,6 +17,7 @@
 #include "fakes/fake_dxgi.h"
 #include "fakes/fake_probes.h"
 #include "platform/report_program.h"
+#include "platform/text_file.h"
 #include "refdata/pci_names.h"
 #include "probe/dxgi_probe.h"
 #include "report/page_writer.h"
@@ -442,9 +443,77 @@ TEST_F(Window, GridMenusCopyTheirPageOrTheWholeReport) {
     };
     EXPECT_EQ(0u, ask(grid_copy_page).find("DirectX - Device\r\nDirectX name "));
     const std::string report = ask(grid_copy_report);
-    EXPECT_EQ(0u, report.find("DirectX - Summary\r\nDevice "));
+    EXPECT_EQ(0u, report.find("Adapter 1 of 2: First board\r\n\r\nDirectX - Summary\r\nDevice "));
     EXPECT_NE(std::string::npos, report.find(" First board\r\n"));
     EXPECT_NE(std::string::npos, report.find("\r\n\r\nOpenGL - Extensions\r\n"));
+}
+
+// A report saved by the window, changed, opened from the command line and
+// compared: the pages show the file, Submit waits for this machine, and the
+// Compared column shows the other report's values.
+TEST_F(Window, OpensAndComparesSavedReports) {
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    const std::string saved = std::string(folder) + "cavio-window-saved.json";
+    const std::string changed = std::string(folder) + "cavio-window-changed.json";
+    {
+        main_window live(world.seams());
+        ShowWindow(live.handle(), SW_SHOWNA);
+        ASSERT_TRUE(live.save_report(saved));
+    }
+    std::string text = read_text_file(saved);
+    for (size_t at = text.find("First board"); at != std::string::npos; at = text.find("First board")) {
+        text.replace(at, 11, "Other board");
+    }
+    write_text_file(changed, text);
+    window_seams seams = world.seams();
+    seams.choose_file = [&](HWND, bool save, const std::string& start) {
+        EXPECT_FALSE(save);
+        EXPECT_EQ(std::string(folder).substr(0, std::strlen(folder) - 1), start);  // the folder last used
+        return saved;
+    };
+    main_window form(seams);
+    form.report_at_start = changed;
+    ShowWindow(form.handle(), SW_SHOWNA);
+    const window_controls& c = form.controls();
+    ASSERT_TRUE(form.showing_file());
+    EXPECT_EQ("Other board", form.grid(page_id::dx_summary).cell(1, 0));
+    EXPECT_EQ("Report from cavio-window-changed.json", status_part(c.status_bar, status_message));
+    EXPECT_EQ("cavio-window-changed.json - " + utf8_of(main_caption), text_of(form.handle()));
+    EXPECT_FALSE(IsWindowEnabled(c.submit_button));
+
+    // Ctrl+Shift+O: the file the dialog chose, beside the one shown.
+    const held_keys control_shift({VK_CONTROL, VK_SHIFT});
+    EXPECT_TRUE(form.translate_key(MSG{c.adapter_list, WM_KEYDOWN, 'O', 0, 0, {}}));
+    ASSERT_TRUE(form.comparing());
+    const grid_model& summary = form.grid(page_id::dx_summary);
+    EXPECT_EQ("First board", summary.cell(2, 0));
+    EXPECT_EQ("Compared", form.grid(page_id::dx_device).cell(2, 0));
+    EXPECT_TRUE(summary.row_differs(0));
+    EXPECT_FALSE(summary.row_differs(1));
+    EXPECT_EQ("Report from cavio-window-changed.json; 2 rows differ on 2 pages",
+              status_part(c.status_bar, status_message));
+    EXPECT_TRUE(IsWindowVisible(c.differences_only));
+    SendMessageA(c.differences_only, BM_SETCHECK, BST_CHECKED, 0);
+    form.show_selected_adapter();
+    EXPECT_EQ(1, form.grid(page_id::dx_summary).row_count());
+    EXPECT_EQ("Description", form.grid(page_id::dx_device).cell(0, 1));
+    EXPECT_EQ(2, form.grid(page_id::dx_device).row_count());
+
+    form.close_comparison();
+    form.show_this_machine();
+    EXPECT_FALSE(form.comparing() || form.showing_file());
+    EXPECT_TRUE(IsWindowEnabled(c.submit_button));
+    EXPECT_EQ("First board", form.grid(page_id::dx_summary).cell(1, 0));
+    // A file that is refused says why and changes nothing.
+    write_text_file(changed, "{\"format\": 7}");
+    EXPECT_FALSE(form.open_report(changed));
+    EXPECT_EQ(
+        "cavio-window-changed.json is not a Cavio report: it is a report of format 7; this Cavio reads "
+        "format 1.",
+        world.seen.messages.back());
+    DeleteFileA(saved.c_str());
+    DeleteFileA(changed.c_str());
 }
 
 RECT rect_in(HWND window, HWND parent) {
