@@ -15,7 +15,7 @@ for dll in $dlls; do
     kernel32.dll | user32.dll | gdi32.dll | advapi32.dll | shell32.dll | ole32.dll | oleaut32.dll | \
         comctl32.dll | comdlg32.dll | version.dll | msvcrt.dll | d3d9.dll | dxgi.dll | d3d10.dll | \
         opengl32.dll | glu32.dll | winhttp.dll | ws2_32.dll | \
-        shlwapi.dll | uxtheme.dll | msimg32.dll | api-ms-win-*.dll)
+        shlwapi.dll | uxtheme.dll | msimg32.dll | oleacc.dll | dwmapi.dll | api-ms-win-*.dll)
         echo "system: $dll" ;;
     *)
         echo "NOT A WINDOWS DLL: $dll" >&2

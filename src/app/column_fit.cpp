@@ -5,13 +5,18 @@
 #include "app/cell_style.h"
 
 int fitted_value_width(const grid_model& grid, const text_measure& measure) {
-    int width = grid.column_width(1);
+    return fitted_column_width(grid, 1, measure);
+}
+
+int fitted_column_width(const grid_model& grid, int column, const text_measure& measure) {
+    int width = grid.column_width(column);
     for (int r = grid.fixed_rows(); r < grid.row_count(); ++r) {
-        const std::string& value = grid.cell(1, r);
-        if (value.empty()) {
+        const std::string& value = grid.cell(column, r);
+        // A section's heading runs across the columns beside it.
+        if (value.empty() || grid.kind(r) == row_kind::section) {
             continue;
         }
-        const cell_style style = decide_cell_style(facts_of(grid, 1, r));
+        const cell_style style = decide_cell_style(facts_of(grid, column, r));
         // One pixel more, so that rounding at other DPIs never cuts the last glyph.
         width = std::max(
             width, measure(value, style.font_size, style.bold) + style.inset_left + style.inset_right + 1);

@@ -1,5 +1,7 @@
 #include "app/grid_control.h"
 
+#include <oleacc.h>
+
 #include <windowsx.h>
 #include <commctrl.h>
 
@@ -8,6 +10,7 @@
 
 #include "app/cell_style.h"
 #include "app/column_fit.h"
+#include "app/grid_accessible.h"
 #include "app/grid_geometry.h"
 #include "app/grid_paint.h"
 #include "base/text.h"
@@ -32,10 +35,22 @@ public:
     void set_dpi(int dpi);
     std::string selected_text() const;
     void select_all();
+    // Also scrolled to the left, so that the row's name shows whole.
     void select_row(int row) {
         refresh();
         move_current(row, false);
+        scroll_to(0, view_.scroll_y);
     }
+    const grid_model* model() const { return model_; }
+    // The row's rectangle in client coordinates, and whether any of it shows.
+    bool row_place(int row, RECT* place) const {
+        const RECT area = client();
+        const bool fixed = row < model_->fixed_rows();
+        const int top = geometry_.row_top(row) - (fixed ? 0 : view_.scroll_y);
+        *place = RECT{0, top, area.right, top + geometry_.row_pixels(row)};
+        return fixed || (place->bottom > geometry_.fixed_height() && place->top < area.bottom);
+    }
+    int row_at_point(int y) const { return row_at(y); }
 
 private:
     int scaled(int pixels) const { return geometry_.scaled(pixels); }
@@ -55,6 +70,7 @@ private:
     int row_at(int y) const { return geometry_.row_at(y, view_.scroll_y); }
     int divider_at(int x, int y) const { return geometry_.divider_at(x, y, view_.scroll_x, resize_grip); }
     void move_current(int row, bool extend);
+    int skip_blank(int row, int direction) const;
     void on_key(WPARAM key);
     void on_button_down(int x, int y, bool shift);
     void on_context_menu(int x, int y);
@@ -91,14 +107,20 @@ void grid_state::fit_value_column() {
         return;
     }
     const window_dc dc(window_);
-    model_->set_column_width(
-        1, fitted_value_width(*model_, [&](std::string_view text, int points, bool bold) {
-            const select_object chosen(dc.get(), fonts_.get(points, bold, dpi_));
-            const std::wstring wide = wide_of(text);
-            SIZE extent{};
-            GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &extent);
-            return MulDiv(extent.cx, 96, dpi_) + 1;  // rounded up
-        }));
+    const text_measure measure = [&](std::string_view text, int points, bool bold) {
+        const select_object chosen(dc.get(), fonts_.get(points, bold, dpi_));
+        const std::wstring wide = wide_of(text);
+        SIZE extent{};
+        GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &extent);
+        return MulDiv(extent.cx, 96, dpi_) + 1;  // rounded up
+    };
+    model_->set_column_width(1, fitted_column_width(*model_, 1, measure));
+    // The names too, as far as the window has room beside the values.
+    if (!model_->is_summary()) {
+        const int room = MulDiv(client().right, 96, dpi_) - model_->column_width(1);
+        const int names = fitted_column_width(*model_, 0, measure);
+        model_->set_column_width(0, std::max(model_->column_width(0), std::min(names, room)));
+    }
 }
 
 // The whole text of a cell that is shown cut, by its column or by the
@@ -156,6 +178,8 @@ void grid_state::refresh() {
     }
     update_scroll_bars();
     InvalidateRect(window_, nullptr, FALSE);
+    // The page was filled anew.
+    NotifyWinEvent(EVENT_OBJECT_REORDER, window_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void grid_state::set_dpi(int dpi) {
@@ -228,9 +252,29 @@ void grid_state::move_current(int row, bool extend) {
     } else if (model_->selection_anchor < 0) {
         model_->selection_anchor = model_->current_row;
     }
+    const bool moved = model_->current_row != row;
     model_->current_row = row;
     ensure_visible(row);
     InvalidateRect(window_, nullptr, FALSE);
+    // What a screen reader follows: the selection and the focused row.
+    grid_notify(window_, extend ? EVENT_OBJECT_SELECTIONADD : EVENT_OBJECT_SELECTION, row);
+    if (moved && GetFocus() == window_) {
+        grid_notify(window_, EVENT_OBJECT_FOCUS, row);
+    }
+}
+
+// The nearest row from row on in direction that is not blank, else the
+// nearest one the other way; row itself where every row is blank.
+int grid_state::skip_blank(int row, int direction) const {
+    row = std::clamp(row, first_data_row(), last_row());
+    for (const int way : {direction, -direction}) {
+        for (int at = row; at >= first_data_row() && at <= last_row(); at += way) {
+            if (model_->kind(at) != row_kind::blank) {
+                return at;
+            }
+        }
+    }
+    return row;
 }
 
 void grid_state::on_key(WPARAM key) {
@@ -238,24 +282,26 @@ void grid_state::on_key(WPARAM key) {
     const bool control = GetKeyState(VK_CONTROL) < 0;
     const int page_rows = geometry_.page_rows(client().bottom);
     const int current = model_->current_row;
+    // The keys never land on a blank row.
+    const auto go = [&](int row, int direction) { move_current(skip_blank(row, direction), shift); };
     switch (key) {
         case VK_UP:
-            move_current(current - 1, shift);
+            go(current - 1, -1);
             break;
         case VK_DOWN:
-            move_current(current + 1, shift);
+            go(current + 1, 1);
             break;
         case VK_PRIOR:
-            move_current(current - page_rows, shift);
+            go(current - page_rows, -1);
             break;
         case VK_NEXT:
-            move_current(current + page_rows, shift);
+            go(current + page_rows, 1);
             break;
         case VK_HOME:
-            move_current(first_data_row(), shift);
+            go(first_data_row(), 1);
             break;
         case VK_END:
-            move_current(last_row(), shift);
+            go(last_row(), -1);
             break;
         case VK_LEFT:
             scroll_to(view_.scroll_x - scaled(horizontal_step), view_.scroll_y);
@@ -383,6 +429,9 @@ LRESULT grid_state::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             paint(reinterpret_cast<HDC>(wparam), client());
             return 0;
         case WM_SIZE:
+            // A wider window has room for longer names.
+            fit_value_column();
+            measure_rows();
             update_scroll_bars();
             InvalidateRect(window_, nullptr, FALSE);
             return 0;
@@ -509,9 +558,17 @@ LRESULT grid_state::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             on_context_menu(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
             return 0;
         case WM_SETFOCUS:
+            InvalidateRect(window_, nullptr, FALSE);
+            grid_notify(window_, EVENT_OBJECT_FOCUS, has_data() ? model_->current_row : 0);
+            return 0;
         case WM_KILLFOCUS:
             InvalidateRect(window_, nullptr, FALSE);
             return 0;
+        case WM_GETOBJECT:
+            if (static_cast<LONG>(lparam) == static_cast<LONG>(OBJID_CLIENT)) {
+                return grid_accessible_result(window_, wparam);
+            }
+            break;
         default:
             break;
     }
@@ -586,6 +643,31 @@ void grid_select_row(HWND grid, int row) {
     if (grid_state* state = state_of(grid)) {
         state->select_row(row);
     }
+}
+
+const grid_model* grid_model_of(HWND grid) {
+    const grid_state* state = IsWindow(grid) ? state_of(grid) : nullptr;
+    return state != nullptr ? state->model() : nullptr;
+}
+
+bool grid_row_on_screen(HWND grid, int row, RECT* place) {
+    const grid_state* state = IsWindow(grid) ? state_of(grid) : nullptr;
+    if (state == nullptr || row < 0 || row >= state->model()->row_count()) {
+        *place = RECT{};
+        return false;
+    }
+    const bool shown = state->row_place(row, place) && IsWindowVisible(grid);
+    MapWindowPoints(grid, nullptr, reinterpret_cast<POINT*>(place), 2);
+    return shown;
+}
+
+int grid_row_at_screen(HWND grid, POINT point) {
+    const grid_state* state = IsWindow(grid) ? state_of(grid) : nullptr;
+    if (state == nullptr) {
+        return -1;
+    }
+    ScreenToClient(grid, &point);
+    return state->row_at_point(point.y);
 }
 
 void grid_select_all(HWND grid) {

@@ -2,6 +2,7 @@
 // the message loop.
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 #include <shellapi.h>
 
 #include "app/main_window.h"
@@ -9,6 +10,9 @@
 #include "refdata/pci_names.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
+    // A single-threaded apartment: screen readers reach the grids' objects
+    // through it.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     init_reference_data();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);

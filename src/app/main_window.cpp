@@ -232,6 +232,30 @@ main_window::~main_window() {
 
 namespace {
 
+// A link's focus rectangle over what the static control paints.
+LRESULT CALLBACK link_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                DWORD_PTR) {
+    switch (message) {
+        case WM_PAINT: {
+            const LRESULT painted = DefSubclassProc(window, message, wparam, lparam);
+            if (GetFocus() == window) {
+                const window_dc dc(window);
+                RECT area{};
+                GetClientRect(window, &area);
+                DrawFocusRect(dc.get(), &area);
+            }
+            return painted;
+        }
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            InvalidateRect(window, nullptr, TRUE);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(window, message, wparam, lparam);
+}
+
 HWND create_panel(HWND parent, const wchar_t* text) {
     return CreateWindowExW(WS_EX_CONTROLPARENT, panel_class, text,
                            WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 10, 10, parent,
@@ -321,9 +345,12 @@ void main_window::create_pages(group_controls& group, page_group which) {
 void main_window::create_summary(summary_controls& summary, grid_model& model, int grid_id) {
     HWND sheet = summary.sheet;
     summary.image = create_child(L"STATIC", "", SS_OWNERDRAW, sheet, id_logo);
+    // Reached with Tab, opened with Return (translate_key), and drawn with
+    // a focus rectangle while focused.
     const auto link = [&](const std::string& address, int id) {
-        HWND label = create_child(L"STATIC", address, SS_NOTIFY | SS_RIGHT, sheet, id);
+        HWND label = create_child(L"STATIC", address, SS_NOTIFY | SS_RIGHT | WS_TABSTOP, sheet, id);
         SetPropW(label, link_property, reinterpret_cast<HANDLE>(1));
+        SetWindowSubclass(label, link_procedure, 0, 0);
         return label;
     };
     summary.home_visit = create_child(L"STATIC", "Visit", 0, sheet);
@@ -459,6 +486,9 @@ void main_window::relayout() {
         move(c.group(which).sheet, layout.sheet);
         layout_page_control(c.group(which), which);
     }
+    // Every control again, moved or not: a button anchored right leaves its
+    // old place behind when the window grows.
+    RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void main_window::refresh_grids() {

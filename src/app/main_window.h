@@ -19,7 +19,7 @@
 #include "submit/http_post.h"
 
 inline constexpr wchar_t application_title[] = L"Cavio";
-inline constexpr wchar_t main_caption[] = L"Tarsen's DirectX 9, 10 and OpenGL capabilities viewer";
+inline constexpr wchar_t main_caption[] = L"Cavio \u2014 DirectX, OpenGL and Vulkan capabilities";
 
 // The services the window calls that tests replace; the defaults are the
 // real platform.

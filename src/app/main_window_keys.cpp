@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "app/control_ids.h"
 #include "app/main_window.h"
 #include "app/grid_control.h"
 #include "report/find.h"
@@ -25,14 +26,19 @@ void main_window::find_again() {
     const adapter_report* adapter = shown_adapter();
     found_ = adapter != nullptr ? find_rows(*adapter, text) : std::vector<found_row>{};
     found_at_ = -1;
-    const std::string said = text.empty()         ? ""
-                             : found_.empty()     ? "No match"
-                             : found_.size() == 1 ? "1 match"
-                                                  : std::to_string(found_.size()) + " matches";
-    set_status(controls_.status_bar, status_find, said);
-    if (!found_.empty()) {
-        step_found(1);
+    set_status(controls_.status_bar, status_find, text.empty() || !found_.empty() ? "" : "No match");
+    if (found_.empty()) {
+        return;
     }
+    // From the page on show onwards, round to the first page again.
+    const group_controls& group = controls_.group(group_);
+    const auto tab = static_cast<size_t>(SendMessageW(group.pages, TCM_GETCURSEL, 0, 0));
+    const auto pages = pages_of(group_);
+    const page_id open = pages[std::min(tab, pages.size() - 1)].id;
+    const auto first =
+        std::find_if(found_.begin(), found_.end(), [open](const found_row& row) { return row.page >= open; });
+    found_at_ = first == found_.end() ? -1 : static_cast<int>(first - found_.begin()) - 1;
+    step_found(1);
 }
 
 void main_window::step_found(int delta) {
@@ -42,6 +48,10 @@ void main_window::step_found(int delta) {
     const int count = static_cast<int>(found_.size());
     found_at_ = found_at_ < 0 ? (delta > 0 ? 0 : count - 1) : ((found_at_ + delta) % count + count) % count;
     const found_row& row = found_[static_cast<size_t>(found_at_)];
+    // "3 of 191 matches": a screen reader reads the status bar's text.
+    set_status(controls_.status_bar, status_find,
+               std::to_string(found_at_ + 1) + " of " + std::to_string(count) +
+                   (count == 1 ? " match" : " matches"));
     const page_info& info = page_of(row.page);
     group_controls& group = controls_.group(info.group);
     show_group(info.group);
@@ -70,6 +80,12 @@ bool main_window::translate_key(const MSG& message) {
         return false;
     }
     const bool shift = GetKeyState(VK_SHIFT) < 0;
+    // Return or Space on a focused link opens it, as a click does.
+    if ((message.wParam == VK_RETURN || message.wParam == VK_SPACE) &&
+        GetPropW(message.hwnd, link_property)) {
+        on_command(GetDlgCtrlID(message.hwnd), STN_CLICKED);
+        return true;
+    }
     const bool in_find = message.hwnd == controls_.find_box;
     if (message.wParam == VK_F3 || (in_find && message.wParam == VK_RETURN)) {
         step_found(shift ? -1 : 1);

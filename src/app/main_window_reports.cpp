@@ -123,10 +123,13 @@ void main_window::fill_compared_list() {
 // report shown and the comparison say.
 void main_window::show_report_state() {
     const std::string shown = opened_.empty() ? "" : report_file_name(opened_);
-    std::string title = shown.empty() ? "" : shown + " - ";
+    // The file first, then the program, as Windows programs name their
+    // documents.
+    const std::string dash = " \u2014 ";
+    std::string title = shown.empty() ? "" : shown + dash;
     if (compared_) {
         title = (shown.empty() ? "This machine" : shown) + " compared with " +
-                report_file_name(compared_path_) + " - ";
+                report_file_name(compared_path_) + dash;
     }
     SetWindowTextW(window_.get(), (wide_of(title) + main_caption).c_str());
     // Submit sends this machine's own capture only.

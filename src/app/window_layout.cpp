@@ -89,5 +89,13 @@ summary_layout layout_summary(int sheet_width, int sheet_height, int dpi, page_g
             OffsetRect(&layout.panel, 0, block_bottom - grid_top);
         }
     }
+    // Where the sheet is too short for the panel, the grid gives way, down to
+    // a few rows, and scrolls the rest.
+    const int overflow = layout.panel.bottom - (sheet_height - s(4));
+    if (overflow > 0) {
+        const int shrink = std::min<int>(overflow, layout.grid.bottom - layout.grid.top - s(60));
+        layout.grid.bottom -= std::max(0, shrink);
+        layout.panel.bottom -= std::max(0, shrink);
+    }
     return layout;
 }

@@ -2,12 +2,15 @@
 // the window's seams.
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <thread>
+#include <atomic>
 
 #include "app/control_ids.h"
 #include "app/window_layout.h"
@@ -208,7 +211,7 @@ TEST_F(Window, LinksOpenThroughTheCommandInterpreterOrTheShell) {
 
 TEST_F(Window, ControlTreeCaptionsAndParents) {
     main_window form(world.seams());
-    EXPECT_EQ(utf8_of(main_caption), text_of(form.handle()));
+    EXPECT_EQ("Cavio \u2014 DirectX, OpenGL and Vulkan capabilities", text_of(form.handle()));
     const window_controls& c = form.controls();
     const group_controls& dx = c.directx;
     const group_controls& gl = c.opengl;
@@ -370,17 +373,18 @@ TEST_F(Window, FindGoesToEachRowThatHoldsTheText) {
     };
     // Typing (the edit's EN_CHANGE) goes to the first row found, group and page included.
     SetWindowTextA(c.find_box, "max_LIGHTS");
-    EXPECT_EQ("1 match", said());
+    EXPECT_EQ("1 of 1 match", said());
     EXPECT_TRUE(GetWindowLongA(c.opengl.sheet, GWL_STYLE) & WS_VISIBLE);
     EXPECT_EQ(3, SendMessageA(c.opengl.pages, TCM_GETCURSEL, 0, 0));
     EXPECT_EQ("GL_MAX_LIGHTS", current(page_id::gl_rendering));
 
     SetWindowTextA(c.find_box,
-                   "first board");  // the Summary's Device row, then the Device page's Description
-    EXPECT_EQ("2 matches", said());
+                   "first board");        // the Summary's Device row, then the Device page's Description
+    EXPECT_EQ("1 of 2 matches", said());  // none after the open OpenGL page: round to the first
     EXPECT_TRUE(GetWindowLongA(c.directx.sheet, GWL_STYLE) & WS_VISIBLE);
     EXPECT_EQ(0, SendMessageA(c.directx.pages, TCM_GETCURSEL, 0, 0));
     EXPECT_TRUE(key(VK_RETURN));
+    EXPECT_EQ("2 of 2 matches", said());
     EXPECT_EQ(1, SendMessageA(c.directx.pages, TCM_GETCURSEL, 0, 0));
     EXPECT_EQ("Description", current(page_id::dx_device));
     EXPECT_TRUE(key(VK_F3));  // wraps to the first
@@ -390,6 +394,10 @@ TEST_F(Window, FindGoesToEachRowThatHoldsTheText) {
         key(VK_F3);  // back, wrapping to the last
         EXPECT_EQ(1, SendMessageA(c.directx.pages, TCM_GETCURSEL, 0, 0));
     }
+    // A new find starts at the page on show.
+    SetWindowTextA(c.find_box, "First Board");
+    EXPECT_EQ("2 of 2 matches", said());
+    EXPECT_EQ(1, SendMessageA(c.directx.pages, TCM_GETCURSEL, 0, 0));
     SetWindowTextA(c.find_box, "nowhere at all");
     EXPECT_EQ("No match", said());
     SetWindowTextA(c.find_box, "");
@@ -409,6 +417,22 @@ std::string clipboard_text() {
         CloseClipboard();
     }
     return text;
+}
+
+// Growing the window repaints every control, moved or not, so that none
+// keeps the pixels of the smaller window.
+TEST_F(Window, GrowingTheWindowRepaintsEveryControl) {
+    main_window form(world.seams());
+    SetWindowPos(form.handle(), nullptr, 0, 0, 1100, 750, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(form.handle(), SW_SHOWNA);
+    UpdateWindow(form.handle());
+    RedrawWindow(form.handle(), nullptr, nullptr, RDW_VALIDATE | RDW_ALLCHILDREN);
+    SetWindowPos(form.handle(), nullptr, 0, 0, 1450, 900, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    const window_controls& c = form.controls();
+    for (HWND control : {c.device_label, c.adapter_list, c.find_label, c.find_box, c.submit_button,
+                         c.directx.tab, c.opengl.tab, c.vulkan.tab, c.directx.pages}) {
+        EXPECT_TRUE(GetUpdateRect(control, nullptr, FALSE)) << text_of(control);
+    }
 }
 
 TEST_F(Window, ADpiChangeRescalesAndRepaintsEveryControl) {
@@ -479,7 +503,7 @@ TEST_F(Window, OpensAndComparesSavedReports) {
     ASSERT_TRUE(form.showing_file());
     EXPECT_EQ("Other board", form.grid(page_id::dx_summary).cell(1, 0));
     EXPECT_EQ("Report from cavio-window-changed.json", status_part(c.status_bar, status_message));
-    EXPECT_EQ("cavio-window-changed.json - " + utf8_of(main_caption), text_of(form.handle()));
+    EXPECT_EQ("cavio-window-changed.json \u2014 " + utf8_of(main_caption), text_of(form.handle()));
     EXPECT_FALSE(IsWindowEnabled(c.submit_button));
 
     // Ctrl+Shift+O: the file the dialog chose, beside the one shown.
@@ -516,6 +540,96 @@ TEST_F(Window, OpensAndComparesSavedReports) {
     DeleteFileA(changed.c_str());
 }
 
+// As a screen reader would, from another thread: the Device grid's object,
+// its rows with their names, values, descriptions, roles and states, and the
+// focused row after a key moves it.
+TEST_F(Window, AScreenReaderReadsEveryRowOfAGrid) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    main_window form(world.seams());
+    ShowWindow(form.handle(), SW_SHOWNA);
+    HWND device = form.controls().directx.grids[1];
+    const report_page& page = form.grid(page_id::dx_device).shown();
+    SetFocus(device);
+    grid_select_row(device, 2);
+    struct read_row {
+        std::string name, value, description;
+        LONG role = 0, state = 0;
+    };
+    std::string grid_name;
+    LONG count = 0;
+    LONG grid_role = 0;
+    LONG focused = 0;
+    std::vector<read_row> rows;
+    std::atomic<bool> done = false;
+    std::thread reader([&] {
+        CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        IAccessible* object = nullptr;
+        if (AccessibleObjectFromWindow(device, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                       reinterpret_cast<void**>(&object)) == S_OK) {
+            // Asks, then reads the answer: the text's arguments are read only
+            // after the call.
+            const auto text = [](auto&& ask) {
+                BSTR value = nullptr;
+                std::string utf8 = ask(&value) == S_OK && value != nullptr ? utf8_of(value) : "";
+                SysFreeString(value);
+                return utf8;
+            };
+            VARIANT self{};
+            self.vt = VT_I4;
+            grid_name = text([&](BSTR* out) { return object->get_accName(self, out); });
+            object->get_accChildCount(&count);
+            VARIANT role{};
+            object->get_accRole(self, &role);
+            grid_role = role.lVal;
+            VARIANT focus{};
+            object->get_accFocus(&focus);
+            focused = focus.vt == VT_I4 ? focus.lVal : -1;
+            for (LONG child = 1; child <= count; ++child) {
+                VARIANT id{};
+                id.vt = VT_I4;
+                id.lVal = child;
+                read_row& row = rows.emplace_back();
+                row.name = text([&](BSTR* out) { return object->get_accName(id, out); });
+                row.value = text([&](BSTR* out) { return object->get_accValue(id, out); });
+                row.description = text([&](BSTR* out) { return object->get_accDescription(id, out); });
+                VARIANT got{};
+                object->get_accRole(id, &got);
+                row.role = got.lVal;
+                object->get_accState(id, &got);
+                row.state = got.lVal;
+            }
+            object->Release();
+        }
+        CoUninitialize();
+        done = true;
+    });
+    while (!done) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
+        Sleep(1);
+    }
+    reader.join();
+    EXPECT_EQ("Device", grid_name);
+    EXPECT_EQ(ROLE_SYSTEM_LIST, grid_role);
+    ASSERT_EQ(static_cast<LONG>(page.rows.size()), count);
+    EXPECT_EQ(2, focused);  // the second data row, after the header
+    for (size_t i = 0; i < page.rows.size(); ++i) {
+        const report_row& row = page.rows[i];
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(row.name, rows[i].name);
+        EXPECT_EQ(row.value, rows[i].value);
+        EXPECT_EQ(row.description, rows[i].description);
+        EXPECT_EQ(row.kind == row_kind::section ? ROLE_SYSTEM_GROUPING
+                  : row.kind == row_kind::blank ? ROLE_SYSTEM_SEPARATOR
+                                                : ROLE_SYSTEM_LISTITEM,
+                  rows[i].role);
+        EXPECT_EQ(i == 1, (rows[i].state & STATE_SYSTEM_SELECTED) != 0);
+    }
+    CoUninitialize();
+}
+
 RECT rect_in(HWND window, HWND parent) {
     RECT area{};
     GetWindowRect(window, &area);
@@ -539,6 +653,20 @@ TEST_F(Window, SummaryPanelStaysCentredAndLinksStayTopRight) {
         EXPECT_EQ(sheet_area.right - scale_to(7, form.dpi()), logo.right);
         EXPECT_EQ(logo.right, link.right);
         EXPECT_EQ(scale_to(140, form.dpi()), logo.right - logo.left);
+    }
+}
+
+// In a sheet too short for it, a Summary grid gives way and scrolls, down to
+// a few rows.
+TEST(Layout, ASummaryTooTallForItsSheetScrolls) {
+    for (const int dpi : {96, 192}) {
+        const summary_layout small =
+            layout_summary(scale_to(700, dpi), scale_to(200, dpi), dpi, page_group::directx);
+        EXPECT_LE(small.panel.bottom, scale_to(200 - 4, dpi));
+        EXPECT_GE(small.grid.bottom - small.grid.top, scale_to(60, dpi));
+        const summary_layout roomy =
+            layout_summary(scale_to(900, dpi), scale_to(600, dpi), dpi, page_group::directx);
+        EXPECT_EQ(scale_to(208, dpi), roomy.grid.bottom - roomy.grid.top);
     }
 }
 
