@@ -2,13 +2,16 @@
 
 #include <string>
 
+#include "app/theme.h"
 #include "base/text.h"
 
 namespace {
 
 cell_style summary_style(const cell_facts& cell) {
     cell_style style;
-    style.background = cell.differs && !cell.current_row ? differs_color : cell.grid_color;
+    style.background = cell.current_row && cell.current_text != CLR_INVALID ? cell.current_color
+                       : cell.differs && !cell.current_row                  ? cell.differs_background
+                                                                            : cell.grid_color;
     style.text_color = cell.font_color;
     style.font_size = cell.font_size;
     style.inset_left = style.inset_right = 2;
@@ -35,9 +38,9 @@ cell_style device_style(const cell_facts& cell) {
     cell_style style;
     const bool section = cell.kind == row_kind::section && !cell.fixed_row;
     if (cell.current_row) {
-        style.background = current_row_color;
+        style.background = cell.current_color;
     } else if (cell.differs) {
-        style.background = differs_color;
+        style.background = cell.differs_background;
     } else if (cell.fixed_row || section) {
         style.background = cell.fixed_color;
     } else {
@@ -52,6 +55,9 @@ cell_style device_style(const cell_facts& cell) {
             style.bold = true;
             style.inset_left += 8;
         }
+        if (cell.current_row && cell.current_text != CLR_INVALID) {
+            style.text_color = cell.current_text;
+        }
         return style;
     }
     style.font_size = 8;
@@ -60,23 +66,27 @@ cell_style device_style(const cell_facts& cell) {
             style.align = cell_align::right;
             // A zero, with its unit or without ("0 MiB").
             if (cell.text == "0" || cell.text == "0.0" || cell.text.starts_with("0 ")) {
-                style.text_color = zero_color;
+                style.text_color = cell.zero;
             } else {
-                style.text_color = number_color;
+                style.text_color = cell.number;
                 style.bold = true;
             }
             break;
         case row_kind::yes_no:
             style.align = cell_align::center;
             if (cell.text == "yes") {
-                style.text_color = number_color;
+                style.text_color = cell.number;
                 style.bold = true;
             } else {
-                style.text_color = zero_color;
+                style.text_color = cell.zero;
             }
             break;
         default:
             break;
+    }
+    // High contrast paints the selection in the system's own pair.
+    if (cell.current_row && cell.current_text != CLR_INVALID) {
+        style.text_color = cell.current_text;
     }
     return style;
 }
@@ -98,9 +108,15 @@ cell_facts facts_of(const grid_model& grid, int column, int row) {
     facts.fixed_row = row < grid.fixed_rows();
     facts.current_row = !facts.fixed_row && grid.row_selected(row);
     facts.painter = grid.painter();
+    const palette& colours = active_palette();
     facts.grid_color = grid_background(grid);
-    facts.fixed_color = grid.fixed_color();
-    facts.font_color = GetSysColor(COLOR_WINDOWTEXT);
+    facts.fixed_color = colours.fixed;
+    facts.font_color = facts.fixed_row || facts.kind == row_kind::section ? colours.fixed_text : colours.text;
+    facts.current_color = colours.current_row;
+    facts.current_text = colours.current_text;
+    facts.number = colours.number;
+    facts.zero = colours.zero;
+    facts.differs_background = colours.differs;
     facts.font_size = grid.font_size();
     return facts;
 }

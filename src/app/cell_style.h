@@ -39,8 +39,15 @@ struct cell_facts {
     COLORREF fixed_color = RGB(192, 192, 192);
     COLORREF font_color = RGB(0, 0, 0);
     int font_size = 8;
+    // The theme's meanings; the light theme's by default.
+    COLORREF current_color = RGB(192, 220, 192);
+    COLORREF current_text = CLR_INVALID;  // the selection's text; none: as the kind says
+    COLORREF number = RGB(0, 128, 0);
+    COLORREF zero = RGB(255, 0, 0);
+    COLORREF differs_background = RGB(255, 226, 140);
 };
 
+// The light theme's meanings (theme.h holds every theme's).
 inline constexpr COLORREF current_row_color = RGB(192, 220, 192);
 inline constexpr COLORREF number_color = RGB(0, 128, 0);
 inline constexpr COLORREF zero_color = RGB(255, 0, 0);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/theme.h"
 #include "report/compare.h"
 
 namespace {
@@ -109,5 +110,6 @@ bool grid_model::row_selected(int row) const {
 }
 
 COLORREF grid_background(const grid_model& grid) {
-    return grid.parent_color() ? GetSysColor(COLOR_BTNFACE) : grid.color();
+    const palette& colours = active_palette();
+    return grid.parent_color() ? colours.face : colours.window;
 }

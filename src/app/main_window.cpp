@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <uxtheme.h>
 
 #include <algorithm>
 #include <exception>
@@ -9,6 +10,7 @@
 #include "app/control_ids.h"
 #include "app/grid_control.h"
 #include "app/site_config.h"
+#include "app/theme.h"
 #include "app/version.h"
 #include "app/window_layout.h"
 #include "base/platform.h"
@@ -30,7 +32,17 @@ LRESULT CALLBACK panel_procedure(HWND window, UINT message, WPARAM wparam, LPARA
         case WM_DRAWITEM:
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
             return SendMessageW(GetAncestor(window, GA_ROOT), message, wparam, lparam);
+        case WM_ERASEBKGND: {
+            // The theme's face, not the class's.
+            RECT area{};
+            GetClientRect(window, &area);
+            const gdi_object<HBRUSH> face(CreateSolidBrush(active_palette().face));
+            FillRect(reinterpret_cast<HDC>(wparam), &area, face.get());
+            return TRUE;
+        }
         case WM_SETCURSOR:
             if (GetPropW(reinterpret_cast<HWND>(wparam), link_property) != nullptr) {
                 SetCursor(LoadCursor(nullptr, IDC_HAND));
@@ -160,6 +172,7 @@ window_seams default_window_seams() {
     seams.maker_url = maker_site_url;
     seams.submit_url = submitter_url(product_site_url);
     seams.choose_file = choose_report_file;
+    seams.theme = system_theme;
     return seams;
 }
 
@@ -218,6 +231,7 @@ main_window::main_window(window_seams seams)
     dpi_ = window_dpi(window_.get());
     create_menu();
     create_controls();
+    apply_theme();
     apply_fonts();
     relayout();
 }
@@ -231,6 +245,65 @@ main_window::~main_window() {
 }
 
 namespace {
+
+// The page strips and the status bar draw themselves light; in the dark
+// theme they are painted here instead, in the palette's colours.
+void paint_dark_strip(HWND strip, HDC dc, bool status) {
+    const palette& colours = active_palette();
+    RECT area{};
+    GetClientRect(strip, &area);
+    const gdi_object<HBRUSH> face(CreateSolidBrush(colours.face));
+    FillRect(dc, &area, face.get());
+    SetBkMode(dc, TRANSPARENT);
+    const select_object font(dc, reinterpret_cast<HFONT>(SendMessageW(strip, WM_GETFONT, 0, 0)));
+    const int count = static_cast<int>(status ? SendMessageW(strip, SB_GETPARTS, 0, 0)
+                                              : SendMessageW(strip, TCM_GETITEMCOUNT, 0, 0));
+    const int chosen = status ? -1 : static_cast<int>(SendMessageW(strip, TCM_GETCURSEL, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        RECT item{};
+        wchar_t text[256] = {};
+        if (status) {
+            SendMessageW(strip, SB_GETRECT, i, reinterpret_cast<LPARAM>(&item));
+            SendMessageW(strip, SB_GETTEXTW, i, reinterpret_cast<LPARAM>(text));
+        } else {
+            SendMessageW(strip, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item));
+            TCITEMW tab{};
+            tab.mask = TCIF_TEXT;
+            tab.pszText = text;
+            tab.cchTextMax = static_cast<int>(std::size(text));
+            SendMessageW(strip, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&tab));
+            const gdi_object<HBRUSH> fill(CreateSolidBrush(i == chosen ? colours.chosen_tab : colours.tab));
+            FillRect(dc, &item, fill.get());
+            FrameRect(dc, &item, face.get());
+        }
+        SetTextColor(dc, i == chosen ? colours.chosen_tab_text : colours.tab_text);
+        std::wstring shown = text;
+        // A status part's text may start with TAB characters that align it.
+        shown.erase(0, shown.find_first_not_of(L'\t'));
+        InflateRect(&item, -4, 0);
+        DrawTextW(
+            dc, shown.c_str(), static_cast<int>(shown.size()), &item,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | (status ? DT_LEFT : DT_CENTER));
+    }
+}
+
+// Its data: 1 for the status bar, 0 for a page strip.
+LRESULT CALLBACK strip_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                 DWORD_PTR status) {
+    if (active_theme() == ui_theme::dark) {
+        if (message == WM_ERASEBKGND) {
+            return TRUE;
+        }
+        if (message == WM_PAINT) {
+            PAINTSTRUCT paint{};
+            HDC dc = BeginPaint(window, &paint);
+            paint_dark_strip(window, dc, status != 0);
+            EndPaint(window, &paint);
+            return 0;
+        }
+    }
+    return DefSubclassProc(window, message, wparam, lparam);
+}
 
 // A link's focus rectangle over what the static control paints.
 LRESULT CALLBACK link_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
@@ -279,6 +352,7 @@ void main_window::create_controls() {
     HWND form = window_.get();
     window_controls& c = controls_;
     c.status_bar = create_child(STATUSCLASSNAMEW, "", 0, form);
+    SetWindowSubclass(c.status_bar, strip_procedure, 0, 1);
 
     c.top_panel = create_panel(form, L"");
     c.device_label = create_child(L"STATIC", "Device:", 0, c.top_panel);
@@ -322,6 +396,7 @@ void main_window::create_pages(group_controls& group, page_group which) {
     group.pages = create_child(WC_TABCONTROLW, "",
                                WS_TABSTOP | WS_CLIPSIBLINGS | TCS_BUTTONS | TCS_FLATBUTTONS | TCS_MULTILINE,
                                group.sheet, strip_id);
+    SetWindowSubclass(group.pages, strip_procedure, 0, 0);
     for (const page_info& info : pages_of(which)) {
         TCITEMW item{};
         item.mask = TCIF_TEXT;
@@ -392,6 +467,8 @@ void main_window::show_group(page_group group) {
     group_ = group;
     for (const page_group which : {page_group::directx, page_group::opengl, page_group::vulkan}) {
         ShowWindow(controls_.group(which).sheet, which == group ? SW_SHOW : SW_HIDE);
+        // The chosen tab is a pressed button to a screen reader.
+        SendMessageW(controls_.group(which).tab, BM_SETSTATE, which == group ? TRUE : FALSE, 0);
         InvalidateRect(controls_.group(which).tab, nullptr, TRUE);
     }
 }
@@ -642,4 +719,21 @@ void main_window::submit_report() {
         seams_.message_box(window_.get(), "Can't send data to server.\r\n\r\n" + as_sentence(failure),
                            MB_OK | MB_ICONERROR);
     }
+}
+
+void main_window::apply_theme() {
+    const ui_theme theme = seams_.theme ? seams_.theme() : ui_theme::light;
+    set_active_theme(theme);
+    const palette& colours = active_palette();
+    face_brush_.reset(CreateSolidBrush(colours.face));
+    window_brush_.reset(CreateSolidBrush(colours.window));
+    const bool dark = theme == ui_theme::dark;
+    use_dark_title_bar(window_.get(), dark);
+    // Windows' own dark look of edits, lists and buttons, where it has one.
+    const window_controls& c = controls_;
+    for (HWND control : {c.adapter_list, c.find_box, c.submit_button, c.compared_list, c.differences_only}) {
+        SetWindowTheme(control, dark ? L"DarkMode_CFD" : nullptr, nullptr);
+    }
+    refresh_grids();
+    RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/grid_model.h"
+#include "app/theme.h"
 #include "base/win_handles.h"
 #include "probe/capture.h"
 #include "report/document.h"
@@ -35,6 +36,8 @@ struct window_seams {
     // The common file dialog: a report to open (save false) or the file to
     // save the report as, starting in folder; UTF-8, empty when cancelled.
     std::function<std::string(HWND owner, bool save, const std::string& folder)> choose_file;
+    // The theme to show: Windows' own by default.
+    std::function<ui_theme()> theme;
 };
 
 window_seams default_window_seams();
@@ -202,6 +205,7 @@ private:
     void fill_compared_list();
     void show_report_state();
     void copy_from_grid(int code);
+    void apply_theme();
 
     window_seams seams_;
     report_document document_;
@@ -222,6 +226,7 @@ private:
     gdi_object<HFONT> tab_font_;
     gdi_object<HFONT> link_font_;
     gdi_object<HBRUSH> face_brush_;
+    gdi_object<HBRUSH> window_brush_;
     gdi_object<HBITMAP> logo_;
 };
 

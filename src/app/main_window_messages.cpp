@@ -5,10 +5,12 @@
 
 #include <cstdlib>
 #include <exception>
+#include <string_view>
 
 #include "app/control_ids.h"
 #include "app/window_layout.h"
 #include "app/main_window.h"
+#include "app/theme.h"
 #include "app/grid_control.h"
 #include "base/text.h"
 #include "report/page_text.h"
@@ -18,16 +20,6 @@ namespace {
 #ifndef WM_DPICHANGED
 constexpr UINT WM_DPICHANGED = 0x02E0;
 #endif
-
-// The system's hot-track colour, unless a theme made it too faint to read
-// on the face colour.
-COLORREF link_color() {
-    const auto luminance = [](COLORREF c) {
-        return (GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114) / 1000;
-    };
-    const COLORREF hot = GetSysColor(COLOR_HOTLIGHT);
-    return std::abs(luminance(hot) - luminance(GetSysColor(COLOR_BTNFACE))) < 80 ? RGB(0, 102, 204) : hot;
-}
 
 }  // namespace
 
@@ -124,13 +116,14 @@ void main_window::draw_item(const DRAWITEMSTRUCT& item) {
     // The three tabs on the left of the page control: the chosen one raised
     // in the window colour, the other flat on the face colour.
     const bool chosen = item.hwndItem == controls_.group(group_).tab;
-    gdi_object<HBRUSH> fill(CreateSolidBrush(GetSysColor(chosen ? COLOR_WINDOW : COLOR_BTNFACE)));
+    const palette& colours = active_palette();
+    gdi_object<HBRUSH> fill(CreateSolidBrush(chosen ? colours.chosen_tab : colours.tab));
     FillRect(dc, &area, fill.get());
     RECT edge = area;
     DrawEdge(dc, &edge, chosen ? EDGE_RAISED : BDR_SUNKENOUTER, BF_RECT);
     const std::wstring text = wide_of(window_text(item.hwndItem));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(chosen ? COLOR_HIGHLIGHT : COLOR_BTNTEXT));
+    SetTextColor(dc, chosen ? colours.chosen_tab_text : colours.tab_text);
     RECT text_area = area;
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &text_area,
               DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
@@ -185,14 +178,31 @@ LRESULT main_window::handle_message(UINT message, WPARAM wparam, LPARAM lparam) 
         case WM_CTLCOLORSTATIC: {
             HDC dc = reinterpret_cast<HDC>(wparam);
             HWND label = reinterpret_cast<HWND>(lparam);
-            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-            if (GetPropW(label, link_property) != nullptr) {
-                SetTextColor(dc, link_color());
-            } else {
-                SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-            }
+            const palette& colours = active_palette();
+            SetBkColor(dc, colours.face);
+            SetTextColor(dc, GetPropW(label, link_property) != nullptr ? colours.link : colours.face_text);
             return reinterpret_cast<LRESULT>(face_brush_.get());
         }
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+            if (active_theme() == ui_theme::dark) {
+                HDC dc = reinterpret_cast<HDC>(wparam);
+                SetBkColor(dc, active_palette().window);
+                SetTextColor(dc, active_palette().text);
+                return reinterpret_cast<LRESULT>(window_brush_.get());
+            }
+            break;
+        case WM_SETTINGCHANGE:
+            // The app mode changed, or high contrast came or went.
+            if (lparam != 0 &&
+                std::wstring_view(reinterpret_cast<const wchar_t*>(lparam)) == L"ImmersiveColorSet") {
+                apply_theme();
+            }
+            break;
+        case WM_SYSCOLORCHANGE:
+        case WM_THEMECHANGED:
+            apply_theme();
+            break;
         case WM_DESTROY:
             if (quit_on_destroy) {
                 PostQuitMessage(0);

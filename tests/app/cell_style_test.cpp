@@ -1,5 +1,6 @@
 // The cell-painting rule: background, colour, weight and alignment by cell kind.
 #include "app/cell_style.h"
+#include "app/theme.h"
 
 #include <gtest/gtest.h>
 
@@ -101,3 +102,43 @@ TEST(CellStyle, SummaryPainter) {
 }
 
 }  // namespace
+
+// Every text of the dark theme reads at 4.5:1 or more on every background it
+// stands on; high contrast uses only the system's colours; light is the
+// viewer's look as it always was.
+TEST(Palettes, ContrastAndSystemColours) {
+    const palette dark = palette_of(ui_theme::dark);
+    for (const COLORREF text : {dark.text, dark.number, dark.zero}) {
+        for (const COLORREF back : {dark.window, dark.fixed, dark.current_row, dark.differs, dark.face}) {
+            EXPECT_GE(contrast_ratio(text, back), 4.5) << std::hex << text << " on " << back;
+        }
+    }
+    for (const auto& [text, back] :
+         {std::pair{dark.face_text, dark.face}, std::pair{dark.link, dark.face},
+          std::pair{dark.fixed_text, dark.fixed}, std::pair{dark.tab_text, dark.tab},
+          std::pair{dark.chosen_tab_text, dark.chosen_tab}}) {
+        EXPECT_GE(contrast_ratio(text, back), 4.5) << std::hex << text << " on " << back;
+    }
+    const palette contrast = palette_of(ui_theme::high_contrast);
+    const auto system = [](COLORREF colour) {
+        for (int index = 0; index <= COLOR_MENUBAR; ++index) {
+            if (GetSysColor(index) == colour) {
+                return true;
+            }
+        }
+        return false;
+    };
+    for (const COLORREF colour :
+         {contrast.face, contrast.face_text, contrast.link, contrast.window, contrast.text, contrast.fixed,
+          contrast.fixed_text, contrast.current_row, contrast.current_text, contrast.number, contrast.zero,
+          contrast.differs, contrast.tab, contrast.tab_text, contrast.chosen_tab, contrast.chosen_tab_text}) {
+        EXPECT_TRUE(system(colour)) << std::hex << colour;
+    }
+    const palette light = palette_of(ui_theme::light);
+    EXPECT_EQ(current_row_color, light.current_row);
+    EXPECT_EQ(number_color, light.number);
+    EXPECT_EQ(zero_color, light.zero);
+    EXPECT_EQ(RGB(255, 255, 255), light.window);
+    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), light.face);
+    EXPECT_DOUBLE_EQ(21.0, contrast_ratio(RGB(0, 0, 0), RGB(255, 255, 255)));
+}

@@ -12,6 +12,7 @@
 #include <thread>
 #include <atomic>
 
+#include "app/cell_style.h"
 #include "app/control_ids.h"
 #include "app/window_layout.h"
 #include "app/main_window.h"
@@ -433,6 +434,20 @@ TEST_F(Window, GrowingTheWindowRepaintsEveryControl) {
                          c.directx.tab, c.opengl.tab, c.vulkan.tab, c.directx.pages}) {
         EXPECT_TRUE(GetUpdateRect(control, nullptr, FALSE)) << text_of(control);
     }
+}
+
+// The app mode of Windows, at start and when it changes while running.
+TEST_F(Window, FollowsTheAppModeOfWindows) {
+    ui_theme wanted = ui_theme::dark;
+    window_seams seams = world.seams();
+    seams.theme = [&wanted] { return wanted; };
+    main_window form(seams);
+    ShowWindow(form.handle(), SW_SHOWNA);
+    const auto background = [&] { return facts_of(form.grid(page_id::dx_device), 1, 2).grid_color; };
+    EXPECT_EQ(palette_of(ui_theme::dark).window, background());
+    wanted = ui_theme::light;
+    SendMessageW(form.handle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"));
+    EXPECT_EQ(RGB(255, 255, 255), background());
 }
 
 TEST_F(Window, ADpiChangeRescalesAndRepaintsEveryControl) {
