@@ -15,6 +15,11 @@
 
 namespace {
 
+// The child id of a grid row: 1 for the first data row.
+LONG child_of(const grid_model& model, int row) {
+    return row - model.fixed_rows() + 1;
+}
+
 BSTR bstr_of(const std::string& text) {
     const std::wstring wide = wide_of(text);
     return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
@@ -174,8 +179,7 @@ public:
             return S_FALSE;
         }
         child->vt = VT_I4;
-        child->lVal =
-            model->shown().rows.empty() ? CHILDID_SELF : model->current_row - model->fixed_rows() + 1;
+        child->lVal = model->shown().rows.empty() ? CHILDID_SELF : child_of(*model, model->current_row);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selected) override {
@@ -189,7 +193,7 @@ public:
         }
         // The current row stands for the selection it ends.
         selected->vt = VT_I4;
-        selected->lVal = model->current_row - model->fixed_rows() + 1;
+        selected->lVal = child_of(*model, model->current_row);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT, BSTR* action) override {
@@ -269,7 +273,7 @@ public:
         child->vt = VT_I4;
         child->lVal = row >= model->fixed_rows() &&
                               row - model->fixed_rows() < static_cast<int>(model->shown().rows.size())
-                          ? row - model->fixed_rows() + 1
+                          ? child_of(*model, row)
                           : CHILDID_SELF;
         return S_OK;
     }
@@ -324,6 +328,6 @@ void grid_notify(HWND grid, DWORD event, int row) {
     if (model == nullptr) {
         return;
     }
-    const LONG child = row < model->fixed_rows() ? CHILDID_SELF : row - model->fixed_rows() + 1;
+    const LONG child = row < model->fixed_rows() ? CHILDID_SELF : child_of(*model, row);
     NotifyWinEvent(event, grid, OBJID_CLIENT, child);
 }

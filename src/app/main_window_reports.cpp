@@ -90,33 +90,35 @@ void main_window::create_menu() {
     SetMenu(window_.get(), bar);
 }
 
-void main_window::fill_adapter_list() {
-    HWND list = controls_.adapter_list;
-    const auto selected = SendMessageW(list, CB_GETCURSEL, 0, 0);
+namespace {
+
+// A combo box of a report's adapters, "#0: NVIDIA ...", keeping the
+// selected line where it still exists.
+void fill_adapters(HWND list, const report_document& document, LRESULT selected) {
     SendMessageW(list, CB_RESETCONTENT, 0, 0);
-    for (size_t i = 0; i < document_.adapters.size(); ++i) {
-        const std::wstring line = wide_of("#" + std::to_string(i) + ": " + document_.adapters[i].description);
+    for (size_t i = 0; i < document.adapters.size(); ++i) {
+        const std::wstring line = wide_of("#" + std::to_string(i) + ": " + document.adapters[i].description);
         SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     }
-    const auto count = static_cast<LRESULT>(document_.adapters.size());
+    const auto count = static_cast<LRESULT>(document.adapters.size());
     SendMessageW(list, CB_SETCURSEL, selected >= 0 && selected < count ? selected : 0, 0);
 }
 
+}  // namespace
+
+void main_window::fill_adapter_list() {
+    fill_adapters(controls_.adapter_list, document_,
+                  SendMessageW(controls_.adapter_list, CB_GETCURSEL, 0, 0));
+}
+
 void main_window::fill_compared_list() {
-    HWND list = controls_.compared_list;
-    SendMessageW(list, CB_RESETCONTENT, 0, 0);
     if (!compared_) {
+        SendMessageW(controls_.compared_list, CB_RESETCONTENT, 0, 0);
         return;
     }
-    for (size_t i = 0; i < compared_->adapters.size(); ++i) {
-        const std::wstring line =
-            wide_of("#" + std::to_string(i) + ": " + compared_->adapters[i].description);
-        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-    }
     // Paired by index, where the other report has as many.
-    const auto shown = SendMessageW(controls_.adapter_list, CB_GETCURSEL, 0, 0);
-    const auto count = static_cast<LRESULT>(compared_->adapters.size());
-    SendMessageW(list, CB_SETCURSEL, shown >= 0 && shown < count ? shown : 0, 0);
+    fill_adapters(controls_.compared_list, *compared_,
+                  SendMessageW(controls_.adapter_list, CB_GETCURSEL, 0, 0));
 }
 
 // The title, the status bar, Submit and the comparison's controls, as the

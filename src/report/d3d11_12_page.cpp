@@ -1,6 +1,5 @@
 // The Direct3D 11/12 page: feature levels, the shader model, and one row per
 // field of the feature structures that Direct3D 11 and 12 answered.
-#include <cstdio>
 #include <iterator>
 #include <string>
 
@@ -22,12 +21,6 @@ struct shown_value {
     std::string text;
 };
 
-std::string hex_text(uint32_t value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%X", value);
-    return text;
-}
-
 shown_value field_value(d3d_field_kind kind, uint32_t value) {
     switch (kind) {
         case yes_no:
@@ -36,7 +29,7 @@ shown_value field_value(d3d_field_kind kind, uint32_t value) {
         case tier:
             return {row_kind::number, std::to_string(value)};
         case mask:
-            return {row_kind::text, hex_text(value)};
+            return {row_kind::text, hex_id_text(value, 1)};
         case tier_tenths:
             return {row_kind::number, value == 0 ? "0" : decimal_parts(value, 10)};
         case tier_hundredths:

@@ -68,12 +68,6 @@ std::string support2_words(uint32_t bits) {
                              {0x10000, "displayable"}});
 }
 
-std::string hex_word(uint32_t value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08X", value);
-    return text;
-}
-
 // "texture 2D, render target, blend, MSAA x4 x8", or "not supported".
 std::string format_value(const d3d_format_support& format) {
     std::string text;
@@ -101,8 +95,8 @@ std::string format_description(const d3d_format_support& format) {
     if (!format.answered) {
         return text + "; the runtime does not support it.";
     }
-    text += "; support bits " + hex_word(format.support1);
-    text += format.support2_answered ? " and " + hex_word(format.support2) + "."
+    text += "; support bits " + hex_id_text(format.support1, 8);
+    text += format.support2_answered ? " and " + hex_id_text(format.support2, 8) + "."
                                      : "; the second support word was not available.";
     return text;
 }

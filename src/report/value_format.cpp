@@ -114,9 +114,7 @@ std::string flag_names(uint32_t value, std::initializer_list<std::pair<uint32_t,
         }
     }
     if (value != 0) {
-        char rest[16];
-        std::snprintf(rest, sizeof rest, "0x%X", value);
-        text += (text.empty() ? "" : ", ") + std::string(rest);
+        text += (text.empty() ? "" : ", ") + hex_id_text(value, 1);
     }
     return text.empty() ? "none" : text;
 }
