@@ -75,11 +75,18 @@ bool write_out(const std::string& text, const std::string& output) {
     return std::fclose(file) == 0 && written;
 }
 
+// A probe given up at its bound has not ended; it may hold the windowing
+// system's locks, so the process ends without waiting for it.
+bool probe_left_running = false;
+
 // This machine's report; what the capture could not read goes to standard
 // error, never into the report.
 report_document this_machine() {
     init_reference_data();
-    report_document document = build_report(capture_startup());
+    capture_run run;
+    run.finish();
+    probe_left_running = run.left_running();
+    report_document document = build_report(run.capture());
     for (const std::string& problem : document.problems) {
         std::fprintf(stderr, "cavio-report: %s\n", problem.c_str());
     }
@@ -88,7 +95,7 @@ report_document this_machine() {
 
 }  // namespace
 
-int main() {
+int report_main() {
     enum class output_kind { text, json, submission, compare } kind = output_kind::text;
     std::string output;
     std::vector<std::string> compared;
@@ -160,4 +167,13 @@ int main() {
                              : kind == output_kind::submission ? submission_text(document)
                                                                : document_text(document);
     return write_out(text, output) ? 0 : 1;
+}
+
+int main() {
+    const int status = report_main();
+    if (probe_left_running) {
+        std::fflush(nullptr);
+        TerminateProcess(GetCurrentProcess(), static_cast<UINT>(status));
+    }
+    return status;
 }

@@ -1,38 +1,127 @@
-// The start-up capture that the window and cavio-report share: the DXGI
-// probe with its Direct3D 9 fallback, then the OpenGL probe.
+// The start-up capture that the window and cavio-report share: the adapter
+// list first, then the DirectX, Direct3D 11/12, OpenGL and Vulkan probes side
+// by side, each on a thread of its own.
 #pragma once
 
+#include <array>
+#include <chrono>
 #include <functional>
 #include <memory>
+#include <string>
+#include <thread>
 #include <vector>
 
 #include "probe/d3d_common.h"
+#include "probe/dxgi_probe.h"
 #include "probe/gl_probe.h"
 #include "probe/vk_probe.h"
 
+// What is read side by side once the adapters are listed.
+enum class capture_part { directx, direct3d11_12, opengl, vulkan };
+inline constexpr int capture_part_count = 4;
+
+// "DirectX", "Direct3D 11/12", "OpenGL", "Vulkan".
+const char* capture_part_name(capture_part part);
+
 // The probe constructors the capture calls; tests put fakes in their place.
 struct capture_seams {
+    // The adapters as DXGI describes them, read before anything else so that
+    // the window can show them; empty, or raising: the DirectX probe's list,
+    // read first.
+    std::function<std::vector<dx_adapter>()> adapter_list;
+    // The DirectX probe and its Direct3D 9 fallback.
     std::function<std::unique_ptr<direct3d_probe>()> direct3d10;
     std::function<std::unique_ptr<direct3d_probe>()> direct3d9;
+    // Direct3D 11 and 12 on every DXGI adapter; empty: not asked.
+    std::function<std::vector<d3d11_12_reading>()> direct3d11_12;
     std::function<std::unique_ptr<gl_probe>(const direct3d_probe& direct3d)> opengl;
     std::function<std::unique_ptr<vk_probe>()> vulkan;  // empty: Vulkan is not asked
+    // How long each probe may take once the list is read.
+    std::chrono::milliseconds bound{20000};
 };
 
-// The real probes: dxgi_probe, d3d9_probe, gl_probe and vk_probe on the real platform.
+// The real probes on the real platform.
 capture_seams default_capture_seams();
 
 struct startup_capture {
     std::unique_ptr<direct3d_probe> direct3d;  // never null: an empty list when nothing could be read
     std::unique_ptr<gl_probe> opengl;          // null when the OpenGL probe could not run at all
     std::unique_ptr<vk_probe> vulkan;          // null when Vulkan was not asked or its probe raised
-    // What the probes could not read, in the order it happened: the
+    // What the probes could not read, in the order it was handed in: the
     // Direct3D probes', the OpenGL probe's and the Vulkan probe's.
     std::vector<probe_reason> direct3d_reasons;
     std::vector<probe_reason> opengl_reasons;
     std::vector<probe_reason> vulkan_reasons;
+    // The parts still being read, and those given up past the bound: the
+    // records of either are not there (the list stands for the DirectX
+    // probe's adapters).
+    std::array<bool, capture_part_count> reading{};
+    std::array<bool, capture_part_count> abandoned{};
+
+    bool still_reading(capture_part part) const { return reading[static_cast<size_t>(part)]; }
+    bool given_up(capture_part part) const { return abandoned[static_cast<size_t>(part)]; }
+    bool complete() const;
 };
 
-// The DXGI probe; where it raises, the Direct3D 9 probe instead. Then the
-// OpenGL probe on that list, and the Vulkan probe. Never raises: a probe that raises is a reason
+// "OpenGL and Vulkan": the parts still being read, in their order.
+std::string parts_still_reading(const startup_capture& capture);
+
+// A capture under way. Making it reads the list, on the calling thread, and
+// starts the probes; each runs on a thread of its own that owns whatever
+// windows and contexts it makes and hands back only its records.
+class capture_run {
+public:
+    using clock = std::chrono::steady_clock;
+
+    // finished, where given, is called on a probe's thread each time one
+    // ends: the window posts itself a message.
+    explicit capture_run(const capture_seams& seams = default_capture_seams(),
+                         std::function<void()> finished = {});
+    // Joins the probes that have ended; one given up is left to end alone.
+    ~capture_run();
+    capture_run(const capture_run&) = delete;
+    capture_run& operator=(const capture_run&) = delete;
+
+    // What has been taken in so far.
+    const startup_capture& capture() const { return capture_; }
+    // Takes in the records of the probes that have ended since; true when
+    // anything changed.
+    bool collect();
+    // Waits until every probe has ended or until, whichever comes first,
+    // then takes in what ended; true when the capture is complete.
+    bool wait_until(clock::time_point until);
+    // Every probe still reading becomes a reason ("OpenGL: no answer within
+    // 20 seconds") and is left to end alone.
+    void give_up();
+    // Waits for every probe up to the bound, then gives up the rest.
+    void finish();
+    clock::time_point deadline() const { return deadline_; }
+    // A probe has not ended yet (one given up, or the run is left early):
+    // the process should not wait for it at exit.
+    bool left_running() const;
+    // The capture, moved out.
+    startup_capture take() { return std::move(capture_); }
+
+    struct shared;
+
+private:
+    template <typename Work>
+    void start(capture_part part, Work work);
+    void take_in(capture_part part);
+
+    startup_capture capture_;
+    std::shared_ptr<shared> shared_;
+    std::array<std::thread, capture_part_count> threads_;
+    std::chrono::milliseconds bound_;
+    clock::time_point deadline_;
+    std::vector<d3d11_12_reading> readings_;  // handed to each list the DirectX group gets
+};
+
+// The list, then every probe side by side until all have ended or the
+// bound: capture_run, finished. Never raises: a probe that raises is a reason
 // ("DXGI: CreateDXGIFactory failed (0x887A0004)"), and the capture goes on.
 startup_capture capture_startup(const capture_seams& seams = default_capture_seams());
+
+// The same records, one probe after the other on the calling thread: the
+// capture as it was, for the benchmark and the tests that compare the two.
+startup_capture capture_chained(const capture_seams& seams = default_capture_seams());

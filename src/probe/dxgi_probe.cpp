@@ -62,6 +62,33 @@ std::string description_text(const WCHAR (&description)[128]) {
     return utf8_of(std::wstring_view(description, wcsnlen(description, 128)));
 }
 
+namespace {
+
+// An adapter of DXGI's list as its description gives it; none for what is
+// not a board.
+std::optional<dx_adapter> listed_adapter(const DXGI_ADAPTER_DESC& desc) {
+    std::string description = description_text(desc.Description);
+    // A performance tool's pseudo-adapter, not a board.
+    if (description == "NVIDIA PerfHUD") {
+        return std::nullopt;
+    }
+    dx_adapter record;
+    record.info.description = std::move(description);
+    record.info.vendor_id = desc.VendorId;
+    record.info.device_id = desc.DeviceId;
+    record.info.subsys_id = desc.SubSysId;
+    record.info.revision = desc.Revision;
+    record.info.dedicated_video_memory = desc.DedicatedVideoMemory;
+    record.info.dedicated_system_memory = desc.DedicatedSystemMemory;
+    record.info.shared_system_memory = desc.SharedSystemMemory;
+    record.read_through_dxgi = true;
+    record.info.has_luid = true;
+    std::memcpy(record.info.luid.data(), &desc.AdapterLuid, record.info.luid.size());
+    return record;
+}
+
+}  // namespace
+
 dxgi_probe::dxgi_probe(const dx10_entry_points& entry) {
     raise_if(!entry.CreateDXGIFactory, "dxgi.dll or its CreateDXGIFactory is missing");
     const HRESULT status = entry.CreateDXGIFactory(
@@ -104,31 +131,21 @@ void dxgi_probe::capture(const dx10_entry_points& entry) {
                                        status_code_text(status) + ")"});
             continue;
         }
-        std::string description = description_text(desc.Description);
-        // A performance tool's pseudo-adapter, not a board.
-        if (description == "NVIDIA PerfHUD") {
+        std::optional<dx_adapter> listed = listed_adapter(desc);
+        if (!listed) {
             continue;
         }
-        dx_adapter& record = adapters.emplace_back();
-        record.info.description = std::move(description);
-        record.info.vendor_id = desc.VendorId;
-        record.info.device_id = desc.DeviceId;
-        record.info.subsys_id = desc.SubSysId;
-        record.info.revision = desc.Revision;
-        record.info.dedicated_video_memory = desc.DedicatedVideoMemory;
-        record.info.dedicated_system_memory = desc.DedicatedSystemMemory;
-        record.info.shared_system_memory = desc.SharedSystemMemory;
-        record.read_through_dxgi = true;
+        dx_adapter& record = adapters.emplace_back(std::move(*listed));
         record.tearing = tearing;
-        record.info.has_luid = true;
-        std::memcpy(record.info.luid.data(), &desc.AdapterLuid, record.info.luid.size());
 
         complete_identity(record);
         test_shader_model(entry, record);
-        std::vector<std::string> lost;
-        record.d3d11_12 = probe_d3d11_12(dxgi_adapter.Get(), entry.direct3d11_12, &lost);
-        for (std::string& reason : lost) {
-            reasons.push_back({count, std::move(reason)});
+        if (entry.read_d3d11_12) {
+            std::vector<std::string> lost;
+            record.d3d11_12 = probe_d3d11_12(dxgi_adapter.Get(), entry.direct3d11_12, &lost);
+            for (std::string& reason : lost) {
+                reasons.push_back({count, std::move(reason)});
+            }
         }
         read_budget(record);
         add_dxgi_modes(record);
@@ -294,4 +311,70 @@ void dxgi_probe::read_output(dx_adapter& record) {
                       desc1.GreenPrimary[1], desc1.BluePrimary[0], desc1.BluePrimary[1],
                       desc1.WhitePoint[0],   desc1.WhitePoint[1]};
     read.luminance = {desc1.MinLuminance, desc1.MaxLuminance, desc1.MaxFullFrameLuminance};
+}
+
+std::vector<d3d11_12_reading> probe_d3d11_12_everywhere(const dx10_entry_points& entry) {
+    std::vector<d3d11_12_reading> readings;
+    Microsoft::WRL::ComPtr<IDXGIFactory> factory;
+    if (!entry.CreateDXGIFactory ||
+        entry.CreateDXGIFactory(__uuidof(IDXGIFactory), reinterpret_cast<void**>(factory.GetAddressOf())) !=
+            S_OK ||
+        !factory) {
+        return readings;
+    }
+    Microsoft::WRL::ComPtr<IDXGIAdapter> adapter;
+    for (UINT index = 0; factory->EnumAdapters(index, adapter.ReleaseAndGetAddressOf()) == S_OK && adapter;
+         ++index) {
+        DXGI_ADAPTER_DESC desc{};
+        if (adapter->GetDesc(&desc) != S_OK) {
+            continue;
+        }
+        d3d11_12_reading& reading = readings.emplace_back();
+        std::memcpy(reading.luid.data(), &desc.AdapterLuid, reading.luid.size());
+        reading.record = probe_d3d11_12(adapter.Get(), entry.direct3d11_12, &reading.reasons);
+    }
+    return readings;
+}
+
+std::vector<dx_adapter> list_dxgi_adapters(const dx10_entry_points& entry) {
+    raise_if(!entry.CreateDXGIFactory, "dxgi.dll or its CreateDXGIFactory is missing");
+    Microsoft::WRL::ComPtr<IDXGIFactory> factory;
+    const HRESULT status =
+        entry.CreateDXGIFactory(__uuidof(IDXGIFactory), reinterpret_cast<void**>(factory.GetAddressOf()));
+    raise_if(status != S_OK || !factory, "CreateDXGIFactory failed (" + status_code_text(status) + ")");
+    std::vector<dx_adapter> adapters;
+    std::vector<HMONITOR> last_heads;  // the monitor of each adapter's last output
+    Microsoft::WRL::ComPtr<IDXGIAdapter> adapter;
+    for (UINT index = 0; factory->EnumAdapters(index, adapter.ReleaseAndGetAddressOf()) == S_OK && adapter;
+         ++index) {
+        DXGI_ADAPTER_DESC desc{};
+        std::optional<dx_adapter> listed;
+        if (adapter->GetDesc(&desc) != S_OK || !(listed = listed_adapter(desc))) {
+            continue;
+        }
+        HMONITOR last_head = nullptr;
+        Microsoft::WRL::ComPtr<IDXGIOutput> output;
+        for (UINT at = 0; adapter->EnumOutputs(at, output.ReleaseAndGetAddressOf()) == S_OK && output; ++at) {
+            DXGI_OUTPUT_DESC described{};
+            if (output->GetDesc(&described) == S_OK) {
+                last_head = described.Monitor;
+            }
+        }
+        adapters.push_back(std::move(*listed));
+        last_heads.push_back(last_head);
+    }
+    // Direct3D 9 numbers every head of every board in this order and gives
+    // the boards of one PCI identity the monitor of the last such head: the
+    // DXGI probe's monitor, without a Direct3D 9 of its own.
+    for (dx_adapter& record : adapters) {
+        for (size_t other = 0; other < adapters.size(); ++other) {
+            const adapter_identity& info = adapters[other].info;
+            if (last_heads[other] != nullptr && info.vendor_id == record.info.vendor_id &&
+                info.device_id == record.info.device_id && info.subsys_id == record.info.subsys_id &&
+                info.revision == record.info.revision) {
+                record.monitor = last_heads[other];
+            }
+        }
+    }
+    return adapters;
 }

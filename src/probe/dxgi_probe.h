@@ -7,8 +7,11 @@
 #include <dxgi.h>
 #include <wrl/client.h>
 
+#include <array>
 #include <functional>
+#include <string>
 #include <optional>
+#include <vector>
 
 #include "probe/d3d_common.h"
 #include "probe/d3d9_probe.h"
@@ -17,12 +20,16 @@
 // The three entry points the probe calls. An empty CreateDXGIFactory or
 // D3D10CreateDevice means the library or its symbol is missing.
 struct dx10_entry_points {
-    std::function<HRESULT(REFIID riid, void** factory)> CreateDXGIFactory;
+    using factory_creator = std::function<HRESULT(REFIID riid, void** factory)>;
+    factory_creator CreateDXGIFactory;
     std::function<HRESULT(IDXGIAdapter* adapter, D3D10_DRIVER_TYPE driver_type, HMODULE software, UINT flags,
                           UINT sdk_version, ID3D10Device** device)>
         D3D10CreateDevice;
     d3d9_creator Direct3DCreate9;
     d3d11_12_entry_points direct3d11_12;  // empty: Direct3D 11 and 12 are not read
+    // False: the enumeration leaves Direct3D 11 and 12 to a probe of their
+    // own (probe_d3d11_12_everywhere), which the capture runs beside it.
+    bool read_d3d11_12 = true;
 };
 
 // Loads "d3d10.dll", then "dxgi.dll", and looks their entry points up by
@@ -56,6 +63,23 @@ private:
     std::optional<bool> tearing;
     void add_matching_d3d9_modes(dx_adapter& record);
 };
+
+// What Direct3D 11 and 12 say of one DXGI adapter, found by its LUID.
+struct d3d11_12_reading {
+    std::array<uint8_t, 8> luid{};
+    d3d11_12_record record;
+    std::vector<std::string> reasons;
+};
+
+// Direct3D 11 and 12 on every DXGI adapter, through a factory of its own,
+// so that it can run beside the other probes; nothing where DXGI is missing
+// (the enumeration says so).
+std::vector<d3d11_12_reading> probe_d3d11_12_everywhere(const dx10_entry_points& entry);
+
+// The adapters DXGI lists, with what their descriptions say and the
+// monitor the DXGI probe would give them: the list the window shows first.
+// Raises where DXGI is missing.
+std::vector<dx_adapter> list_dxgi_adapters(const dx10_entry_points& entry);
 
 // A DXGI refresh rate in whole hertz: the quotient rounded half to even;
 // 0 when the denominator is 0.

@@ -151,11 +151,16 @@ void add_memory(page_writer& page, const dx_adapter& adapter) {
 
 namespace directx_pages {
 
-void summary(page_writer& page, const dx_adapter& adapter) {
+void identity(page_writer& page, const dx_adapter& adapter) {
     const adapter_identity& info = adapter.info;
     page.text("Device", info.description, "");
     page.vendor("Vendor", info.vendor_id, "");
     page.device("GPU", info.vendor_id, info.device_id, "");
+}
+
+void summary(page_writer& page, const dx_adapter& adapter) {
+    const adapter_identity& info = adapter.info;
+    identity(page, adapter);
     page.blank();
     page.text("Driver", info.driver, "");
     page.driver_version("Driver version", info.driver_version, "");

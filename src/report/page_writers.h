@@ -20,6 +20,8 @@ struct vk_page_source {
 };
 
 namespace directx_pages {
+// The Summary's first rows: what DXGI's list says of the adapter.
+void identity(page_writer& page, const dx_adapter& adapter);
 void summary(page_writer& page, const dx_adapter& adapter);
 void device(page_writer& page, const dx_adapter& adapter);
 void capabilities(page_writer& page, const dx_adapter& adapter);

@@ -169,6 +169,70 @@ void add_problems(report_group& group, const std::vector<std::string>& reasons) 
     }
 }
 
+namespace {
+
+// The part of the capture whose records write the page.
+capture_part part_of(const page_info& page) {
+    switch (page.group) {
+        case page_group::directx:
+            return page.id == page_id::dx_d3d11_12 || page.id == page_id::dx_formats
+                       ? capture_part::direct3d11_12
+                       : capture_part::directx;
+        case page_group::opengl:
+            return capture_part::opengl;
+        case page_group::vulkan:
+            break;
+    }
+    return capture_part::vulkan;
+}
+
+// A page whose records are not there: the list's own rows on the DirectX
+// Summary, and while its probe reads, a row that says so.
+report_page unread_page(const page_info& page, const dx_adapter& listed, bool reading) {
+    report_page written{page.id, {}, {}};
+    page_writer writer(written);
+    if (page.id == page_id::dx_summary) {
+        directx_pages::identity(writer, listed);
+    }
+    if (reading) {
+        if (!written.rows.empty()) {
+            writer.blank();
+        }
+        writer.text("Reading\u2026", "",
+                    std::string(capture_part_name(part_of(page))) + " is still being read on this adapter.");
+    }
+    return written;
+}
+
+// The pages of the parts still being read, and of a DirectX or Direct3D
+// 11/12 probe given up, in place of what their empty records would say.
+void mark_unread(report_document& document, const startup_capture& capture) {
+    const std::vector<dx_adapter>& adapters = capture.direct3d->adapters;
+    for (size_t i = 0; i < document.adapters.size() && i < adapters.size(); ++i) {
+        for (report_group& group : document.adapters[i].groups) {
+            for (const page_info& page : pages_of(group.id)) {
+                const capture_part part = part_of(page);
+                const bool reading = capture.still_reading(part);
+                const bool given_up = capture.given_up(part) && group.id == page_group::directx;
+                if (!reading && !given_up) {
+                    continue;
+                }
+                group.read = true;
+                const auto at =
+                    std::find_if(group.pages.begin(), group.pages.end(),
+                                 [&](const report_page& written) { return written.id == page.id; });
+                if (at != group.pages.end()) {
+                    *at = unread_page(page, adapters[i], reading);
+                } else {
+                    group.pages.push_back(unread_page(page, adapters[i], reading));
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+
 report_document build_report(const startup_capture& capture) {
     const vk_probe* vulkan = capture.vulkan.get();
     report_document document = build_report(
@@ -193,6 +257,7 @@ report_document build_report(const startup_capture& capture) {
             document.problems.push_back(reason.text);
         }
     };
+    mark_unread(document, capture);
     add(page_group::directx, capture.direct3d_reasons);
     add(page_group::opengl, capture.opengl_reasons);
     add(page_group::vulkan, capture.vulkan_reasons);

@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <string>
 #include <variant>
 
 #include "probe/capture.h"
 #include "refdata/pci_names.h"
+#include "report/compare.h"
 #include "report/report_builder.h"
 #include "platform/platform_shape.h"
 #include "platform/report_program.h"
@@ -178,3 +180,21 @@ TEST(ReportProgramPlatform, OptionsAndComparisons) {
 }
 
 }  // namespace
+
+TEST(ReportProgramPlatform, SideBySideReadsWhatTheChainedCaptureReads) {
+    init_reference_data();
+    const report_document chained = build_report(capture_chained());
+    const report_document side_by_side = build_report(capture_startup());
+    EXPECT_EQ(chained.problems, side_by_side.problems);
+    // Only this moment's memory budget and usage may have changed between the two.
+    const std::set<std::string> of_the_moment = {"Local budget", "Local usage", "Non-local budget",
+                                                 "Non-local usage"};
+    for (const adapter_differences& adapter : report_differences(chained, side_by_side)) {
+        for (const page_differences& page : adapter.pages) {
+            for (const compared_row& row : page.rows) {
+                const report_row* either = row.a != nullptr ? row.a : row.b;
+                EXPECT_EQ(1u, of_the_moment.count(either->name)) << either->name;
+            }
+        }
+    }
+}

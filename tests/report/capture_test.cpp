@@ -1,0 +1,136 @@
+// The capture side by side on fake probes: a group reads until its probe
+// ends, a probe past its bound is given up and ends alone, and the report is
+// the chained capture's.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "fakes/fake_probes.h"
+#include "probe/capture.h"
+#include "refdata/pci_names.h"
+#include "report/report_builder.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Two boards the list knows first; the DirectX and OpenGL probes each wait
+// at a gate the test opens. The token counts the seams' copies.
+capture_seams held_seams(std::shared_future<void> directx, std::shared_future<void> opengl,
+                         const std::shared_ptr<int>& token) {
+    capture_seams seams;
+    seams.adapter_list = [] {
+        fakes::direct3d_list list;
+        list.add("First board", 0x501);
+        list.add("Second board", 0x502);
+        return list.adapters;
+    };
+    seams.direct3d10 = [directx, token]() -> std::unique_ptr<direct3d_probe> {
+        directx.wait();
+        auto list = std::make_unique<fakes::direct3d_list>();
+        list->add("First board", 0x501).caps.MaxTextureWidth = 4096;
+        list->add("Second board", 0x502).caps.MaxTextureWidth = 8192;
+        return list;
+    };
+    seams.opengl = [opengl, token](const direct3d_probe&) {
+        opengl.wait();
+        fakes::opengl_list gl;
+        gl.add("First renderer", 0x501).max_lights = 8;
+        return gl.take();
+    };
+    return seams;
+}
+
+const report_page& page_of(const report_document& document, size_t adapter, page_group group, page_id id) {
+    const report_page* page = document.adapters.at(adapter).group(group).page(id);
+    EXPECT_NE(nullptr, page);
+    static const report_page none{};
+    return page != nullptr ? *page : none;
+}
+
+std::string first_name(const report_page& page, size_t row = 0) {
+    return row < page.rows.size() ? page.rows[row].name : "";
+}
+
+TEST(SideBySideCapture, AGroupReadsUntilItsProbeEndsAndTheReportIsTheChainedOne) {
+    init_reference_data();
+    std::promise<void> directx;
+    std::promise<void> opengl;
+    const auto token = std::make_shared<int>();
+    const capture_seams seams = held_seams(directx.get_future().share(), opengl.get_future().share(), token);
+    const long copies = token.use_count();
+    {
+        capture_run run(seams);
+        const report_document reading = build_report(run.capture());
+        ASSERT_EQ(2u, reading.adapters.size());
+        EXPECT_EQ("Second board", reading.adapters[1].description);
+        // The list's own rows on the DirectX Summary; "Reading…" elsewhere.
+        const report_page& summary = page_of(reading, 0, page_group::directx, page_id::dx_summary);
+        EXPECT_EQ("First board", summary.rows.at(0).value);
+        EXPECT_EQ("Reading\u2026", first_name(summary, 4));
+        EXPECT_EQ("Reading\u2026",
+                  first_name(page_of(reading, 1, page_group::directx, page_id::dx_textures)));
+        EXPECT_EQ("Reading\u2026",
+                  first_name(page_of(reading, 1, page_group::opengl, page_id::gl_extensions)));
+        EXPECT_EQ("DirectX and OpenGL", parts_still_reading(run.capture()));
+
+        // The DirectX probe ends first: its pages fill, OpenGL still reads.
+        directx.set_value();
+        while (run.capture().still_reading(capture_part::directx)) {
+            run.wait_until(capture_run::clock::now() + 10ms);
+        }
+        const report_document half = build_report(run.capture());
+        EXPECT_EQ("Driver", first_name(page_of(half, 0, page_group::directx, page_id::dx_summary), 4));
+        EXPECT_EQ("Reading\u2026", first_name(page_of(half, 0, page_group::opengl, page_id::gl_summary)));
+        EXPECT_EQ("OpenGL", parts_still_reading(run.capture()));
+
+        opengl.set_value();
+        run.finish();
+        EXPECT_TRUE(run.capture().complete());
+        EXPECT_FALSE(run.left_running());
+        EXPECT_EQ(build_report(capture_chained(seams)), build_report(run.capture()));
+    }
+    EXPECT_EQ(copies, token.use_count());  // the threads' copies are gone
+}
+
+TEST(SideBySideCapture, AProbePastItsBoundIsGivenUpAndEndsAlone) {
+    init_reference_data();
+    std::promise<void> held;
+    const std::shared_future<void> gate = held.get_future().share();
+    const auto token = std::make_shared<int>();
+    capture_seams seams = held_seams(gate, gate, token);
+    seams.bound = 100ms;
+    const long copies = token.use_count();
+    auto run = std::make_unique<capture_run>(seams);
+    run->finish();
+    EXPECT_TRUE(run->capture().complete());
+    EXPECT_TRUE(run->capture().given_up(capture_part::directx));
+    EXPECT_TRUE(run->left_running());
+    const report_document document = build_report(run->capture());
+    EXPECT_EQ(
+        (std::vector<std::string>{"DirectX: no answer within 100 ms", "OpenGL: no answer within 100 ms"}),
+        document.problems);
+    // What the list says, then the reason; nothing from empty records.
+    const report_page& summary = page_of(document, 0, page_group::directx, page_id::dx_summary);
+    std::vector<std::string> names;
+    for (const report_row& row : summary.rows) {
+        names.push_back(row.name);
+    }
+    EXPECT_EQ((std::vector<std::string>{"Device", "Vendor", "GPU", "", "[Problems]", "DirectX"}), names);
+    EXPECT_TRUE(page_of(document, 0, page_group::directx, page_id::dx_textures).rows.empty());
+    EXPECT_FALSE(document.adapters[0].group(page_group::opengl).read);
+
+    // Let go, the probes end alone and leave nothing behind.
+    run.reset();
+    held.set_value();
+    for (int wait = 0; wait < 500 && token.use_count() > copies; ++wait) {
+        std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_EQ(copies, token.use_count());
+}
+
+}  // namespace
