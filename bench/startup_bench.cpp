@@ -1,14 +1,19 @@
 // Start-up of the viewer: from process start until its window, with the
-// first adapter's pages, is painted and waits for input. Runs cavio.exe
-// (beside this program's folder) several times and prints the median. Then
-// the start-up capture alone, in this process, with and without the
+// first adapter's DirectX Summary, is painted and waits for input. Runs
+// cavio.exe (beside this program's folder) several times and prints the
+// median. Then the capture in fresh processes of this program: side by side
+// (the list, each probe, all of them), chained, and each probe alone. Then
+// the chained capture, in this process, with and without the
 // Direct3D 11 and 12 probe, with and without the Vulkan probe and with and
 // without OpenGL's core-profile context, and what each costs.
 // Run on a display: wine build/bench/startup_bench.exe
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
+#include <chrono>
 #include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -26,31 +31,164 @@ double now_ms() {
 }
 
 double median(std::vector<double> times) {
+    if (times.empty()) {
+        return 0;
+    }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
 }
 
-// The whole start-up capture: Direct3D, DXGI, OpenGL and Vulkan; without
-// Direct3D 11 and 12 when their creators are left empty, without Vulkan when
-// it is not asked.
+// The whole start-up capture, one probe after the other: Direct3D, DXGI,
+// OpenGL and Vulkan; without Direct3D 11 and 12 or Vulkan where they are
+// not asked, and with or without OpenGL's core-profile context.
 double capture_ms(bool with_d3d11_12, bool with_vulkan = true, bool with_core = true) {
     capture_seams seams = default_capture_seams();
     if (!with_vulkan) {
         seams.vulkan = {};
     }
+    if (!with_d3d11_12) {
+        seams.direct3d11_12 = {};
+    }
     seams.opengl = [with_core](const direct3d_probe& direct3d) {
         return std::make_unique<gl_probe>(direct3d, default_gl_platform(), with_core);
     };
-    seams.direct3d10 = [with_d3d11_12] {
-        dx10_entry_points entry = load_dx10_entry_points();
-        if (!with_d3d11_12) {
-            entry.direct3d11_12 = {};
-        }
-        return std::unique_ptr<direct3d_probe>(std::make_unique<dxgi_probe>(entry));
-    };
     const double start = now_ms();
-    const startup_capture capture = capture_startup(seams);
+    const startup_capture capture = capture_chained(seams);
     return now_ms() - start;
+}
+
+// One capture in this fresh process, as the window's and cavio-report's
+// is, printed as numbers for the parent: "--side" the list, then when each
+// probe ended and when all had; "--chained" the chained capture; "--alone N"
+// the list, then probe N alone.
+int capture_once(const std::string& mode, const std::string& part) {
+    capture_seams seams = default_capture_seams();
+    const double start = now_ms();
+    if (mode == "--chained") {
+        const startup_capture capture = capture_chained(seams);
+        std::printf("%.1f\n", now_ms() - start);
+        return 0;
+    }
+    if (mode == "--alone") {
+        const auto keep = static_cast<capture_part>(std::stoi(part));
+        if (keep != capture_part::direct3d11_12) {
+            seams.direct3d11_12 = {};
+        }
+        if (keep != capture_part::opengl) {
+            seams.opengl = {};
+        }
+        if (keep != capture_part::vulkan) {
+            seams.vulkan = {};
+        }
+    }
+    capture_run run(seams);
+    const double listed = now_ms() - start;
+    std::array<double, capture_part_count> ended{};
+    while (!run.capture().complete()) {
+        run.wait_until(capture_run::clock::now() + std::chrono::milliseconds(1));
+        for (size_t i = 0; i < capture_part_count; ++i) {
+            if (!run.capture().reading[i] && ended[i] == 0) {
+                ended[i] = now_ms() - start;
+            }
+        }
+    }
+    std::printf("%.1f %.1f %.1f %.1f %.1f %.1f\n", listed, now_ms() - start, ended[0], ended[1], ended[2],
+                ended[3]);
+    return 0;
+}
+
+// Runs this program once in a mode and reads the numbers it prints.
+std::vector<double> run_once(const std::string& self, const std::string& arguments) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE read = nullptr;
+    HANDLE write = nullptr;
+    std::vector<double> numbers;
+    if (!CreatePipe(&read, &write, &inherit, 0)) {
+        return numbers;
+    }
+    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = write;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION process{};
+    std::string command = "\"" + self + "\" " + arguments;
+    const bool started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                        &startup, &process);
+    CloseHandle(write);
+    std::string text;
+    char buffer[256];
+    DWORD got = 0;
+    while (started && ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        text.append(buffer, got);
+    }
+    CloseHandle(read);
+    if (started) {
+        WaitForSingleObject(process.hProcess, 60000);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    std::istringstream in(text);
+    for (double number = 0; in >> number;) {
+        numbers.push_back(number);
+    }
+    return numbers;
+}
+
+// The capture side by side against the chained one, each in fresh
+// processes: when the window can paint its first page, when every group is
+// filled, and each probe alone after the list.
+void compare_side_by_side(const std::string& self) {
+    constexpr int runs = 5;
+    std::vector<double> listed;
+    std::vector<double> all;
+    std::vector<double> chained;
+    std::array<std::vector<double>, capture_part_count> ended;
+    std::array<std::vector<double>, capture_part_count> alone;
+    for (int run = 0; run < runs; ++run) {
+        if (const std::vector<double> side = run_once(self, "--side"); side.size() == 6) {
+            listed.push_back(side[0]);
+            all.push_back(side[1]);
+            for (size_t i = 0; i < capture_part_count; ++i) {
+                ended[i].push_back(side[2 + i]);
+            }
+        }
+        if (const std::vector<double> one = run_once(self, "--chained"); one.size() == 1) {
+            chained.push_back(one[0]);
+        }
+        for (size_t i = 0; i < capture_part_count; ++i) {
+            // The probe's own time: from the list to its end.
+            if (const std::vector<double> one = run_once(self, "--alone " + std::to_string(i));
+                one.size() == 6) {
+                alone[i].push_back(one[2 + i] - one[0]);
+            }
+        }
+    }
+    if (listed.empty() || chained.empty()) {
+        std::printf("the side-by-side capture could not be timed\n");
+        return;
+    }
+    const double list = median(listed);
+    const double whole = median(all);
+    const double old = median(chained);
+    std::printf("start-up capture in a fresh process, medians over %d runs:\n", runs);
+    std::printf(
+        "  adapters listed, the window's first page can paint: %.0f ms (%.0f%% of the chained capture)\n",
+        list, 100.0 * list / old);
+    std::printf(
+        "  every group filled, probes side by side: %.0f ms (DirectX %.0f, Direct3D 11/12 %.0f, OpenGL "
+        "%.0f, Vulkan %.0f)\n",
+        whole, median(ended[0]), median(ended[1]), median(ended[2]), median(ended[3]));
+    std::printf("  chained, one probe after the other: %.0f ms\n", old);
+    double slowest = 0;
+    for (const std::vector<double>& times : alone) {
+        slowest = std::max(slowest, times.empty() ? 0.0 : median(times));
+    }
+    std::printf(
+        "  each probe alone after the list: DirectX %.0f, Direct3D 11/12 %.0f, OpenGL %.0f, Vulkan %.0f ms; "
+        "the list plus the slowest: %.0f ms\n",
+        median(alone[0]), median(alone[1]), median(alone[2]), median(alone[3]), list + slowest);
 }
 
 BOOL CALLBACK close_window_of(HWND window, LPARAM process_id) {
@@ -66,9 +204,13 @@ BOOL CALLBACK close_window_of(HWND window, LPARAM process_id) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (argc >= 2) {
+        return capture_once(argv[1], argc >= 3 ? argv[2] : "");
+    }
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string self(path);
     std::string program(path);
     program.erase(program.find_last_of("\\/"));
     program = program.substr(0, program.find_last_of("\\/")) + "\\cavio.exe";
@@ -102,9 +244,10 @@ int main() {
     }
     std::sort(times.begin(), times.end());
     std::printf(
-        "cavio.exe start-up to its first painted, idle window over %zu runs: median %.0f ms (min %.0f, max "
+        "cavio.exe start-up to its first painted page, idle, over %zu runs: median %.0f ms (min %.0f, max "
         "%.0f)\n",
         times.size(), times[times.size() / 2], times.front(), times.back());
+    compare_side_by_side(self);
 
     // The libraries of the rest loaded once before anything is timed; the
     // first capture with a probe also loads and starts its runtime.

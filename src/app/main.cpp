@@ -39,5 +39,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
             DispatchMessageW(&message);
         }
     }
+    // A probe given up at its bound may hold the windowing system's locks:
+    // the process ends without waiting for it.
+    if (window.capture_left_running()) {
+        TerminateProcess(GetCurrentProcess(), static_cast<UINT>(message.wParam));
+    }
     return static_cast<int>(message.wParam);
 }

@@ -593,25 +593,6 @@ void main_window::report_error(const std::exception& error) {
     seams_.message_box(window_.get(), error.what(), MB_OK | MB_ICONERROR);
 }
 
-void main_window::start_up() {
-    if (started) {
-        return;
-    }
-    document_ = build_report(capture_startup(seams_.capture));
-    live_ = document_;
-    submission = submission_text(document_);
-    fill_adapter_list();
-    set_status(controls_.status_bar, status_version, "\tVersion " + file_version_text());
-    // Every problem stands on its group's Summary page; the latest in the
-    // status bar.
-    show_selected_adapter();
-    started = true;
-    if (!report_at_start.empty()) {
-        open_report(report_at_start);
-    }
-    SetFocus(controls_.adapter_list);
-}
-
 const adapter_report* main_window::shown_adapter() const {
     const auto index = static_cast<size_t>(SendMessageW(controls_.adapter_list, CB_GETCURSEL, 0, 0));
     return index < document_.adapters.size() ? &document_.adapters[index] : nullptr;
@@ -689,6 +670,7 @@ void discard_waiting_input() {
 }  // namespace
 
 void main_window::submit_report() {
+    finish_capture();
     // The post is synchronous and bounded by the HTTP component's deadline:
     // the status bar says where it goes, and the wait cursor shows, until
     // it is answered or given up.

@@ -119,7 +119,18 @@ public:
     HWND handle() const { return window_.get(); }
 
     // Handlers.
+    // Lists the adapters, shows the first and starts the probes; each group
+    // and page fills when its probe hands its records in.
     void start_up();
+    // Waits, with the wait cursor and the status bar saying so, for the
+    // probes still reading, up to their bound: Find, copying a page or the
+    // report, saving, comparing and Submit need the whole report.
+    void finish_capture();
+    // Takes in what the probes handed in since, and shows it.
+    void take_in_capture();
+    // A probe has not ended (given up at its bound, or the window closed
+    // first): the process should not wait for it when it exits.
+    bool capture_left_running() const;
     void show_selected_adapter();
     void open_home_link();
     void open_maker_link();
@@ -206,10 +217,13 @@ private:
     void show_report_state();
     void copy_from_grid(int code);
     void apply_theme();
+    void show_capture();
+    void show_changed_pages(const report_document& before);
 
     window_seams seams_;
     report_document document_;
-    report_document live_;                     // this machine's, from start-up
+    report_document live_;                     // this machine's, as far as it is read
+    std::unique_ptr<capture_run> run_;         // the start-up capture, under way or done
     std::string opened_;                       // the path of the report shown; empty: this machine's
     std::optional<report_document> compared_;  // the report compared with, while comparing
     std::string compared_path_;
@@ -229,6 +243,11 @@ private:
     gdi_object<HBRUSH> window_brush_;
     gdi_object<HBITMAP> logo_;
 };
+
+// Posted to the main window when a probe of the start-up capture ends.
+inline constexpr UINT capture_message = WM_APP + 1;
+// The main window's timer for the probes' bound.
+inline constexpr UINT_PTR capture_timer = 1;
 
 // Registers the window classes of the main window once per process.
 void register_window_classes();

@@ -23,6 +23,9 @@ void main_window::step_page(int delta) {
 
 void main_window::find_again() {
     const std::string text = window_text(controls_.find_box);
+    if (!text.empty()) {
+        finish_capture();
+    }
     const adapter_report* adapter = shown_adapter();
     found_ = adapter != nullptr ? find_rows(*adapter, text) : std::vector<found_row>{};
     found_at_ = -1;

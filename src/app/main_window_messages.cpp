@@ -85,6 +85,8 @@ void main_window::on_command(int id, int code) {
         // Grids are numbered in the page table's order.
         const grid_model& model = grids_[static_cast<size_t>(id - id_first_grid)];
         const adapter_report* adapter = shown_adapter();
+        // The whole page or report, once it is read.
+        finish_capture();
         if (code == grid_copy_page) {
             copy_to_clipboard(window_.get(), page_text(model.shown()));
         } else if (adapter != nullptr) {
@@ -203,7 +205,19 @@ LRESULT main_window::handle_message(UINT message, WPARAM wparam, LPARAM lparam) 
         case WM_THEMECHANGED:
             apply_theme();
             break;
+        case capture_message:
+            guarded(&main_window::take_in_capture);
+            return 0;
+        case WM_TIMER:
+            if (wparam == capture_timer && run_) {
+                // The bound has passed: what still reads is given up.
+                run_->give_up();
+                guarded(&main_window::show_capture);
+                return 0;
+            }
+            break;
         case WM_DESTROY:
+            KillTimer(form, capture_timer);
             if (quit_on_destroy) {
                 PostQuitMessage(0);
             }

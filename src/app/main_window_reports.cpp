@@ -145,6 +145,8 @@ void main_window::show_report_state() {
         const difference_count count = count_differences({compare_adapters(adapter, paired, 0)});
         status += (status.empty() ? "" : "; ") + std::to_string(count.rows) + " rows differ on " +
                   std::to_string(count.pages) + " pages";
+    } else if (shown.empty() && run_ && !run_->capture().complete()) {
+        status = "Reading " + parts_still_reading(run_->capture()) + "\u2026";
     } else if (shown.empty()) {
         status = document_.problems.empty() ? "" : document_.problems.back();
     }
@@ -184,6 +186,7 @@ void main_window::show_this_machine() {
 }
 
 bool main_window::save_report(const std::string& path) {
+    finish_capture();
     const std::string text = ends_with_text_extension(path)
                                  ? document_text(document_)
                                  : report_json(document_, "cavio", file_version_text());
@@ -202,6 +205,7 @@ bool main_window::save_report(const std::string& path) {
 }
 
 bool main_window::compare_with(const std::string& path) {
+    finish_capture();
     report_reading read = read_report_file(path);
     if (const std::string* refused = std::get_if<std::string>(&read)) {
         seams_.message_box(window_.get(), *refused, MB_OK | MB_ICONWARNING);

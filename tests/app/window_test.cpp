@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <future>
 #include <thread>
 #include <atomic>
 
@@ -92,6 +93,12 @@ struct fake_world {
     }
 };
 
+// Shows the window, which starts the capture, and waits for every probe.
+void show(main_window& form) {
+    ShowWindow(form.handle(), SW_SHOWNA);
+    form.finish_capture();
+}
+
 std::string text_of(HWND window) {
     return window_text(window);
 }
@@ -114,7 +121,7 @@ protected:
 
 TEST_F(Window, StartUpListsTheAdaptersAndShowsTheFirst) {
     main_window form(world.seams());
-    ShowWindow(form.handle(), SW_SHOWNA);
+    show(form);
     ASSERT_TRUE(form.started);
     HWND adapters = form.controls().adapter_list;
     ASSERT_EQ(2, SendMessageA(adapters, CB_GETCOUNT, 0, 0));
@@ -147,7 +154,7 @@ TEST_F(Window, StartUpListsTheAdaptersAndShowsTheFirst) {
 
     // Shown again: no second probe.
     ShowWindow(form.handle(), SW_HIDE);
-    ShowWindow(form.handle(), SW_SHOWNA);
+    show(form);
     EXPECT_EQ(1, world.direct3d10_calls);
     EXPECT_EQ(1, world.opengl_calls);
 }
@@ -158,7 +165,7 @@ TEST_F(Window, ProbeFailuresAtStartUpAreProblems) {
     world.opengl_fails = true;
     {
         main_window form(world.seams());
-        ShowWindow(form.handle(), SW_SHOWNA);
+        show(form);
         EXPECT_TRUE(form.started);
         EXPECT_EQ(1, world.direct3d9_calls);
         EXPECT_EQ("#0: Direct3D 9 board", combo_line(form.controls().adapter_list, 0));
@@ -179,7 +186,7 @@ TEST_F(Window, ProbeFailuresAtStartUpAreProblems) {
     world.direct3d9_fails = true;
     world.opengl_fails = false;
     main_window form(world.seams());
-    ShowWindow(form.handle(), SW_SHOWNA);
+    show(form);
     EXPECT_TRUE(form.started);
     EXPECT_TRUE(world.seen.messages.empty());
     EXPECT_EQ(0, SendMessageA(form.controls().adapter_list, CB_GETCOUNT, 0, 0));
@@ -302,7 +309,7 @@ private:
 
 TEST_F(Window, KeysChangeThePageAndTabFollowsTheScreen) {
     main_window form(world.seams());
-    ShowWindow(form.handle(), SW_SHOWNA);
+    show(form);
     const window_controls& c = form.controls();
     const auto press = [&](WPARAM key) {
         return form.translate_key(MSG{c.adapter_list, WM_KEYDOWN, key, 0, 0, {}});
@@ -362,7 +369,7 @@ TEST_F(Window, KeysChangeThePageAndTabFollowsTheScreen) {
 
 TEST_F(Window, FindGoesToEachRowThatHoldsTheText) {
     main_window form(world.seams());
-    ShowWindow(form.handle(), SW_SHOWNA);
+    show(form);
     const window_controls& c = form.controls();
     const auto said = [&] { return status_part(c.status_bar, status_find); };
     const auto key = [&](WPARAM which) {
@@ -425,7 +432,7 @@ std::string clipboard_text() {
 TEST_F(Window, GrowingTheWindowRepaintsEveryControl) {
     main_window form(world.seams());
     SetWindowPos(form.handle(), nullptr, 0, 0, 1100, 750, SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(form.handle(), SW_SHOWNA);
+    show(form);
     UpdateWindow(form.handle());
     RedrawWindow(form.handle(), nullptr, nullptr, RDW_VALIDATE | RDW_ALLCHILDREN);
     SetWindowPos(form.handle(), nullptr, 0, 0, 1450, 900, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
@@ -442,7 +449,7 @@ TEST_F(Window, FollowsTheAppModeOfWindows) {
     window_seams seams = world.seams();
     seams.theme = [&wanted] { return wanted; };
     main_window form(seams);
-    ShowWindow(form.handle(), SW_SHOWNA);
+    show(form);
     const auto background = [&] { return facts_of(form.grid(page_id::dx_device), 1, 2).grid_color; };
     EXPECT_EQ(palette_of(ui_theme::dark).window, background());
     wanted = ui_theme::light;
@@ -452,7 +459,7 @@ TEST_F(Window, FollowsTheAppModeOfWindows) {
 
 TEST_F(Window, ADpiChangeRescalesAndRepaintsEveryControl) {
     main_window form(world.seams());
-    ShowWindow(form.handle(), SW_SHOWNA);
+    show(form);
     const window_controls& c = form.controls();
     // Painted and valid, as before the user drags the window to another monitor.
     RedrawWindow(form.handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -473,7 +480,7 @@ TEST_F(Window, ADpiChangeRescalesAndRepaintsEveryControl) {
 
 TEST_F(Window, GridMenusCopyTheirPageOrTheWholeReport) {
     main_window form(world.seams());
-    ShowWindow(form.handle(), SW_SHOWNA);
+    show(form);
     HWND device = form.controls().directx.grids[1];
     const auto ask = [&](int code) {
         SendMessageA(GetParent(device), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(device), code),
@@ -513,7 +520,7 @@ TEST_F(Window, OpensAndComparesSavedReports) {
     };
     main_window form(seams);
     form.report_at_start = changed;
-    ShowWindow(form.handle(), SW_SHOWNA);
+    show(form);
     const window_controls& c = form.controls();
     ASSERT_TRUE(form.showing_file());
     EXPECT_EQ("Other board", form.grid(page_id::dx_summary).cell(1, 0));
@@ -561,7 +568,7 @@ TEST_F(Window, OpensAndComparesSavedReports) {
 TEST_F(Window, AScreenReaderReadsEveryRowOfAGrid) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     main_window form(world.seams());
-    ShowWindow(form.handle(), SW_SHOWNA);
+    show(form);
     HWND device = form.controls().directx.grids[1];
     const report_page& page = form.grid(page_id::dx_device).shown();
     SetFocus(device);
@@ -1016,7 +1023,7 @@ TEST_F(Window, ANameOutsideTheCodePageShowsWhole) {
         return std::unique_ptr<direct3d_probe>(std::make_unique<dxgi_probe>(entry));
     };
     main_window form(seams);
-    ShowWindow(form.handle(), SW_SHOWNA);
+    show(form);
     EXPECT_EQ("#0: " + name, combo_line(form.controls().adapter_list, 0));
     EXPECT_EQ(name, form.grid(page_id::dx_summary).cell(1, 0));
     HWND device = form.controls().directx.grids[1];
@@ -1048,6 +1055,42 @@ TEST_F(Window, ANameOutsideTheCodePageShowsWhole) {
         save_window_image(form.handle(), shot);
     }
     EXPECT_EQ(0u, factory.references);
+}
+
+TEST_F(Window, AGroupStillReadSaysSoAndFillsWhenItsProbeEnds) {
+    std::promise<void> held;
+    const std::shared_future<void> gate = held.get_future().share();
+    window_seams seams = world.seams();
+    seams.capture.opengl = [gate, answer = seams.capture.opengl](const direct3d_probe& direct3d) {
+        gate.wait();
+        return answer(direct3d);
+    };
+    main_window form(seams);
+    ShowWindow(form.handle(), SW_SHOWNA);
+    // The DirectX pages at once; OpenGL's say they are being read.
+    EXPECT_EQ("First board", form.grid(page_id::dx_summary).cell(1, 0));
+    EXPECT_EQ("Reading\u2026", form.grid(page_id::gl_summary).cell(0, 0));
+    EXPECT_EQ("Reading OpenGL\u2026", status_part(form.controls().status_bar, status_message));
+    EXPECT_EQ("", form.submission);
+    SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(id_opengl_tab, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(form.controls().opengl.tab));
+    if (const char* shot = std::getenv("CAVIO_SCREENSHOT_READING")) {
+        SetWindowPos(form.handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+        RedrawWindow(form.handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        save_window_image(form.handle(), shot);
+    }
+    // The probe's message fills the group in the message loop.
+    held.set_value();
+    MSG message;
+    for (int wait = 0; wait < 500 && form.grid(page_id::gl_summary).cell(1, 0) != "First renderer"; ++wait) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
+    }
+    EXPECT_EQ("First renderer", form.grid(page_id::gl_summary).cell(1, 0));
+    EXPECT_EQ("", status_part(form.controls().status_bar, status_message));
+    EXPECT_NE(std::string::npos, form.submission.find("Device\tSecond board"));
 }
 
 }  // namespace

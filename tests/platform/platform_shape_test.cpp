@@ -195,6 +195,7 @@ TEST(NoDirect3D, StartUpCompletesWithAnEmptyDeviceList) {
     };
     main_window form(seams);
     ShowWindow(form.handle(), SW_SHOWNA);
+    form.finish_capture();
     EXPECT_TRUE(form.started);
     EXPECT_EQ(0, SendMessageA(form.controls().adapter_list, CB_GETCOUNT, 0, 0));
     EXPECT_TRUE(form.document().adapters.empty());
