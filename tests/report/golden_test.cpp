@@ -21,6 +21,7 @@
 #include "fakes/golden_platform.h"
 #include "fakes/golden_vulkan.h"
 #include "platform/text_file.h"
+#include "probe/capture.h"
 #include "probe/d3d11_12_probe.h"
 #include "probe/d3d9_probe.h"
 #include "probe/gl_probe.h"
@@ -140,6 +141,30 @@ TEST_F(Golden, TheWholeSubmissionText) {
         }
     }
     expect_golden(text, "submission.txt", 1);
+}
+
+// The capture side by side hands the writers the same records as the chained
+// one: the same report, the golden DirectX and OpenGL pages and submission.
+TEST_F(Golden, TheSideBySideCaptureWritesTheGoldenPages) {
+    fakes::d3d11_12_runtime runtime;
+    capture_seams seams;
+    seams.direct3d10 = [&]() -> std::unique_ptr<direct3d_probe> {
+        auto probe = std::make_unique<d3d9_probe>([this](UINT version) { return d3d.create(version); });
+        probe->adapters[0].d3d11_12 = probe_d3d11_12(nullptr, runtime.entry_points());
+        fakes::golden_dxgi(probe->adapters[0]);
+        return probe;
+    };
+    seams.opengl = [this](const direct3d_probe& list) {
+        return std::make_unique<gl_probe>(list, gl.platform());
+    };
+    const report_document side_by_side = build_report(capture_startup(seams));
+    EXPECT_EQ(build_report(capture_chained(seams)), side_by_side);
+    // The first adapter's pages are the golden ones; the second has a reason
+    // on its OpenGL Summary that the golden document leaves out.
+    for (const page_group group : {page_group::directx, page_group::opengl}) {
+        EXPECT_EQ(document.adapters[0].group(group), side_by_side.adapters.at(0).group(group));
+    }
+    EXPECT_EQ(submission_text(document), submission_text(side_by_side));
 }
 
 // What each row is, as its writer said, agrees with what it shows, on every
