@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -1091,6 +1092,41 @@ TEST_F(Window, AGroupStillReadSaysSoAndFillsWhenItsProbeEnds) {
     EXPECT_EQ("First renderer", form.grid(page_id::gl_summary).cell(1, 0));
     EXPECT_EQ("", status_part(form.controls().status_bar, status_message));
     EXPECT_NE(std::string::npos, form.submission.find("Device\tSecond board"));
+}
+
+TEST_F(Window, AProbePastItsBoundEndsAsAReasonAndTheRestWorks) {
+    std::promise<void> held;
+    const std::shared_future<void> gate = held.get_future().share();
+    window_seams seams = world.seams();
+    const auto token = std::make_shared<int>();
+    seams.capture.opengl = [gate, token, answer = seams.capture.opengl](const direct3d_probe& direct3d) {
+        gate.wait();
+        return answer(direct3d);
+    };
+    seams.capture.bound = std::chrono::milliseconds(200);
+    const long copies = token.use_count();
+    {
+        main_window form(seams);
+        ShowWindow(form.handle(), SW_SHOWNA);
+        // The window's timer gives the probe up.
+        MSG message;
+        for (int wait = 0; wait < 300 && form.submission.empty(); ++wait) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                DispatchMessageW(&message);
+            }
+        }
+        EXPECT_EQ("OpenGL: no answer within 200 ms", status_part(form.controls().status_bar, status_message));
+        EXPECT_EQ("First board", form.grid(page_id::dx_summary).cell(1, 0));
+        EXPECT_NE(std::string::npos, form.submission.find("Device\tSecond board"));
+        EXPECT_TRUE(form.capture_left_running());
+    }
+    // Let go, the probe ends alone, before the fake world it reads goes.
+    held.set_value();
+    for (int wait = 0; wait < 500 && token.use_count() > copies; ++wait) {
+        Sleep(10);
+    }
+    EXPECT_EQ(copies, token.use_count());
 }
 
 }  // namespace
