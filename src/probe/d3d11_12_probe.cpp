@@ -10,6 +10,7 @@
 
 #include "base/errors.h"
 #include "base/platform.h"
+#include "probe/d3d_common.h"
 #include "refdata/format_names.h"
 
 namespace {
@@ -158,6 +159,8 @@ trouble read_d3d11(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, d3
     if (!entry.create11) {
         return "Direct3D 11: d3d11.dll or its D3D11CreateDevice is missing";
     }
+    // Until the device is gone, with its swap chain.
+    const std::lock_guard<std::mutex> one_at_a_time(display_device_lock());
     feature_device device;
     uint32_t level = 0;
     HRESULT status = entry.create11(adapter, d3d11_levels, std::size(d3d11_levels), &level, &device);

@@ -69,3 +69,8 @@ std::string guid_text(const GUID& guid) {
                   guid.Data4[7]);
     return text;
 }
+
+std::mutex& display_device_lock() {
+    static std::mutex lock;
+    return lock;
+}

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,3 +68,9 @@ std::string guid_text(const GUID& guid);
 // The identifier of one ordinal, zero-filled first so a failing call leaves
 // zeros; status, where given, gets what the call returned.
 D3DADAPTER_IDENTIFIER9 read_identifier(IDirect3D9& d3d, UINT ordinal, HRESULT* status = nullptr);
+
+// Held while a probe makes, uses and frees a Direct3D device or an OpenGL
+// context on the display: the probes run side by side, and under Wine an
+// OpenGL context made while another thread makes a Direct3D device over
+// Vulkan can deadlock in the X client library.
+std::mutex& display_device_lock();

@@ -207,6 +207,7 @@ void dxgi_probe::test_shader_model(const dx10_entry_points& entry, dx_adapter& r
         reasons.push_back({count, "Direct3D 10: d3d10.dll or its D3D10CreateDevice is missing"});
         return;
     }
+    const std::lock_guard<std::mutex> one_at_a_time(display_device_lock());
     const HRESULT status = entry.D3D10CreateDevice(dxgi_adapter.Get(), D3D10_DRIVER_TYPE_HARDWARE, nullptr, 0,
                                                    d3d10_sdk_version, device.ReleaseAndGetAddressOf());
     if (status == S_OK) {

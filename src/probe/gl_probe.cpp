@@ -520,6 +520,7 @@ bool has_extension_word(const std::string& text, const char* name) {
 gl_probe::gl_probe(const direct3d_probe& direct3d, const gl_platform& platform, bool with_core_context) {
     gl_capture session(platform, adapters, count, reasons, with_core_context);
     session.load();
+    const std::lock_guard<std::mutex> one_at_a_time(display_device_lock());
     session.capture(direct3d);
 }
 
