@@ -202,6 +202,23 @@ BOOL CALLBACK close_window_of(HWND window, LPARAM process_id) {
     return TRUE;
 }
 
+struct shown_window {
+    DWORD process_id;
+    bool shown = false;
+};
+
+BOOL CALLBACK find_shown_window(HWND window, LPARAM found) {
+    auto* wanted = reinterpret_cast<shown_window*>(found);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (owner == wanted->process_id && std::string(name) == "CavioMain" && IsWindowVisible(window)) {
+        wanted->shown = true;
+    }
+    return TRUE;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -218,6 +235,7 @@ int main(int argc, char** argv) {
     LARGE_INTEGER frequency{};
     QueryPerformanceFrequency(&frequency);
     std::vector<double> times;
+    std::vector<double> shown;
     for (int run = 0; run < 5; ++run) {
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
@@ -231,6 +249,18 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "cannot start %s\n", program.c_str());
             return 1;
         }
+        // The window shows once the adapters are listed, with its first
+        // page; it is idle for input once the probes' pages are taken in.
+        shown_window wanted{process.dwProcessId};
+        for (int wait = 0; wait < 24000 && !wanted.shown; ++wait) {
+            EnumWindows(find_shown_window, reinterpret_cast<LPARAM>(&wanted));
+            if (!wanted.shown) {
+                Sleep(5);
+            }
+        }
+        QueryPerformanceCounter(&ready);
+        shown.push_back(1000.0 * static_cast<double>(ready.QuadPart - start.QuadPart) /
+                        static_cast<double>(frequency.QuadPart));
         WaitForInputIdle(process.hProcess, 120000);
         QueryPerformanceCounter(&ready);
         times.push_back(1000.0 * static_cast<double>(ready.QuadPart - start.QuadPart) /
@@ -244,8 +274,13 @@ int main(int argc, char** argv) {
     }
     std::sort(times.begin(), times.end());
     std::printf(
-        "cavio.exe start-up to its first painted page, idle, over %zu runs: median %.0f ms (min %.0f, max "
-        "%.0f)\n",
+        "cavio.exe from process start to its window shown with the first page, over %zu runs: median "
+        "%.0f ms\n",
+        shown.size(), median(shown));
+    std::printf(
+        "cavio.exe from process start to its window idle with every group, over %zu runs: median %.0f ms "
+        "(min "
+        "%.0f, max %.0f)\n",
         times.size(), times[times.size() / 2], times.front(), times.back());
     compare_side_by_side(self);
 
