@@ -152,6 +152,12 @@ capture_seams default_capture_seams() {
     return seams;
 }
 
+std::vector<probe_reason>& startup_capture::reasons_of(capture_part part) {
+    return part == capture_part::opengl   ? opengl_reasons
+           : part == capture_part::vulkan ? vulkan_reasons
+                                          : direct3d_reasons;
+}
+
 bool startup_capture::complete() const {
     for (const bool part : reading) {
         if (part) {
@@ -289,25 +295,23 @@ capture_run::~capture_run() {
 void capture_run::take_in(capture_part part) {
     shared& state = *shared_;
     const size_t index = index_of(part);
-    std::vector<probe_reason>& reasons = state.reasons[index];
+    const std::vector<probe_reason>& reasons = state.reasons[index];
+    std::vector<probe_reason>& into = capture_.reasons_of(part);
+    into.insert(into.end(), reasons.begin(), reasons.end());
     switch (part) {
         case capture_part::directx:
             capture_.direct3d = std::move(state.directx);
             attach(readings_, *capture_.direct3d, nullptr);
-            capture_.direct3d_reasons.insert(capture_.direct3d_reasons.end(), reasons.begin(), reasons.end());
             break;
         case capture_part::direct3d11_12:
             readings_ = std::move(state.d3d11_12);
-            capture_.direct3d_reasons.insert(capture_.direct3d_reasons.end(), reasons.begin(), reasons.end());
-            attach(readings_, *capture_.direct3d, &capture_.direct3d_reasons);
+            attach(readings_, *capture_.direct3d, &into);
             break;
         case capture_part::opengl:
             capture_.opengl = std::move(state.opengl);
-            capture_.opengl_reasons = std::move(reasons);
             break;
         case capture_part::vulkan:
             capture_.vulkan = std::move(state.vulkan);
-            capture_.vulkan_reasons = std::move(reasons);
             break;
     }
     capture_.reading[index] = false;
@@ -356,14 +360,7 @@ void capture_run::give_up() {
         }
         capture_.reading[index] = false;
         capture_.abandoned[index] = true;
-        const probe_reason reason{-1, too_slow(part, bound_)};
-        if (part == capture_part::opengl) {
-            capture_.opengl_reasons.push_back(reason);
-        } else if (part == capture_part::vulkan) {
-            capture_.vulkan_reasons.push_back(reason);
-        } else {
-            capture_.direct3d_reasons.push_back(reason);
-        }
+        capture_.reasons_of(part).push_back({-1, too_slow(part, bound_)});
     }
 }
 

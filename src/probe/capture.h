@@ -61,6 +61,8 @@ struct startup_capture {
     bool still_reading(capture_part part) const { return reading[static_cast<size_t>(part)]; }
     bool given_up(capture_part part) const { return abandoned[static_cast<size_t>(part)]; }
     bool complete() const;
+    // Where a part's reasons go: both Direct3D parts' to direct3d_reasons.
+    std::vector<probe_reason>& reasons_of(capture_part part);
 };
 
 // "OpenGL and Vulkan": the parts still being read, in their order.

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <cwchar>
+#include <exception>
 #include <limits>
 #include <string>
 #include <vector>
@@ -24,9 +25,29 @@ using create_device_fn = HRESULT(WINAPI*)(IDXGIAdapter*, D3D10_DRIVER_TYPE, HMOD
 constexpr UINT d3d10_sdk_version = 29;
 constexpr DWORD shader_model_4 = 0x00000400;
 
+bool same_pci_identity(DWORD vendor, DWORD device, DWORD subsys, DWORD revision,
+                       const adapter_identity& info) {
+    return vendor == info.vendor_id && device == info.device_id && subsys == info.subsys_id &&
+           revision == info.revision;
+}
+
 bool same_pci_identity(const D3DADAPTER_IDENTIFIER9& identifier, const adapter_identity& info) {
-    return identifier.VendorId == info.vendor_id && identifier.DeviceId == info.device_id &&
-           identifier.SubSysId == info.subsys_id && identifier.Revision == info.revision;
+    return same_pci_identity(identifier.VendorId, identifier.DeviceId, identifier.SubSysId,
+                             identifier.Revision, info);
+}
+
+bool same_pci_identity(const adapter_identity& a, const adapter_identity& b) {
+    return same_pci_identity(a.vendor_id, a.device_id, a.subsys_id, a.revision, b);
+}
+
+// The factory every DXGI reading starts from; raises where DXGI is missing.
+Microsoft::WRL::ComPtr<IDXGIFactory> create_factory(const dx10_entry_points& entry) {
+    raise_if(!entry.CreateDXGIFactory, "dxgi.dll or its CreateDXGIFactory is missing");
+    Microsoft::WRL::ComPtr<IDXGIFactory> factory;
+    const HRESULT status =
+        entry.CreateDXGIFactory(__uuidof(IDXGIFactory), reinterpret_cast<void**>(factory.GetAddressOf()));
+    raise_if(status != S_OK || !factory, "CreateDXGIFactory failed (" + status_code_text(status) + ")");
+    return factory;
 }
 
 }  // namespace
@@ -89,11 +110,7 @@ std::optional<dx_adapter> listed_adapter(const DXGI_ADAPTER_DESC& desc) {
 
 }  // namespace
 
-dxgi_probe::dxgi_probe(const dx10_entry_points& entry) {
-    raise_if(!entry.CreateDXGIFactory, "dxgi.dll or its CreateDXGIFactory is missing");
-    const HRESULT status = entry.CreateDXGIFactory(
-        __uuidof(IDXGIFactory), reinterpret_cast<void**>(factory.ReleaseAndGetAddressOf()));
-    raise_if(status != S_OK || !factory, "CreateDXGIFactory failed (" + status_code_text(status) + ")");
+dxgi_probe::dxgi_probe(const dx10_entry_points& entry) : factory(create_factory(entry)) {
     if (entry.Direct3DCreate9) {
         adopt(d3d, entry.Direct3DCreate9(d3d9_sdk_version));
     }
@@ -317,11 +334,10 @@ void dxgi_probe::read_output(dx_adapter& record) {
 std::vector<d3d11_12_reading> probe_d3d11_12_everywhere(const dx10_entry_points& entry) {
     std::vector<d3d11_12_reading> readings;
     Microsoft::WRL::ComPtr<IDXGIFactory> factory;
-    if (!entry.CreateDXGIFactory ||
-        entry.CreateDXGIFactory(__uuidof(IDXGIFactory), reinterpret_cast<void**>(factory.GetAddressOf())) !=
-            S_OK ||
-        !factory) {
-        return readings;
+    try {
+        factory = create_factory(entry);
+    } catch (const std::exception&) {
+        return readings;  // the list says why
     }
     Microsoft::WRL::ComPtr<IDXGIAdapter> adapter;
     for (UINT index = 0; factory->EnumAdapters(index, adapter.ReleaseAndGetAddressOf()) == S_OK && adapter;
@@ -338,11 +354,7 @@ std::vector<d3d11_12_reading> probe_d3d11_12_everywhere(const dx10_entry_points&
 }
 
 std::vector<dx_adapter> list_dxgi_adapters(const dx10_entry_points& entry) {
-    raise_if(!entry.CreateDXGIFactory, "dxgi.dll or its CreateDXGIFactory is missing");
-    Microsoft::WRL::ComPtr<IDXGIFactory> factory;
-    const HRESULT status =
-        entry.CreateDXGIFactory(__uuidof(IDXGIFactory), reinterpret_cast<void**>(factory.GetAddressOf()));
-    raise_if(status != S_OK || !factory, "CreateDXGIFactory failed (" + status_code_text(status) + ")");
+    const Microsoft::WRL::ComPtr<IDXGIFactory> factory = create_factory(entry);
     std::vector<dx_adapter> adapters;
     std::vector<HMONITOR> last_heads;  // the monitor of each adapter's last output
     Microsoft::WRL::ComPtr<IDXGIAdapter> adapter;
@@ -369,10 +381,7 @@ std::vector<dx_adapter> list_dxgi_adapters(const dx10_entry_points& entry) {
     // DXGI probe's monitor, without a Direct3D 9 of its own.
     for (dx_adapter& record : adapters) {
         for (size_t other = 0; other < adapters.size(); ++other) {
-            const adapter_identity& info = adapters[other].info;
-            if (last_heads[other] != nullptr && info.vendor_id == record.info.vendor_id &&
-                info.device_id == record.info.device_id && info.subsys_id == record.info.subsys_id &&
-                info.revision == record.info.revision) {
+            if (last_heads[other] != nullptr && same_pci_identity(adapters[other].info, record.info)) {
                 record.monitor = last_heads[other];
             }
         }

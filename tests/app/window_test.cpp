@@ -1058,6 +1058,18 @@ TEST_F(Window, ANameOutsideTheCodePageShowsWhole) {
     EXPECT_EQ(0u, factory.references);
 }
 
+// Runs the thread's messages, as the message loop would, until done says so
+// or five seconds have passed.
+void run_messages_until(const std::function<bool()>& done) {
+    MSG message;
+    for (int wait = 0; wait < 500 && !done(); ++wait) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
+    }
+}
+
 TEST_F(Window, AGroupStillReadSaysSoAndFillsWhenItsProbeEnds) {
     std::promise<void> held;
     const std::shared_future<void> gate = held.get_future().share();
@@ -1082,13 +1094,7 @@ TEST_F(Window, AGroupStillReadSaysSoAndFillsWhenItsProbeEnds) {
     }
     // The probe's message fills the group in the message loop.
     held.set_value();
-    MSG message;
-    for (int wait = 0; wait < 500 && form.grid(page_id::gl_summary).cell(1, 0) != "First renderer"; ++wait) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageW(&message);
-        }
-    }
+    run_messages_until([&] { return form.grid(page_id::gl_summary).cell(1, 0) == "First renderer"; });
     EXPECT_EQ("First renderer", form.grid(page_id::gl_summary).cell(1, 0));
     EXPECT_EQ("", status_part(form.controls().status_bar, status_message));
     EXPECT_NE(std::string::npos, form.submission.find("Device\tSecond board"));
@@ -1109,13 +1115,7 @@ TEST_F(Window, AProbePastItsBoundEndsAsAReasonAndTheRestWorks) {
         main_window form(seams);
         ShowWindow(form.handle(), SW_SHOWNA);
         // The window's timer gives the probe up.
-        MSG message;
-        for (int wait = 0; wait < 300 && form.submission.empty(); ++wait) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                DispatchMessageW(&message);
-            }
-        }
+        run_messages_until([&] { return !form.submission.empty(); });
         EXPECT_EQ("OpenGL: no answer within 200 ms", status_part(form.controls().status_bar, status_message));
         EXPECT_EQ("First board", form.grid(page_id::dx_summary).cell(1, 0));
         EXPECT_NE(std::string::npos, form.submission.find("Device\tSecond board"));
