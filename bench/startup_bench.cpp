@@ -18,6 +18,8 @@
 #include <vector>
 
 #include "probe/capture.h"
+#include "probe/gl_probe.h"
+#include "probe/vk_probe.h"
 #include "probe/dxgi_probe.h"
 
 namespace {
@@ -49,8 +51,8 @@ double capture_ms(bool with_d3d11_12, bool with_vulkan = true, bool with_core = 
     if (!with_d3d11_12) {
         seams.direct3d11_12 = {};
     }
-    seams.opengl = [with_core](const direct3d_probe& direct3d) {
-        return std::make_unique<gl_probe>(direct3d, default_gl_platform(), with_core);
+    seams.opengl = [with_core](std::span<const dx_adapter> adapters) {
+        return gl_probe(adapters, default_gl_platform(), with_core).take();
     };
     const double start = now_ms();
     const startup_capture capture = capture_chained(seams);
@@ -368,7 +370,7 @@ int main(int argc, char** argv) {
     for (int run = 0; run < 11; ++run) {
         for (const bool core : {true, false}) {
             const double start = now_ms();
-            const gl_probe probe(*adapters.direct3d, default_gl_platform(), core);
+            const gl_probe probe(adapters.adapters, default_gl_platform(), core);
             (core ? probe_core : probe_legacy).push_back(now_ms() - start);
         }
     }
@@ -377,7 +379,7 @@ int main(int argc, char** argv) {
     std::printf(
         "the OpenGL probe alone, on %d adapter(s): median %.1f ms with the core-profile context, %.1f ms "
         "without; it costs %.1f ms, %.0f%% of the rest of the capture\n",
-        adapters.direct3d->count, core, legacy, core - legacy,
+        static_cast<int>(adapters.adapters.size()), core, legacy, core - legacy,
         median(without_core) > 0 ? 100.0 * (core - legacy) / median(without_core) : 0.0);
 
     // The Vulkan probe alone: its instance, every device, every format.

@@ -87,8 +87,8 @@ report_document this_machine() {
     run.finish();
     probe_left_running = run.left_running();
     report_document document = build_report(run.capture());
-    for (const std::string& problem : document.problems) {
-        std::fprintf(stderr, "cavio-report: %s\n", problem.c_str());
+    for (const reason& problem : document.problems) {
+        std::fprintf(stderr, "cavio-report: %s\n", problem.text().c_str());
     }
     return document;
 }
@@ -139,12 +139,12 @@ int report_main() {
     if (kind == output_kind::compare) {
         std::vector<report_document> documents;
         for (const std::string& path : compared) {
-            report_reading read = read_report_file(path);
-            if (const std::string* refused = std::get_if<std::string>(&read)) {
-                std::fprintf(stderr, "cavio-report: %s\n", refused->c_str());
+            result<report_document> read = read_report_file(path);
+            if (!read) {
+                std::fprintf(stderr, "cavio-report: %s\n", read.why().sentence.c_str());
                 return 2;
             }
-            documents.push_back(std::move(std::get<report_document>(read)));
+            documents.push_back(std::move(*read));
         }
         if (documents.size() == 1) {
             documents.push_back(this_machine());

@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "app/grid_control.h"
+#include "app/grid_access.h"
 #include "base/text.h"
 
 namespace {
@@ -18,6 +18,22 @@ namespace {
 // The child id of a grid row: 1 for the first data row.
 LONG child_of(const grid_model& model, int row) {
     return row - model.fixed_rows() + 1;
+}
+
+// The model of a grid that still exists, or null.
+const grid_model* model_of(HWND grid) {
+    const grid_access* access = grid_access_of(grid);
+    return access != nullptr ? &access->model() : nullptr;
+}
+
+// Where a row lies on the screen; an empty place where the grid is gone.
+bool row_on_screen(HWND grid, int row, RECT* place) {
+    const grid_access* access = grid_access_of(grid);
+    if (access == nullptr) {
+        *place = RECT{};
+        return false;
+    }
+    return access->row_on_screen(row, place);
 }
 
 BSTR bstr_of(const std::string& text) {
@@ -75,7 +91,7 @@ public:
                                           reinterpret_cast<void**>(parent));
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
-        const grid_model* model = grid_model_of(grid_);
+        const grid_model* model = model_of(grid_);
         if (model == nullptr) {
             return RPC_E_DISCONNECTED;
         }
@@ -110,7 +126,7 @@ public:
         });
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        const grid_model* model = grid_model_of(grid_);
+        const grid_model* model = model_of(grid_);
         const int index = row_of(child);
         if (model == nullptr || index < 0) {
             return model == nullptr ? RPC_E_DISCONNECTED : E_INVALIDARG;
@@ -126,7 +142,7 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-        const grid_model* model = grid_model_of(grid_);
+        const grid_model* model = model_of(grid_);
         const int index = row_of(child);
         if (model == nullptr || index < 0) {
             return model == nullptr ? RPC_E_DISCONNECTED : E_INVALIDARG;
@@ -150,7 +166,7 @@ public:
             flags |= STATE_SYSTEM_FOCUSED;
         }
         RECT place{};
-        if (!grid_row_on_screen(grid_, row, &place)) {
+        if (!row_on_screen(grid_, row, &place)) {
             flags |= STATE_SYSTEM_OFFSCREEN | STATE_SYSTEM_INVISIBLE;
         }
         state->lVal = flags;
@@ -170,7 +186,7 @@ public:
         return S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override {
-        const grid_model* model = grid_model_of(grid_);
+        const grid_model* model = model_of(grid_);
         VariantInit(child);
         if (model == nullptr) {
             return RPC_E_DISCONNECTED;
@@ -183,7 +199,7 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selected) override {
-        const grid_model* model = grid_model_of(grid_);
+        const grid_model* model = model_of(grid_);
         VariantInit(selected);
         if (model == nullptr) {
             return RPC_E_DISCONNECTED;
@@ -201,7 +217,7 @@ public:
         return S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
-        const grid_model* model = grid_model_of(grid_);
+        const grid_model* model = model_of(grid_);
         const int index = row_of(child);
         if (model == nullptr || index <= 0) {
             return model == nullptr ? RPC_E_DISCONNECTED : E_INVALIDARG;
@@ -210,13 +226,15 @@ public:
             SetFocus(grid_);
         }
         if ((flags & (SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION)) != 0) {
-            grid_select_row(grid_, model->fixed_rows() + index - 1);
+            if (grid_access* access = grid_access_of(grid_)) {
+                access->select_row(model->fixed_rows() + index - 1);
+            }
         }
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height,
                                           VARIANT child) override {
-        const grid_model* model = grid_model_of(grid_);
+        const grid_model* model = model_of(grid_);
         const int index = row_of(child);
         if (model == nullptr || index < 0) {
             return model == nullptr ? RPC_E_DISCONNECTED : E_INVALIDARG;
@@ -225,7 +243,7 @@ public:
         if (index == 0) {
             GetWindowRect(grid_, &place);
         } else {
-            grid_row_on_screen(grid_, model->fixed_rows() + index - 1, &place);
+            row_on_screen(grid_, model->fixed_rows() + index - 1, &place);
         }
         *left = place.left;
         *top = place.top;
@@ -234,7 +252,7 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
-        const grid_model* model = grid_model_of(grid_);
+        const grid_model* model = model_of(grid_);
         const int index = row_of(start);
         VariantInit(end);
         if (model == nullptr || index < 0) {
@@ -259,7 +277,7 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) override {
-        const grid_model* model = grid_model_of(grid_);
+        const grid_model* model = model_of(grid_);
         VariantInit(child);
         if (model == nullptr) {
             return RPC_E_DISCONNECTED;
@@ -269,7 +287,8 @@ public:
         if (!PtInRect(&area, POINT{x, y})) {
             return S_FALSE;
         }
-        const int row = grid_row_at_screen(grid_, POINT{x, y});
+        const grid_access* access = grid_access_of(grid_);
+        const int row = access != nullptr ? access->row_at_screen(POINT{x, y}) : -1;
         child->vt = VT_I4;
         child->lVal = row >= model->fixed_rows() &&
                               row - model->fixed_rows() < static_cast<int>(model->shown().rows.size())
@@ -284,7 +303,7 @@ public:
 private:
     // 0 for the grid itself, 1 to n for its rows, -1 for anything else.
     int row_of(const VARIANT& child) const {
-        const grid_model* model = grid_model_of(grid_);
+        const grid_model* model = model_of(grid_);
         if (model == nullptr || child.vt != VT_I4) {
             return -1;
         }
@@ -296,7 +315,7 @@ private:
     template <typename Text>
     HRESULT text_of(const VARIANT& child, BSTR* out, Text text) const {
         *out = nullptr;
-        const grid_model* model = grid_model_of(grid_);
+        const grid_model* model = model_of(grid_);
         const int index = row_of(child);
         if (model == nullptr || index < 0) {
             return model == nullptr ? RPC_E_DISCONNECTED : E_INVALIDARG;
@@ -324,7 +343,7 @@ LRESULT grid_accessible_result(HWND grid, WPARAM flags) {
 }
 
 void grid_notify(HWND grid, DWORD event, int row) {
-    const grid_model* model = grid_model_of(grid);
+    const grid_model* model = model_of(grid);
     if (model == nullptr) {
         return;
     }

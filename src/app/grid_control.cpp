@@ -11,87 +11,42 @@
 #include "app/cell_style.h"
 #include "app/column_fit.h"
 #include "app/grid_accessible.h"
-#include "app/grid_geometry.h"
-#include "app/grid_paint.h"
+#include "app/grid_state.h"
 #include "base/text.h"
 #include "base/win_handles.h"
 
 namespace {
 
-constexpr int resize_grip = 3;       // pixels either side of a header divider
-constexpr int horizontal_step = 20;  // design pixels a scroll arrow or key moves sideways
-constexpr int menu_copy = 1;
-constexpr int menu_select_all = 2;
-constexpr int menu_copy_page = 3;
-constexpr int menu_copy_report = 4;
-
-class grid_state {
-public:
-    explicit grid_state(HWND window, grid_model* model)
-        : window_(window), model_(model), geometry_(*model, 96) {}
-
-    LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
-    void refresh();
-    void set_dpi(int dpi);
-    std::string selected_text() const;
-    void select_all();
-    // Also scrolled to the left, so that the row's name shows whole.
-    void select_row(int row) {
-        refresh();
-        move_current(row, false);
-        scroll_to(0, view_.scroll_y);
-    }
-    const grid_model* model() const { return model_; }
-    // The row's rectangle in client coordinates, and whether any of it shows.
-    bool row_place(int row, RECT* place) const {
-        const RECT area = client();
-        const bool fixed = row < model_->fixed_rows();
-        const int top = geometry_.row_top(row) - (fixed ? 0 : view_.scroll_y);
-        *place = RECT{0, top, area.right, top + geometry_.row_pixels(row)};
-        return fixed || (place->bottom > geometry_.fixed_height() && place->top < area.bottom);
-    }
-    int row_at_point(int y) const { return row_at(y); }
-
-private:
-    int scaled(int pixels) const { return geometry_.scaled(pixels); }
-    RECT client() const;
-    int first_data_row() const { return model_->fixed_rows(); }
-    int last_row() const { return model_->row_count() - 1; }
-    bool has_data() const { return model_->row_count() > model_->fixed_rows(); }
-
-    void measure_rows() { geometry_ = grid_geometry(*model_, dpi_); }
-    void fit_value_column();
-    void track_tip(int x, int y);
-    std::string cut_text_at(int column, int row);
-    void paint(HDC dc, const RECT& area);
-    void update_scroll_bars();
-    void scroll_to(int x, int y);
-    void ensure_visible(int row);
-    int row_at(int y) const { return geometry_.row_at(y, view_.scroll_y); }
-    int divider_at(int x, int y) const { return geometry_.divider_at(x, y, view_.scroll_x, resize_grip); }
-    void move_current(int row, bool extend);
-    int skip_blank(int row, int direction) const;
-    void on_key(WPARAM key);
-    void on_button_down(int x, int y, bool shift);
-    void on_context_menu(int x, int y);
-    void copy();
-
-    HWND window_;
-    grid_model* model_;  // holds the current row and the selection
-    int dpi_ = 96;
-    grid_geometry geometry_;
-    grid_view view_;
-    grid_fonts fonts_;
-    window_handle tip_;                   // shows a cut cell's whole text
-    std::wstring tip_text_;               // what the tip shows now
-    std::pair<int, int> tipped_{-1, -1};  // the cell under the mouse: column, row
-    int dragged_column_ = -1;
-    int drag_origin_ = 0;
-    int drag_width_ = 0;
-};
-
 grid_state* state_of(HWND window) {
     return reinterpret_cast<grid_state*>(GetWindowLongPtrW(window, 0));
+}
+
+}  // namespace
+
+void grid_state::select_row(int row) {
+    refresh();
+    move_current(row, false);
+    scroll_to(0, view_.scroll_y);
+}
+
+bool grid_state::row_on_screen(int row, RECT* place) const {
+    if (row < 0 || row >= model_->row_count()) {
+        *place = RECT{};
+        return false;
+    }
+    const RECT area = client();
+    const bool fixed = row < model_->fixed_rows();
+    const int top = geometry_.row_top(row) - (fixed ? 0 : view_.scroll_y);
+    *place = RECT{0, top, area.right, top + geometry_.row_pixels(row)};
+    const bool shown = (fixed || (place->bottom > geometry_.fixed_height() && place->top < area.bottom)) &&
+                       IsWindowVisible(window_);
+    MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(place), 2);
+    return shown;
+}
+
+int grid_state::row_at_screen(POINT point) const {
+    ScreenToClient(window_, &point);
+    return row_at(point.y);
 }
 
 RECT grid_state::client() const {
@@ -240,171 +195,6 @@ void grid_state::paint(HDC dc, const RECT& area) {
     }
     view_.focused = GetFocus() == window_;
     paint_grid(dc, area, *model_, geometry_, view_, fonts_);
-}
-
-void grid_state::move_current(int row, bool extend) {
-    if (!has_data()) {
-        return;
-    }
-    row = std::clamp(row, first_data_row(), last_row());
-    if (!extend || !model_->row_select()) {
-        model_->selection_anchor = -1;
-    } else if (model_->selection_anchor < 0) {
-        model_->selection_anchor = model_->current_row;
-    }
-    const bool moved = model_->current_row != row;
-    model_->current_row = row;
-    ensure_visible(row);
-    InvalidateRect(window_, nullptr, FALSE);
-    // What a screen reader follows: the selection and the focused row.
-    grid_notify(window_, extend ? EVENT_OBJECT_SELECTIONADD : EVENT_OBJECT_SELECTION, row);
-    if (moved && GetFocus() == window_) {
-        grid_notify(window_, EVENT_OBJECT_FOCUS, row);
-    }
-}
-
-// The nearest row from row on in direction that is not blank, else the
-// nearest one the other way; row itself where every row is blank.
-int grid_state::skip_blank(int row, int direction) const {
-    row = std::clamp(row, first_data_row(), last_row());
-    for (const int way : {direction, -direction}) {
-        for (int at = row; at >= first_data_row() && at <= last_row(); at += way) {
-            if (model_->kind(at) != row_kind::blank) {
-                return at;
-            }
-        }
-    }
-    return row;
-}
-
-void grid_state::on_key(WPARAM key) {
-    const bool shift = GetKeyState(VK_SHIFT) < 0;
-    const bool control = GetKeyState(VK_CONTROL) < 0;
-    const int page_rows = geometry_.page_rows(client().bottom);
-    const int current = model_->current_row;
-    // The keys never land on a blank row.
-    const auto go = [&](int row, int direction) { move_current(skip_blank(row, direction), shift); };
-    switch (key) {
-        case VK_UP:
-            go(current - 1, -1);
-            break;
-        case VK_DOWN:
-            go(current + 1, 1);
-            break;
-        case VK_PRIOR:
-            go(current - page_rows, -1);
-            break;
-        case VK_NEXT:
-            go(current + page_rows, 1);
-            break;
-        case VK_HOME:
-            go(first_data_row(), 1);
-            break;
-        case VK_END:
-            go(last_row(), -1);
-            break;
-        case VK_LEFT:
-            scroll_to(view_.scroll_x - scaled(horizontal_step), view_.scroll_y);
-            break;
-        case VK_RIGHT:
-            scroll_to(view_.scroll_x + scaled(horizontal_step), view_.scroll_y);
-            break;
-        case 'C':
-            if (control) {
-                copy();
-            }
-            break;
-        case 'A':
-            if (control) {
-                select_all();
-            }
-            break;
-        default:
-            break;
-    }
-}
-
-void grid_state::on_button_down(int x, int y, bool shift) {
-    SetFocus(window_);
-    const int divider = divider_at(x, y);
-    if (divider >= 0) {
-        dragged_column_ = divider;
-        drag_origin_ = x;
-        drag_width_ = model_->column_width(divider);
-        SetCapture(window_);
-        return;
-    }
-    const int row = row_at(y);
-    if (row >= first_data_row()) {
-        move_current(row, shift);
-    }
-}
-
-void grid_state::copy() {
-    const std::string text = selected_text();
-    if (!text.empty()) {
-        copy_to_clipboard(window_, text);
-    }
-}
-
-void grid_state::on_context_menu(int x, int y) {
-    if (x == -1 && y == -1) {
-        // From the keyboard: under the current row, brought into view first.
-        ensure_visible(model_->current_row);
-        const int bottom = has_data() ? geometry_.row_top(model_->current_row) +
-                                            geometry_.row_pixels(model_->current_row) - view_.scroll_y
-                                      : geometry_.fixed_height();
-        POINT corner{geometry_.scaled(horizontal_step),
-                     std::clamp(bottom, geometry_.fixed_height(), static_cast<int>(client().bottom))};
-        ClientToScreen(window_, &corner);
-        x = corner.x;
-        y = corner.y;
-    } else {
-        POINT point{x, y};
-        ScreenToClient(window_, &point);
-        const int row = row_at(point.y);
-        if (row >= first_data_row() && !model_->row_selected(row)) {
-            move_current(row, false);
-        }
-    }
-    const menu_handle menu(CreatePopupMenu());
-    AppendMenuW(menu.get(), MF_STRING, menu_copy, L"&Copy\tCtrl+C");
-    AppendMenuW(menu.get(), MF_STRING, menu_select_all, L"Select &all\tCtrl+A");
-    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu.get(), MF_STRING, menu_copy_page, L"Copy &page");
-    AppendMenuW(menu.get(), MF_STRING, menu_copy_report, L"Copy &report");
-    const int chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, window_, nullptr);
-    if (chosen == menu_copy) {
-        copy();
-    } else if (chosen == menu_select_all) {
-        select_all();
-    } else if (chosen == menu_copy_page || chosen == menu_copy_report) {
-        // The window that knows the pages' titles writes those.
-        const int code = chosen == menu_copy_page ? grid_copy_page : grid_copy_report;
-        SendMessageW(GetParent(window_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window_), code),
-                     reinterpret_cast<LPARAM>(window_));
-    }
-}
-
-std::string grid_state::selected_text() const {
-    std::string text;
-    if (!has_data()) {
-        return text;
-    }
-    const auto [first, last] = model_->selection();
-    for (int r = first; r <= last; ++r) {
-        text += model_->cell(0, r) + "\t" + model_->cell(1, r) + "\t" + model_->cell(2, r) + "\r\n";
-    }
-    return text;
-}
-
-void grid_state::select_all() {
-    if (!has_data()) {
-        return;
-    }
-    model_->selection_anchor = first_data_row();
-    model_->current_row = last_row();
-    InvalidateRect(window_, nullptr, FALSE);
 }
 
 LRESULT grid_state::handle(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -575,6 +365,8 @@ LRESULT grid_state::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     return DefWindowProcW(window_, message, wparam, lparam);
 }
 
+namespace {
+
 LRESULT CALLBACK grid_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
@@ -645,33 +437,12 @@ void grid_select_row(HWND grid, int row) {
     }
 }
 
-const grid_model* grid_model_of(HWND grid) {
-    const grid_state* state = IsWindow(grid) ? state_of(grid) : nullptr;
-    return state != nullptr ? state->model() : nullptr;
-}
-
-bool grid_row_on_screen(HWND grid, int row, RECT* place) {
-    const grid_state* state = IsWindow(grid) ? state_of(grid) : nullptr;
-    if (state == nullptr || row < 0 || row >= state->model()->row_count()) {
-        *place = RECT{};
-        return false;
-    }
-    const bool shown = state->row_place(row, place) && IsWindowVisible(grid);
-    MapWindowPoints(grid, nullptr, reinterpret_cast<POINT*>(place), 2);
-    return shown;
-}
-
-int grid_row_at_screen(HWND grid, POINT point) {
-    const grid_state* state = IsWindow(grid) ? state_of(grid) : nullptr;
-    if (state == nullptr) {
-        return -1;
-    }
-    ScreenToClient(grid, &point);
-    return state->row_at_point(point.y);
-}
-
 void grid_select_all(HWND grid) {
     if (grid_state* state = state_of(grid)) {
         state->select_all();
     }
+}
+
+grid_access* grid_access_of(HWND grid) {
+    return IsWindow(grid) ? state_of(grid) : nullptr;
 }

@@ -37,13 +37,6 @@ void grid_select_all(HWND grid);
 // Makes row the current row, alone in the selection, and scrolls it into view.
 void grid_select_row(HWND grid, int row);
 
-// What a grid's accessible object reads: the model it shows (null once the
-// window is gone), where a row lies on the screen (false when it is
-// scrolled out of view), and the row under a screen point (-1 for none).
-const grid_model* grid_model_of(HWND grid);
-bool grid_row_on_screen(HWND grid, int row, RECT* place);
-int grid_row_at_screen(HWND grid, POINT point);
-
 // Puts text (UTF-8) on the clipboard as Unicode text; false when it cannot
 // be opened.
 bool copy_to_clipboard(HWND owner, const std::string& text);

@@ -1,5 +1,7 @@
-// The main window: the device list, the DirectX and OpenGL pages, the start-up
-// sequence and the device selection.
+// The main window: the device list, the DirectX, OpenGL and Vulkan pages,
+// the start-up sequence and the device selection. Its members are defined
+// in files of one purpose each: main_window (life and what it shows),
+// _controls, _layout, _capture, _messages, _keys, _reports and _submit.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/controls.h"
 #include "app/grid_model.h"
 #include "app/theme.h"
 #include "base/win_handles.h"
@@ -44,22 +47,6 @@ window_seams default_window_seams();
 
 // The common Open or Save As dialog for a report, as choose_file.
 std::string choose_report_file(HWND owner, bool save, const std::string& folder);
-
-// The host of an http address: "cavio.example" of "http://cavio.example/x".
-std::string host_of(const std::string& url);
-
-// "/submitter.php" on the host (and port) of an http address.
-std::string submitter_url(const std::string& url);
-
-// A window's text, in UTF-8.
-std::string window_text(HWND window);
-
-// The parts of the main window's status bar.
-enum status_part_id : int { status_version, status_message, status_find };
-
-// Sets or reads one part of a status bar, in UTF-8.
-void set_status(HWND status_bar, int part, const std::string& text);
-std::string status_part(HWND status_bar, int part);
 
 // The controls of a group's Summary sheet.
 struct summary_controls {
@@ -248,6 +235,3 @@ private:
 inline constexpr UINT capture_message = WM_APP + 1;
 // The main window's timer for the probes' bound.
 inline constexpr UINT_PTR capture_timer = 1;
-
-// Registers the window classes of the main window once per process.
-void register_window_classes();

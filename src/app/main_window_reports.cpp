@@ -148,7 +148,7 @@ void main_window::show_report_state() {
     } else if (shown.empty() && run_ && !run_->capture().complete()) {
         status = "Reading " + parts_still_reading(run_->capture()) + "\u2026";
     } else if (shown.empty()) {
-        status = document_.problems.empty() ? "" : document_.problems.back();
+        status = document_.problems.empty() ? "" : document_.problems.back().text();
     }
     set_status(controls_.status_bar, status_message, status);
     for (HWND control : {controls_.compare_label, controls_.compared_list, controls_.differences_only}) {
@@ -158,13 +158,13 @@ void main_window::show_report_state() {
 }
 
 bool main_window::open_report(const std::string& path) {
-    report_reading read = read_report_file(path);
-    if (const std::string* refused = std::get_if<std::string>(&read)) {
-        seams_.message_box(window_.get(), *refused, MB_OK | MB_ICONWARNING);
+    result<report_document> read = read_report_file(path);
+    if (!read) {
+        seams_.message_box(window_.get(), read.why().sentence, MB_OK | MB_ICONWARNING);
         return false;
     }
     last_folder_ = folder_of(path);
-    document_ = std::move(std::get<report_document>(read));
+    document_ = std::move(*read);
     opened_ = path;
     fill_adapter_list();
     fill_compared_list();
@@ -206,13 +206,13 @@ bool main_window::save_report(const std::string& path) {
 
 bool main_window::compare_with(const std::string& path) {
     finish_capture();
-    report_reading read = read_report_file(path);
-    if (const std::string* refused = std::get_if<std::string>(&read)) {
-        seams_.message_box(window_.get(), *refused, MB_OK | MB_ICONWARNING);
+    result<report_document> read = read_report_file(path);
+    if (!read) {
+        seams_.message_box(window_.get(), read.why().sentence, MB_OK | MB_ICONWARNING);
         return false;
     }
     last_folder_ = folder_of(path);
-    compared_ = std::move(std::get<report_document>(read));
+    compared_ = std::move(*read);
     compared_path_ = path;
     fill_compared_list();
     show_selected_adapter();

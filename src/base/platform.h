@@ -22,6 +22,6 @@ T get_proc(HMODULE module, const char* name) {
     return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-// LoadLibraryA by name; a result below 32 counts as failure, as it did for
+// A system library by its ASCII name; a result below 32 counts as failure, as it did for
 // the old loader. The library is never unloaded.
 HMODULE load_library(const char* name);

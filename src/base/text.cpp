@@ -24,12 +24,12 @@ void pad_left(int32_t number, int32_t width, std::string& result) {
 
 char decimal_separator() {
     // LOCALE_SDECIMAL may be up to three characters; only the first one can
-    // stand for a single character.
-    char buffer[8] = {};
-    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) < 2) {
+    // stand for a single character, and only an ASCII one for a char.
+    wchar_t buffer[8] = {};
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, 8) < 2 || buffer[0] > 0x7F) {
         return '.';
     }
-    return buffer[0];
+    return static_cast<char>(buffer[0]);
 }
 
 bool reads_as_number(const std::string& text) {

@@ -1,5 +1,6 @@
 #include "probe/capture.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
@@ -9,64 +10,67 @@
 #include "base/platform.h"
 #include "probe/d3d9_probe.h"
 #include "probe/dxgi_probe.h"
+#include "probe/gl_probe.h"
+#include "probe/vk_probe.h"
 
 namespace {
 
-// Runs one probe; what it raises becomes a reason of its API, and the
-// probe's own reasons follow it.
-template <typename Probe>
-std::unique_ptr<Probe> run_probe(const std::function<std::unique_ptr<Probe>()>& construct, const char* api,
-                                 std::vector<probe_reason>& reasons) {
-    std::unique_ptr<Probe> probe;
+// Runs one probe's seam on this thread. This is the edge of the probe's
+// layer: whatever it raises becomes a reason of its part, and the capture
+// goes on with empty records.
+template <typename Records>
+Records guarded(const char* part, const std::function<Records()>& read) {
     try {
-        probe = construct();
+        return read();
+    } catch (const failure& error) {
+        Records none{};
+        reason why = error.why();
+        why.part = part;
+        none.reasons.push_back(std::move(why));
+        return none;
     } catch (const std::exception& error) {
-        reasons.push_back({-1, std::string(api) + ": " + error.what()});
-    } catch (...) {
-        reasons.push_back({-1, std::string(api) + ": failed"});
+        Records none{};
+        none.reasons.push_back({part, -1, {}, error.what(), {}});
+        return none;
     }
-    if (probe) {
-        reasons.insert(reasons.end(), probe->reasons.begin(), probe->reasons.end());
-    }
-    return probe;
 }
 
-// DXGI, else Direct3D 9, else an empty list.
-std::unique_ptr<direct3d_probe> read_directx(const capture_seams& seams, std::vector<probe_reason>& reasons) {
-    std::unique_ptr<direct3d_probe> direct3d = run_probe(seams.direct3d10, "DXGI", reasons);
-    // No DXGI, or it failed: Direct3D 9 alone.
-    if (!direct3d) {
-        direct3d = run_probe(seams.direct3d9, "Direct3D 9", reasons);
+// DXGI, else Direct3D 9 after DXGI's reasons, else an empty list.
+adapter_records read_directx(const capture_seams& seams) {
+    adapter_records dxgi = seams.direct3d10 ? guarded("DXGI", seams.direct3d10) : adapter_records{};
+    if (dxgi.answered || !seams.direct3d9) {
+        return dxgi;
     }
-    if (!direct3d) {
-        direct3d = std::make_unique<direct3d_probe>();
-    }
-    return direct3d;
+    adapter_records d3d9 = guarded("Direct3D 9", seams.direct3d9);
+    std::vector<reason> reasons = std::move(dxgi.reasons);
+    append(reasons, std::move(d3d9.reasons));
+    d3d9.reasons = std::move(reasons);
+    return d3d9;
 }
 
-std::vector<d3d11_12_reading> read_d3d11_12(const capture_seams& seams, std::vector<probe_reason>& reasons) {
-    try {
-        return seams.direct3d11_12();
-    } catch (const std::exception& error) {
-        reasons.push_back({-1, std::string("Direct3D 11/12: ") + error.what()});
-    } catch (...) {
-        reasons.push_back({-1, "Direct3D 11/12: failed"});
-    }
-    return {};
+std::vector<d3d11_12_reading> read_d3d11_12(const capture_seams& seams, std::vector<reason>& reasons) {
+    struct readings {
+        std::vector<d3d11_12_reading> list;
+        std::vector<reason> reasons;
+    };
+    readings read = guarded<readings>("Direct3D 11/12", [&] { return readings{seams.direct3d11_12(), {}}; });
+    append(reasons, std::move(read.reasons));
+    return std::move(read.list);
 }
 
 // Hands each Direct3D 11/12 reading to the adapter of its LUID, with its
-// reasons.
-void attach(const std::vector<d3d11_12_reading>& readings, direct3d_probe& direct3d,
-            std::vector<probe_reason>* reasons) {
+// reasons, where given.
+void attach(const std::vector<d3d11_12_reading>& readings, std::vector<dx_adapter>& adapters,
+            std::vector<reason>* reasons) {
     for (const d3d11_12_reading& reading : readings) {
-        for (int i = 0; i < static_cast<int>(direct3d.adapters.size()); ++i) {
-            dx_adapter& adapter = direct3d.adapters[static_cast<size_t>(i)];
+        for (size_t i = 0; i < adapters.size(); ++i) {
+            dx_adapter& adapter = adapters[i];
             if (adapter.info.has_luid && adapter.info.luid == reading.luid) {
                 adapter.d3d11_12 = reading.record;
-                for (const std::string& reason : reading.reasons) {
+                for (reason why : reading.reasons) {
                     if (reasons != nullptr) {
-                        reasons->push_back({i, reason});
+                        why.adapter = static_cast<int>(i);
+                        reasons->push_back(std::move(why));
                     }
                 }
             }
@@ -74,15 +78,22 @@ void attach(const std::vector<d3d11_12_reading>& readings, direct3d_probe& direc
     }
 }
 
-std::string too_slow(capture_part part, std::chrono::milliseconds bound) {
+reason too_slow(capture_part part, std::chrono::milliseconds bound) {
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(bound).count();
-    return std::string(capture_part_name(part)) + ": no answer within " +
-           (seconds >= 1 ? std::to_string(seconds) + " seconds" : std::to_string(bound.count()) + " ms");
+    return {capture_part_name(part),
+            -1,
+            {},
+            "no answer within " +
+                (seconds >= 1 ? std::to_string(seconds) + " seconds" : std::to_string(bound.count()) + " ms"),
+            {}};
 }
 
 size_t index_of(capture_part part) {
     return static_cast<size_t>(part);
 }
+
+constexpr std::array<capture_part, capture_part_count> every_part = {
+    capture_part::directx, capture_part::direct3d11_12, capture_part::opengl, capture_part::vulkan};
 
 }  // namespace
 
@@ -139,39 +150,37 @@ capture_seams default_capture_seams() {
         }
         return list_dxgi_adapters(entry);
     };
+    // Each probe ends, with its platform objects, before its records leave.
     // The DirectX probe leaves Direct3D 11 and 12 to their own.
     seams.direct3d10 = [entry_points] {
         dx10_entry_points entry = entry_points();
         entry.read_d3d11_12 = false;
-        return std::unique_ptr<direct3d_probe>(std::make_unique<dxgi_probe>(entry));
+        return dxgi_probe(entry).take();
     };
-    seams.direct3d9 = [] { return std::unique_ptr<direct3d_probe>(std::make_unique<d3d9_probe>()); };
+    seams.direct3d9 = [] { return d3d9_probe().take(); };
     seams.direct3d11_12 = [entry_points] { return probe_d3d11_12_everywhere(entry_points()); };
-    seams.opengl = [](const direct3d_probe& direct3d) { return std::make_unique<gl_probe>(direct3d); };
-    seams.vulkan = [] { return std::make_unique<vk_probe>(); };
+    seams.opengl = [](std::span<const dx_adapter> adapters) { return gl_probe(adapters).take(); };
+    seams.vulkan = [] { return vk_probe().take(); };
     return seams;
 }
 
-std::vector<probe_reason>& startup_capture::reasons_of(capture_part part) {
-    return part == capture_part::opengl   ? opengl_reasons
-           : part == capture_part::vulkan ? vulkan_reasons
-                                          : direct3d_reasons;
+bool startup_capture::complete() const {
+    return std::none_of(reading.begin(), reading.end(), [](bool part) { return part; });
 }
 
-bool startup_capture::complete() const {
-    for (const bool part : reading) {
-        if (part) {
-            return false;
-        }
+std::vector<reason> startup_capture::all_reasons() const {
+    std::vector<reason> all;
+    for (const std::vector<reason>& part : reasons) {
+        all.insert(all.end(), part.begin(), part.end());
     }
-    return true;
+    return all;
 }
 
 std::string parts_still_reading(const startup_capture& capture) {
     std::vector<const char*> names;
-    for (size_t part = 0; part < capture_part_count; ++part) {
-        if (capture.reading[part]) {
-            names.push_back(capture_part_name(static_cast<capture_part>(part)));
+    for (const capture_part part : every_part) {
+        if (capture.still_reading(part)) {
+            names.push_back(capture_part_name(part));
         }
     }
     std::string text;
@@ -181,6 +190,15 @@ std::string parts_still_reading(const startup_capture& capture) {
     return text;
 }
 
+// What one probe's thread hands back: values only.
+struct capture_run::handed_back {
+    adapter_records directx;
+    std::vector<d3d11_12_reading> d3d11_12;
+    gl_records opengl;
+    vk_records vulkan;
+    std::vector<reason> reasons;  // what the part could not read, besides its records' own
+};
+
 // What the probes' threads hand over. A thread holds it with the run, so a
 // probe that outlives the run writes into state that still exists, and
 // nothing else.
@@ -188,13 +206,8 @@ struct capture_run::shared {
     std::mutex lock;
     std::condition_variable changed;
     std::function<void()> finished;
-    std::array<bool, capture_part_count> ended{};
-    std::array<bool, capture_part_count> taken{};
-    std::array<std::vector<probe_reason>, capture_part_count> reasons;
-    std::unique_ptr<direct3d_probe> directx;
-    std::vector<d3d11_12_reading> d3d11_12;
-    std::unique_ptr<gl_probe> opengl;
-    std::unique_ptr<vk_probe> vulkan;
+    // A part's records, from the moment its thread has ended its work.
+    std::array<std::optional<handed_back>, capture_part_count> handed;
 };
 
 template <typename Work>
@@ -202,15 +215,12 @@ void capture_run::start(capture_part part, Work work) {
     const size_t index = index_of(part);
     capture_.reading[index] = true;
     threads_[index] = std::thread([state = shared_, index, work = std::move(work)]() mutable {
-        std::vector<probe_reason> reasons;
-        // The records, and a step that stores them.
-        auto store = work(reasons);
+        handed_back records;
+        work(records);
         std::function<void()> finished;
         {
             const std::lock_guard<std::mutex> hold(state->lock);
-            store(*state);
-            state->reasons[index] = std::move(reasons);
-            state->ended[index] = true;
+            state->handed[index] = std::move(records);
             finished = state->finished;
         }
         state->changed.notify_all();
@@ -223,111 +233,103 @@ void capture_run::start(capture_part part, Work work) {
 capture_run::capture_run(const capture_seams& seams, std::function<void()> finished)
     : shared_(std::make_shared<shared>()), bound_(seams.bound) {
     shared_->finished = std::move(finished);
-    std::vector<dx_adapter> list;
-    bool listed = false;
+    std::optional<std::vector<dx_adapter>> listed;
     if (seams.adapter_list) {
         try {
-            list = seams.adapter_list();
-            listed = true;
+            listed = seams.adapter_list();
         } catch (const std::exception&) {
             // The DirectX probe says why, below.
         }
     }
     if (listed) {
-        capture_.direct3d = std::make_unique<direct3d_probe>();
-        capture_.direct3d->adapters = list;
-        capture_.direct3d->count = static_cast<int32_t>(list.size());
-        start(capture_part::directx, [seams](std::vector<probe_reason>& reasons) {
-            return [probe = read_directx(seams, reasons)](shared& state) mutable {
-                state.directx = std::move(probe);
-            };
-        });
+        capture_.adapters = *listed;
+        start(capture_part::directx, [seams](handed_back& out) { out.directx = read_directx(seams); });
     } else {
-        capture_.direct3d = read_directx(seams, capture_.direct3d_reasons);
-        list = capture_.direct3d->adapters;
+        adapter_records directx = read_directx(seams);
+        capture_.adapters = std::move(directx.adapters);
+        capture_.reasons[index_of(capture_part::directx)] = std::move(directx.reasons);
     }
+    const std::vector<dx_adapter>& list = capture_.adapters;
     if (seams.direct3d11_12 && !list.empty()) {
-        start(capture_part::direct3d11_12, [seams](std::vector<probe_reason>& reasons) {
-            return [readings = read_d3d11_12(seams, reasons)](shared& state) mutable {
-                state.d3d11_12 = std::move(readings);
-            };
-        });
+        start(capture_part::direct3d11_12,
+              [seams](handed_back& out) { out.d3d11_12 = read_d3d11_12(seams, out.reasons); });
     }
     if (seams.opengl) {
         // The OpenGL probe reads the list's monitors from a copy of its own.
-        start(capture_part::opengl, [seams,
-                                     list = std::move(list)](std::vector<probe_reason>& reasons) mutable {
-            direct3d_probe adapters;
-            adapters.adapters = std::move(list);
-            adapters.count = static_cast<int32_t>(adapters.adapters.size());
-            return [probe = run_probe<gl_probe>([&] { return seams.opengl(adapters); }, "OpenGL", reasons)](
-                       shared& state) mutable { state.opengl = std::move(probe); };
+        start(capture_part::opengl, [seams, list](handed_back& out) {
+            out.opengl = guarded<gl_records>("OpenGL", [&] { return seams.opengl(list); });
         });
     }
     if (seams.vulkan) {
-        start(capture_part::vulkan, [seams](std::vector<probe_reason>& reasons) {
-            return [probe = run_probe(seams.vulkan, "Vulkan", reasons)](shared& state) mutable {
-                state.vulkan = std::move(probe);
-            };
-        });
+        start(capture_part::vulkan,
+              [seams](handed_back& out) { out.vulkan = guarded("Vulkan", seams.vulkan); });
     }
     deadline_ = clock::now() + bound_;
 }
 
 capture_run::~capture_run() {
-    for (std::thread& thread : threads_) {
-        if (!thread.joinable()) {
+    for (size_t i = 0; i < capture_part_count; ++i) {
+        if (!threads_[i].joinable()) {
             continue;
         }
         bool ended = false;
         {
             const std::lock_guard<std::mutex> hold(shared_->lock);
-            ended = shared_->ended[static_cast<size_t>(&thread - threads_.data())];
+            ended = shared_->handed[i].has_value();
         }
         if (ended) {
-            thread.join();
+            threads_[i].join();
         } else {
-            thread.detach();
+            threads_[i].detach();
         }
     }
 }
 
-void capture_run::take_in(capture_part part) {
-    shared& state = *shared_;
-    const size_t index = index_of(part);
-    const std::vector<probe_reason>& reasons = state.reasons[index];
-    std::vector<probe_reason>& into = capture_.reasons_of(part);
-    into.insert(into.end(), reasons.begin(), reasons.end());
+void capture_run::take_in(capture_part part, handed_back&& records) {
+    std::vector<reason>& into = capture_.reasons[index_of(part)];
     switch (part) {
         case capture_part::directx:
-            capture_.direct3d = std::move(state.directx);
-            attach(readings_, *capture_.direct3d, nullptr);
+            capture_.adapters = std::move(records.directx.adapters);
+            append(into, std::move(records.directx.reasons));
+            attach(readings_, capture_.adapters, nullptr);
             break;
         case capture_part::direct3d11_12:
-            readings_ = std::move(state.d3d11_12);
-            attach(readings_, *capture_.direct3d, &into);
+            readings_ = std::move(records.d3d11_12);
+            append(into, std::move(records.reasons));
+            attach(readings_, capture_.adapters, &into);
             break;
         case capture_part::opengl:
-            capture_.opengl = std::move(state.opengl);
+            capture_.opengl = std::move(records.opengl.records);
+            append(into, std::move(records.opengl.reasons));
             break;
         case capture_part::vulkan:
-            capture_.vulkan = std::move(state.vulkan);
+            capture_.vulkan = std::move(records.vulkan.instance);
+            capture_.vulkan_devices = std::move(records.vulkan.devices);
+            append(into, std::move(records.vulkan.reasons));
             break;
     }
-    capture_.reading[index] = false;
-    threads_[index].join();
+    capture_.reading[index_of(part)] = false;
 }
 
 bool capture_run::collect() {
-    const std::lock_guard<std::mutex> hold(shared_->lock);
+    std::array<std::optional<handed_back>, capture_part_count> ended;
+    {
+        const std::lock_guard<std::mutex> hold(shared_->lock);
+        for (size_t i = 0; i < capture_part_count; ++i) {
+            if (capture_.reading[i] && shared_->handed[i]) {
+                ended[i] = std::move(shared_->handed[i]);
+                shared_->handed[i].reset();
+            }
+        }
+    }
     bool changed = false;
-    // In a fixed order, so that the reasons stand as in the chained capture.
-    for (const capture_part part :
-         {capture_part::directx, capture_part::direct3d11_12, capture_part::opengl, capture_part::vulkan}) {
+    // In a fixed order, so that the records meet as in the chained capture.
+    for (const capture_part part : every_part) {
         const size_t index = index_of(part);
-        if (capture_.reading[index] && shared_->ended[index] && !shared_->taken[index]) {
-            shared_->taken[index] = true;
-            take_in(part);
+        if (ended[index]) {
+            take_in(part, std::move(*ended[index]));
+            // Its work is done: the join waits for the thread's last steps only.
+            threads_[index].join();
             changed = true;
         }
     }
@@ -339,7 +341,7 @@ bool capture_run::wait_until(clock::time_point until) {
         std::unique_lock<std::mutex> hold(shared_->lock);
         shared_->changed.wait_until(hold, until, [this] {
             for (size_t i = 0; i < capture_part_count; ++i) {
-                if (capture_.reading[i] && !shared_->ended[i]) {
+                if (capture_.reading[i] && !shared_->handed[i]) {
                     return false;
                 }
             }
@@ -352,15 +354,14 @@ bool capture_run::wait_until(clock::time_point until) {
 
 void capture_run::give_up() {
     collect();
-    for (const capture_part part :
-         {capture_part::directx, capture_part::direct3d11_12, capture_part::opengl, capture_part::vulkan}) {
+    for (const capture_part part : every_part) {
         const size_t index = index_of(part);
         if (!capture_.reading[index]) {
             continue;
         }
         capture_.reading[index] = false;
         capture_.abandoned[index] = true;
-        capture_.reasons_of(part).push_back({-1, too_slow(part, bound_)});
+        capture_.reasons[index].push_back(too_slow(part, bound_));
     }
 }
 
@@ -373,7 +374,7 @@ void capture_run::finish() {
 bool capture_run::left_running() const {
     const std::lock_guard<std::mutex> hold(shared_->lock);
     for (size_t i = 0; i < capture_part_count; ++i) {
-        if (threads_[i].joinable() && !shared_->ended[i]) {
+        if (threads_[i].joinable() && !shared_->handed[i]) {
             return true;
         }
     }
@@ -388,17 +389,24 @@ startup_capture capture_startup(const capture_seams& seams) {
 
 startup_capture capture_chained(const capture_seams& seams) {
     startup_capture capture;
-    capture.direct3d = read_directx(seams, capture.direct3d_reasons);
-    if (seams.direct3d11_12 && capture.direct3d->count > 0) {
-        attach(read_d3d11_12(seams, capture.direct3d_reasons), *capture.direct3d, &capture.direct3d_reasons);
+    adapter_records directx = read_directx(seams);
+    capture.adapters = std::move(directx.adapters);
+    std::vector<reason>& direct3d = capture.reasons[index_of(capture_part::directx)];
+    direct3d = std::move(directx.reasons);
+    if (seams.direct3d11_12 && !capture.adapters.empty()) {
+        std::vector<reason>& reasons = capture.reasons[index_of(capture_part::direct3d11_12)];
+        attach(read_d3d11_12(seams, reasons), capture.adapters, &reasons);
     }
     if (seams.opengl) {
-        const direct3d_probe& direct3d = *capture.direct3d;
-        capture.opengl =
-            run_probe<gl_probe>([&] { return seams.opengl(direct3d); }, "OpenGL", capture.opengl_reasons);
+        gl_records opengl = guarded<gl_records>("OpenGL", [&] { return seams.opengl(capture.adapters); });
+        capture.opengl = std::move(opengl.records);
+        capture.reasons[index_of(capture_part::opengl)] = std::move(opengl.reasons);
     }
     if (seams.vulkan) {
-        capture.vulkan = run_probe(seams.vulkan, "Vulkan", capture.vulkan_reasons);
+        vk_records vulkan = guarded("Vulkan", seams.vulkan);
+        capture.vulkan = std::move(vulkan.instance);
+        capture.vulkan_devices = std::move(vulkan.devices);
+        capture.reasons[index_of(capture_part::vulkan)] = std::move(vulkan.reasons);
     }
     return capture;
 }

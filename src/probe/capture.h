@@ -7,14 +7,16 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "probe/d3d_common.h"
+#include "base/reason.h"
 #include "probe/dxgi_probe.h"
-#include "probe/gl_probe.h"
-#include "probe/vk_probe.h"
+#include "probe/records.h"
+#include "probe/vk_records.h"
 
 // What is read side by side once the adapters are listed.
 enum class capture_part { directx, direct3d11_12, opengl, vulkan };
@@ -23,19 +25,21 @@ inline constexpr int capture_part_count = 4;
 // "DirectX", "Direct3D 11/12", "OpenGL", "Vulkan".
 const char* capture_part_name(capture_part part);
 
-// The probe constructors the capture calls; tests put fakes in their place.
+// The probes the capture runs; tests put fakes in their place. Each runs on
+// the thread that calls it, destroys its probe (and every platform object)
+// there, and hands back values only: records and reasons.
 struct capture_seams {
     // The adapters as DXGI describes them, read before anything else so that
-    // the window can show them; empty, or raising: the DirectX probe's list,
+    // the window can show them; none (or empty): the DirectX probe's list,
     // read first.
-    std::function<std::vector<dx_adapter>()> adapter_list;
-    // The DirectX probe and its Direct3D 9 fallback.
-    std::function<std::unique_ptr<direct3d_probe>()> direct3d10;
-    std::function<std::unique_ptr<direct3d_probe>()> direct3d9;
+    std::function<std::optional<std::vector<dx_adapter>>()> adapter_list;
+    // The DirectX probe, and its Direct3D 9 fallback where it did not answer.
+    std::function<adapter_records()> direct3d10;
+    std::function<adapter_records()> direct3d9;
     // Direct3D 11 and 12 on every DXGI adapter; empty: not asked.
     std::function<std::vector<d3d11_12_reading>()> direct3d11_12;
-    std::function<std::unique_ptr<gl_probe>(const direct3d_probe& direct3d)> opengl;
-    std::function<std::unique_ptr<vk_probe>()> vulkan;  // empty: Vulkan is not asked
+    std::function<gl_records(std::span<const dx_adapter> adapters)> opengl;
+    std::function<vk_records()> vulkan;  // empty: Vulkan is not asked
     // How long each probe may take once the list is read.
     std::chrono::milliseconds bound{20000};
 };
@@ -43,15 +47,16 @@ struct capture_seams {
 // The real probes on the real platform.
 capture_seams default_capture_seams();
 
+// What the capture read, as far as it got.
 struct startup_capture {
-    std::unique_ptr<direct3d_probe> direct3d;  // never null: an empty list when nothing could be read
-    std::unique_ptr<gl_probe> opengl;          // null when the OpenGL probe could not run at all
-    std::unique_ptr<vk_probe> vulkan;          // null when Vulkan was not asked or its probe raised
-    // What the probes could not read, in the order it was handed in: the
-    // Direct3D probes', the OpenGL probe's and the Vulkan probe's.
-    std::vector<probe_reason> direct3d_reasons;
-    std::vector<probe_reason> opengl_reasons;
-    std::vector<probe_reason> vulkan_reasons;
+    // The list, then what the DirectX probe read, with Direct3D 11 and 12's
+    // records on the adapters of their LUIDs.
+    std::vector<dx_adapter> adapters;
+    std::vector<gl_record> opengl;             // one per monitor whose context was read
+    std::optional<vk_instance_record> vulkan;  // none where Vulkan was not asked or read nothing
+    std::vector<vk_device_record> vulkan_devices;
+    // What each part could not read, in the order it arose.
+    std::array<std::vector<reason>, capture_part_count> reasons;
     // The parts still being read, and those given up past the bound: the
     // records of either are not there (the list stands for the DirectX
     // probe's adapters).
@@ -61,8 +66,8 @@ struct startup_capture {
     bool still_reading(capture_part part) const { return reading[static_cast<size_t>(part)]; }
     bool given_up(capture_part part) const { return abandoned[static_cast<size_t>(part)]; }
     bool complete() const;
-    // Where a part's reasons go: both Direct3D parts' to direct3d_reasons.
-    std::vector<probe_reason>& reasons_of(capture_part part);
+    // Every part's reasons, in the order of the parts.
+    std::vector<reason> all_reasons() const;
 };
 
 // "OpenGL and Vulkan": the parts still being read, in their order.
@@ -86,8 +91,8 @@ public:
 
     // What has been taken in so far.
     const startup_capture& capture() const { return capture_; }
-    // Takes in the records of the probes that have ended since; true when
-    // anything changed.
+    // Takes in the records of the probes that have ended since, and joins
+    // their threads (holding no lock); true when anything changed.
     bool collect();
     // Waits until every probe has ended or until, whichever comes first,
     // then takes in what ended; true when the capture is complete.
@@ -105,11 +110,12 @@ public:
     startup_capture take() { return std::move(capture_); }
 
     struct shared;
+    struct handed_back;
 
 private:
     template <typename Work>
     void start(capture_part part, Work work);
-    void take_in(capture_part part);
+    void take_in(capture_part part, handed_back&& records);
 
     startup_capture capture_;
     std::shared_ptr<shared> shared_;
@@ -120,8 +126,8 @@ private:
 };
 
 // The list, then every probe side by side until all have ended or the
-// bound: capture_run, finished. Never raises: a probe that raises is a reason
-// ("DXGI: CreateDXGIFactory failed (0x887A0004)"), and the capture goes on.
+// bound: capture_run, finished. Never raises: a probe that raises is a reason,
+// and the capture goes on.
 startup_capture capture_startup(const capture_seams& seams = default_capture_seams());
 
 // The same records, one probe after the other on the calling thread: the

@@ -6,9 +6,10 @@
 #include <algorithm>
 #include <bit>
 #include <exception>
+#include <optional>
 #include <string>
 
-#include "base/errors.h"
+#include "base/reason.h"
 #include "base/platform.h"
 #include "probe/d3d_common.h"
 #include "refdata/format_names.h"
@@ -151,13 +152,14 @@ void ask_options(const feature_device& device, d3d_runtime runtime, d3d11_12_rec
     }
 }
 
-// What went wrong, or empty.
-using trouble = std::string;
+// What went wrong, or nothing.
+using trouble = std::optional<reason>;
 
 trouble read_d3d11(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, d3d11_12_record& record,
                    bool with_formats) {
     if (!entry.create11) {
-        return "Direct3D 11: d3d11.dll or its D3D11CreateDevice is missing";
+        return reason{
+            "Direct3D 11", -1, "D3D11CreateDevice", "d3d11.dll or its D3D11CreateDevice is missing", {}};
     }
     // Until the device is gone, with its swap chain.
     const std::lock_guard<std::mutex> one_at_a_time(display_device_lock());
@@ -169,7 +171,7 @@ trouble read_d3d11(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, d3
         status = entry.create11(adapter, d3d11_levels + 1, std::size(d3d11_levels) - 1, &level, &device);
     }
     if (status != S_OK || !device.device || !device.check) {
-        return "Direct3D 11: D3D11CreateDevice failed (" + status_code_text(status) + ")";
+        return call_failed("Direct3D 11", -1, "D3D11CreateDevice", status);
     }
     record.d3d11_feature_level = level;
     ask_options(device, d3d_runtime::d3d11, record);
@@ -182,12 +184,13 @@ trouble read_d3d11(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, d3
 trouble read_d3d12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, d3d11_12_record& record,
                    bool with_formats) {
     if (!entry.create12) {
-        return "Direct3D 12: d3d12.dll or its D3D12CreateDevice is missing";
+        return reason{
+            "Direct3D 12", -1, "D3D12CreateDevice", "d3d12.dll or its D3D12CreateDevice is missing", {}};
     }
     feature_device device;
     const HRESULT created = entry.create12(adapter, D3D_FEATURE_LEVEL_11_0, &device);
     if (created != S_OK || !device.device || !device.check) {
-        return "Direct3D 12: D3D12CreateDevice failed (" + status_code_text(created) + ")";
+        return call_failed("Direct3D 12", -1, "D3D12CreateDevice", created);
     }
     // The device exists, so 11_0 at least.
     record.d3d12_feature_level = D3D_FEATURE_LEVEL_11_0;
@@ -293,7 +296,7 @@ d3d11_12_entry_points load_d3d11_12_entry_points() {
 }
 
 d3d11_12_record probe_d3d11_12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry,
-                               std::vector<std::string>* reasons, bool with_formats) {
+                               std::vector<reason>* reasons, bool with_formats) {
     d3d11_12_record record;
     // Each device lives only within its read; nothing here may stop the
     // start-up.
@@ -302,14 +305,13 @@ d3d11_12_record probe_d3d11_12(IDXGIAdapter* adapter, const d3d11_12_entry_point
         try {
             what = reader(adapter, entry, record, with_formats);
         } catch (const std::exception& error) {
+            // A runtime that raises (out of memory, or a fault the runtime
+            // turned into an exception) is the reason, not the end.
             level = 0;
-            what = std::string(runtime) + ": " + error.what();
-        } catch (...) {
-            level = 0;
-            what = std::string(runtime) + ": failed";
+            what = reason{runtime, -1, {}, error.what(), {}};
         }
-        if (!what.empty() && reasons != nullptr) {
-            reasons->push_back(std::move(what));
+        if (what && reasons != nullptr) {
+            reasons->push_back(std::move(*what));
         }
     };
     read(read_d3d11, "Direct3D 11", record.d3d11_feature_level);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/reason.h"
 #include "probe/d3d_features.h"
 
 // A created device as the probe uses it: a reference that keeps it alive,
@@ -46,4 +47,4 @@ d3d11_12_entry_points load_d3d11_12_entry_points();
 // reasons, where given ("Direct3D 12: D3D12CreateDevice failed (0x887A0004)").
 // Without with_formats the format tables stay empty (for the benchmark).
 d3d11_12_record probe_d3d11_12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry,
-                               std::vector<std::string>* reasons = nullptr, bool with_formats = true);
+                               std::vector<reason>* reasons = nullptr, bool with_formats = true);

@@ -1,6 +1,5 @@
 #include "probe/d3d9_probe.h"
 
-#include "base/errors.h"
 #include "base/platform.h"
 
 d3d9_creator default_d3d9_creator() {
@@ -17,16 +16,15 @@ d3d9_probe::~d3d9_probe() {
 }
 
 void d3d9_probe::capture() {
-    count = 0;
     // Without Direct3D 9 there is nothing to list.
     if (!d3d) {
-        reasons.push_back({-1, "Direct3D 9: Direct3DCreate9 failed"});
+        reasons.push_back({"Direct3D 9", -1, "Direct3DCreate9", "Direct3DCreate9 failed", {}});
         return;
     }
     const UINT total = d3d->GetAdapterCount();
     for (UINT ordinal = 0; static_cast<int>(total) > 0 && ordinal < total; ++ordinal) {
-        HRESULT identified = S_OK;
-        const D3DADAPTER_IDENTIFIER9 identifier = read_identifier(*d3d.Get(), ordinal, &identified);
+        const result<D3DADAPTER_IDENTIFIER9> identified = read_identifier(*d3d.Get(), ordinal);
+        const D3DADAPTER_IDENTIFIER9 identifier = identified ? *identified : D3DADAPTER_IDENTIFIER9{};
         D3DCAPS9 caps{};
         const HRESULT described = d3d->GetDeviceCaps(ordinal, D3DDEVTYPE_HAL, &caps);
         // A subordinate head of a multi-head card is part of its master.
@@ -38,14 +36,13 @@ void d3d9_probe::capture() {
             continue;
         }
         // What could not be read stays zero; the reason says so.
-        const std::string ordinal_text = " on adapter " + std::to_string(ordinal);
-        if (identified != S_OK) {
-            reasons.push_back({count, "Direct3D 9: GetAdapterIdentifier failed" + ordinal_text + " (" +
-                                          status_code_text(identified) + ")"});
+        if (!identified) {
+            reasons.push_back(identified.why());
+            reasons.back().adapter = count();
         }
         if (described != S_OK) {
-            reasons.push_back({count, "Direct3D 9: GetDeviceCaps failed" + ordinal_text + " (" +
-                                          status_code_text(described) + ")"});
+            reasons.push_back(call_failed("Direct3D 9", count(), "GetDeviceCaps", described,
+                                          " on adapter " + std::to_string(ordinal)));
         }
         dx_adapter& record = adapters.emplace_back();
         record.monitor = d3d->GetAdapterMonitor(ordinal);
@@ -63,7 +60,6 @@ void d3d9_probe::capture() {
         info.whql_level = identifier.WHQLLevel;
         add_d3d9_modes(*d3d.Get(), ordinal, record.modes);
         record.mode_count = static_cast<int32_t>(record.modes.size());
-        ++count;
     }
 }
 

@@ -52,13 +52,18 @@ void add_d3d9_modes(IDirect3D9& d3d, UINT ordinal, std::vector<display_mode>& mo
     }
 }
 
-D3DADAPTER_IDENTIFIER9 read_identifier(IDirect3D9& d3d, UINT ordinal, HRESULT* status) {
+result<D3DADAPTER_IDENTIFIER9> read_identifier(IDirect3D9& d3d, UINT ordinal) {
     D3DADAPTER_IDENTIFIER9 identifier{};
-    const HRESULT result = d3d.GetAdapterIdentifier(ordinal, 0, &identifier);
-    if (status != nullptr) {
-        *status = result;
+    if (const HRESULT status = d3d.GetAdapterIdentifier(ordinal, 0, &identifier); status != S_OK) {
+        return call_failed("Direct3D 9", -1, "GetAdapterIdentifier", status,
+                           " on adapter " + std::to_string(ordinal));
     }
     return identifier;
+}
+
+reason call_failed(const char* part, int adapter, const char* call, HRESULT status,
+                   const std::string& where) {
+    return {part, adapter, call, std::string(call) + " failed" + where, status_code_text(status)};
 }
 
 std::string guid_text(const GUID& guid) {

@@ -15,7 +15,9 @@
 #include "probe/records.h"
 
 // Base of the Direct3D probes. A probe fills the list, and says what it
-// could not read, in its constructor and never changes either afterwards.
+// could not read, in its constructor and never changes either afterwards;
+// the capture moves both out and destroys the probe, with its platform
+// objects, on the thread that made it.
 class direct3d_probe {
 public:
     direct3d_probe() = default;
@@ -24,12 +26,16 @@ public:
     direct3d_probe(const direct3d_probe&) = delete;
     direct3d_probe& operator=(const direct3d_probe&) = delete;
 
-    // A copy of record i (0 <= i < count), the caller's own.
+    // A copy of record i (0 <= i < count()), the caller's own.
     dx_adapter adapter(int i) const;
+    int32_t count() const { return static_cast<int32_t>(adapters.size()); }
 
-    int32_t count = 0;
     std::vector<dx_adapter> adapters;
-    std::vector<probe_reason> reasons;  // in the order they arose
+    std::vector<reason> reasons;  // in the order they arose
+    bool answered = true;         // false: the API itself is missing
+
+    // The records and reasons, moved out.
+    adapter_records take() { return {answered, std::move(adapters), std::move(reasons)}; }
 };
 
 // The version passed to Direct3DCreate9: SDK 32 with the debug-information
@@ -65,9 +71,13 @@ void add_d3d9_modes(IDirect3D9& d3d, UINT ordinal, std::vector<display_mode>& mo
 // then the eight Data4 bytes unseparated; three hyphens, no braces.
 std::string guid_text(const GUID& guid);
 
-// The identifier of one ordinal, zero-filled first so a failing call leaves
-// zeros; status, where given, gets what the call returned.
-D3DADAPTER_IDENTIFIER9 read_identifier(IDirect3D9& d3d, UINT ordinal, HRESULT* status = nullptr);
+// The identifier of one ordinal, or why GetAdapterIdentifier gave none.
+result<D3DADAPTER_IDENTIFIER9> read_identifier(IDirect3D9& d3d, UINT ordinal);
+
+// A reason of a Direct3D call that failed with status: "GetDeviceCaps failed
+// on adapter 0 (0x8876086C)", where is " on adapter 0" or empty.
+reason call_failed(const char* part, int adapter, const char* call, HRESULT status,
+                   const std::string& where = {});
 
 // Held while a probe makes, uses and frees a Direct3D device or an OpenGL
 // context on the display: the probes run side by side, and under Wine an

@@ -6,12 +6,10 @@
 #include <cmath>
 #include <cstring>
 #include <cwchar>
-#include <exception>
 #include <limits>
 #include <string>
 #include <vector>
 
-#include "base/errors.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "refdata/format_names.h"
@@ -40,13 +38,17 @@ bool same_pci_identity(const adapter_identity& a, const adapter_identity& b) {
     return same_pci_identity(a.vendor_id, a.device_id, a.subsys_id, a.revision, b);
 }
 
-// The factory every DXGI reading starts from; raises where DXGI is missing.
-Microsoft::WRL::ComPtr<IDXGIFactory> create_factory(const dx10_entry_points& entry) {
-    raise_if(!entry.CreateDXGIFactory, "dxgi.dll or its CreateDXGIFactory is missing");
+// The factory every DXGI reading starts from, or why DXGI is missing.
+result<Microsoft::WRL::ComPtr<IDXGIFactory>> create_factory(const dx10_entry_points& entry) {
+    if (!entry.CreateDXGIFactory) {
+        return reason{"DXGI", -1, "CreateDXGIFactory", "dxgi.dll or its CreateDXGIFactory is missing", {}};
+    }
     Microsoft::WRL::ComPtr<IDXGIFactory> factory;
     const HRESULT status =
         entry.CreateDXGIFactory(__uuidof(IDXGIFactory), reinterpret_cast<void**>(factory.GetAddressOf()));
-    raise_if(status != S_OK || !factory, "CreateDXGIFactory failed (" + status_code_text(status) + ")");
+    if (status != S_OK || !factory) {
+        return call_failed("DXGI", -1, "CreateDXGIFactory", status);
+    }
     return factory;
 }
 
@@ -110,12 +112,19 @@ std::optional<dx_adapter> listed_adapter(const DXGI_ADAPTER_DESC& desc) {
 
 }  // namespace
 
-dxgi_probe::dxgi_probe(const dx10_entry_points& entry) : factory(create_factory(entry)) {
+dxgi_probe::dxgi_probe(const dx10_entry_points& entry) {
+    result<Microsoft::WRL::ComPtr<IDXGIFactory>> made = create_factory(entry);
+    if (!made) {
+        answered = false;
+        reasons.push_back(made.why());
+        return;
+    }
+    factory = std::move(*made);
     if (entry.Direct3DCreate9) {
         adopt(d3d, entry.Direct3DCreate9(d3d9_sdk_version));
     }
     if (!d3d) {
-        reasons.push_back({-1, "Direct3D 9: Direct3DCreate9 failed"});
+        reasons.push_back({"Direct3D 9", -1, "Direct3DCreate9", "Direct3DCreate9 failed", {}});
     }
     Microsoft::WRL::ComPtr<IDXGIFactory5> factory5;
     if (factory.As(&factory5) == S_OK) {
@@ -137,15 +146,14 @@ dxgi_probe::~dxgi_probe() {
 }
 
 void dxgi_probe::capture(const dx10_entry_points& entry) {
-    count = 0;
     for (UINT index = 0;; ++index) {
         if (factory->EnumAdapters(index, dxgi_adapter.ReleaseAndGetAddressOf()) != S_OK || !dxgi_adapter) {
             break;
         }
         DXGI_ADAPTER_DESC desc{};
         if (const HRESULT status = dxgi_adapter->GetDesc(&desc); status != S_OK) {
-            reasons.push_back({-1, "DXGI: GetDesc failed on adapter " + std::to_string(index) + " (" +
-                                       status_code_text(status) + ")"});
+            reasons.push_back(
+                call_failed("DXGI", -1, "GetDesc", status, " on adapter " + std::to_string(index)));
             continue;
         }
         std::optional<dx_adapter> listed = listed_adapter(desc);
@@ -158,10 +166,11 @@ void dxgi_probe::capture(const dx10_entry_points& entry) {
         complete_identity(record);
         test_shader_model(entry, record);
         if (entry.read_d3d11_12) {
-            std::vector<std::string> lost;
+            std::vector<reason> lost;
             record.d3d11_12 = probe_d3d11_12(dxgi_adapter.Get(), entry.direct3d11_12, &lost);
-            for (std::string& reason : lost) {
-                reasons.push_back({count, std::move(reason)});
+            for (reason& why : lost) {
+                why.adapter = count() - 1;
+                reasons.push_back(std::move(why));
             }
         }
         read_budget(record);
@@ -170,7 +179,6 @@ void dxgi_probe::capture(const dx10_entry_points& entry) {
 
         record.mode_count = static_cast<int32_t>(record.modes.size());
         dxgi_adapter.Reset();
-        ++count;
     }
     dxgi_adapter.Reset();
 }
@@ -184,8 +192,8 @@ void dxgi_probe::each_matching_ordinal(const adapter_identity& info, Visit visit
     }
     const UINT total = d3d->GetAdapterCount();
     for (UINT ordinal = 0; ordinal < total; ++ordinal) {
-        const D3DADAPTER_IDENTIFIER9 identifier = read_identifier(*d3d.Get(), ordinal);
-        if (same_pci_identity(identifier, info) && !visit(ordinal, identifier)) {
+        const result<D3DADAPTER_IDENTIFIER9> identifier = read_identifier(*d3d.Get(), ordinal);
+        if (identifier && same_pci_identity(*identifier, info) && !visit(ordinal, *identifier)) {
             return;
         }
     }
@@ -202,15 +210,15 @@ void dxgi_probe::complete_identity(dx_adapter& record) {
         record.info.whql_level = identifier.WHQLLevel;
         if (const HRESULT status = d3d->GetDeviceCaps(ordinal, D3DDEVTYPE_HAL, &record.caps);
             status != S_OK) {
-            reasons.push_back({count, "Direct3D 9: GetDeviceCaps failed on adapter " +
-                                          std::to_string(ordinal) + " (" + status_code_text(status) + ")"});
+            reasons.push_back(call_failed("Direct3D 9", count() - 1, "GetDeviceCaps", status,
+                                          " on adapter " + std::to_string(ordinal)));
         }
         matched = true;
         return false;
     });
     // Its driver, capabilities and Direct3D 9 modes stay empty.
     if (d3d && !matched) {
-        reasons.push_back({count, "Direct3D 9: no adapter of this PCI identity"});
+        reasons.push_back({"Direct3D 9", count() - 1, {}, "no adapter of this PCI identity", {}});
     }
 }
 
@@ -221,7 +229,11 @@ void dxgi_probe::test_shader_model(const dx10_entry_points& entry, dx_adapter& r
         return;
     }
     if (!entry.D3D10CreateDevice) {
-        reasons.push_back({count, "Direct3D 10: d3d10.dll or its D3D10CreateDevice is missing"});
+        reasons.push_back({"Direct3D 10",
+                           count() - 1,
+                           "D3D10CreateDevice",
+                           "d3d10.dll or its D3D10CreateDevice is missing",
+                           {}});
         return;
     }
     const std::lock_guard<std::mutex> one_at_a_time(display_device_lock());
@@ -232,8 +244,7 @@ void dxgi_probe::test_shader_model(const dx10_entry_points& entry, dx_adapter& r
         record.caps.VertexShaderVersion = shader_model_4;
         record.caps.PixelShaderVersion = shader_model_4;
     } else {
-        reasons.push_back(
-            {count, "Direct3D 10: D3D10CreateDevice failed (" + status_code_text(status) + ")"});
+        reasons.push_back(call_failed("Direct3D 10", count() - 1, "D3D10CreateDevice", status));
     }
     device.Reset();
 }
@@ -333,14 +344,12 @@ void dxgi_probe::read_output(dx_adapter& record) {
 
 std::vector<d3d11_12_reading> probe_d3d11_12_everywhere(const dx10_entry_points& entry) {
     std::vector<d3d11_12_reading> readings;
-    Microsoft::WRL::ComPtr<IDXGIFactory> factory;
-    try {
-        factory = create_factory(entry);
-    } catch (const std::exception&) {
+    const result<Microsoft::WRL::ComPtr<IDXGIFactory>> factory = create_factory(entry);
+    if (!factory) {
         return readings;  // the list says why
     }
     Microsoft::WRL::ComPtr<IDXGIAdapter> adapter;
-    for (UINT index = 0; factory->EnumAdapters(index, adapter.ReleaseAndGetAddressOf()) == S_OK && adapter;
+    for (UINT index = 0; (*factory)->EnumAdapters(index, adapter.ReleaseAndGetAddressOf()) == S_OK && adapter;
          ++index) {
         DXGI_ADAPTER_DESC desc{};
         if (adapter->GetDesc(&desc) != S_OK) {
@@ -353,12 +362,15 @@ std::vector<d3d11_12_reading> probe_d3d11_12_everywhere(const dx10_entry_points&
     return readings;
 }
 
-std::vector<dx_adapter> list_dxgi_adapters(const dx10_entry_points& entry) {
-    const Microsoft::WRL::ComPtr<IDXGIFactory> factory = create_factory(entry);
+std::optional<std::vector<dx_adapter>> list_dxgi_adapters(const dx10_entry_points& entry) {
+    const result<Microsoft::WRL::ComPtr<IDXGIFactory>> factory = create_factory(entry);
+    if (!factory) {
+        return std::nullopt;  // the DirectX probe says why
+    }
     std::vector<dx_adapter> adapters;
     std::vector<HMONITOR> last_heads;  // the monitor of each adapter's last output
     Microsoft::WRL::ComPtr<IDXGIAdapter> adapter;
-    for (UINT index = 0; factory->EnumAdapters(index, adapter.ReleaseAndGetAddressOf()) == S_OK && adapter;
+    for (UINT index = 0; (*factory)->EnumAdapters(index, adapter.ReleaseAndGetAddressOf()) == S_OK && adapter;
          ++index) {
         DXGI_ADAPTER_DESC desc{};
         std::optional<dx_adapter> listed;

@@ -39,7 +39,8 @@ dx10_entry_points load_dx10_entry_points();
 
 class dxgi_probe : public direct3d_probe {
 public:
-    // Lists the adapters; raises general_error when DXGI is not available.
+    // Lists the adapters. Where DXGI is not available, the list is empty,
+    // answered is false and a reason says why.
     explicit dxgi_probe(const dx10_entry_points& entry = load_dx10_entry_points());
     ~dxgi_probe() override;
 
@@ -68,7 +69,7 @@ private:
 struct d3d11_12_reading {
     std::array<uint8_t, 8> luid{};
     d3d11_12_record record;
-    std::vector<std::string> reasons;
+    std::vector<reason> reasons;  // for the adapter of that LUID
 };
 
 // Direct3D 11 and 12 on every DXGI adapter, through a factory of its own,
@@ -78,8 +79,8 @@ std::vector<d3d11_12_reading> probe_d3d11_12_everywhere(const dx10_entry_points&
 
 // The adapters DXGI lists, with what their descriptions say and the
 // monitor the DXGI probe would give them: the list the window shows first.
-// Raises where DXGI is missing.
-std::vector<dx_adapter> list_dxgi_adapters(const dx10_entry_points& entry);
+// None where DXGI is missing.
+std::optional<std::vector<dx_adapter>> list_dxgi_adapters(const dx10_entry_points& entry);
 
 // A DXGI refresh rate in whole hertz: the quotient rounded half to even;
 // 0 when the denominator is 0.

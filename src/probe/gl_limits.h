@@ -14,6 +14,7 @@
 #include <iterator>
 #include <string_view>
 
+#include "base/reason.h"
 #include "probe/records.h"
 
 // Which query reads a limit, and how many values it keeps. The last two
@@ -327,7 +328,7 @@ constexpr const gl_limit& gl_limit_named(std::string_view name) {
             return limit;
         }
     }
-    throw "no such OpenGL limit";
+    table_error("no such OpenGL limit");
 }
 
 // The index of a name's entry in the table, at compile time.
@@ -343,5 +344,5 @@ constexpr size_t gl_core_limit_index(GLenum enumerant) {
             return i;
         }
     }
-    throw "no such limit of the core-profile context";
+    table_error("no such limit of the core-profile context");
 }

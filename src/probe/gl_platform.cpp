@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr char probe_window_class[] = "CavioOpenGLProbe";
+constexpr wchar_t probe_window_class[] = L"CavioOpenGLProbe";
 
 BOOL CALLBACK add_monitor(HMONITOR handle, HDC, LPRECT, LPARAM list) {
     MONITORINFOEXW info{};
@@ -25,12 +25,12 @@ BOOL CALLBACK add_monitor(HMONITOR handle, HDC, LPRECT, LPARAM list) {
 // prefers, and no background painting.
 void register_window_class() {
     static const bool registered = [] {
-        WNDCLASSA window_class{};
+        WNDCLASSW window_class{};
         window_class.style = CS_OWNDC;
-        window_class.lpfnWndProc = DefWindowProcA;
-        window_class.hInstance = GetModuleHandleA(nullptr);
+        window_class.lpfnWndProc = DefWindowProcW;
+        window_class.hInstance = GetModuleHandleW(nullptr);
         window_class.lpszClassName = probe_window_class;
-        return RegisterClassA(&window_class) != 0;
+        return RegisterClassW(&window_class) != 0;
     }();
     (void)registered;
 }
@@ -51,9 +51,9 @@ gl_platform default_gl_platform() {
     platform.create_window = [](int left, int top, int width, int height) {
         register_window_class();
         // Created without WS_VISIBLE and never shown.
-        return CreateWindowExA(WS_EX_TOOLWINDOW, probe_window_class, "",
+        return CreateWindowExW(WS_EX_TOOLWINDOW, probe_window_class, L"",
                                WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, left, top, width, height,
-                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     };
     platform.destroy_window = [](HWND window) { DestroyWindow(window); };
     platform.get_dc = [](HWND window) { return GetDC(window); };

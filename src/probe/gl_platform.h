@@ -31,6 +31,6 @@ struct gl_platform {
     std::function<bool(HDC dc, int index, const PIXELFORMATDESCRIPTOR& format)> set_pixel_format;
 };
 
-// The real platform: LoadLibraryA, GetProcAddress, EnumDisplayMonitors,
+// The real platform: LoadLibraryW, GetProcAddress, EnumDisplayMonitors,
 // a window class of the probe's own, GetDC, ChoosePixelFormat, ...
 gl_platform default_gl_platform();

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "base/errors.h"
+#include "base/reason.h"
 #include "base/text.h"
 #include "probe/gl_extensions.h"
 #include "probe/gl_limits.h"
@@ -90,18 +90,18 @@ struct context_owner {
 // One capture: the loaded libraries, the entry points and the probe's list.
 class gl_capture {
 public:
-    gl_capture(const gl_platform& platform, std::vector<gl_record>& adapters, int32_t& count,
-               std::vector<probe_reason>& reasons, bool with_core)
-        : platform_(platform), adapters_(adapters), count_(count), reasons_(reasons), with_core_(with_core) {}
+    gl_capture(const gl_platform& platform, std::vector<gl_record>& adapters, std::vector<reason>& reasons,
+               bool with_core)
+        : platform_(platform), adapters_(adapters), reasons_(reasons), with_core_(with_core) {}
 
     void load();
-    void capture(const direct3d_probe& direct3d);
+    void capture(std::span<const dx_adapter> direct3d);
 
 private:
     void* lookup(const char* name) const;
     template <typename T>
     T required(T entry, const char* name) const {
-        raise_if(entry == nullptr, std::string("no ") + name);
+        fail_if(entry == nullptr, std::string("no ") + name, name);
         return entry;
     }
     void capture_on(const gl_monitor& monitor, const PIXELFORMATDESCRIPTOR& format, int adapter);
@@ -124,8 +124,7 @@ private:
 
     const gl_platform& platform_;
     std::vector<gl_record>& adapters_;
-    int32_t& count_;
-    std::vector<probe_reason>& reasons_;
+    std::vector<reason>& reasons_;
     bool with_core_;
 
     HMODULE opengl_ = nullptr;
@@ -181,14 +180,13 @@ void* gl_capture::lookup(const char* name) const {
     return opengl_ != nullptr ? platform_.get_proc_address(opengl_, name) : nullptr;
 }
 
-void gl_capture::capture(const direct3d_probe& direct3d) {
-    count_ = 0;
-    if (direct3d.count <= 0) {
+void gl_capture::capture(std::span<const dx_adapter> direct3d) {
+    if (direct3d.empty()) {
         return;
     }
     // Without the library or its context functions no monitor can be read.
     if (opengl_ == nullptr) {
-        reasons_.push_back({-1, "OpenGL: OpenGL32.dll is missing"});
+        reasons_.push_back({"OpenGL", -1, {}, "OpenGL32.dll is missing", {}});
         return;
     }
     for (const auto& [entry, name] :
@@ -196,26 +194,30 @@ void gl_capture::capture(const direct3d_probe& direct3d) {
           std::pair{reinterpret_cast<void*>(wglMakeCurrent_), "wglMakeCurrent"},
           std::pair{reinterpret_cast<void*>(wglDeleteContext_), "wglDeleteContext"}}) {
         if (entry == nullptr) {
-            reasons_.push_back({-1, std::string("OpenGL: OpenGL32.dll has no ") + name});
+            reasons_.push_back({"OpenGL", -1, name, std::string("OpenGL32.dll has no ") + name, {}});
             return;
         }
     }
     const PIXELFORMATDESCRIPTOR format = context_pixel_format();
     const std::vector<gl_monitor> monitors = platform_.monitors();
-    for (int i = 0; i < direct3d.count; ++i) {
-        const HMONITOR wanted = direct3d.adapters[static_cast<size_t>(i)].monitor;
+    for (int i = 0; i < static_cast<int>(direct3d.size()); ++i) {
+        const HMONITOR wanted = direct3d[static_cast<size_t>(i)].monitor;
         const auto found = std::find_if(monitors.begin(), monitors.end(),
                                         [&](const gl_monitor& monitor) { return monitor.handle == wanted; });
         // Not on the desktop: no context can be made for it.
         if (found == monitors.end()) {
-            reasons_.push_back({i, "OpenGL: the adapter shows on no desktop monitor"});
+            reasons_.push_back({"OpenGL", i, {}, "the adapter shows on no desktop monitor", {}});
             continue;
         }
         // A monitor that cannot be read leaves the others their records.
         try {
             capture_on(*found, format, i);
-        } catch (const std::exception& error) {
-            reasons_.push_back({i, std::string("OpenGL: ") + error.what() + " on " + found->name});
+        } catch (const failure& error) {
+            reason why = error.why();
+            why.part = "OpenGL";
+            why.adapter = i;
+            why.sentence += " on " + found->name;
+            reasons_.push_back(std::move(why));
         }
     }
 }
@@ -244,16 +246,17 @@ void gl_capture::capture_on(const gl_monitor& monitor, const PIXELFORMATDESCRIPT
         }
     } dc{platform_, window.handle, window.handle != nullptr ? platform_.get_dc(window.handle) : nullptr};
     // Without a window GetDC would hand out the whole screen's context.
-    raise_if(dc.handle == nullptr, "no device context");
+    fail_if(dc.handle == nullptr, "no device context", "GetDC");
 
     const int index = platform_.choose_pixel_format(dc.handle, format);
-    raise_if(index <= 0 || !platform_.set_pixel_format(dc.handle, index, format), "no pixel format");
+    fail_if(index <= 0 || !platform_.set_pixel_format(dc.handle, index, format), "no pixel format",
+            index <= 0 ? "ChoosePixelFormat" : "SetPixelFormat");
 
     context_owner context{wglMakeCurrent_, wglDeleteContext_, dc.handle, wglCreateContext_(dc.handle)};
-    raise_if(context.handle == nullptr, "no rendering context");
+    fail_if(context.handle == nullptr, "no rendering context", "wglCreateContext");
 
     context.current = wglMakeCurrent_(dc.handle, context.handle) != FALSE;
-    raise_if(!context.current, "wglMakeCurrent failed");
+    fail_if(!context.current, "wglMakeCurrent failed", "wglMakeCurrent");
 
     read_context(monitor.handle);
     if (with_core_) {
@@ -279,7 +282,11 @@ std::pair<bool, std::string> gl_capture::wgl_text() const {
 // pixel format it shares; current only while it is read.
 void gl_capture::make_core_context(HDC dc, gl_record& record, int adapter, const std::string& monitor) {
     const auto fail = [&](const std::string& why) {
-        reasons_.push_back({adapter, "OpenGL: no core-profile context on " + monitor + " (" + why + ")"});
+        reasons_.push_back({"OpenGL",
+                            adapter,
+                            "wglCreateContextAttribsARB",
+                            "no core-profile context on " + monitor + " (" + why + ")",
+                            {}});
     };
     if (!has_extension_word(record.wgl_extensions, "WGL_ARB_create_context") ||
         !has_extension_word(record.wgl_extensions, "WGL_ARB_create_context_profile")) {
@@ -435,7 +442,6 @@ void gl_capture::read_context(HMONITOR monitor) {
     load_queries();
 
     gl_record& record = adapters_.emplace_back();
-    ++count_;
 
     const auto [wgl_found, wgl] = wgl_text();
     record.wgl_extensions = wgl;
@@ -517,8 +523,9 @@ bool has_extension_word(const std::string& text, const char* name) {
     return false;
 }
 
-gl_probe::gl_probe(const direct3d_probe& direct3d, const gl_platform& platform, bool with_core_context) {
-    gl_capture session(platform, adapters, count, reasons, with_core_context);
+gl_probe::gl_probe(std::span<const dx_adapter> direct3d, const gl_platform& platform,
+                   bool with_core_context) {
+    gl_capture session(platform, adapters, reasons, with_core_context);
     session.load();
     const std::lock_guard<std::mutex> one_at_a_time(display_device_lock());
     session.capture(direct3d);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -24,16 +25,19 @@ public:
     // other monitors keep their records. A core-profile context that cannot
     // be made is a reason too; the record keeps what the first context read.
     // Never raises.
-    explicit gl_probe(const direct3d_probe& direct3d, const gl_platform& platform = default_gl_platform(),
-                      bool with_core_context = true);
+    explicit gl_probe(std::span<const dx_adapter> direct3d,
+                      const gl_platform& platform = default_gl_platform(), bool with_core_context = true);
 
     gl_probe(const gl_probe&) = delete;
     gl_probe& operator=(const gl_probe&) = delete;
 
-    // A copy of record i (0 <= i < count), the caller's own.
+    // A copy of record i (0 <= i < count()), the caller's own.
     gl_record adapter(int i) const;
+    int32_t count() const { return static_cast<int32_t>(adapters.size()); }
 
-    int32_t count = 0;
     std::vector<gl_record> adapters;
-    std::vector<probe_reason> reasons;  // in the order they arose
+    std::vector<reason> reasons;  // in the order they arose
+
+    // The records and reasons, moved out.
+    gl_records take() { return {std::move(adapters), std::move(reasons)}; }
 };

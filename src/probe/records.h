@@ -1,5 +1,5 @@
-// The records the probes fill and the report's pages read, and what a probe
-// says of what it could not read.
+// The records the probes fill and the report's pages read, and what each
+// probe hands back.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "base/reason.h"
 #include "probe/d3d_features.h"
 #include "probe/gl_extensions.h"
 #include "probe/vk_records.h"
@@ -182,12 +183,19 @@ struct gl_record {
     }
 };
 
-// Something a probe could not read at all: a library, a device, a monitor
-// or a context ("OpenGL: no pixel format on \\.\DISPLAY2"), never a single
-// query the platform does not answer.
-struct probe_reason {
-    int adapter = -1;  // the adapter it concerns, by its index in the capture; -1 for every adapter
-    std::string text;  // the API, ": " and what went wrong
+// What the DirectX probe (or its Direct3D 9 fallback) hands back: values
+// only, its platform objects released on its own thread.
+struct adapter_records {
+    bool answered = false;  // the API was there; false where it is missing or its probe raised
+                            // (the fallback is asked then)
+    std::vector<dx_adapter> adapters;
+    // What could not be read at all: a library, a device, an adapter's
+    // identity, never a single query the platform does not answer.
+    std::vector<reason> reasons;
+};
 
-    bool operator==(const probe_reason&) const = default;
+// What the OpenGL probe hands back.
+struct gl_records {
+    std::vector<gl_record> records;  // one per monitor whose context was read
+    std::vector<reason> reasons;     // "OpenGL: no pixel format on \\.\DISPLAY2"
 };

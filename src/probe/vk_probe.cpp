@@ -151,7 +151,9 @@ public:
     void run();
 
 private:
-    void fail(const std::string& what) { probe_.reasons.push_back({-1, "Vulkan: " + what}); }
+    void fail(const std::string& what, const char* call = "", std::string status = {}) {
+        probe_.reasons.push_back({"Vulkan", -1, call, what, std::move(status)});
+    }
 
     PFN_vkGetInstanceProcAddr get_;
     vk_probe& probe_;
@@ -184,7 +186,7 @@ void vk_capture::run() {
     }
     const auto create = entry<PFN_vkCreateInstance>(get_, VK_NULL_HANDLE, "vkCreateInstance");
     if (create == nullptr) {
-        fail("the loader has no vkCreateInstance");
+        fail("the loader has no vkCreateInstance", "vkCreateInstance");
         return;
     }
     VkApplicationInfo application{};
@@ -196,7 +198,7 @@ void vk_capture::run() {
     info.pApplicationInfo = &application;
     if (const VkResult result = create(&info, nullptr, &instance_); result != VK_SUCCESS) {
         instance_ = VK_NULL_HANDLE;
-        fail("vkCreateInstance failed (" + vk_result_text(result) + ")");
+        fail("vkCreateInstance failed", "vkCreateInstance", vk_result_text(result));
         return;
     }
     vk_.destroy_instance = entry<PFN_vkDestroyInstance>(get_, instance_, "vkDestroyInstance");
@@ -228,7 +230,7 @@ void vk_capture::run() {
     const std::vector<VkPhysicalDevice> devices = listed<VkPhysicalDevice>(
         [&](uint32_t* count, VkPhysicalDevice* out) { return vk_.enumerate_devices(instance_, count, out); });
     if (devices.empty()) {
-        fail("no physical device");
+        fail("no physical device", "vkEnumeratePhysicalDevices");
         return;
     }
     for (VkPhysicalDevice device : devices) {
@@ -247,14 +249,20 @@ vk_loader default_vk_loader() {
 vk_probe::vk_probe(const vk_loader& loader) {
     const PFN_vkGetInstanceProcAddr get = loader ? loader() : nullptr;
     if (get == nullptr) {
-        reasons.push_back({-1, "Vulkan: vulkan-1.dll or its vkGetInstanceProcAddr is missing"});
+        reasons.push_back({"Vulkan",
+                           -1,
+                           "vkGetInstanceProcAddr",
+                           "vulkan-1.dll or its vkGetInstanceProcAddr is missing",
+                           {}});
         return;
     }
     try {
         vk_capture(get, *this).run();
     } catch (const std::exception& error) {
+        // Out of memory, or a driver's answer too large to hold: the
+        // probe's edge, where it becomes a reason.
         devices.clear();
-        reasons.push_back({-1, std::string("Vulkan: ") + error.what()});
+        reasons.push_back({"Vulkan", -1, {}, error.what(), {}});
     }
 }
 

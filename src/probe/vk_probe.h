@@ -29,7 +29,10 @@ public:
 
     vk_instance_record instance;
     std::vector<vk_device_record> devices;  // in the order Vulkan lists them
-    std::vector<probe_reason> reasons;      // in the order they arose; adapter always -1
+    std::vector<reason> reasons;            // in the order they arose; adapter always -1
+
+    // The records and reasons, moved out.
+    vk_records take() { return {std::move(instance), std::move(devices), std::move(reasons)}; }
 };
 
 // The published name of a result code: "VK_ERROR_INITIALIZATION_FAILED";

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
-// An extension and the version of its specification the implementation follows.
+#include "base/reason.h"
+
+// An extension and the revision of it that the implementation follows.
 struct vk_extension {
     std::string name;
     uint32_t spec_version = 0;
@@ -59,4 +61,11 @@ struct vk_instance_record {
     uint32_t api_version = 0;  // the version the instance was made at
     std::vector<vk_extension> extensions;
     std::vector<vk_layer> layers;
+};
+
+// What the Vulkan probe hands back.
+struct vk_records {
+    vk_instance_record instance;
+    std::vector<vk_device_record> devices;  // in the order Vulkan lists them
+    std::vector<reason> reasons;  // "Vulkan: vkCreateInstance failed (VK_ERROR_INCOMPATIBLE_DRIVER)"
 };

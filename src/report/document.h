@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/reason.h"
 #include "report/page_table.h"
 
 // What a row is, as its writer knew it.
@@ -71,7 +72,7 @@ struct report_document {
     std::vector<adapter_report> adapters;
     // What the capture could not read at all, in the order it happened:
     // "OpenGL: no pixel format on \\.\DISPLAY2".
-    std::vector<std::string> problems;
+    std::vector<reason> problems;
 
     bool operator==(const report_document&) const = default;
 };

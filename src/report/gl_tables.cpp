@@ -30,7 +30,7 @@ constexpr gl_row limit_row(std::string_view name, const char* description) {
             break;
         case gl_limit_kind::integer64:
         case gl_limit_kind::integer_triple:
-            throw "a limit of the core-profile context alone has no member to show";
+            table_error("a limit of the core-profile context alone has no member to show");
     }
     row.enumerant = limit.enumerant;
     return row;
@@ -236,7 +236,7 @@ constexpr gl_core_row core_row(GLenum enumerant, std::string_view name, const ch
                                gl_core_row_kind kind = gl_core_row_kind::value) {
     const size_t index = gl_core_limit_index(enumerant);
     if (name != gl_limits[index].name) {
-        throw "the core-profile context is asked this value under another name";
+        table_error("the core-profile context is asked this value under another name");
     }
     return {kind, gl_limits[index].name, index, description};
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <iterator>
 #include <optional>
-#include <string_view>
 
 #include "probe/capture.h"
 #include "probe/records.h"
@@ -143,7 +142,7 @@ report_document build_report(std::span<const dx_adapter> adapters, std::span<con
     return document;
 }
 
-void add_problems(report_group& group, const std::vector<std::string>& reasons) {
+void add_problems(report_group& group, const std::vector<reason>& reasons) {
     if (reasons.empty()) {
         return;
     }
@@ -158,14 +157,8 @@ void add_problems(report_group& group, const std::vector<std::string>& reasons) 
         writer.blank();
     }
     writer.section("[Problems]", "What could not be read at all.");
-    for (const std::string& reason : reasons) {
-        const size_t colon = reason.find(": ");
-        if (colon == std::string::npos) {
-            writer.text("", reason, "");
-        } else {
-            writer.text(std::string_view(reason).substr(0, colon), std::string_view(reason).substr(colon + 2),
-                        "");
-        }
+    for (const reason& why : reasons) {
+        writer.text(why.part, why.message(), "");
     }
 }
 
@@ -207,7 +200,7 @@ report_page unread_page(const page_info& page, const dx_adapter& listed, bool re
 // The pages of the parts still being read, and of a DirectX or Direct3D
 // 11/12 probe given up, in place of what their empty records would say.
 void mark_unread(report_document& document, const startup_capture& capture) {
-    const std::vector<dx_adapter>& adapters = capture.direct3d->adapters;
+    const std::vector<dx_adapter>& adapters = capture.adapters;
     for (size_t i = 0; i < document.adapters.size() && i < adapters.size(); ++i) {
         for (report_group& group : document.adapters[i].groups) {
             for (const page_info& page : pages_of(group.id)) {
@@ -234,32 +227,28 @@ void mark_unread(report_document& document, const startup_capture& capture) {
 }  // namespace
 
 report_document build_report(const startup_capture& capture) {
-    const vk_probe* vulkan = capture.vulkan.get();
-    report_document document = build_report(
-        capture.direct3d ? std::span<const dx_adapter>(capture.direct3d->adapters)
-                         : std::span<const dx_adapter>(),
-        capture.opengl ? std::span<const gl_record>(capture.opengl->adapters) : std::span<const gl_record>(),
-        vulkan != nullptr ? &vulkan->instance : nullptr,
-        vulkan != nullptr ? std::span<const vk_device_record>(vulkan->devices)
-                          : std::span<const vk_device_record>());
+    report_document document =
+        build_report(capture.adapters, capture.opengl, capture.vulkan ? &*capture.vulkan : nullptr,
+                     capture.vulkan_devices);
     // Each adapter's reasons, and those of every adapter, in the order they arose.
-    const auto add = [&](page_group group, const std::vector<probe_reason>& reasons) {
+    const auto add = [&](page_group group, const std::vector<reason>& reasons) {
         for (size_t i = 0; i < document.adapters.size(); ++i) {
-            std::vector<std::string> texts;
-            for (const probe_reason& reason : reasons) {
-                if (reason.adapter < 0 || static_cast<size_t>(reason.adapter) == i) {
-                    texts.push_back(reason.text);
+            std::vector<reason> concerned;
+            for (const reason& why : reasons) {
+                if (why.adapter < 0 || static_cast<size_t>(why.adapter) == i) {
+                    concerned.push_back(why);
                 }
             }
-            add_problems(document.adapters[i].group(group), texts);
+            add_problems(document.adapters[i].group(group), concerned);
         }
-        for (const probe_reason& reason : reasons) {
-            document.problems.push_back(reason.text);
-        }
+        document.problems.insert(document.problems.end(), reasons.begin(), reasons.end());
     };
     mark_unread(document, capture);
-    add(page_group::directx, capture.direct3d_reasons);
-    add(page_group::opengl, capture.opengl_reasons);
-    add(page_group::vulkan, capture.vulkan_reasons);
+    const auto& reasons = capture.reasons;
+    std::vector<reason> directx = reasons[static_cast<size_t>(capture_part::directx)];
+    append(directx, reasons[static_cast<size_t>(capture_part::direct3d11_12)]);
+    add(page_group::directx, directx);
+    add(page_group::opengl, reasons[static_cast<size_t>(capture_part::opengl)]);
+    add(page_group::vulkan, reasons[static_cast<size_t>(capture_part::vulkan)]);
     return document;
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/reason.h"
 #include "report/document.h"
 
 #include "report/page_writers.h"
@@ -46,7 +47,7 @@ report_document build_report(std::span<const dx_adapter> adapters, std::span<con
 // Adds the reasons ("OpenGL: no pixel format on \\.\DISPLAY2") as a Problems
 // section at the end of the group's Summary page, one row per reason named
 // by its API; a group without pages gets a Summary page of them alone.
-void add_problems(report_group& group, const std::vector<std::string>& reasons);
+void add_problems(report_group& group, const std::vector<reason>& reasons);
 
 // The report of everything the start-up capture read, with what it could
 // not read on the Summary pages of the groups concerned and in problems.

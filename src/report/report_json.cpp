@@ -52,11 +52,12 @@ json group_json(const report_group& group) {
 // one the writer keeps its key order with.
 using read_json = nlohmann::json;
 
-// The reading of a saved report: each check raises a refusal that says
-// where in the document it failed.
-struct refusal {
-    std::string what;
-};
+// The reading of a saved report: each check raises the failure of a
+// refusal that says where in the document it failed; read_report_json is
+// the edge where it becomes a reason.
+[[noreturn]] void refuse(const std::string& what) {
+    throw failure(reason{{}, -1, {}, what, {}});
+}
 
 // Where a value lies in the document, spelt out only for a refusal:
 // "adapters[0].directx[2].rows[5]".
@@ -74,7 +75,7 @@ struct place {
 read_json& field(read_json& object, const char* key, const place& where) {
     const auto found = object.find(key);
     if (found == object.end()) {
-        throw refusal{where.text() + " has no \"" + key + "\""};
+        refuse(where.text() + " has no \"" + key + "\"");
     }
     return *found;
 }
@@ -84,7 +85,7 @@ read_json& typed(read_json& object, const char* key, read_json::value_t type, co
     read_json& value = field(object, key, where);
     const bool unsigned_wanted = type == read_json::value_t::number_unsigned;
     if (value.type() != type && !(unsigned_wanted && value.is_number_unsigned())) {
-        throw refusal{where.text() + "." + key + " is not " + type_name};
+        refuse(where.text() + "." + key + " is not " + type_name);
     }
     return value;
 }
@@ -101,7 +102,7 @@ read_json& array_of(read_json& object, const char* key, const place& where) {
 
 void expect_object(read_json& value, const place& where) {
     if (!value.is_object()) {
-        throw refusal{where.text() + " is not an object"};
+        refuse(where.text() + " is not an object");
     }
 }
 
@@ -111,7 +112,7 @@ report_row read_row(read_json& entry, const place& where) {
     const std::string kind = text_of(entry, "kind", where);
     const auto known = std::find(kind_names.begin(), kind_names.end(), kind);
     if (known == kind_names.end()) {
-        throw refusal{where.text() + ".kind \"" + kind + "\" is no kind of row"};
+        refuse(where.text() + ".kind \"" + kind + "\" is no kind of row");
     }
     row.kind = static_cast<row_kind>(known - kind_names.begin());
     row.name = text_of(entry, "name", where);
@@ -131,7 +132,7 @@ report_page read_page(read_json& entry, page_group group, const place& where) {
     const auto info = std::find_if(pages.begin(), pages.end(),
                                    [&marker](const page_info& page) { return marker == page.marker; });
     if (info == pages.end()) {
-        throw refusal{where.text() + ".marker \"" + marker + "\" is no page of its group"};
+        refuse(where.text() + ".marker \"" + marker + "\" is no page of its group");
     }
     report_page page{info->id, {}, {}};
     read_json& rows = array_of(entry, "rows", where);
@@ -144,8 +145,8 @@ report_page read_page(read_json& entry, page_group group, const place& where) {
         std::vector<uint32_t> written;
         for (const read_json& index : order) {
             if (!index.is_number_unsigned() || index.get<uint64_t>() >= page.rows.size()) {
-                throw refusal{where.text() + ".written_order holds " + index.dump() +
-                              ", which is no row of the page"};
+                refuse(where.text() + ".written_order holds " + index.dump() +
+                       ", which is no row of the page");
             }
             written.push_back(index.get<uint32_t>());
         }
@@ -161,7 +162,7 @@ report_group read_group(read_json& adapter, page_group id, const place& where) {
     for (size_t i = 0; i < pages.size(); ++i) {
         report_page page = read_page(pages[i], id, place{&where, key, i});
         if (group.page(page.id) != nullptr) {
-            throw refusal{where.text() + "." + key + " holds the page \"" + page.info().marker + "\" twice"};
+            refuse(where.text() + "." + key + " holds the page \"" + page.info().marker + "\" twice");
         }
         group.pages.push_back(std::move(page));
     }
@@ -176,11 +177,11 @@ report_document read_document(read_json& root) {
     expect_object(root, document_place);
     read_json& format = field(root, "format", document_place);
     if (!format.is_number_integer()) {
-        throw refusal{"its \"format\" is not a number"};
+        refuse("its \"format\" is not a number");
     }
     if (format.get<int64_t>() != report_format) {
-        throw refusal{"it is a report of format " + format.dump() + "; this Cavio reads format " +
-                      std::to_string(report_format)};
+        refuse("it is a report of format " + format.dump() + "; this Cavio reads format " +
+               std::to_string(report_format));
     }
     report_document document;
     read_json& adapters = array_of(root, "adapters", document_place);
@@ -197,16 +198,48 @@ report_document read_document(read_json& root) {
             const auto known = std::find(group_keys.begin(), group_keys.end(),
                                          name.is_string() ? name.get<std::string>() : std::string());
             if (known == group_keys.end()) {
-                throw refusal{where.text() + ".read holds " + name.dump() + ", which is no group"};
+                refuse(where.text() + ".read holds " + name.dump() + ", which is no group");
             }
             adapter.groups[static_cast<size_t>(known - group_keys.begin())].read = true;
         }
     }
+    // Each problem as a whole text, and where the file has them (those of
+    // this version on), as the reasons they were.
+    std::vector<std::string> texts;
     for (read_json& problem : array_of(root, "problems", document_place)) {
         if (!problem.is_string()) {
-            throw refusal{"\"problems\" holds " + problem.dump() + ", which is not a string"};
+            refuse("\"problems\" holds " + problem.dump() + ", which is not a string");
         }
-        document.problems.push_back(std::move(problem.get_ref<std::string&>()));
+        texts.push_back(std::move(problem.get_ref<std::string&>()));
+    }
+    if (root.contains("reasons")) {
+        read_json& reasons = array_of(root, "reasons", document_place);
+        if (reasons.size() != texts.size()) {
+            refuse("its \"reasons\" are not its \"problems\"");
+        }
+        for (size_t i = 0; i < reasons.size(); ++i) {
+            const place where{nullptr, "reasons", i};
+            read_json& entry = reasons[i];
+            expect_object(entry, where);
+            reason& why = document.problems.emplace_back();
+            why.part = text_of(entry, "part", where);
+            const read_json& adapter = field(entry, "adapter", where);
+            if (!adapter.is_number_integer() || adapter.get<int64_t>() < -1 ||
+                adapter.get<int64_t>() >= static_cast<int64_t>(document.adapters.size())) {
+                refuse(where.text() + ".adapter is no adapter of the report");
+            }
+            why.adapter = adapter.get<int>();
+            why.call = text_of(entry, "call", where);
+            why.sentence = text_of(entry, "sentence", where);
+            why.status = text_of(entry, "status", where);
+            if (why.text() != texts[i]) {
+                refuse(where.text() + " is not \"problems\"[" + std::to_string(i) + "]");
+            }
+        }
+    } else {
+        for (std::string& text : texts) {
+            document.problems.push_back(reason{{}, -1, {}, std::move(text), {}});
+        }
     }
     return document;
 }
@@ -290,25 +323,47 @@ std::string report_json(const report_document& document, const std::string& prog
                             {"opengl", group_json(adapter.group(page_group::opengl))},
                             {"vulkan", group_json(adapter.group(page_group::vulkan))}});
     }
+    // The problems as texts, which every reader of format 1 takes, and as
+    // the reasons they are.
+    json problems = json::array();
+    json reasons = json::array();
+    for (const reason& why : document.problems) {
+        problems.push_back(why.text());
+        reasons.push_back({{"part", why.part},
+                           {"adapter", why.adapter},
+                           {"call", why.call},
+                           {"sentence", why.sentence},
+                           {"status", why.status}});
+    }
     const json document_json = {{"format", report_format},
                                 {"program", program},
                                 {"version", version},
                                 {"adapters", std::move(adapters)},
-                                {"problems", document.problems}};
+                                {"problems", std::move(problems)},
+                                {"reasons", std::move(reasons)}};
     // Text that is not UTF-8 would make dump() raise; the replacement character
     // stands in for what cannot be read.
     return document_json.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
 }
 
-report_reading read_report_json(const std::string& text, const std::string& name) {
+namespace {
+
+// A saved report refused: the sentence names the file.
+reason refused(const std::string& name, const std::string& sentence) {
+    return {name, -1, {}, sentence, {}};
+}
+
+}  // namespace
+
+result<report_document> read_report_json(const std::string& text, const std::string& name) {
     if (text.size() > largest_report_file) {
-        return name + " is larger than 64 MiB.";
+        return refused(name, name + " is larger than 64 MiB.");
     }
     if (const size_t bad = first_invalid_utf8(text); bad != std::string::npos) {
-        return name + " is not UTF-8 text (byte " + std::to_string(bad + 1) + ").";
+        return refused(name, name + " is not UTF-8 text (byte " + std::to_string(bad + 1) + ").");
     }
     if (nesting_depth(text) > deepest_nesting) {
-        return name + " is not a Cavio report: it nests deeper than a report does.";
+        return refused(name, name + " is not a Cavio report: it nests deeper than a report does.");
     }
     read_json root;
     try {
@@ -325,15 +380,15 @@ report_reading read_report_json(const std::string& text, const std::string& name
         const size_t column_at = what.find("column ");
         const size_t told = column_at == std::string::npos ? std::string::npos : what.find(": ", column_at);
         what = told == std::string::npos ? what : what.substr(told + 2);
-        return name + " is not valid JSON: line " + std::to_string(line) + ", column " +
-               std::to_string(column) + ": " + what;
+        return refused(name, name + " is not valid JSON: line " + std::to_string(line) + ", column " +
+                                 std::to_string(column) + ": " + what);
     }
     try {
         return read_document(root);
-    } catch (const refusal& wrong) {
-        return name + " is not a Cavio report: " + wrong.what + ".";
+    } catch (const failure& wrong) {
+        return refused(name, name + " is not a Cavio report: " + wrong.why().sentence + ".");
     } catch (const read_json::exception& wrong) {
-        return name + " is not a Cavio report: " + wrong.what();
+        return refused(name, name + " is not a Cavio report: " + wrong.what());
     }
 }
 
@@ -343,21 +398,21 @@ std::string report_file_name(const std::string& path) {
     return {name.begin(), name.end()};
 }
 
-report_reading read_report_file(const std::string& path) {
+result<report_document> read_report_file(const std::string& path) {
     const std::filesystem::path file(std::u8string(path.begin(), path.end()));
     const std::string name = report_file_name(path);
     std::error_code error;
     const uintmax_t size = std::filesystem::file_size(file, error);
     if (error) {
-        return name + " cannot be read: " + error.message() + ".";
+        return refused(name, name + " cannot be read: " + error.message() + ".");
     }
     if (size > largest_report_file) {
-        return name + " is larger than 64 MiB.";
+        return refused(name, name + " is larger than 64 MiB.");
     }
     std::ifstream in(file, std::ios::binary);
     std::string text(static_cast<size_t>(size), '\0');
     if (!in.read(text.data(), static_cast<std::streamsize>(size))) {
-        return name + " cannot be read.";
+        return refused(name, name + " cannot be read.");
     }
     return read_report_json(text, name);
 }

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
-#include <variant>
 
+#include "base/reason.h"
 #include "report/document.h"
 
 // The saved-report format this program writes and reads.
@@ -16,7 +16,8 @@ inline constexpr uintmax_t largest_report_file = 64ull << 20;
 
 // {"format": 1, "program", "version", "adapters": [{"index", "description",
 // "read": [group...], "directx": [page...], "opengl": [page...], "vulkan":
-// [page...]}], "problems": [text...]}, each page {"marker", "caption",
+// [page...]}], "problems": [text...], "reasons": [{"part", "adapter", "call",
+// "sentence", "status"}...]}, each page {"marker", "caption",
 // "rows": [{"name", "value", "description", "kind"}...]}, a section row with
 // "section": true too. A row whose submitted text differs from the shown one
 // has "wire"; a page shown in another order than written, "written_order".
@@ -25,19 +26,17 @@ inline constexpr uintmax_t largest_report_file = 64ull << 20;
 std::string report_json(const report_document& document, const std::string& program,
                         const std::string& version);
 
-// A saved report read back: the document, or one sentence that names the
-// file and says what is wrong with it.
-using report_reading = std::variant<report_document, std::string>;
-
-// Reads a document that report_json wrote. Strict: text that is not UTF-8
-// JSON, another format number, a missing field, a field of the wrong type,
-// an unknown page or row kind, or more than largest_report_file bytes are
-// refused; name is the file's name in the sentence.
-report_reading read_report_json(const std::string& text, const std::string& name);
+// Reads a document that report_json wrote: the document, or a reason whose
+// sentence names the file and says what is wrong with it. Strict: text that
+// is not UTF-8 JSON, another format number, a missing field, a field of the
+// wrong type, an unknown page or row kind, or more than largest_report_file
+// bytes are refused; name is the file's name in the sentence. A file
+// without "reasons" (an older one) has each problem's text as its sentence.
+result<report_document> read_report_json(const std::string& text, const std::string& name);
 
 // Reads the file at path (a UTF-8 path) as read_report_json does; a file that
 // cannot be read, or is too large, is refused unread.
-report_reading read_report_file(const std::string& path);
+result<report_document> read_report_file(const std::string& path);
 
 // "report.json": the file name of a UTF-8 path, for titles and sentences.
 std::string report_file_name(const std::string& path);

@@ -292,16 +292,14 @@ void features(page_writer& page, const vk_page_source& source) {
 
 void extensions(page_writer& page, const vk_page_source& source) {
     page.section("[Device extensions]",
-                 "The extensions the device offers, at the version of their specification.");
+                 "The extensions the device offers, each at the revision it implements.");
     for (const vk_extension& extension : source.device.extensions) {
-        page.number(extension.name, extension.spec_version,
-                    "Device extension, at this version of its specification.");
+        page.number(extension.name, extension.spec_version, "Device extension, at this revision.");
     }
     page.blank();
     page.section("[Instance extensions]", "The extensions the instance offers to every device.");
     for (const vk_extension& extension : source.instance.extensions) {
-        page.number(extension.name, extension.spec_version,
-                    "Instance extension, at this version of its specification.");
+        page.number(extension.name, extension.spec_version, "Instance extension, at this revision.");
     }
     page.blank();
     page.section("[Layers]", "The layers the loader offers, with the Vulkan version and their own.");

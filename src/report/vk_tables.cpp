@@ -350,7 +350,7 @@ constexpr vk_field limits[] = {
     LIMIT(lineWidthRange, real, "Smallest and largest width of a line, in pixels."),
     LIMIT(pointSizeGranularity, real, "Step between the point sizes the device draws."),
     LIMIT(lineWidthGranularity, real, "Step between the line widths the device draws."),
-    LIMIT(strictLines, yes_no, "Wide lines are drawn as the specification's strict rectangles."),
+    LIMIT(strictLines, yes_no, "Wide lines are drawn as the strict rectangles the Vulkan API defines."),
     LIMIT(standardSampleLocations, yes_no, "Samples lie at the standard positions within a pixel."),
     LIMIT(optimalBufferCopyOffsetAlignment, size,
           "Best alignment in bytes of a buffer offset in copies to images."),

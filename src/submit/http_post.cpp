@@ -9,83 +9,10 @@
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <random>
-#include <stdexcept>
 #include <thread>
 
+#include "base/reason.h"
 #include "base/text.h"
-
-namespace {
-
-bool needs_escape(unsigned char byte) {
-    if (byte <= 0x20 || byte >= 0x81) {
-        return true;
-    }
-    switch (byte) {
-        case '#':
-        case '%':
-        case '*':
-        case '<':
-        case '>':
-        case '[':
-        case ']':
-        // A standard form decoder would cut the value at these or read a
-        // blank for the plus.
-        case '&':
-        case '=':
-        case '+':
-            return true;
-        default:
-            return false;
-    }
-}
-
-}  // namespace
-
-std::string encode_form_value(std::string_view value) {
-    static const char hex[] = "0123456789ABCDEF";
-    std::string encoded;
-    encoded.reserve(value.size() + value.size() / 4);
-    for (const char c : value) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (needs_escape(byte)) {
-            encoded += '%';
-            encoded += hex[byte >> 4];
-            encoded += hex[byte & 0x0F];
-        } else {
-            encoded += c;
-        }
-    }
-    return encoded;
-}
-
-std::string form_body(const std::vector<std::pair<std::string, std::string>>& fields) {
-    std::string body;
-    for (const auto& [name, value] : fields) {
-        if (value.empty()) {
-            continue;
-        }
-        if (!body.empty()) {
-            body += '&';
-        }
-        body += name;
-        body += '=';
-        body += encode_form_value(value);
-    }
-    return body;
-}
-
-uint32_t submission_identifier(uint32_t r) {
-    r &= 0xFFF;
-    return r * 4096 + (r ^ 0x6B9);
-}
-
-uint32_t draw_submission_identifier() {
-    const auto now = std::chrono::system_clock::now().time_since_epoch().count();
-    std::mt19937 generator(static_cast<std::mt19937::result_type>(now ^ (now >> 32)));
-    std::uniform_int_distribution<uint32_t> draw(0, 4095);
-    return submission_identifier(draw(generator));
-}
 
 namespace {
 
@@ -104,12 +31,14 @@ constexpr size_t head_limit = 64 * 1024;
 constexpr size_t line_limit = 8 * 1024;
 constexpr size_t piece_size = 16 * 1024;
 
-[[noreturn]] void fail(const std::string& what) {
-    throw std::runtime_error(what);
+// Each phase's failure ends the post: the component's edge turns it into
+// the reason post() hands back.
+[[noreturn]] void fail(const std::string& what, const char* call = "", std::string status = {}) {
+    throw failure(reason{{}, -1, call, what, std::move(status)});
 }
 
 // A Winsock error in the system's words: "No connection could be made
-// because the target machine actively refused it (10061)".
+// because the target machine actively refused it".
 std::string error_words(int error) {
     wchar_t* words = nullptr;
     const DWORD length = FormatMessageW(
@@ -118,11 +47,11 @@ std::string error_words(int error) {
     std::string text = length > 0 ? utf8_of(std::wstring_view(words, length)) : std::string();
     LocalFree(words);
     text.erase(text.find_last_not_of(" .\r\n") + 1);
-    return (text.empty() ? "error" : text) + " (" + std::to_string(error) + ")";
+    return text.empty() ? "error" : text;
 }
 
-[[noreturn]] void fail_socket(const char* what, int error = WSAGetLastError()) {
-    fail(std::string(what) + ": " + error_words(error));
+[[noreturn]] void fail_socket(const std::string& what, const char* call, int error = WSAGetLastError()) {
+    fail(what + ": " + error_words(error), call, std::to_string(error));
 }
 
 std::string lower(std::string text) {
@@ -275,7 +204,7 @@ address_list resolve(const http_address& address, const post_clock& clock) {
         fail("the host's name was not resolved in time");
     }
     if (state->error != 0 || state->addresses == nullptr) {
-        fail_socket(("cannot find the host " + address.host).c_str(), state->error);
+        fail_socket("cannot find the host " + address.host, "getaddrinfo", state->error);
     }
     return address_list(state->addresses, freeaddrinfo);
 }
@@ -308,7 +237,7 @@ public:
                         error = WSAETIMEDOUT;
                     }
                 }
-            } catch (...) {
+            } catch (const failure&) {
                 closesocket(socket_);  // out of time: the constructor ends here
                 throw;
             }
@@ -318,7 +247,7 @@ public:
             }
         }
         if (socket_ == INVALID_SOCKET) {
-            fail_socket(("cannot connect to " + address.authority).c_str(), error);
+            fail_socket("cannot connect to " + address.authority, "connect", error);
         }
     }
     ~http_socket() {
@@ -340,7 +269,7 @@ public:
                 if (WSAGetLastError() == WSAEWOULDBLOCK) {
                     continue;
                 }
-                fail_socket("the post broke off");
+                fail_socket("the post broke off", "send");
             }
             data.remove_prefix(static_cast<size_t>(sent));
         }
@@ -366,7 +295,7 @@ public:
                 return false;
             }
             if (WSAGetLastError() != WSAEWOULDBLOCK) {
-                fail_socket("the answer broke off");
+                fail_socket("the answer broke off", "recv");
             }
         }
     }
@@ -386,7 +315,7 @@ private:
             const int count =
                 select(0, readable ? &ready : nullptr, readable ? nullptr : &ready, &failed, &limit);
             if (count == SOCKET_ERROR) {
-                fail_socket("cannot wait for the server");
+                fail_socket("cannot wait for the server", "select");
             }
             return count > 0;
         });
@@ -462,7 +391,7 @@ private:
 
 struct answer_head {
     int status = 0;
-    std::string reason;  // the status line's words: "Internal Server Error"
+    std::string words;                                         // the status line's: "Internal Server Error"
     std::vector<std::pair<std::string, std::string>> headers;  // names in lower case
 };
 
@@ -475,7 +404,7 @@ answer_head read_head(answer_reader& reader) {
         fail("not an HTTP answer: " + status_line.substr(0, 40));
     }
     head.status = std::stoi(status_line.substr(9, 3));
-    head.reason = status_line.size() > 13 ? status_line.substr(13, 80) : std::string();
+    head.words = status_line.size() > 13 ? status_line.substr(13, 80) : std::string();
     size_t size = status_line.size();
     for (std::string line = reader.line(); !line.empty(); line = reader.line()) {
         size += line.size();
@@ -533,10 +462,20 @@ http_component::~http_component() {
     }
 }
 
-void http_component::post(const std::string& url,
-                          const std::vector<std::pair<std::string, std::string>>& fields) {
+std::optional<reason> http_component::post(const std::string& url,
+                                           const std::vector<std::pair<std::string, std::string>>& fields) {
+    try {
+        exchange(url, fields);
+        return std::nullopt;
+    } catch (const failure& error) {
+        return error.why();
+    }
+}
+
+void http_component::exchange(const std::string& url,
+                              const std::vector<std::pair<std::string, std::string>>& fields) {
     if (!winsock_) {
-        fail("no sockets");
+        fail("no sockets", "WSAStartup");
     }
     const post_clock clock(deadline, waiting);
     const http_address address = crack(url);
@@ -591,7 +530,7 @@ void http_component::post(const std::string& url,
     // not followed: the report did not arrive where it was sent.
     if (head.status < 200 || head.status >= 300) {
         fail("the server answered " + std::to_string(head.status) +
-             (head.reason.empty() ? "" : " " + head.reason));
+             (head.words.empty() ? "" : " " + head.words));
     }
     if (head.status == 204) {
         return;

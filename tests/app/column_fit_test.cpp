@@ -26,7 +26,7 @@ TEST(ColumnFit, NoValueOfAnyGoldenPageIsCut) {
     fakes::golden_direct3d(d3d);
     fakes::golden_opengl(gl, read_text_file(std::string(CAVIO_GOLDEN_DIR) + "/gl_extensions.txt"));
     const d3d9_probe direct3d([&d3d](UINT version) { return d3d.create(version); });
-    const gl_probe opengl(direct3d, gl.platform());
+    const gl_probe opengl(direct3d.adapters, gl.platform());
     const gl_record record = opengl.adapter(0);
     const adapter_report report = build_adapter_report(direct3d.adapter(0), &record);
     int widened = 0;

@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "app/version.h"
-#include "base/errors.h"
+#include "base/reason.h"
 #include "base/text.h"
 #include "probe/d3d_common.h"
 
@@ -9,14 +9,18 @@
 
 namespace {
 
-TEST(RaiseIf, RaisesOnlyWhenTheConditionHoldsAndCarriesTheMessage) {
-    EXPECT_NO_THROW(raise_if(false, "no dx10"));
+TEST(Reason, FailsOnlyWhenTheConditionHoldsAndReadsAsOneLine) {
+    EXPECT_NO_THROW(fail_if(false, "no pixel format"));
     try {
-        raise_if(true, "no dx10");
-        FAIL() << "raise_if(true) returned";
-    } catch (const general_error& error) {
-        EXPECT_STREQ("no dx10", error.what());
+        fail_if(true, "no pixel format", "SetPixelFormat");
+        FAIL() << "fail_if(true) returned";
+    } catch (const failure& error) {
+        EXPECT_EQ((reason{"", -1, "SetPixelFormat", "no pixel format", ""}), error.why());
+        EXPECT_STREQ("no pixel format", error.what());
     }
+    const reason why{"Direct3D 12", 0, "D3D12CreateDevice", "D3D12CreateDevice failed", "0x887A0004"};
+    EXPECT_EQ("Direct3D 12: D3D12CreateDevice failed (0x887A0004)", why.text());
+    EXPECT_EQ("0x887A0004", status_code_text(static_cast<int32_t>(0x887A0004)));
 }
 
 TEST(SplitAt, WalksThePartsAndEmptiesTheText) {

@@ -54,29 +54,31 @@ struct fake_world {
 
     window_seams seams() {
         window_seams s;
-        s.capture.direct3d10 = [this]() -> std::unique_ptr<direct3d_probe> {
+        // A probe that could not run says why; the capture adds its part.
+        const auto failed = [](const char* why) { return reason{{}, -1, {}, why, {}}; };
+        s.capture.direct3d10 = [this, failed] {
             ++direct3d10_calls;
+            direct3d_list list;
             if (direct3d10_fails) {
-                throw std::runtime_error("no dx10");
+                throw failure(failed("no dx10"));
             }
-            auto list = std::make_unique<direct3d_list>();
-            list->add("First board", 0x501).caps.MaxTextureWidth = 4096;
-            list->add("Second board", 0x502).caps.MaxTextureWidth = 8192;
-            return list;
+            list.add("First board", 0x501).caps.MaxTextureWidth = 4096;
+            list.add("Second board", 0x502).caps.MaxTextureWidth = 8192;
+            return list.take();
         };
-        s.capture.direct3d9 = [this]() -> std::unique_ptr<direct3d_probe> {
+        s.capture.direct3d9 = [this, failed] {
             ++direct3d9_calls;
             if (direct3d9_fails) {
-                throw std::runtime_error("Direct3D 9 is broken");
+                throw failure(failed("Direct3D 9 is broken"));
             }
-            auto list = std::make_unique<direct3d_list>();
-            list->add("Direct3D 9 board", 0x501);
-            return list;
+            direct3d_list list;
+            list.add("Direct3D 9 board", 0x501);
+            return list.take();
         };
-        s.capture.opengl = [this](const direct3d_probe&) -> std::unique_ptr<gl_probe> {
+        s.capture.opengl = [this, failed](std::span<const dx_adapter>) {
             ++opengl_calls;
             if (opengl_fails) {
-                throw std::runtime_error("can't create RC");
+                throw failure(failed("can't create RC"));
             }
             opengl_list gl;
             gl.add("First renderer", 0x501).max_lights = 8;
@@ -1020,9 +1022,7 @@ TEST_F(Window, ANameOutsideTheCodePageShowsWhole) {
         return S_OK;
     };
     window_seams seams = world.seams();
-    seams.capture.direct3d10 = [&entry] {
-        return std::unique_ptr<direct3d_probe>(std::make_unique<dxgi_probe>(entry));
-    };
+    seams.capture.direct3d10 = [&entry] { return dxgi_probe(entry).take(); };
     main_window form(seams);
     show(form);
     EXPECT_EQ("#0: " + name, combo_line(form.controls().adapter_list, 0));
@@ -1074,9 +1074,9 @@ TEST_F(Window, AGroupStillReadSaysSoAndFillsWhenItsProbeEnds) {
     std::promise<void> held;
     const std::shared_future<void> gate = held.get_future().share();
     window_seams seams = world.seams();
-    seams.capture.opengl = [gate, answer = seams.capture.opengl](const direct3d_probe& direct3d) {
+    seams.capture.opengl = [gate, answer = seams.capture.opengl](std::span<const dx_adapter> adapters) {
         gate.wait();
-        return answer(direct3d);
+        return answer(adapters);
     };
     main_window form(seams);
     ShowWindow(form.handle(), SW_SHOWNA);
@@ -1105,9 +1105,10 @@ TEST_F(Window, AProbePastItsBoundEndsAsAReasonAndTheRestWorks) {
     const std::shared_future<void> gate = held.get_future().share();
     window_seams seams = world.seams();
     const auto token = std::make_shared<int>();
-    seams.capture.opengl = [gate, token, answer = seams.capture.opengl](const direct3d_probe& direct3d) {
+    seams.capture.opengl = [gate, token,
+                            answer = seams.capture.opengl](std::span<const dx_adapter> adapters) {
         gate.wait();
-        return answer(direct3d);
+        return answer(adapters);
     };
     seams.capture.bound = std::chrono::milliseconds(200);
     const long copies = token.use_count();

@@ -17,10 +17,10 @@ TEST(PciNamesPlatform, IdentityRowsFollowThePciIdList) {
     init_reference_data();
     const pci_id_list pci = read_pci_ids(CAVIO_PCI_IDS);
     ASSERT_GT(pci.vendors.size(), 1000u) << "cannot read " << CAVIO_PCI_IDS;
-    const auto direct3d = capture_startup().direct3d;
-    EXPECT_EQ(shape_has_direct3d(), direct3d->count > 0);
-    for (int i = 0; i < direct3d->count; ++i) {
-        const dx_adapter adapter = direct3d->adapter(i);
+    const std::vector<dx_adapter> direct3d = capture_startup().adapters;
+    EXPECT_EQ(shape_has_direct3d(), static_cast<int>(direct3d.size()) > 0);
+    for (int i = 0; i < static_cast<int>(direct3d.size()); ++i) {
+        const dx_adapter& adapter = direct3d[static_cast<size_t>(i)];
         const uint32_t vendor = adapter.info.vendor_id;
         const uint32_t device = adapter.info.device_id;
         SCOPED_TRACE("adapter " + std::to_string(i) + ", PCI " + std::to_string(vendor) + ":" +

@@ -129,11 +129,10 @@ TEST(ThreeHeads, OneCardForTheThreeHeadsOfOneBoard) {
 
     // The OpenGL record lies on the monitor of the board's last head.
     const startup_capture capture = capture_startup();
-    const auto& direct3d = capture.direct3d;
-    const auto& opengl = capture.opengl;
-    ASSERT_TRUE(opengl);
-    ASSERT_EQ(1, opengl->count);
-    const adapter_identity& info = direct3d->adapter(0).info;
+    const std::vector<dx_adapter>& direct3d = capture.adapters;
+    const std::vector<gl_record>& opengl = capture.opengl;
+    ASSERT_EQ(1, static_cast<int>(opengl.size()));
+    const adapter_identity& info = direct3d.at(0).info;
     HMONITOR last_head = nullptr;
     for (UINT ordinal = 0; ordinal < d3d->GetAdapterCount(); ++ordinal) {
         const D3DADAPTER_IDENTIFIER9 id = identifier(*d3d.Get(), ordinal);
@@ -142,7 +141,7 @@ TEST(ThreeHeads, OneCardForTheThreeHeadsOfOneBoard) {
             last_head = d3d->GetAdapterMonitor(ordinal);
         }
     }
-    EXPECT_EQ(last_head, opengl->adapter(0).monitor);
+    EXPECT_EQ(last_head, opengl.at(0).monitor);
     EXPECT_TRUE(doc.cards[0].opengl.has_value());
 }
 
@@ -234,9 +233,9 @@ size_t dxgi_mode_count() {
 TEST(ManyModes, ResolutionsSortedOnScreenInProbeOrderInTheText) {
     init_reference_data();
     EXPECT_GT(dxgi_mode_count(), 1000u) << "not Wine's virtual desktop";
-    const auto direct3d = capture_startup().direct3d;
-    ASSERT_EQ(1, direct3d->count);
-    const dx_adapter adapter = direct3d->adapter(0);
+    const std::vector<dx_adapter> direct3d = capture_startup().adapters;
+    ASSERT_EQ(1, static_cast<int>(direct3d.size()));
+    const dx_adapter& adapter = direct3d.at(0);
 
     // The text keeps the probe's order.
     const submission::document doc = printed_report();

@@ -133,7 +133,7 @@ TEST(D3d10ProbePlatform, RecordsAgreeWithDxgiAndDirect3D) {
             continue;
         }
         SCOPED_TRACE("DXGI adapter " + std::to_string(index));
-        ASSERT_LT(listed, probe->count);
+        ASSERT_LT(listed, probe->count());
         const dx_adapter record = probe->adapter(listed++);
         EXPECT_EQ(utf8(desc.Description), record.info.description);
         EXPECT_EQ(desc.VendorId, record.info.vendor_id);
@@ -152,7 +152,7 @@ TEST(D3d10ProbePlatform, RecordsAgreeWithDxgiAndDirect3D) {
         EXPECT_EQ(static_cast<int32_t>(record.modes.size()), record.mode_count);
     }
     EXPECT_GT(listed, 0) << "DXGI lists no adapter";
-    EXPECT_EQ(listed, probe->count);
+    EXPECT_EQ(listed, probe->count());
 }
 
 }  // namespace

@@ -357,7 +357,7 @@ TEST(D3d11And12Platform, EveryRowIsWhatTheRuntimesSay) {
     }
     init_reference_data();
     const startup_capture capture = capture_startup();
-    const auto& direct3d = capture.direct3d;
+    const std::vector<dx_adapter>& direct3d = capture.adapters;
     const ComPtr<IDXGIFactory> factory = dxgi_factory();
     if (!factory) {
         GTEST_SKIP() << "no DXGI: the page reads nothing on the Direct3D 9 path";
@@ -366,8 +366,8 @@ TEST(D3d11And12Platform, EveryRowIsWhatTheRuntimesSay) {
     ComPtr<IDXGIAdapter> adapter;
     for (UINT i = 0; factory->EnumAdapters(i, adapter.ReleaseAndGetAddressOf()) == S_OK; ++i) {
         SCOPED_TRACE("adapter " + std::to_string(i));
-        ASSERT_LT(static_cast<int>(i), direct3d->count);
-        const report_page page = page_from(direct3d->adapter(static_cast<int>(i)), page_id::dx_d3d11_12);
+        ASSERT_LT(static_cast<int>(i), static_cast<int>(direct3d.size()));
+        const report_page page = page_from(direct3d[i], page_id::dx_d3d11_12);
         const devices d = create_devices(adapter.Get());
         const auto top = top_rows(d);
         std::string section;
@@ -463,7 +463,7 @@ TEST(D3d11And12Platform, FormatsMemoryAndOutputsAreWhatDxgiSays) {
     ComPtr<IDXGIAdapter> adapter;
     ASSERT_EQ(S_OK, factory->EnumAdapters(0, &adapter));
     const devices d = create_devices(adapter.Get());
-    const report_page page = page_from(capture.direct3d->adapter(0), page_id::dx_formats);
+    const report_page page = page_from(capture.adapters.at(0), page_id::dx_formats);
     bool d3d12 = false;
     int supported[2] = {};
     for (const report_row& row : page.rows) {
@@ -488,7 +488,7 @@ TEST(D3d11And12Platform, FormatsMemoryAndOutputsAreWhatDxgiSays) {
     }
     std::printf("formats with some support: Direct3D 11 %d, Direct3D 12 %d\n", supported[0], supported[1]);
 
-    const dx_adapter& record = capture.direct3d->adapter(0);
+    const dx_adapter& record = capture.adapters.at(0);
     DXGI_ADAPTER_DESC desc{};
     ASSERT_EQ(S_OK, adapter->GetDesc(&desc));
     const report_page device = page_from(record, page_id::dx_device);

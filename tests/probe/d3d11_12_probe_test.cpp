@@ -8,6 +8,7 @@
 #include <deque>
 
 #include "fakes/fake_d3d11_12.h"
+#include "probe/print_reason.h"
 #include "probe/dxgi_probe.h"
 // after d3d10.h, which it needs
 #include "fakes/fake_dxgi.h"
@@ -152,32 +153,32 @@ TEST_F(D3d11And12Probe, EachRuleOfTheRuntimes) {
         SCOPED_TRACE(r.what);
         d3d11_12_runtime fresh;
         r.set(fresh);
-        std::vector<std::string> reasons;
+        std::vector<reason> reasons;
         r.check(probe_d3d11_12(nullptr, fresh.entry_points(), &reasons));
         EXPECT_EQ(0u, fresh.device11.references);
         EXPECT_EQ(0u, fresh.device12.references);
         // Only a device that cannot be made is a reason; a query is not.
-        const std::vector<std::string> expected =
+        const std::vector<said> expected =
             fresh.device11_fails
-                ? std::vector<std::string>{"Direct3D 11: D3D11CreateDevice failed (0x80004005)"}
+                ? std::vector<said>{{-1, "Direct3D 11: D3D11CreateDevice failed (0x80004005)"}}
             : fresh.device12_fails
-                ? std::vector<std::string>{"Direct3D 12: D3D12CreateDevice failed (0x80004005)"}
-                : std::vector<std::string>{};
-        EXPECT_EQ(expected, reasons);
+                ? std::vector<said>{{-1, "Direct3D 12: D3D12CreateDevice failed (0x80004005)"}}
+                : std::vector<said>{};
+        EXPECT_EQ(expected, said_of(reasons));
     }
 }
 
 TEST_F(D3d11And12Probe, WithoutTheLibrariesNothingIsRead) {
-    std::vector<std::string> reasons;
+    std::vector<reason> reasons;
     const d3d11_12_record record = probe_d3d11_12(nullptr, d3d11_12_entry_points{}, &reasons);
     EXPECT_EQ(0u, record.d3d11_feature_level + record.d3d12_feature_level + record.shader_model);
     for (const d3d_feature_query& query : d3d_feature_queries) {
         EXPECT_TRUE(record.answer(query.id).empty());
     }
     EXPECT_TRUE(record.formats11.empty() && record.formats12.empty());
-    EXPECT_EQ((std::vector<std::string>{"Direct3D 11: d3d11.dll or its D3D11CreateDevice is missing",
-                                        "Direct3D 12: d3d12.dll or its D3D12CreateDevice is missing"}),
-              reasons);
+    EXPECT_EQ((std::vector<said>{{-1, "Direct3D 11: d3d11.dll or its D3D11CreateDevice is missing"},
+                                 {-1, "Direct3D 12: d3d12.dll or its D3D12CreateDevice is missing"}}),
+              said_of(reasons));
 }
 
 // Through the Direct3D 10 probe: each DXGI adapter gets its own reading, the
@@ -205,7 +206,7 @@ TEST_F(D3d11And12Probe, TheDxgiProbeReadsEveryAdapter) {
     };
     {
         dxgi_probe list(entry);
-        ASSERT_EQ(2, list.count);
+        ASSERT_EQ(2, list.count());
         EXPECT_EQ(0xC100u, list.adapter(0).d3d11_12.d3d12_feature_level);
         EXPECT_EQ(0u, list.adapter(1).d3d11_12.d3d12_feature_level);
         EXPECT_EQ(0xB100u, list.adapter(1).d3d11_12.d3d11_feature_level);

@@ -90,14 +90,14 @@ TEST(D3d9ProbePlatform, RecordsAgreeWithDirect3D9) {
     const d3d9_probe probe;
     if (!shape_has_direct3d()) {
         EXPECT_FALSE(d3d) << "this shape has no Direct3D";
-        EXPECT_EQ(0, probe.count);
+        EXPECT_EQ(0, probe.count());
         return;
     }
     ASSERT_TRUE(d3d) << "the platform offers no Direct3D 9";
 
     const std::vector<UINT> ordinals = listed_ordinals(*d3d.Get());
     ASSERT_FALSE(ordinals.empty()) << "the platform lists no Direct3D 9 adapter";
-    ASSERT_EQ(static_cast<int32_t>(ordinals.size()), probe.count);
+    ASSERT_EQ(static_cast<int32_t>(ordinals.size()), probe.count());
     ASSERT_EQ(ordinals.size(), probe.adapters.size());
 
     const std::vector<HMONITOR> monitors = desktop_monitors();

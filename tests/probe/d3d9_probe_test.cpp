@@ -50,7 +50,7 @@ protected:
 TEST_F(D3d9Probe, NoAdapterGivesAnEmptyList) {
     auto list = probe();
     EXPECT_EQ(0x80000020u, d3d.last_sdk_version);
-    EXPECT_EQ(0, list->count);
+    EXPECT_EQ(0, list->count());
     EXPECT_TRUE(list->adapters.empty());
 }
 
@@ -63,7 +63,7 @@ TEST_F(D3d9Probe, CopiesIdentityCapsAndMonitor) {
     add_adapter("Second board", 0x0DE1, 2);
 
     auto list = probe();
-    ASSERT_EQ(2, list->count);
+    ASSERT_EQ(2, list->count());
     ASSERT_EQ(2u, list->adapters.size());
     const dx_adapter record = list->adapter(0);
     EXPECT_EQ("First board", record.info.description);
@@ -92,7 +92,7 @@ TEST_F(D3d9Probe, SkipsSubordinateHeadsAndDuplicateIdentifiers) {
     add_adapter("Last board", 0x0300, 3);
 
     auto list = probe();
-    ASSERT_EQ(3, list->count);
+    ASSERT_EQ(3, list->count());
     EXPECT_EQ("Two-head card", list->adapter(0).info.description);
     // Of two boards with one identifier, the lower ordinal is kept, with
     // its own modes and monitor.
@@ -120,7 +120,7 @@ TEST_F(D3d9Probe, ModesByFirstAppearanceWithRatesListedOnce) {
     adapter.add_mode(118, 2, 2, 2);
 
     auto list = probe();
-    ASSERT_EQ(1, list->count);
+    ASSERT_EQ(1, list->count());
     const dx_adapter record = list->adapter(0);
     ASSERT_EQ(5, record.mode_count);
     ASSERT_EQ(5u, record.modes.size());
@@ -156,7 +156,7 @@ TEST_F(D3d9Probe, FailingReadsLeaveZerosNotThePreviousAdapter) {
     bad.add_mode(D3DFMT_X8R8G8B8, 800, 600, 75);
 
     auto list = probe();
-    ASSERT_EQ(2, list->count);
+    ASSERT_EQ(2, list->count());
     const dx_adapter record = list->adapter(1);
     EXPECT_EQ("", record.info.description);
     EXPECT_EQ("", record.info.driver);
@@ -170,16 +170,15 @@ TEST_F(D3d9Probe, FailingReadsLeaveZerosNotThePreviousAdapter) {
     EXPECT_EQ("UNKNOWN", record.modes[0].format);
     EXPECT_EQ(std::vector<int32_t>{0}, record.modes[0].refresh_rates);
     // And says so, for that adapter.
-    EXPECT_EQ(
-        (std::vector<probe_reason>{{1, "Direct3D 9: GetAdapterIdentifier failed on adapter 1 (0x8876086C)"},
-                                   {1, "Direct3D 9: GetDeviceCaps failed on adapter 1 (0x8876086C)"}}),
-        list->reasons);
+    EXPECT_EQ((std::vector<said>{{1, "Direct3D 9: GetAdapterIdentifier failed on adapter 1 (0x8876086C)"},
+                                 {1, "Direct3D 9: GetDeviceCaps failed on adapter 1 (0x8876086C)"}}),
+              said_of(list->reasons));
 }
 
 TEST_F(D3d9Probe, AdapterWithoutModes) {
     add_adapter("Board", 0x0100, 1);
     auto list = probe();
-    ASSERT_EQ(1, list->count);
+    ASSERT_EQ(1, list->count());
     EXPECT_EQ(0, list->adapter(0).mode_count);
     EXPECT_TRUE(list->adapter(0).modes.empty());
 }
@@ -198,10 +197,10 @@ TEST_F(D3d9Probe, CopyOutlivesTheProbe) {
 
 TEST(D3d9ProbeWithoutDirect3D, ListsNothingWhenNoObjectIsCreated) {
     d3d9_probe list([](UINT) -> IDirect3D9* { return nullptr; });
-    EXPECT_EQ(0, list.count);
+    EXPECT_EQ(0, list.count());
     EXPECT_TRUE(list.adapters.empty());
     EXPECT_FALSE(list.d3d);
-    EXPECT_EQ((std::vector<probe_reason>{{-1, "Direct3D 9: Direct3DCreate9 failed"}}), list.reasons);
+    EXPECT_EQ((std::vector<said>{{-1, "Direct3D 9: Direct3DCreate9 failed"}}), said_of(list.reasons));
 }
 
 }  // namespace

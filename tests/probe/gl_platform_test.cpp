@@ -222,23 +222,23 @@ void expect_limits_match(const gl_record& record) {
 }
 
 TEST(GlProbePlatform, RecordsAgreeWithTheTestsOwnContexts) {
-    const auto direct3d = capture_startup().direct3d;
+    const std::vector<dx_adapter> direct3d = capture_startup().adapters;
     std::vector<std::pair<HMONITOR, RECT>> monitors;
     EnumDisplayMonitors(nullptr, nullptr, add_monitor, reinterpret_cast<LPARAM>(&monitors));
 
     std::unique_ptr<gl_probe> probe;
-    ASSERT_NO_THROW(probe = std::make_unique<gl_probe>(*direct3d));
+    ASSERT_NO_THROW(probe = std::make_unique<gl_probe>(direct3d));
 
     int expected = 0;
-    for (int i = 0; i < direct3d->count; ++i) {
-        const HMONITOR monitor = direct3d->adapter(i).monitor;
+    for (int i = 0; i < static_cast<int>(direct3d.size()); ++i) {
+        const HMONITOR monitor = direct3d[static_cast<size_t>(i)].monitor;
         const auto on_desktop = std::find_if(monitors.begin(), monitors.end(),
                                              [&](const auto& entry) { return entry.first == monitor; });
         if (on_desktop == monitors.end()) {
             continue;
         }
         SCOPED_TRACE("Direct3D adapter " + std::to_string(i));
-        ASSERT_LT(expected, probe->count);
+        ASSERT_LT(expected, probe->count());
         const gl_record record = probe->adapter(expected++);
         EXPECT_EQ(monitor, record.monitor);
 
@@ -269,7 +269,7 @@ TEST(GlProbePlatform, RecordsAgreeWithTheTestsOwnContexts) {
     }
     EXPECT_EQ(shape_has_direct3d(), expected > 0)
         << expected << " Direct3D adapters show on a desktop monitor";
-    EXPECT_EQ(expected, probe->count);
+    EXPECT_EQ(expected, probe->count());
 }
 
 }  // namespace

@@ -9,8 +9,10 @@
 #include <functional>
 #include <memory>
 
-#include "base/errors.h"
+#include "base/reason.h"
+#include "fakes/fake_gl.h"
 #include "fakes/fake_probes.h"
+#include "probe/gl_probe.h"
 #include "probe/gl_extensions.h"
 #include "probe/gl_limits.h"
 
@@ -42,14 +44,14 @@ protected:
         gl.add_monitor(0x502, 1920, -200);
     }
 
-    std::unique_ptr<gl_probe> probe() { return std::make_unique<gl_probe>(direct3d, gl.platform()); }
+    std::unique_ptr<gl_probe> probe() { return std::make_unique<gl_probe>(direct3d.adapters, gl.platform()); }
 
     // The probe's reasons on the fake system as it is now, and how many
     // records it read.
-    std::pair<std::vector<probe_reason>, int> reasons() {
-        const gl_probe list(direct3d, gl.platform());
+    std::pair<std::vector<said>, int> reasons() {
+        const gl_probe list(direct3d.adapters, gl.platform());
         expect_nothing_left();
-        return {list.reasons, list.count};
+        return {said_of(list.reasons), list.count()};
     }
 
     void expect_nothing_left() {
@@ -68,7 +70,7 @@ protected:
 
 TEST_F(GlProbe, NoDirect3DAdapterMakesNoContext) {
     auto list = probe();
-    EXPECT_EQ(0, list->count);
+    EXPECT_EQ(0, list->count());
     EXPECT_TRUE(list->adapters.empty());
     EXPECT_TRUE(gl.window_bounds.empty());
     EXPECT_EQ(0, gl.contexts_created);
@@ -79,7 +81,7 @@ TEST_F(GlProbe, OneRecordPerAdapterOnADesktopMonitor) {
     direct3d.add("", 0x502);
     direct3d.add("", 0x501);
     auto list = probe();
-    ASSERT_EQ(2, list->count);
+    ASSERT_EQ(2, list->count());
     EXPECT_EQ(reinterpret_cast<HMONITOR>(0x502), list->adapter(0).monitor);
     EXPECT_EQ(reinterpret_cast<HMONITOR>(0x501), list->adapter(1).monitor);
     // A 100 by 100 window at each monitor's top left corner.
@@ -96,7 +98,7 @@ TEST_F(GlProbe, IdenticalContextsGiveTwoRecords) {
     direct3d.add("", 0x501);
     direct3d.add("", 0x501);
     auto list = probe();
-    ASSERT_EQ(2, list->count);
+    ASSERT_EQ(2, list->count());
     EXPECT_EQ(list->adapter(0).renderer, list->adapter(1).renderer);
     EXPECT_EQ(reinterpret_cast<HMONITOR>(0x501), list->adapter(1).monitor);
 }
@@ -119,7 +121,7 @@ TEST_F(GlProbe, PixelFormatIsADoubleBufferedRgbaWindowFormat) {
 TEST_F(GlProbe, ReadsStringsLimitsAndFormats) {
     direct3d.add("", 0x501);
     auto list = probe();
-    ASSERT_EQ(1, list->count);
+    ASSERT_EQ(1, list->count());
     const gl_record record = list->adapter(0);
     EXPECT_EQ("Fake Renderer", record.renderer);
     EXPECT_EQ("Fake Vendor", record.vendor);
@@ -160,7 +162,7 @@ TEST_F(GlProbe, NullStringsAndRejectedQueriesLeaveZeros) {
     gl.integers.erase(GL_NUM_COMPRESSED_TEXTURE_FORMATS);
     direct3d.add("", 0x501);
     auto list = probe();
-    ASSERT_EQ(1, list->count);
+    ASSERT_EQ(1, list->count());
     const gl_record record = list->adapter(0);
     EXPECT_EQ("", record.renderer);
     EXPECT_EQ("", record.version_string);
@@ -186,7 +188,7 @@ TEST_F(GlProbe, NegativeCompressedFormatCountListsNothing) {
     gl.integers[GL_NUM_COMPRESSED_TEXTURE_FORMATS] = {-4};
     direct3d.add("", 0x501);
     auto list = probe();
-    ASSERT_EQ(1, list->count);
+    ASSERT_EQ(1, list->count());
     EXPECT_EQ(0, list->adapter(0).num_compressed_texture_formats);
     EXPECT_TRUE(list->adapter(0).compressed_texture_formats.empty());
 }
@@ -195,7 +197,7 @@ TEST_F(GlProbe, WithoutGluBothGluTextsAreEmpty) {
     gl.glu_present = false;
     direct3d.add("", 0x501);
     auto list = probe();
-    ASSERT_EQ(1, list->count);
+    ASSERT_EQ(1, list->count());
     EXPECT_EQ("", list->adapter(0).glu_version_string);
     EXPECT_EQ("", list->adapter(0).glu_version);
     EXPECT_EQ("", list->adapter(0).glu_extensions);
@@ -261,15 +263,15 @@ TEST_F(GlProbe, EachFailureIsAReasonAndTheOtherMonitorKeepsItsRecord) {
             gl.*failure = false;
             // From the first context on, or from the second: the first
             // monitor's record stays.
-            const probe_reason second{1, "OpenGL: " + std::string(words) + " on \\\\.\\DISPLAY2"};
+            const said second{1, "OpenGL: " + std::string(words) + " on \\\\.\\DISPLAY2"};
             if (before == 0) {
                 EXPECT_EQ(0, count);
-                EXPECT_EQ((std::vector<probe_reason>{
-                              {0, "OpenGL: " + std::string(words) + " on \\\\.\\DISPLAY1"}, second}),
-                          found);
+                EXPECT_EQ(
+                    (std::vector<said>{{0, "OpenGL: " + std::string(words) + " on \\\\.\\DISPLAY1"}, second}),
+                    found);
             } else {
                 EXPECT_EQ(1, count);
-                EXPECT_EQ(std::vector<probe_reason>{second}, found);
+                EXPECT_EQ(std::vector<said>{second}, found);
             }
         }
     }
@@ -278,14 +280,12 @@ TEST_F(GlProbe, EachFailureIsAReasonAndTheOtherMonitorKeepsItsRecord) {
 TEST_F(GlProbe, MissingOpenGLAndTheDesktopAreReasons) {
     direct3d.add("", 0x501);
     direct3d.add("", 0x999);  // not on the desktop
-    EXPECT_EQ((std::vector<probe_reason>{{1, "OpenGL: the adapter shows on no desktop monitor"}}),
-              reasons().first);
+    EXPECT_EQ((std::vector<said>{{1, "OpenGL: the adapter shows on no desktop monitor"}}), reasons().first);
     gl.opengl_present = false;
-    EXPECT_EQ((std::vector<probe_reason>{{-1, "OpenGL: OpenGL32.dll is missing"}}), reasons().first);
+    EXPECT_EQ((std::vector<said>{{-1, "OpenGL: OpenGL32.dll is missing"}}), reasons().first);
     gl.opengl_present = true;
     gl.missing_entries = {"wglCreateContext"};
-    EXPECT_EQ((std::vector<probe_reason>{{-1, "OpenGL: OpenGL32.dll has no wglCreateContext"}}),
-              reasons().first);
+    EXPECT_EQ((std::vector<said>{{-1, "OpenGL: OpenGL32.dll has no wglCreateContext"}}), reasons().first);
     gl.missing_entries = {"glGetIntegerv"};
     EXPECT_EQ("OpenGL: no glGetIntegerv on \\\\.\\DISPLAY1", reasons().first.at(0).text);
 }
@@ -339,19 +339,19 @@ TEST_F(GlProbe, TheCoreProfileContextAndWhatKeepsItFromBeingMade) {
         g.answer_from_enumerant = true;
         g.refusals = {GL_MAX_COMPUTE_WORK_GROUP_SIZE};
         r.set(g);
-        const gl_probe list(direct3d, g.platform());
+        const gl_probe list(direct3d.adapters, g.platform());
         EXPECT_EQ(0, g.contexts_alive);
         EXPECT_EQ(nullptr, g.current);
         EXPECT_EQ("", g.call_order_fault());
         EXPECT_EQ(r.versions_asked, g.versions_asked);
-        ASSERT_EQ(1, list.count);
+        ASSERT_EQ(1, list.count());
         const gl_record& record = list.adapters[0];
         EXPECT_EQ("Fake Renderer", record.renderer);
         EXPECT_EQ(r.reason.empty(), record.core.made);
         if (!r.reason.empty()) {
-            EXPECT_EQ((std::vector<probe_reason>{
-                          {0, "OpenGL: no core-profile context on \\\\.\\DISPLAY1 " + r.reason}}),
-                      list.reasons);
+            EXPECT_EQ(
+                (std::vector<said>{{0, "OpenGL: no core-profile context on \\\\.\\DISPLAY1 " + r.reason}}),
+                said_of(list.reasons));
             continue;
         }
         EXPECT_TRUE(list.reasons.empty());
@@ -375,7 +375,7 @@ TEST_F(GlProbe, TheCoreProfileContextAndWhatKeepsItFromBeingMade) {
     fakes::gl_system g;
     g.typical();
     g.add_monitor(0x501, 0, 0);
-    const gl_probe list(direct3d, g.platform(), false);
+    const gl_probe list(direct3d.adapters, g.platform(), false);
     EXPECT_TRUE(g.versions_asked.empty());
     EXPECT_FALSE(list.adapters.at(0).core.made);
     EXPECT_TRUE(list.reasons.empty());
@@ -384,7 +384,7 @@ TEST_F(GlProbe, TheCoreProfileContextAndWhatKeepsItFromBeingMade) {
 TEST_F(GlProbe, MissingOpenGLIsNoErrorWhenNoContextIsNeeded) {
     gl.opengl_present = false;
     direct3d.add("", 0x999);
-    EXPECT_EQ(0, probe()->count);
+    EXPECT_EQ(0, probe()->count());
 }
 
 TEST(ExtensionWords, ExactBlankSeparatedWordsOnly) {

@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "fakes/fake_gl.h"
 #include "fakes/fake_probes.h"
+#include "probe/gl_probe.h"
 #include "platform/text_file.h"
 #include "probe/gl_extensions.h"
 #include "probe/gl_limits.h"
@@ -188,8 +190,8 @@ protected:
     std::vector<std::pair<std::string, std::string>> limit_rows(fakes::gl_system& gl) {
         gl.add_monitor(0x501, 0, 0);
         gl.answer_from_enumerant = true;
-        const gl_probe probe(direct3d, gl.platform());
-        EXPECT_EQ(1, probe.count);
+        const gl_probe probe(direct3d.adapters, gl.platform());
+        EXPECT_EQ(1, probe.count());
         std::vector<std::pair<std::string, std::string>> rows;
         for (const page_id id : {page_id::gl_capabilities, page_id::gl_rendering, page_id::gl_textures,
                                  page_id::gl_stacks, page_id::gl_vertex_shader}) {
@@ -238,7 +240,7 @@ TEST_F(LimitRows, EachCoreLimitShowsTheEnumerantOfItsName) {
             gl.core_extensions.push_back(limit.extension);
         }
     }
-    const gl_probe probe(direct3d, gl.platform());
+    const gl_probe probe(direct3d.adapters, gl.platform());
     int numbers = 0;
     for (const report_row& row : write_page(page_of(page_id::gl_core_limits), probe.adapter(0)).rows) {
         // The strings, the booleans and the named values; the version and the

@@ -157,25 +157,23 @@ private:
 TEST(VkPlatform, EveryRowIsWhatVulkanSays) {
     const own_vulkan vk;
     const startup_capture capture = capture_startup();
-    ASSERT_NE(nullptr, capture.vulkan);
+    ASSERT_TRUE(capture.vulkan);
     if (vk.instance == VK_NULL_HANDLE) {
-        EXPECT_TRUE(capture.vulkan->devices.empty());
-        EXPECT_FALSE(capture.vulkan_reasons.empty()) << "no Vulkan, and no reason given";
+        EXPECT_TRUE(capture.vulkan_devices.empty());
+        EXPECT_FALSE(capture.reasons[static_cast<size_t>(capture_part::vulkan)].empty())
+            << "no Vulkan, and no reason given";
         GTEST_SKIP() << "no Vulkan instance here";
     }
-    EXPECT_EQ(vk.version, capture.vulkan->instance.api_version);
-    ASSERT_EQ(vk.devices.size(), capture.vulkan->devices.size());
+    EXPECT_EQ(vk.version, capture.vulkan->api_version);
+    ASSERT_EQ(vk.devices.size(), capture.vulkan_devices.size());
     const report_document document = build_report(capture);
-    const auto matches =
-        match_vulkan(capture.direct3d ? std::span<const dx_adapter>(capture.direct3d->adapters)
-                                      : std::span<const dx_adapter>(),
-                     capture.vulkan->devices);
+    const auto matches = match_vulkan(capture.adapters, capture.vulkan_devices);
     ASSERT_EQ(document.adapters.size(), matches.size());
     for (size_t a = 0; a < matches.size(); ++a) {
         SCOPED_TRACE("adapter " + std::to_string(a));
         const auto index = static_cast<size_t>(matches[a].device);
         const VkPhysicalDevice device = vk.devices[index];
-        const vk_device_record& record = capture.vulkan->devices[index];
+        const vk_device_record& record = capture.vulkan_devices[index];
         std::vector<report_row> rows;
         for (const page_id id : {page_id::vk_device, page_id::vk_limits, page_id::vk_features}) {
             const report_page* page = document.adapters[a].group(page_group::vulkan).page(id);

@@ -23,7 +23,7 @@ TEST(VkProbe, EachRuleOfTheLoaderAndTheDevices) {
     struct rule {
         const char* what;
         std::function<void(fakes::vulkan_system&)> set;
-        std::vector<probe_reason> reasons;
+        std::vector<said> reasons;
         // Which chained structures the one device's record holds: ID, driver,
         // 1.1 and 1.2 together, 1.3.
         std::array<bool, 4> chained;
@@ -62,7 +62,7 @@ TEST(VkProbe, EachRuleOfTheLoaderAndTheDevices) {
         vk.instance_extensions = {{"VK_KHR_surface", 25}};
         r.set(vk);
         const vk_probe probe([&vk] { return vk.loader(); });
-        EXPECT_EQ(r.reasons, probe.reasons);
+        EXPECT_EQ(r.reasons, said_of(probe.reasons));
         EXPECT_EQ(0, vk.instances_alive);
         // The instance is asked at the loader's version.
         EXPECT_EQ(vk.enumerate_version ? VK_API_VERSION_1_3 : VK_API_VERSION_1_0, vk.asked_version);
@@ -103,9 +103,8 @@ TEST(VkProbe, EachRuleOfTheLoaderAndTheDevices) {
 TEST(VkProbe, WithoutTheLoaderItSaysSo) {
     const vk_probe probe([]() -> PFN_vkGetInstanceProcAddr { return nullptr; });
     EXPECT_TRUE(probe.devices.empty());
-    EXPECT_EQ(
-        (std::vector<probe_reason>{{-1, "Vulkan: vulkan-1.dll or its vkGetInstanceProcAddr is missing"}}),
-        probe.reasons);
+    EXPECT_EQ((std::vector<said>{{-1, "Vulkan: vulkan-1.dll or its vkGetInstanceProcAddr is missing"}}),
+              said_of(probe.reasons));
 }
 
 }  // namespace

@@ -27,16 +27,16 @@ capture_seams held_seams(std::shared_future<void> directx, std::shared_future<vo
         fakes::direct3d_list list;
         list.add("First board", 0x501);
         list.add("Second board", 0x502);
-        return list.adapters;
+        return std::optional(list.adapters);
     };
-    seams.direct3d10 = [directx, token]() -> std::unique_ptr<direct3d_probe> {
+    seams.direct3d10 = [directx, token] {
         directx.wait();
-        auto list = std::make_unique<fakes::direct3d_list>();
-        list->add("First board", 0x501).caps.MaxTextureWidth = 4096;
-        list->add("Second board", 0x502).caps.MaxTextureWidth = 8192;
-        return list;
+        fakes::direct3d_list list;
+        list.add("First board", 0x501).caps.MaxTextureWidth = 4096;
+        list.add("Second board", 0x502).caps.MaxTextureWidth = 8192;
+        return list.take();
     };
-    seams.opengl = [opengl, token](const direct3d_probe&) {
+    seams.opengl = [opengl, token](std::span<const dx_adapter>) {
         opengl.wait();
         fakes::opengl_list gl;
         gl.add("First renderer", 0x501).max_lights = 8;
@@ -111,9 +111,9 @@ TEST(SideBySideCapture, AProbePastItsBoundIsGivenUpAndEndsAlone) {
     EXPECT_TRUE(run->capture().given_up(capture_part::directx));
     EXPECT_TRUE(run->left_running());
     const report_document document = build_report(run->capture());
-    EXPECT_EQ(
-        (std::vector<std::string>{"DirectX: no answer within 100 ms", "OpenGL: no answer within 100 ms"}),
-        document.problems);
+    EXPECT_EQ((std::vector<reason>{{"DirectX", -1, "", "no answer within 100 ms", ""},
+                                   {"OpenGL", -1, "", "no answer within 100 ms", ""}}),
+              document.problems);
     // What the list says, then the reason; nothing from empty records.
     const report_page& summary = page_of(document, 0, page_group::directx, page_id::dx_summary);
     std::vector<std::string> names;

@@ -24,11 +24,11 @@ TEST(DirectXPagesPlatform, FirstAdapterAgreesWithDirect3D9) {
     adopt(d3d, Direct3DCreate9(D3D_SDK_VERSION));
     const d3d9_probe probe;
     if (!shape_has_direct3d()) {
-        EXPECT_EQ(0, probe.count);
+        EXPECT_EQ(0, probe.count());
         return;
     }
     ASSERT_TRUE(d3d);
-    ASSERT_GT(probe.count, 0);
+    ASSERT_GT(probe.count(), 0);
 
     const dx_adapter adapter = probe.adapter(0);
 

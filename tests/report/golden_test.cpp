@@ -99,7 +99,7 @@ protected:
         fakes::golden_direct3d(d3d);
         fakes::golden_opengl(gl, read_text_file(golden_path("gl_extensions.txt")));
         direct3d = std::make_unique<d3d9_probe>([this](UINT version) { return d3d.create(version); });
-        opengl = std::make_unique<gl_probe>(*direct3d, gl.platform());
+        opengl = std::make_unique<gl_probe>(direct3d->adapters, gl.platform());
         // What the fake Direct3D 11 and 12 runtimes say, on the first adapter.
         fakes::d3d11_12_runtime runtime;
         direct3d->adapters[0].d3d11_12 = probe_d3d11_12(nullptr, runtime.entry_points());
@@ -148,15 +148,13 @@ TEST_F(Golden, TheWholeSubmissionText) {
 TEST_F(Golden, TheSideBySideCaptureWritesTheGoldenPages) {
     fakes::d3d11_12_runtime runtime;
     capture_seams seams;
-    seams.direct3d10 = [&]() -> std::unique_ptr<direct3d_probe> {
-        auto probe = std::make_unique<d3d9_probe>([this](UINT version) { return d3d.create(version); });
-        probe->adapters[0].d3d11_12 = probe_d3d11_12(nullptr, runtime.entry_points());
-        fakes::golden_dxgi(probe->adapters[0]);
-        return probe;
+    seams.direct3d10 = [&] {
+        d3d9_probe probe([this](UINT version) { return d3d.create(version); });
+        probe.adapters[0].d3d11_12 = probe_d3d11_12(nullptr, runtime.entry_points());
+        fakes::golden_dxgi(probe.adapters[0]);
+        return probe.take();
     };
-    seams.opengl = [this](const direct3d_probe& list) {
-        return std::make_unique<gl_probe>(list, gl.platform());
-    };
+    seams.opengl = [this](std::span<const dx_adapter> list) { return gl_probe(list, gl.platform()).take(); };
     const report_document side_by_side = build_report(capture_startup(seams));
     EXPECT_EQ(build_report(capture_chained(seams)), side_by_side);
     // The first adapter's pages are the golden ones; the second has a reason
@@ -242,14 +240,25 @@ TEST_F(Golden, TheJsonDocumentHoldsEveryRowOfEveryAdapter) {
 
 // Finding on the golden pages: any case, names, values and descriptions,
 // in tab order, the Summary pages' hidden descriptions included.
-// A saved report reads back as the same document, which saves as the same
-// text again.
+// A saved report reads back as the same document, its problems the reasons
+// they were, and saves as the same text again; a file of an earlier version,
+// with the problems' texts alone, keeps each text whole.
 TEST_F(Golden, ASavedReportReadsBackWhole) {
+    document.problems = {{"Direct3D 12", 0, "D3D12CreateDevice", "D3D12CreateDevice failed", "0x887A0004"},
+                         {"OpenGL", -1, "", "OpenGL32.dll is missing", ""}};
     const std::string saved = report_json(document, "cavio", "1.2.3.4");
-    const report_reading read = read_report_json(saved, "golden.json");
-    ASSERT_TRUE(std::holds_alternative<report_document>(read)) << std::get<std::string>(read);
-    EXPECT_TRUE(std::get<report_document>(read) == document);
-    EXPECT_EQ(saved, report_json(std::get<report_document>(read), "cavio", "1.2.3.4"));
+    const result<report_document> read = read_report_json(saved, "golden.json");
+    ASSERT_TRUE(read) << read.why().text();
+    EXPECT_TRUE(*read == document);
+    EXPECT_EQ(saved, report_json(*read, "cavio", "1.2.3.4"));
+
+    std::string earlier = saved;
+    earlier.erase(earlier.find(",\n  \"reasons\""), std::string::npos).append("\n}\n");
+    const result<report_document> old = read_report_json(earlier, "golden.json");
+    ASSERT_TRUE(old) << old.why().text();
+    ASSERT_EQ(2u, old->problems.size());
+    EXPECT_EQ("Direct3D 12: D3D12CreateDevice failed (0x887A0004)", old->problems[0].text());
+    EXPECT_EQ("OpenGL: OpenGL32.dll is missing", old->problems[1].sentence);
 }
 
 // Each rule of the reader, then truncations and flipped bytes: every file is
@@ -284,9 +293,9 @@ TEST_F(Golden, ASavedReportIsReadStrictly) {
         {std::string((64 << 20) + 1, ' '), "golden.json is larger than 64 MiB."},
     };
     for (const auto& [text, sentence] : refused) {
-        const report_reading read = read_report_json(text, "golden.json");
-        ASSERT_TRUE(std::holds_alternative<std::string>(read)) << sentence;
-        EXPECT_EQ(0u, std::get<std::string>(read).find(sentence)) << std::get<std::string>(read);
+        const result<report_document> read = read_report_json(text, "golden.json");
+        ASSERT_FALSE(read) << sentence;
+        EXPECT_EQ(0u, read.why().sentence.find(sentence)) << read.why().sentence;
     }
     std::mt19937 random(23);
     for (int i = 0; i < 60; ++i) {
@@ -294,9 +303,9 @@ TEST_F(Golden, ASavedReportIsReadStrictly) {
         std::string flipped = saved;
         flipped[random() % saved.size()] ^= static_cast<char>(1 + random() % 255);
         for (const std::string* damaged : {&text, &flipped}) {
-            const report_reading read = read_report_json(*damaged, "golden.json");
-            if (const std::string* sentence = std::get_if<std::string>(&read)) {
-                EXPECT_EQ(0u, sentence->find("golden.json ")) << *sentence;
+            const result<report_document> read = read_report_json(*damaged, "golden.json");
+            if (!read) {
+                EXPECT_EQ(0u, read.why().sentence.find("golden.json ")) << read.why().sentence;
             }
         }
     }

@@ -124,7 +124,7 @@ TEST(ReportProgramPlatform, PrintsTheReportAsJson) {
     ASSERT_EQ(0u, run.exit_code) << run.errors;
     const nlohmann::json document = nlohmann::json::parse(run.output);
     EXPECT_EQ(1, document.at("format"));
-    EXPECT_TRUE(std::holds_alternative<report_document>(read_report_json(run.output, "printed.json")));
+    EXPECT_TRUE(read_report_json(run.output, "printed.json"));
     EXPECT_EQ("cavio-report", document.at("program"));
     EXPECT_NE("", document.at("version"));
     const nlohmann::json& adapters = document.at("adapters");

@@ -23,8 +23,8 @@ protected:
 
     Submission() { init_reference_data(); }
 
-    submission::document build(const gl_probe* gl) {
-        document = build_report(direct3d.adapters, gl != nullptr ? std::span<const gl_record>(gl->adapters)
+    submission::document build(const gl_records* gl) {
+        document = build_report(direct3d.adapters, gl != nullptr ? std::span<const gl_record>(gl->records)
                                                                  : std::span<const gl_record>());
         text = submission_text(document);
         std::string error;
@@ -68,7 +68,7 @@ TEST_F(Submission, EachAdapterGetsTheOpenGLRecordOfItsMonitor) {
     opengl.add("Second renderer", 0x502);
     opengl.add("First renderer", 0x501);
     opengl.add("Shadowed renderer", 0x501);
-    const auto doc = build(&opengl.probe());
+    const auto doc = build(&opengl.read);
     ASSERT_EQ(3u, doc.cards.size());
     EXPECT_EQ("First board", doc.cards[0].directx[0].rows[0].value);
     EXPECT_EQ("Second board", doc.cards[1].directx[0].rows[0].value);
@@ -90,7 +90,7 @@ TEST_F(Submission, ResolutionsStandUnsortedAndRowsStayOneLine) {
     }
     adapter.mode_count = 2;
     opengl.add("Renderer\nwith a line feed", 0x501);
-    const auto doc = build(&opengl.probe());
+    const auto doc = build(&opengl.read);
     ASSERT_EQ(1u, doc.cards.size());
     EXPECT_EQ("Board with  a break", doc.cards[0].directx[0].rows[0].value);
     EXPECT_EQ("Renderer with a line feed", (*doc.cards[0].opengl)[0].rows[0].value);

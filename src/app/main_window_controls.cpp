@@ -1,0 +1,160 @@
+// The main window's controls: made once, then given their fonts and the
+// theme's colours.
+#include <windows.h>
+#include <commctrl.h>
+#include <uxtheme.h>
+
+#include <string>
+#include <utility>
+
+#include "app/control_ids.h"
+#include "app/control_paint.h"
+#include "app/controls.h"
+#include "app/grid_control.h"
+#include "app/main_window.h"
+#include "app/theme.h"
+#include "app/window_layout.h"
+#include "base/text.h"
+#include "submit/site_address.h"
+
+namespace {
+
+HFONT make_font(int points, int dpi, bool bold, bool underline = false) {
+    return CreateFontW(-MulDiv(points, dpi, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline, FALSE,
+                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, L"Tahoma");
+}
+
+}  // namespace
+
+void main_window::create_controls() {
+    HWND form = window_.get();
+    window_controls& c = controls_;
+    c.status_bar = create_child(STATUSCLASSNAMEW, "", 0, form);
+    SetWindowSubclass(c.status_bar, strip_procedure, 0, 1);
+
+    c.top_panel = create_panel(form, L"");
+    c.device_label = create_child(L"STATIC", "Device:", 0, c.top_panel);
+    c.adapter_list =
+        create_child(WC_COMBOBOXW, "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, c.top_panel, id_adapters);
+    c.find_label = create_child(L"STATIC", "Find:", 0, c.top_panel);
+    c.find_box =
+        create_child(L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, c.top_panel, id_find, WS_EX_CLIENTEDGE);
+    c.submit_button = create_child(L"BUTTON", "Submit to " + host_of(seams_.product_url),
+                                   WS_TABSTOP | BS_PUSHBUTTON, c.top_panel, id_submit);
+    // Shown while comparing.
+    c.compare_label = create_child(L"STATIC", "Compared with:", 0, c.top_panel);
+    c.compared_list = create_child(WC_COMBOBOXW, "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, c.top_panel,
+                                   id_compared_list);
+    c.differences_only = create_child(L"BUTTON", "Differe&nces only", WS_TABSTOP | BS_AUTOCHECKBOX,
+                                      c.top_panel, id_differences_only);
+    for (HWND control : {c.compare_label, c.compared_list, c.differences_only}) {
+        ShowWindow(control, SW_HIDE);
+    }
+
+    c.group_panel = create_panel(form, L"");
+    const std::pair<page_group, int> tabs[] = {{page_group::directx, id_directx_tab},
+                                               {page_group::opengl, id_opengl_tab},
+                                               {page_group::vulkan, id_vulkan_tab}};
+    for (const auto& [which, id] : tabs) {
+        group_controls& group = c.group(which);
+        group.tab = create_tab_button(group_caption(which), c.group_panel, id);
+    }
+    for (const auto& [which, id] : tabs) {
+        group_controls& group = c.group(which);
+        group.sheet = create_panel(c.group_panel, wide_of(group_caption(which)).c_str());
+        create_pages(group, which);
+    }
+    show_group(page_group::directx);
+}
+
+void main_window::create_pages(group_controls& group, page_group which) {
+    const int strip_id = which == page_group::directx  ? id_directx_pages
+                         : which == page_group::opengl ? id_opengl_pages
+                                                       : id_vulkan_pages;
+    group.pages = create_child(WC_TABCONTROLW, "",
+                               WS_TABSTOP | WS_CLIPSIBLINGS | TCS_BUTTONS | TCS_FLATBUTTONS | TCS_MULTILINE,
+                               group.sheet, strip_id);
+    SetWindowSubclass(group.pages, strip_procedure, 0, 0);
+    for (const page_info& info : pages_of(which)) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        std::wstring text = wide_of(info.caption);
+        item.pszText = text.data();
+        SendMessageW(group.pages, TCM_INSERTITEMW, group.page_sheets.size(), reinterpret_cast<LPARAM>(&item));
+        HWND page = create_panel(group.sheet, text.c_str());
+        group.page_sheets.push_back(page);
+        const int id = id_first_grid + static_cast<int>(info.id);
+        if (info.summary) {
+            group.summary.sheet = page;
+            create_summary(group.summary, grid(info.id), id);
+            group.grids.push_back(group.summary.grid);
+        } else {
+            group.grids.push_back(create_grid(page, &grid(info.id), id));
+        }
+    }
+    show_page(group);
+}
+
+void main_window::create_summary(summary_controls& summary, grid_model& model, int grid_id) {
+    HWND sheet = summary.sheet;
+    summary.image = create_child(L"STATIC", "", SS_OWNERDRAW, sheet, id_logo);
+    // Reached with Tab, opened with Return (translate_key), and drawn with
+    // a focus rectangle while focused.
+    const auto link = [&](const std::string& address, int id) {
+        HWND label = create_child(L"STATIC", address, SS_NOTIFY | SS_RIGHT | WS_TABSTOP, sheet, id);
+        SetPropW(label, link_property, reinterpret_cast<HANDLE>(1));
+        SetWindowSubclass(label, link_procedure, 0, 0);
+        return label;
+    };
+    summary.home_visit = create_child(L"STATIC", "Visit", 0, sheet);
+    summary.home_link = link(seams_.product_url, id_home_link);
+    summary.maker_visit = create_child(L"STATIC", "Visit", 0, sheet);
+    summary.maker_link = link(seams_.maker_url, id_maker_link);
+    summary.panel = create_panel(sheet, L"");
+    summary.grid = create_grid(summary.panel, &model, grid_id);
+}
+
+void main_window::apply_fonts() {
+    font_.reset(make_font(8, dpi_, false));
+    bold_font_.reset(make_font(8, dpi_, true));
+    tab_font_.reset(make_font(10, dpi_, true));
+    link_font_.reset(make_font(8, dpi_, true, true));
+    const auto set = [](HWND window, const gdi_object<HFONT>& font) {
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    };
+    const window_controls& c = controls_;
+    for (HWND window : {c.status_bar, c.device_label, c.adapter_list, c.find_label, c.find_box,
+                        c.submit_button, c.compare_label, c.compared_list, c.differences_only}) {
+        set(window, font_);
+    }
+    for (const group_controls* group : {&c.directx, &c.opengl, &c.vulkan}) {
+        set(group->tab, tab_font_);
+        set(group->pages, font_);
+        set(group->summary.home_visit, bold_font_);
+        set(group->summary.maker_visit, bold_font_);
+        set(group->summary.home_link, link_font_);
+        set(group->summary.maker_link, link_font_);
+        for (HWND grid : group->grids) {
+            grid_set_dpi(grid, dpi_);
+        }
+    }
+    SendMessageW(c.status_bar, SB_SETMINHEIGHT, scale_to(design_status_height, dpi_), 0);
+}
+
+void main_window::apply_theme() {
+    const ui_theme theme = seams_.theme ? seams_.theme() : ui_theme::light;
+    set_active_theme(theme);
+    const palette& colours = active_palette();
+    face_brush_.reset(CreateSolidBrush(colours.face));
+    window_brush_.reset(CreateSolidBrush(colours.window));
+    const bool dark = theme == ui_theme::dark;
+    use_dark_title_bar(window_.get(), dark);
+    // Windows' own dark look of edits, lists and buttons, where it has one.
+    const window_controls& c = controls_;
+    for (HWND control : {c.adapter_list, c.find_box, c.submit_button, c.compared_list, c.differences_only}) {
+        SetWindowTheme(control, dark ? L"DarkMode_CFD" : nullptr, nullptr);
+    }
+    refresh_grids();
+    RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
