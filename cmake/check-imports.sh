@@ -1,7 +1,9 @@
 #!/bin/sh
 # Fails when a Windows program imports a DLL that is not part of Windows:
-# the program must run with nothing installed beside it.
-#   check-imports.sh OBJDUMP PROGRAM
+# the program must run with nothing installed beside it. With "wide", also
+# when it imports an ANSI window or library function: the programs users run
+# speak UTF-16 at the Win32 calls.
+#   check-imports.sh OBJDUMP PROGRAM [wide]
 objdump=$1
 program=$2
 dlls=$("$objdump" -p "$program" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)
@@ -22,4 +24,11 @@ for dll in $dlls; do
         status=1 ;;
     esac
 done
+[ "${3-}" = wide ] || exit $status
+ansi=$("$objdump" -p "$program" |
+    grep -o -w -E 'RegisterClass(Ex)?A|CreateWindowExA|LoadLibraryA|GetLocaleInfoA|MessageBoxA|SetWindowTextA' | sort -u)
+if [ -n "$ansi" ]; then
+    echo "ANSI functions imported:" $ansi >&2
+    status=1
+fi
 exit $status

@@ -133,4 +133,43 @@ TEST(SideBySideCapture, AProbePastItsBoundIsGivenUpAndEndsAlone) {
     EXPECT_EQ(copies, token.use_count());
 }
 
+// A probe that ends in time hands in its records and reasons whole, though
+// another is given up beside it.
+TEST(SideBySideCapture, WhatEndsInTimeArrivesWholeBesideAProbeGivenUp) {
+    init_reference_data();
+    std::promise<void> held;
+    std::promise<void> open;
+    open.set_value();
+    const auto token = std::make_shared<int>();
+    capture_seams seams = held_seams(held.get_future().share(), open.get_future().share(), token);
+    const reason elsewhere{"OpenGL", 1, "", "the adapter shows on no desktop monitor", ""};
+    seams.opengl = [elsewhere](std::span<const dx_adapter> adapters) {
+        EXPECT_EQ(2u, adapters.size());
+        fakes::opengl_list gl;
+        gl.add("First renderer", 0x501).max_lights = 8;
+        gl.read.reasons.push_back(elsewhere);
+        return gl.take();
+    };
+    seams.bound = 300ms;
+    {
+        capture_run run(seams);
+        run.finish();
+        const startup_capture& capture = run.capture();
+        EXPECT_TRUE(capture.given_up(capture_part::directx));
+        EXPECT_FALSE(capture.given_up(capture_part::opengl));
+        ASSERT_EQ(1u, capture.opengl.size());
+        EXPECT_EQ(8, capture.opengl[0].max_lights);
+        EXPECT_EQ(std::vector<reason>{elsewhere}, capture.reasons[static_cast<size_t>(capture_part::opengl)]);
+        const report_document document = build_report(capture);
+        EXPECT_EQ("First renderer",
+                  page_of(document, 0, page_group::opengl, page_id::gl_summary).rows.at(0).value);
+        // The second adapter's Summary says why it has no OpenGL pages.
+        const report_page& second = page_of(document, 1, page_group::opengl, page_id::gl_summary);
+        ASSERT_FALSE(second.rows.empty());
+        EXPECT_EQ("the adapter shows on no desktop monitor", second.rows.back().value);
+        EXPECT_EQ(2u, document.problems.size());  // the OpenGL reason and the DirectX probe's silence
+    }
+    held.set_value();
+}
+
 }  // namespace
