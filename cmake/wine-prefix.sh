@@ -12,6 +12,11 @@ export WINEPREFIX="$prefix"
 export WINEDEBUG=-all
 # No Mono or Gecko: the tests need neither, and they cannot be downloaded.
 export WINEDLLOVERRIDES="mscoree,mshtml="
-wineboot -i
-wineserver -w
+# On a display of its own where there is none: Wine asks for one.
+if [ -n "${DISPLAY-}" ]; then
+    wineboot -i
+    wineserver -w
+else
+    xvfb-run -a -s "-screen 0 1280x1024x24" sh -c 'wineboot -i; wineserver -w'
+fi
 touch "$prefix/.cavio-ready"

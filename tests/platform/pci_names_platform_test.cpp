@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "platform/shared_capture.h"
 #include "platform/pci_ids.h"
 #include "platform/platform_shape.h"
 #include "probe/capture.h"
@@ -17,7 +18,7 @@ TEST(PciNamesPlatform, IdentityRowsFollowThePciIdList) {
     init_reference_data();
     const pci_id_list pci = read_pci_ids(CAVIO_PCI_IDS);
     ASSERT_GT(pci.vendors.size(), 1000u) << "cannot read " << CAVIO_PCI_IDS;
-    const std::vector<dx_adapter> direct3d = capture_startup().adapters;
+    const std::vector<dx_adapter>& direct3d = shared_capture().adapters;
     EXPECT_EQ(shape_has_direct3d(), static_cast<int>(direct3d.size()) > 0);
     for (int i = 0; i < static_cast<int>(direct3d.size()); ++i) {
         const dx_adapter& adapter = direct3d[static_cast<size_t>(i)];

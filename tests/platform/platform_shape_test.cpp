@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/shared_capture.h"
 #include "app/main_window.h"
 #include "platform/pci_ids.h"
 #include "platform/platform_shape.h"
@@ -128,7 +129,7 @@ TEST(ThreeHeads, OneCardForTheThreeHeadsOfOneBoard) {
     }
 
     // The OpenGL record lies on the monitor of the board's last head.
-    const startup_capture capture = capture_startup();
+    const startup_capture& capture = shared_capture();
     const std::vector<dx_adapter>& direct3d = capture.adapters;
     const std::vector<gl_record>& opengl = capture.opengl;
     ASSERT_EQ(1, static_cast<int>(opengl.size()));
@@ -233,7 +234,7 @@ size_t dxgi_mode_count() {
 TEST(ManyModes, ResolutionsSortedOnScreenInProbeOrderInTheText) {
     init_reference_data();
     EXPECT_GT(dxgi_mode_count(), 1000u) << "not Wine's virtual desktop";
-    const std::vector<dx_adapter> direct3d = capture_startup().adapters;
+    const std::vector<dx_adapter>& direct3d = shared_capture().adapters;
     ASSERT_EQ(1, static_cast<int>(direct3d.size()));
     const dx_adapter& adapter = direct3d.at(0);
 

@@ -14,6 +14,7 @@
 #include "base/platform.h"
 #include "refdata/format_names.h"
 #include "platform/platform_shape.h"
+#include "platform/shared_capture.h"
 
 namespace {
 
@@ -114,7 +115,10 @@ TEST(D3d10ProbePlatform, RecordsAgreeWithDxgiAndDirect3D) {
     if (!shape_has_direct3d()) {
         // DXGI is there but offers no factory: the probe gives way to Direct3D 9.
         EXPECT_NE(S_OK, created);
-        EXPECT_THROW(dxgi_probe probe, std::exception);
+        const dxgi_probe probe;
+        EXPECT_FALSE(probe.answered);
+        EXPECT_TRUE(probe.adapters.empty());
+        EXPECT_FALSE(probe.reasons.empty());
         return;
     }
     ASSERT_EQ(S_OK, created);
@@ -122,8 +126,9 @@ TEST(D3d10ProbePlatform, RecordsAgreeWithDxgiAndDirect3D) {
     adopt(d3d, Direct3DCreate9(D3D_SDK_VERSION));
     ASSERT_TRUE(d3d);
 
-    std::unique_ptr<dxgi_probe> probe;
-    ASSERT_NO_THROW(probe = std::make_unique<dxgi_probe>());
+    // What the capture's DXGI probe read (on some shapes a read of the modes
+    // takes many seconds; the test reads them once more itself).
+    const std::vector<dx_adapter>& records = shared_capture().adapters;
 
     ComPtr<IDXGIAdapter> adapter;
     int listed = 0;
@@ -133,8 +138,8 @@ TEST(D3d10ProbePlatform, RecordsAgreeWithDxgiAndDirect3D) {
             continue;
         }
         SCOPED_TRACE("DXGI adapter " + std::to_string(index));
-        ASSERT_LT(listed, probe->count());
-        const dx_adapter record = probe->adapter(listed++);
+        ASSERT_LT(static_cast<size_t>(listed), records.size());
+        const dx_adapter& record = records[static_cast<size_t>(listed++)];
         EXPECT_EQ(utf8(desc.Description), record.info.description);
         EXPECT_EQ(desc.VendorId, record.info.vendor_id);
         EXPECT_EQ(desc.DeviceId, record.info.device_id);
@@ -152,7 +157,7 @@ TEST(D3d10ProbePlatform, RecordsAgreeWithDxgiAndDirect3D) {
         EXPECT_EQ(static_cast<int32_t>(record.modes.size()), record.mode_count);
     }
     EXPECT_GT(listed, 0) << "DXGI lists no adapter";
-    EXPECT_EQ(listed, probe->count());
+    EXPECT_EQ(static_cast<size_t>(listed), records.size());
 }
 
 }  // namespace

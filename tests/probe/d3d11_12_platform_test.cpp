@@ -12,6 +12,7 @@
 #include <map>
 #include <string>
 
+#include "platform/shared_capture.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "platform/platform_shape.h"
@@ -356,7 +357,7 @@ TEST(D3d11And12Platform, EveryRowIsWhatTheRuntimesSay) {
         GTEST_SKIP() << "no Direct3D on this shape";
     }
     init_reference_data();
-    const startup_capture capture = capture_startup();
+    const startup_capture& capture = shared_capture();
     const std::vector<dx_adapter>& direct3d = capture.adapters;
     const ComPtr<IDXGIFactory> factory = dxgi_factory();
     if (!factory) {
@@ -459,7 +460,7 @@ TEST(D3d11And12Platform, FormatsMemoryAndOutputsAreWhatDxgiSays) {
         GTEST_SKIP() << "no DXGI on this shape";
     }
     init_reference_data();
-    const startup_capture capture = capture_startup();
+    const startup_capture& capture = shared_capture();
     ComPtr<IDXGIAdapter> adapter;
     ASSERT_EQ(S_OK, factory->EnumAdapters(0, &adapter));
     const devices d = create_devices(adapter.Get());

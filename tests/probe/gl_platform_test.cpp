@@ -1,5 +1,6 @@
 // The OpenGL probe against the real platform: each record is compared with
 // what this test reads itself from a context it makes on the same monitor.
+#include "platform/shared_capture.h"
 #include "probe/gl_probe.h"
 
 #include <gtest/gtest.h>
@@ -222,7 +223,7 @@ void expect_limits_match(const gl_record& record) {
 }
 
 TEST(GlProbePlatform, RecordsAgreeWithTheTestsOwnContexts) {
-    const std::vector<dx_adapter> direct3d = capture_startup().adapters;
+    const std::vector<dx_adapter>& direct3d = shared_capture().adapters;
     std::vector<std::pair<HMONITOR, RECT>> monitors;
     EnumDisplayMonitors(nullptr, nullptr, add_monitor, reinterpret_cast<LPARAM>(&monitors));
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/shared_capture.h"
 #include "base/platform.h"
 #include "probe/capture.h"
 #include "refdata/format_names.h"
@@ -156,7 +157,7 @@ private:
 // device's lists are what Vulkan lists.
 TEST(VkPlatform, EveryRowIsWhatVulkanSays) {
     const own_vulkan vk;
-    const startup_capture capture = capture_startup();
+    const startup_capture& capture = shared_capture();
     ASSERT_TRUE(capture.vulkan);
     if (vk.instance == VK_NULL_HANDLE) {
         EXPECT_TRUE(capture.vulkan_devices.empty());

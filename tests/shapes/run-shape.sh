@@ -19,7 +19,7 @@ server_pid=""
 cleanup() {
     WINEPREFIX="$prefix" wineserver -k 2>/dev/null
     [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null && wait "$server_pid" 2>/dev/null
-    rm -rf "$prefix"
+    rm -rf "$prefix" "$work/display-$shape"
 }
 trap cleanup EXIT INT TERM
 
@@ -32,27 +32,33 @@ for hive in "$base_prefix"/*.reg; do
     cp "$hive" "$prefix/"
 done
 
-# A free display number.
-display=60
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-    display=$((display + 1))
-done
-
+# The X server picks a free display itself and writes its number when it is
+# ready: shapes run side by side with each other and the other tests.
 case "$shape" in
 three_heads)
     xorg=/usr/lib/xorg/Xorg
     [ -x "$xorg" ] || xorg=Xorg
-    "$xorg" ":$display" -config "$here/xorg-dummy.conf" -configdir /nonexistent -logfile "$log" \
-        -noreset -nolisten tcp >/dev/null 2>&1 &
+    "$xorg" -displayfd 3 -config "$here/xorg-dummy.conf" -configdir /nonexistent -logfile "$log" \
+        -noreset -nolisten tcp 3>"$work/display-$shape" >/dev/null 2>&1 &
     ;;
 no_direct3d)
-    Xvfb ":$display" -screen 0 1280x1024x24 -extension GLX -nolisten tcp >"$log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -extension GLX -nolisten tcp 3>"$work/display-$shape" >"$log" 2>&1 &
     ;;
 *)
-    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display-$shape" >"$log" 2>&1 &
     ;;
 esac
 server_pid=$!
+tries=0
+until [ -s "$work/display-$shape" ]; do
+    tries=$((tries + 1))
+    if [ "$tries" -gt 200 ] || ! kill -0 "$server_pid" 2>/dev/null; then
+        echo "the X server of shape $shape did not start; see $log"
+        exit 1
+    fi
+    sleep 0.05
+done
+display=$(head -n 1 "$work/display-$shape")
 export DISPLAY=":$display"
 tries=0
 until xrandr -q >/dev/null 2>&1; do

@@ -10,6 +10,7 @@
 #include <string>
 #include <variant>
 
+#include "platform/shared_capture.h"
 #include "probe/capture.h"
 #include "refdata/pci_names.h"
 #include "report/compare.h"
@@ -65,7 +66,7 @@ void expect_block_equals_page(const submission::page& block, const report_group&
 
 TEST(ReportProgramPlatform, PrintsTheWholeReportOfThisMachine) {
     init_reference_data();
-    const report_document document = build_report(capture_startup());
+    const report_document document = build_report(shared_capture());
     const program_result run = run_report_program("--submission");
     if (!shape_has_direct3d()) {
         // Nothing to report: says so, and prints no report.
@@ -114,7 +115,7 @@ TEST(ReportProgramPlatform, PrintsTheWholeReportOfThisMachine) {
 
 TEST(ReportProgramPlatform, PrintsTheReportAsJson) {
     init_reference_data();
-    const report_document expected = build_report(capture_startup());
+    const report_document expected = build_report(shared_capture());
     const program_result run = run_report_program("--json");
     if (!shape_has_direct3d()) {
         EXPECT_EQ(1u, run.exit_code);
@@ -184,7 +185,7 @@ TEST(ReportProgramPlatform, OptionsAndComparisons) {
 TEST(ReportProgramPlatform, SideBySideReadsWhatTheChainedCaptureReads) {
     init_reference_data();
     const report_document chained = build_report(capture_chained());
-    const report_document side_by_side = build_report(capture_startup());
+    const report_document side_by_side = build_report(shared_capture());
     EXPECT_EQ(chained.problems, side_by_side.problems);
     // Only this moment's memory budget and usage may have changed between the two.
     const std::set<std::string> of_the_moment = {"Local budget", "Local usage", "Non-local budget",
