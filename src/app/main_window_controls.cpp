@@ -1,5 +1,5 @@
-// The main window's controls: made once, then given their fonts and the
-// theme's colours.
+// The main window's controls: made once, given their fonts and the theme's
+// colours, and the owner-drawn ones (the logo and the group buttons) drawn.
 #include <windows.h>
 #include <commctrl.h>
 #include <uxtheme.h>
@@ -157,4 +157,45 @@ void main_window::apply_theme() {
     }
     refresh_grids();
     RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+void main_window::draw_item(const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    const RECT& area = item.rcItem;
+    if (item.CtlID == static_cast<UINT>(id_logo)) {
+        FillRect(dc, &area, face_brush_.get());
+        if (!logo_) {
+            logo_.reset(static_cast<HBITMAP>(LoadImageW(
+                GetModuleHandleW(nullptr), MAKEINTRESOURCEW(logo_resource), IMAGE_BITMAP, 0, 0, 0)));
+        }
+        if (logo_) {
+            BITMAP info{};
+            GetObjectW(logo_.get(), sizeof info, &info);
+            memory_canvas source(dc, 1, 1);
+            const select_object chosen(source.dc(), logo_.get());
+            SetStretchBltMode(dc, HALFTONE);
+            StretchBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, source.dc(),
+                       0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+        }
+        return;
+    }
+    // The three tabs on the left of the page control: the chosen one raised
+    // in the window colour, the other flat on the face colour.
+    const bool chosen = item.hwndItem == controls_.group(group_).tab;
+    const palette& colours = active_palette();
+    gdi_object<HBRUSH> fill(CreateSolidBrush(chosen ? colours.chosen_tab : colours.tab));
+    FillRect(dc, &area, fill.get());
+    RECT edge = area;
+    DrawEdge(dc, &edge, chosen ? EDGE_RAISED : BDR_SUNKENOUTER, BF_RECT);
+    const std::wstring text = wide_of(window_text(item.hwndItem));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, chosen ? colours.chosen_tab_text : colours.tab_text);
+    RECT text_area = area;
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &text_area,
+              DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+    if ((item.itemState & ODS_FOCUS) != 0) {
+        RECT focus = area;
+        InflateRect(&focus, -scale_to(4, dpi_), -scale_to(4, dpi_));
+        DrawFocusRect(dc, &focus);
+    }
 }

@@ -3,75 +3,71 @@
 #include <algorithm>
 #include <iterator>
 
-#include "report/page_writers.h"
 
 namespace {
 
 using enum page_id;
 
-constexpr page_info dx(page_id id, const char* marker, const char* caption, directx_writer write,
-                       int value_width = 100, int name_width = 300) {
-    return {id,      page_group::directx, marker,     caption, id == dx_summary, write, nullptr,
-            nullptr, name_width,          value_width};
+constexpr page_info dx(page_id id, const char* marker, const char* caption, int value_width = 100,
+                       int name_width = 300) {
+    return {id, page_group::directx, marker, caption, id == dx_summary, name_width, value_width};
 }
 
-constexpr page_info gl(page_id id, const char* marker, const char* caption, opengl_writer write,
-                       int value_width = 100, int name_width = 300) {
+constexpr page_info gl(page_id id, const char* marker, const char* caption, int value_width = 100,
+                       int name_width = 300) {
     // The Summary and Device pages, and those of the core-profile context,
     // say nothing of an adapter without an OpenGL record.
     const bool cleared =
         id == gl_summary || id == gl_device || id == gl_core_limits || id == gl_all_extensions;
-    return {id,      page_group::opengl, marker,      caption, id == gl_summary, nullptr, write,
-            nullptr, name_width,         value_width, cleared};
+    return {id, page_group::opengl, marker, caption, id == gl_summary, name_width, value_width, cleared};
 }
 
 // Every Vulkan page belongs to the adapter's own device: none is kept from
 // another adapter.
-constexpr page_info vk(page_id id, const char* marker, const char* caption, vulkan_writer write,
-                       int value_width = 100, int name_width = 300) {
-    return {id,    page_group::vulkan, marker,      caption, id == vk_summary, nullptr, nullptr,
-            write, name_width,         value_width, true};
+constexpr page_info vk(page_id id, const char* marker, const char* caption, int value_width = 100,
+                       int name_width = 300) {
+    return {id, page_group::vulkan, marker, caption, id == vk_summary, name_width, value_width, true};
 }
 
 // Tab order.
 constexpr page_info pages[] = {
-    dx(dx_summary, "dx_summary", "Summary", directx_pages::summary, 200, 200),
-    dx(dx_device, "dx_device", "Device", directx_pages::device, 250),
-    dx(dx_capabilities, "dx_capabilities", "Capabilities", directx_pages::capabilities),
-    dx(dx_vertices, "dx_vertices", "Vertices", directx_pages::vertices),
-    dx(dx_rendering, "dx_rendering", "Rendering", directx_pages::rendering),
-    dx(dx_textures, "dx_textures", "Textures", directx_pages::textures),
-    dx(dx_blending, "dx_blending", "Blending", directx_pages::blending),
-    dx(dx_buffers, "dx_buffers", "Buffers", directx_pages::buffers),
-    dx(dx_pixel_shader, "dx_pixel_shader", "Pixel Shader", directx_pages::pixel_shader),
-    dx(dx_vertex_shader, "dx_vertex_shader", "Vertex Shader", directx_pages::vertex_shader),
-    dx(dx_resolutions, "dx_resolutions", "Resolutions", directx_pages::resolutions),
+    dx(dx_summary, "dx_summary", "Summary", 200, 200),
+    dx(dx_device, "dx_device", "Device", 250),
+    dx(dx_capabilities, "dx_capabilities", "Capabilities"),
+    dx(dx_vertices, "dx_vertices", "Vertices"),
+    dx(dx_rendering, "dx_rendering", "Rendering"),
+    dx(dx_textures, "dx_textures", "Textures"),
+    dx(dx_blending, "dx_blending", "Blending"),
+    dx(dx_buffers, "dx_buffers", "Buffers"),
+    dx(dx_pixel_shader, "dx_pixel_shader", "Pixel Shader"),
+    dx(dx_vertex_shader, "dx_vertex_shader", "Vertex Shader"),
+    dx(dx_resolutions, "dx_resolutions", "Resolutions"),
     // The structures' field names are long.
-    dx(dx_d3d11_12, "dx_d3d11_12", "Direct3D 11/12", directx_pages::direct3d11_12, 120, 430),
+    dx(dx_d3d11_12, "dx_d3d11_12", "Direct3D 11/12", 120, 430),
     // The formats' names are long, and so are their lists of uses.
-    dx(dx_formats, "dx_formats", "Formats", directx_pages::formats, 300, 380),
-    dx(dx_outputs, "dx_outputs", "Outputs", directx_pages::outputs, 200, 250),
-    gl(gl_summary, "gl_summary", "Summary", opengl_pages::summary, 200, 200),
-    gl(gl_device, "gl_device", "Device", opengl_pages::device, 250),
-    gl(gl_capabilities, "gl_capabilities", "Capabilities", opengl_pages::capabilities),
-    gl(gl_rendering, "gl_rendering", "Rendering", opengl_pages::rendering),
-    gl(gl_textures, "gl_textures", "Textures", opengl_pages::textures),
-    gl(gl_stacks, "gl_stacks", "Stacks", opengl_pages::stacks),
-    gl(gl_vertex_shader, "gl_vertex_shader", "Vertex Shader", opengl_pages::vertex_shader),
-    gl(gl_extensions, "gl_extensions", "Extensions", opengl_pages::extensions),
+    dx(dx_formats, "dx_formats", "Formats", 300, 380),
+    dx(dx_outputs, "dx_outputs", "Outputs", 200, 250),
+    gl(gl_summary, "gl_summary", "Summary", 200, 200),
+    gl(gl_device, "gl_device", "Device", 250),
+    gl(gl_capabilities, "gl_capabilities", "Capabilities"),
+    gl(gl_rendering, "gl_rendering", "Rendering"),
+    gl(gl_textures, "gl_textures", "Textures"),
+    gl(gl_stacks, "gl_stacks", "Stacks"),
+    gl(gl_vertex_shader, "gl_vertex_shader", "Vertex Shader"),
+    gl(gl_extensions, "gl_extensions", "Extensions"),
     // The enumerants' names are long.
-    gl(gl_core_limits, "gl_core_limits", "Core limits", opengl_pages::core_limits, 140, 430),
-    gl(gl_all_extensions, "gl_all_extensions", "All extensions", opengl_pages::all_extensions, 100, 360),
+    gl(gl_core_limits, "gl_core_limits", "Core limits", 140, 430),
+    gl(gl_all_extensions, "gl_all_extensions", "All extensions", 100, 360),
     // The identifiers are long: the names give way.
-    vk(vk_summary, "vk_summary", "Summary", vulkan_pages::summary, 276, 130),
+    vk(vk_summary, "vk_summary", "Summary", 276, 130),
     // The structures' member names are long.
-    vk(vk_device, "vk_device", "Device", vulkan_pages::device, 150, 400),
-    vk(vk_limits, "vk_limits", "Limits", vulkan_pages::limits, 100, 340),
-    vk(vk_features, "vk_features", "Features", vulkan_pages::features, 100, 400),
-    vk(vk_extensions, "vk_extensions", "Extensions", vulkan_pages::extensions, 100, 340),
-    vk(vk_formats, "vk_formats", "Formats", vulkan_pages::formats, 200, 360),
-    vk(vk_memory, "vk_memory", "Memory", vulkan_pages::memory),
-    vk(vk_queues, "vk_queues", "Queues", vulkan_pages::queues),
+    vk(vk_device, "vk_device", "Device", 150, 400),
+    vk(vk_limits, "vk_limits", "Limits", 100, 340),
+    vk(vk_features, "vk_features", "Features", 100, 400),
+    vk(vk_extensions, "vk_extensions", "Extensions", 100, 340),
+    vk(vk_formats, "vk_formats", "Formats", 200, 360),
+    vk(vk_memory, "vk_memory", "Memory"),
+    vk(vk_queues, "vk_queues", "Queues"),
 };
 static_assert(std::size(pages) == page_count);
 

@@ -1,14 +1,10 @@
-// Every report page, written once as data: its group, marker, caption,
-// look and writer. The window, every output and the tests read this table;
-// a new page is one entry here and one writer.
+// Every report page, written once as data: its group, marker, caption and
+// look. The window, every output, the site and the tests read this table; a
+// new page is one entry here and one writer (report_builder.cpp binds each
+// page to its writer).
 #pragma once
 
 #include <span>
-
-struct dx_adapter;
-struct gl_record;
-struct vk_page_source;
-class page_writer;
 
 enum class page_group { directx, opengl, vulkan };
 inline constexpr int group_count = 3;
@@ -52,20 +48,12 @@ enum class page_id {
 
 inline constexpr int page_count = 32;
 
-// Writes the rows of one page from one record.
-using directx_writer = void (*)(page_writer& page, const dx_adapter& adapter);
-using opengl_writer = void (*)(page_writer& page, const gl_record& record);
-using vulkan_writer = void (*)(page_writer& page, const vk_page_source& source);
-
 struct page_info {
     page_id id;
     page_group group;
     const char* marker;   // "dx_device": the page's name in the submission and in JSON
     const char* caption;  // the tab's text
     bool summary;         // the group's Summary page: two columns, no header, no descriptions
-    directx_writer write_directx = nullptr;
-    opengl_writer write_opengl = nullptr;
-    vulkan_writer write_vulkan = nullptr;
     int name_width = 300;   // the Name column's width, in 96-DPI pixels
     int value_width = 100;  // the Value column's least width, in 96-DPI pixels (a Summary's two make 400)
     // Reset to an empty page when the adapter has no record of the group;

@@ -392,6 +392,21 @@ result<report_document> read_report_json(const std::string& text, const std::str
     }
 }
 
+std::string page_json_text(const report_page& page) {
+    return page_json(page).dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
+result<report_page> read_page_json(const std::string& text, page_group group) {
+    try {
+        read_json entry = read_json::parse(text);
+        return read_page(entry, group, place{nullptr, "the page"});
+    } catch (const failure& wrong) {
+        return reason{"page", -1, {}, wrong.why().sentence, {}};
+    } catch (const read_json::exception& wrong) {
+        return reason{"page", -1, {}, wrong.what(), {}};
+    }
+}
+
 std::string report_file_name(const std::string& path) {
     const std::u8string name =
         std::filesystem::path(std::u8string(path.begin(), path.end())).filename().u8string();

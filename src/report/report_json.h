@@ -38,5 +38,13 @@ result<report_document> read_report_json(const std::string& text, const std::str
 // cannot be read, or is too large, is refused unread.
 result<report_document> read_report_file(const std::string& path);
 
+// One page as report_json writes it, on one line: for a store that keeps each
+// distinct page once.
+std::string page_json_text(const report_page& page);
+
+// A page that page_json_text wrote, of a page of group, read as strictly as a
+// saved report's.
+result<report_page> read_page_json(const std::string& text, page_group group);
+
 // "report.json": the file name of a UTF-8 path, for titles and sentences.
 std::string report_file_name(const std::string& path);
