@@ -8,7 +8,7 @@
 # the monitor list of the display it first saw, and windows on one display
 # would take each other's focus. Where CAVIO_TEST_DISPLAY is set, the caller
 # made both, and the program runs in PREFIX on DISPLAY as it is.
-base=$1
+base=$(cd "$1" && pwd) || exit 1
 shift
 export WINEDEBUG="${WINEDEBUG--all}"
 # Mesa's software rasteriser: the same answers on every machine.

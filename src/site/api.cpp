@@ -1,0 +1,340 @@
+#include "site/api.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <charconv>
+#include <map>
+
+#include "report/compare.h"
+#include "report/report_json.h"
+#include "site/legacy_text.h"
+
+namespace {
+
+using json = nlohmann::ordered_json;
+constexpr char text_type[] = "text/plain; charset=utf-8";
+constexpr char json_type[] = "application/json; charset=utf-8";
+
+void refuse(httplib::Response& response, int status, const std::string& sentence) {
+    response.status = status;
+    response.set_content(sentence + "\n", text_type);
+}
+
+void answer_json(httplib::Response& response, const json& body, int status = 200) {
+    response.status = status;
+    response.set_content(body.dump(2, ' ', false, json::error_handler_t::replace) + "\n", json_type);
+}
+
+// The site's own address as the client named it; a Host header that is no
+// plain host and port is not repeated back.
+std::string site_root(const httplib::Request& request) {
+    std::string host = request.get_header_value("Host");
+    const bool plain = !host.empty() && host.size() < 256 &&
+                       host.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.-:[]") ==
+                           std::string::npos;
+    return "http://" + (plain ? host : std::string("localhost"));
+}
+
+std::string report_path(int64_t id) {
+    return "/reports/" + std::to_string(id);
+}
+
+// A positive number of at most nine digits, or 0.
+int64_t number_parameter(const std::string& text) {
+    int64_t value = 0;
+    if (text.empty() || text.size() > 9 || std::from_chars(text.data(), text.data() + text.size(), value).ptr !=
+                                               text.data() + text.size()) {
+        return 0;
+    }
+    return std::max<int64_t>(value, 0);
+}
+
+const char* const group_keys[] = {"directx", "opengl", "vulkan"};
+
+std::optional<page_group> group_parameter(const std::string& text) {
+    for (int g = 0; g < group_count; ++g) {
+        if (text == group_keys[g]) {
+            return static_cast<page_group>(g);
+        }
+    }
+    return std::nullopt;
+}
+
+const page_info* page_parameter(page_group group, const std::string& marker) {
+    for (const page_info& page : pages_of(group)) {
+        if (marker == page.marker) {
+            return &page;
+        }
+    }
+    return nullptr;
+}
+
+json adapter_json(const adapter_facts& facts) {
+    return {{"description", facts.description}, {"device", facts.device_key},
+            {"vendor_id", facts.vendor_id},     {"device_id", facts.device_id},
+            {"vendor", facts.vendor_name},      {"name", facts.device_name},
+            {"driver_version", facts.driver_version}, {"direct3d", facts.d3d_level},
+            {"opengl", facts.gl_version},       {"vulkan", facts.vk_version}};
+}
+
+json device_json(const device_entry& device) {
+    return {{"device", device.key},
+            {"vendor_id", device.vendor_id},
+            {"device_id", device.device_id},
+            {"name", device.name},
+            {"vendor", device.vendor},
+            {"reports", device.reports},
+            {"newest_report", device.newest_report},
+            {"newest_received", device.newest_received},
+            {"driver_version", device.driver_version},
+            {"direct3d", device.d3d_level},
+            {"opengl", device.gl_version},
+            {"vulkan", device.vk_version}};
+}
+
+listing_filter filter_of(const httplib::Request& request) {
+    listing_filter filter;
+    filter.vendor_id = vendor_parameter(request.get_param_value("vendor"));
+    filter.text = request.get_param_value("q").substr(0, 200);
+    filter.api = request.get_param_value("api");
+    filter.page = static_cast<int>(std::clamp<int64_t>(number_parameter(request.get_param_value("page")), 1, 1000000));
+    return filter;
+}
+
+// Keeps a report read from a post and says where it is.
+void keep_and_answer(report_store& store, const httplib::Request& request, httplib::Response& response,
+                     received_report&& report, bool legacy) {
+    const kept_report kept = store.keep(report);
+    const std::string url = site_root(request) + report_path(kept.id);
+    if (legacy) {
+        response.status = 200;
+        response.set_content(std::string(kept.already ? "Already kept as " : "Kept as ") + url + "\n", text_type);
+        return;
+    }
+    response.set_header("Location", report_path(kept.id));
+    answer_json(response, {{"id", kept.id}, {"url", url}, {"already", kept.already}}, kept.already ? 200 : 201);
+}
+
+void post_legacy(report_store& store, const httplib::Request& request, httplib::Response& response,
+                 const std::string& body) {
+    const result<legacy_form> form = read_legacy_form(body);
+    if (!form) {
+        return refuse(response, 400, form.why().sentence);
+    }
+    result<report_document> document = read_legacy_text(form->text);
+    if (!document) {
+        return refuse(response, 400, document.why().sentence);
+    }
+    keep_and_answer(store, request, response, {"legacy", "legacy", "", form->text, std::move(*document)}, true);
+}
+
+void post_report(report_store& store, const httplib::Request& request, httplib::Response& response,
+                 const std::string& body) {
+    result<report_document> document = read_report_json(body, "The report");
+    if (!document) {
+        return refuse(response, 400, document.why().sentence);
+    }
+    // The strict reader took it: the program and version are its strings.
+    const nlohmann::json root = nlohmann::json::parse(body, nullptr, false);
+    const auto text = [&root](const char* key) {
+        const auto found = root.find(key);
+        return found != root.end() && found->is_string() ? found->get<std::string>() : std::string();
+    };
+    keep_and_answer(store, request, response, {"json", text("program"), text("version"), body, std::move(*document)},
+                    false);
+}
+
+void get_report(report_store& store, const httplib::Request& request, httplib::Response& response) {
+    const int64_t id = number_parameter(request.matches[1]);
+    const std::optional<stored_report> stored = id > 0 ? store.report(id) : std::nullopt;
+    if (!stored) {
+        return refuse(response, 404, "There is no report " + std::string(request.matches[1]) + ".");
+    }
+    response.set_header("Content-Disposition", "attachment; filename=\"report-" + std::to_string(id) + ".json\"");
+    response.set_content(report_json(stored->document, stored->program, stored->version), json_type);
+}
+
+void get_reports(report_store& store, const httplib::Request& request, httplib::Response& response) {
+    const listing_filter filter = filter_of(request);
+    int64_t total = 0;
+    json list = json::array();
+    for (const listed_report& report : store.reports(filter, &total)) {
+        json adapters = json::array();
+        for (const adapter_facts& facts : report.adapters) {
+            adapters.push_back(adapter_json(facts));
+        }
+        list.push_back({{"id", report.id},
+                        {"url", site_root(request) + report_path(report.id)},
+                        {"received", report.received},
+                        {"how", report.how},
+                        {"adapters", std::move(adapters)}});
+    }
+    answer_json(response, {{"page", filter.page}, {"total", total}, {"reports", std::move(list)}});
+}
+
+void get_devices(report_store& store, const httplib::Request& request, httplib::Response& response) {
+    const listing_filter filter = filter_of(request);
+    if (!filter.api.empty() && !group_parameter(filter.api)) {
+        return refuse(response, 400, "\"api\" is one of directx, opengl and vulkan.");
+    }
+    int64_t total = 0;
+    json list = json::array();
+    for (const device_entry& device : store.devices(filter, &total)) {
+        list.push_back(device_json(device));
+    }
+    answer_json(response, {{"page", filter.page}, {"total", total}, {"devices", std::move(list)}});
+}
+
+void get_coverage(report_store& store, const httplib::Request& request, httplib::Response& response) {
+    const std::optional<page_group> group = group_parameter(request.get_param_value("group"));
+    if (!group) {
+        return refuse(response, 400, "\"group\" is one of directx, opengl and vulkan.");
+    }
+    const page_info* page = page_parameter(*group, request.get_param_value("page"));
+    if (page == nullptr) {
+        return refuse(response, 400, "\"page\" is no page of that group.");
+    }
+    coverage_query query{*group, page->id, request.get_param_value("name"), std::nullopt};
+    if (query.name.empty() || query.name.size() > 512) {
+        return refuse(response, 400, "\"name\" is the name of a row.");
+    }
+    if (request.has_param("value")) {
+        query.value = request.get_param_value("value");
+    }
+    const std::vector<covered_device> covered = store.coverage(query);
+    std::map<std::string, std::pair<int64_t, int64_t>> vendors;  // with, without
+    json with = json::array();
+    json without = json::array();
+    for (const covered_device& device : covered) {
+        auto& count = vendors[device.device.vendor.empty() ? "unknown" : device.device.vendor];
+        json entry = device_json(device.device);
+        if (device.has) {
+            ++count.first;
+            entry["lowest_driver"] = device.lowest_driver;
+            with.push_back(std::move(entry));
+        } else {
+            ++count.second;
+            without.push_back(std::move(entry));
+        }
+    }
+    json per_vendor = json::array();
+    for (const auto& [vendor, count] : vendors) {
+        per_vendor.push_back({{"vendor", vendor}, {"with", count.first}, {"without", count.second}});
+    }
+    json answer = {{"group", group_keys[static_cast<int>(*group)]}, {"page", page->marker}, {"name", query.name}};
+    if (query.value) {
+        answer["value"] = *query.value;
+    }
+    answer["with"] = with.size();
+    answer["without"] = without.size();
+    answer["vendors"] = std::move(per_vendor);
+    answer["devices_with"] = std::move(with);
+    answer["devices_without"] = std::move(without);
+    answer_json(response, answer);
+}
+
+void get_compare(report_store& store, const httplib::Request& request, httplib::Response& response) {
+    const int64_t a = number_parameter(request.get_param_value("a"));
+    const int64_t b = number_parameter(request.get_param_value("b"));
+    const std::optional<stored_report> first = a > 0 ? store.report(a) : std::nullopt;
+    const std::optional<stored_report> second = b > 0 ? store.report(b) : std::nullopt;
+    if (!first || !second) {
+        return refuse(response, 404, "\"a\" and \"b\" are the numbers of two kept reports.");
+    }
+    const std::vector<adapter_differences> differences = report_differences(first->document, second->document);
+    const difference_count count = count_differences(differences);
+    json adapters = json::array();
+    for (const adapter_differences& adapter : differences) {
+        json pages = json::array();
+        for (const page_differences& page : adapter.pages) {
+            json rows = json::array();
+            for (const compared_row& row : page.rows) {
+                const report_row* named = row.a != nullptr ? row.a : row.b;
+                rows.push_back({{"name", named->name},
+                                {"a", row.a != nullptr ? json(row.a->value) : json(nullptr)},
+                                {"b", row.b != nullptr ? json(row.b->value) : json(nullptr)}});
+            }
+            const page_info& info = page_of(page.page);
+            pages.push_back({{"group", group_keys[static_cast<int>(info.group)]},
+                             {"page", info.marker},
+                             {"rows", std::move(rows)}});
+        }
+        adapters.push_back({{"index", adapter.index},
+                            {"a", adapter.a_description},
+                            {"b", adapter.b_description},
+                            {"pages", std::move(pages)}});
+    }
+    answer_json(response, {{"a", a}, {"b", b}, {"rows", count.rows}, {"pages", count.pages},
+                           {"adapters", std::move(adapters)}});
+}
+
+}  // namespace
+
+uint32_t vendor_parameter(const std::string& text) {
+    std::string_view digits = text;
+    if (digits.starts_with("0x") || digits.starts_with("0X")) {
+        digits.remove_prefix(2);
+    }
+    uint32_t value = 0;
+    if (digits.empty() || digits.size() > 4 ||
+        std::from_chars(digits.data(), digits.data() + digits.size(), value, 16).ptr != digits.data() + digits.size()) {
+        return 0;
+    }
+    return value;
+}
+
+void install_routes(site_server& server, report_store& store) {
+    const auto route = [&store](void (*handler)(report_store&, const httplib::Request&, httplib::Response&)) {
+        return [&store, handler](const httplib::Request& request, httplib::Response& response) {
+            handler(store, request, response);
+        };
+    };
+    // The posts read their bodies themselves, each to its own limit: the
+    // server would read a form into parameters, and refuse one over 8 KiB.
+    const auto post = [&store](size_t limit, const char* what,
+                               void (*handler)(report_store&, const httplib::Request&, httplib::Response&,
+                                               const std::string&)) {
+        return [&store, limit, what, handler](const httplib::Request& request, httplib::Response& response,
+                                              const httplib::ContentReader& content) {
+            std::string body;
+            bool too_large = false;
+            const bool read = content([&](const char* data, size_t size) {
+                too_large = body.size() + size > limit;
+                if (!too_large) {
+                    body.append(data, size);
+                }
+                return !too_large;
+            });
+            if (too_large) {
+                response.set_header("Connection", "close");
+                return refuse(response, 413, std::string(what) + " is at most " + std::to_string(limit >> 20) + " MiB.");
+            }
+            if (!read) {
+                return refuse(response, 400, "The request's body did not arrive whole.");
+            }
+            handler(store, request, response, body);
+        };
+    };
+    server.Post("/submitter.php", post(server.limits().form_body, "A submission", post_legacy));
+    server.Post("/api/reports", post(server.limits().json_body, "A report", post_report));
+    server.Get("/api/reports", route(get_reports));
+    server.Get(R"(/api/reports/(\d{1,12}))", route(get_report));
+    server.Get("/api/devices", route(get_devices));
+    server.Get("/api/coverage", route(get_coverage));
+    server.Get("/api/compare", route(get_compare));
+    server.set_exception_handler([](const httplib::Request&, httplib::Response& response, std::exception_ptr) {
+        refuse(response, 503, "The site's database did not answer; try again later.");
+    });
+    server.set_error_handler([](const httplib::Request&, httplib::Response& response) {
+        if (!response.body.empty()) {
+            return;
+        }
+        const int status = response.status;
+        response.set_content(status == 404   ? "There is nothing at this address.\n"
+                             : status == 413 ? "The request's body is larger than this site takes.\n"
+                             : status == 400 ? "The request is not HTTP this site can read.\n"
+                                             : "The request was not served.\n",
+                             text_type);
+    });
+}

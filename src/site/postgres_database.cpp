@@ -1,0 +1,112 @@
+// The engine beyond one machine: PostgreSQL, through libpqxx.
+#include <memory>
+#include <optional>
+#include <pqxx/pqxx>
+#include <string>
+
+#include "base/reason.h"
+#include "site/database.h"
+
+namespace {
+
+constexpr unsigned bytea_type = 17;  // PostgreSQL's type oid of bytea
+
+std::string hex_of(const std::string& bytes) {
+    static const char digits[] = "0123456789abcdef";
+    std::string text = "\\x";
+    text.reserve(2 + bytes.size() * 2);
+    for (const char c : bytes) {
+        text += digits[static_cast<unsigned char>(c) >> 4];
+        text += digits[static_cast<unsigned char>(c) & 0x0F];
+    }
+    return text;
+}
+
+// bytea's text form ("\x0a1b...") back to its bytes.
+std::string bytes_of(const char* text, size_t size) {
+    const auto digit = [](char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; };
+    std::string bytes;
+    if (size < 2 || text[0] != '\\' || text[1] != 'x') {
+        return std::string(text, size);
+    }
+    bytes.reserve((size - 2) / 2);
+    for (size_t i = 2; i + 1 < size; i += 2) {
+        bytes += static_cast<char>(digit(text[i]) * 16 + digit(text[i + 1]));
+    }
+    return bytes;
+}
+
+// "?" to "$1", "$2", ...: the statements hold no "?" of their own.
+std::string numbered(const std::string& statement) {
+    std::string out;
+    int next = 0;
+    for (const char c : statement) {
+        if (c == '?') {
+            out += "$" + std::to_string(++next);
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+class postgres_connection final : public sql_connection {
+public:
+    explicit postgres_connection(const std::string& address) try : connection_(address) {
+        connection_.set_variable("client_min_messages", "warning");
+    } catch (const std::exception& error) {
+        throw failure(reason{"PostgreSQL", -1, "connect", error.what(), {}});
+    }
+
+    std::vector<sql_row> run(const std::string& statement, const std::vector<sql_value>& parameters) override {
+        std::vector<std::optional<std::string>> texts;
+        texts.reserve(parameters.size());
+        for (const sql_value& value : parameters) {
+            if (const auto* number = std::get_if<int64_t>(&value)) {
+                texts.emplace_back(std::to_string(*number));
+            } else if (const auto* text = std::get_if<std::string>(&value)) {
+                texts.emplace_back(*text);
+            } else if (const auto* bytes = std::get_if<sql_bytes>(&value)) {
+                texts.emplace_back(hex_of(bytes->data));
+            } else {
+                texts.emplace_back();
+            }
+        }
+        try {
+            pqxx::nontransaction work(connection_);
+            const pqxx::result result =
+                work.exec_params(numbered(statement), pqxx::prepare::make_dynamic_params(texts));
+            std::vector<sql_row> rows;
+            rows.reserve(result.size());
+            for (const pqxx::row& found : result) {
+                sql_row& row = rows.emplace_back();
+                for (pqxx::row::size_type c = 0; c < found.size(); ++c) {
+                    const pqxx::field field = found[c];
+                    if (field.is_null()) {
+                        row.emplace_back();
+                    } else if (result.column_type(c) == bytea_type) {
+                        row.emplace_back(bytes_of(field.c_str(), field.size()));
+                    } else {
+                        row.emplace_back(std::string(field.c_str(), field.size()));
+                    }
+                }
+            }
+            return rows;
+        } catch (const pqxx::sql_error& error) {
+            throw failure(reason{"PostgreSQL", -1, "exec_params", error.what(), error.sqlstate()});
+        } catch (const std::exception& error) {
+            throw failure(reason{"PostgreSQL", -1, "exec_params", error.what(), {}});
+        }
+    }
+
+    const char* engine() const override { return "postgresql"; }
+
+private:
+    pqxx::connection connection_;
+};
+
+}  // namespace
+
+std::unique_ptr<sql_connection> open_postgresql(const std::string& address) {
+    return std::make_unique<postgres_connection>(address);
+}

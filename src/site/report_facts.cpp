@@ -1,0 +1,222 @@
+#include "site/report_facts.h"
+
+#include <openssl/evp.h>
+#include <zlib.h>
+
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+// The value of the first row of that name on a page, or empty.
+std::string value_of(const adapter_report& adapter, page_group group, page_id id, std::string_view name) {
+    const report_page* page = adapter.group(group).page(id);
+    if (page == nullptr) {
+        return {};
+    }
+    for (const report_row& row : page->rows) {
+        if (row.name == name) {
+            return row.value;
+        }
+    }
+    return {};
+}
+
+// The identifier in "NVIDIA Corporation (0x10DE)" or "0x06CD", or in the
+// decimal form the legacy text sends, "NVIDIA Corporation (4318)" or
+// "1741"; 0 where there is none.
+uint32_t pci_id(std::string_view text) {
+    const size_t open = text.rfind('(');
+    if (open != std::string_view::npos && text.ends_with(')')) {
+        text = text.substr(open + 1, text.size() - open - 2);
+    }
+    int base = 10;
+    if (text.starts_with("0x") || text.starts_with("0X")) {
+        text.remove_prefix(2);
+        base = 16;
+    }
+    uint32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+    return error == std::errc() && end == text.data() + text.size() && value <= 0xFFFF ? value : 0;
+}
+
+// "NVIDIA Corporation (0x10DE)" without its identifier.
+std::string without_id(const std::string& text) {
+    const size_t at = text.rfind(" (");
+    return at == std::string::npos || !text.ends_with(')') || pci_id(std::string_view(text).substr(at + 1)) == 0
+               ? text
+               : text.substr(0, at);
+}
+
+// Each run of digits padded to ten places: "8.17.18.19" sorts below "10.0".
+std::string version_order(std::string_view version) {
+    std::string order;
+    std::string digits;
+    const auto flush = [&] {
+        if (!digits.empty()) {
+            order += std::string(digits.size() < 10 ? 10 - digits.size() : 0, '0') + digits;
+            digits.clear();
+        }
+    };
+    for (const char c : version) {
+        if (c >= '0' && c <= '9') {
+            digits += c;
+        } else {
+            flush();
+            order += c;
+        }
+    }
+    flush();
+    return order;
+}
+
+bool is_level(const std::string& level) {
+    return level.size() >= 4 && level[0] >= '0' && level[0] <= '9' && level.find('_') != std::string::npos;
+}
+
+std::string hex_of(const unsigned char* bytes, size_t size) {
+    std::string text;
+    char pair[3];
+    for (size_t i = 0; i < size; ++i) {
+        std::snprintf(pair, sizeof pair, "%02x", bytes[i]);
+        text += pair;
+    }
+    return text;
+}
+
+}  // namespace
+
+adapter_facts facts_of(const adapter_report& adapter) {
+    using enum page_id;
+    constexpr page_group dx = page_group::directx;
+    adapter_facts facts;
+    facts.description = adapter.description;
+    std::string vendor = value_of(adapter, dx, dx_device, "Vendor");
+    std::string device = value_of(adapter, dx, dx_device, "Device ID");
+    std::string gpu = value_of(adapter, dx, dx_summary, "GPU");
+    if (vendor.empty()) {
+        vendor = value_of(adapter, dx, dx_summary, "Vendor");
+    }
+    if (pci_id(vendor) == 0) {
+        vendor = value_of(adapter, page_group::vulkan, vk_summary, "Vendor");
+        device = value_of(adapter, page_group::vulkan, vk_summary, "GPU");
+    }
+    facts.vendor_id = pci_id(vendor);
+    facts.device_id = pci_id(device);
+    facts.vendor_name = without_id(vendor);
+    facts.device_name = gpu.empty() ? adapter.description : without_id(gpu);
+    if (facts.vendor_id != 0) {
+        char key[24];
+        std::snprintf(key, sizeof key, "%04x:%04x", facts.vendor_id, facts.device_id);
+        facts.device_key = key;
+    } else {
+        facts.device_key = "name:" + adapter.description;
+    }
+    facts.driver_version = value_of(adapter, dx, dx_summary, "Driver version");
+    if (facts.driver_version.empty()) {
+        facts.driver_version = value_of(adapter, page_group::vulkan, vk_summary, "Driver version");
+    }
+    facts.driver_order = version_order(facts.driver_version);
+    const std::string level12 = value_of(adapter, dx, dx_d3d11_12, "Direct3D 12 feature level");
+    const std::string level11 = value_of(adapter, dx, dx_d3d11_12, "Direct3D 11 feature level");
+    facts.d3d_level = is_level(level12) && (!is_level(level11) || version_order(level12) >= version_order(level11))
+                          ? level12
+                      : is_level(level11) ? level11
+                                          : std::string();
+    facts.gl_version = value_of(adapter, page_group::opengl, gl_summary, "GL version");
+    facts.vk_version = value_of(adapter, page_group::vulkan, vk_summary, "API version");
+    for (const report_group& group : adapter.groups) {
+        for (const report_page& page : group.pages) {
+            facts.page_mask |= uint64_t{1} << static_cast<int>(page.id);
+        }
+    }
+    return facts;
+}
+
+bool counts_as_present(std::string_view value) {
+    if (value.empty() || value == "no" || value == "not supported" || value == "not available") {
+        return false;
+    }
+    std::string_view number = value.substr(0, value.find(' '));
+    if (number.starts_with("0x")) {
+        number.remove_prefix(2);
+        return number.empty() || number.find_first_not_of('0') != std::string_view::npos;
+    }
+    // "0", "0.0", "0.000000", "-0": a zero, whatever follows it.
+    const size_t digits = number.find_first_not_of("+-");
+    if (digits == std::string_view::npos || digits > 1 || number[digits] != '0') {
+        return true;
+    }
+    return number.find_first_not_of("+-0.") != std::string_view::npos;
+}
+
+std::string sha256_hex(std::string_view bytes) {
+    std::array<unsigned char, EVP_MAX_MD_SIZE> digest{};
+    unsigned int size = 0;
+    EVP_Digest(bytes.data(), bytes.size(), digest.data(), &size, EVP_sha256(), nullptr);
+    return hex_of(digest.data(), size);
+}
+
+std::string content_hash(const report_document& document) {
+    // Each text with its length before it, so that no two contents read alike.
+    std::string content;
+    const auto add = [&content](std::string_view text) {
+        content += std::to_string(text.size());
+        content += ':';
+        content += text;
+    };
+    for (const adapter_report& adapter : document.adapters) {
+        add("adapter");
+        add(adapter.description);
+        for (const report_group& group : adapter.groups) {
+            add(group.read ? "read" : "unread");
+            for (const report_page& page : group.pages) {
+                add(page.info().marker);
+                for (const report_row& row : page.rows) {
+                    content += static_cast<char>('0' + static_cast<int>(row.kind));
+                    add(row.name);
+                    add(row.value);
+                }
+            }
+        }
+    }
+    return sha256_hex(content);
+}
+
+std::string deflated(std::string_view bytes) {
+    uLongf size = compressBound(static_cast<uLong>(bytes.size()));
+    std::string out(size, '\0');
+    compress2(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(bytes.data()),
+              static_cast<uLong>(bytes.size()), 6);
+    out.resize(size);
+    return out;
+}
+
+bool inflate_into(std::string_view bytes, size_t limit, std::string& out) {
+    z_stream stream{};
+    if (inflateInit(&stream) != Z_OK) {
+        return false;
+    }
+    const std::unique_ptr<z_stream, decltype(&inflateEnd)> owned(&stream, inflateEnd);
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+    stream.avail_in = static_cast<uInt>(bytes.size());
+    out.clear();
+    char piece[65536];
+    for (;;) {
+        stream.next_out = reinterpret_cast<Bytef*>(piece);
+        stream.avail_out = sizeof piece;
+        const int status = inflate(&stream, Z_NO_FLUSH);
+        out.append(piece, sizeof piece - stream.avail_out);
+        if (out.size() > limit) {
+            return false;
+        }
+        if (status == Z_STREAM_END) {
+            return true;
+        }
+        if (status != Z_OK) {
+            return false;
+        }
+    }
+}

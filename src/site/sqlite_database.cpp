@@ -1,0 +1,101 @@
+// The embedded engine: SQLite, one file in WAL mode.
+#include <sqlite3.h>
+
+#include <memory>
+#include <string>
+
+#include "base/reason.h"
+#include "site/database.h"
+
+int64_t integer_of(const sql_cell& cell) {
+    return cell ? std::stoll(*cell) : 0;
+}
+
+const std::string& text_of(const sql_cell& cell) {
+    static const std::string none;
+    return cell ? *cell : none;
+}
+
+namespace {
+
+class sqlite_connection final : public sql_connection {
+public:
+    explicit sqlite_connection(const std::string& path) {
+        if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                            nullptr) != SQLITE_OK) {
+            const std::string why = db_ != nullptr ? sqlite3_errmsg(db_) : "out of memory";
+            sqlite3_close(db_);
+            db_ = nullptr;
+            throw failure(reason{"SQLite", -1, "sqlite3_open_v2", path + " cannot be opened: " + why, {}});
+        }
+        // Writers wait for each other a while instead of failing at once.
+        sqlite3_busy_timeout(db_, 10000);
+        run("PRAGMA journal_mode=WAL", {});
+        run("PRAGMA synchronous=NORMAL", {});
+        run("PRAGMA foreign_keys=ON", {});
+    }
+    ~sqlite_connection() override { sqlite3_close(db_); }
+    sqlite_connection(const sqlite_connection&) = delete;
+    sqlite_connection& operator=(const sqlite_connection&) = delete;
+
+    std::vector<sql_row> run(const std::string& statement, const std::vector<sql_value>& parameters) override {
+        sqlite3_stmt* raw = nullptr;
+        if (sqlite3_prepare_v2(db_, statement.c_str(), static_cast<int>(statement.size()), &raw, nullptr) !=
+            SQLITE_OK) {
+            fail("sqlite3_prepare_v2");
+        }
+        const std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)> prepared(raw, sqlite3_finalize);
+        for (size_t i = 0; i < parameters.size(); ++i) {
+            const int at = static_cast<int>(i) + 1;
+            const sql_value& value = parameters[i];
+            int status = SQLITE_OK;
+            if (const auto* number = std::get_if<int64_t>(&value)) {
+                status = sqlite3_bind_int64(raw, at, *number);
+            } else if (const auto* text = std::get_if<std::string>(&value)) {
+                status = sqlite3_bind_text64(raw, at, text->data(), text->size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+            } else if (const auto* bytes = std::get_if<sql_bytes>(&value)) {
+                status = sqlite3_bind_blob64(raw, at, bytes->data.data(), bytes->data.size(), SQLITE_TRANSIENT);
+            } else {
+                status = sqlite3_bind_null(raw, at);
+            }
+            if (status != SQLITE_OK) {
+                fail("sqlite3_bind");
+            }
+        }
+        std::vector<sql_row> rows;
+        for (;;) {
+            const int status = sqlite3_step(raw);
+            if (status == SQLITE_DONE) {
+                return rows;
+            }
+            if (status != SQLITE_ROW) {
+                fail("sqlite3_step");
+            }
+            sql_row& row = rows.emplace_back();
+            const int columns = sqlite3_column_count(raw);
+            for (int c = 0; c < columns; ++c) {
+                if (sqlite3_column_type(raw, c) == SQLITE_NULL) {
+                    row.emplace_back();
+                    continue;
+                }
+                const auto* data = static_cast<const char*>(sqlite3_column_blob(raw, c));
+                row.emplace_back(std::string(data != nullptr ? data : "", static_cast<size_t>(sqlite3_column_bytes(raw, c))));
+            }
+        }
+    }
+
+    const char* engine() const override { return "sqlite"; }
+
+private:
+    [[noreturn]] void fail(const char* call) const {
+        throw failure(reason{"SQLite", -1, call, sqlite3_errmsg(db_), std::to_string(sqlite3_extended_errcode(db_))});
+    }
+
+    sqlite3* db_ = nullptr;
+};
+
+}  // namespace
+
+std::unique_ptr<sql_connection> open_sqlite(const std::string& path) {
+    return std::make_unique<sqlite_connection>(path);
+}

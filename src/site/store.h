@@ -1,0 +1,123 @@
+// Where the site keeps every report: one interface over SQLite and
+// PostgreSQL. Each distinct page is kept once; a report is its adapters,
+// their facts and the pages they had; a device is what its vendor and
+// device IDs name. A report answered with success is committed.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/reason.h"
+#include "report/document.h"
+#include "site/database.h"
+#include "site/report_facts.h"
+
+struct received_report {
+    std::string how;       // "legacy" or "json"
+    std::string program;   // what wrote it: "cavio", "cavio-report"; "legacy" for the form
+    std::string version;   // its version; empty for the form
+    std::string original;  // the bytes as posted: the form's text, or the JSON
+    report_document document;
+};
+
+struct kept_report {
+    int64_t id = 0;
+    bool already = false;  // the same content was kept before: id is that report's
+};
+
+struct stored_report {
+    int64_t id = 0;
+    std::string received;  // "2026-12-09T13:33:45Z"
+    std::string how;
+    std::string program;
+    std::string version;
+    std::string original;
+    report_document document;
+};
+
+struct listed_report {
+    int64_t id = 0;
+    std::string received;
+    std::string how;
+    std::vector<adapter_facts> adapters;
+};
+
+struct device_entry {
+    std::string key;
+    uint32_t vendor_id = 0;
+    uint32_t device_id = 0;
+    std::string name;
+    std::string vendor;
+    int64_t reports = 0;
+    int64_t newest_report = 0;
+    std::string newest_received;
+    std::string driver_version;  // of the newest report
+    std::string d3d_level;
+    std::string gl_version;
+    std::string vk_version;
+};
+
+struct coverage_query {
+    page_group group = page_group::directx;
+    page_id page = page_id::dx_summary;
+    std::string name;
+    std::optional<std::string> value;  // none: any value that counts as present
+};
+
+struct covered_device {
+    device_entry device;
+    bool has = false;
+    std::string lowest_driver;  // the lowest driver version of a report that had it
+};
+
+// The filters of a listing; empty ones do not filter.
+struct listing_filter {
+    uint32_t vendor_id = 0;
+    std::string text;  // part of a name, any case
+    std::string api;   // "directx", "opengl" or "vulkan": devices that report it
+    int page = 1;      // 50 a page
+};
+
+inline constexpr int listing_page_size = 50;
+
+class report_store {
+public:
+    // Opens "sqlite:PATH" or "postgresql://..." and migrates its schema to
+    // this version; a database that cannot be opened is the reason.
+    static result<std::unique_ptr<report_store>> open(const std::string& database);
+
+    report_store(std::function<std::unique_ptr<sql_connection>()> connect, bool one_writer);
+
+    // Keeps the report, committed before it returns, unless the same content
+    // is kept already. Raises failure where the database fails.
+    kept_report keep(const received_report& report);
+
+    std::optional<stored_report> report(int64_t id);
+    // Newest first; total gets how many match.
+    std::vector<listed_report> reports(const listing_filter& filter, int64_t* total = nullptr);
+    // Newest report first.
+    std::vector<device_entry> devices(const listing_filter& filter, int64_t* total = nullptr);
+    // Every device whose reports have the page: whether one has the row
+    // (with the value), and since which driver.
+    std::vector<covered_device> coverage(const coverage_query& query);
+    // Distinct row names the store knows on a page, for suggestions.
+    std::vector<std::string> row_names(page_group group, page_id page, const std::string& starting, int limit);
+
+private:
+    class lease;
+    lease borrow();
+    void migrate();
+    kept_report keep_once(sql_connection& db, const received_report& report, const std::string& hash);
+    int64_t keep_page(sql_connection& db, const report_page& page);
+
+    std::function<std::unique_ptr<sql_connection>()> connect_;
+    std::mutex pool_lock_;
+    std::vector<std::unique_ptr<sql_connection>> idle_;
+    bool one_writer_;  // SQLite: writers take turns here rather than wait in the engine
+    std::mutex write_lock_;
+};
