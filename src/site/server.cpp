@@ -149,13 +149,14 @@ site_server::site_server(const server_limits& limits, std::FILE* log) : limits_(
     set_payload_max_length(std::max(limits_.json_body, limits_.form_body));
     set_pre_routing_handler([this](const httplib::Request& request, httplib::Response& response) {
         request_start = std::chrono::steady_clock::now();
-        // The form's own limit, said before its body is read; the JSON's is
-        // the server's payload limit.
-        if (request.path == "/submitter.php" &&
-            request.get_header_value<uint64_t>("Content-Length") > limits_.form_body) {
+        // Each post's limit, said before its body is read.
+        const bool form = request.path == "/submitter.php";
+        const size_t limit = form ? limits_.form_body : limits_.json_body;
+        if (request.get_header_value<uint64_t>("Content-Length") > limit) {
             response.status = 413;
             response.set_header("Connection", "close");
-            response.set_content("A submission is at most " + std::to_string(limits_.form_body >> 20) + " MiB.\n",
+            response.set_content(std::string(form ? "A submission" : "A report") + " is at most " +
+                                     std::to_string(limit >> 20) + " MiB.\n",
                                  "text/plain; charset=utf-8");
             return HandlerResponse::Handled;
         }
@@ -209,7 +210,23 @@ bool site_server::process_and_close_socket(socket_t sock) {
         }
     }
     const bool served = admitted && serve(sock);
-    shutdown(sock, SHUT_RDWR);
+    // A lingering close: what the client still sends (the body of a refused
+    // post) is read a moment and dropped, so that the answer reaches it
+    // instead of a reset.
+    shutdown(sock, SHUT_WR);
+    char drained[16384];
+    const auto until = steady::now() + std::chrono::seconds(1);
+    for (size_t total = 0; total < (4u << 20) && steady::now() < until;) {
+        pollfd polled{sock, POLLIN, 0};
+        if (poll(&polled, 1, 100) <= 0) {
+            break;
+        }
+        const ssize_t got = recv(sock, drained, sizeof drained, 0);
+        if (got <= 0) {
+            break;
+        }
+        total += static_cast<size_t>(got);
+    }
     close(sock);
     if (admitted) {
         const std::lock_guard<std::mutex> hold(lock_);

@@ -244,6 +244,8 @@ TEST_F(Golden, TheJsonDocumentHoldsEveryRowOfEveryAdapter) {
 // they were, and saves as the same text again; a file of an earlier version,
 // with the problems' texts alone, keeps each text whole.
 TEST_F(Golden, ASavedReportReadsBackWhole) {
+    // The whole report as the viewer saves it: what the site's tests post.
+    expect_golden(report_json(document, "cavio", "1.2.3.4"), "report.json", 0);
     document.problems = {{"Direct3D 12", 0, "D3D12CreateDevice", "D3D12CreateDevice failed", "0x887A0004"},
                          {"OpenGL", -1, "", "OpenGL32.dll is missing", ""}};
     const std::string saved = report_json(document, "cavio", "1.2.3.4");

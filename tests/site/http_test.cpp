@@ -1,0 +1,282 @@
+// The site through its HTTP interface, on both engines: every post kept once
+// or refused with one sentence, many clients at once, and the limits that
+// hold off hostile clients.
+#include <gtest/gtest.h>
+#include <httplib.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <map>
+#include <mutex>
+#include <nlohmann/json.hpp>
+#include <set>
+
+#include "report/report_json.h"
+#include "site/legacy_text.h"
+#include "site/site_fixtures.h"
+
+namespace {
+
+using namespace site_fixtures;
+using std::chrono::steady_clock;
+
+// The golden submission with its CR LF line ends, as the viewer sends it.
+std::string golden_submission() {
+    std::string text;
+    for (const char c : read_file(std::string(CAVIO_GOLDEN_DIR) + "/submission.txt")) {
+        text += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    }
+    return text;
+}
+
+// The viewer's form encoding: "&", "=" and "+" stay raw inside the text.
+std::string legacy_form(const std::string& text, const std::string& id = "1721") {
+    std::string body = "textlist=";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte <= 0x20 || byte >= 0x81 || std::string_view("#%*<>[]&=+").find(c) != std::string_view::npos) {
+            char escaped[4];
+            std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
+            body += escaped;
+        } else {
+            body += c;
+        }
+    }
+    return body + "&id=" + id;
+}
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+    const size_t at = text.find(from);
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+// Sends raw bytes on a new connection and reads until the site closes it or
+// the wait is over; what came back.
+std::string raw_exchange(int port, const std::string& request, std::chrono::milliseconds wait) {
+    const int sock = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    connect(sock, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    send(sock, request.data(), request.size(), MSG_NOSIGNAL);
+    timeval limit{static_cast<time_t>(wait.count() / 1000), static_cast<suseconds_t>(wait.count() % 1000 * 1000)};
+    setsockopt(sock, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+    std::string answer;
+    char piece[4096];
+    for (ssize_t got; (got = recv(sock, piece, sizeof piece, 0)) > 0;) {
+        answer.append(piece, static_cast<size_t>(got));
+    }
+    close(sock);
+    return answer;
+}
+
+class SiteHttp : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(SiteHttp, EachPostIsKeptOnceOrRefusedWithOneSentence) {
+    running_site site(fresh_database(GetParam()));
+    httplib::Client client("127.0.0.1", site.port());
+    const std::string root = "http://127.0.0.1:" + std::to_string(site.port());
+    const std::string text = golden_submission();
+    const std::string report = read_file(std::string(CAVIO_GOLDEN_DIR) + "/report.json");
+    const auto post = [&](const std::string& path, const std::string& body) {
+        const httplib::Result answer = client.Post(path.c_str(), body, "application/x-www-form-urlencoded");
+        return answer ? std::make_pair(answer->status, answer->body) : std::make_pair(0, std::string());
+    };
+    // Kept, then found already there: the legacy form and a saved report.
+    EXPECT_EQ(std::make_pair(200, "Kept as " + root + "/reports/1\n"), post("/submitter.php", legacy_form(text)));
+    EXPECT_EQ(std::make_pair(200, "Already kept as " + root + "/reports/1\n"),
+              post("/submitter.php", legacy_form(text, "99")));
+    const httplib::Result made = client.Post("/api/reports", report, "application/json");
+    ASSERT_TRUE(made);
+    EXPECT_EQ(201, made->status);
+    EXPECT_EQ("/reports/2", made->get_header_value("Location"));
+    EXPECT_EQ(nlohmann::json::parse(made->body)["url"], root + "/reports/2");
+    EXPECT_EQ(true, nlohmann::json::parse(post("/api/reports", report).second)["already"]);
+
+    // Read back: the saved report byte for byte; the legacy one as the pages its text holds.
+    EXPECT_EQ(report, client.Get("/api/reports/2")->body);
+    const result<report_document> legacy = read_report_json(client.Get("/api/reports/1")->body, "1");
+    ASSERT_TRUE(legacy);
+    EXPECT_EQ(*read_legacy_text(text), *legacy);
+
+    // Refused, each with its status and sentence, and nothing kept of them.
+    struct refusal {
+        const char* path;
+        std::string body;
+        int status;
+        const char* sentence;
+    };
+    const refusal refused[] = {
+        {"/submitter.php", "textlist=hello&id=1", 400, "The text is not a Cavio submission: it does not start with"},
+        {"/submitter.php", legacy_form(replaced(text, "!dx_device!", "!dx_nothing!")), 400,
+         "The submission holds a page it cannot have here: \"dx_nothing\""},
+        {"/submitter.php", legacy_form("%2.00%\r\n"), 400, "The text is not a Cavio submission: it holds no \"|card|\"."},
+        {"/submitter.php", legacy_form(replaced(text, "@opengl@", "@directx@")), 400, "The submission repeats"},
+        {"/submitter.php", "textlist=%2.00%ZZ&id=1", 400, "The submission's text holds a \"%\" that encodes no byte"},
+        {"/submitter.php", "textlist=%252.00%25", 400, "The body is not the submission form"},
+        {"/submitter.php", legacy_form(text, "12a"), 400, "The submission's \"id\" is not a number."},
+        {"/api/reports", report.substr(0, report.size() / 2), 400, "The report is not valid JSON: line "},
+        {"/api/reports", replaced(report, "\"format\": 1", "\"format\": 2"), 400,
+         "The report is not a Cavio report: it is a report of format 2"},
+        {"/api/reports", replaced(report, "Golden", "\xFF"), 400, "The report is not UTF-8 text"},
+        {"/api/reports", std::string(100, '[') + std::string(100, ']'), 400, "The report is not a Cavio report: it nests"},
+        {"/api/nothing", "{}", 404, "There is nothing at this address."},
+    };
+    for (const refusal& r : refused) {
+        const auto [status, body] = post(r.path, r.body);
+        EXPECT_EQ(r.status, status) << r.sentence;
+        EXPECT_EQ(0u, body.find(r.sentence)) << body;
+        EXPECT_EQ(1, std::count(body.begin(), body.end(), '\n')) << "one sentence: " << body;
+    }
+    // A body larger than the site takes is refused before it is read.
+    for (const auto& [path, size] : {std::pair{"/api/reports", 65u << 20}, std::pair{"/submitter.php", 5u << 20}}) {
+        const std::string huge = raw_exchange(site.port(),
+                                              std::string("POST ") + path + " HTTP/1.1\r\nHost: x\r\nContent-Length: " +
+                                                  std::to_string(size) + "\r\n\r\n{",
+                                              std::chrono::seconds(5));
+        EXPECT_EQ(0u, huge.find("HTTP/1.1 413")) << huge;
+        EXPECT_NE(std::string::npos, huge.find(" is at most ")) << huge;
+    }
+
+    // Truncations and flipped bytes of a real report: kept or refused, never a fault.
+    std::mt19937 random(31);
+    for (int i = 0; i < 12; ++i) {
+        std::string damaged = report;
+        damaged[random() % damaged.size()] ^= static_cast<char>(1 + random() % 255);
+        const int status = post("/api/reports", i % 2 == 0 ? damaged : report.substr(0, random() % report.size())).first;
+        EXPECT_TRUE(status == 200 || status == 201 || status == 400) << status;
+    }
+    int64_t kept = 0;
+    site.store().reports({}, &kept);
+    EXPECT_GE(kept, 2);
+    EXPECT_EQ(400, client.Get("/api/coverage?group=metal&page=x&name=y")->status);
+    EXPECT_EQ(404, client.Get("/api/reports/77777")->status);
+}
+
+TEST_P(SiteHttp, ManyClientsAtOnceAndEveryAnsweredReportIsThere) {
+    server_limits limits;
+    limits.requests_per_second = 10000;
+    running_site site(fresh_database(GetParam()), limits);
+    const std::string report = read_file(std::string(CAVIO_GOLDEN_DIR) + "/report.json");
+    constexpr int clients = 8;
+    constexpr int posts = 6;
+    std::mutex lock;
+    std::map<std::string, std::set<int64_t>> ids;  // content -> the ids answered for it
+    std::atomic<int> failures = 0;
+    std::vector<std::thread> threads;
+    for (int c = 0; c < clients; ++c) {
+        threads.emplace_back([&, c] {
+            httplib::Client client("127.0.0.1", site.port());
+            for (int p = 0; p < posts; ++p) {
+                // Half the contents are posted by two clients.
+                const std::string board = "Board " + std::to_string((c % (clients / 2)) * posts + p);
+                const httplib::Result answer =
+                    client.Post("/api/reports", replaced(report, "Golden Board 470", board), "application/json");
+                client.Get("/api/devices");
+                if (!answer || (answer->status != 200 && answer->status != 201)) {
+                    ++failures;
+                    continue;
+                }
+                const std::lock_guard<std::mutex> hold(lock);
+                ids[board].insert(nlohmann::json::parse(answer->body)["id"].get<int64_t>());
+            }
+        });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    EXPECT_EQ(0, failures.load());
+    ASSERT_EQ(static_cast<size_t>(clients / 2 * posts), ids.size());
+    for (const auto& [board, answered] : ids) {
+        EXPECT_EQ(1u, answered.size()) << board << " kept twice";
+        const std::optional<stored_report> stored = site.store().report(*answered.begin());
+        ASSERT_TRUE(stored) << board;
+        EXPECT_EQ(board, stored->document.adapters.at(0).description);
+    }
+    int64_t total = 0;
+    site.store().reports({}, &total);
+    EXPECT_EQ(static_cast<int64_t>(ids.size()), total);
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, SiteHttp, ::testing::ValuesIn(engines));
+
+TEST(SiteLimits, SlowClientsFloodsAndCrowdsAreCutOff) {
+    server_limits limits;
+    limits.connection = std::chrono::seconds(2);
+    limits.requests_per_second = 5;
+    limits.connections_per_address = 2;
+    running_site site(fresh_database("sqlite"), limits);
+    // A client that sends a byte at a time is cut off at the connection's limit.
+    const auto start = steady_clock::now();
+    {
+        const int sock = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(static_cast<uint16_t>(site.port()));
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ASSERT_EQ(0, connect(sock, reinterpret_cast<sockaddr*>(&address), sizeof address));
+        const std::string slow = "GET /api/devices HTTP/1.1\r\nHost: x\r\nX-Slow: ";
+        bool cut = false;
+        for (size_t i = 0; !cut && steady_clock::now() - start < std::chrono::seconds(8); ++i) {
+            cut = send(sock, &slow[i % slow.size()], 1, MSG_NOSIGNAL) < 0;
+            char byte;
+            cut = cut || recv(sock, &byte, 1, MSG_DONTWAIT) == 0;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        close(sock);
+        EXPECT_TRUE(cut);
+        EXPECT_LT(steady_clock::now() - start, std::chrono::seconds(5));
+    }
+    // A flood from one address is slowed.
+    httplib::Client client("127.0.0.1", site.port());
+    int slowed = 0;
+    for (int i = 0; i < 30; ++i) {
+        const httplib::Result answer = client.Get("/api/devices");
+        slowed += answer && answer->status == 429 ? 1 : 0;
+    }
+    EXPECT_GT(slowed, 0);
+    // An address holds two connections: a third is closed at once.
+    std::vector<std::thread> holders;
+    for (int i = 0; i < 2; ++i) {
+        holders.emplace_back([&] { raw_exchange(site.port(), "GET", std::chrono::milliseconds(1500)); });
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const auto third = steady_clock::now();
+    EXPECT_EQ("", raw_exchange(site.port(), "GET /api/devices HTTP/1.1\r\nHost: x\r\n\r\n", std::chrono::seconds(1)));
+    EXPECT_LT(steady_clock::now() - third, std::chrono::milliseconds(900));
+    for (std::thread& holder : holders) {
+        holder.join();
+    }
+}
+
+TEST(SiteProgram, ServesWhereItIsToldAndLogsEachRequest) {
+    const std::string program = CAVIO_SITE_PROGRAM;
+    EXPECT_EQ(0, shell(program + " --help >/dev/null"));
+    EXPECT_EQ(2 << 8, shell(program + " --verbose 2>/dev/null"));
+    const int port = free_port();
+    const std::string log = "/tmp/cavio-site-log-" + std::to_string(getpid());
+    const std::string database = fresh_database("sqlite");
+    ASSERT_EQ(0, shell(program + " --listen 127.0.0.1:" + std::to_string(port) + " --database " + database + " 2>" +
+                       log + " & echo $! >" + log + ".pid"));
+    httplib::Client client("127.0.0.1", port);
+    for (int wait = 0; wait < 100 && !client.Get("/api/devices"); ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    const httplib::Result answer =
+        client.Post("/submitter.php", legacy_form(golden_submission()), "application/x-www-form-urlencoded");
+    shell("kill $(cat " + log + ".pid)");
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(200, answer->status);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const std::string logged = read_file(log);
+    // Time, address, method, path, status, bytes, milliseconds.
+    EXPECT_NE(std::string::npos, logged.find(" 127.0.0.1 POST /submitter.php 200 " + std::to_string(answer->body.size()) + " "))
+        << logged;
+    std::remove(log.c_str());
+    std::remove((log + ".pid").c_str());
+}
+
+}  // namespace

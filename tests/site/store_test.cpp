@@ -1,0 +1,129 @@
+// The store's queries on a small hand-made set of reports whose answers are
+// known, on both engines.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "site/site_fixtures.h"
+
+namespace {
+
+using site_fixtures::fresh_database;
+
+// A report of one adapter: its identity on the DirectX pages, and the
+// OpenGL extensions and one limit.
+report_document report_of(const std::string& vendor, const std::string& device, const std::string& driver,
+                          const std::vector<std::pair<std::string, std::string>>& extensions) {
+    report_document document;
+    adapter_report& adapter = document.adapters.emplace_back();
+    adapter.description = "Board " + device;
+    for (int g = 0; g < group_count; ++g) {
+        adapter.groups.push_back({static_cast<page_group>(g), g != 2, {}});
+    }
+    const auto row = [](row_kind kind, std::string name, std::string value) {
+        return report_row{kind, std::move(name), std::move(value), "", std::nullopt};
+    };
+    adapter.group(page_group::directx).pages = {
+        {page_id::dx_summary,
+         {row(row_kind::text, "Device", adapter.description), row(row_kind::text, "Vendor", vendor),
+          row(row_kind::text, "Driver version", driver)},
+         std::nullopt},
+        {page_id::dx_device, {row(row_kind::text, "Vendor", vendor), row(row_kind::text, "Device ID", device)}, std::nullopt}};
+    report_page gl{page_id::gl_extensions, {row(row_kind::section, "[Extensions]", "")}, std::nullopt};
+    for (const auto& [name, value] : extensions) {
+        gl.rows.push_back(row(row_kind::yes_no, name, value));
+    }
+    adapter.group(page_group::opengl).pages = {
+        {page_id::gl_summary, {row(row_kind::text, "GL version", "4.6")}, std::nullopt}, std::move(gl)};
+    return document;
+}
+
+received_report received(report_document document) {
+    return {"json", "cavio", "1.2.3.4", "", std::move(document)};
+}
+
+class Store : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Store, ReportsDevicesAndCoverageAreWhatWasKept) {
+    result<std::unique_ptr<report_store>> opened = report_store::open(fresh_database(GetParam()));
+    ASSERT_TRUE(opened) << opened.why().text();
+    report_store& store = **opened;
+    const std::string nvidia = "NVIDIA Corporation (0x10DE)";
+    const std::vector<report_document> kept = {
+        report_of(nvidia, "0x1111", "2.0.10", {{"GL_X", "yes"}, {"GL_Y", "no"}}),
+        report_of(nvidia, "0x1111", "2.0.9", {{"GL_X", "yes"}}),
+        report_of(nvidia, "0x1111", "1.0", {{"GL_X", "no"}}),
+        report_of(nvidia, "0x2222", "3.0", {{"GL_Y", "yes"}}),
+        report_of("Advanced Micro Devices, Inc. [AMD/ATI] (4098)", "26623", "23.1", {{"GL_X", "yes"}}),
+    };
+    std::vector<int64_t> ids;
+    for (const report_document& document : kept) {
+        const kept_report made = store.keep(received(document));
+        EXPECT_FALSE(made.already);
+        ids.push_back(made.id);
+    }
+    // The same content again is the same report, whatever else differs.
+    received_report again = received(kept[1]);
+    again.version = "9.9";
+    EXPECT_EQ((kept_report{ids[1], true}.id), store.keep(again).id);
+    EXPECT_TRUE(store.keep(again).already);
+
+    int64_t total = 0;
+    EXPECT_EQ(5u, store.reports({}, &total).size());
+    EXPECT_EQ(5, total);
+    EXPECT_EQ(ids[4], store.reports({}).front().id);  // newest first
+    EXPECT_EQ(4u, store.reports({0x10DE, "", "", 1}).size());
+    EXPECT_EQ(1u, store.reports({0, "BOARD 0X2222", "", 1}).size());
+    EXPECT_EQ("1002:67ff", store.reports({0x1002, "", "", 1}).at(0).adapters.at(0).device_key);
+
+    const std::vector<device_entry> devices = store.devices({});
+    ASSERT_EQ(3u, devices.size());
+    EXPECT_EQ("1002:67ff", devices[0].key);  // newest report first
+    const auto first = std::find_if(devices.begin(), devices.end(), [](const device_entry& d) { return d.key == "10de:1111"; });
+    ASSERT_NE(devices.end(), first);
+    EXPECT_EQ(3, first->reports);
+    EXPECT_EQ("1.0", first->driver_version);  // of its newest report
+    EXPECT_EQ("Advanced Micro Devices, Inc. [AMD/ATI]", devices[0].vendor);
+    EXPECT_EQ(2u, store.devices({0x10DE, "", "opengl", 1}).size());
+    EXPECT_TRUE(store.devices({0, "", "vulkan", 1}).empty());
+
+    // GL_X: present on two devices (since 2.0.9 on the first, whose 1.0 said
+    // no), absent on the third; GL_Y: said "yes" on one, "no" on another.
+    const auto coverage = [&](const std::string& name, std::optional<std::string> value) {
+        std::vector<std::string> has;
+        for (const covered_device& device : store.coverage({page_group::opengl, page_id::gl_extensions, name, value})) {
+            has.push_back(device.device.key + (device.has ? " since " + device.lowest_driver : " without"));
+        }
+        std::sort(has.begin(), has.end());
+        return has;
+    };
+    EXPECT_EQ((std::vector<std::string>{"1002:67ff since 23.1", "10de:1111 since 2.0.9", "10de:2222 without"}),
+              coverage("GL_X", std::nullopt));
+    EXPECT_EQ((std::vector<std::string>{"1002:67ff without", "10de:1111 since 1.0", "10de:2222 without"}),
+              coverage("GL_X", "no"));
+    EXPECT_EQ((std::vector<std::string>{"1002:67ff without", "10de:1111 without", "10de:2222 since 3.0"}),
+              coverage("GL_Y", std::nullopt));
+    EXPECT_EQ((std::vector<std::string>{"GL_X", "GL_Y"}),
+              store.row_names(page_group::opengl, page_id::gl_extensions, "gl_", 10));
+
+    // A report reads back as it was kept.
+    const std::optional<stored_report> back = store.report(ids[3]);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(kept[3], back->document);
+    EXPECT_FALSE(store.report(999999));
+}
+
+TEST(StoreFacts, WhatCountsAsPresent) {
+    for (const char* present : {"yes", "1", "4096", "0.5", "0x10", "not quite", "12_1"}) {
+        EXPECT_TRUE(counts_as_present(present)) << present;
+    }
+    for (const char* absent : {"no", "not supported", "not available", "0", "0.000000", "0x0", "0 MiB", ""}) {
+        EXPECT_FALSE(counts_as_present(absent)) << absent;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, Store, ::testing::ValuesIn(site_fixtures::engines));
+
+}  // namespace
