@@ -1,6 +1,8 @@
 #!/bin/sh
 # Installs whatever is missing (Debian 12, as root or with sudo), then
-# configures and builds. Extra Debian packages may be named as arguments.
+# configures and builds both programs: the viewer for Windows with MinGW-w64
+# in build/, and the site for Linux with the host compiler in build/site/.
+# Extra Debian packages may be named as arguments.
 #   bash tools/build.sh [PACKAGE...]
 set -eu
 
@@ -9,7 +11,8 @@ build_dir=${CAVIO_BUILD_DIR:-$source_dir/build}
 
 packages="cmake make g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
 binutils-mingw-w64-x86-64 googletest wine wine64 xvfb xauth libgl1-mesa-dri libglx-mesa0 python3 pci.ids
-khronos-api clang xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils mesa-vulkan-drivers libvulkan1 libvulkan-dev nlohmann-json3-dev $*"
+khronos-api clang xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils mesa-vulkan-drivers libvulkan1 libvulkan-dev nlohmann-json3-dev
+g++ pkg-config libcpp-httplib-dev libsqlite3-dev libpqxx-dev libssl-dev zlib1g-dev postgresql $*"
 
 missing=""
 for package in $packages; do
@@ -32,3 +35,5 @@ cmake -S "$source_dir" -B "$build_dir" \
     -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DCAVIO_WARNINGS_AS_ERRORS=ON
 cmake --build "$build_dir" --parallel "$(nproc)"
+cmake -S "$source_dir/src/site" -B "$build_dir/site" -DCMAKE_BUILD_TYPE=Release -DCAVIO_WARNINGS_AS_ERRORS=ON
+cmake --build "$build_dir/site" --parallel "$(nproc)"

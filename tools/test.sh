@@ -12,5 +12,14 @@ sh "$source_dir/tools/build.sh"
 # cmake/wine-run.sh and tests/shapes/run-shape.sh), so they run side by side:
 # most of their time is spent waiting on Wine and the X servers, so one more
 # than there are cores keeps both busy.
+# The site's tests (a real SQLite file, a PostgreSQL server they start,
+# the site on loopback) run beside them.
 jobs=$(($(nproc) + 1))
-ctest --test-dir "$build_dir" --output-on-failure --parallel "$jobs"
+ctest --test-dir "$build_dir/site" --output-on-failure >"$build_dir/site-tests.log" 2>&1 &
+site=$!
+status=0
+ctest --test-dir "$build_dir" --output-on-failure --parallel "$jobs" || status=1
+wait "$site" || status=1
+echo "The site's tests:"
+cat "$build_dir/site-tests.log"
+exit $status

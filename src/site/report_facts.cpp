@@ -159,30 +159,79 @@ std::string sha256_hex(std::string_view bytes) {
     return hex_of(digest.data(), size);
 }
 
+namespace {
+
+// Texts fed to a digest, each with its length before it, so that no two
+// different sequences read alike.
+class digest {
+public:
+    digest() : context_(EVP_MD_CTX_new(), EVP_MD_CTX_free) { EVP_DigestInit_ex(context_.get(), EVP_sha256(), nullptr); }
+    void add(std::string_view text) {
+        const uint64_t length = text.size();
+        buffer_.append(reinterpret_cast<const char*>(&length), sizeof length);
+        buffer_.append(text);
+        if (buffer_.size() > 65536) {
+            flush();
+        }
+    }
+    std::string hex() {
+        flush();
+        std::array<unsigned char, EVP_MAX_MD_SIZE> bytes{};
+        unsigned int size = 0;
+        EVP_DigestFinal_ex(context_.get(), bytes.data(), &size);
+        return hex_of(bytes.data(), size);
+    }
+
+private:
+    void flush() {
+        EVP_DigestUpdate(context_.get(), buffer_.data(), buffer_.size());
+        buffer_.clear();
+    }
+
+    std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> context_;
+    std::string buffer_;
+};
+
+}  // namespace
+
+std::string page_hash(const report_page& page) {
+    digest sum;
+    sum.add(page.info().marker);
+    for (const report_row& row : page.rows) {
+        sum.add(std::string(1, static_cast<char>('0' + static_cast<int>(row.kind))));
+        sum.add(row.name);
+        sum.add(row.value);
+        sum.add(row.description);
+        sum.add(row.wire_value ? "w" + *row.wire_value : "-");
+    }
+    if (page.written_order) {
+        std::string order;
+        for (const uint32_t index : *page.written_order) {
+            order += std::to_string(index) + ",";
+        }
+        sum.add(order);
+    }
+    return sum.hex();
+}
+
 std::string content_hash(const report_document& document) {
-    // Each text with its length before it, so that no two contents read alike.
-    std::string content;
-    const auto add = [&content](std::string_view text) {
-        content += std::to_string(text.size());
-        content += ':';
-        content += text;
-    };
+    digest sum;
     for (const adapter_report& adapter : document.adapters) {
-        add("adapter");
-        add(adapter.description);
+        sum.add("adapter");
+        sum.add(adapter.description);
         for (const report_group& group : adapter.groups) {
-            add(group.read ? "read" : "unread");
+            sum.add(group.read ? "read" : "unread");
             for (const report_page& page : group.pages) {
-                add(page.info().marker);
+                sum.add(page.info().marker);
                 for (const report_row& row : page.rows) {
-                    content += static_cast<char>('0' + static_cast<int>(row.kind));
-                    add(row.name);
-                    add(row.value);
+                    sum.add(std::string(1, static_cast<char>('0' + static_cast<int>(row.kind))));
+                    sum.add(row.name);
+                    sum.add(row.value);
                 }
             }
         }
     }
-    return sha256_hex(content);
+    return sum.hex();
 }
 
 std::string deflated(std::string_view bytes) {

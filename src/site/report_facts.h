@@ -38,6 +38,11 @@ bool counts_as_present(std::string_view value);
 // time, program or descriptions.
 std::string content_hash(const report_document& document);
 
+// SHA-256 of everything a page holds (its id, and each row's kind, name,
+// value, description and submitted value, and the order it was written in),
+// in hex: two pages of equal hashes are the same page.
+std::string page_hash(const report_page& page);
+
 // SHA-256 of bytes, in hex.
 std::string sha256_hex(std::string_view bytes);
 

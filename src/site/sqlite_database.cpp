@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "base/reason.h"
 #include "site/database.h"
@@ -34,17 +35,29 @@ public:
         run("PRAGMA synchronous=NORMAL", {});
         run("PRAGMA foreign_keys=ON", {});
     }
-    ~sqlite_connection() override { sqlite3_close(db_); }
+    ~sqlite_connection() override {
+        for (const auto& [text, prepared] : prepared_) {
+            sqlite3_finalize(prepared);
+        }
+        sqlite3_close(db_);
+    }
     sqlite_connection(const sqlite_connection&) = delete;
     sqlite_connection& operator=(const sqlite_connection&) = delete;
 
     std::vector<sql_row> run(const std::string& statement, const std::vector<sql_value>& parameters) override {
-        sqlite3_stmt* raw = nullptr;
-        if (sqlite3_prepare_v2(db_, statement.c_str(), static_cast<int>(statement.size()), &raw, nullptr) !=
-            SQLITE_OK) {
+        // Each statement is prepared once per connection, and reset after use.
+        sqlite3_stmt*& raw = prepared_[statement];
+        if (raw == nullptr &&
+            sqlite3_prepare_v2(db_, statement.c_str(), static_cast<int>(statement.size()), &raw, nullptr) !=
+                SQLITE_OK) {
+            prepared_.erase(statement);
             fail("sqlite3_prepare_v2");
         }
-        const std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)> prepared(raw, sqlite3_finalize);
+        const auto reset = [](sqlite3_stmt* used) {
+            sqlite3_reset(used);
+            sqlite3_clear_bindings(used);
+        };
+        const std::unique_ptr<sqlite3_stmt, decltype(reset)> prepared(raw, reset);
         for (size_t i = 0; i < parameters.size(); ++i) {
             const int at = static_cast<int>(i) + 1;
             const sql_value& value = parameters[i];
@@ -92,6 +105,7 @@ private:
     }
 
     sqlite3* db_ = nullptr;
+    std::unordered_map<std::string, sqlite3_stmt*> prepared_;
 };
 
 }  // namespace

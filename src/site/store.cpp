@@ -238,13 +238,18 @@ void report_store::migrate() {
 }
 
 int64_t report_store::keep_page(sql_connection& db, const report_page& page) {
-    const std::string body = page_json_text(page);
-    const std::string hash = sha256_hex(body);
+    // Most pages of a report are kept already: found by their hash, they
+    // are neither written out nor compressed again.
+    const std::string hash = page_hash(page);
+    const std::vector<sql_row> known = db.run("SELECT id FROM pages WHERE hash = ?", {hash});
+    if (!known.empty()) {
+        return integer_of(known[0][0]);
+    }
     const auto group = static_cast<int64_t>(page.info().group);
     const auto number = static_cast<int64_t>(page.id);
     std::vector<sql_row> made = db.run(
         "INSERT INTO pages (hash, page_no, body) VALUES (?, ?, ?) ON CONFLICT (hash) DO NOTHING RETURNING id",
-        {hash, number, sql_bytes{deflated(body)}});
+        {hash, number, sql_bytes{deflated(page_json_text(page))}});
     if (made.empty()) {
         return integer_of(db.run("SELECT id FROM pages WHERE hash = ?", {hash}).at(0)[0]);
     }

@@ -247,7 +247,8 @@ TEST_F(Golden, ASavedReportReadsBackWhole) {
     // The whole report as the viewer saves it: what the site's tests post.
     expect_golden(report_json(document, "cavio", "1.2.3.4"), "report.json", 0);
     document.problems = {{"Direct3D 12", 0, "D3D12CreateDevice", "D3D12CreateDevice failed", "0x887A0004"},
-                         {"OpenGL", -1, "", "OpenGL32.dll is missing", ""}};
+                         {"OpenGL", -1, "", "OpenGL32.dll is missing", ""},
+                         {"Vulkan", -1, "", "a \"quoted\" name,\ta tab, a back\\slash, \x01, \x7F and \u00fc", ""}};
     const std::string saved = report_json(document, "cavio", "1.2.3.4");
     const result<report_document> read = read_report_json(saved, "golden.json");
     ASSERT_TRUE(read) << read.why().text();
@@ -258,7 +259,7 @@ TEST_F(Golden, ASavedReportReadsBackWhole) {
     earlier.erase(earlier.find(",\n  \"reasons\""), std::string::npos).append("\n}\n");
     const result<report_document> old = read_report_json(earlier, "golden.json");
     ASSERT_TRUE(old) << old.why().text();
-    ASSERT_EQ(2u, old->problems.size());
+    ASSERT_EQ(3u, old->problems.size());
     EXPECT_EQ("Direct3D 12: D3D12CreateDevice failed (0x887A0004)", old->problems[0].text());
     EXPECT_EQ("OpenGL: OpenGL32.dll is missing", old->problems[1].sentence);
 }

@@ -1,0 +1,160 @@
+// The site's store under load: ingest of many reports made by varying a real
+// one (other devices, drivers and values), the store's size per report, and
+// the coverage and device-list queries over them, median and 99th percentile.
+//   site_bench REPORT.json COUNT DATABASE...
+// DATABASE is sqlite:FILE (a new file) or postgresql://... (an empty database).
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "report/report_json.h"
+#include "site/store.h"
+
+namespace {
+
+using clock_type = std::chrono::steady_clock;
+
+double ms_since(clock_type::time_point start) {
+    return std::chrono::duration<double, std::milli>(clock_type::now() - start).count();
+}
+
+report_page* page_in(report_group& group, page_id id) {
+    const auto found = std::find_if(group.pages.begin(), group.pages.end(),
+                                    [id](const report_page& page) { return page.id == id; });
+    return found != group.pages.end() ? &*found : nullptr;
+}
+
+void set_row(report_page* page, const std::string& name, const std::string& value) {
+    if (page == nullptr) {
+        return;
+    }
+    for (report_row& row : page->rows) {
+        if (row.name == name) {
+            row.value = value;
+            row.wire_value.reset();
+        }
+    }
+}
+
+// Report i: one of 1,000 devices of three vendors, one of 20 drivers each,
+// and a few values that differ between drivers; most pages equal the real
+// report's.
+report_document variant(const report_document& real, int i) {
+    report_document document = real;
+    static const std::pair<const char*, const char*> vendors[] = {
+        {"NVIDIA Corporation", "10DE"}, {"Advanced Micro Devices, Inc. [AMD/ATI]", "1002"}, {"Intel Corporation", "8086"}};
+    std::mt19937 random(static_cast<unsigned>(i));
+    const int device = static_cast<int>(random() % 1000);
+    const int driver = static_cast<int>(random() % 20);
+    const auto& [vendor, vendor_id] = vendors[device % 3];
+    char device_id[8];
+    std::snprintf(device_id, sizeof device_id, "0x%04X", 0x1000 + device);
+    const std::string vendor_row = std::string(vendor) + " (0x" + vendor_id + ")";
+    const std::string version = "31.0." + std::to_string(10 + driver) + "." + std::to_string(i % 7);
+    adapter_report& adapter = document.adapters.at(0);
+    adapter.description = std::string(vendor) + " board " + std::to_string(device);
+    report_group& dx = adapter.group(page_group::directx);
+    set_row(dx.pages.empty() ? nullptr : &dx.pages[0], "Device", adapter.description);
+    for (page_id id : {page_id::dx_summary, page_id::dx_device}) {
+        report_page* page = page_in(dx, id);
+        set_row(page, "Vendor", vendor_row);
+        set_row(page, "Device ID", device_id);
+        set_row(page, "Driver version", version);
+        set_row(page, "Description", adapter.description);
+    }
+    set_row(page_in(dx, page_id::dx_textures), "MaxTextureWidth",
+            std::to_string(4096 << (device % 3)));
+    report_group& gl = adapter.group(page_group::opengl);
+    set_row(page_in(gl, page_id::gl_extensions), "GL_ARB_multitexture",
+            driver % 4 == 0 ? "no" : "yes");
+    return document;
+}
+
+struct figures {
+    double median = 0;
+    double p99 = 0;
+};
+
+template <typename Query>
+figures time_query(Query query, int runs) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = clock_type::now();
+        query();
+        times.push_back(ms_since(start));
+    }
+    std::sort(times.begin(), times.end());
+    return {times[times.size() / 2], times[std::min(times.size() - 1, times.size() * 99 / 100)]};
+}
+
+uint64_t file_size(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 ? static_cast<uint64_t>(info.st_size) : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 4) {
+        std::fputs("usage: site_bench REPORT.json COUNT DATABASE...\n", stderr);
+        return 2;
+    }
+    std::ifstream in(argv[1], std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    const result<report_document> real = read_report_json(text.str(), argv[1]);
+    if (!real) {
+        std::fprintf(stderr, "%s\n", real.why().sentence.c_str());
+        return 1;
+    }
+    const int count = std::atoi(argv[2]);
+    for (int d = 3; d < argc; ++d) {
+        const std::string database = argv[d];
+        result<std::unique_ptr<report_store>> opened = report_store::open(database);
+        if (!opened) {
+            std::fprintf(stderr, "%s\n", opened.why().text().c_str());
+            return 1;
+        }
+        report_store& store = **opened;
+        // Only the store's work is timed: making each report, and its JSON
+        // as a viewer would post it, is not.
+        double seconds = 0;
+        for (int i = 0; i < count; ++i) {
+            report_document document = variant(*real, i);
+            std::string json = report_json(document, "cavio", "1.0.0.0");
+            const auto start = clock_type::now();
+            store.keep({"json", "cavio", "1.0.0.0", std::move(json), std::move(document)});
+            seconds += ms_since(start) / 1000;
+        }
+        const std::string engine = database.substr(0, database.find(':'));
+        uint64_t bytes = 0;
+        if (engine == "sqlite") {
+            const std::string path = database.substr(7);
+            bytes = file_size(path) + file_size(path + "-wal");
+        } else {
+            bytes = static_cast<uint64_t>(integer_of(
+                open_postgresql(database)->run("SELECT pg_database_size(current_database())", {}).at(0)[0]));
+        }
+        const figures coverage = time_query(
+            [&] { store.coverage({page_group::opengl, page_id::gl_extensions, "GL_ARB_multitexture", std::nullopt}); },
+            50);
+        const figures limit = time_query(
+            [&] { store.coverage({page_group::directx, page_id::dx_textures, "MaxTextureWidth", "8192"}); }, 50);
+        const figures devices = time_query([&] { store.devices({0x10DE, "", "", 2}); }, 50);
+        const figures reports = time_query([&] { store.reports({0, "board 12", "", 1}); }, 20);
+        std::printf("%s, %d reports: ingest %.0f reports/s (%.1f s); store %.1f KB per report\n", engine.c_str(), count,
+                    count / seconds, seconds, bytes / 1024.0 / count);
+        std::printf("  coverage of an extension: median %.1f ms, p99 %.1f ms\n", coverage.median, coverage.p99);
+        std::printf("  coverage of a limit's value: median %.1f ms, p99 %.1f ms\n", limit.median, limit.p99);
+        std::printf("  devices of a vendor, page 2: median %.1f ms, p99 %.1f ms\n", devices.median, devices.p99);
+        std::printf("  reports whose name holds a text: median %.1f ms, p99 %.1f ms\n", reports.median, reports.p99);
+    }
+    return 0;
+}

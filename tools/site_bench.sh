@@ -1,0 +1,26 @@
+#!/bin/sh
+# The site's benchmark on both engines: a new SQLite file, and a private
+# PostgreSQL server in a temporary folder (as the postgres user), stopped after.
+#   bash tools/site_bench.sh [COUNT] [SQLITE_COUNT]
+set -eu
+source_dir=$(cd "$(dirname "$0")/.." && pwd)
+build_dir=${CAVIO_BUILD_DIR:-$source_dir/build}
+count=${1:-10000}
+sqlite_count=${2:-$count}
+bench="$build_dir/site/site_bench"
+report="$source_dir/tests/golden/report.json"
+work=$(mktemp -d /tmp/cavio-bench-XXXXXX)
+chown postgres "$work"
+pg=/usr/lib/postgresql/15/bin
+port=15499
+cleanup() {
+    runuser -u postgres -- "$pg/pg_ctl" -D "$work/data" -m fast stop >/dev/null 2>&1 || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+runuser -u postgres -- "$pg/initdb" -D "$work/data" -A trust -U postgres >/dev/null
+runuser -u postgres -- "$pg/pg_ctl" -D "$work/data" -w -o "-p $port -k $work -c listen_addresses=127.0.0.1" \
+    -l "$work/log" start >/dev/null
+runuser -u postgres -- psql -q -h 127.0.0.1 -p "$port" -U postgres -c "CREATE DATABASE bench" postgres
+"$bench" "$report" "$sqlite_count" "sqlite:$work/bench.db"
+"$bench" "$report" "$count" "postgresql://postgres@127.0.0.1:$port/bench"
