@@ -49,7 +49,9 @@ void set_row(report_page* page, const std::string& name, const std::string& valu
 report_document variant(const report_document& real, int i) {
     report_document document = real;
     static const std::pair<const char*, const char*> vendors[] = {
-        {"NVIDIA Corporation", "10DE"}, {"Advanced Micro Devices, Inc. [AMD/ATI]", "1002"}, {"Intel Corporation", "8086"}};
+        {"NVIDIA Corporation", "10DE"},
+        {"Advanced Micro Devices, Inc. [AMD/ATI]", "1002"},
+        {"Intel Corporation", "8086"}};
     std::mt19937 random(static_cast<unsigned>(i));
     const int device = static_cast<int>(random() % 1000);
     const int driver = static_cast<int>(random() % 20);
@@ -69,11 +71,9 @@ report_document variant(const report_document& real, int i) {
         set_row(page, "Driver version", version);
         set_row(page, "Description", adapter.description);
     }
-    set_row(page_in(dx, page_id::dx_textures), "MaxTextureWidth",
-            std::to_string(4096 << (device % 3)));
+    set_row(page_in(dx, page_id::dx_textures), "MaxTextureWidth", std::to_string(4096 << (device % 3)));
     report_group& gl = adapter.group(page_group::opengl);
-    set_row(page_in(gl, page_id::gl_extensions), "GL_ARB_multitexture",
-            driver % 4 == 0 ? "no" : "yes");
+    set_row(page_in(gl, page_id::gl_extensions), "GL_ARB_multitexture", driver % 4 == 0 ? "no" : "yes");
     return document;
 }
 
@@ -123,6 +123,16 @@ int main(int argc, char** argv) {
             return 1;
         }
         report_store& store = **opened;
+        const std::string engine = database.substr(0, database.find(':'));
+        const auto store_size = [&] {
+            if (engine == "sqlite") {
+                const std::string path = database.substr(7);
+                return file_size(path) + file_size(path + "-wal");
+            }
+            return static_cast<uint64_t>(integer_of(
+                open_postgresql(database)->run("SELECT pg_database_size(current_database())", {}).at(0)[0]));
+        };
+        const uint64_t empty = store_size();
         // Only the store's work is timed: making each report, and its JSON
         // as a viewer would post it, is not.
         double seconds = 0;
@@ -133,28 +143,29 @@ int main(int argc, char** argv) {
             store.keep({"json", "cavio", "1.0.0.0", std::move(json), std::move(document)});
             seconds += ms_since(start) / 1000;
         }
-        const std::string engine = database.substr(0, database.find(':'));
-        uint64_t bytes = 0;
-        if (engine == "sqlite") {
-            const std::string path = database.substr(7);
-            bytes = file_size(path) + file_size(path + "-wal");
-        } else {
-            bytes = static_cast<uint64_t>(integer_of(
-                open_postgresql(database)->run("SELECT pg_database_size(current_database())", {}).at(0)[0]));
-        }
+        const uint64_t bytes = store_size() - empty;
         const figures coverage = time_query(
-            [&] { store.coverage({page_group::opengl, page_id::gl_extensions, "GL_ARB_multitexture", std::nullopt}); },
+            [&] {
+                store.coverage(
+                    {page_group::opengl, page_id::gl_extensions, "GL_ARB_multitexture", std::nullopt});
+            },
             50);
         const figures limit = time_query(
-            [&] { store.coverage({page_group::directx, page_id::dx_textures, "MaxTextureWidth", "8192"}); }, 50);
+            [&] {
+                store.coverage({page_group::directx, page_id::dx_textures, "MaxTextureWidth", "8192"});
+            },
+            50);
         const figures devices = time_query([&] { store.devices({0x10DE, "", "", 2}); }, 50);
         const figures reports = time_query([&] { store.reports({0, "board 12", "", 1}); }, 20);
-        std::printf("%s, %d reports: ingest %.0f reports/s (%.1f s); store %.1f KB per report\n", engine.c_str(), count,
-                    count / seconds, seconds, bytes / 1024.0 / count);
-        std::printf("  coverage of an extension: median %.1f ms, p99 %.1f ms\n", coverage.median, coverage.p99);
+        std::printf("%s, %d reports: ingest %.0f reports/s (%.1f s); store %.1f KB per report\n",
+                    engine.c_str(), count, count / seconds, seconds, bytes / 1024.0 / count);
+        std::printf("  coverage of an extension: median %.1f ms, p99 %.1f ms\n", coverage.median,
+                    coverage.p99);
         std::printf("  coverage of a limit's value: median %.1f ms, p99 %.1f ms\n", limit.median, limit.p99);
-        std::printf("  devices of a vendor, page 2: median %.1f ms, p99 %.1f ms\n", devices.median, devices.p99);
-        std::printf("  reports whose name holds a text: median %.1f ms, p99 %.1f ms\n", reports.median, reports.p99);
+        std::printf("  devices of a vendor, page 2: median %.1f ms, p99 %.1f ms\n", devices.median,
+                    devices.p99);
+        std::printf("  reports whose name holds a text: median %.1f ms, p99 %.1f ms\n", reports.median,
+                    reports.p99);
     }
     return 0;
 }

@@ -315,7 +315,7 @@ namespace {
 
 // The document's JSON tree, dumped: for text that is not UTF-8.
 std::string report_json_through_dom(const report_document& document, const std::string& program,
-                                   const std::string& version) {
+                                    const std::string& version) {
     json adapters = json::array();
     for (size_t i = 0; i < document.adapters.size(); ++i) {
         const adapter_report& adapter = document.adapters[i];

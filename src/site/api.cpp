@@ -30,9 +30,10 @@ void answer_json(httplib::Response& response, const json& body, int status = 200
 // plain host and port is not repeated back.
 std::string site_root(const httplib::Request& request) {
     std::string host = request.get_header_value("Host");
-    const bool plain = !host.empty() && host.size() < 256 &&
-                       host.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.-:[]") ==
-                           std::string::npos;
+    const bool plain =
+        !host.empty() && host.size() < 256 &&
+        host.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.-:[]") ==
+            std::string::npos;
     return "http://" + (plain ? host : std::string("localhost"));
 }
 
@@ -43,8 +44,8 @@ std::string report_path(int64_t id) {
 // A positive number of at most nine digits, or 0.
 int64_t number_parameter(const std::string& text) {
     int64_t value = 0;
-    if (text.empty() || text.size() > 9 || std::from_chars(text.data(), text.data() + text.size(), value).ptr !=
-                                               text.data() + text.size()) {
+    if (text.empty() || text.size() > 9 ||
+        std::from_chars(text.data(), text.data() + text.size(), value).ptr != text.data() + text.size()) {
         return 0;
     }
     return std::max<int64_t>(value, 0);
@@ -71,11 +72,16 @@ const page_info* page_parameter(page_group group, const std::string& marker) {
 }
 
 json adapter_json(const adapter_facts& facts) {
-    return {{"description", facts.description}, {"device", facts.device_key},
-            {"vendor_id", facts.vendor_id},     {"device_id", facts.device_id},
-            {"vendor", facts.vendor_name},      {"name", facts.device_name},
-            {"driver_version", facts.driver_version}, {"direct3d", facts.d3d_level},
-            {"opengl", facts.gl_version},       {"vulkan", facts.vk_version}};
+    return {{"description", facts.description},
+            {"device", facts.device_key},
+            {"vendor_id", facts.vendor_id},
+            {"device_id", facts.device_id},
+            {"vendor", facts.vendor_name},
+            {"name", facts.device_name},
+            {"driver_version", facts.driver_version},
+            {"direct3d", facts.d3d_level},
+            {"opengl", facts.gl_version},
+            {"vulkan", facts.vk_version}};
 }
 
 json device_json(const device_entry& device) {
@@ -98,7 +104,8 @@ listing_filter filter_of(const httplib::Request& request) {
     filter.vendor_id = vendor_parameter(request.get_param_value("vendor"));
     filter.text = request.get_param_value("q").substr(0, 200);
     filter.api = request.get_param_value("api");
-    filter.page = static_cast<int>(std::clamp<int64_t>(number_parameter(request.get_param_value("page")), 1, 1000000));
+    filter.page =
+        static_cast<int>(std::clamp<int64_t>(number_parameter(request.get_param_value("page")), 1, 1000000));
     return filter;
 }
 
@@ -109,11 +116,13 @@ void keep_and_answer(report_store& store, const httplib::Request& request, httpl
     const std::string url = site_root(request) + report_path(kept.id);
     if (legacy) {
         response.status = 200;
-        response.set_content(std::string(kept.already ? "Already kept as " : "Kept as ") + url + "\n", text_type);
+        response.set_content(std::string(kept.already ? "Already kept as " : "Kept as ") + url + "\n",
+                             text_type);
         return;
     }
     response.set_header("Location", report_path(kept.id));
-    answer_json(response, {{"id", kept.id}, {"url", url}, {"already", kept.already}}, kept.already ? 200 : 201);
+    answer_json(response, {{"id", kept.id}, {"url", url}, {"already", kept.already}},
+                kept.already ? 200 : 201);
 }
 
 void post_legacy(report_store& store, const httplib::Request& request, httplib::Response& response,
@@ -126,7 +135,8 @@ void post_legacy(report_store& store, const httplib::Request& request, httplib::
     if (!document) {
         return refuse(response, 400, document.why().sentence);
     }
-    keep_and_answer(store, request, response, {"legacy", "legacy", "", form->text, std::move(*document)}, true);
+    keep_and_answer(store, request, response, {"legacy", "legacy", "", form->text, std::move(*document)},
+                    true);
 }
 
 void post_report(report_store& store, const httplib::Request& request, httplib::Response& response,
@@ -141,8 +151,8 @@ void post_report(report_store& store, const httplib::Request& request, httplib::
         const auto found = root.find(key);
         return found != root.end() && found->is_string() ? found->get<std::string>() : std::string();
     };
-    keep_and_answer(store, request, response, {"json", text("program"), text("version"), body, std::move(*document)},
-                    false);
+    keep_and_answer(store, request, response,
+                    {"json", text("program"), text("version"), body, std::move(*document)}, false);
 }
 
 void get_report(report_store& store, const httplib::Request& request, httplib::Response& response) {
@@ -151,7 +161,8 @@ void get_report(report_store& store, const httplib::Request& request, httplib::R
     if (!stored) {
         return refuse(response, 404, "There is no report " + std::string(request.matches[1]) + ".");
     }
-    response.set_header("Content-Disposition", "attachment; filename=\"report-" + std::to_string(id) + ".json\"");
+    response.set_header("Content-Disposition",
+                        "attachment; filename=\"report-" + std::to_string(id) + ".json\"");
     response.set_content(report_json(stored->document, stored->program, stored->version), json_type);
 }
 
@@ -222,7 +233,8 @@ void get_coverage(report_store& store, const httplib::Request& request, httplib:
     for (const auto& [vendor, count] : vendors) {
         per_vendor.push_back({{"vendor", vendor}, {"with", count.first}, {"without", count.second}});
     }
-    json answer = {{"group", group_keys[static_cast<int>(*group)]}, {"page", page->marker}, {"name", query.name}};
+    json answer = {
+        {"group", group_keys[static_cast<int>(*group)]}, {"page", page->marker}, {"name", query.name}};
     if (query.value) {
         answer["value"] = *query.value;
     }
@@ -242,7 +254,8 @@ void get_compare(report_store& store, const httplib::Request& request, httplib::
     if (!first || !second) {
         return refuse(response, 404, "\"a\" and \"b\" are the numbers of two kept reports.");
     }
-    const std::vector<adapter_differences> differences = report_differences(first->document, second->document);
+    const std::vector<adapter_differences> differences =
+        report_differences(first->document, second->document);
     const difference_count count = count_differences(differences);
     json adapters = json::array();
     for (const adapter_differences& adapter : differences) {
@@ -265,7 +278,10 @@ void get_compare(report_store& store, const httplib::Request& request, httplib::
                             {"b", adapter.b_description},
                             {"pages", std::move(pages)}});
     }
-    answer_json(response, {{"a", a}, {"b", b}, {"rows", count.rows}, {"pages", count.pages},
+    answer_json(response, {{"a", a},
+                           {"b", b},
+                           {"rows", count.rows},
+                           {"pages", count.pages},
                            {"adapters", std::move(adapters)}});
 }
 
@@ -278,7 +294,8 @@ uint32_t vendor_parameter(const std::string& text) {
     }
     uint32_t value = 0;
     if (digits.empty() || digits.size() > 4 ||
-        std::from_chars(digits.data(), digits.data() + digits.size(), value, 16).ptr != digits.data() + digits.size()) {
+        std::from_chars(digits.data(), digits.data() + digits.size(), value, 16).ptr !=
+            digits.data() + digits.size()) {
         return 0;
     }
     return value;
@@ -308,7 +325,8 @@ void install_routes(site_server& server, report_store& store) {
             });
             if (too_large) {
                 response.set_header("Connection", "close");
-                return refuse(response, 413, std::string(what) + " is at most " + std::to_string(limit >> 20) + " MiB.");
+                return refuse(response, 413,
+                              std::string(what) + " is at most " + std::to_string(limit >> 20) + " MiB.");
             }
             if (!read) {
                 return refuse(response, 400, "The request's body did not arrive whole.");
@@ -323,9 +341,10 @@ void install_routes(site_server& server, report_store& store) {
     server.Get("/api/devices", route(get_devices));
     server.Get("/api/coverage", route(get_coverage));
     server.Get("/api/compare", route(get_compare));
-    server.set_exception_handler([](const httplib::Request&, httplib::Response& response, std::exception_ptr) {
-        refuse(response, 503, "The site's database did not answer; try again later.");
-    });
+    server.set_exception_handler(
+        [](const httplib::Request&, httplib::Response& response, std::exception_ptr) {
+            refuse(response, 503, "The site's database did not answer; try again later.");
+        });
     server.set_error_handler([](const httplib::Request&, httplib::Response& response) {
         if (!response.body.empty()) {
             return;

@@ -32,7 +32,8 @@ public:
     // Runs one statement with its parameters bound in order and returns its
     // rows. A statement the engine refuses (or a lost connection) raises
     // failure: the store's edge turns it into its answer.
-    virtual std::vector<sql_row> run(const std::string& statement, const std::vector<sql_value>& parameters = {}) = 0;
+    virtual std::vector<sql_row> run(const std::string& statement,
+                                     const std::vector<sql_value>& parameters = {}) = 0;
 
     // "sqlite" or "postgresql": the few words of the schema that differ.
     virtual const char* engine() const = 0;

@@ -54,8 +54,8 @@ row_kind kind_of(const std::string& name, const std::string& value) {
         return row_kind::not_available;
     }
     const size_t digits = value.find_first_not_of("+-");
-    const bool number = !value.empty() && digits != std::string::npos && digits <= 1 && value[digits] >= '0' &&
-                        value[digits] <= '9' &&
+    const bool number = !value.empty() && digits != std::string::npos && digits <= 1 &&
+                        value[digits] >= '0' && value[digits] <= '9' &&
                         value.find_first_not_of("0123456789.,+-E ") == std::string::npos;
     return number ? row_kind::number : row_kind::text;
 }
@@ -100,7 +100,8 @@ result<legacy_form> read_legacy_form(std::string_view body) {
         return refused("The body is not the submission form: it needs \"textlist\" and then \"id\".");
     }
     form.id = std::string(body.substr(id_at + id_field.size()));
-    if (form.id.empty() || form.id.size() > 10 || form.id.find_first_not_of("0123456789") != std::string::npos) {
+    if (form.id.empty() || form.id.size() > 10 ||
+        form.id.find_first_not_of("0123456789") != std::string::npos) {
         return refused("The submission's \"id\" is not a number.");
     }
     const std::string_view encoded = body.substr(field.size(), id_at - field.size());
@@ -169,8 +170,8 @@ result<report_document> read_legacy_text(std::string_view bytes) {
             const page_group id = line == "@directx@" ? page_group::directx : page_group::opengl;
             group = &adapter->group(id);
             if (group->read || (id == page_group::directx && adapter->group(page_group::opengl).read)) {
-                return refused("The submission repeats or misplaces \"" + std::string(line) + "\"" + at_line(i) +
-                               ".");
+                return refused("The submission repeats or misplaces \"" + std::string(line) + "\"" +
+                               at_line(i) + ".");
             }
             group->read = true;
             page = nullptr;
@@ -206,7 +207,8 @@ result<report_document> read_legacy_text(std::string_view bytes) {
         // without a tab: the whole line is the name.
         const size_t tab = line.find('\t');
         row.name = utf8_of_windows_1252(line.substr(0, tab));
-        row.value = tab == std::string_view::npos ? std::string() : utf8_of_windows_1252(line.substr(tab + 1));
+        row.value =
+            tab == std::string_view::npos ? std::string() : utf8_of_windows_1252(line.substr(tab + 1));
         row.kind = kind_of(row.name, row.value);
     }
     if (document.adapters.empty()) {

@@ -86,7 +86,8 @@ int main(int argc, char** argv) {
     std::signal(SIGINT, stop);
     std::signal(SIGTERM, stop);
     std::signal(SIGPIPE, SIG_IGN);
-    std::fprintf(stderr, "cavio-site %s: listening on %s, %s\n", CAVIO_VERSION, listen.c_str(), database.c_str());
+    std::fprintf(stderr, "cavio-site %s: listening on %s, %s\n", CAVIO_VERSION, listen.c_str(),
+                 database.c_str());
     server.listen_after_bind();
     running = nullptr;
     return 0;

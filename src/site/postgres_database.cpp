@@ -58,7 +58,8 @@ public:
         throw failure(reason{"PostgreSQL", -1, "connect", error.what(), {}});
     }
 
-    std::vector<sql_row> run(const std::string& statement, const std::vector<sql_value>& parameters) override {
+    std::vector<sql_row> run(const std::string& statement,
+                             const std::vector<sql_value>& parameters) override {
         std::vector<std::optional<std::string>> texts;
         texts.reserve(parameters.size());
         for (const sql_value& value : parameters) {

@@ -45,7 +45,8 @@ uint32_t pci_id(std::string_view text) {
 // "NVIDIA Corporation (0x10DE)" without its identifier.
 std::string without_id(const std::string& text) {
     const size_t at = text.rfind(" (");
-    return at == std::string::npos || !text.ends_with(')') || pci_id(std::string_view(text).substr(at + 1)) == 0
+    return at == std::string::npos || !text.ends_with(')') ||
+                   pci_id(std::string_view(text).substr(at + 1)) == 0
                ? text
                : text.substr(0, at);
 }
@@ -121,10 +122,11 @@ adapter_facts facts_of(const adapter_report& adapter) {
     facts.driver_order = version_order(facts.driver_version);
     const std::string level12 = value_of(adapter, dx, dx_d3d11_12, "Direct3D 12 feature level");
     const std::string level11 = value_of(adapter, dx, dx_d3d11_12, "Direct3D 11 feature level");
-    facts.d3d_level = is_level(level12) && (!is_level(level11) || version_order(level12) >= version_order(level11))
-                          ? level12
-                      : is_level(level11) ? level11
-                                          : std::string();
+    facts.d3d_level =
+        is_level(level12) && (!is_level(level11) || version_order(level12) >= version_order(level11))
+            ? level12
+        : is_level(level11) ? level11
+                            : std::string();
     facts.gl_version = value_of(adapter, page_group::opengl, gl_summary, "GL version");
     facts.vk_version = value_of(adapter, page_group::vulkan, vk_summary, "API version");
     for (const report_group& group : adapter.groups) {
@@ -165,7 +167,9 @@ namespace {
 // different sequences read alike.
 class digest {
 public:
-    digest() : context_(EVP_MD_CTX_new(), EVP_MD_CTX_free) { EVP_DigestInit_ex(context_.get(), EVP_sha256(), nullptr); }
+    digest() : context_(EVP_MD_CTX_new(), EVP_MD_CTX_free) {
+        EVP_DigestInit_ex(context_.get(), EVP_sha256(), nullptr);
+    }
     void add(std::string_view text) {
         const uint64_t length = text.size();
         buffer_.append(reinterpret_cast<const char*>(&length), sizeof length);

@@ -10,9 +10,11 @@
 
 namespace {
 
-// When the request started, for its log line: each request is served on one
-// thread from routing to logging.
+// When the request started and whose it is, for its log line: a connection
+// is served on one thread, from reading each request to logging it (also one
+// that could not be read).
 thread_local std::chrono::steady_clock::time_point request_start;
+thread_local std::string request_peer;
 
 std::string log_time() {
     const std::time_t now = std::time(nullptr);
@@ -75,8 +77,12 @@ public:
         return send(sock_, ptr, size, MSG_NOSIGNAL);
     }
 
-    void get_remote_ip_and_port(std::string& ip, int& port) const override { address_of(getpeername, ip, port); }
-    void get_local_ip_and_port(std::string& ip, int& port) const override { address_of(getsockname, ip, port); }
+    void get_remote_ip_and_port(std::string& ip, int& port) const override {
+        address_of(getpeername, ip, port);
+    }
+    void get_local_ip_and_port(std::string& ip, int& port) const override {
+        address_of(getsockname, ip, port);
+    }
     socket_t socket() const override { return sock_; }
 
     // Waits for the next request of a kept-alive connection.
@@ -90,7 +96,8 @@ private:
             return false;
         }
         pollfd polled{sock_, event, 0};
-        return poll(&polled, 1, static_cast<int>(wait.count())) > 0 && (polled.revents & (event | POLLHUP)) != 0;
+        return poll(&polled, 1, static_cast<int>(wait.count())) > 0 &&
+               (polled.revents & (event | POLLHUP)) != 0;
     }
 
     void address_of(int (*get)(int, sockaddr*, socklen_t*), std::string& ip, int& port) const {
@@ -148,7 +155,6 @@ site_server::site_server(const server_limits& limits, std::FILE* log) : limits_(
     // The larger of the two bodies; each route holds its own to its limit.
     set_payload_max_length(std::max(limits_.json_body, limits_.form_body));
     set_pre_routing_handler([this](const httplib::Request& request, httplib::Response& response) {
-        request_start = std::chrono::steady_clock::now();
         // Each post's limit, said before its body is read.
         const bool form = request.path == "/submitter.php";
         const size_t limit = form ? limits_.form_body : limits_.json_body;
@@ -163,17 +169,20 @@ site_server::site_server(const server_limits& limits, std::FILE* log) : limits_(
         if (!admit(request.remote_addr)) {
             response.status = 429;
             response.set_header("Retry-After", "1");
-            response.set_content("Too many requests from this address: wait a second.\n", "text/plain; charset=utf-8");
+            response.set_content("Too many requests from this address: wait a second.\n",
+                                 "text/plain; charset=utf-8");
             return HandlerResponse::Handled;
         }
         return HandlerResponse::Unhandled;
     });
     set_logger([this](const httplib::Request& request, const httplib::Response& response) {
-        const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
-                                                                                request_start);
+        const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - request_start);
         if (log_ != nullptr) {
-            std::fprintf(log_, "%s %s %s %s %d %zu %lld\n", log_time().c_str(), request.remote_addr.c_str(),
-                         loggable(request.method).c_str(), loggable(request.path).c_str(), response.status,
+            std::fprintf(log_, "%s %s %s %s %d %zu %lld\n", log_time().c_str(),
+                         (request.remote_addr.empty() ? request_peer : request.remote_addr).c_str(),
+                         loggable(request.method.empty() ? "-" : request.method).c_str(),
+                         loggable(request.path.empty() ? "-" : request.path).c_str(), response.status,
                          response.body.size(), static_cast<long long>(took.count()));
             std::fflush(log_);
         }
@@ -238,6 +247,7 @@ bool site_server::process_and_close_socket(socket_t sock) {
 }
 
 bool site_server::serve(socket_t sock) {
+    request_peer = peer_address(sock);
     deadline_stream stream(sock, steady::now() + limits_.connection, limits_.read_timeout);
     constexpr int most_requests = 20;
     for (int served = 0; served < most_requests; ++served) {
@@ -245,6 +255,7 @@ bool site_server::serve(socket_t sock) {
             return true;
         }
         bool closed = false;
+        request_start = steady::now();
         if (!process_request(stream, served + 1 == most_requests, closed, {}) || closed) {
             return !closed;
         }

@@ -13,11 +13,11 @@
 #include <string>
 
 struct server_limits {
-    size_t json_body = 64u << 20;          // POST /api/reports
-    size_t form_body = 4u << 20;           // POST /submitter.php
-    std::chrono::seconds connection{60};   // the longest a connection lives, slow clients included
+    size_t json_body = 64u << 20;           // POST /api/reports
+    size_t form_body = 4u << 20;            // POST /submitter.php
+    std::chrono::seconds connection{60};    // the longest a connection lives, slow clients included
     std::chrono::seconds read_timeout{10};  // silence while a request is read
-    int threads = 16;                      // requests served at once
+    int threads = 16;                       // requests served at once
     int connections_per_address = 32;
     int requests_per_second = 50;  // per address, over a burst of twice that
 };

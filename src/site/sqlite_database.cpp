@@ -22,7 +22,8 @@ namespace {
 class sqlite_connection final : public sql_connection {
 public:
     explicit sqlite_connection(const std::string& path) {
-        if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+        if (sqlite3_open_v2(path.c_str(), &db_,
+                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
                             nullptr) != SQLITE_OK) {
             const std::string why = db_ != nullptr ? sqlite3_errmsg(db_) : "out of memory";
             sqlite3_close(db_);
@@ -44,12 +45,12 @@ public:
     sqlite_connection(const sqlite_connection&) = delete;
     sqlite_connection& operator=(const sqlite_connection&) = delete;
 
-    std::vector<sql_row> run(const std::string& statement, const std::vector<sql_value>& parameters) override {
+    std::vector<sql_row> run(const std::string& statement,
+                             const std::vector<sql_value>& parameters) override {
         // Each statement is prepared once per connection, and reset after use.
         sqlite3_stmt*& raw = prepared_[statement];
-        if (raw == nullptr &&
-            sqlite3_prepare_v2(db_, statement.c_str(), static_cast<int>(statement.size()), &raw, nullptr) !=
-                SQLITE_OK) {
+        if (raw == nullptr && sqlite3_prepare_v2(db_, statement.c_str(), static_cast<int>(statement.size()),
+                                                 &raw, nullptr) != SQLITE_OK) {
             prepared_.erase(statement);
             fail("sqlite3_prepare_v2");
         }
@@ -65,9 +66,11 @@ public:
             if (const auto* number = std::get_if<int64_t>(&value)) {
                 status = sqlite3_bind_int64(raw, at, *number);
             } else if (const auto* text = std::get_if<std::string>(&value)) {
-                status = sqlite3_bind_text64(raw, at, text->data(), text->size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+                status =
+                    sqlite3_bind_text64(raw, at, text->data(), text->size(), SQLITE_TRANSIENT, SQLITE_UTF8);
             } else if (const auto* bytes = std::get_if<sql_bytes>(&value)) {
-                status = sqlite3_bind_blob64(raw, at, bytes->data.data(), bytes->data.size(), SQLITE_TRANSIENT);
+                status =
+                    sqlite3_bind_blob64(raw, at, bytes->data.data(), bytes->data.size(), SQLITE_TRANSIENT);
             } else {
                 status = sqlite3_bind_null(raw, at);
             }
@@ -92,7 +95,8 @@ public:
                     continue;
                 }
                 const auto* data = static_cast<const char*>(sqlite3_column_blob(raw, c));
-                row.emplace_back(std::string(data != nullptr ? data : "", static_cast<size_t>(sqlite3_column_bytes(raw, c))));
+                row.emplace_back(std::string(data != nullptr ? data : "",
+                                             static_cast<size_t>(sqlite3_column_bytes(raw, c))));
             }
         }
     }
@@ -101,7 +105,8 @@ public:
 
 private:
     [[noreturn]] void fail(const char* call) const {
-        throw failure(reason{"SQLite", -1, call, sqlite3_errmsg(db_), std::to_string(sqlite3_extended_errcode(db_))});
+        throw failure(
+            reason{"SQLite", -1, call, sqlite3_errmsg(db_), std::to_string(sqlite3_extended_errcode(db_))});
     }
 
     sqlite3* db_ = nullptr;

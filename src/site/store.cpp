@@ -4,6 +4,7 @@
 #include <chrono>
 #include <ctime>
 #include <nlohmann/json.hpp>
+#include <map>
 #include <set>
 #include <thread>
 
@@ -193,7 +194,8 @@ result<std::unique_ptr<report_store>> report_store::open(const std::string& data
     } else if (database.starts_with("postgresql://") || database.starts_with("postgres://")) {
         connect = [database] { return open_postgresql(database); };
     } else {
-        return reason{"Database", -1, {}, "\"" + database + "\" is neither sqlite:PATH nor postgresql://...", {}};
+        return reason{
+            "Database", -1, {}, "\"" + database + "\" is neither sqlite:PATH nor postgresql://...", {}};
     }
     try {
         auto store = std::make_unique<report_store>(connect, sqlite);
@@ -237,14 +239,7 @@ void report_store::migrate() {
     }
 }
 
-int64_t report_store::keep_page(sql_connection& db, const report_page& page) {
-    // Most pages of a report are kept already: found by their hash, they
-    // are neither written out nor compressed again.
-    const std::string hash = page_hash(page);
-    const std::vector<sql_row> known = db.run("SELECT id FROM pages WHERE hash = ?", {hash});
-    if (!known.empty()) {
-        return integer_of(known[0][0]);
-    }
+int64_t report_store::keep_page(sql_connection& db, const report_page& page, const std::string& hash) {
     const auto group = static_cast<int64_t>(page.info().group);
     const auto number = static_cast<int64_t>(page.id);
     std::vector<sql_row> made = db.run(
@@ -275,7 +270,8 @@ int64_t report_store::keep_page(sql_connection& db, const report_page& page) {
     return id;
 }
 
-kept_report report_store::keep_once(sql_connection& db, const received_report& report, const std::string& hash) {
+kept_report report_store::keep_once(sql_connection& db, const received_report& report,
+                                    const std::string& hash) {
     const report_document& document = report.document;
     // The original is kept where the document does not give it back.
     const bool reproduced =
@@ -285,13 +281,16 @@ kept_report report_store::keep_once(sql_connection& db, const received_report& r
         const std::string received = now_text();
         std::vector<sql_row> made = db.run(
             "INSERT INTO reports (received, how, program, version, content_hash, problems, original, "
-            "original_size) VALUES (?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (content_hash) DO NOTHING RETURNING id",
-            {received, report.how, report.program, report.version, hash, problems_json(document.problems).dump(),
+            "original_size) VALUES (?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (content_hash) DO NOTHING RETURNING "
+            "id",
+            {received, report.how, report.program, report.version, hash,
+             problems_json(document.problems).dump(),
              reproduced ? sql_value{} : sql_value{sql_bytes{deflated(report.original)}},
              static_cast<int64_t>(report.original.size())});
         if (made.empty()) {
             db.run("ROLLBACK");
-            return {integer_of(db.run("SELECT id FROM reports WHERE content_hash = ?", {hash}).at(0)[0]), true};
+            return {integer_of(db.run("SELECT id FROM reports WHERE content_hash = ?", {hash}).at(0)[0]),
+                    true};
         }
         const int64_t id = integer_of(made[0][0]);
         for (size_t a = 0; a < document.adapters.size(); ++a) {
@@ -302,38 +301,70 @@ kept_report report_store::keep_once(sql_connection& db, const received_report& r
                 read |= group.read ? int64_t{1} << static_cast<int>(group.id) : 0;
             }
             const int64_t adapter_id = integer_of(
-                db.run("INSERT INTO adapters (report_id, position, description, device_key, vendor_id, device_id, "
-                       "device_name, vendor, driver_version, driver_order, d3d_level, gl_version, vk_version, "
-                       "read_groups) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id",
-                       {id, static_cast<int64_t>(a), facts.description, facts.device_key,
-                        int64_t{facts.vendor_id}, int64_t{facts.device_id}, facts.device_name, facts.vendor_name,
-                        facts.driver_version, facts.driver_order, facts.d3d_level, facts.gl_version,
-                        facts.vk_version, read})
+                db.run(
+                      "INSERT INTO adapters (report_id, position, description, device_key, vendor_id, "
+                      "device_id, "
+                      "device_name, vendor, driver_version, driver_order, d3d_level, gl_version, vk_version, "
+                      "read_groups) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id",
+                      {id, static_cast<int64_t>(a), facts.description, facts.device_key,
+                       int64_t{facts.vendor_id}, int64_t{facts.device_id}, facts.device_name,
+                       facts.vendor_name, facts.driver_version, facts.driver_order, facts.d3d_level,
+                       facts.gl_version, facts.vk_version, read})
                     .at(0)[0]);
-            int64_t position = 0;
-            const std::string lowest = facts.driver_order + "|" + facts.driver_version;
+            // The adapter's pages, each found or kept, then linked in two
+            // statements: few round trips to a database across a network.
+            std::vector<const report_page*> written;
+            std::vector<sql_value> hashes;
+            std::string known_query = "SELECT hash, id FROM pages WHERE hash IN (";
             for (const report_group& group : adapter.groups) {
                 for (const report_page& page : group.pages) {
-                    const int64_t page_id = keep_page(db, page);
-                    db.run("INSERT INTO adapter_pages (adapter_id, position, page_id) VALUES (?, ?, ?)",
-                           {adapter_id, position++, page_id});
-                    db.run("INSERT INTO device_pages (device_key, page_id, lowest) VALUES (?, ?, ?) "
-                           "ON CONFLICT (page_id, device_key) DO UPDATE SET lowest = excluded.lowest "
-                           "WHERE excluded.lowest < device_pages.lowest",
-                           {facts.device_key, page_id, lowest});
+                    known_query += written.empty() ? "?" : ", ?";
+                    written.push_back(&page);
+                    hashes.emplace_back(page_hash(page));
                 }
             }
-            db.run("INSERT INTO devices (key, vendor_id, device_id, name, vendor, reports, newest_report, "
-                   "newest_received, driver_version, d3d_level, gl_version, vk_version, page_mask) "
-                   "VALUES (?, ?, ?, ?, ?, 1, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (key) DO UPDATE SET "
-                   "reports = devices.reports + 1, page_mask = devices.page_mask | excluded.page_mask, "
-                   "name = excluded.name, vendor = excluded.vendor, newest_report = excluded.newest_report, "
-                   "newest_received = excluded.newest_received, driver_version = excluded.driver_version, "
-                   "d3d_level = excluded.d3d_level, gl_version = excluded.gl_version, "
-                   "vk_version = excluded.vk_version",
-                   {facts.device_key, int64_t{facts.vendor_id}, int64_t{facts.device_id}, facts.device_name,
-                    facts.vendor_name, id, received, facts.driver_version, facts.d3d_level, facts.gl_version,
-                    facts.vk_version, static_cast<int64_t>(facts.page_mask)});
+            std::map<std::string, int64_t> known;
+            if (!written.empty()) {
+                for (const sql_row& row : db.run(known_query + ")", hashes)) {
+                    known.emplace(text_of(row[0]), integer_of(row[1]));
+                }
+            }
+            std::vector<int64_t> pages;
+            for (size_t p = 0; p < written.size(); ++p) {
+                const std::string& hash = std::get<std::string>(hashes[p]);
+                const auto found = known.find(hash);
+                pages.push_back(found != known.end() ? found->second : keep_page(db, *written[p], hash));
+            }
+            if (!pages.empty()) {
+                const std::string lowest = facts.driver_order + "|" + facts.driver_version;
+                std::string linked = "INSERT INTO adapter_pages (adapter_id, position, page_id) VALUES ";
+                std::string devices = "INSERT INTO device_pages (device_key, page_id, lowest) VALUES ";
+                std::vector<sql_value> link_values;
+                std::vector<sql_value> device_values;
+                for (size_t p = 0; p < pages.size(); ++p) {
+                    linked += p == 0 ? "(?, ?, ?)" : ", (?, ?, ?)";
+                    devices += p == 0 ? "(?, ?, ?)" : ", (?, ?, ?)";
+                    link_values.insert(link_values.end(), {adapter_id, static_cast<int64_t>(p), pages[p]});
+                    device_values.insert(device_values.end(), {facts.device_key, pages[p], lowest});
+                }
+                db.run(linked, link_values);
+                db.run(devices +
+                           " ON CONFLICT (page_id, device_key) DO UPDATE SET lowest = excluded.lowest "
+                           "WHERE excluded.lowest < device_pages.lowest",
+                       device_values);
+            }
+            db.run(
+                "INSERT INTO devices (key, vendor_id, device_id, name, vendor, reports, newest_report, "
+                "newest_received, driver_version, d3d_level, gl_version, vk_version, page_mask) "
+                "VALUES (?, ?, ?, ?, ?, 1, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (key) DO UPDATE SET "
+                "reports = devices.reports + 1, page_mask = devices.page_mask | excluded.page_mask, "
+                "name = excluded.name, vendor = excluded.vendor, newest_report = excluded.newest_report, "
+                "newest_received = excluded.newest_received, driver_version = excluded.driver_version, "
+                "d3d_level = excluded.d3d_level, gl_version = excluded.gl_version, "
+                "vk_version = excluded.vk_version",
+                {facts.device_key, int64_t{facts.vendor_id}, int64_t{facts.device_id}, facts.device_name,
+                 facts.vendor_name, id, received, facts.driver_version, facts.d3d_level, facts.gl_version,
+                 facts.vk_version, static_cast<int64_t>(facts.page_mask)});
         }
         db.run("COMMIT");
         return {id, false};
@@ -375,8 +406,8 @@ kept_report report_store::keep(const received_report& report) {
 
 std::optional<stored_report> report_store::report(int64_t id) {
     lease db = borrow();
-    const std::vector<sql_row> found = db->run(
-        "SELECT received, how, program, version, problems, original FROM reports WHERE id = ?", {id});
+    const std::vector<sql_row> found =
+        db->run("SELECT received, how, program, version, problems, original FROM reports WHERE id = ?", {id});
     if (found.empty()) {
         return std::nullopt;
     }
@@ -442,18 +473,17 @@ std::vector<listed_report> report_store::reports(const listing_filter& filter, i
     parameters.emplace_back(int64_t{listing_page_size});
     parameters.emplace_back(offset_of(filter));
     std::vector<listed_report> listed;
-    for (const sql_row& row :
-         db->run("SELECT r.id, r.received, r.how FROM reports r WHERE r.id IN (" + matching +
-                     ") ORDER BY r.id DESC LIMIT ? OFFSET ?",
-                 parameters)) {
+    for (const sql_row& row : db->run("SELECT r.id, r.received, r.how FROM reports r WHERE r.id IN (" +
+                                          matching + ") ORDER BY r.id DESC LIMIT ? OFFSET ?",
+                                      parameters)) {
         listed_report& entry = listed.emplace_back();
         entry.id = integer_of(row[0]);
         entry.received = text_of(row[1]);
         entry.how = text_of(row[2]);
-        for (const sql_row& adapter :
-             db->run("SELECT description, vendor_id, device_id, device_key, device_name, vendor, driver_version, "
-                     "d3d_level, gl_version, vk_version FROM adapters WHERE report_id = ? ORDER BY position",
-                     {entry.id})) {
+        for (const sql_row& adapter : db->run(
+                 "SELECT description, vendor_id, device_id, device_key, device_name, vendor, driver_version, "
+                 "d3d_level, gl_version, vk_version FROM adapters WHERE report_id = ? ORDER BY position",
+                 {entry.id})) {
             adapter_facts& facts = entry.adapters.emplace_back();
             facts.description = text_of(adapter[0]);
             facts.vendor_id = static_cast<uint32_t>(integer_of(adapter[1]));
@@ -527,7 +557,8 @@ std::vector<covered_device> report_store::coverage(const coverage_query& query) 
             without.push_back({std::move(device), false, {}});
         }
     }
-    covered.insert(covered.end(), std::make_move_iterator(without.begin()), std::make_move_iterator(without.end()));
+    covered.insert(covered.end(), std::make_move_iterator(without.begin()),
+                   std::make_move_iterator(without.end()));
     return covered;
 }
 
@@ -535,11 +566,11 @@ std::vector<std::string> report_store::row_names(page_group group, page_id page,
                                                  int limit) {
     lease db = borrow();
     std::vector<std::string> names;
-    for (const sql_row& row :
-         db->run("SELECT DISTINCT name FROM facts WHERE grp = ? AND page_no = ? AND LOWER(name) LIKE ? ESCAPE '!' "
-                 "ORDER BY name LIMIT ?",
-                 {static_cast<int64_t>(group), static_cast<int64_t>(page),
-                  like_pattern(starting).substr(1), int64_t{limit}})) {
+    for (const sql_row& row : db->run("SELECT DISTINCT name FROM facts WHERE grp = ? AND page_no = ? AND "
+                                      "LOWER(name) LIKE ? ESCAPE '!' "
+                                      "ORDER BY name LIMIT ?",
+                                      {static_cast<int64_t>(group), static_cast<int64_t>(page),
+                                       like_pattern(starting).substr(1), int64_t{limit}})) {
         names.push_back(text_of(row[0]));
     }
     return names;

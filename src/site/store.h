@@ -106,14 +106,17 @@ public:
     // (with the value), and since which driver.
     std::vector<covered_device> coverage(const coverage_query& query);
     // Distinct row names the store knows on a page, for suggestions.
-    std::vector<std::string> row_names(page_group group, page_id page, const std::string& starting, int limit);
+    std::vector<std::string> row_names(page_group group, page_id page, const std::string& starting,
+                                       int limit);
 
 private:
     class lease;
     lease borrow();
     void migrate();
     kept_report keep_once(sql_connection& db, const received_report& report, const std::string& hash);
-    int64_t keep_page(sql_connection& db, const report_page& page);
+    // Keeps a page not kept before (most pages of a report are: found by
+    // their hash, they are neither written out nor compressed again).
+    int64_t keep_page(sql_connection& db, const report_page& page, const std::string& hash);
 
     std::function<std::unique_ptr<sql_connection>()> connect_;
     std::mutex pool_lock_;

@@ -36,7 +36,8 @@ std::string legacy_form(const std::string& text, const std::string& id = "1721")
     std::string body = "textlist=";
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte <= 0x20 || byte >= 0x81 || std::string_view("#%*<>[]&=+").find(c) != std::string_view::npos) {
+        if (byte <= 0x20 || byte >= 0x81 ||
+            std::string_view("#%*<>[]&=+").find(c) != std::string_view::npos) {
             char escaped[4];
             std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
             body += escaped;
@@ -62,7 +63,8 @@ std::string raw_exchange(int port, const std::string& request, std::chrono::mill
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     connect(sock, reinterpret_cast<sockaddr*>(&address), sizeof address);
     send(sock, request.data(), request.size(), MSG_NOSIGNAL);
-    timeval limit{static_cast<time_t>(wait.count() / 1000), static_cast<suseconds_t>(wait.count() % 1000 * 1000)};
+    timeval limit{static_cast<time_t>(wait.count() / 1000),
+                  static_cast<suseconds_t>(wait.count() % 1000 * 1000)};
     setsockopt(sock, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
     std::string answer;
     char piece[4096];
@@ -86,7 +88,8 @@ TEST_P(SiteHttp, EachPostIsKeptOnceOrRefusedWithOneSentence) {
         return answer ? std::make_pair(answer->status, answer->body) : std::make_pair(0, std::string());
     };
     // Kept, then found already there: the legacy form and a saved report.
-    EXPECT_EQ(std::make_pair(200, "Kept as " + root + "/reports/1\n"), post("/submitter.php", legacy_form(text)));
+    EXPECT_EQ(std::make_pair(200, "Kept as " + root + "/reports/1\n"),
+              post("/submitter.php", legacy_form(text)));
     EXPECT_EQ(std::make_pair(200, "Already kept as " + root + "/reports/1\n"),
               post("/submitter.php", legacy_form(text, "99")));
     const httplib::Result made = client.Post("/api/reports", report, "application/json");
@@ -110,19 +113,24 @@ TEST_P(SiteHttp, EachPostIsKeptOnceOrRefusedWithOneSentence) {
         const char* sentence;
     };
     const refusal refused[] = {
-        {"/submitter.php", "textlist=hello&id=1", 400, "The text is not a Cavio submission: it does not start with"},
+        {"/submitter.php", "textlist=hello&id=1", 400,
+         "The text is not a Cavio submission: it does not start with"},
         {"/submitter.php", legacy_form(replaced(text, "!dx_device!", "!dx_nothing!")), 400,
          "The submission holds a page it cannot have here: \"dx_nothing\""},
-        {"/submitter.php", legacy_form("%2.00%\r\n"), 400, "The text is not a Cavio submission: it holds no \"|card|\"."},
-        {"/submitter.php", legacy_form(replaced(text, "@opengl@", "@directx@")), 400, "The submission repeats"},
-        {"/submitter.php", "textlist=%2.00%ZZ&id=1", 400, "The submission's text holds a \"%\" that encodes no byte"},
+        {"/submitter.php", legacy_form("%2.00%\r\n"), 400,
+         "The text is not a Cavio submission: it holds no \"|card|\"."},
+        {"/submitter.php", legacy_form(replaced(text, "@opengl@", "@directx@")), 400,
+         "The submission repeats"},
+        {"/submitter.php", "textlist=%2.00%ZZ&id=1", 400,
+         "The submission's text holds a \"%\" that encodes no byte"},
         {"/submitter.php", "textlist=%252.00%25", 400, "The body is not the submission form"},
         {"/submitter.php", legacy_form(text, "12a"), 400, "The submission's \"id\" is not a number."},
         {"/api/reports", report.substr(0, report.size() / 2), 400, "The report is not valid JSON: line "},
         {"/api/reports", replaced(report, "\"format\": 1", "\"format\": 2"), 400,
          "The report is not a Cavio report: it is a report of format 2"},
         {"/api/reports", replaced(report, "Golden", "\xFF"), 400, "The report is not UTF-8 text"},
-        {"/api/reports", std::string(100, '[') + std::string(100, ']'), 400, "The report is not a Cavio report: it nests"},
+        {"/api/reports", std::string(100, '[') + std::string(100, ']'), 400,
+         "The report is not a Cavio report: it nests"},
         {"/api/nothing", "{}", 404, "There is nothing at this address."},
     };
     for (const refusal& r : refused) {
@@ -132,11 +140,13 @@ TEST_P(SiteHttp, EachPostIsKeptOnceOrRefusedWithOneSentence) {
         EXPECT_EQ(1, std::count(body.begin(), body.end(), '\n')) << "one sentence: " << body;
     }
     // A body larger than the site takes is refused before it is read.
-    for (const auto& [path, size] : {std::pair{"/api/reports", 65u << 20}, std::pair{"/submitter.php", 5u << 20}}) {
-        const std::string huge = raw_exchange(site.port(),
-                                              std::string("POST ") + path + " HTTP/1.1\r\nHost: x\r\nContent-Length: " +
-                                                  std::to_string(size) + "\r\n\r\n{",
-                                              std::chrono::seconds(5));
+    for (const auto& [path, size] :
+         {std::pair{"/api/reports", 65u << 20}, std::pair{"/submitter.php", 5u << 20}}) {
+        const std::string huge =
+            raw_exchange(site.port(),
+                         std::string("POST ") + path +
+                             " HTTP/1.1\r\nHost: x\r\nContent-Length: " + std::to_string(size) + "\r\n\r\n{",
+                         std::chrono::seconds(5));
         EXPECT_EQ(0u, huge.find("HTTP/1.1 413")) << huge;
         EXPECT_NE(std::string::npos, huge.find(" is at most ")) << huge;
     }
@@ -146,7 +156,8 @@ TEST_P(SiteHttp, EachPostIsKeptOnceOrRefusedWithOneSentence) {
     for (int i = 0; i < 12; ++i) {
         std::string damaged = report;
         damaged[random() % damaged.size()] ^= static_cast<char>(1 + random() % 255);
-        const int status = post("/api/reports", i % 2 == 0 ? damaged : report.substr(0, random() % report.size())).first;
+        const int status =
+            post("/api/reports", i % 2 == 0 ? damaged : report.substr(0, random() % report.size())).first;
         EXPECT_TRUE(status == 200 || status == 201 || status == 400) << status;
     }
     int64_t kept = 0;
@@ -173,8 +184,8 @@ TEST_P(SiteHttp, ManyClientsAtOnceAndEveryAnsweredReportIsThere) {
             for (int p = 0; p < posts; ++p) {
                 // Half the contents are posted by two clients.
                 const std::string board = "Board " + std::to_string((c % (clients / 2)) * posts + p);
-                const httplib::Result answer =
-                    client.Post("/api/reports", replaced(report, "Golden Board 470", board), "application/json");
+                const httplib::Result answer = client.Post(
+                    "/api/reports", replaced(report, "Golden Board 470", board), "application/json");
                 client.Get("/api/devices");
                 if (!answer || (answer->status != 200 && answer->status != 201)) {
                     ++failures;
@@ -245,7 +256,8 @@ TEST(SiteLimits, SlowClientsFloodsAndCrowdsAreCutOff) {
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     const auto third = steady_clock::now();
-    EXPECT_EQ("", raw_exchange(site.port(), "GET /api/devices HTTP/1.1\r\nHost: x\r\n\r\n", std::chrono::seconds(1)));
+    EXPECT_EQ("", raw_exchange(site.port(), "GET /api/devices HTTP/1.1\r\nHost: x\r\n\r\n",
+                               std::chrono::seconds(1)));
     EXPECT_LT(steady_clock::now() - third, std::chrono::milliseconds(900));
     for (std::thread& holder : holders) {
         holder.join();
@@ -259,8 +271,8 @@ TEST(SiteProgram, ServesWhereItIsToldAndLogsEachRequest) {
     const int port = free_port();
     const std::string log = "/tmp/cavio-site-log-" + std::to_string(getpid());
     const std::string database = fresh_database("sqlite");
-    ASSERT_EQ(0, shell(program + " --listen 127.0.0.1:" + std::to_string(port) + " --database " + database + " 2>" +
-                       log + " & echo $! >" + log + ".pid"));
+    ASSERT_EQ(0, shell(program + " --listen 127.0.0.1:" + std::to_string(port) + " --database " + database +
+                       " 2>" + log + " & echo $! >" + log + ".pid"));
     httplib::Client client("127.0.0.1", port);
     for (int wait = 0; wait < 100 && !client.Get("/api/devices"); ++wait) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -273,7 +285,8 @@ TEST(SiteProgram, ServesWhereItIsToldAndLogsEachRequest) {
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     const std::string logged = read_file(log);
     // Time, address, method, path, status, bytes, milliseconds.
-    EXPECT_NE(std::string::npos, logged.find(" 127.0.0.1 POST /submitter.php 200 " + std::to_string(answer->body.size()) + " "))
+    EXPECT_NE(std::string::npos,
+              logged.find(" 127.0.0.1 POST /submitter.php 200 " + std::to_string(answer->body.size()) + " "))
         << logged;
     std::remove(log.c_str());
     std::remove((log + ".pid").c_str());

@@ -64,7 +64,8 @@ public:
     }
     ~postgres_server() {
         if (running_) {
-            shell("runuser -u postgres -- " + bin_ + "/pg_ctl -D " + folder_ + "/data -m immediate stop >/dev/null 2>&1");
+            shell("runuser -u postgres -- " + bin_ + "/pg_ctl -D " + folder_ +
+                  "/data -m immediate stop >/dev/null 2>&1");
         }
         shell("rm -rf " + folder_);
     }
@@ -75,12 +76,13 @@ private:
         folder_ = mkdtemp(folder);
         port_ = free_port();
         const std::string as_postgres = "runuser -u postgres -- ";
-        running_ = shell("chown postgres " + folder_) == 0 &&
-                   shell(as_postgres + bin_ + "/initdb -D " + folder_ + "/data -A trust -U postgres >" + folder_ +
-                         "/initdb.log 2>&1") == 0 &&
-                   shell(as_postgres + bin_ + "/pg_ctl -D " + folder_ + "/data -w -o \"-p " + std::to_string(port_) +
-                         " -k " + folder_ + " -c listen_addresses=127.0.0.1 -c fsync=off\" -l " + folder_ +
-                         "/log start >/dev/null 2>&1") == 0;
+        running_ =
+            shell("chown postgres " + folder_) == 0 &&
+            shell(as_postgres + bin_ + "/initdb -D " + folder_ + "/data -A trust -U postgres >" + folder_ +
+                  "/initdb.log 2>&1") == 0 &&
+            shell(as_postgres + bin_ + "/pg_ctl -D " + folder_ + "/data -w -o \"-p " + std::to_string(port_) +
+                  " -k " + folder_ + " -c listen_addresses=127.0.0.1 -c fsync=off\" -l " + folder_ +
+                  "/log start >/dev/null 2>&1") == 0;
     }
 
     std::string bin_ = "/usr/lib/postgresql/15/bin";
@@ -97,7 +99,8 @@ inline std::string fresh_database(const std::string& engine) {
         return postgres_server::shared().fresh_database();
     }
     static int files = 0;
-    const std::string path = "/tmp/cavio-site-test-" + std::to_string(getpid()) + "-" + std::to_string(++files) + ".db";
+    const std::string path =
+        "/tmp/cavio-site-test-" + std::to_string(getpid()) + "-" + std::to_string(++files) + ".db";
     std::remove(path.c_str());
     return "sqlite:" + path;
 }

@@ -30,7 +30,9 @@ report_document report_of(const std::string& vendor, const std::string& device, 
          {row(row_kind::text, "Device", adapter.description), row(row_kind::text, "Vendor", vendor),
           row(row_kind::text, "Driver version", driver)},
          std::nullopt},
-        {page_id::dx_device, {row(row_kind::text, "Vendor", vendor), row(row_kind::text, "Device ID", device)}, std::nullopt}};
+        {page_id::dx_device,
+         {row(row_kind::text, "Vendor", vendor), row(row_kind::text, "Device ID", device)},
+         std::nullopt}};
     report_page gl{page_id::gl_extensions, {row(row_kind::section, "[Extensions]", "")}, std::nullopt};
     for (const auto& [name, value] : extensions) {
         gl.rows.push_back(row(row_kind::yes_no, name, value));
@@ -81,7 +83,8 @@ TEST_P(Store, ReportsDevicesAndCoverageAreWhatWasKept) {
     const std::vector<device_entry> devices = store.devices({});
     ASSERT_EQ(3u, devices.size());
     EXPECT_EQ("1002:67ff", devices[0].key);  // newest report first
-    const auto first = std::find_if(devices.begin(), devices.end(), [](const device_entry& d) { return d.key == "10de:1111"; });
+    const auto first = std::find_if(devices.begin(), devices.end(),
+                                    [](const device_entry& d) { return d.key == "10de:1111"; });
     ASSERT_NE(devices.end(), first);
     EXPECT_EQ(3, first->reports);
     EXPECT_EQ("1.0", first->driver_version);  // of its newest report
@@ -93,14 +96,16 @@ TEST_P(Store, ReportsDevicesAndCoverageAreWhatWasKept) {
     // no), absent on the third; GL_Y: said "yes" on one, "no" on another.
     const auto coverage = [&](const std::string& name, std::optional<std::string> value) {
         std::vector<std::string> has;
-        for (const covered_device& device : store.coverage({page_group::opengl, page_id::gl_extensions, name, value})) {
+        for (const covered_device& device :
+             store.coverage({page_group::opengl, page_id::gl_extensions, name, value})) {
             has.push_back(device.device.key + (device.has ? " since " + device.lowest_driver : " without"));
         }
         std::sort(has.begin(), has.end());
         return has;
     };
-    EXPECT_EQ((std::vector<std::string>{"1002:67ff since 23.1", "10de:1111 since 2.0.9", "10de:2222 without"}),
-              coverage("GL_X", std::nullopt));
+    EXPECT_EQ(
+        (std::vector<std::string>{"1002:67ff since 23.1", "10de:1111 since 2.0.9", "10de:2222 without"}),
+        coverage("GL_X", std::nullopt));
     EXPECT_EQ((std::vector<std::string>{"1002:67ff without", "10de:1111 since 1.0", "10de:2222 without"}),
               coverage("GL_X", "no"));
     EXPECT_EQ((std::vector<std::string>{"1002:67ff without", "10de:1111 without", "10de:2222 since 3.0"}),
