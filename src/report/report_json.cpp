@@ -397,7 +397,14 @@ public:
     }
     void text(std::string_view value) {
         out += '"';
-        for (const char c : value) {
+        size_t plain = 0;  // the start of the run of bytes that need no escape
+        for (size_t i = 0; i < value.size(); ++i) {
+            const auto c = static_cast<unsigned char>(value[i]);
+            if (c >= 0x20 && c != '"' && c != '\\') {
+                continue;
+            }
+            out.append(value.substr(plain, i - plain));
+            plain = i + 1;
             switch (c) {
                 case '"':
                     out += "\\\"";
@@ -420,16 +427,15 @@ public:
                 case '\t':
                     out += "\\t";
                     break;
-                default:
-                    if (static_cast<unsigned char>(c) < 0x20) {
-                        char escaped[8];
-                        std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-                        out += escaped;
-                    } else {
-                        out += c;
-                    }
+                default: {
+                    static const char hex[] = "0123456789abcdef";
+                    out += "\\u00";
+                    out += hex[c >> 4];
+                    out += hex[c & 0x0F];
+                }
             }
         }
+        out.append(value.substr(plain));
         out += '"';
     }
     void field(std::string_view name, std::string_view value) {

@@ -3,6 +3,7 @@
 #include <openssl/evp.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdio>
@@ -168,7 +169,7 @@ namespace {
 class digest {
 public:
     digest() : context_(EVP_MD_CTX_new(), EVP_MD_CTX_free) {
-        EVP_DigestInit_ex(context_.get(), EVP_sha256(), nullptr);
+        EVP_DigestInit_ex(context_.get(), EVP_blake2b512(), nullptr);
     }
     void add(std::string_view text) {
         const uint64_t length = text.size();
@@ -183,7 +184,7 @@ public:
         std::array<unsigned char, EVP_MAX_MD_SIZE> bytes{};
         unsigned int size = 0;
         EVP_DigestFinal_ex(context_.get(), bytes.data(), &size);
-        return hex_of(bytes.data(), size);
+        return hex_of(bytes.data(), std::min<unsigned>(size, 32));
     }
 
 private:

@@ -33,12 +33,12 @@ adapter_facts facts_of(const adapter_report& adapter);
 // "not available" and zero ("0", "0.0", "0x0", "0 MiB").
 bool counts_as_present(std::string_view value);
 
-// SHA-256 of the report's content, in hex: its adapters, which groups were
+// BLAKE2b (its first 256 bits) of the report's content, in hex: its adapters, which groups were
 // read, and each page's rows (kind, name, value), whatever the identifier,
 // time, program or descriptions.
 std::string content_hash(const report_document& document);
 
-// SHA-256 of everything a page holds (its id, and each row's kind, name,
+// BLAKE2b (its first 256 bits) of everything a page holds (its id, and each row's kind, name,
 // value, description and submitted value, and the order it was written in),
 // in hex: two pages of equal hashes are the same page.
 std::string page_hash(const report_page& page);

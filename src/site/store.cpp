@@ -249,23 +249,36 @@ int64_t report_store::keep_page(sql_connection& db, const report_page& page, con
         return integer_of(db.run("SELECT id FROM pages WHERE hash = ?", {hash}).at(0)[0]);
     }
     const int64_t id = integer_of(made[0][0]);
-    // A page seen for the first time: what each of its rows says, for coverage.
+    // A page seen for the first time: what each of its rows says, for
+    // coverage, in a few statements of many rows each.
+    std::vector<std::pair<std::string, std::string>> said;
     std::set<std::pair<std::string, std::string>> seen;
     for (const report_row& row : page.rows) {
-        if (row.kind == row_kind::section || row.kind == row_kind::blank || row.name.empty() ||
-            !seen.emplace(row.name, row.value).second) {
-            continue;
+        if (row.kind != row_kind::section && row.kind != row_kind::blank && !row.name.empty() &&
+            seen.emplace(row.name, row.value).second) {
+            said.emplace_back(row.name, row.value);
         }
-        std::vector<sql_row> fact = db.run(
-            "INSERT INTO facts (grp, page_no, name, value, present) VALUES (?, ?, ?, ?, ?) "
-            "ON CONFLICT (grp, page_no, name, value) DO NOTHING RETURNING id",
-            {group, number, row.name, row.value, int64_t{counts_as_present(row.value) ? 1 : 0}});
-        if (fact.empty()) {
-            fact = db.run("SELECT id FROM facts WHERE grp = ? AND page_no = ? AND name = ? AND value = ?",
-                          {group, number, row.name, row.value});
+    }
+    constexpr size_t batch = 400;
+    for (size_t first = 0; first < said.size(); first += batch) {
+        const size_t last = std::min(said.size(), first + batch);
+        std::string facts = "INSERT INTO facts (grp, page_no, name, value, present) VALUES ";
+        std::string links =
+            "INSERT INTO page_facts (fact_id, page_id) SELECT id, ? FROM facts WHERE grp = ? AND page_no = ? "
+            "AND "
+            "(name, value) IN (";
+        std::vector<sql_value> fact_values;
+        std::vector<sql_value> link_values = {id, group, number};
+        for (size_t i = first; i < last; ++i) {
+            const auto& [name, value] = said[i];
+            facts += i == first ? "(?, ?, ?, ?, ?)" : ", (?, ?, ?, ?, ?)";
+            links += i == first ? "(?, ?)" : ", (?, ?)";
+            fact_values.insert(fact_values.end(),
+                               {group, number, name, value, int64_t{counts_as_present(value) ? 1 : 0}});
+            link_values.insert(link_values.end(), {name, value});
         }
-        db.run("INSERT INTO page_facts (fact_id, page_id) VALUES (?, ?) ON CONFLICT DO NOTHING",
-               {integer_of(fact.at(0)[0]), id});
+        db.run(facts + " ON CONFLICT (grp, page_no, name, value) DO NOTHING", fact_values);
+        db.run(links + ") ON CONFLICT DO NOTHING", link_values);
     }
     return id;
 }
