@@ -7,6 +7,7 @@
 #include <array>
 #include <charconv>
 #include <cstdio>
+#include <ctime>
 #include <memory>
 
 namespace {
@@ -237,6 +238,15 @@ std::string content_hash(const report_document& document) {
         }
     }
     return sum.hex();
+}
+
+std::string utc_now_text() {
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
 }
 
 std::string deflated(std::string_view bytes) {

@@ -46,6 +46,9 @@ std::string page_hash(const report_page& page);
 // SHA-256 of bytes, in hex.
 std::string sha256_hex(std::string_view bytes);
 
+// The time now, in UTC: "2026-12-09T13:33:45Z".
+std::string utc_now_text();
+
 // zlib's deflate and inflate; inflate gives none for bytes that are not
 // what deflate made, or more than limit bytes.
 std::string deflated(std::string_view bytes);

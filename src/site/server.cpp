@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <ctime>
 
+#include "site/report_facts.h"
+
 namespace {
 
 // When the request started and whose it is, for its log line: a connection
@@ -15,15 +17,6 @@ namespace {
 // that could not be read).
 thread_local std::chrono::steady_clock::time_point request_start;
 thread_local std::string request_peer;
-
-std::string log_time() {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    gmtime_r(&now, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return text;
-}
 
 // A text for the log: its control characters as "?", at most 200 bytes.
 std::string loggable(const std::string& text) {
@@ -179,7 +172,7 @@ site_server::site_server(const server_limits& limits, std::FILE* log) : limits_(
         const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
             std::chrono::steady_clock::now() - request_start);
         if (log_ != nullptr) {
-            std::fprintf(log_, "%s %s %s %s %d %zu %lld\n", log_time().c_str(),
+            std::fprintf(log_, "%s %s %s %s %d %zu %lld\n", utc_now_text().c_str(),
                          (request.remote_addr.empty() ? request_peer : request.remote_addr).c_str(),
                          loggable(request.method.empty() ? "-" : request.method).c_str(),
                          loggable(request.path.empty() ? "-" : request.path).c_str(), response.status,

@@ -64,15 +64,6 @@ std::vector<std::string> statements_of(const std::string& script) {
     return statements;
 }
 
-std::string now_text() {
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm utc{};
-    gmtime_r(&now, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return text;
-}
-
 // "%part%", with the LIKE wildcards of the text itself escaped by "!".
 std::string like_pattern(const std::string& text) {
     std::string pattern = "%";
@@ -291,7 +282,7 @@ kept_report report_store::keep_once(sql_connection& db, const received_report& r
         report.how == "json" && report_json(document, report.program, report.version) == report.original;
     db.run(db.engine() == std::string("sqlite") ? "BEGIN IMMEDIATE" : "BEGIN");
     try {
-        const std::string received = now_text();
+        const std::string received = utc_now_text();
         std::vector<sql_row> made = db.run(
             "INSERT INTO reports (received, how, program, version, content_hash, problems, original, "
             "original_size) VALUES (?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (content_hash) DO NOTHING RETURNING "
