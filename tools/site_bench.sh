@@ -23,4 +23,17 @@ runuser -u postgres -- "$pg/pg_ctl" -D "$work/data" -w -o "-p $port -k $work -c 
     -l "$work/log" start >/dev/null
 runuser -u postgres -- psql -q -h 127.0.0.1 -p "$port" -U postgres -c "CREATE DATABASE bench" postgres
 "$bench" "$report" "$sqlite_count" "sqlite:$work/bench.db"
+# The pages people read, served from that store: median and slowest of 21.
+"$build_dir/site/cavio-site" --listen 127.0.0.1:15498 --database "sqlite:$work/bench.db" 2>/dev/null &
+site=$!
+sleep 1
+for page in "/" "/?vendor=10de&page=3" "/devices/10de:1003" "/reports/$((sqlite_count / 2))?page=vk_formats" \
+    "/coverage?page=gl_extensions&name=GL_ARB_multitexture" "/coverage?page=vk_features&name=geometryShader"; do
+    times=$(for run in $(seq 21); do
+        curl -s -o /dev/null -w '%{time_total}\n' "http://127.0.0.1:15498$page"
+    done | sort -n)
+    size=$(curl -s -o /dev/null -w '%{size_download}' -H 'Accept-Encoding: gzip' "http://127.0.0.1:15498$page")
+    echo "  page $page: median $(echo "$times" | sed -n 11p) s, slowest $(echo "$times" | tail -n 1) s, $size bytes gzipped"
+done
+kill "$site"
 "$bench" "$report" "$count" "postgresql://postgres@127.0.0.1:$port/bench"

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "site/api.h"
+#include "site/pages.h"
 #include "site/server.h"
 #include "site/store.h"
 
@@ -78,6 +79,7 @@ int main(int argc, char** argv) {
     }
     site_server server{server_limits{}};
     install_routes(server, **store);
+    install_pages(server, **store);
     if (!server.bind_to_port(host, port)) {
         std::fprintf(stderr, "cavio-site: cannot listen on %s: %s\n", listen.c_str(), std::strerror(errno));
         return 1;

@@ -147,6 +147,13 @@ site_server::site_server(const server_limits& limits, std::FILE* log) : limits_(
     set_keep_alive_max_count(20);
     // The larger of the two bodies; each route holds its own to its limit.
     set_payload_max_length(std::max(limits_.json_body, limits_.form_body));
+    // No page runs script or loads anything from elsewhere, whatever a
+    // report's texts hold, and no answer is read as another type.
+    set_default_headers({{"Content-Security-Policy",
+                          "default-src 'none'; style-src 'self'; img-src 'self'; form-action 'self'; "
+                          "base-uri 'none'; frame-ancestors 'none'"},
+                         {"X-Content-Type-Options", "nosniff"},
+                         {"Referrer-Policy", "same-origin"}});
     set_pre_routing_handler([this](const httplib::Request& request, httplib::Response& response) {
         // Each post's limit, said before its body is read.
         const bool form = request.path == "/submitter.php";

@@ -137,6 +137,27 @@ std::string device_condition(const listing_filter& filter, std::vector<sql_value
     return where;
 }
 
+std::vector<adapter_facts> adapters_of(sql_connection& db, int64_t report) {
+    std::vector<adapter_facts> adapters;
+    for (const sql_row& adapter :
+         db.run("SELECT description, vendor_id, device_id, device_key, device_name, vendor, driver_version, "
+                "d3d_level, gl_version, vk_version FROM adapters WHERE report_id = ? ORDER BY position",
+                {report})) {
+        adapter_facts& facts = adapters.emplace_back();
+        facts.description = text_of(adapter[0]);
+        facts.vendor_id = static_cast<uint32_t>(integer_of(adapter[1]));
+        facts.device_id = static_cast<uint32_t>(integer_of(adapter[2]));
+        facts.device_key = text_of(adapter[3]);
+        facts.device_name = text_of(adapter[4]);
+        facts.vendor_name = text_of(adapter[5]);
+        facts.driver_version = text_of(adapter[6]);
+        facts.d3d_level = text_of(adapter[7]);
+        facts.gl_version = text_of(adapter[8]);
+        facts.vk_version = text_of(adapter[9]);
+    }
+    return adapters;
+}
+
 int64_t offset_of(const listing_filter& filter) {
     return int64_t{std::max(filter.page, 1) - 1} * listing_page_size;
 }
@@ -484,22 +505,32 @@ std::vector<listed_report> report_store::reports(const listing_filter& filter, i
         entry.id = integer_of(row[0]);
         entry.received = text_of(row[1]);
         entry.how = text_of(row[2]);
-        for (const sql_row& adapter : db->run(
-                 "SELECT description, vendor_id, device_id, device_key, device_name, vendor, driver_version, "
-                 "d3d_level, gl_version, vk_version FROM adapters WHERE report_id = ? ORDER BY position",
-                 {entry.id})) {
-            adapter_facts& facts = entry.adapters.emplace_back();
-            facts.description = text_of(adapter[0]);
-            facts.vendor_id = static_cast<uint32_t>(integer_of(adapter[1]));
-            facts.device_id = static_cast<uint32_t>(integer_of(adapter[2]));
-            facts.device_key = text_of(adapter[3]);
-            facts.device_name = text_of(adapter[4]);
-            facts.vendor_name = text_of(adapter[5]);
-            facts.driver_version = text_of(adapter[6]);
-            facts.d3d_level = text_of(adapter[7]);
-            facts.gl_version = text_of(adapter[8]);
-            facts.vk_version = text_of(adapter[9]);
-        }
+        entry.adapters = adapters_of(*db, entry.id);
+    }
+    return listed;
+}
+
+std::optional<device_entry> report_store::device(const std::string& key) {
+    lease db = borrow();
+    const std::vector<sql_row> found =
+        db->run(std::string("SELECT ") + device_columns + " FROM devices WHERE key = ?", {key});
+    return found.empty() ? std::nullopt : std::optional(device_of(found[0]));
+}
+
+std::vector<listed_report> report_store::device_reports(const std::string& key) {
+    lease db = borrow();
+    std::vector<listed_report> listed;
+    for (const sql_row& row :
+         db->run("SELECT r.id, r.received, r.how, MAX(a.driver_order) AS driver FROM reports r JOIN adapters "
+                 "a ON "
+                 "a.report_id = r.id WHERE a.device_key = ? GROUP BY r.id, r.received, r.how "
+                 "ORDER BY driver DESC, r.id DESC LIMIT 500",
+                 {key})) {
+        listed_report& entry = listed.emplace_back();
+        entry.id = integer_of(row[0]);
+        entry.received = text_of(row[1]);
+        entry.how = text_of(row[2]);
+        entry.adapters = adapters_of(*db, entry.id);
     }
     return listed;
 }

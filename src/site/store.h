@@ -102,6 +102,9 @@ public:
     std::vector<listed_report> reports(const listing_filter& filter, int64_t* total = nullptr);
     // Newest report first.
     std::vector<device_entry> devices(const listing_filter& filter, int64_t* total = nullptr);
+    std::optional<device_entry> device(const std::string& key);
+    // A device's reports, highest driver version first (at most 500).
+    std::vector<listed_report> device_reports(const std::string& key);
     // Every device whose reports have the page: whether one has the row
     // (with the value), and since which driver.
     std::vector<covered_device> coverage(const coverage_query& query);

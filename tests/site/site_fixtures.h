@@ -17,6 +17,7 @@
 
 #include "site/api.h"
 #include "site/database.h"
+#include "site/pages.h"
 #include "site/server.h"
 #include "site/store.h"
 
@@ -116,6 +117,7 @@ public:
         }
         store_ = std::move(*opened);
         install_routes(server_, *store_);
+        install_pages(server_, *store_);
         port_ = server_.bind_to_any_port("127.0.0.1");
         thread_ = std::thread([this] { server_.listen_after_bind(); });
         for (int wait = 0; wait < 2000 && !server_.is_running(); ++wait) {

@@ -1,0 +1,26 @@
+// Writing the site's pages: every text escaped where it goes, one frame with
+// landmarks around each page, and the stylesheet.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// Text for element content and quoted attributes: & < > " ' as references.
+std::string html_text(std::string_view text);
+
+// A query value: every byte but letters, digits and -._~ as %XX.
+std::string url_value(std::string_view text);
+
+// "?a=1&amp;b=x" from name and value pairs, the values escaped, empty ones
+// left out; ready for an href attribute.
+std::string query_of(const std::vector<std::pair<std::string, std::string>>& parameters);
+
+// The whole document: the head with its title and the stylesheet, a banner
+// with the site's navigation (current names the entry of this page), the
+// main content, and the footer.
+std::string html_page(std::string_view title, std::string_view current, std::string_view main);
+
+// The site's one stylesheet: the viewer's palette, light and dark.
+const std::string& site_stylesheet();
