@@ -563,7 +563,7 @@ std::vector<covered_device> report_store::coverage(const coverage_query& query) 
         parameters.emplace_back(*query.value);
     }
     std::vector<covered_device> covered;
-    std::set<std::string> having;
+    std::map<std::string, size_t> having;  // device key -> its place in covered
     for (const sql_row& row :
          db->run("SELECT dp.device_key, MIN(dp.lowest) FROM facts f JOIN page_facts pf ON pf.fact_id = f.id "
                  "JOIN device_pages dp ON dp.page_id = pf.page_id WHERE f.grp = ? AND f.page_no = ? AND "
@@ -575,7 +575,7 @@ std::vector<covered_device> report_store::coverage(const coverage_query& query) 
         device.device.key = text_of(row[0]);
         device.has = true;
         device.lowest_driver = lowest.substr(lowest.find('|') + 1);
-        having.insert(device.device.key);
+        having.emplace(device.device.key, covered.size() - 1);
     }
     // Every device that has the page at all: those with the row, and the rest.
     const std::vector<sql_row> devices =
@@ -584,10 +584,8 @@ std::vector<covered_device> report_store::coverage(const coverage_query& query) 
     std::vector<covered_device> without;
     for (const sql_row& row : devices) {
         device_entry device = device_of(row);
-        const auto found = std::find_if(covered.begin(), covered.end(),
-                                        [&](const covered_device& c) { return c.device.key == device.key; });
-        if (found != covered.end()) {
-            found->device = std::move(device);
+        if (const auto found = having.find(device.key); found != having.end()) {
+            covered[found->second].device = std::move(device);
         } else {
             without.push_back({std::move(device), false, {}});
         }
