@@ -27,7 +27,8 @@ runuser -u postgres -- psql -q -h 127.0.0.1 -p "$port" -U postgres -c "CREATE DA
 "$build_dir/site/cavio-site" --listen 127.0.0.1:15498 --database "sqlite:$work/bench.db" 2>/dev/null &
 site=$!
 sleep 1
-for page in "/" "/?vendor=10de&page=3" "/devices/10de:1003" "/reports/$((sqlite_count / 2))?page=vk_formats" \
+device=$(curl -s 'http://127.0.0.1:15498/api/devices?vendor=10de' | sed -n 's/.*"device": "\([^"]*\)".*/\1/p' | head -n 1)
+for page in "/" "/?vendor=10de&page=3" "/devices/$device" "/reports/$((sqlite_count / 2))?page=vk_formats" \
     "/coverage?page=gl_extensions&name=GL_ARB_multitexture" "/coverage?page=vk_features&name=geometryShader"; do
     times=$(for run in $(seq 21); do
         curl -s -o /dev/null -w '%{time_total}\n' "http://127.0.0.1:15498$page"

@@ -143,8 +143,6 @@ site_server::site_server(const server_limits& limits, std::FILE* log) : limits_(
     new_task_queue = [threads] { return new httplib::ThreadPool(static_cast<size_t>(threads)); };
     set_read_timeout(limits_.read_timeout);
     set_write_timeout(limits_.read_timeout);
-    set_keep_alive_timeout(5);
-    set_keep_alive_max_count(20);
     // The larger of the two bodies; each route holds its own to its limit.
     set_payload_max_length(std::max(limits_.json_body, limits_.form_body));
     // No page runs script or loads anything from elsewhere, whatever a
