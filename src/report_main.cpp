@@ -17,13 +17,16 @@
 #include "report/compare.h"
 #include "report/page_text.h"
 #include "report/report_builder.h"
+#include "app/site_config.h"
 #include "report/report_json.h"
+#include "submit/delivery.h"
 #include "submit/submission.h"
 
 namespace {
 
 constexpr char usage[] =
     "Usage: cavio-report [--json | --submission] [--output FILE]\n"
+    "       cavio-report --submit [URL]\n"
     "       cavio-report --compare A.json [B.json] [--output FILE]\n"
     "       cavio-report --version | --help\n"
     "Captures every display adapter through DXGI, Direct3D, OpenGL and Vulkan, as the Cavio viewer does at\n"
@@ -31,6 +34,9 @@ constexpr char usage[] =
     "\n"
     "  --json           the report as one JSON document in UTF-8, the format the viewer saves and opens\n"
     "  --submission     the text the viewer sends to the web site, exactly as it sends it\n"
+    "  --submit [URL]   send this machine's report to the site at URL (the product's site by default), as "
+    "the\n"
+    "                   viewer's Submit does, and print where the site keeps it; 60 seconds at most\n"
     "  --output FILE    write to FILE instead of standard output\n"
     "  --compare A.json [B.json]\n"
     "                   the rows that differ between two saved reports, or between A.json and this\n"
@@ -40,7 +46,9 @@ constexpr char usage[] =
     "\n"
     "What the capture could not read is said on standard error, one line each.\n"
     "Exit status: 0 done (with --compare: the reports are equal), 1 no Direct3D adapter could be read\n"
-    "(with --compare: the reports differ), 2 a usage error or a file that is refused.\n";
+    "(with --compare: the reports differ; with --submit: the site refused the report or could not be "
+    "reached),\n"
+    "2 a usage error or a file that is refused.\n";
 
 // The command line as UTF-8 arguments, whatever the code page.
 std::vector<std::string> arguments() {
@@ -96,7 +104,8 @@ report_document this_machine() {
 }  // namespace
 
 int report_main() {
-    enum class output_kind { text, json, submission, compare } kind = output_kind::text;
+    enum class output_kind { text, json, submission, compare, submit } kind = output_kind::text;
+    std::string site = product_site_url;
     std::string output;
     std::vector<std::string> compared;
     const std::vector<std::string> args = arguments();
@@ -120,6 +129,14 @@ int report_main() {
                 return usage_error("--output needs a file name");
             }
             output = args[++i];
+        } else if (arg == "--submit") {
+            if (kind != output_kind::text) {
+                return usage_error("choose one of --json, --submission, --submit and --compare");
+            }
+            kind = output_kind::submit;
+            if (i + 1 < args.size() && !args[i + 1].starts_with("--")) {
+                site = args[++i];
+            }
         } else if (arg == "--compare") {
             if (kind != output_kind::text) {
                 return usage_error("choose one of --json, --submission and --compare");
@@ -161,6 +178,22 @@ int report_main() {
     if (document.adapters.empty()) {
         std::fputs("cavio-report: no Direct3D adapter could be read\n", stderr);
         return 1;
+    }
+    if (kind == output_kind::submit) {
+        http_component http;
+        const result<delivery> delivered =
+            deliver(http, site, submission_text(document),
+                    report_json(document, "cavio-report", file_version_text()));
+        if (!delivered) {
+            std::fprintf(stderr, "cavio-report: %s: %s\n", site.c_str(), delivered.why().message().c_str());
+            return 1;
+        }
+        std::printf("%s\n", delivered->address.empty() ? "sent (the site gives no address)"
+                                                       : delivered->address.c_str());
+        if (delivered->already) {
+            std::fputs("cavio-report: the site already had this report\n", stderr);
+        }
+        return 0;
     }
     const std::string text = kind == output_kind::json
                                  ? report_json(document, "cavio-report", file_version_text())

@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "base/text.h"
 #include "refdata/pci_names.h"
+#include "submit/site_address.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
     // A single-threaded apartment: screen readers reach the grids' objects
@@ -17,17 +18,25 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
 
-    main_window window;
-    window.quit_on_destroy = true;
     // "cavio.exe REPORT.json": a saved report opened at start, as a double
-    // click on one does.
+    // click on one does; "--site URL": Submit posts to that site.
+    window_seams seams = default_window_seams();
+    std::string report_at_start;
     int count = 0;
     if (LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count)) {
-        if (count > 1) {
-            window.report_at_start = utf8_of(arguments[1]);
+        for (int i = 1; i < count; ++i) {
+            const std::string argument = utf8_of(arguments[i]);
+            if (argument == "--site" && i + 1 < count) {
+                seams.submit_url = submitter_url(utf8_of(arguments[++i]));
+            } else {
+                report_at_start = argument;
+            }
         }
         LocalFree(arguments);
     }
+    main_window window(seams);
+    window.quit_on_destroy = true;
+    window.report_at_start = report_at_start;
     // Showing the window runs the start-up sequence (start_up).
     ShowWindow(window.handle(), show);
     UpdateWindow(window.handle());

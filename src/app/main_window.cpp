@@ -32,6 +32,7 @@ window_seams default_window_seams() {
     seams.maker_url = maker_site_url;
     seams.submit_url = submitter_url(product_site_url);
     seams.choose_file = choose_report_file;
+    seams.thank_you = show_thank_you;
     seams.theme = system_theme;
     return seams;
 }

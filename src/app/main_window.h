@@ -31,6 +31,9 @@ struct window_seams {
     capture_seams capture;  // the probes of start-up
     // A message box over owner; text in UTF-8.
     std::function<int(HWND owner, const std::string& text, UINT type)> message_box;
+    // The thank-you of a site that said where the report is: the text, and
+    // the address as a link to open (keyboard too) or copy.
+    std::function<void(HWND owner, const std::string& text, const std::string& address)> thank_you;
     std::function<void(const std::string& command_line)> run_hidden;  // WinExec, hidden
     std::function<void(const std::string& address)> open_address;     // the shell's default browser
     std::string product_url;
@@ -44,6 +47,11 @@ struct window_seams {
 };
 
 window_seams default_window_seams();
+
+// The thank-you with its link, as thank_you: a task dialog whose link opens
+// the address and whose "Copy address" button copies it; a message box that
+// names it where the system has no task dialog.
+void show_thank_you(HWND owner, const std::string& text, const std::string& address);
 
 // The common Open or Save As dialog for a report, as choose_file.
 std::string choose_report_file(HWND owner, bool save, const std::string& folder);

@@ -1,5 +1,7 @@
 // Submit: the report posted to the site, the window waiting with it.
 #include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
 
 #include <optional>
 #include <string>
@@ -8,6 +10,12 @@
 
 #include "app/controls.h"
 #include "app/main_window.h"
+#include "app/grid_control.h"
+#include "app/version.h"
+#include "base/platform.h"
+#include "base/text.h"
+#include "report/report_json.h"
+#include "submit/delivery.h"
 #include "submit/site_address.h"
 
 namespace {
@@ -56,20 +64,75 @@ void main_window::submit_report() {
     UpdateWindow(status_bar);
     const HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     http->waiting = paint_while_waiting;
-    const std::vector<std::pair<std::string, std::string>> fields = {
-        {"textlist", submission},
-        {"id", std::to_string(draw_submission_identifier())},
-    };
-    const std::optional<reason> failed = http->post(seams_.submit_url, fields);
+    const result<delivery> delivered =
+        deliver(*http, seams_.submit_url, submission, report_json(live_, "cavio", file_version_text()));
     set_status(status_bar, status_message, status);
     SetCursor(previous);
     discard_waiting_input();
-    if (!failed) {
+    if (!delivered) {
+        seams_.message_box(window_.get(),
+                           "Can't send data to server.\r\n\r\n" + as_sentence(delivered.why().message()),
+                           MB_OK | MB_ICONERROR);
+    } else if (delivered->address.empty()) {
         seams_.message_box(window_.get(), "Data sent to server.\r\n\r\nThank You!",
                            MB_OK | MB_ICONINFORMATION);
     } else {
-        seams_.message_box(window_.get(),
-                           "Can't send data to server.\r\n\r\n" + as_sentence(failed->message()),
-                           MB_OK | MB_ICONERROR);
+        seams_.thank_you(window_.get(),
+                         std::string(delivered->already ? "The site already had this report."
+                                                        : "Data sent to server.\r\n\r\nThank You!") +
+                             "\r\n\r\nYour report is at:",
+                         delivered->address);
     }
+}
+
+namespace {
+
+constexpr int copy_address_button = 1001;
+
+struct thank_you_state {
+    std::string address;
+};
+
+HRESULT CALLBACK thank_you_events(HWND dialog, UINT notification, WPARAM wparam, LPARAM lparam,
+                                  LONG_PTR data) {
+    const auto* state = reinterpret_cast<const thank_you_state*>(data);
+    if (notification == TDN_HYPERLINK_CLICKED) {
+        ShellExecuteW(dialog, L"open", reinterpret_cast<const wchar_t*>(lparam), nullptr, nullptr,
+                      SW_SHOWNORMAL);
+    } else if (notification == TDN_BUTTON_CLICKED && static_cast<int>(wparam) == copy_address_button) {
+        copy_to_clipboard(dialog, state->address);
+        return S_FALSE;  // the dialog stays
+    }
+    return S_OK;
+}
+
+}  // namespace
+
+void show_thank_you(HWND owner, const std::string& text, const std::string& address) {
+    using task_dialog_fn = HRESULT(WINAPI*)(const TASKDIALOGCONFIG*, int*, int*, BOOL*);
+    // Common controls 6 only: the program's manifest asks for them.
+    const auto task_dialog =
+        get_proc<task_dialog_fn>(GetModuleHandleW(L"comctl32.dll"), "TaskDialogIndirect");
+    if (task_dialog == nullptr) {
+        MessageBoxW(owner, wide_of(text + "\r\n" + address).c_str(), application_title,
+                    MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    thank_you_state state{address};
+    const std::wstring body =
+        wide_of(text) + L"\n<a href=\"" + wide_of(address) + L"\">" + wide_of(address) + L"</a>";
+    const TASKDIALOG_BUTTON copy{copy_address_button, L"&Copy address"};
+    TASKDIALOGCONFIG config{};
+    config.cbSize = sizeof config;
+    config.hwndParent = owner;
+    config.dwFlags = TDF_ENABLE_HYPERLINKS | TDF_ALLOW_DIALOG_CANCELLATION;
+    config.dwCommonButtons = TDCBF_OK_BUTTON;
+    config.pszWindowTitle = application_title;
+    config.pszMainIcon = TD_INFORMATION_ICON;
+    config.pszContent = body.c_str();
+    config.cButtons = 1;
+    config.pButtons = &copy;
+    config.pfCallback = thank_you_events;
+    config.lpCallbackData = reinterpret_cast<LONG_PTR>(&state);
+    task_dialog(&config, nullptr, nullptr, nullptr);
 }

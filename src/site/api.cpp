@@ -115,6 +115,16 @@ void keep_and_answer(report_store& store, const httplib::Request& request, httpl
     const kept_report kept = store.keep(report);
     const std::string url = site_root(request) + report_path(kept.id);
     if (legacy) {
+        // What the viewer's Submit reads: where the report is, and where
+        // its whole report goes while the site does not hold it.
+        response.set_header("Cavio-Report", url);
+        if (kept.already) {
+            response.set_header("Cavio-Already", "yes");
+        }
+        if (!kept.attach_token.empty()) {
+            response.set_header("Cavio-Whole-Report", "/api/reports/" + std::to_string(kept.id) +
+                                                          "/whole?token=" + kept.attach_token);
+        }
         response.status = 200;
         response.set_content(std::string(kept.already ? "Already kept as " : "Kept as ") + url + "\n",
                              text_type);
@@ -153,6 +163,40 @@ void post_report(report_store& store, const httplib::Request& request, httplib::
     };
     keep_and_answer(store, request, response,
                     {"json", text("program"), text("version"), body, std::move(*document)}, false);
+}
+
+void post_whole(report_store& store, const httplib::Request& request, httplib::Response& response,
+                const std::string& body) {
+    const int64_t id = number_parameter(request.matches[1]);
+    result<report_document> document = read_report_json(body, "The report");
+    if (!document) {
+        return refuse(response, 400, document.why().sentence);
+    }
+    const nlohmann::json root = nlohmann::json::parse(body, nullptr, false);
+    const auto text = [&root](const char* key) {
+        const auto found = root.find(key);
+        return found != root.end() && found->is_string() ? found->get<std::string>() : std::string();
+    };
+    const result<kept_report> kept =
+        store.attach(id, request.get_param_value("token"),
+                     {"json", text("program"), text("version"), body, std::move(*document)});
+    if (!kept) {
+        return refuse(response, 409, kept.why().sentence);
+    }
+    answer_json(
+        response,
+        {{"id", kept->id}, {"url", site_root(request) + report_path(kept->id)}, {"already", kept->already}});
+}
+
+// The text a legacy report came as, its bytes as they came.
+void get_submission(report_store& store, const httplib::Request& request, httplib::Response& response) {
+    const int64_t id = number_parameter(request.matches[1]);
+    const std::optional<stored_report> stored = id > 0 ? store.report(id) : std::nullopt;
+    if (!stored || !stored->how.starts_with("legacy")) {
+        return refuse(response, 404,
+                      "There is no submitted text of report " + std::string(request.matches[1]) + ".");
+    }
+    response.set_content(stored->original, "text/plain; charset=windows-1252");
 }
 
 void get_report(report_store& store, const httplib::Request& request, httplib::Response& response) {
@@ -336,6 +380,8 @@ void install_routes(site_server& server, report_store& store) {
     };
     server.Post("/submitter.php", post(server.limits().form_body, "A submission", post_legacy));
     server.Post("/api/reports", post(server.limits().json_body, "A report", post_report));
+    server.Post(R"(/api/reports/(\d{1,12})/whole)", post(server.limits().json_body, "A report", post_whole));
+    server.Get(R"(/api/reports/(\d{1,12})/submission)", route(get_submission));
     server.Get("/api/reports", route(get_reports));
     server.Get(R"(/api/reports/(\d{1,12}))", route(get_report));
     server.Get("/api/devices", route(get_devices));

@@ -5,6 +5,7 @@
 #include <ctime>
 #include <nlohmann/json.hpp>
 #include <map>
+#include <random>
 #include <set>
 #include <thread>
 
@@ -37,6 +38,11 @@ const char* const migrations[] = {
     CREATE INDEX devices_newest ON devices (newest_report);
     CREATE TABLE device_pages (device_key TEXT NOT NULL, page_id {big} NOT NULL, lowest TEXT NOT NULL,
         PRIMARY KEY (page_id, device_key));)",
+    // A report sent as the legacy form and then whole: the whole one's
+    // content, and the token its sender attaches it with.
+    R"(ALTER TABLE reports ADD COLUMN whole_hash TEXT;
+    ALTER TABLE reports ADD COLUMN attach_token TEXT;
+    CREATE UNIQUE INDEX reports_whole ON reports (whole_hash);)",
 };
 
 std::string spelt(std::string text, const std::string& engine) {
@@ -156,6 +162,18 @@ std::vector<adapter_facts> adapters_of(sql_connection& db, int64_t report) {
         facts.vk_version = text_of(adapter[9]);
     }
     return adapters;
+}
+
+// 128 random bits in hex: the token a legacy post's whole report comes with.
+std::string new_token() {
+    std::random_device source;
+    std::string token;
+    for (int i = 0; i < 4; ++i) {
+        char part[9];
+        std::snprintf(part, sizeof part, "%08x", static_cast<unsigned>(source()));
+        token += part;
+    }
+    return token;
 }
 
 int64_t offset_of(const listing_filter& filter) {
@@ -295,6 +313,83 @@ int64_t report_store::keep_page(sql_connection& db, const report_page& page, con
     return id;
 }
 
+void report_store::keep_adapters(sql_connection& db, int64_t id, const report_document& document,
+                                 const std::string& received, bool counted) {
+    for (size_t a = 0; a < document.adapters.size(); ++a) {
+        const adapter_report& adapter = document.adapters[a];
+        const adapter_facts facts = facts_of(adapter);
+        int64_t read = 0;
+        for (const report_group& group : adapter.groups) {
+            read |= group.read ? int64_t{1} << static_cast<int>(group.id) : 0;
+        }
+        const int64_t adapter_id = integer_of(
+            db.run(
+                  "INSERT INTO adapters (report_id, position, description, device_key, vendor_id, "
+                  "device_id, "
+                  "device_name, vendor, driver_version, driver_order, d3d_level, gl_version, vk_version, "
+                  "read_groups) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id",
+                  {id, static_cast<int64_t>(a), facts.description, facts.device_key, int64_t{facts.vendor_id},
+                   int64_t{facts.device_id}, facts.device_name, facts.vendor_name, facts.driver_version,
+                   facts.driver_order, facts.d3d_level, facts.gl_version, facts.vk_version, read})
+                .at(0)[0]);
+        // The adapter's pages, each found or kept, then linked in two
+        // statements: few round trips to a database across a network.
+        std::vector<const report_page*> written;
+        std::vector<sql_value> hashes;
+        std::string known_query = "SELECT hash, id FROM pages WHERE hash IN (";
+        for (const report_group& group : adapter.groups) {
+            for (const report_page& page : group.pages) {
+                known_query += written.empty() ? "?" : ", ?";
+                written.push_back(&page);
+                hashes.emplace_back(page_hash(page));
+            }
+        }
+        std::map<std::string, int64_t> known;
+        if (!written.empty()) {
+            for (const sql_row& row : db.run(known_query + ")", hashes)) {
+                known.emplace(text_of(row[0]), integer_of(row[1]));
+            }
+        }
+        std::vector<int64_t> pages;
+        for (size_t p = 0; p < written.size(); ++p) {
+            const std::string& hash = std::get<std::string>(hashes[p]);
+            const auto found = known.find(hash);
+            pages.push_back(found != known.end() ? found->second : keep_page(db, *written[p], hash));
+        }
+        if (!pages.empty()) {
+            const std::string lowest = facts.driver_order + "|" + facts.driver_version;
+            std::string linked = "INSERT INTO adapter_pages (adapter_id, position, page_id) VALUES ";
+            std::string devices = "INSERT INTO device_pages (device_key, page_id, lowest) VALUES ";
+            std::vector<sql_value> link_values;
+            std::vector<sql_value> device_values;
+            for (size_t p = 0; p < pages.size(); ++p) {
+                linked += p == 0 ? "(?, ?, ?)" : ", (?, ?, ?)";
+                devices += p == 0 ? "(?, ?, ?)" : ", (?, ?, ?)";
+                link_values.insert(link_values.end(), {adapter_id, static_cast<int64_t>(p), pages[p]});
+                device_values.insert(device_values.end(), {facts.device_key, pages[p], lowest});
+            }
+            db.run(linked, link_values);
+            db.run(devices +
+                       " ON CONFLICT (page_id, device_key) DO UPDATE SET lowest = excluded.lowest "
+                       "WHERE excluded.lowest < device_pages.lowest",
+                   device_values);
+        }
+        db.run(
+            "INSERT INTO devices (key, vendor_id, device_id, name, vendor, reports, newest_report, "
+            "newest_received, driver_version, d3d_level, gl_version, vk_version, page_mask) "
+            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (key) DO UPDATE SET "
+            "reports = devices.reports + excluded.reports, page_mask = devices.page_mask | "
+            "excluded.page_mask, "
+            "name = excluded.name, vendor = excluded.vendor, newest_report = excluded.newest_report, "
+            "newest_received = excluded.newest_received, driver_version = excluded.driver_version, "
+            "d3d_level = excluded.d3d_level, gl_version = excluded.gl_version, "
+            "vk_version = excluded.vk_version",
+            {facts.device_key, int64_t{facts.vendor_id}, int64_t{facts.device_id}, facts.device_name,
+             facts.vendor_name, int64_t{counted ? 1 : 0}, id, received, facts.driver_version, facts.d3d_level,
+             facts.gl_version, facts.vk_version, static_cast<int64_t>(facts.page_mask)});
+    }
+}
+
 kept_report report_store::keep_once(sql_connection& db, const received_report& report,
                                     const std::string& hash) {
     const report_document& document = report.document;
@@ -315,84 +410,18 @@ kept_report report_store::keep_once(sql_connection& db, const received_report& r
         if (made.empty()) {
             db.run("ROLLBACK");
             return {integer_of(db.run("SELECT id FROM reports WHERE content_hash = ?", {hash}).at(0)[0]),
-                    true};
+                    true,
+                    {}};
         }
         const int64_t id = integer_of(made[0][0]);
-        for (size_t a = 0; a < document.adapters.size(); ++a) {
-            const adapter_report& adapter = document.adapters[a];
-            const adapter_facts facts = facts_of(adapter);
-            int64_t read = 0;
-            for (const report_group& group : adapter.groups) {
-                read |= group.read ? int64_t{1} << static_cast<int>(group.id) : 0;
-            }
-            const int64_t adapter_id = integer_of(
-                db.run(
-                      "INSERT INTO adapters (report_id, position, description, device_key, vendor_id, "
-                      "device_id, "
-                      "device_name, vendor, driver_version, driver_order, d3d_level, gl_version, vk_version, "
-                      "read_groups) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id",
-                      {id, static_cast<int64_t>(a), facts.description, facts.device_key,
-                       int64_t{facts.vendor_id}, int64_t{facts.device_id}, facts.device_name,
-                       facts.vendor_name, facts.driver_version, facts.driver_order, facts.d3d_level,
-                       facts.gl_version, facts.vk_version, read})
-                    .at(0)[0]);
-            // The adapter's pages, each found or kept, then linked in two
-            // statements: few round trips to a database across a network.
-            std::vector<const report_page*> written;
-            std::vector<sql_value> hashes;
-            std::string known_query = "SELECT hash, id FROM pages WHERE hash IN (";
-            for (const report_group& group : adapter.groups) {
-                for (const report_page& page : group.pages) {
-                    known_query += written.empty() ? "?" : ", ?";
-                    written.push_back(&page);
-                    hashes.emplace_back(page_hash(page));
-                }
-            }
-            std::map<std::string, int64_t> known;
-            if (!written.empty()) {
-                for (const sql_row& row : db.run(known_query + ")", hashes)) {
-                    known.emplace(text_of(row[0]), integer_of(row[1]));
-                }
-            }
-            std::vector<int64_t> pages;
-            for (size_t p = 0; p < written.size(); ++p) {
-                const std::string& hash = std::get<std::string>(hashes[p]);
-                const auto found = known.find(hash);
-                pages.push_back(found != known.end() ? found->second : keep_page(db, *written[p], hash));
-            }
-            if (!pages.empty()) {
-                const std::string lowest = facts.driver_order + "|" + facts.driver_version;
-                std::string linked = "INSERT INTO adapter_pages (adapter_id, position, page_id) VALUES ";
-                std::string devices = "INSERT INTO device_pages (device_key, page_id, lowest) VALUES ";
-                std::vector<sql_value> link_values;
-                std::vector<sql_value> device_values;
-                for (size_t p = 0; p < pages.size(); ++p) {
-                    linked += p == 0 ? "(?, ?, ?)" : ", (?, ?, ?)";
-                    devices += p == 0 ? "(?, ?, ?)" : ", (?, ?, ?)";
-                    link_values.insert(link_values.end(), {adapter_id, static_cast<int64_t>(p), pages[p]});
-                    device_values.insert(device_values.end(), {facts.device_key, pages[p], lowest});
-                }
-                db.run(linked, link_values);
-                db.run(devices +
-                           " ON CONFLICT (page_id, device_key) DO UPDATE SET lowest = excluded.lowest "
-                           "WHERE excluded.lowest < device_pages.lowest",
-                       device_values);
-            }
-            db.run(
-                "INSERT INTO devices (key, vendor_id, device_id, name, vendor, reports, newest_report, "
-                "newest_received, driver_version, d3d_level, gl_version, vk_version, page_mask) "
-                "VALUES (?, ?, ?, ?, ?, 1, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (key) DO UPDATE SET "
-                "reports = devices.reports + 1, page_mask = devices.page_mask | excluded.page_mask, "
-                "name = excluded.name, vendor = excluded.vendor, newest_report = excluded.newest_report, "
-                "newest_received = excluded.newest_received, driver_version = excluded.driver_version, "
-                "d3d_level = excluded.d3d_level, gl_version = excluded.gl_version, "
-                "vk_version = excluded.vk_version",
-                {facts.device_key, int64_t{facts.vendor_id}, int64_t{facts.device_id}, facts.device_name,
-                 facts.vendor_name, id, received, facts.driver_version, facts.d3d_level, facts.gl_version,
-                 facts.vk_version, static_cast<int64_t>(facts.page_mask)});
+        keep_adapters(db, id, document, received, true);
+        std::string token;
+        if (report.how == "legacy") {
+            token = new_token();
+            db.run("UPDATE reports SET attach_token = ? WHERE id = ?", {token, id});
         }
         db.run("COMMIT");
-        return {id, false};
+        return {id, false, token};
     } catch (const failure&) {
         db.run("ROLLBACK");
         throw;
@@ -403,9 +432,13 @@ kept_report report_store::keep(const received_report& report) {
     const std::string hash = content_hash(report.document);
     {
         lease db = borrow();
-        const std::vector<sql_row> found = db->run("SELECT id FROM reports WHERE content_hash = ?", {hash});
+        const std::vector<sql_row> found = db->run(
+            "SELECT id, whole_hash, attach_token FROM reports WHERE content_hash = ? OR whole_hash = ?",
+            {hash, hash});
         if (!found.empty()) {
-            return {integer_of(found[0][0]), true};
+            // A legacy report still without its whole report can get it.
+            const bool waiting = report.how == "legacy" && !found[0][1];
+            return {integer_of(found[0][0]), true, waiting ? text_of(found[0][2]) : std::string()};
         }
     }
     std::unique_lock<std::mutex> turn(write_lock_, std::defer_lock);
@@ -426,6 +459,99 @@ kept_report report_store::keep(const received_report& report) {
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(10 << attempt));
         }
+    }
+}
+
+namespace {
+
+// Whether a text reads as the form sent it: the form turned each TAB, CR and
+// LF into a blank and went in the sender's code page, so a text beyond ASCII
+// cannot be compared across it.
+bool same_as_sent(const std::string& sent, std::string text) {
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
+    const bool ascii =
+        std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return !ascii || sent == text;
+}
+
+// Whether the whole report holds each page of the legacy one, its rows with
+// the same names and the values the form carried, in the order written.
+bool holds_legacy_pages(const report_document& whole, const report_document& legacy) {
+    if (whole.adapters.size() != legacy.adapters.size()) {
+        return false;
+    }
+    for (size_t a = 0; a < legacy.adapters.size(); ++a) {
+        for (const report_group& group : legacy.adapters[a].groups) {
+            for (const report_page& page : group.pages) {
+                const report_page* own = whole.adapters[a].group(group.id).page(page.id);
+                if (own == nullptr) {
+                    return false;
+                }
+                const std::vector<const report_row*> rows = rows_as_written(*own);
+                if (rows.size() != page.rows.size()) {
+                    return false;
+                }
+                for (size_t r = 0; r < rows.size(); ++r) {
+                    const report_row& sent = page.rows[r];
+                    const report_row& kept = *rows[r];
+                    if ((sent.kind == row_kind::blank) != (kept.kind == row_kind::blank) ||
+                        !same_as_sent(sent.name, kept.name) ||
+                        !same_as_sent(sent.value, kept.wire_value.value_or(kept.value))) {
+                        return false;
+                    }
+                }
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+result<kept_report> report_store::attach(int64_t id, const std::string& token, const received_report& whole) {
+    const auto refused = [](const std::string& sentence) { return reason{"Report", -1, {}, sentence, {}}; };
+    const std::optional<stored_report> legacy = report(id);
+    if (!legacy || legacy->how != "legacy") {
+        return refused("There is no report " + std::to_string(id) + " waiting for its whole report.");
+    }
+    if (!holds_legacy_pages(whole.document, legacy->document)) {
+        return refused("The whole report is not the report that was submitted.");
+    }
+    const std::string hash = content_hash(whole.document);
+    std::unique_lock<std::mutex> turn(write_lock_, std::defer_lock);
+    if (one_writer_) {
+        turn.lock();
+    }
+    lease db = borrow();
+    db->run(db->engine() == std::string("sqlite") ? "BEGIN IMMEDIATE" : "BEGIN");
+    try {
+        const std::vector<sql_row> waiting = db->run(
+            "SELECT id FROM reports WHERE id = ? AND attach_token = ? AND whole_hash IS NULL", {id, token});
+        if (waiting.empty() || token.empty()) {
+            db->run("ROLLBACK");
+            return refused("This report does not wait for a whole report with that token.");
+        }
+        const std::vector<sql_row> other =
+            db->run("SELECT id FROM reports WHERE whole_hash = ? OR content_hash = ?", {hash, hash});
+        if (!other.empty()) {
+            db->run("ROLLBACK");
+            return kept_report{integer_of(other[0][0]), true, {}};
+        }
+        db->run("DELETE FROM adapter_pages WHERE adapter_id IN (SELECT id FROM adapters WHERE report_id = ?)",
+                {id});
+        db->run("DELETE FROM adapters WHERE report_id = ?", {id});
+        keep_adapters(*db, id, whole.document, legacy->received, false);
+        db->run(
+            "UPDATE reports SET how = 'legacy+json', program = ?, version = ?, problems = ?, whole_hash = ?, "
+            "attach_token = NULL WHERE id = ?",
+            {whole.program, whole.version, problems_json(whole.document.problems).dump(), hash, id});
+        db->run("COMMIT");
+        return kept_report{id, false, {}};
+    } catch (const failure&) {
+        db->run("ROLLBACK");
+        db.drop();
+        throw;
     }
 }
 

@@ -28,6 +28,9 @@ struct received_report {
 struct kept_report {
     int64_t id = 0;
     bool already = false;  // the same content was kept before: id is that report's
+    // A legacy report without its whole report yet: what the whole one is
+    // attached with (attach); empty otherwise.
+    std::string attach_token;
 };
 
 struct stored_report {
@@ -97,6 +100,11 @@ public:
     // is kept already. Raises failure where the database fails.
     kept_report keep(const received_report& report);
 
+    // Makes the whole saved report the content of the legacy report id, whose
+    // legacy pages it must hold unchanged; token is the one keep gave. The
+    // reason where it does not fit. Raises failure where the database fails.
+    result<kept_report> attach(int64_t id, const std::string& token, const received_report& whole);
+
     std::optional<stored_report> report(int64_t id);
     // Newest first; total gets how many match.
     std::vector<listed_report> reports(const listing_filter& filter, int64_t* total = nullptr);
@@ -120,6 +128,10 @@ private:
     // Keeps a page not kept before (most pages of a report are: found by
     // their hash, they are neither written out nor compressed again).
     int64_t keep_page(sql_connection& db, const report_page& page, const std::string& hash);
+    // The adapters of a report, their pages and devices; counted: the
+    // devices count the report (not so for a whole report attached later).
+    void keep_adapters(sql_connection& db, int64_t id, const report_document& document,
+                       const std::string& received, bool counted);
 
     std::function<std::unique_ptr<sql_connection>()> connect_;
     std::mutex pool_lock_;

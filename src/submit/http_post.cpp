@@ -462,27 +462,39 @@ http_component::~http_component() {
     }
 }
 
-std::optional<reason> http_component::post(const std::string& url,
-                                           const std::vector<std::pair<std::string, std::string>>& fields) {
+std::string http_reply::header(std::string_view name) const {
+    for (const auto& [key, value] : headers) {
+        if (key == lower(std::string(name))) {
+            return value;
+        }
+    }
+    return {};
+}
+
+result<http_reply> http_component::post(const std::string& url,
+                                        const std::vector<std::pair<std::string, std::string>>& fields) {
+    return post_body(url, "application/x-www-form-urlencoded", form_body(fields));
+}
+
+result<http_reply> http_component::post_body(const std::string& url, const std::string& content_type,
+                                             const std::string& body) {
     try {
-        exchange(url, fields);
-        return std::nullopt;
+        return exchange(url, content_type, body);
     } catch (const failure& error) {
         return error.why();
     }
 }
 
-void http_component::exchange(const std::string& url,
-                              const std::vector<std::pair<std::string, std::string>>& fields) {
+http_reply http_component::exchange(const std::string& url, const std::string& content_type,
+                                    const std::string& body) {
     if (!winsock_) {
         fail("no sockets", "WSAStartup");
     }
     const post_clock clock(deadline, waiting);
     const http_address address = crack(url);
-    const std::string body = form_body(fields);
     std::string request = "POST " + address.path + " HTTP/1.1\r\nHost: " + address.authority +
                           "\r\nUser-Agent: " + http_user_agent + "\r\nAccept: " + http_accept +
-                          "\r\nContent-Type: application/x-www-form-urlencoded\r\nContent-Length: " +
+                          "\r\nContent-Type: " + content_type + "\r\nContent-Length: " +
                           std::to_string(body.size()) + "\r\nConnection: close\r\n";
     auto& cookies = cookies_[lower(address.host)];
     if (!cookies.empty()) {
@@ -532,14 +544,14 @@ void http_component::exchange(const std::string& url,
         fail("the server answered " + std::to_string(head.status) +
              (head.words.empty() ? "" : " " + head.words));
     }
-    if (head.status == 204) {
-        return;
+    if (head.status != 204) {
+        if (chunked) {
+            skip_chunked(reader);
+        } else if (length != nullptr) {
+            reader.skip(decimal(*length));
+        } else {
+            reader.skip_to_end();
+        }
     }
-    if (chunked) {
-        skip_chunked(reader);
-    } else if (length != nullptr) {
-        reader.skip(decimal(*length));
-    } else {
-        reader.skip_to_end();
-    }
+    return {head.status, std::move(head.headers)};
 }

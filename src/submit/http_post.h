@@ -14,6 +14,16 @@
 #include "base/reason.h"
 #include "submit/form_fields.h"
 
+// A whole answer with a 2xx status: its headers (names in lower case); its
+// body is read to its end and dropped.
+struct http_reply {
+    int status = 0;
+    std::vector<std::pair<std::string, std::string>> headers;
+
+    // The value of the first header of that name, or empty.
+    std::string header(std::string_view name) const;
+};
+
 // The HTTP component: one plain-HTTP form post at a time, no proxy, no
 // authentication, the fixed Accept and User-Agent headers, and the server's
 // cookies kept between posts. It speaks HTTP/1.1 over Winsock itself, so that
@@ -36,15 +46,17 @@ public:
     std::function<void()> waiting;
 
     // Posts the url-encoded fields to url and reads the answer, discarding
-    // its body as it comes. Nothing when the whole answer arrived with a 2xx
+    // its body as it comes. The answer when it arrived whole with a 2xx
     // status; otherwise why not: any transport failure, an answer that is
     // cut short or that does not end before the deadline, and any other
     // status (whose body is not read).
-    std::optional<reason> post(const std::string& url,
-                               const std::vector<std::pair<std::string, std::string>>& fields);
+    result<http_reply> post(const std::string& url, const std::vector<std::pair<std::string, std::string>>& fields);
+
+    // The same with a body of the given type, as it is.
+    result<http_reply> post_body(const std::string& url, const std::string& content_type, const std::string& body);
 
 private:
-    void exchange(const std::string& url, const std::vector<std::pair<std::string, std::string>>& fields);
+    http_reply exchange(const std::string& url, const std::string& content_type, const std::string& body);
 
     // host -> cookie name -> value, from the Set-Cookie headers of answers
     std::map<std::string, std::map<std::string, std::string>> cookies_;

@@ -9,6 +9,7 @@
 
 #include "app/main_window.h"
 #include "refdata/pci_names.h"
+#include "submit/delivery.h"
 #include "submit/http_post.h"
 
 namespace {
@@ -203,7 +204,7 @@ TEST_F(Submit, AServerThatStallsMeetsTheDeadline) {
     http.deadline = std::chrono::milliseconds(1000);
     int calls = 0;
     http.waiting = [&calls] { ++calls; };
-    EXPECT_EQ("the server went silent", http.post(silent.url(), {{"id", "1"}}).value_or(reason{}).sentence);
+    EXPECT_EQ("the server went silent", http.post(silent.url(), {{"id", "1"}}).why().sentence);
     EXPECT_GE(calls, 5);
 }
 
@@ -292,6 +293,79 @@ TEST(FormEncoding, BytesOfTheValueAndTheIdentifier) {
     for (int i = 0; i < 200; ++i) {
         EXPECT_TRUE(halves_xor_to_6b9(std::to_string(draw_submission_identifier())));
     }
+}
+
+}  // namespace
+
+namespace {
+
+// Every answer a site can give Submit's errand: a new report with the place
+// for its whole report, one already there, an older site that knows no whole
+// report, a refusal, and no answer at all.
+TEST(Delivery, EachAnswerOfASite) {
+    const std::string ok = "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n";
+    struct answer {
+        const char* what;
+        std::vector<http_answer> answers;
+        std::string address;  // empty: the form failed, or the site gives none
+        bool already;
+        bool whole;
+        size_t requests;
+    };
+    const answer table[] = {
+        {"new",
+         {{ok + "Cavio-Report: http://site/reports/7\r\nCavio-Whole-Report: "
+                "/api/reports/7/whole?token=ab\r\n\r\n"},
+          {ok + "\r\n"}},
+         "http://site/reports/7",
+         false,
+         true,
+         2},
+        {"already there, whole",
+         {{ok + "Cavio-Report: http://site/reports/7\r\nCavio-Already: yes\r\n\r\n"}},
+         "http://site/reports/7",
+         true,
+         false,
+         1},
+        {"an older site", {{ok + "\r\n"}}, "", false, false, 1},
+        {"whole report refused",
+         {{ok + "Cavio-Report: http://site/reports/8\r\nCavio-Whole-Report: "
+                "/api/reports/8/whole?token=cd\r\n\r\n"},
+          http_answer::status(409)},
+         "http://site/reports/8",
+         false,
+         false,
+         2},
+    };
+    for (const answer& a : table) {
+        SCOPED_TRACE(a.what);
+        loopback_server server(a.answers);
+        http_component http;
+        const result<delivery> delivered = deliver(http, server.url(), "%2.00%\r\n", "{\"format\": 1}");
+        ASSERT_TRUE(delivered) << delivered.why().text();
+        EXPECT_EQ(a.address, delivered->address);
+        EXPECT_EQ(a.already, delivered->already);
+        EXPECT_EQ(a.whole, delivered->whole);
+        const auto requests = server.requests();
+        ASSERT_EQ(a.requests, requests.size());
+        EXPECT_EQ("/submitter.php", fakes::parse_request(requests[0]).path);
+        if (a.requests == 2) {
+            const fakes::http_request whole = fakes::parse_request(requests[1]);
+            EXPECT_EQ(0u, whole.path.find("/api/reports/"));
+            EXPECT_EQ("{\"format\": 1}", whole.body);
+        }
+    }
+    // Refused, or nobody there: the reason.
+    loopback_server refusing({http_answer::status(500)});
+    http_component http;
+    EXPECT_EQ("the server answered 500 Status", deliver(http, refusing.url(), "x", "{}").why().sentence);
+    int closed_port = 0;
+    {
+        loopback_server gone({});
+        closed_port = gone.port();
+    }
+    EXPECT_EQ("connect",
+              deliver(http, "http://127.0.0.1:" + std::to_string(closed_port) + "/", "x", "{}").why().call);
 }
 
 }  // namespace
