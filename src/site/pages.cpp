@@ -260,6 +260,9 @@ void report_page_view(report_store& store, const httplib::Request& request, http
            html_text(report->received) + "</dd><dt>Sent</dt><dd>" +
            (report->how == "legacy"
                 ? std::string("by the viewer's Submit (its DirectX and OpenGL pages, names and values)")
+            : report->how == "legacy+json"
+                ? "by the viewer's Submit, whole (" + html_text(report->program) + " " +
+                      html_text(report->version) + ")"
                 : "as a saved report of " + html_text(report->program) + " " + html_text(report->version)) +
            "</dd><dt>Saved report</dt><dd><a href=\"/api/reports/" + number + "\" download=\"report-" +
            number + ".json\">Download</a> (the viewer opens it)</dd></dl>\n";
