@@ -92,6 +92,17 @@ TEST_P(SiteHttp, EachPostIsKeptOnceOrRefusedWithOneSentence) {
               post("/submitter.php", legacy_form(text)));
     EXPECT_EQ(std::make_pair(200, "Already kept as " + root + "/reports/1\n"),
               post("/submitter.php", legacy_form(text, "99")));
+    // The form's answer says where the whole report goes; only with its token.
+    const httplib::Result form =
+        client.Post("/submitter.php", legacy_form(text, "7"), "application/x-www-form-urlencoded");
+    ASSERT_TRUE(form);
+    EXPECT_EQ(root + "/reports/1", form->get_header_value("Cavio-Report"));
+    const std::string whole = form->get_header_value("Cavio-Whole-Report");
+    EXPECT_EQ(0u, whole.find("/api/reports/1/whole?token=")) << whole;
+    EXPECT_EQ(409, client.Post("/api/reports/1/whole?token=wrong", report, "application/json")->status);
+    EXPECT_EQ(
+        409,
+        client.Post(whole.c_str(), replaced(report, "8.17.18.19", "8.17.18.99"), "application/json")->status);
     const httplib::Result made = client.Post("/api/reports", report, "application/json");
     ASSERT_TRUE(made);
     EXPECT_EQ(201, made->status);
