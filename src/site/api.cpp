@@ -135,6 +135,17 @@ void keep_and_answer(report_store& store, const httplib::Request& request, httpl
                 kept.already ? 200 : 201);
 }
 
+// A posted saved report that the strict reader took: its program and
+// version are its strings.
+received_report received_json(const std::string& body, report_document&& document) {
+    const nlohmann::json root = nlohmann::json::parse(body, nullptr, false);
+    const auto text = [&root](const char* key) {
+        const auto found = root.find(key);
+        return found != root.end() && found->is_string() ? found->get<std::string>() : std::string();
+    };
+    return {"json", text("program"), text("version"), body, std::move(document)};
+}
+
 void post_legacy(report_store& store, const httplib::Request& request, httplib::Response& response,
                  const std::string& body) {
     const result<legacy_form> form = read_legacy_form(body);
@@ -155,14 +166,7 @@ void post_report(report_store& store, const httplib::Request& request, httplib::
     if (!document) {
         return refuse(response, 400, document.why().sentence);
     }
-    // The strict reader took it: the program and version are its strings.
-    const nlohmann::json root = nlohmann::json::parse(body, nullptr, false);
-    const auto text = [&root](const char* key) {
-        const auto found = root.find(key);
-        return found != root.end() && found->is_string() ? found->get<std::string>() : std::string();
-    };
-    keep_and_answer(store, request, response,
-                    {"json", text("program"), text("version"), body, std::move(*document)}, false);
+    keep_and_answer(store, request, response, received_json(body, std::move(*document)), false);
 }
 
 void post_whole(report_store& store, const httplib::Request& request, httplib::Response& response,
@@ -172,14 +176,8 @@ void post_whole(report_store& store, const httplib::Request& request, httplib::R
     if (!document) {
         return refuse(response, 400, document.why().sentence);
     }
-    const nlohmann::json root = nlohmann::json::parse(body, nullptr, false);
-    const auto text = [&root](const char* key) {
-        const auto found = root.find(key);
-        return found != root.end() && found->is_string() ? found->get<std::string>() : std::string();
-    };
     const result<kept_report> kept =
-        store.attach(id, request.get_param_value("token"),
-                     {"json", text("program"), text("version"), body, std::move(*document)});
+        store.attach(id, request.get_param_value("token"), received_json(body, std::move(*document)));
     if (!kept) {
         return refuse(response, 409, kept.why().sentence);
     }

@@ -64,21 +64,7 @@ protected:
         set_rows(other, "GL_ARB_multitexture", "no");
         httplib::Client client("127.0.0.1", site_->port());
         client.Post("/api/reports", golden, "application/json");
-        std::string text;
-        for (const char c : read_file(std::string(CAVIO_GOLDEN_DIR) + "/submission.txt")) {
-            text += c == '\n' ? std::string("\r\n") : std::string(1, c);
-        }
-        std::string form = "textlist=";
-        for (const char c : text) {
-            const auto byte = static_cast<unsigned char>(c);
-            char escaped[4];
-            std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
-            form += byte <= 0x20 || byte >= 0x81 ||
-                            std::string_view("#%*<>[]&=+").find(c) != std::string_view::npos
-                        ? std::string(escaped)
-                        : std::string(1, c);
-        }
-        client.Post("/submitter.php", form + "&id=1721", "application/x-www-form-urlencoded");
+        client.Post("/submitter.php", viewer_form(golden_submission()), "application/x-www-form-urlencoded");
         client.Post("/api/reports", report_json(hostile, "cavio", "1.2.3.4"), "application/json");
         client.Post("/api/reports", report_json(other, "cavio", "1.2.3.4"), "application/json");
     }

@@ -23,32 +23,6 @@ namespace {
 using namespace site_fixtures;
 using std::chrono::steady_clock;
 
-// The golden submission with its CR LF line ends, as the viewer sends it.
-std::string golden_submission() {
-    std::string text;
-    for (const char c : read_file(std::string(CAVIO_GOLDEN_DIR) + "/submission.txt")) {
-        text += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    }
-    return text;
-}
-
-// The viewer's form encoding: "&", "=" and "+" stay raw inside the text.
-std::string legacy_form(const std::string& text, const std::string& id = "1721") {
-    std::string body = "textlist=";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte <= 0x20 || byte >= 0x81 ||
-            std::string_view("#%*<>[]&=+").find(c) != std::string_view::npos) {
-            char escaped[4];
-            std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
-            body += escaped;
-        } else {
-            body += c;
-        }
-    }
-    return body + "&id=" + id;
-}
-
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
     const size_t at = text.find(from);
     return at == std::string::npos ? text : text.replace(at, from.size(), to);
@@ -95,12 +69,12 @@ TEST_P(SiteHttp, EachPostIsKeptOnceOrRefusedWithOneSentence) {
     };
     // Kept, then found already there: the legacy form and a saved report.
     EXPECT_EQ(std::make_pair(200, "Kept as " + root + "/reports/1\n"),
-              post("/submitter.php", legacy_form(text)));
+              post("/submitter.php", viewer_form(text)));
     EXPECT_EQ(std::make_pair(200, "Already kept as " + root + "/reports/1\n"),
-              post("/submitter.php", legacy_form(text, "99")));
+              post("/submitter.php", viewer_form(text, "99")));
     // The form's answer says where the whole report goes; only with its token.
     const httplib::Result form =
-        client.Post("/submitter.php", legacy_form(text, "7"), "application/x-www-form-urlencoded");
+        client.Post("/submitter.php", viewer_form(text, "7"), "application/x-www-form-urlencoded");
     ASSERT_TRUE(form);
     EXPECT_EQ(root + "/reports/1", form->get_header_value("Cavio-Report"));
     const std::string whole = form->get_header_value("Cavio-Whole-Report");
@@ -132,16 +106,16 @@ TEST_P(SiteHttp, EachPostIsKeptOnceOrRefusedWithOneSentence) {
     const refusal refused[] = {
         {"/submitter.php", "textlist=hello&id=1", 400,
          "The text is not a Cavio submission: it does not start with"},
-        {"/submitter.php", legacy_form(replaced(text, "!dx_device!", "!dx_nothing!")), 400,
+        {"/submitter.php", viewer_form(replaced(text, "!dx_device!", "!dx_nothing!")), 400,
          "The submission holds a page it cannot have here: \"dx_nothing\""},
-        {"/submitter.php", legacy_form("%2.00%\r\n"), 400,
+        {"/submitter.php", viewer_form("%2.00%\r\n"), 400,
          "The text is not a Cavio submission: it holds no \"|card|\"."},
-        {"/submitter.php", legacy_form(replaced(text, "@opengl@", "@directx@")), 400,
+        {"/submitter.php", viewer_form(replaced(text, "@opengl@", "@directx@")), 400,
          "The submission repeats"},
         {"/submitter.php", "textlist=%2.00%ZZ&id=1", 400,
          "The submission's text holds a \"%\" that encodes no byte"},
         {"/submitter.php", "textlist=%252.00%25", 400, "The body is not the submission form"},
-        {"/submitter.php", legacy_form(text, "12a"), 400, "The submission's \"id\" is not a number."},
+        {"/submitter.php", viewer_form(text, "12a"), 400, "The submission's \"id\" is not a number."},
         {"/api/reports", report.substr(0, report.size() / 2), 400, "The report is not valid JSON: line "},
         {"/api/reports", replaced(report, "\"format\": 1", "\"format\": 2"), 400,
          "The report is not a Cavio report: it is a report of format 2"},
@@ -304,7 +278,7 @@ TEST(SiteProgram, ServesWhereItIsToldAndLogsEachRequest) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     const httplib::Result answer =
-        client.Post("/submitter.php", legacy_form(golden_submission()), "application/x-www-form-urlencoded");
+        client.Post("/submitter.php", viewer_form(golden_submission()), "application/x-www-form-urlencoded");
     shell("kill $(cat " + log + ".pid)");
     ASSERT_TRUE(answer);
     EXPECT_EQ(200, answer->status);

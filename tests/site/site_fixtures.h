@@ -8,6 +8,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -139,6 +140,32 @@ private:
     int port_ = 0;
     std::thread thread_;
 };
+
+// The golden submission with its CR LF line ends, as the viewer sends it.
+inline std::string golden_submission() {
+    std::string text;
+    for (const char c : read_file(std::string(CAVIO_GOLDEN_DIR) + "/submission.txt")) {
+        text += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    }
+    return text;
+}
+
+// The viewer's form encoding: "&", "=" and "+" stay raw inside the text.
+inline std::string viewer_form(const std::string& text, const std::string& id = "1721") {
+    std::string body = "textlist=";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte <= 0x20 || byte >= 0x81 ||
+            std::string_view("#%*<>[]&=+").find(c) != std::string_view::npos) {
+            char escaped[4];
+            std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
+            body += escaped;
+        } else {
+            body += c;
+        }
+    }
+    return body + "&id=" + id;
+}
 
 inline const std::string engines[] = {"sqlite", "postgresql"};
 
