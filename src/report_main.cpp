@@ -5,13 +5,16 @@
 #include <io.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "app/version.h"
+#include "base/platform.h"
 #include "base/text.h"
+#include "base/win_handles.h"
 #include "probe/capture.h"
 #include "refdata/pci_names.h"
 #include "report/compare.h"
@@ -48,7 +51,7 @@ constexpr char usage[] =
     "Exit status: 0 done (with --compare: the reports are equal), 1 no Direct3D adapter could be read\n"
     "(with --compare: the reports differ; with --submit: the site refused the report or could not be "
     "reached),\n"
-    "2 a usage error or a file that is refused.\n";
+    "2 a usage error, a file that is refused, or output that cannot be written.\n";
 
 // The command line as UTF-8 arguments, whatever the code page.
 std::vector<std::string> arguments() {
@@ -63,24 +66,40 @@ std::vector<std::string> arguments() {
     return list;
 }
 
+// One line that names what is wrong; the usage is a --help away.
 int usage_error(const std::string& what) {
-    std::fprintf(stderr, "cavio-report: %s\n%s", what.c_str(), usage);
+    std::fprintf(stderr, "cavio-report: %s; see --help\n", what.c_str());
     return 2;
 }
 
-// Writes text, byte for byte, to the file named or to standard output.
+// Writes text, byte for byte, to the file named or to standard output; what
+// cannot be written is said on standard error with the system's reason.
 bool write_out(const std::string& text, const std::string& output) {
     if (output.empty()) {
         _setmode(_fileno(stdout), _O_BINARY);
-        return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
-    }
-    FILE* file = _wfopen(wide_of(output).c_str(), L"wb");
-    if (file == nullptr) {
-        std::fprintf(stderr, "cavio-report: %s cannot be written\n", output.c_str());
+        if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0) {
+            return true;
+        }
+        std::fputs("cavio-report: standard output cannot be written\n", stderr);
         return false;
     }
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    return std::fclose(file) == 0 && written;
+    const handle file(CreateFileW(wide_of(output).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD error = file.get() == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
+    for (size_t done = 0; error == ERROR_SUCCESS && done < text.size();) {
+        DWORD wrote = 0;
+        const auto part = static_cast<DWORD>(std::min<size_t>(text.size() - done, 1u << 30));
+        if (!WriteFile(file.get(), text.data() + done, part, &wrote, nullptr)) {
+            error = GetLastError();
+        }
+        done += wrote;
+    }
+    if (error != ERROR_SUCCESS) {
+        std::fprintf(stderr, "cavio-report: %s cannot be written: %s\n", output.c_str(),
+                     system_error_words(error).c_str());
+        return false;
+    }
+    return true;
 }
 
 // A probe given up at its bound has not ended; it may hold the windowing
@@ -109,8 +128,13 @@ int report_main() {
     std::string output;
     std::vector<std::string> compared;
     const std::vector<std::string> args = arguments();
+    std::vector<std::string> seen;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        if (arg.starts_with("-") && std::find(seen.begin(), seen.end(), arg) != seen.end()) {
+            return usage_error(arg + " is given twice");
+        }
+        seen.push_back(arg);
         if (arg == "--help" || arg == "-h" || arg == "/?") {
             std::fputs(usage, stdout);
             return 0;
@@ -148,6 +172,8 @@ int report_main() {
             if (compared.empty()) {
                 return usage_error("--compare needs a saved report");
             }
+        } else if (!arg.starts_with("-") && !arg.starts_with("/")) {
+            return usage_error("unexpected argument " + arg);
         } else {
             return usage_error("unknown option " + arg);
         }
@@ -199,7 +225,7 @@ int report_main() {
                                  ? report_json(document, "cavio-report", file_version_text())
                              : kind == output_kind::submission ? submission_text(document)
                                                                : document_text(document);
-    return write_out(text, output) ? 0 : 1;
+    return write_out(text, output) ? 0 : 2;
 }
 
 int main() {

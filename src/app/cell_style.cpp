@@ -1,5 +1,6 @@
 #include "app/cell_style.h"
 
+#include <algorithm>
 #include <string>
 
 #include "app/theme.h"
@@ -10,13 +11,16 @@ namespace {
 cell_style summary_style(const cell_facts& cell) {
     cell_style style;
     style.background = cell.current_row && cell.current_text != CLR_INVALID ? cell.current_color
-                       : cell.differs && !cell.current_row                  ? cell.differs_background
+                       : cell.differs                                       ? cell.differs_background
                                                                             : cell.grid_color;
     style.text_color = cell.font_color;
     style.font_size = cell.font_size;
     style.inset_left = style.inset_right = 2;
     style.inset_top = style.inset_bottom = 1;
     style.bold = cell.column == 0;
+    if (cell.link && cell.column == 1 && !(cell.current_row && cell.current_text != CLR_INVALID)) {
+        style.text_color = cell.link_color;
+    }
     return style;
 }
 
@@ -61,6 +65,16 @@ cell_style device_style(const cell_facts& cell) {
         return style;
     }
     style.font_size = 8;
+    if (cell.mark) {
+        style.align = cell_align::center;
+        style.inset_left = style.inset_right = 2;
+        style.text_color = cell.fixed_row ? style.text_color : cell.number;
+        style.bold = !cell.fixed_row;
+        if (cell.current_row && cell.current_text != CLR_INVALID) {
+            style.text_color = cell.current_text;
+        }
+        return style;
+    }
     switch (painted_as(cell)) {
         case row_kind::number:
             style.align = cell_align::right;
@@ -100,9 +114,17 @@ cell_style decide_cell_style(const cell_facts& cell) {
 cell_facts facts_of(const grid_model& grid, int column, int row) {
     cell_facts facts;
     facts.text = grid.cell(column, row);
-    // The Compared column is painted as the value column, the description
-    // after it as descriptions are.
-    facts.column = grid.comparing() && column >= 2 ? column - 1 : column;
+    // The Compared column is painted as the value column, a mark as a "yes".
+    const column_role role = grid.column(column).role;
+    facts.column = role == column_role::name                                     ? 0
+                   : role == column_role::value || role == column_role::compared ? 1
+                                                                                 : 2;
+    facts.mark = role == column_role::mark;
+    // A capability the Formats matrix filters on: its header as a difference is.
+    if (facts.mark && row < grid.fixed_rows()) {
+        const std::vector<int>& filter = grid.filter();
+        facts.differs = std::find(filter.begin(), filter.end(), grid.column(column).mark) != filter.end();
+    }
     facts.differs = grid.row_differs(row);
     facts.kind = grid.kind(row);
     facts.fixed_row = row < grid.fixed_rows();
@@ -118,5 +140,7 @@ cell_facts facts_of(const grid_model& grid, int column, int row) {
     facts.zero = colours.zero;
     facts.differs_background = colours.differs;
     facts.font_size = grid.font_size();
+    facts.link = grid.link(row) != nullptr;
+    facts.link_color = colours.link;
     return facts;
 }

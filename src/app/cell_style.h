@@ -34,6 +34,9 @@ struct cell_facts {
     bool fixed_row = false;          // the header row
     bool current_row = false;        // the current row, or a row of the selection
     bool differs = false;            // in a comparison, a row whose values differ
+    bool mark = false;               // a mark column of the Formats matrix
+    bool link = false;               // a Summary row that links to the page it comes from
+    COLORREF link_color = RGB(0, 102, 204);
     cell_painter painter = cell_painter::device;
     COLORREF grid_color = RGB(255, 255, 255);
     COLORREF fixed_color = RGB(192, 192, 192);

@@ -8,9 +8,9 @@ int fitted_value_width(const grid_model& grid, const text_measure& measure) {
     return fitted_column_width(grid, 1, measure);
 }
 
-int fitted_column_width(const grid_model& grid, int column, const text_measure& measure) {
-    int width = grid.column_width(column);
-    for (int r = grid.fixed_rows(); r < grid.row_count(); ++r) {
+int fitted_column_width(const grid_model& grid, int column, const text_measure& measure, bool exactly) {
+    int width = exactly ? 8 : grid.column_width(column);
+    for (int r = exactly ? 0 : grid.fixed_rows(); r < grid.row_count(); ++r) {
         const std::string& value = grid.cell(column, r);
         // A section's heading runs across the columns beside it.
         if (value.empty() || grid.kind(r) == row_kind::section) {

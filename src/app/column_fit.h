@@ -16,5 +16,7 @@ using text_measure = std::function<int(std::string_view text, int points, bool b
 int fitted_value_width(const grid_model& grid, const text_measure& measure);
 
 // The same for any column: the width at which none of its cells is cut,
-// section headings aside, or the width it has now, whichever is larger.
-int fitted_column_width(const grid_model& grid, int column, const text_measure& measure);
+// section headings aside, or the width it has now, whichever is larger; or,
+// exactly, the width its widest cell needs, header included, when asked so.
+int fitted_column_width(const grid_model& grid, int column, const text_measure& measure,
+                        bool exactly = false);

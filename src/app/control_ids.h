@@ -30,6 +30,8 @@ enum control_id : int {
     id_menu_copy_report,
     id_menu_find,
     id_menu_about,
+    id_menu_next_difference,
+    id_menu_previous_difference,
 };
 
 inline constexpr wchar_t link_property[] = L"CavioLink";

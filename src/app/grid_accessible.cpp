@@ -115,8 +115,7 @@ public:
             }
             // In a comparison, the other report's value follows.
             const size_t index = static_cast<size_t>(row - model.shown().rows.data());
-            const std::string compared =
-                model.comparing() ? model.cell(2, model.fixed_rows() + static_cast<int>(index)) : "";
+            const std::string compared = model.comparing() ? model.compared_value(index) : "";
             return compared.empty() ? row->value : row->value + ", compared: " + compared;
         });
     }

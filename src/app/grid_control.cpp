@@ -10,6 +10,7 @@
 
 #include "app/cell_style.h"
 #include "app/column_fit.h"
+#include "app/format_matrix.h"
 #include "app/grid_accessible.h"
 #include "app/grid_state.h"
 #include "base/text.h"
@@ -25,8 +26,31 @@ grid_state* state_of(HWND window) {
 
 void grid_state::select_row(int row) {
     refresh();
+    model_->match = {};
     move_current(row, false);
     scroll_to(0, view_.scroll_y);
+}
+
+void grid_state::show_match(int row, column_role role, size_t offset, size_t length) {
+    select_row(row);
+    const int column = model_->column_of(role);
+    if (column < 0) {
+        return;
+    }
+    model_->match = {row, column, offset, length};
+    // The found text in view, scrolled no further than shows it whole with
+    // a margin, so that as much of the row's start stays in view.
+    const std::string& text = model_->cell(column, row);
+    const cell_style style = decide_cell_style(facts_of(*model_, column, row));
+    const text_measure measured = measure();
+    const int before = measured(text.substr(0, std::min(offset, text.size())), style.font_size, style.bold);
+    const int found =
+        measured(text.substr(std::min(offset, text.size()), length), style.font_size, style.bold);
+    const int at = geometry_.column_left(column) + scaled(style.inset_left + before);
+    const int width = client().right;
+    const int x = std::min(at + scaled(found) + scaled(24) - width, at - scaled(8));
+    scroll_to(std::max(0, x), view_.scroll_y);
+    InvalidateRect(window_, nullptr, FALSE);
 }
 
 bool grid_state::row_on_screen(int row, RECT* place) const {
@@ -55,27 +79,57 @@ RECT grid_state::client() const {
     return area;
 }
 
-// Widens the Value column until no value is cut; its set-up width stays the
-// least it gets.
+text_measure grid_state::measure() const {
+    auto dc = std::make_shared<window_dc>(window_);
+    return [this, dc](std::string_view text, int points, bool bold) {
+        const select_object chosen(dc->get(), fonts_.get(points, bold, dpi_));
+        const std::wstring wide = wide_of(text);
+        SIZE extent{};
+        GetTextExtentPoint32W(dc->get(), wide.c_str(), static_cast<int>(wide.size()), &extent);
+        return MulDiv(extent.cx, 96, dpi_) + 1;  // rounded up
+    };
+}
+
+// Widens the Value and Compared columns until no value is cut, as far as the
+// window has room for them beside the names and the marks, and the names as
+// far as it has room beside those; a set-up width stays the least a column
+// gets, and a width the user gave is kept.
 void grid_state::fit_value_column() {
     if (model_->column_count() < 2) {
         return;
     }
-    const window_dc dc(window_);
-    const text_measure measure = [&](std::string_view text, int points, bool bold) {
-        const select_object chosen(dc.get(), fonts_.get(points, bold, dpi_));
-        const std::wstring wide = wide_of(text);
-        SIZE extent{};
-        GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &extent);
-        return MulDiv(extent.cx, 96, dpi_) + 1;  // rounded up
+    const text_measure measured = measure();
+    // Less a vertical scroll bar, which the rows fitted may yet bring.
+    const int window_width =
+        MulDiv(client().right, 96, dpi_) - ((GetWindowLongW(window_, GWL_STYLE) & WS_VSCROLL) != 0 ? 0 : 17);
+    const auto others_width = [&](int except) {
+        int width = 0;
+        for (int c = 0; c < model_->column_count(); ++c) {
+            const column_role role = model_->column(c).role;
+            if (c != except && role != column_role::description) {
+                width += model_->column_width(c);
+            }
+        }
+        return width;
     };
-    model_->set_column_width(1, fitted_column_width(*model_, 1, measure));
-    // The names too, as far as the window has room beside the values.
-    if (!model_->is_summary()) {
-        const int room = MulDiv(client().right, 96, dpi_) - model_->column_width(1);
-        const int names = fitted_column_width(*model_, 0, measure);
-        model_->set_column_width(0, std::max(model_->column_width(0), std::min(names, room)));
+    for (const column_role role : {column_role::value, column_role::compared, column_role::name}) {
+        const int c = model_->column_of(role);
+        if (c < 0 || model_->column(c).sized_by_user) {
+            continue;
+        }
+        const int fitted = fitted_column_width(*model_, c, measured);
+        // A Summary grid's values fit whole, unless a comparison shares its width.
+        const int room =
+            model_->is_summary() && !model_->comparing() ? fitted : window_width - others_width(c);
+        model_->set_column_width(c, std::max(model_->column_width(c), std::min(fitted, room)));
     }
+}
+
+void grid_state::fit_column(int column) {
+    model_->set_column_width(column, fitted_column_width(*model_, column, measure(), true), true);
+    measure_rows();
+    update_scroll_bars();
+    InvalidateRect(window_, nullptr, FALSE);
 }
 
 // The whole text of a cell that is shown cut, by its column or by the
@@ -83,6 +137,22 @@ void grid_state::fit_value_column() {
 std::string grid_state::cut_text_at(int column, int row) {
     if (column < 0 || row < 0 || row >= model_->row_count()) {
         return {};
+    }
+    // A capability's header says what it tests, whole or not.
+    if (row < model_->fixed_rows() && model_->column(column).role == column_role::mark) {
+        const format_capability& capability =
+            format_capabilities()[static_cast<size_t>(model_->column(column).mark)];
+        std::string flags = capability.flags;
+        const bool counts = capability.word == 0;
+        if (!counts) {
+            std::string twelve = flags;
+            if (twelve.starts_with("FORMAT_SUPPORT_")) {
+                twelve.insert(14, "1");
+            }
+            flags = "D3D11_" + flags + "\nD3D12_" + twelve;
+        }
+        return "Formats that can " + std::string(capability.can) + ":\n" + flags +
+               "\nClick to show only these formats, or all again.";
     }
     const std::string& text = model_->cell(column, row);
     if (text.empty()) {
@@ -147,9 +217,16 @@ void grid_state::update_scroll_bars() {
     // Each bar that appears or goes narrows the client area that sizes the
     // other, so each is set from the area as it is at that moment, and the
     // second round sees both bars as they end up: the ranges then always
-    // reach the last pixel.
+    // reach the last pixel. Where everything fits the window without bars,
+    // neither is shown: each bar would otherwise keep the other one in place
+    // after the window grew back.
+    const LONG style = GetWindowLongW(window_, GWL_STYLE);
+    RECT bare = client();
+    bare.right += (style & WS_VSCROLL) != 0 ? GetSystemMetrics(SM_CXVSCROLL) : 0;
+    bare.bottom += (style & WS_HSCROLL) != 0 ? GetSystemMetrics(SM_CYHSCROLL) : 0;
+    const bool fits = geometry_.max_scroll_x(bare.right) == 0 && geometry_.max_scroll_y(bare.bottom) == 0;
     for (int round = 0; round < 2; ++round) {
-        RECT area = client();
+        RECT area = fits ? bare : client();
         SCROLLINFO vertical{};
         vertical.cbSize = sizeof vertical;
         vertical.fMask = SIF_ALL;
@@ -159,7 +236,7 @@ void grid_state::update_scroll_bars() {
         vertical.nPos = view_.scroll_y;
         SetScrollInfo(window_, SB_VERT, &vertical, TRUE);
 
-        area = client();
+        area = fits ? bare : client();
         SCROLLINFO horizontal{};
         horizontal.cbSize = sizeof horizontal;
         horizontal.fMask = SIF_ALL;
@@ -295,8 +372,13 @@ LRESULT grid_state::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_KEYDOWN:
             on_key(wparam);
             return 0;
-        case WM_GETDLGCODE:
-            return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        case WM_GETDLGCODE: {
+            // Return on a row that links is the grid's, not the dialog's.
+            const auto* key = reinterpret_cast<const MSG*>(lparam);
+            const bool link = key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_RETURN &&
+                              model_->link(model_->current_row) != nullptr;
+            return DLGC_WANTARROWS | DLGC_WANTCHARS | (link ? DLGC_WANTMESSAGE : 0);
+        }
         case WM_LBUTTONDOWN:
             on_button_down(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam), (wparam & MK_SHIFT) != 0);
             return 0;
@@ -304,7 +386,7 @@ LRESULT grid_state::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             if (dragged_column_ >= 0) {
                 const int moved = GET_X_LPARAM(lparam) - drag_origin_;
                 const int width = std::max(8, drag_width_ + MulDiv(moved, 96, dpi_));
-                model_->set_column_width(dragged_column_, width);
+                model_->set_column_width(dragged_column_, width, true);
                 measure_rows();
                 update_scroll_bars();
                 InvalidateRect(window_, nullptr, FALSE);
@@ -328,6 +410,14 @@ LRESULT grid_state::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             }
             break;
         }
+        case WM_LBUTTONDBLCLK:
+            // A double-click on a divider fits the column left of it to its text.
+            if (const int divider = divider_at(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)); divider >= 0) {
+                fit_column(divider);
+                return 0;
+            }
+            on_button_down(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam), (wparam & MK_SHIFT) != 0);
+            return 0;
         case WM_LBUTTONUP:
             if (dragged_column_ >= 0) {
                 dragged_column_ = -1;
@@ -434,6 +524,18 @@ std::string grid_selected_text(HWND grid) {
 void grid_select_row(HWND grid, int row) {
     if (grid_state* state = state_of(grid)) {
         state->select_row(row);
+    }
+}
+
+void grid_show_match(HWND grid, int row, column_role role, size_t offset, size_t length) {
+    if (grid_state* state = state_of(grid)) {
+        state->show_match(row, role, offset, length);
+    }
+}
+
+void grid_set_filter(HWND grid, std::vector<int> marks) {
+    if (grid_state* state = state_of(grid)) {
+        state->set_filter(std::move(marks));
     }
 }
 

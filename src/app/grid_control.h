@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "app/grid_model.h"
 
@@ -15,6 +16,10 @@ inline constexpr wchar_t grid_window_class[] = L"CavioGrid";
 // user asks its menu to copy more than its rows.
 inline constexpr int grid_copy_page = 1;
 inline constexpr int grid_copy_report = 2;
+// ... and when the user changed the Formats matrix's filter.
+inline constexpr int grid_filter_changed = 3;
+// ... and when the user followed the current row's link (Return, a click).
+inline constexpr int grid_follow_link = 4;
 
 // Registers the window class once per process.
 void register_grid_class();
@@ -36,6 +41,14 @@ void grid_select_all(HWND grid);
 
 // Makes row the current row, alone in the selection, and scrolls it into view.
 void grid_select_row(HWND grid, int row);
+
+// As grid_select_row, and marks the text found in the row's cell of role
+// (length bytes from offset, UTF-8), scrolled into view.
+void grid_show_match(HWND grid, int row, column_role role, size_t offset, size_t length);
+
+// Shows only the formats of the Formats matrix with every capability of
+// marks, as the user's filter does.
+void grid_set_filter(HWND grid, std::vector<int> marks);
 
 // Puts text (UTF-8) on the clipboard as Unicode text; false when it cannot
 // be opened.

@@ -4,7 +4,11 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
+#include "base/text.h"
+
+#include "app/format_matrix.h"
 #include "app/grid_accessible.h"
 #include "app/grid_control.h"
 #include "app/grid_state.h"
@@ -70,6 +74,11 @@ void grid_state::on_key(WPARAM key) {
         case VK_END:
             go(last_row(), -1);
             break;
+        case VK_RETURN:
+            if (model_->link(current) != nullptr) {
+                follow_link();
+            }
+            break;
         case VK_LEFT:
             scroll_to(view_.scroll_x - scaled(horizontal_step), view_.scroll_y);
             break;
@@ -104,7 +113,39 @@ void grid_state::on_button_down(int x, int y, bool shift) {
     const int row = row_at(y);
     if (row >= first_data_row()) {
         move_current(row, shift);
+        if (!shift && model_->link(row) != nullptr) {
+            follow_link();
+        }
+    } else if (row >= 0) {
+        // A click on a capability's header filters on it, or no longer.
+        const int column = geometry_.column_at(x, view_.scroll_x);
+        if (column >= 0 && model_->column(column).role == column_role::mark) {
+            toggle_filter(model_->column(column).mark);
+        }
     }
+}
+
+void grid_state::follow_link() {
+    PostMessageW(GetParent(window_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window_), grid_follow_link),
+                 reinterpret_cast<LPARAM>(window_));
+}
+
+void grid_state::toggle_filter(int mark) {
+    std::vector<int> filter = model_->filter();
+    const auto found = std::find(filter.begin(), filter.end(), mark);
+    if (found != filter.end()) {
+        filter.erase(found);
+    } else {
+        filter.push_back(mark);
+    }
+    set_filter(std::move(filter));
+}
+
+void grid_state::set_filter(std::vector<int> marks) {
+    model_->set_filter(std::move(marks));
+    refresh();
+    SendMessageW(GetParent(window_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window_), grid_filter_changed),
+                 reinterpret_cast<LPARAM>(window_));
 }
 
 void grid_state::copy() {
@@ -140,8 +181,28 @@ void grid_state::on_context_menu(int x, int y) {
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu.get(), MF_STRING, menu_copy_page, L"Copy &page");
     AppendMenuW(menu.get(), MF_STRING, menu_copy_report, L"Copy &report");
+    if (model_->is_matrix()) {
+        // The filter, from the keyboard as from the headers.
+        HMENU can = CreatePopupMenu();
+        const auto capabilities = format_capabilities();
+        const std::vector<int>& filter = model_->filter();
+        for (size_t c = 0; c < capabilities.size(); ++c) {
+            const bool on = std::find(filter.begin(), filter.end(), static_cast<int>(c)) != filter.end();
+            AppendMenuW(can, MF_STRING | (on ? MF_CHECKED : 0), menu_filter_first + c,
+                        wide_of(capabilities[c].can).c_str());
+        }
+        AppendMenuW(can, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(can, MF_STRING | (filter.empty() ? MF_GRAYED : 0), menu_filter_none, L"&Every format");
+        AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(can), L"&Formats that can");
+    }
     const int chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, window_, nullptr);
-    if (chosen == menu_copy) {
+    if (chosen >= menu_filter_first &&
+        chosen < menu_filter_first + static_cast<int>(format_capabilities().size())) {
+        toggle_filter(chosen - menu_filter_first);
+    } else if (chosen == menu_filter_none) {
+        set_filter({});
+    } else if (chosen == menu_copy) {
         copy();
     } else if (chosen == menu_select_all) {
         select_all();
@@ -158,9 +219,15 @@ std::string grid_state::selected_text() const {
     if (!has_data()) {
         return text;
     }
+    // The rows as the report has them, whatever columns the grid draws:
+    // name, value and description, or name, value and the compared value.
     const auto [first, last] = model_->selection();
+    const int third =
+        model_->column_of(model_->comparing() ? column_role::compared : column_role::description);
+    const int value = model_->column_of(column_role::value);
     for (int r = first; r <= last; ++r) {
-        text += model_->cell(0, r) + "\t" + model_->cell(1, r) + "\t" + model_->cell(2, r) + "\r\n";
+        text += model_->cell(0, r) + "\t" + model_->cell(value, r) + "\t" +
+                (third >= 0 ? model_->cell(third, r) : std::string()) + "\r\n";
     }
     return text;
 }

@@ -1,29 +1,98 @@
 #include "app/grid_model.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
+#include "app/format_matrix.h"
 #include "app/theme.h"
 #include "report/compare.h"
 
 namespace {
 
 const report_row empty_row{};
+const std::string no_text;
+
+// "-340282346638528859811704183484516925440.000000": digits, a point and six.
+bool reads_as_long_real(const std::string& value) {
+    const size_t point = value.find('.');
+    const size_t digits_from = value.starts_with('-') ? 1 : 0;
+    if (point == std::string::npos || point < digits_from + 10 || value.size() != point + 7) {
+        return false;
+    }
+    const auto digits = [&](size_t from, size_t to) {
+        return std::all_of(value.begin() + static_cast<std::ptrdiff_t>(from),
+                           value.begin() + static_cast<std::ptrdiff_t>(to),
+                           [](char c) { return c >= '0' && c <= '9'; });
+    };
+    return digits(digits_from, point) && digits(point + 1, value.size());
+}
 
 }  // namespace
+
+std::string window_number_text(const std::string& value) {
+    if (!reads_as_long_real(value)) {
+        return value;
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%e", std::strtod(value.c_str(), nullptr));
+    return text;
+}
 
 grid_model::grid_model(const page_info& page) : page_(page) {
     show(nullptr);
 }
 
-void grid_model::reset_widths() {
-    header_ = {std::string(group_caption(page_.group)) + " name", "Value", "Description", ""};
-    widths_ = {page_.name_width, page_.value_width, page_.summary ? 200 : 800, 0};
+int grid_model::column_of(column_role role) const {
+    for (size_t c = 0; c < columns_.size(); ++c) {
+        if (columns_[c].role == role) {
+            return static_cast<int>(c);
+        }
+    }
+    return -1;
+}
+
+void grid_model::set_column_width(int column, int width, bool by_user) {
+    grid_column& shown = columns_[static_cast<size_t>(column)];
+    shown.width = width;
+    if (by_user) {
+        shown.sized_by_user = true;
+        user_widths_[{shown.role, shown.mark}] = width;
+    }
+}
+
+void grid_model::reset_columns() {
+    const std::string name = std::string(group_caption(page_.group)) + " name";
+    const int description = 800;
+    columns_.clear();
+    // A matrix's names are fitted from little, so that its marks start where the names end.
+    columns_.push_back({column_role::name, -1, name, matrix_ ? 120 : page_.name_width});
+    if (matrix_) {
+        const auto capabilities = format_capabilities();
+        for (size_t c = 0; c < capabilities.size(); ++c) {
+            columns_.push_back({column_role::mark, static_cast<int>(c), capabilities[c].header, 0});
+        }
+    }
+    columns_.push_back({column_role::value, -1, "Value", page_.value_width});
     if (comparing_) {
-        header_ = {header_[0], "Value", "Compared", "Description"};
-        widths_ = {widths_[0], widths_[1], widths_[1], widths_[2]};
+        columns_.push_back({column_role::compared, -1, "Compared", page_.value_width});
+    }
+    if (!page_.summary) {
+        columns_.push_back({column_role::description, -1, "Description", description});
+    } else if (comparing_) {
         // A Summary grid keeps its width: three columns share it.
-        if (page_.summary) {
-            widths_ = {120, 140, 140, 0};
+        columns_[0].width = 120;
+        columns_[1].width = columns_[2].width = 140;
+    }
+    for (grid_column& column : columns_) {
+        if (column.role == column_role::mark) {
+            // As wide as its header, in the grid's 8-point font, and no less than a mark needs.
+            column.width = std::max(30, 7 * static_cast<int>(column.header.size()) + 12);
+        }
+        if (const auto kept = user_widths_.find({column.role, column.mark}); kept != user_widths_.end()) {
+            column.width = kept->second;
+            column.sized_by_user = true;
         }
     }
     current_row = std::clamp(current_row, fixed_rows(), row_count() - 1);
@@ -33,24 +102,81 @@ void grid_model::reset_widths() {
 }
 
 void grid_model::show(const report_page* page) {
-    shown_ = page != nullptr ? *page : report_page{page_.id, {}, {}};
+    source_ = page != nullptr ? *page : report_page{page_.id, {}, {}};
     comparing_ = false;
+    differences_ = 0;
     compared_.clear();
     differs_.clear();
-    reset_widths();
+    matrix_ = page_.id == page_id::dx_formats;
+    show_rows();
+}
+
+void grid_model::set_filter(std::vector<int> marks) {
+    std::sort(marks.begin(), marks.end());
+    marks.erase(std::unique(marks.begin(), marks.end()), marks.end());
+    filter_ = std::move(marks);
+    if (matrix_) {
+        show_rows();
+    }
+}
+
+// The source's rows as shown: numbers as the window writes them, and in a
+// matrix only the formats the filter lets through.
+void grid_model::show_rows() {
+    shown_ = report_page{page_.id, {}, {}};
+    marks_.clear();
+    placeholder_.clear();
+    uint64_t wanted = 0;
+    for (const int mark : filter_) {
+        wanted |= uint64_t{1} << mark;
+    }
+    for (const report_row& row : source_.rows) {
+        const std::optional<uint64_t> marks = matrix_ ? format_marks(row) : std::nullopt;
+        if (marks && (*marks & wanted) != wanted) {
+            continue;
+        }
+        report_row& shown = shown_.rows.emplace_back(row);
+        if (shown.kind == row_kind::number) {
+            shown.value = window_number_text(shown.value);
+        }
+        marks_.push_back(marks.value_or(0));
+    }
+    if (matrix_ && wanted != 0) {
+        const bool any = std::any_of(shown_.rows.begin(), shown_.rows.end(),
+                                     [](const report_row& row) { return format_marks(row).has_value(); });
+        if (!any) {
+            std::string can;
+            for (size_t i = 0; i < filter_.size(); ++i) {
+                can += (i == 0                    ? ""
+                        : i + 1 == filter_.size() ? " and "
+                                                  : ", ") +
+                       std::string(format_capabilities()[static_cast<size_t>(filter_[i])].can);
+            }
+            shown_.rows.clear();
+            marks_.clear();
+            placeholder_ = "No format can " + can + ".";
+        }
+    }
+    reset_columns();
 }
 
 void grid_model::show_compared(const report_page* page, const report_page* other, bool differences_only) {
+    source_ = report_page{page_.id, {}, {}};
     shown_ = report_page{page_.id, {}, {}};
     comparing_ = true;
+    matrix_ = false;
+    marks_.clear();
+    placeholder_.clear();
     compared_.clear();
     differs_.clear();
+    differences_ = 0;
     const report_row* section = nullptr;
     for (const compared_row& pair : compare_pages(page, other)) {
         const report_row& row = pair.a != nullptr ? *pair.a : *pair.b;
         if (row.kind == row_kind::section) {
             section = &row;
         }
+        differences_ += pair.differs() ? 1 : 0;
         if (differences_only && !pair.differs()) {
             continue;
         }
@@ -64,13 +190,26 @@ void grid_model::show_compared(const report_page* page, const report_page* other
         report_row shown = row;
         if (pair.a == nullptr) {
             shown.value = "(none)";
+        } else if (shown.kind == row_kind::number) {
+            shown.value = window_number_text(shown.value);
         }
         shown_.rows.push_back(std::move(shown));
         const bool data = row.kind != row_kind::section && row.kind != row_kind::blank;
-        compared_.push_back(!data ? "" : pair.b != nullptr ? pair.b->value : "(none)");
+        compared_.push_back(!data ? "" : pair.b != nullptr ? window_number_text(pair.b->value) : "(none)");
         differs_.push_back(pair.differs());
     }
-    reset_widths();
+    if (differences_only && shown_.rows.empty()) {
+        placeholder_ = "No differences on this page.";
+    }
+    reset_columns();
+}
+
+const summary_link* grid_model::link(int row) const {
+    const auto index = static_cast<size_t>(row - fixed_rows());
+    if (page_.id != page_id::dx_summary || row < fixed_rows() || index >= shown_.rows.size()) {
+        return nullptr;
+    }
+    return summary_link_of(shown_.rows[index]);
 }
 
 bool grid_model::row_differs(int row) const {
@@ -78,20 +217,35 @@ bool grid_model::row_differs(int row) const {
     return row >= fixed_rows() && index < differs_.size() && differs_[index];
 }
 
+const std::string& grid_model::compared_value(size_t index) const {
+    return index < compared_.size() ? compared_[index] : no_text;
+}
+
 const std::string& grid_model::cell(int column, int row) const {
+    const grid_column& shown_column = columns_[static_cast<size_t>(column)];
     if (row < fixed_rows()) {
-        return header_[static_cast<size_t>(column)];
+        return shown_column.header;
     }
     const auto index = static_cast<size_t>(row - fixed_rows());
-    const report_row& data = index < shown_.rows.size() ? shown_.rows[index] : empty_row;
-    if (comparing_ && column == 2) {
-        static const std::string none;
-        return index < compared_.size() ? compared_[index] : none;
+    if (index >= shown_.rows.size()) {
+        return column == 0 && index == 0 ? placeholder_ : no_text;
     }
-    if (comparing_ && column == 3) {
-        column = 2;
+    const report_row& data = shown_.rows[index];
+    switch (shown_column.role) {
+        case column_role::name:
+            return data.name;
+        case column_role::value:
+            return data.value;
+        case column_role::compared:
+            return compared_value(index);
+        case column_role::description:
+            return data.description;
+        case column_role::mark: {
+            static const std::string mark = format_mark;
+            return index < marks_.size() && ((marks_[index] >> shown_column.mark) & 1) != 0 ? mark : no_text;
+        }
     }
-    return column == 0 ? data.name : column == 1 ? data.value : data.description;
+    return no_text;
 }
 
 row_kind grid_model::kind(int row) const {
@@ -105,6 +259,9 @@ std::pair<int, int> grid_model::selection() const {
 }
 
 bool grid_model::row_selected(int row) const {
+    if (!placeholder_.empty()) {
+        return false;  // a line that says why there are no rows is no row
+    }
     const auto [first, last] = selection();
     return row >= fixed_rows() && row >= first && row <= last;
 }

@@ -6,17 +6,37 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <array>
+#include <cstdint>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "report/document.h"
+#include "report/summary_facts.h"
 
 // Which cell-painting rule draws a grid.
 enum class cell_painter { summary, device };
 
-inline constexpr int max_grid_columns = 4;
+// What a grid column shows of its rows.
+enum class column_role : uint8_t {
+    name,
+    value,
+    compared,     // the other report's value, while comparing
+    description,  // hidden on a Summary grid
+    mark,         // a capability of the Formats matrix: a mark where the row's format has it
+};
+
+struct grid_column {
+    column_role role = column_role::name;
+    int mark = -1;  // the capability of a mark column, in format_capabilities()
+    std::string header;
+    int width = 0;  // in 96-DPI pixels
+    bool sized_by_user = false;
+};
+
+// The mark a mark column shows where the format has the capability.
+inline constexpr char format_mark[] = "\u2713";
 inline constexpr int normal_row_height = 17;
 inline constexpr int section_row_height = 32;
 
@@ -33,8 +53,10 @@ public:
     bool is_summary() const { return page_.summary; }
 
     // Shows the rows of page (none when null) at the columns' first widths,
-    // keeping the current row where it still lies. A page without rows shows
-    // one empty row.
+    // or those the user gave them, keeping the current row where it still
+    // lies. A page without rows shows one empty row. The Formats page shows
+    // as a matrix: its name, a mark column per capability, its value and its
+    // description, and only the formats that have every capability filtered on.
     void show(const report_page* page);
     // Shows page beside other, the same page of another report (either may
     // be null): the rows paired as compare_pages pairs them, the other's
@@ -45,14 +67,34 @@ public:
     bool comparing() const { return comparing_; }
     // Whether a data row's values differ from the other report's.
     bool row_differs(int row) const;
+    // The rows that differ on the page, while comparing.
+    int difference_count() const { return differences_; }
+    // The compared value of a shown row, while comparing.
+    const std::string& compared_value(size_t index) const;
+
+    // The Formats matrix: whether the page is drawn as one, and the mark
+    // columns a format must have to be shown (none: every format).
+    bool is_matrix() const { return matrix_; }
+    const std::vector<int>& filter() const { return filter_; }
+    void set_filter(std::vector<int> marks);
+    // The page and row a Summary row links to, or null.
+    const summary_link* link(int row) const;
+    // The one line the grid shows where it has no rows to show, or empty.
+    const std::string& placeholder() const { return placeholder_; }
 
     // Name, value, [compared,] description; a Summary grid's description is
-    // hidden.
-    int column_count() const { return (page_.summary ? 2 : 3) + (comparing_ ? 1 : 0); }
+    // hidden. The Formats matrix puts its mark columns after the name.
+    int column_count() const { return static_cast<int>(columns_.size()); }
+    const grid_column& column(int column) const { return columns_[static_cast<size_t>(column)]; }
+    // The column of a role, or -1.
+    int column_of(column_role role) const;
     int fixed_rows() const { return page_.summary ? 0 : 1; }
     int row_count() const { return fixed_rows() + static_cast<int>(std::max<size_t>(shown_.rows.size(), 1)); }
     // The page as the grid shows it.
     const report_page& shown() const { return shown_; }
+    // The page as Copy page copies it: the rows of the report, whatever the
+    // matrix's filter hides; the paired rows of a comparison.
+    const report_page& copied() const { return comparing_ ? shown_ : source_; }
 
     // Cell texts, UTF-8; the last column of a Summary grid is its hidden
     // description.
@@ -62,8 +104,10 @@ public:
         return kind(row) == row_kind::section ? section_row_height : normal_row_height;
     }
 
-    int column_width(int column) const { return widths_[static_cast<size_t>(column)]; }
-    void set_column_width(int column, int width) { widths_[static_cast<size_t>(column)] = width; }
+    int column_width(int column) const { return columns_[static_cast<size_t>(column)].width; }
+    // A width the program fits; one the user gave (by dragging or fitting a
+    // divider) is kept for the page, for the session, and is not fitted again.
+    void set_column_width(int column, int width, bool by_user = false);
 
     // Presentation, fixed by the kind of grid.
     COLORREF color() const { return RGB(255, 255, 255); }  // behind a report grid's data cells
@@ -79,6 +123,15 @@ public:
     bool tab_stop() const { return !page_.summary; }
     bool border() const { return !page_.summary; }
 
+    // The text Find marked: its row, column, and bytes in the cell's text.
+    struct marked_text {
+        int row = -1;
+        int column = -1;
+        size_t offset = 0;
+        size_t length = 0;
+    };
+    marked_text match;
+
     // The selection: the rows from the anchor to the current row, or the
     // current row alone while there is no anchor (-1).
     int current_row = 0;
@@ -89,16 +142,29 @@ public:
     std::pair<int, int> selection() const;
 
 private:
-    void reset_widths();
+    void reset_columns();
+    void show_rows();
 
     const page_info& page_;
+    report_page source_;  // the page as the document has it
     report_page shown_;
     bool comparing_ = false;
+    bool matrix_ = false;
+    int differences_ = 0;
     std::vector<std::string> compared_;  // per shown row, the other report's value
     std::vector<bool> differs_;          // per shown row
-    std::array<std::string, max_grid_columns> header_;
-    std::array<int, max_grid_columns> widths_{};
+    std::vector<uint64_t> marks_;        // per shown row of a matrix, its capabilities
+    std::vector<int> filter_;
+    std::string placeholder_;
+    std::vector<grid_column> columns_;
+    // The widths the user gave, by role and mark, kept across every show.
+    std::map<std::pair<column_role, int>, int> user_widths_;
 };
+
+// A number as the window shows it: a real of 1e9 or more, which the report
+// writes with every digit ("340282346638528859811704183484516925440.000000"),
+// in scientific notation ("3.402823e+38"); any other text as it is.
+std::string window_number_text(const std::string& value);
 
 // The colour behind a grid's data cells: its parent's face colour or its own.
 COLORREF grid_background(const grid_model& grid);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/cell_style.h"
+#include "app/theme.h"
 #include "base/text.h"
 
 namespace {
@@ -15,25 +16,75 @@ void fill(HDC dc, const RECT& box, COLORREF color) {
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &box, nullptr, 0, nullptr);
 }
 
+// The width of text in the font selected into dc.
+int text_extent(HDC dc, const std::wstring& text) {
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    return extent.cx;
+}
+
+// Behind the text Find marked in a cell: where it lies as the cell's
+// alignment places the whole text.
+void mark_found(HDC dc, const std::string& text, const grid_model::marked_text& match, const RECT& area,
+                cell_align align) {
+    const std::wstring whole = wide_of(text);
+    const std::wstring before = wide_of(text.substr(0, std::min(match.offset, text.size())));
+    const std::wstring found = wide_of(text.substr(std::min(match.offset, text.size()), match.length));
+    const int width = text_extent(dc, whole);
+    const int left = align == cell_align::right    ? area.right - width
+                     : align == cell_align::center ? (area.left + area.right - width) / 2
+                                                   : area.left;
+    const int from = left + text_extent(dc, before);
+    fill(dc, RECT{from, area.top, std::min<LONG>(from + text_extent(dc, found), area.right), area.bottom},
+         active_palette().found);
+}
+
 void paint_row(HDC dc, int row, int y, const grid_model& model, const grid_geometry& geometry,
                const grid_view& view, grid_fonts& fonts) {
     const int height = geometry.row_pixels(row);
     const bool fixed = row < model.fixed_rows();
+    const bool section = !fixed && model.kind(row) == row_kind::section;
+    // The backgrounds and lines first, then the texts: a section's heading
+    // runs on over the empty cells beside it.
     int x = -view.scroll_x;
     for (int c = 0; c < model.column_count(); ++c) {
         const int width = geometry.column_pixels(c);
-        RECT cell{x, y, x + width, y + height};
+        const RECT cell{x, y, x + width, y + height};
         x += width;
-        const std::wstring text = wide_of(model.cell(c, row));
+        fill(dc, cell, decide_cell_style(facts_of(model, c, row)).background);
+        // Lines: always between header cells, between data cells as the
+        // model says; under every row where lines are on.
+        const bool vertical = fixed ? model.fixed_rows() > 0 : model.vertical_lines();
+        if (vertical && model.horizontal_lines()) {
+            fill(dc, RECT{cell.right - 1, cell.top, cell.right, cell.bottom},
+                 fixed ? fixed_line_color : data_line_color);
+        }
+    }
+    x = -view.scroll_x;
+    for (int c = 0; c < model.column_count(); ++c) {
+        int right = x + geometry.column_pixels(c);
+        const std::string& cell_text = model.cell(c, row);
+        if (section || (c == 0 && !model.placeholder().empty())) {
+            for (int next = c + 1; next < model.column_count() && model.cell(next, row).empty(); ++next) {
+                right += geometry.column_pixels(next);
+            }
+        }
+        const RECT cell{x, y, right, y + height};
+        x += geometry.column_pixels(c);
+        const std::wstring text = wide_of(cell_text);
         const cell_style style = decide_cell_style(facts_of(model, c, row));
-
-        fill(dc, cell, style.background);
         RECT text_area{cell.left + geometry.scaled(style.inset_left),
                        cell.top + geometry.scaled(style.inset_top),
                        cell.right - geometry.scaled(style.inset_right),
                        cell.bottom - geometry.scaled(style.inset_bottom)};
         if (!text.empty() && text_area.right > text_area.left) {
             const select_object chosen(dc, fonts.get(style.font_size, style.bold, geometry.dpi()));
+            if (model.match.row == row && model.match.column == c) {
+                SaveDC(dc);
+                IntersectClipRect(dc, text_area.left, text_area.top, text_area.right, text_area.bottom);
+                mark_found(dc, cell_text, model.match, text_area, style.align);
+                RestoreDC(dc, -1);
+            }
             SetTextColor(dc, style.text_color);
             SetBkMode(dc, TRANSPARENT);
             UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
@@ -42,13 +93,6 @@ void paint_row(HDC dc, int row, int y, const grid_model& model, const grid_geome
                                                           : DT_LEFT;
             DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &text_area, format);
             SetBkMode(dc, OPAQUE);
-        }
-        // Lines: always between header cells, between data cells as the
-        // model says; under every row where lines are on.
-        const bool vertical = fixed ? model.fixed_rows() > 0 : model.vertical_lines();
-        if (vertical && model.horizontal_lines()) {
-            fill(dc, RECT{cell.right - 1, cell.top, cell.right, cell.bottom},
-                 fixed ? fixed_line_color : data_line_color);
         }
     }
     if (model.horizontal_lines()) {

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/cell_style.h"
+#include "app/column_fit.h"
 #include "app/grid_access.h"
 #include "app/grid_geometry.h"
 #include "app/grid_model.h"
@@ -20,6 +21,8 @@ inline constexpr int menu_copy = 1;
 inline constexpr int menu_select_all = 2;
 inline constexpr int menu_copy_page = 3;
 inline constexpr int menu_copy_report = 4;
+inline constexpr int menu_filter_none = 5;
+inline constexpr int menu_filter_first = 100;  // one per capability of the Formats matrix
 
 class grid_state final : public grid_access {
 public:
@@ -33,6 +36,7 @@ public:
     void select_all();
     // Also scrolled to the left, so that the row's name shows whole.
     void select_row(int row) override;
+    void show_match(int row, column_role role, size_t offset, size_t length);
     const grid_model& model() const override { return *model_; }
     bool row_on_screen(int row, RECT* place) const override;
     int row_at_screen(POINT point) const override;
@@ -46,6 +50,9 @@ private:
 
     void measure_rows() { geometry_ = grid_geometry(*model_, dpi_); }
     void fit_value_column();
+    // Fits column to its longest text, as the user asked: kept from then on.
+    void fit_column(int column);
+    text_measure measure() const;
     void track_tip(int x, int y);
     std::string cut_text_at(int column, int row);
     void paint(HDC dc, const RECT& area);
@@ -60,13 +67,21 @@ private:
     void on_button_down(int x, int y, bool shift);
     void on_context_menu(int x, int y);
     void copy();
+    void toggle_filter(int mark);
+    void follow_link();
 
+public:
+    // Shows only the formats with every capability of marks, and tells the
+    // parent (grid_filter_changed).
+    void set_filter(std::vector<int> marks);
+
+private:
     HWND window_;
     grid_model* model_;  // holds the current row and the selection
     int dpi_ = 96;
     grid_geometry geometry_;
     grid_view view_;
-    grid_fonts fonts_;
+    mutable grid_fonts fonts_;
     window_handle tip_;                   // shows a cut cell's whole text
     std::wstring tip_text_;               // what the tip shows now
     std::pair<int, int> tipped_{-1, -1};  // the cell under the mouse: column, row

@@ -5,9 +5,11 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <exception>
 
 #include "app/controls.h"
+#include "app/format_matrix.h"
 #include "app/grid_control.h"
 #include "app/site_config.h"
 #include "app/window_classes.h"
@@ -141,7 +143,119 @@ void main_window::show_selected_adapter() {
         }
     }
     refresh_grids();
+    show_difference_counts();
     show_report_state();
+}
+
+void main_window::show_difference_counts() {
+    const auto counted = [](std::string caption, int count) {
+        return count > 0 ? caption + " (" + std::to_string(count) + ")" : caption;
+    };
+    for (const page_group which : {page_group::directx, page_group::opengl, page_group::vulkan}) {
+        group_controls& group = controls_.group(which);
+        int in_group = 0;
+        const auto pages = pages_of(which);
+        for (size_t i = 0; i < pages.size(); ++i) {
+            const int count = comparing() ? grid(pages[i].id).difference_count() : 0;
+            in_group += count;
+            std::wstring text = wide_of(counted(pages[i].caption, count));
+            TCITEMW item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = text.data();
+            SendMessageW(group.pages, TCM_SETITEMW, i, reinterpret_cast<LPARAM>(&item));
+        }
+        SetWindowTextW(group.tab, wide_of(counted(group_caption(which), in_group)).c_str());
+        InvalidateRect(group.tab, nullptr, TRUE);
+    }
+}
+
+void main_window::show_row(page_id page, std::string_view name) {
+    const page_info& info = page_of(page);
+    show_group(info.group);
+    group_controls& group = controls_.group(info.group);
+    const int index = static_cast<int>(&info - pages_of(info.group).data());
+    SendMessageW(group.pages, TCM_SETCURSEL, index, 0);
+    show_page(group);
+    const grid_model& model = grid(page);
+    int found = -1;
+    const int value = model.column_of(column_role::value);
+    for (int r = model.fixed_rows(); r < model.row_count(); ++r) {
+        if (model.cell(0, r) != name) {
+            continue;
+        }
+        found = found < 0 ? r : found;
+        const bool hdr = model.cell(value, r).find("G2084") != std::string::npos;
+        if (page != page_id::dx_outputs || hdr) {
+            found = r;
+            break;
+        }
+    }
+    HWND shown = group.grids[static_cast<size_t>(index)];
+    grid_select_row(shown, std::max(found, model.fixed_rows()));
+    SetFocus(shown);
+}
+
+void main_window::show_filter(const grid_model& model) {
+    if (model.filter().empty()) {
+        set_status(controls_.status_bar, status_find, "");
+        return;
+    }
+    const auto formats = [](const report_page& page) {
+        return std::count_if(page.rows.begin(), page.rows.end(),
+                             [](const report_row& row) { return format_marks(row).has_value(); });
+    };
+    set_status(controls_.status_bar, status_find,
+               std::to_string(formats(model.shown())) + " of " + std::to_string(formats(model.copied())) +
+                   " formats");
+}
+
+void main_window::step_difference(int delta) {
+    if (!comparing()) {
+        return;
+    }
+    // Every differing row, in tab order over the groups, and where the
+    // window is now among them.
+    struct place {
+        size_t page;
+        int row;
+        auto operator<=>(const place&) const = default;
+    };
+    std::vector<place> rows;
+    const auto table = page_table();
+    for (size_t p = 0; p < table.size(); ++p) {
+        const grid_model& model = grid(table[p].id);
+        for (int r = model.fixed_rows(); r < model.row_count(); ++r) {
+            if (model.row_differs(r)) {
+                rows.push_back({p, r});
+            }
+        }
+    }
+    if (rows.empty()) {
+        set_status(controls_.status_bar, status_find, "No differences");
+        return;
+    }
+    const group_controls& open = controls_.group(group_);
+    const auto tab = static_cast<size_t>(SendMessageW(open.pages, TCM_GETCURSEL, 0, 0));
+    const page_info& shown = pages_of(group_)[std::min(tab, pages_of(group_).size() - 1)];
+    const place now{static_cast<size_t>(&shown - table.data()), grid(shown.id).current_row};
+    size_t next = 0;
+    if (delta > 0) {
+        const auto after = std::upper_bound(rows.begin(), rows.end(), now);
+        next = after == rows.end() ? 0 : static_cast<size_t>(after - rows.begin());
+    } else {
+        const auto before = std::lower_bound(rows.begin(), rows.end(), now);
+        next = before == rows.begin() ? rows.size() - 1 : static_cast<size_t>(before - rows.begin()) - 1;
+    }
+    const page_info& info = table[rows[next].page];
+    show_group(info.group);
+    group_controls& group = controls_.group(info.group);
+    const int index = static_cast<int>(&info - pages_of(info.group).data());
+    SendMessageW(group.pages, TCM_SETCURSEL, index, 0);
+    show_page(group);
+    grid_select_row(group.grids[static_cast<size_t>(index)], rows[next].row);
+    SetFocus(group.grids[static_cast<size_t>(index)]);
+    set_status(controls_.status_bar, status_find,
+               "Difference " + std::to_string(next + 1) + " of " + std::to_string(rows.size()));
 }
 
 void main_window::open_link(const std::string& address) {

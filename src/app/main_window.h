@@ -40,8 +40,10 @@ struct window_seams {
     std::string maker_url;
     std::string submit_url;  // the submitter on the product site's host
     // The common file dialog: a report to open (save false) or the file to
-    // save the report as, starting in folder; UTF-8, empty when cancelled.
-    std::function<std::string(HWND owner, bool save, const std::string& folder)> choose_file;
+    // save the report as, starting in folder with the name suggested; UTF-8,
+    // empty when cancelled.
+    std::function<std::string(HWND owner, bool save, const std::string& folder, const std::string& name)>
+        choose_file;
     // The theme to show: Windows' own by default.
     std::function<ui_theme()> theme;
 };
@@ -54,7 +56,12 @@ window_seams default_window_seams();
 void show_thank_you(HWND owner, const std::string& text, const std::string& address);
 
 // The common Open or Save As dialog for a report, as choose_file.
-std::string choose_report_file(HWND owner, bool save, const std::string& folder);
+std::string choose_report_file(HWND owner, bool save, const std::string& folder, const std::string& name);
+
+// The name Save suggests for a report of an adapter on a day:
+// "NVIDIA GeForce RTX 4090-2026-12-09.json", without the characters a file
+// name cannot hold.
+std::string suggested_report_name(const std::string& adapter, const SYSTEMTIME& day);
 
 // The controls of a group's Summary sheet.
 struct summary_controls {
@@ -184,6 +191,13 @@ public:
     // Goes to the found row delta places on, wrapping: its group, its page
     // and the row, selected and in view.
     void step_found(int delta);
+    // Goes to the next (delta 1) or previous (-1) row that differs from the
+    // compared report, across pages and groups, wrapping; the status bar
+    // says which of how many.
+    void step_difference(int delta);
+    // Shows a page with its first row of that name (for the Outputs page, the
+    // first in HDR where one is) selected and in view.
+    void show_row(page_id page, std::string_view name);
 
     // Runs a handler; an exception leaving it is shown in an error box, and
     // the program goes on.
@@ -214,6 +228,10 @@ private:
     void apply_theme();
     void show_capture();
     void show_changed_pages(const report_document& before);
+    // The number of differing rows on each page's tab and group's button.
+    void show_difference_counts();
+    // What the Formats matrix's filter lets through, in the status bar.
+    void show_filter(const grid_model& model);
 
     window_seams seams_;
     report_document document_;

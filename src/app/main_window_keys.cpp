@@ -49,12 +49,18 @@ void main_window::step_found(int delta) {
         return;
     }
     const int count = static_cast<int>(found_.size());
+    const int before = found_at_;
     found_at_ = found_at_ < 0 ? (delta > 0 ? 0 : count - 1) : ((found_at_ + delta) % count + count) % count;
     const found_row& row = found_[static_cast<size_t>(found_at_)];
-    // "3 of 191 matches": a screen reader reads the status bar's text.
+    // "3 of 191 matches": a screen reader reads the status bar's text; and
+    // whether the step went round the end.
+    const bool wrapped = before >= 0 && count > 1 && (delta > 0 ? found_at_ < before : found_at_ > before);
     set_status(controls_.status_bar, status_find,
                std::to_string(found_at_ + 1) + " of " + std::to_string(count) +
-                   (count == 1 ? " match" : " matches"));
+                   (count == 1 ? " match" : " matches") +
+                   (!wrapped    ? ""
+                    : delta > 0 ? ", from the top"
+                                : ", from the bottom"));
     const page_info& info = page_of(row.page);
     group_controls& group = controls_.group(info.group);
     show_group(info.group);
@@ -62,7 +68,40 @@ void main_window::step_found(int delta) {
     const int index = static_cast<int>(&info - pages_of(info.group).data());
     SendMessageW(group.pages, TCM_SETCURSEL, index, 0);
     show_page(group);
-    grid_select_row(group.grids[static_cast<size_t>(index)], grid(row.page).fixed_rows() + row.row);
+    HWND shown = group.grids[static_cast<size_t>(index)];
+    grid_model& model = grid(row.page);
+    // A format the matrix's filter hides is shown with every other again.
+    if (!model.filter().empty()) {
+        grid_set_filter(shown, {});
+    }
+    const int at = model.fixed_rows() + row.row;
+    // The found text, marked where the grid shows it as the report has it.
+    const column_role role = row.field == found_in::name    ? column_role::name
+                             : row.field == found_in::value ? column_role::value
+                                                            : column_role::description;
+    const int column = model.column_of(role);
+    if (column < 0) {
+        grid_select_row(shown, at);
+        return;
+    }
+    // The text as the grid shows it: where that is the report's own (not a
+    // number rewritten for the window, say), the match alone is marked.
+    const report_page* page =
+        shown_adapter() != nullptr ? shown_adapter()->group(info.group).page(row.page) : nullptr;
+    const std::string& cell = model.cell(column, at);
+    std::string written;
+    if (page != nullptr && static_cast<size_t>(row.row) < page->rows.size()) {
+        const report_row& source = page->rows[static_cast<size_t>(row.row)];
+        written = role == column_role::name    ? source.name
+                  : role == column_role::value ? source.value
+                                               : source.description;
+    }
+    const size_t length = window_text(controls_.find_box).size();
+    if (cell == written) {
+        grid_show_match(shown, at, role, row.offset, length);
+    } else {
+        grid_show_match(shown, at, role, 0, cell.size());
+    }
 }
 
 bool main_window::translate_key(const MSG& message) {
@@ -79,10 +118,15 @@ bool main_window::translate_key(const MSG& message) {
             }
         }
     }
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    // F8 and Shift+F8: the differences, from anywhere in the window.
+    if (message.message == WM_KEYDOWN && ours && message.wParam == VK_F8) {
+        step_difference(shift ? -1 : 1);
+        return true;
+    }
     if (message.message != WM_KEYDOWN || !ours || message.hwnd == window_.get()) {
         return false;
     }
-    const bool shift = GetKeyState(VK_SHIFT) < 0;
     // Return or Space on a focused link opens it, as a click does.
     if ((message.wParam == VK_RETURN || message.wParam == VK_SPACE) &&
         GetPropW(message.hwnd, link_property)) {

@@ -44,6 +44,10 @@ void main_window::on_command(int id, int code) {
             return guarded(&main_window::choose_report_to_compare);
         case id_menu_close_comparison:
             return guarded(&main_window::close_comparison);
+        case id_menu_next_difference:
+            return step_difference(1);
+        case id_menu_previous_difference:
+            return step_difference(-1);
         case id_menu_exit:
             DestroyWindow(window_.get());
             return;
@@ -80,6 +84,13 @@ void main_window::on_command(int id, int code) {
         guarded(&main_window::open_maker_link);
     } else if (id == id_submit && code == BN_CLICKED) {
         guarded(&main_window::submit_report);
+    } else if (id >= id_first_grid && id < id_first_grid + page_count && code == grid_follow_link) {
+        const grid_model& model = grids_[static_cast<size_t>(id - id_first_grid)];
+        if (const summary_link* link = model.link(model.current_row)) {
+            show_row(link->page, link->row_name);
+        }
+    } else if (id >= id_first_grid && id < id_first_grid + page_count && code == grid_filter_changed) {
+        show_filter(grids_[static_cast<size_t>(id - id_first_grid)]);
     } else if (id >= id_first_grid && id < id_first_grid + page_count &&
                (code == grid_copy_page || code == grid_copy_report)) {
         // Grids are numbered in the page table's order.
@@ -88,13 +99,12 @@ void main_window::on_command(int id, int code) {
         // The whole page or report, once it is read.
         finish_capture();
         if (code == grid_copy_page) {
-            copy_to_clipboard(window_.get(), page_text(model.shown()));
+            copy_to_clipboard(window_.get(), page_text(model.copied()));
         } else if (adapter != nullptr) {
             copy_to_clipboard(window_.get(), document_text(document_));
         }
     }
 }
-
 
 LRESULT main_window::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
     HWND form = window_.get();

@@ -4,7 +4,9 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <string_view>
 #include <variant>
 
 #include "app/control_ids.h"
@@ -37,8 +39,31 @@ bool ends_with_text_extension(const std::string& path) {
 
 }  // namespace
 
-std::string choose_report_file(HWND owner, bool save, const std::string& folder) {
+std::string suggested_report_name(const std::string& adapter, const SYSTEMTIME& day) {
+    std::string name;
+    for (const char c : adapter) {
+        const bool refused = static_cast<unsigned char>(c) < 32 ||
+                             std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos;
+        if (!refused) {
+            name += c;
+        } else if (!name.empty() && name.back() != ' ') {
+            name += ' ';
+        }
+    }
+    while (!name.empty() && (name.back() == ' ' || name.back() == '.')) {
+        name.pop_back();
+    }
+    char date[16];
+    std::snprintf(date, sizeof date, "%04u-%02u-%02u", day.wYear, day.wMonth, day.wDay);
+    return (name.empty() ? std::string("Cavio report") : name) + "-" + date + ".json";
+}
+
+std::string choose_report_file(HWND owner, bool save, const std::string& folder, const std::string& name) {
     wchar_t file[MAX_PATH * 4] = {};
+    const std::wstring suggested = wide_of(name);
+    if (suggested.size() < std::size(file)) {
+        std::copy(suggested.begin(), suggested.end(), file);
+    }
     const std::wstring start = wide_of(folder);
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
@@ -73,6 +98,8 @@ void main_window::create_menu() {
     AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(file, MF_STRING, id_menu_compare, L"&Compare with...\tCtrl+Shift+O");
     AppendMenuW(file, MF_STRING, id_menu_close_comparison, L"C&lose comparison");
+    AppendMenuW(file, MF_STRING, id_menu_next_difference, L"&Next difference\tF8");
+    AppendMenuW(file, MF_STRING, id_menu_previous_difference, L"&Previous difference\tShift+F8");
     AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(file, MF_STRING, id_menu_exit, L"E&xit");
     HMENU edit = CreatePopupMenu();
@@ -154,6 +181,12 @@ void main_window::show_report_state() {
     for (HWND control : {controls_.compare_label, controls_.compared_list, controls_.differences_only}) {
         ShowWindow(control, compared_ ? SW_SHOW : SW_HIDE);
     }
+    // Menu items with nothing to do are disabled.
+    HMENU menu = GetMenu(window_.get());
+    EnableMenuItem(menu, id_menu_this_machine, MF_BYCOMMAND | (opened_.empty() ? MF_GRAYED : MF_ENABLED));
+    EnableMenuItem(menu, id_menu_close_comparison, MF_BYCOMMAND | (compared_ ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, id_menu_next_difference, MF_BYCOMMAND | (compared_ ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, id_menu_previous_difference, MF_BYCOMMAND | (compared_ ? MF_ENABLED : MF_GRAYED));
     relayout();
 }
 
@@ -201,6 +234,7 @@ bool main_window::save_report(const std::string& path) {
         return false;
     }
     last_folder_ = folder_of(path);
+    set_status(controls_.status_bar, status_message, "Saved as " + path);
     return true;
 }
 
@@ -228,19 +262,23 @@ void main_window::close_comparison() {
 }
 
 void main_window::choose_report_to_open() {
-    if (const std::string path = seams_.choose_file(window_.get(), false, last_folder_); !path.empty()) {
+    if (const std::string path = seams_.choose_file(window_.get(), false, last_folder_, ""); !path.empty()) {
         open_report(path);
     }
 }
 
 void main_window::choose_where_to_save() {
-    if (const std::string path = seams_.choose_file(window_.get(), true, last_folder_); !path.empty()) {
+    SYSTEMTIME today{};
+    GetLocalTime(&today);
+    const adapter_report* adapter = shown_adapter();
+    const std::string name = suggested_report_name(adapter != nullptr ? adapter->description : "", today);
+    if (const std::string path = seams_.choose_file(window_.get(), true, last_folder_, name); !path.empty()) {
         save_report(path);
     }
 }
 
 void main_window::choose_report_to_compare() {
-    if (const std::string path = seams_.choose_file(window_.get(), false, last_folder_); !path.empty()) {
+    if (const std::string path = seams_.choose_file(window_.get(), false, last_folder_, ""); !path.empty()) {
         compare_with(path);
     }
 }

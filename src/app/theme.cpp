@@ -55,7 +55,8 @@ palette palette_of(ui_theme theme) {
             return {RGB(43, 43, 43),    RGB(235, 235, 235), RGB(130, 185, 255), RGB(30, 30, 30),
                     RGB(235, 235, 235), RGB(64, 64, 64),    RGB(240, 240, 240), RGB(28, 58, 92),
                     CLR_INVALID,        RGB(120, 220, 120), RGB(255, 158, 150), RGB(76, 58, 0),
-                    RGB(43, 43, 43),    RGB(235, 235, 235), RGB(30, 30, 30),    RGB(130, 185, 255)};
+                    RGB(43, 43, 43),    RGB(235, 235, 235), RGB(30, 30, 30),    RGB(130, 185, 255),
+                    RGB(120, 92, 0)};
         case ui_theme::high_contrast: {
             // Every colour is one of the system's; yes, no and numbers read
             // as text.
@@ -78,7 +79,8 @@ palette palette_of(ui_theme theme) {
                     face,
                     face_text,
                     window,
-                    GetSysColor(COLOR_HIGHLIGHT)};
+                    GetSysColor(COLOR_HIGHLIGHT),
+                    face};
         }
         case ui_theme::light:
             break;
@@ -100,7 +102,8 @@ palette palette_of(ui_theme theme) {
             GetSysColor(COLOR_BTNFACE),
             GetSysColor(COLOR_BTNTEXT),
             GetSysColor(COLOR_WINDOW),
-            GetSysColor(COLOR_HIGHLIGHT)};
+            GetSysColor(COLOR_HIGHLIGHT),
+            RGB(255, 238, 0)};
 }
 
 const palette& active_palette() {

@@ -24,6 +24,7 @@ struct palette {
     COLORREF tab_text;         // its caption
     COLORREF chosen_tab;       // the chosen one
     COLORREF chosen_tab_text;  // its caption
+    COLORREF found;            // behind the text Find marked
 };
 
 // The theme Windows asks for: high contrast first, then the app mode (the

@@ -69,7 +69,7 @@ summary_layout layout_summary(int sheet_width, int sheet_height, int dpi, page_g
     layout.maker_visit = box(layout.maker_link.left - s(31), s(104), s(29), s(16));
     // Each group's panel is as tall as its Summary's rows need.
     const bool opengl = group == page_group::opengl;
-    const int grid_height = opengl ? 180 : group == page_group::vulkan ? 260 : 208;
+    const int grid_height = opengl ? 180 : group == page_group::vulkan ? 260 : 310;
     const int panel_width = s(561);
     const int panel_height = s(grid_height + (opengl ? 56 : 62));
     layout.panel =

@@ -141,3 +141,21 @@ public:
 private:
     HMENU menu_;
 };
+
+// A kernel object's handle (a file's), closed with its owner; it may hold
+// INVALID_HANDLE_VALUE, as CreateFile answers a failure.
+class handle {
+public:
+    explicit handle(HANDLE value) : value_(value) {}
+    ~handle() {
+        if (value_ != nullptr && value_ != INVALID_HANDLE_VALUE) {
+            CloseHandle(value_);
+        }
+    }
+    handle(const handle&) = delete;
+    handle& operator=(const handle&) = delete;
+    HANDLE get() const { return value_; }
+
+private:
+    HANDLE value_;
+};

@@ -209,16 +209,34 @@ void add_output(page_writer& page, size_t index, const dxgi_output_record& outpu
         }
         return;
     }
-    page.number(desc1_rows[0].name, output.bits_per_color, desc1_rows[0].description);
+    // A field the output left empty is not available, not a zero: no output
+    // sends colours of no bits, no primary lies at 0, 0, and a monitor whose
+    // brightest is 0 nits did not say; its darkest may be 0 where it said
+    // its brightest.
+    const bool luminance_said = output.luminance[1] > 0 || output.luminance[2] > 0;
+    if (output.bits_per_color == 0) {
+        page.not_available(desc1_rows[0].name, desc1_rows[0].description);
+    } else {
+        page.number(desc1_rows[0].name, output.bits_per_color, desc1_rows[0].description);
+    }
     page.text(desc1_rows[1].name, color_space_text(output.color_space), desc1_rows[1].description);
     for (size_t i = 0; i < 4; ++i) {
-        page.row(row_kind::text, desc1_rows[2 + i].name,
-                 short_real(output.primaries[2 * i]) + ", " + short_real(output.primaries[2 * i + 1]),
-                 desc1_rows[2 + i].description);
+        const float x = output.primaries[2 * i];
+        const float y = output.primaries[2 * i + 1];
+        if (x == 0 && y == 0) {
+            page.not_available(desc1_rows[2 + i].name, desc1_rows[2 + i].description);
+        } else {
+            page.row(row_kind::text, desc1_rows[2 + i].name, short_real(x) + ", " + short_real(y),
+                     desc1_rows[2 + i].description);
+        }
     }
     for (size_t i = 0; i < 3; ++i) {
-        page.row(row_kind::number, desc1_rows[6 + i].name, short_real(output.luminance[i]) + " nits",
-                 desc1_rows[6 + i].description);
+        if (output.luminance[i] == 0 && (i > 0 || !luminance_said)) {
+            page.not_available(desc1_rows[6 + i].name, desc1_rows[6 + i].description);
+        } else {
+            page.row(row_kind::number, desc1_rows[6 + i].name, short_real(output.luminance[i]) + " nits",
+                     desc1_rows[6 + i].description);
+        }
     }
 }
 

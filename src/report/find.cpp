@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -10,9 +11,11 @@ char folded(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool holds(const std::string& cell, std::string_view wanted) {
-    return std::search(cell.begin(), cell.end(), wanted.begin(), wanted.end(),
-                       [](char a, char b) { return folded(a) == folded(b); }) != cell.end();
+// Where cell holds wanted, or npos.
+size_t place_in(const std::string& cell, std::string_view wanted) {
+    const auto at = std::search(cell.begin(), cell.end(), wanted.begin(), wanted.end(),
+                                [](char a, char b) { return folded(a) == folded(b); });
+    return at == cell.end() ? std::string::npos : static_cast<size_t>(at - cell.begin());
 }
 
 }  // namespace
@@ -26,8 +29,13 @@ std::vector<found_row> find_rows(const adapter_report& adapter, std::string_view
         for (const report_page& page : group.pages) {
             for (size_t r = 0; r < page.rows.size(); ++r) {
                 const report_row& row = page.rows[r];
-                if (holds(row.name, text) || holds(row.value, text) || holds(row.description, text)) {
-                    found.push_back({page.id, static_cast<int>(r)});
+                for (const auto& [field, cell] :
+                     {std::pair{found_in::name, &row.name}, std::pair{found_in::value, &row.value},
+                      std::pair{found_in::description, &row.description}}) {
+                    if (const size_t at = place_in(*cell, text); at != std::string::npos) {
+                        found.push_back({page.id, static_cast<int>(r), field, at});
+                        break;
+                    }
                 }
             }
         }

@@ -2,16 +2,24 @@
 // description holds a text, whatever its case.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
 #include "report/document.h"
 
+// Where in a row the text was found first: its name, value or description.
+enum class found_in : uint8_t { name, value, description };
+
 struct found_row {
     page_id page;
     int row;  // in the page's rows, as shown
+    found_in field = found_in::name;
+    size_t offset = 0;  // where in that field, in bytes of UTF-8
 
-    bool operator==(const found_row&) const = default;
+    // The same row, wherever in it the text was found.
+    bool operator==(const found_row& other) const { return page == other.page && row == other.row; }
 };
 
 // The rows of every page holding text, in tab order (DirectX pages first,

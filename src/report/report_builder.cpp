@@ -7,6 +7,7 @@
 #include "probe/capture.h"
 #include "probe/records.h"
 #include "report/page_writer.h"
+#include "report/summary_facts.h"
 
 namespace {
 
@@ -23,38 +24,38 @@ struct page_writers_of {
 
 // The writer of each page, in the page table's order.
 constexpr page_writers_of writers[] = {
-    {directx_pages::summary, nullptr, nullptr},  // dx_summary
-    {directx_pages::device, nullptr, nullptr},  // dx_device
-    {directx_pages::capabilities, nullptr, nullptr},  // dx_capabilities
-    {directx_pages::vertices, nullptr, nullptr},  // dx_vertices
-    {directx_pages::rendering, nullptr, nullptr},  // dx_rendering
-    {directx_pages::textures, nullptr, nullptr},  // dx_textures
-    {directx_pages::blending, nullptr, nullptr},  // dx_blending
-    {directx_pages::buffers, nullptr, nullptr},  // dx_buffers
-    {directx_pages::pixel_shader, nullptr, nullptr},  // dx_pixel_shader
+    {directx_pages::summary, nullptr, nullptr},        // dx_summary
+    {directx_pages::device, nullptr, nullptr},         // dx_device
+    {directx_pages::capabilities, nullptr, nullptr},   // dx_capabilities
+    {directx_pages::vertices, nullptr, nullptr},       // dx_vertices
+    {directx_pages::rendering, nullptr, nullptr},      // dx_rendering
+    {directx_pages::textures, nullptr, nullptr},       // dx_textures
+    {directx_pages::blending, nullptr, nullptr},       // dx_blending
+    {directx_pages::buffers, nullptr, nullptr},        // dx_buffers
+    {directx_pages::pixel_shader, nullptr, nullptr},   // dx_pixel_shader
     {directx_pages::vertex_shader, nullptr, nullptr},  // dx_vertex_shader
-    {directx_pages::resolutions, nullptr, nullptr},  // dx_resolutions
+    {directx_pages::resolutions, nullptr, nullptr},    // dx_resolutions
     {directx_pages::direct3d11_12, nullptr, nullptr},  // dx_d3d11_12
-    {directx_pages::formats, nullptr, nullptr},  // dx_formats
-    {directx_pages::outputs, nullptr, nullptr},  // dx_outputs
-    {nullptr, opengl_pages::summary, nullptr},  // gl_summary
-    {nullptr, opengl_pages::device, nullptr},  // gl_device
-    {nullptr, opengl_pages::capabilities, nullptr},  // gl_capabilities
-    {nullptr, opengl_pages::rendering, nullptr},  // gl_rendering
-    {nullptr, opengl_pages::textures, nullptr},  // gl_textures
-    {nullptr, opengl_pages::stacks, nullptr},  // gl_stacks
-    {nullptr, opengl_pages::vertex_shader, nullptr},  // gl_vertex_shader
-    {nullptr, opengl_pages::extensions, nullptr},  // gl_extensions
-    {nullptr, opengl_pages::core_limits, nullptr},  // gl_core_limits
+    {directx_pages::formats, nullptr, nullptr},        // dx_formats
+    {directx_pages::outputs, nullptr, nullptr},        // dx_outputs
+    {nullptr, opengl_pages::summary, nullptr},         // gl_summary
+    {nullptr, opengl_pages::device, nullptr},          // gl_device
+    {nullptr, opengl_pages::capabilities, nullptr},    // gl_capabilities
+    {nullptr, opengl_pages::rendering, nullptr},       // gl_rendering
+    {nullptr, opengl_pages::textures, nullptr},        // gl_textures
+    {nullptr, opengl_pages::stacks, nullptr},          // gl_stacks
+    {nullptr, opengl_pages::vertex_shader, nullptr},   // gl_vertex_shader
+    {nullptr, opengl_pages::extensions, nullptr},      // gl_extensions
+    {nullptr, opengl_pages::core_limits, nullptr},     // gl_core_limits
     {nullptr, opengl_pages::all_extensions, nullptr},  // gl_all_extensions
-    {nullptr, nullptr, vulkan_pages::summary},  // vk_summary
-    {nullptr, nullptr, vulkan_pages::device},  // vk_device
-    {nullptr, nullptr, vulkan_pages::limits},  // vk_limits
-    {nullptr, nullptr, vulkan_pages::features},  // vk_features
-    {nullptr, nullptr, vulkan_pages::extensions},  // vk_extensions
-    {nullptr, nullptr, vulkan_pages::formats},  // vk_formats
-    {nullptr, nullptr, vulkan_pages::memory},  // vk_memory
-    {nullptr, nullptr, vulkan_pages::queues},  // vk_queues
+    {nullptr, nullptr, vulkan_pages::summary},         // vk_summary
+    {nullptr, nullptr, vulkan_pages::device},          // vk_device
+    {nullptr, nullptr, vulkan_pages::limits},          // vk_limits
+    {nullptr, nullptr, vulkan_pages::features},        // vk_features
+    {nullptr, nullptr, vulkan_pages::extensions},      // vk_extensions
+    {nullptr, nullptr, vulkan_pages::formats},         // vk_formats
+    {nullptr, nullptr, vulkan_pages::memory},          // vk_memory
+    {nullptr, nullptr, vulkan_pages::queues},          // vk_queues
 };
 static_assert(std::size(writers) == page_count);
 
@@ -92,6 +93,7 @@ adapter_report build_adapter_report(const dx_adapter& adapter, const gl_record* 
     for (const page_info& page : pages_of(page_group::directx)) {
         directx.pages.push_back(write_page(page, adapter));
     }
+    add_summary_facts(directx);
     report_group& gl = report.group(page_group::opengl);
     gl.id = page_group::opengl;
     gl.read = opengl != nullptr;
@@ -296,6 +298,9 @@ report_document build_report(const startup_capture& capture) {
         document.problems.insert(document.problems.end(), reasons.begin(), reasons.end());
     };
     mark_unread(document, capture);
+    for (adapter_report& adapter : document.adapters) {
+        add_summary_facts(adapter.group(page_group::directx));
+    }
     const auto& reasons = capture.reasons;
     std::vector<reason> directx = reasons[static_cast<size_t>(capture_part::directx)];
     append(directx, reasons[static_cast<size_t>(capture_part::direct3d11_12)]);

@@ -11,6 +11,7 @@
 #include <mutex>
 #include <thread>
 
+#include "base/platform.h"
 #include "base/reason.h"
 #include "base/text.h"
 
@@ -40,14 +41,7 @@ constexpr size_t piece_size = 16 * 1024;
 // A Winsock error in the system's words: "No connection could be made
 // because the target machine actively refused it".
 std::string error_words(int error) {
-    wchar_t* words = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        static_cast<DWORD>(error), 0, reinterpret_cast<wchar_t*>(&words), 0, nullptr);
-    std::string text = length > 0 ? utf8_of(std::wstring_view(words, length)) : std::string();
-    LocalFree(words);
-    text.erase(text.find_last_not_of(" .\r\n") + 1);
-    return text.empty() ? "error" : text;
+    return system_error_words(static_cast<DWORD>(error));
 }
 
 [[noreturn]] void fail_socket(const std::string& what, const char* call, int error = WSAGetLastError()) {
@@ -494,8 +488,8 @@ http_reply http_component::exchange(const std::string& url, const std::string& c
     const http_address address = crack(url);
     std::string request = "POST " + address.path + " HTTP/1.1\r\nHost: " + address.authority +
                           "\r\nUser-Agent: " + http_user_agent + "\r\nAccept: " + http_accept +
-                          "\r\nContent-Type: " + content_type + "\r\nContent-Length: " +
-                          std::to_string(body.size()) + "\r\nConnection: close\r\n";
+                          "\r\nContent-Type: " + content_type +
+                          "\r\nContent-Length: " + std::to_string(body.size()) + "\r\nConnection: close\r\n";
     auto& cookies = cookies_[lower(address.host)];
     if (!cookies.empty()) {
         request += "Cookie: ";

@@ -516,7 +516,7 @@ TEST_F(Window, OpensAndComparesSavedReports) {
     }
     write_text_file(changed, text);
     window_seams seams = world.seams();
-    seams.choose_file = [&](HWND, bool save, const std::string& start) {
+    seams.choose_file = [&](HWND, bool save, const std::string& start, const std::string&) {
         EXPECT_FALSE(save);
         EXPECT_EQ(std::string(folder).substr(0, std::strlen(folder) - 1), start);  // the folder last used
         return saved;
@@ -691,7 +691,7 @@ TEST(Layout, ASummaryTooTallForItsSheetScrolls) {
         EXPECT_GE(small.grid.bottom - small.grid.top, scale_to(60, dpi));
         const summary_layout roomy =
             layout_summary(scale_to(900, dpi), scale_to(600, dpi), dpi, page_group::directx);
-        EXPECT_EQ(scale_to(208, dpi), roomy.grid.bottom - roomy.grid.top);
+        EXPECT_EQ(scale_to(310, dpi), roomy.grid.bottom - roomy.grid.top);
     }
 }
 
@@ -726,7 +726,7 @@ TEST(Layout, MetricsScaleWithTheDpi) {
     const summary_layout summary = layout_summary(945, 564, 96, page_group::directx);
     EXPECT_EQ(798, summary.logo.left);
     EXPECT_EQ(192, summary.panel.left);
-    EXPECT_EQ(147, summary.panel.top);
+    EXPECT_EQ(96, summary.panel.top);
     // The OpenGL panel is 22 px taller for the core profile's two rows.
     EXPECT_EQ(164, layout_summary(945, 564, 96, page_group::opengl).panel.top);
     const summary_layout big = layout_summary(1890, 1128, 192, page_group::directx);

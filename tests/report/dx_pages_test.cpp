@@ -261,7 +261,7 @@ TEST_F(DirectXPages, EveryFlagRowTestsItsMask) {
 TEST_F(DirectXPages, AllZeroCapsFillEveryPageCompletely) {
     fill();
     const std::pair<page_id, size_t> sizes[] = {
-        {page_id::dx_summary, 10},      {page_id::dx_device, 57},     {page_id::dx_capabilities, 40},
+        {page_id::dx_summary, 16},      {page_id::dx_device, 57},     {page_id::dx_capabilities, 40},
         {page_id::dx_vertices, 31},     {page_id::dx_rendering, 60},  {page_id::dx_textures, 114},
         {page_id::dx_blending, 32},     {page_id::dx_buffers, 31},    {page_id::dx_vertex_shader, 26},
         {page_id::dx_pixel_shader, 13}, {page_id::dx_resolutions, 0},
@@ -318,7 +318,7 @@ TEST_F(DirectXPages, SummaryHeadAndShaderRows) {
     for (const auto& [count, text] : heads) {
         adapter.caps.NumberOfAdaptersInGroup = count;
         fill();
-        EXPECT_EQ(11u, page(page_id::dx_summary).rows.size());
+        EXPECT_EQ(17u, page(page_id::dx_summary).rows.size());
         EXPECT_EQ(text, value_of(page(page_id::dx_summary), "Head"));
     }
     adapter.caps.NumberOfAdaptersInGroup = 0;
