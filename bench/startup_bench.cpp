@@ -1,7 +1,7 @@
-// Start-up of the viewer: from process start until its window, with the
-// first adapter's DirectX Summary, is painted and waits for input. Runs
-// cavio.exe (beside this program's folder) several times and prints the
-// median. Then the capture in fresh processes of this program: side by side
+// Start-up of the viewer: from process start until its window shows, beside
+// a bare Win32 window's on the same machine, and until it is idle with every
+// group read. Runs cavio.exe (beside this program's folder) several times and
+// prints the medians. Then the capture in fresh processes of this program: side by side
 // (the list, each probe, all of them), chained, and each probe alone. Then
 // the chained capture, in this process, with and without the
 // Direct3D 11 and 12 probe, with and without the Vulkan probe and with and
@@ -198,7 +198,8 @@ BOOL CALLBACK close_window_of(HWND window, LPARAM process_id) {
     GetWindowThreadProcessId(window, &owner);
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
-    if (owner == static_cast<DWORD>(process_id) && std::string(name) == "CavioMain") {
+    if (owner == static_cast<DWORD>(process_id) &&
+        (std::string(name) == "CavioMain" || std::string(name) == "CavioBare")) {
         PostMessageA(window, WM_CLOSE, 0, 0);
     }
     return TRUE;
@@ -206,6 +207,7 @@ BOOL CALLBACK close_window_of(HWND window, LPARAM process_id) {
 
 struct shown_window {
     DWORD process_id;
+    const char* class_name;
     bool shown = false;
 };
 
@@ -215,15 +217,86 @@ BOOL CALLBACK find_shown_window(HWND window, LPARAM found) {
     GetWindowThreadProcessId(window, &owner);
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
-    if (owner == wanted->process_id && std::string(name) == "CavioMain" && IsWindowVisible(window)) {
+    if (owner == wanted->process_id && std::string(name) == wanted->class_name && IsWindowVisible(window)) {
         wanted->shown = true;
     }
     return TRUE;
 }
 
+// A bare Win32 window, as small a program as shows one: what showing a
+// window costs on this machine, beside which the viewer's is measured.
+int bare_window() {
+    WNDCLASSW window_class{};
+    window_class.lpfnWndProc = [](HWND window, UINT message, WPARAM wparam, LPARAM lparam) -> LRESULT {
+        if (message == WM_DESTROY) {
+            PostQuitMessage(0);
+            return 0;
+        }
+        return DefWindowProcW(window, message, wparam, lparam);
+    };
+    window_class.hInstance = GetModuleHandleW(nullptr);
+    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    window_class.lpszClassName = L"CavioBare";
+    RegisterClassW(&window_class);
+    HWND window = CreateWindowExW(0, L"CavioBare", L"Bare", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  800, 600, nullptr, nullptr, window_class.hInstance, nullptr);
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+// Starts command, and answers how long its window of class_name took to
+// show, in milliseconds, and (where wanted) to be idle; then closes it.
+std::pair<double, double> time_window(std::string command, const char* class_name, bool idle) {
+    LARGE_INTEGER frequency{};
+    QueryPerformanceFrequency(&frequency);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    LARGE_INTEGER start{};
+    LARGE_INTEGER ready{};
+    QueryPerformanceCounter(&start);
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        return {-1, -1};
+    }
+    const auto since = [&] {
+        QueryPerformanceCounter(&ready);
+        return 1000.0 * static_cast<double>(ready.QuadPart - start.QuadPart) /
+               static_cast<double>(frequency.QuadPart);
+    };
+    shown_window wanted{process.dwProcessId, class_name};
+    for (int wait = 0; wait < 24000 && !wanted.shown; ++wait) {
+        EnumWindows(find_shown_window, reinterpret_cast<LPARAM>(&wanted));
+        if (!wanted.shown) {
+            Sleep(1);
+        }
+    }
+    const double shown = since();
+    double idle_at = 0;
+    if (idle) {
+        WaitForInputIdle(process.hProcess, 120000);
+        idle_at = since();
+    }
+    EnumWindows(close_window_of, static_cast<LPARAM>(process.dwProcessId));
+    if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) {
+        TerminateProcess(process.hProcess, 1);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return {shown, idle_at};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && std::string(argv[1]) == "--bare") {
+        return bare_window();
+    }
     if (argc >= 2) {
         return capture_once(argv[1], argc >= 3 ? argv[2] : "");
     }
@@ -234,55 +307,28 @@ int main(int argc, char** argv) {
     program.erase(program.find_last_of("\\/"));
     program = program.substr(0, program.find_last_of("\\/")) + "\\cavio.exe";
 
-    LARGE_INTEGER frequency{};
-    QueryPerformanceFrequency(&frequency);
     std::vector<double> times;
     std::vector<double> shown;
+    std::vector<double> bare;
     for (int run = 0; run < 5; ++run) {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        std::string command = "\"" + program + "\"";
-        LARGE_INTEGER start{};
-        LARGE_INTEGER ready{};
-        QueryPerformanceCounter(&start);
-        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &process)) {
+        const auto [bare_shown, unused] = time_window("\"" + self + "\" --bare", "CavioBare", false);
+        bare.push_back(bare_shown);
+        const auto [viewer_shown, idle] = time_window("\"" + program + "\"", "CavioMain", true);
+        if (viewer_shown < 0) {
             std::fprintf(stderr, "cannot start %s\n", program.c_str());
             return 1;
         }
-        // The window shows once the adapters are listed, with its first
-        // page; it is idle for input once the probes' pages are taken in.
-        shown_window wanted{process.dwProcessId};
-        for (int wait = 0; wait < 24000 && !wanted.shown; ++wait) {
-            EnumWindows(find_shown_window, reinterpret_cast<LPARAM>(&wanted));
-            if (!wanted.shown) {
-                Sleep(5);
-            }
-        }
-        QueryPerformanceCounter(&ready);
-        shown.push_back(1000.0 * static_cast<double>(ready.QuadPart - start.QuadPart) /
-                        static_cast<double>(frequency.QuadPart));
-        WaitForInputIdle(process.hProcess, 120000);
-        QueryPerformanceCounter(&ready);
-        times.push_back(1000.0 * static_cast<double>(ready.QuadPart - start.QuadPart) /
-                        static_cast<double>(frequency.QuadPart));
-        EnumWindows(close_window_of, static_cast<LPARAM>(process.dwProcessId));
-        if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) {
-            TerminateProcess(process.hProcess, 1);
-        }
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        shown.push_back(viewer_shown);
+        times.push_back(idle);
     }
     std::sort(times.begin(), times.end());
     std::printf(
-        "cavio.exe from process start to its window shown with the first page, over %zu runs: median "
-        "%.0f ms\n",
-        shown.size(), median(shown));
+        "window shown from process start, medians over %zu runs: cavio.exe %.0f ms, a bare Win32 window "
+        "%.0f ms (%.1f times as long)\n",
+        shown.size(), median(shown), median(bare), median(bare) > 0 ? median(shown) / median(bare) : 0.0);
     std::printf(
-        "cavio.exe from process start to its window idle with every group, over %zu runs: median %.0f ms "
-        "(min "
-        "%.0f, max %.0f)\n",
+        "cavio.exe from process start to its window idle for input, over %zu runs: median %.0f ms (min %.0f, max "
+        "%.0f)\n",
         times.size(), times[times.size() / 2], times.front(), times.back());
     compare_side_by_side(self);
 

@@ -10,6 +10,7 @@
 
 #include "app/cell_style.h"
 #include "app/column_fit.h"
+#include "app/dark_paint.h"
 #include "app/format_matrix.h"
 #include "app/grid_accessible.h"
 #include "app/grid_state.h"
@@ -246,6 +247,7 @@ void grid_state::update_scroll_bars() {
         horizontal.nPos = view_.scroll_x;
         SetScrollInfo(window_, SB_HORZ, &horizontal, TRUE);
     }
+    paint_dark_scroll_bars(window_);
 }
 
 void grid_state::scroll_to(int x, int y) {
@@ -259,6 +261,7 @@ void grid_state::scroll_to(int x, int y) {
     view_.scroll_y = y;
     SetScrollPos(window_, SB_HORZ, view_.scroll_x, TRUE);
     SetScrollPos(window_, SB_VERT, view_.scroll_y, TRUE);
+    paint_dark_scroll_bars(window_);
     InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -282,6 +285,15 @@ LRESULT grid_state::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_ERASEBKGND:
             return 1;
+        case WM_NCPAINT: {
+            const LRESULT painted = DefWindowProcW(window_, message, wparam, lparam);
+            paint_dark_scroll_bars(window_);
+            return painted;
+        }
+        case WM_MEASUREITEM:
+            return measure_menu_item(window_, *reinterpret_cast<MEASUREITEMSTRUCT*>(lparam)) ? TRUE : FALSE;
+        case WM_DRAWITEM:
+            return draw_menu_item(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam)) ? TRUE : FALSE;
         case WM_PAINT: {
             const paint_dc dc(window_);
             const RECT area = client();
@@ -346,6 +358,7 @@ LRESULT grid_state::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             } else {
                 scroll_to(position, view_.scroll_y);
             }
+            paint_dark_scroll_bars(window_);
             return 0;
         }
         case WM_MOUSEWHEEL: {

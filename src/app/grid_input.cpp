@@ -8,7 +8,9 @@
 
 #include "base/text.h"
 
+#include "app/dark_paint.h"
 #include "app/format_matrix.h"
+#include "app/theme.h"
 #include "app/grid_accessible.h"
 #include "app/grid_control.h"
 #include "app/grid_state.h"
@@ -196,6 +198,8 @@ void grid_state::on_context_menu(int x, int y) {
         AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
         AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(can), L"&Formats that can");
     }
+    menu_texts texts;
+    set_menu_drawn(menu.get(), active_theme() == ui_theme::dark, texts, false);
     const int chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, window_, nullptr);
     if (chosen >= menu_filter_first &&
         chosen < menu_filter_first + static_cast<int>(format_capabilities().size())) {

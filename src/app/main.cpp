@@ -34,7 +34,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
         }
         LocalFree(arguments);
     }
-    main_window window(seams);
+    main_window window(seams, true);
     window.quit_on_destroy = true;
     window.report_at_start = report_at_start;
     // Showing the window runs the start-up sequence (start_up).

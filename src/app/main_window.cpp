@@ -39,7 +39,7 @@ window_seams default_window_seams() {
     return seams;
 }
 
-main_window::main_window(window_seams seams)
+main_window::main_window(window_seams seams, bool controls_after_showing)
     : http(std::make_unique<http_component>()), seams_(std::move(seams)) {
     grids_.reserve(page_count);
     for (const page_info& page : page_table()) {
@@ -63,6 +63,21 @@ main_window::main_window(window_seams seams)
                                   nullptr, GetModuleHandleW(nullptr), this));
     dpi_ = window_dpi(window_.get());
     create_menu();
+    start_after_paint = controls_after_showing;
+    if (controls_after_showing) {
+        // The frame alone, with its menu and "Reading…" painted on it: the
+        // rest is made once it shows.
+        set_active_theme(seams_.theme ? seams_.theme() : ui_theme::light);
+        face_brush_.reset(CreateSolidBrush(active_palette().face));
+        return;
+    }
+    complete_controls();
+}
+
+void main_window::complete_controls() {
+    if (controls_.status_bar != nullptr) {
+        return;
+    }
     create_controls();
     apply_theme();
     apply_fonts();

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/controls.h"
+#include "app/dark_paint.h"
 #include "app/grid_model.h"
 #include "app/theme.h"
 #include "base/win_handles.h"
@@ -113,7 +114,10 @@ struct window_controls {
 
 class main_window {
 public:
-    explicit main_window(window_seams seams = default_window_seams());
+    // With controls_after_showing, only the frame and its menu are made: the
+    // controls follow once the window has shown and painted (the program's
+    // own window, which shows at once).
+    explicit main_window(window_seams seams = default_window_seams(), bool controls_after_showing = false);
     ~main_window();
     main_window(const main_window&) = delete;
     main_window& operator=(const main_window&) = delete;
@@ -204,6 +208,10 @@ public:
     void guarded(void (main_window::*handler)());
 
     bool quit_on_destroy = false;  // the program's own window ends the message loop
+    // The program's own window shows before it makes its controls and lists
+    // the adapters, with "Reading…" in place; a test's starts as it shows.
+    bool start_after_paint = false;
+    void complete_controls();
 
 private:
     void create_controls();
@@ -227,6 +235,7 @@ private:
     void copy_from_grid(int code);
     void apply_theme();
     void show_capture();
+    void show_reading();
     void show_changed_pages(const report_document& before);
     // The number of differing rows on each page's tab and group's button.
     void show_difference_counts();
@@ -255,9 +264,12 @@ private:
     gdi_object<HBRUSH> face_brush_;
     gdi_object<HBRUSH> window_brush_;
     gdi_object<HBITMAP> logo_;
+    menu_texts menu_texts_;  // the menu bar's, while the window draws it
 };
 
 // Posted to the main window when a probe of the start-up capture ends.
 inline constexpr UINT capture_message = WM_APP + 1;
+// Posted to the main window to start the capture after its first paint.
+inline constexpr UINT start_message = WM_APP + 2;
 // The main window's timer for the probes' bound.
 inline constexpr UINT_PTR capture_timer = 1;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "app/grid_control.h"
 #include "app/main_window.h"
 #include "app/version.h"
 #include "report/report_builder.h"
@@ -31,6 +32,15 @@ void main_window::start_up() {
         open_report(report_at_start);
     }
     SetFocus(controls_.adapter_list);
+}
+
+void main_window::show_reading() {
+    report_page reading{page_id::dx_summary, {}, {}};
+    reading.rows.push_back({row_kind::text, "Reading\u2026", "", "The adapters are being listed.", {}});
+    grid(page_id::dx_summary).show(&reading);
+    grid_refresh(controls_.directx.summary.grid);
+    set_status(controls_.status_bar, status_version, "\tVersion " + file_version_text());
+    set_status(controls_.status_bar, status_message, "Reading the adapters\u2026");
 }
 
 void main_window::take_in_capture() {

@@ -9,6 +9,7 @@
 
 #include "app/control_ids.h"
 #include "app/control_paint.h"
+#include "app/dark_paint.h"
 #include "app/controls.h"
 #include "app/grid_control.h"
 #include "app/main_window.h"
@@ -50,6 +51,10 @@ void main_window::create_controls() {
                                       c.top_panel, id_differences_only);
     for (HWND control : {c.compare_label, c.compared_list, c.differences_only}) {
         ShowWindow(control, SW_HIDE);
+    }
+    // Painted by the window in the dark theme where the system would paint them light.
+    for (HWND control : {c.adapter_list, c.find_box, c.submit_button, c.compared_list, c.differences_only}) {
+        SetWindowSubclass(control, dark_control_procedure, 0, 0);
     }
 
     c.group_panel = create_panel(form, L"");
@@ -150,16 +155,34 @@ void main_window::apply_theme() {
     window_brush_.reset(CreateSolidBrush(colours.window));
     const bool dark = theme == ui_theme::dark;
     use_dark_title_bar(window_.get(), dark);
-    // Windows' own dark look of edits, lists and buttons, where it has one.
+    use_system_dark_mode(window_.get(), dark);
+    // Windows' own dark look of edits, lists, buttons and scroll bars, where
+    // it has one; the window paints the rest.
     const window_controls& c = controls_;
-    for (HWND control : {c.adapter_list, c.find_box, c.submit_button, c.compared_list, c.differences_only}) {
-        SetWindowTheme(control, dark ? L"DarkMode_CFD" : nullptr, nullptr);
+    for (HWND control : {c.adapter_list, c.find_box, c.compared_list}) {
+        use_dark_control_theme(control, dark, true);
     }
+    for (HWND control : {c.submit_button, c.differences_only}) {
+        use_dark_control_theme(control, dark, false);
+    }
+    for (const group_controls* group : {&c.directx, &c.opengl, &c.vulkan}) {
+        for (HWND grid : group->grids) {
+            use_dark_control_theme(grid, dark, false);
+        }
+    }
+    set_menu_drawn(GetMenu(window_.get()), dark, menu_texts_, true);
+    if (!dark) {
+        menu_texts_.clear();
+    }
+    DrawMenuBar(window_.get());
     refresh_grids();
     RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
 void main_window::draw_item(const DRAWITEMSTRUCT& item) {
+    if (draw_menu_item(item)) {
+        return;
+    }
     HDC dc = item.hDC;
     const RECT& area = item.rcItem;
     if (item.CtlID == static_cast<UINT>(id_logo)) {

@@ -8,6 +8,8 @@
 #include <string_view>
 
 #include "app/control_ids.h"
+#include "base/win_handles.h"
+#include "app/dark_paint.h"
 #include "app/window_layout.h"
 #include "app/main_window.h"
 #include "app/theme.h"
@@ -110,8 +112,35 @@ LRESULT main_window::handle_message(UINT message, WPARAM wparam, LPARAM lparam) 
     HWND form = window_.get();
     switch (message) {
         case WM_SHOWWINDOW:
-            if (wparam != FALSE) {
+            if (wparam != FALSE && !started && start_after_paint) {
+                // Shown at once, saying so; the controls and the capture
+                // follow once the window has painted (a posted message comes
+                // after the program's UpdateWindow).
+                PostMessageW(form, start_message, 0, 0);
+            } else if (wparam != FALSE) {
                 guarded(&main_window::start_up);
+            }
+            break;
+        case start_message:
+            guarded(&main_window::complete_controls);
+            show_reading();
+            UpdateWindow(form);
+            guarded(&main_window::start_up);
+            return 0;
+        case WM_PAINT:
+            if (controls_.group_panel == nullptr) {
+                // Before its controls: the face, and what the window is doing.
+                PAINTSTRUCT paint{};
+                HDC dc = BeginPaint(form, &paint);
+                RECT area{};
+                GetClientRect(form, &area);
+                FillRect(dc, &area, face_brush_.get());
+                SetBkMode(dc, TRANSPARENT);
+                SetTextColor(dc, active_palette().face_text);
+                const select_object font(dc, GetStockObject(DEFAULT_GUI_FONT));
+                DrawTextW(dc, L"Reading\u2026", -1, &area, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+                EndPaint(form, &paint);
+                return 0;
             }
             break;
         case WM_SIZE:
@@ -144,6 +173,20 @@ LRESULT main_window::handle_message(UINT message, WPARAM wparam, LPARAM lparam) 
             }
             return 0;
         }
+        case WM_NCPAINT:
+        case WM_NCACTIVATE:
+        case WM_EXITMENULOOP:
+        case WM_ACTIVATE:
+        case WM_WINDOWPOSCHANGED: {
+            const LRESULT painted = DefWindowProcW(form, message, wparam, lparam);
+            paint_dark_menu_bar(form);
+            return painted;
+        }
+        case WM_MEASUREITEM:
+            if (measure_menu_item(form, *reinterpret_cast<MEASUREITEMSTRUCT*>(lparam))) {
+                return TRUE;
+            }
+            break;
         case WM_DRAWITEM:
             draw_item(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
             return TRUE;

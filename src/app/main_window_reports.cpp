@@ -40,14 +40,14 @@ bool ends_with_text_extension(const std::string& path) {
 }  // namespace
 
 std::string suggested_report_name(const std::string& adapter, const SYSTEMTIME& day) {
+    // What a file name cannot hold becomes a blank, and blanks one.
     std::string name;
-    for (const char c : adapter) {
-        const bool refused = static_cast<unsigned char>(c) < 32 ||
-                             std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos;
-        if (!refused) {
+    for (char c : adapter) {
+        if (static_cast<unsigned char>(c) < 32 || std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos) {
+            c = ' ';
+        }
+        if (c != ' ' || (!name.empty() && name.back() != ' ')) {
             name += c;
-        } else if (!name.empty() && name.back() != ' ') {
-            name += ' ';
         }
     }
     while (!name.empty() && (name.back() == ' ' || name.back() == '.')) {

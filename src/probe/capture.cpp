@@ -215,6 +215,9 @@ void capture_run::start(capture_part part, Work work) {
     const size_t index = index_of(part);
     capture_.reading[index] = true;
     threads_[index] = std::thread([state = shared_, index, work = std::move(work)]() mutable {
+        // Below the thread of a window that shows what they read, so that
+        // it paints and answers while they work.
+        SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
         handed_back records;
         work(records);
         std::function<void()> finished;

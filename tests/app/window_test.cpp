@@ -15,6 +15,7 @@
 #include <atomic>
 
 #include "app/cell_style.h"
+#include "app/format_matrix.h"
 #include "app/control_ids.h"
 #include "app/window_layout.h"
 #include "app/main_window.h"
@@ -62,7 +63,11 @@ struct fake_world {
             if (direct3d10_fails) {
                 throw failure(failed("no dx10"));
             }
-            list.add("First board", 0x501).caps.MaxTextureWidth = 4096;
+            dx_adapter& first = list.add("First board", 0x501);
+            first.caps.MaxTextureWidth = 4096;
+            first.caps.PixelShader1xMaxValue = 3.4028235e38f;
+            // R8G8B8A8_UNORM: sampled, a render target, stored to a typed UAV, MSAA x4.
+            first.d3d11_12.formats11 = {{28, true, 0x4000 | 0x200, 0x80, true, 1u << 2}};
             list.add("Second board", 0x502).caps.MaxTextureWidth = 8192;
             return list.take();
         };
@@ -563,6 +568,143 @@ TEST_F(Window, OpensAndComparesSavedReports) {
         world.seen.messages.back());
     DeleteFileA(saved.c_str());
     DeleteFileA(changed.c_str());
+}
+
+// What a developer who keeps the window open relies on, one behaviour per
+// step: the Summary's links, the Formats matrix and its filter, numbers in
+// scientific notation, a comparison's counts and F8, sized columns, the
+// Summary's scroll bars after growing, Find's wrap, the menus and Save's name.
+TEST_F(Window, WhatADeveloperKeepsOpenWorksAsItSays) {
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    const std::string saved = std::string(folder) + "cavio-window-kept.json";
+    window_seams seams = world.seams();
+    seams.choose_file = [&](HWND, bool, const std::string&, const std::string&) { return saved; };
+    main_window form(seams);
+    show(form);
+    const window_controls& c = form.controls();
+    const auto page_shown = [&](page_group group) {
+        return static_cast<int>(SendMessageA(c.group(group).pages, TCM_GETCURSEL, 0, 0));
+    };
+    const auto current = [&](page_id id) { return form.grid(id).cell(0, form.grid(id).current_row); };
+    const auto row_named = [&](page_id id, const std::string& name) {
+        const grid_model& grid = form.grid(id);
+        for (int r = 0; r < grid.row_count(); ++r) {
+            if (grid.cell(0, r) == name) {
+                return r;
+            }
+        }
+        return -1;
+    };
+    // The Summary's Direct3D 11/12 rows lead to their page and row.
+    grid_model& summary = form.grid(page_id::dx_summary);
+    summary.current_row = row_named(page_id::dx_summary, "Highest shader model");
+    ASSERT_NE(nullptr, summary.link(summary.current_row));
+    EXPECT_EQ(nullptr, summary.link(row_named(page_id::dx_summary, "Driver")));
+    SendMessageA(form.handle(), WM_COMMAND, MAKEWPARAM(id_first_grid, grid_follow_link),
+                 reinterpret_cast<LPARAM>(c.directx.summary.grid));
+    EXPECT_EQ(11, page_shown(page_group::directx));
+    EXPECT_EQ("Highest shader model", current(page_id::dx_d3d11_12));
+
+    // The matrix marks what the format's bits say, and filters on a capability.
+    const grid_model& formats = form.grid(page_id::dx_formats);
+    const int format = row_named(page_id::dx_formats, "DXGI_FORMAT_R8G8B8A8_UNORM");
+    ASSERT_GT(format, 0);
+    std::string marked;
+    for (int column = 0; column < formats.column_count(); ++column) {
+        if (formats.column(column).role == column_role::mark && formats.cell(column, format) == format_mark) {
+            marked += formats.column(column).header + " ";
+        }
+    }
+    EXPECT_EQ("Sample Target UAV store x4 ", marked);
+    const auto header = [&](const char* name) {
+        for (int column = 0; column < formats.column_count(); ++column) {
+            if (formats.column(column).header == name) {
+                return formats.column(column).mark;
+            }
+        }
+        return -1;
+    };
+    HWND formats_grid = c.directx.grids[12];
+    grid_set_filter(formats_grid, {header("Sample"), header("x4")});
+    EXPECT_NE(-1, row_named(page_id::dx_formats, "DXGI_FORMAT_R8G8B8A8_UNORM"));
+    EXPECT_EQ(-1, row_named(page_id::dx_formats, "DXGI_FORMAT_R32G32B32A32_FLOAT"));
+    grid_set_filter(formats_grid, {header("Blend")});
+    EXPECT_EQ("No format can be blended.", formats.placeholder());
+    grid_set_filter(formats_grid, {});
+
+    // A real of 1e9 or more: scientific in the window, every digit in the submission.
+    const int max_value = row_named(page_id::dx_pixel_shader, "PixelShader1xMaxValue");
+    ASSERT_GT(max_value, 0);
+    EXPECT_EQ("3.402823e+38", form.grid(page_id::dx_pixel_shader).cell(1, max_value));
+    EXPECT_NE(std::string::npos, form.submission.find("340282346638528859811704183484516925440.000000"));
+
+    // Find marks the text, and says when it went round.
+    SetWindowTextA(c.find_box, "first BOARD");
+    EXPECT_EQ("1 of 2 matches", status_part(c.status_bar, status_find));
+    form.step_found(1);
+    form.step_found(1);
+    EXPECT_EQ("1 of 2 matches, from the top", status_part(c.status_bar, status_find));
+    EXPECT_EQ(11u, form.grid(page_id::dx_summary).match.length);
+
+    // Menus with nothing to do are off; Save suggests the adapter and the day.
+    HMENU menu = GetMenu(form.handle());
+    EXPECT_TRUE(GetMenuState(menu, id_menu_this_machine, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(GetMenuState(menu, id_menu_close_comparison, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_EQ("Board A B-2026-01-02.json", suggested_report_name("Board: A/B", SYSTEMTIME{2026, 1, 0, 2, 0, 0, 0, 0}));
+    form.choose_where_to_save();
+    EXPECT_EQ("Saved as " + saved, status_part(c.status_bar, status_message));
+
+    // A comparison with a value that differs in letter case only, and one
+    // further on: counts on the tabs and buttons, and F8 in tab order.
+    std::string text = read_text_file(saved);
+    for (size_t at = text.find("First board"); at != std::string::npos; at = text.find("First board")) {
+        text.replace(at, 11, "FIRST BOARD");
+    }
+    const std::string width_value = "\"value\": \"4096\"";
+    const size_t texture = text.find(width_value, text.find("\"MaxTextureWidth\""));
+    ASSERT_NE(std::string::npos, texture);
+    text.replace(texture, width_value.size(), "\"value\": \"8192\"");
+    write_text_file(saved, text);
+    ASSERT_TRUE(form.compare_with(saved));
+    EXPECT_EQ("DirectX (3)", text_of(c.directx.tab));
+    wchar_t caption[64] = {};
+    TCITEMW tab{};
+    tab.mask = TCIF_TEXT;
+    tab.pszText = caption;
+    tab.cchTextMax = 64;
+    SendMessageW(c.directx.pages, TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tab));
+    EXPECT_EQ(L"Summary (1)", std::wstring(caption));
+    EXPECT_FALSE(GetMenuState(menu, id_menu_close_comparison, MF_BYCOMMAND) & MF_GRAYED);
+    // From Find's row, the Summary's Device: on, and round to it again.
+    const std::pair<int, std::string> steps[] = {{1, "Description"}, {5, "MaxTextureWidth"}, {0, "Device"}};
+    for (const auto& [page, row] : steps) {
+        EXPECT_TRUE(form.translate_key(MSG{c.find_box, WM_KEYDOWN, VK_F8, 0, 0, {}}));
+        EXPECT_EQ(page, page_shown(page_group::directx));
+        EXPECT_EQ(row, current(pages_of(page_group::directx)[static_cast<size_t>(page)].id));
+    }
+    EXPECT_EQ("Difference 1 of 3", status_part(c.status_bar, status_find));
+    SendMessageA(c.differences_only, BM_SETCHECK, BST_CHECKED, 0);
+    form.show_selected_adapter();
+    EXPECT_EQ("No differences on this page.", form.grid(page_id::dx_capabilities).cell(0, 1));
+    form.close_comparison();
+
+    // A column the user sized keeps its width when the page is shown anew.
+    HWND device = c.directx.grids[1];
+    const int width = form.grid(page_id::dx_device).column_width(0);
+    SendMessageA(device, WM_LBUTTONDOWN, 0, MAKELPARAM(width, 5));
+    SendMessageA(device, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(width + 40, 5));
+    SendMessageA(device, WM_LBUTTONUP, 0, MAKELPARAM(width + 40, 5));
+    form.show_selected_adapter();
+    EXPECT_EQ(width + 40, form.grid(page_id::dx_device).column_width(0));
+
+    // Shrunk, the Summary scrolls; grown back, its grid shows every row again.
+    HWND summary_grid = c.directx.summary.grid;
+    SetWindowPos(form.handle(), nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_TRUE(GetWindowLongA(summary_grid, GWL_STYLE) & WS_VSCROLL);
+    SetWindowPos(form.handle(), nullptr, 0, 0, 1200, 900, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_FALSE(GetWindowLongA(summary_grid, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL));
+    DeleteFileA(saved.c_str());
 }
 
 // As a screen reader would, from another thread: the Device grid's object,

@@ -319,6 +319,11 @@ TEST_F(Golden, ASavedReportIsReadStrictly) {
 // in the first, a row only in the second, and an adapter only in the first.
 TEST_F(Golden, ComparesTwoReportsRowByRow) {
     EXPECT_TRUE(report_differences(document, document).empty());
+    // Values that differ in letter case alone differ.
+    report_page lower{page_id::dx_summary, {{row_kind::text, "Driver", "nvd3dum.dll", "", {}}}, {}};
+    report_page upper = lower;
+    upper.rows[0].value = "NVD3DUM.DLL";
+    EXPECT_TRUE(compare_pages(&lower, &upper).at(0).differs());
     report_document other = document;
     auto& directx = other.adapters[0].group(page_group::directx).pages;
     directx[1].rows[5].value = "9.9.9.9";  // Driver version
@@ -367,6 +372,19 @@ TEST_F(Golden, FindsRowsOnEveryPageInTabOrder) {
     EXPECT_EQ(page_id::vk_extensions, golden.back().page);
     // A description alone.
     EXPECT_EQ(page_id::dx_capabilities, find_rows(pages, "returning the current scan line").at(0).page);
+    // Every page is searched, the last of each group too: each page's first
+    // named row is found where it is.
+    for (const report_group& group : pages.groups) {
+        for (const report_page& page : group.pages) {
+            const auto named = std::find_if(page.rows.begin(), page.rows.end(),
+                                            [](const report_row& row) { return !row.name.empty(); });
+            if (named != page.rows.end()) {
+                const found_row wanted{page.id, static_cast<int>(named - page.rows.begin())};
+                const std::vector<found_row> found = find_rows(pages, named->name);
+                EXPECT_NE(found.end(), std::find(found.begin(), found.end(), wanted)) << page.info().marker;
+            }
+        }
+    }
     // A PCI identifier as developers write it: the vendor rows of the
     // DirectX and Vulkan Summary and Device pages.
     EXPECT_EQ((std::vector<found_row>{{page_id::dx_summary, 1},

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/platform.h"
+
 #include <algorithm>
 #include <set>
 #include <string>
@@ -146,10 +148,19 @@ TEST(ReportProgramPlatform, OptionsAndComparisons) {
         EXPECT_EQ(0u, run.output.find("Usage: cavio-report [--json | --submission] [--output FILE]"));
     }
     EXPECT_EQ(0u, run_report_program("--version").output.find("cavio-report "));
-    const program_result unknown = run_report_program("--json --verbose");
-    EXPECT_EQ(2u, unknown.exit_code);
-    EXPECT_EQ("", unknown.output);
-    EXPECT_NE(std::string::npos, unknown.errors.find("Usage: cavio-report"));
+    // A wrong argument is named in one line.
+    const std::pair<const char*, const char*> wrong[] = {
+        {"--json --verbose", "cavio-report: unknown option --verbose; see --help\r\n"},
+        {"--json --json", "cavio-report: --json is given twice; see --help\r\n"},
+        {"--compare a.json b.json c.json", "cavio-report: unexpected argument c.json; see --help\r\n"},
+    };
+    for (const auto& [arguments, said] : wrong) {
+        const program_result run = run_report_program(arguments);
+        EXPECT_EQ(2u, run.exit_code) << arguments;
+        EXPECT_EQ("", run.output);
+        EXPECT_EQ(said, run.errors);
+    }
+
     if (!shape_has_direct3d()) {
         return;
     }
@@ -171,6 +182,13 @@ TEST(ReportProgramPlatform, OptionsAndComparisons) {
     EXPECT_EQ(1u, differ.exit_code);
     EXPECT_NE(std::string::npos,
               differ.output.find("  DirectX - Summary\r\n    Driver: " + driver + " -> new " + driver));
+    // Output that cannot be written: exit 2, with the system's reason.
+    const program_result unwritten = run_report_program("--compare \"" + a + "\" \"" + a + "\" --output \"" +
+                                                        std::string(folder) + "no such folder\\r.txt\"");
+    EXPECT_EQ(2u, unwritten.exit_code);
+    EXPECT_NE(std::string::npos,
+              unwritten.errors.find("r.txt cannot be written: " + system_error_words(ERROR_PATH_NOT_FOUND)))
+        << unwritten.errors;
     write_text_file(b, "{\"format\": 2}");
     const program_result refused = run_report_program("--compare \"" + a + "\" \"" + b + "\"");
     EXPECT_EQ(2u, refused.exit_code);
