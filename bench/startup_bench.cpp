@@ -327,7 +327,8 @@ int main(int argc, char** argv) {
         "%.0f ms (%.1f times as long)\n",
         shown.size(), median(shown), median(bare), median(bare) > 0 ? median(shown) / median(bare) : 0.0);
     std::printf(
-        "cavio.exe from process start to its window idle for input, over %zu runs: median %.0f ms (min %.0f, max "
+        "cavio.exe from process start to its window idle for input, over %zu runs: median %.0f ms (min %.0f, "
+        "max "
         "%.0f)\n",
         times.size(), times[times.size() / 2], times.front(), times.back());
     compare_side_by_side(self);

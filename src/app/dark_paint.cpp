@@ -49,16 +49,20 @@ void arrow(HDC dc, const RECT& box, int direction, COLORREF color) {
     POINT points[3];
     switch (direction) {
         case 0:  // up
-            points[0] = {x - size, y + size / 2}, points[1] = {x + size, y + size / 2}, points[2] = {x, y - size / 2 - 1};
+            points[0] = {x - size, y + size / 2}, points[1] = {x + size, y + size / 2},
+            points[2] = {x, y - size / 2 - 1};
             break;
         case 1:  // down
-            points[0] = {x - size, y - size / 2}, points[1] = {x + size, y - size / 2}, points[2] = {x, y + size / 2 + 1};
+            points[0] = {x - size, y - size / 2}, points[1] = {x + size, y - size / 2},
+            points[2] = {x, y + size / 2 + 1};
             break;
         case 2:  // left
-            points[0] = {x + size / 2, y - size}, points[1] = {x + size / 2, y + size}, points[2] = {x - size / 2 - 1, y};
+            points[0] = {x + size / 2, y - size}, points[1] = {x + size / 2, y + size},
+            points[2] = {x - size / 2 - 1, y};
             break;
         default:  // right
-            points[0] = {x - size / 2, y - size}, points[1] = {x - size / 2, y + size}, points[2] = {x + size / 2 + 1, y};
+            points[0] = {x - size / 2, y - size}, points[1] = {x - size / 2, y + size},
+            points[2] = {x + size / 2 + 1, y};
             break;
     }
     const gdi_object<HBRUSH> brush(CreateSolidBrush(color));
@@ -82,7 +86,8 @@ void paint_button(HWND button, HDC dc) {
     const bool enabled = IsWindowEnabled(button) != FALSE;
     const bool focused = GetFocus() == button;
     const LONG style = GetWindowLongW(button, GWL_STYLE);
-    const UINT prefix = (SendMessageW(button, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) != 0 ? DT_HIDEPREFIX : 0;
+    const UINT prefix =
+        (SendMessageW(button, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) != 0 ? DT_HIDEPREFIX : 0;
     const std::wstring text = text_of(button);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, enabled ? colours.face_text : grey_text);
@@ -108,7 +113,8 @@ void paint_button(HWND button, HDC dc) {
         RECT measured = label;
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured,
                   DT_SINGLELINE | DT_VCENTER | DT_CALCRECT | prefix);
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &label, DT_SINGLELINE | DT_VCENTER | prefix);
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &label,
+                  DT_SINGLELINE | DT_VCENTER | prefix);
         if (focused) {
             RECT mark{label.left - 1, (area.top + area.bottom - (measured.bottom - measured.top)) / 2 - 1,
                       label.left + (measured.right - measured.left) + 1,
@@ -127,7 +133,8 @@ void paint_button(HWND button, HDC dc) {
     if (pressed) {
         OffsetRect(&label, 1, 1);
     }
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &label, DT_SINGLELINE | DT_VCENTER | DT_CENTER | prefix);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &label,
+              DT_SINGLELINE | DT_VCENTER | DT_CENTER | prefix);
 }
 
 void paint_combo(HWND combo, HDC dc) {
@@ -182,8 +189,8 @@ control_kind kind_of(HWND window) {
                std::equal(class_name.begin(), class_name.end(), other.begin(),
                           [](wchar_t a, wchar_t b) { return towlower(a) == towlower(b); });
     };
-    return same(L"Button") ? control_kind::button
-           : same(L"Edit") ? control_kind::edit
+    return same(L"Button")     ? control_kind::button
+           : same(L"Edit")     ? control_kind::edit
            : same(L"ComboBox") ? control_kind::combo
                                : control_kind::other;
 }
@@ -347,7 +354,8 @@ std::pair<int, int> thumb_of(const SCROLLINFO& info, int length, int button) {
     const int least = GetSystemMetrics(SM_CXHTHUMB);
     const int size = std::max(least, MulDiv(track, static_cast<int>(info.nPage), range));
     const int span = range - static_cast<int>(info.nPage);
-    const int start = button + MulDiv(track - size, std::clamp(info.nPos - info.nMin, 0, span), std::max(span, 1));
+    const int start =
+        button + MulDiv(track - size, std::clamp(info.nPos - info.nMin, 0, span), std::max(span, 1));
     return {start, start + size};
 }
 
@@ -394,8 +402,9 @@ void paint_dark_scroll_bars(HWND window) {
         const RECT area = vertical ? RECT{client.right, client.top, client.right + width, client.bottom}
                                    : RECT{client.left, client.bottom, client.right, client.bottom + height};
         fill(dc, area, colours.face);
-        const int button = vertical ? std::min<int>(GetSystemMetrics(SM_CYVSCROLL), (area.bottom - area.top) / 2)
-                                    : std::min<int>(GetSystemMetrics(SM_CXHSCROLL), (area.right - area.left) / 2);
+        const int button = vertical
+                               ? std::min<int>(GetSystemMetrics(SM_CYVSCROLL), (area.bottom - area.top) / 2)
+                               : std::min<int>(GetSystemMetrics(SM_CXHSCROLL), (area.right - area.left) / 2);
         RECT first = area;
         RECT last = area;
         if (vertical) {
@@ -426,7 +435,8 @@ void paint_dark_scroll_bars(HWND window) {
     }
     // The square between two bars.
     if ((style & WS_VSCROLL) != 0 && (style & WS_HSCROLL) != 0) {
-        fill(dc, RECT{client.right, client.bottom, client.right + width, client.bottom + height}, colours.face);
+        fill(dc, RECT{client.right, client.bottom, client.right + width, client.bottom + height},
+             colours.face);
     }
     ReleaseDC(window, dc);
 }
@@ -450,7 +460,8 @@ void set_menu_drawn(HMENU menu, bool dark_mode, menu_texts& texts, bool bar) {
         if (dark_mode && !drawn) {
             wchar_t text[256] = {};
             if ((item.fType & MFT_SEPARATOR) == 0) {
-                GetMenuStringW(menu, static_cast<UINT>(i), text, static_cast<int>(std::size(text)), MF_BYPOSITION);
+                GetMenuStringW(menu, static_cast<UINT>(i), text, static_cast<int>(std::size(text)),
+                               MF_BYPOSITION);
             }
             texts.push_back(std::make_unique<menu_text>(menu_text{text, bar}));
             item.fMask = MIIM_FTYPE | MIIM_DATA;
@@ -489,7 +500,8 @@ bool measure_menu_item(HWND owner, MEASUREITEMSTRUCT& item) {
         return std::pair<int, int>(box.right - box.left, box.bottom - box.top);
     };
     const auto [label, height] = width(std::wstring_view(shown->text).substr(0, tab));
-    const int accelerator = tab == std::wstring::npos ? 0 : width(std::wstring_view(shown->text).substr(tab + 1)).first;
+    const int accelerator =
+        tab == std::wstring::npos ? 0 : width(std::wstring_view(shown->text).substr(tab + 1)).first;
     const int dpi = GetDeviceCaps(dc.get(), LOGPIXELSX);
     if (shown->bar) {
         item.itemWidth = static_cast<UINT>(label + MulDiv(4, dpi, 96));

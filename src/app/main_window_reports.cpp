@@ -43,7 +43,8 @@ std::string suggested_report_name(const std::string& adapter, const SYSTEMTIME& 
     // What a file name cannot hold becomes a blank, and blanks one.
     std::string name;
     for (char c : adapter) {
-        if (static_cast<unsigned char>(c) < 32 || std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos) {
+        if (static_cast<unsigned char>(c) < 32 ||
+            std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos) {
             c = ' ';
         }
         if (c != ' ' || (!name.empty() && name.back() != ' ')) {

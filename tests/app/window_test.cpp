@@ -651,7 +651,8 @@ TEST_F(Window, WhatADeveloperKeepsOpenWorksAsItSays) {
     HMENU menu = GetMenu(form.handle());
     EXPECT_TRUE(GetMenuState(menu, id_menu_this_machine, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_TRUE(GetMenuState(menu, id_menu_close_comparison, MF_BYCOMMAND) & MF_GRAYED);
-    EXPECT_EQ("Board A B-2026-01-02.json", suggested_report_name("Board: A/B", SYSTEMTIME{2026, 1, 0, 2, 0, 0, 0, 0}));
+    EXPECT_EQ("Board A B-2026-01-02.json",
+              suggested_report_name("Board: A/B", SYSTEMTIME{2026, 1, 0, 2, 0, 0, 0, 0}));
     form.choose_where_to_save();
     EXPECT_EQ("Saved as " + saved, status_part(c.status_bar, status_message));
 
