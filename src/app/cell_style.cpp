@@ -120,12 +120,12 @@ cell_facts facts_of(const grid_model& grid, int column, int row) {
                    : role == column_role::value || role == column_role::compared ? 1
                                                                                  : 2;
     facts.mark = role == column_role::mark;
+    facts.differs = grid.row_differs(row);
     // A capability the Formats matrix filters on: its header as a difference is.
     if (facts.mark && row < grid.fixed_rows()) {
         const std::vector<int>& filter = grid.filter();
         facts.differs = std::find(filter.begin(), filter.end(), grid.column(column).mark) != filter.end();
     }
-    facts.differs = grid.row_differs(row);
     facts.kind = grid.kind(row);
     facts.fixed_row = row < grid.fixed_rows();
     facts.current_row = !facts.fixed_row && grid.row_selected(row);

@@ -119,9 +119,11 @@ void grid_state::fit_value_column() {
             continue;
         }
         const int fitted = fitted_column_width(*model_, c, measured);
-        // A Summary grid's values fit whole, unless a comparison shares its width.
-        const int room =
-            model_->is_summary() && !model_->comparing() ? fitted : window_width - others_width(c);
+        // A Summary grid's values fit whole, unless a comparison shares its
+        // width; so do a matrix's names, which its rows are read by.
+        const bool whole = (model_->is_summary() && !model_->comparing()) ||
+                           (model_->is_matrix() && role == column_role::name);
+        const int room = whole ? fitted : window_width - others_width(c);
         model_->set_column_width(c, std::max(model_->column_width(c), std::min(fitted, room)));
     }
 }

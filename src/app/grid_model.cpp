@@ -115,8 +115,17 @@ void grid_model::set_filter(std::vector<int> marks) {
     std::sort(marks.begin(), marks.end());
     marks.erase(std::unique(marks.begin(), marks.end()), marks.end());
     filter_ = std::move(marks);
-    if (matrix_) {
-        show_rows();
+    if (!matrix_) {
+        return;
+    }
+    // The columns stay where they are, under the header just clicked.
+    std::map<std::pair<column_role, int>, int> widths;
+    for (const grid_column& column : columns_) {
+        widths[{column.role, column.mark}] = column.width;
+    }
+    show_rows();
+    for (grid_column& column : columns_) {
+        column.width = widths[{column.role, column.mark}];
     }
 }
 
