@@ -116,6 +116,14 @@ void main_window::show_page(const group_controls& group) {
     for (size_t i = 0; i < group.page_sheets.size(); ++i) {
         ShowWindow(group.page_sheets[i], static_cast<int>(i) == selected ? SW_SHOW : SW_HIDE);
     }
+    // What the Formats matrix's filter lets through is said on its page only.
+    const auto pages = pages_of(group_);
+    if (selected >= 0 && static_cast<size_t>(selected) < pages.size() &&
+        !grid(pages[static_cast<size_t>(selected)].id).filter().empty()) {
+        show_filter(grid(pages[static_cast<size_t>(selected)].id));
+    } else if (!filter_said_.empty() && status_part(controls_.status_bar, status_find) == filter_said_) {
+        set_status(controls_.status_bar, status_find, "");
+    }
 }
 
 void main_window::refresh_grids() {
@@ -213,15 +221,16 @@ void main_window::show_row(page_id page, std::string_view name) {
 void main_window::show_filter(const grid_model& model) {
     if (model.filter().empty()) {
         set_status(controls_.status_bar, status_find, "");
+        filter_said_.clear();
         return;
     }
     const auto formats = [](const report_page& page) {
         return std::count_if(page.rows.begin(), page.rows.end(),
                              [](const report_row& row) { return format_marks(row).has_value(); });
     };
-    set_status(controls_.status_bar, status_find,
-               std::to_string(formats(model.shown())) + " of " + std::to_string(formats(model.copied())) +
-                   " formats");
+    filter_said_ = std::to_string(formats(model.shown())) + " of " + std::to_string(formats(model.copied())) +
+                   " formats";
+    set_status(controls_.status_bar, status_find, filter_said_);
 }
 
 void main_window::step_difference(int delta) {

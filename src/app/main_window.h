@@ -264,12 +264,15 @@ private:
     gdi_object<HBRUSH> face_brush_;
     gdi_object<HBRUSH> window_brush_;
     gdi_object<HBITMAP> logo_;
-    menu_texts menu_texts_;  // the menu bar's, while the window draws it
+    menu_texts menu_texts_;    // the menu bar's, while the window draws it
+    std::string filter_said_;  // what the status bar last said of the Formats filter
 };
 
 // Posted to the main window when a probe of the start-up capture ends.
 inline constexpr UINT capture_message = WM_APP + 1;
 // Posted to the main window to start the capture after its first paint.
 inline constexpr UINT start_message = WM_APP + 2;
+// Posted to the main window to paint its menu bar's empty part dark.
+inline constexpr UINT menu_bar_message = WM_APP + 3;
 // The main window's timer for the probes' bound.
 inline constexpr UINT_PTR capture_timer = 1;

@@ -127,22 +127,6 @@ LRESULT main_window::handle_message(UINT message, WPARAM wparam, LPARAM lparam) 
             UpdateWindow(form);
             guarded(&main_window::start_up);
             return 0;
-        case WM_PAINT:
-            if (controls_.group_panel == nullptr) {
-                // Before its controls: the face, and what the window is doing.
-                PAINTSTRUCT paint{};
-                HDC dc = BeginPaint(form, &paint);
-                RECT area{};
-                GetClientRect(form, &area);
-                FillRect(dc, &area, face_brush_.get());
-                SetBkMode(dc, TRANSPARENT);
-                SetTextColor(dc, active_palette().face_text);
-                const select_object font(dc, GetStockObject(DEFAULT_GUI_FONT));
-                DrawTextW(dc, L"Reading\u2026", -1, &area, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
-                EndPaint(form, &paint);
-                return 0;
-            }
-            break;
         case WM_SIZE:
             relayout();
             return 0;
@@ -173,15 +157,38 @@ LRESULT main_window::handle_message(UINT message, WPARAM wparam, LPARAM lparam) 
             }
             return 0;
         }
+        case WM_PAINT:
+            if (controls_.group_panel == nullptr) {
+                // Before its controls: the face, and what the window is doing.
+                PAINTSTRUCT paint{};
+                HDC dc = BeginPaint(form, &paint);
+                RECT area{};
+                GetClientRect(form, &area);
+                FillRect(dc, &area, face_brush_.get());
+                SetBkMode(dc, TRANSPARENT);
+                SetTextColor(dc, active_palette().face_text);
+                const select_object font(dc, GetStockObject(DEFAULT_GUI_FONT));
+                DrawTextW(dc, L"Reading\u2026", -1, &area, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+                EndPaint(form, &paint);
+                return 0;
+            }
+            [[fallthrough]];
         case WM_NCPAINT:
         case WM_NCACTIVATE:
         case WM_EXITMENULOOP:
         case WM_ACTIVATE:
         case WM_WINDOWPOSCHANGED: {
             const LRESULT painted = DefWindowProcW(form, message, wparam, lparam);
-            paint_dark_menu_bar(form);
+            // The system may paint the bar once more after this message;
+            // the rest of it is painted dark after that, too.
+            if (active_theme() == ui_theme::dark) {
+                PostMessageW(form, menu_bar_message, 0, 0);
+            }
             return painted;
         }
+        case menu_bar_message:
+            paint_dark_menu_bar(form);
+            return 0;
         case WM_MEASUREITEM:
             if (measure_menu_item(form, *reinterpret_cast<MEASUREITEMSTRUCT*>(lparam))) {
                 return TRUE;
