@@ -1,7 +1,9 @@
 #include "probe/vk_probe.h"
+#include "probe/vk_structures.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <exception>
 #include <string>
@@ -115,7 +117,57 @@ void read_chains(const vk_functions& vk, VkPhysicalDevice device, uint32_t insta
     record.features11.pNext = record.features12.pNext = record.features13.pNext = nullptr;
 }
 
-vk_device_record read_device(const vk_functions& vk, VkPhysicalDevice device, uint32_t instance_version) {
+// Every structure of the device's extensions, each asked alone, so that one a
+// driver answers wrongly cannot spoil the rest; none a core structure of
+// the device's version shows already.
+void read_extension_structures(const vk_functions& vk, VkPhysicalDevice device, uint32_t instance_version,
+                               vk_device_record& record, std::vector<reason>& reasons) {
+    const uint32_t version = std::min(instance_version, record.properties.apiVersion);
+    if (vk.properties2 == nullptr || vk.features2 == nullptr || version < VK_API_VERSION_1_1) {
+        return;
+    }
+    const auto structures = vk_extension_structures();
+    for (uint32_t i = 0; i < structures.size(); ++i) {
+        const vk_extension_structure& structure = structures[i];
+        const bool listed = std::any_of(record.extensions.begin(), record.extensions.end(),
+                                        [&](const vk_extension& e) { return e.name == structure.extension; });
+        const bool in_core = structure.core_version != 0 && version >= structure.core_version;
+        if (!listed || in_core) {
+            continue;
+        }
+        vk_structure_answer& answer = record.extension_structures.emplace_back();
+        answer.structure = i;
+        answer.bytes.assign(structure.size, std::byte{0});
+        auto* head = reinterpret_cast<VkBaseOutStructure*>(answer.bytes.data());
+        head->sType = static_cast<VkStructureType>(structure.s_type);
+        if (structure.features) {
+            VkPhysicalDeviceFeatures2 features{};
+            features.sType = VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_FEATURES_2;
+            features.pNext = head;
+            vk.features2(device, &features);
+        } else {
+            VkPhysicalDeviceProperties2 properties{};
+            properties.sType = VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_PROPERTIES_2;
+            properties.pNext = head;
+            vk.properties2(device, &properties);
+        }
+        // A driver that writes another structure over it has not answered it.
+        if (head->sType != static_cast<VkStructureType>(structure.s_type)) {
+            reasons.push_back(
+                {"Vulkan", -1,
+                 structure.features ? "vkGetPhysicalDeviceFeatures2" : "vkGetPhysicalDeviceProperties2",
+                 std::string(record.properties.deviceName) + " answered " + structure.name +
+                     " with another structure",
+                 std::to_string(static_cast<int>(head->sType))});
+            record.extension_structures.pop_back();
+            continue;
+        }
+        head->pNext = nullptr;
+    }
+}
+
+vk_device_record read_device(const vk_functions& vk, VkPhysicalDevice device, uint32_t instance_version,
+                             std::vector<reason>& reasons) {
     vk_device_record record;
     vk.properties(device, &record.properties);
     vk.features(device, &record.features);
@@ -128,6 +180,7 @@ vk_device_record read_device(const vk_functions& vk, VkPhysicalDevice device, ui
     record.queue_families.resize(families);
     vk.queue_families(device, &families, record.queue_families.data());
     record.queue_families.resize(std::min<size_t>(families, record.queue_families.size()));
+    read_extension_structures(vk, device, instance_version, record, reasons);
     for (const vk_format_entry& format : vk_core_formats()) {
         vk_format_support& support = record.formats.emplace_back();
         support.format = format.value;
@@ -234,7 +287,7 @@ void vk_capture::run() {
         return;
     }
     for (VkPhysicalDevice device : devices) {
-        probe_.devices.push_back(read_device(vk_, device, version));
+        probe_.devices.push_back(read_device(vk_, device, version, probe_.reasons));
     }
 }
 

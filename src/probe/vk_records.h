@@ -4,6 +4,7 @@
 
 #include <vulkan/vulkan_core.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -31,6 +32,13 @@ struct vk_format_support {
     VkFormatProperties properties{};
 };
 
+// One extension structure as the device answered it: its place in
+// vk_extension_structures() and its bytes, pNext null.
+struct vk_structure_answer {
+    uint32_t structure = 0;
+    std::vector<std::byte> bytes;
+};
+
 // One physical device. The chained structures are read where the device's
 // API version (and the instance's) has them; each flag says whether it was.
 // Every pNext is null: the chain is gone once read.
@@ -54,6 +62,9 @@ struct vk_device_record {
     VkPhysicalDeviceMemoryProperties memory{};
     std::vector<VkQueueFamilyProperties> queue_families;
     std::vector<vk_format_support> formats;  // every core format, in the table's order
+    // The structures of the device's extensions it was asked, each alone, in
+    // the generated table's order.
+    std::vector<vk_structure_answer> extension_structures;
 };
 
 // The instance: its version and what the loader offers to every device.

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <iterator>
 
-
 namespace {
 
 using enum page_id;
@@ -68,6 +67,8 @@ constexpr page_info pages[] = {
     vk(vk_formats, "vk_formats", "Formats", 200, 360),
     vk(vk_memory, "vk_memory", "Memory"),
     vk(vk_queues, "vk_queues", "Queues"),
+    vk(vk_extension_features, "vk_extension_features", "Extension features", 100, 340),
+    vk(vk_extension_properties, "vk_extension_properties", "Extension properties", 200, 340),
 };
 static_assert(std::size(pages) == page_count);
 

@@ -44,16 +44,19 @@ enum class page_id {
     vk_formats,
     vk_memory,
     vk_queues,
+    // Later pages come last, so that every earlier page keeps its number.
+    vk_extension_features,
+    vk_extension_properties,
 };
 
-inline constexpr int page_count = 32;
+inline constexpr int page_count = 34;
 
 struct page_info {
     page_id id;
     page_group group;
-    const char* marker;   // "dx_device": the page's name in the submission and in JSON
-    const char* caption;  // the tab's text
-    bool summary;         // the group's Summary page: two columns, no header, no descriptions
+    const char* marker;     // "dx_device": the page's name in the submission and in JSON
+    const char* caption;    // the tab's text
+    bool summary;           // the group's Summary page: two columns, no header, no descriptions
     int name_width = 300;   // the Name column's width, in 96-DPI pixels
     int value_width = 100;  // the Value column's least width, in 96-DPI pixels (a Summary's two make 400)
     // Reset to an empty page when the adapter has no record of the group;

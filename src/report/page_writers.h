@@ -60,4 +60,8 @@ void extensions(page_writer& page, const vk_page_source& source);
 void formats(page_writer& page, const vk_page_source& source);
 void memory(page_writer& page, const vk_page_source& source);
 void queues(page_writer& page, const vk_page_source& source);
+// The feature and property structures the device's extensions bring, a
+// section each.
+void extension_features(page_writer& page, const vk_page_source& source);
+void extension_properties(page_writer& page, const vk_page_source& source);
 }  // namespace vulkan_pages

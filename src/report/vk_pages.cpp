@@ -290,6 +290,55 @@ void features(page_writer& page, const vk_page_source& source) {
     add_tables(page, vk_rows::feature_tables(), source.device);
 }
 
+namespace {
+
+// The structures of the device's extensions of one kind, a section each:
+// its name, the extension that brings it, and a row per member.
+void add_extension_structures(page_writer& page, const vk_page_source& source, bool features) {
+    const auto structures = vk_extension_structures();
+    bool any = false;
+    for (const vk_structure_answer& answer : source.device.extension_structures) {
+        if (answer.structure >= structures.size() || structures[answer.structure].features != features) {
+            continue;
+        }
+        const vk_extension_structure& structure = structures[answer.structure];
+        if (any) {
+            page.blank();
+        }
+        any = true;
+        std::string brought = std::string("Brought by ") + structure.extension + ".";
+        if (structure.core_version != 0) {
+            brought += " Part of Vulkan " + std::to_string(VK_API_VERSION_MAJOR(structure.core_version)) +
+                       "." + std::to_string(VK_API_VERSION_MINOR(structure.core_version)) +
+                       ", where the core pages show it.";
+        }
+        page.section("[" + std::string(structure.name) + "]", brought);
+        for (const vk_field& field : structure.fields) {
+            if (field.offset + field.size > answer.bytes.size()) {
+                page.not_available(field.name, field.description);
+                continue;
+            }
+            auto [kind, value] = vk_field_value(field, answer.bytes.data(), source.device);
+            page.row(kind, field.name, std::move(value), field.description);
+        }
+    }
+    if (!any) {
+        page.text("No structure", "",
+                  features ? "No extension of the device brings a feature structure."
+                           : "No extension of the device brings a property structure.");
+    }
+}
+
+}  // namespace
+
+void extension_features(page_writer& page, const vk_page_source& source) {
+    add_extension_structures(page, source, true);
+}
+
+void extension_properties(page_writer& page, const vk_page_source& source) {
+    add_extension_structures(page, source, false);
+}
+
 void extensions(page_writer& page, const vk_page_source& source) {
     page.section("[Device extensions]",
                  "The extensions the device offers, each at the revision it implements.");

@@ -14,10 +14,10 @@ namespace {
 using enum vk_kind;
 
 // A member of a structure, named as it is spelt.
-#define VK_FIELD(structure, member, kind, description)                       \
-    vk_field {                                                               \
-#member, kind, static_cast < uint32_t>(offsetof(structure, member)), \
-            static_cast < uint32_t>(sizeof(structure::member)), description  \
+#define VK_FIELD(structure, member, kind, description)                          \
+    vk_field {                                                                  \
+#member, kind, static_cast < uint32_t>(offsetof(structure, member)),    \
+            static_cast < uint32_t>(sizeof(structure::member)), description, {} \
     }
 #define PROPERTY(member, kind, description) VK_FIELD(VkPhysicalDeviceProperties, member, kind, description)
 #define SPARSE(member, description) VK_FIELD(VkPhysicalDeviceSparseProperties, member, yes_no, description)
@@ -773,6 +773,38 @@ std::pair<row_kind, std::string> vk_field_value(const vk_field& field, const std
                                           std::to_string(static_cast<unsigned>(at[1])) + "." +
                                           std::to_string(static_cast<unsigned>(at[2])) + "." +
                                           std::to_string(static_cast<unsigned>(at[3]))};
+        case signed_size:
+            return {row_kind::number, joined<int64_t>(at, field.size, number_text)};
+        case flags: {
+            // Up to 64 bits; a bit without a name as its value.
+            uint64_t bits = field.size >= 8 ? read<uint64_t>(at) : word;
+            std::string names;
+            for (const vk_name& bit : field.names) {
+                if (bit.value > 0 &&
+                    (bits & static_cast<uint64_t>(bit.value)) == static_cast<uint64_t>(bit.value) &&
+                    (static_cast<uint64_t>(bit.value) & (static_cast<uint64_t>(bit.value) - 1)) == 0) {
+                    names += (names.empty() ? "" : ", ") + std::string(bit.name);
+                    bits &= ~static_cast<uint64_t>(bit.value);
+                }
+            }
+            if (bits != 0) {
+                char rest[24];
+                std::snprintf(rest, sizeof rest, "0x%llX", static_cast<unsigned long long>(bits));
+                names += (names.empty() ? "" : ", ") + std::string(rest);
+            }
+            return {row_kind::text, names.empty() ? "none" : names};
+        }
+        case enumerated: {
+            const auto value = static_cast<int32_t>(word);
+            for (const vk_name& name : field.names) {
+                if (name.value == value) {
+                    return {row_kind::text, name.name};
+                }
+            }
+            return {row_kind::text, "unknown (" + std::to_string(value) + ")"};
+        }
+        case bytes:
+            return {row_kind::text, hex_bytes(at, field.size)};
     }
     return {row_kind::text, {}};
 }

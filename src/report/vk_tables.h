@@ -10,42 +10,10 @@
 #include <string>
 #include <utility>
 
+#include "probe/vk_structures.h"
 #include "report/document.h"
 
 struct vk_device_record;
-
-// How a field's bytes read.
-enum class vk_kind : uint8_t {
-    number,               // uint32_t, or an array of them ("a x b x c")
-    signed_number,        // int32_t
-    real,                 // float, or an array of them
-    size,                 // VkDeviceSize, uint64_t or size_t
-    yes_no,               // VkBool32
-    sample_counts,        // VkSampleCountFlags: "x1 x2 x4"
-    shader_stages,        // VkShaderStageFlags
-    subgroup_operations,  // VkSubgroupFeatureFlags
-    resolve_modes,        // VkResolveModeFlags
-    point_clipping,       // VkPointClippingBehavior
-    float_controls,       // VkShaderFloatControlsIndependence
-    driver_id,            // VkDriverId
-    device_type,          // VkPhysicalDeviceType
-    api_version,          // a version number made with VK_MAKE_API_VERSION
-    driver_version,       // as the device's vendor writes it
-    vendor,               // a PCI or Khronos vendor ID, with its name
-    device,               // a PCI device ID, with its name
-    uuid,                 // 16 bytes
-    luid,                 // 8 bytes
-    text,                 // a NUL-terminated name
-    conformance,          // VkConformanceVersion
-};
-
-struct vk_field {
-    const char* name;  // the published member name
-    vk_kind kind;
-    uint32_t offset;  // in its structure
-    uint32_t size;    // of the member, in bytes
-    const char* description;
-};
 
 // The structures the tables read, in a device record.
 enum class vk_structure : uint8_t {

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,8 @@ public:
     int instances_alive = 0;
     uint32_t asked_version = 0;  // the apiVersion of the instance asked for
     int properties2_calls = 0;
+    // A structure the driver answers by writing another one over it.
+    std::optional<VkStructureType> spoiled;
 
     // The seam: this system's vkGetInstanceProcAddr.
     PFN_vkGetInstanceProcAddr loader() {
@@ -145,6 +148,16 @@ private:
             if (const auto found = answers.find(header.sType); found != answers.end()) {
                 std::memcpy(static_cast<void*>(link), found->second.first, found->second.second);
                 *link = header;
+            }
+            // The extensions' structures, as the record holds them.
+            for (const vk_structure_answer& answer : record.extension_structures) {
+                if (std::memcmp(answer.bytes.data(), &header.sType, sizeof header.sType) == 0) {
+                    std::memcpy(static_cast<void*>(link), answer.bytes.data(), answer.bytes.size());
+                    *link = header;
+                }
+            }
+            if (active->spoiled == header.sType) {
+                link->sType = VK_STRUCTURE_TYPE_APPLICATION_INFO;  // a driver that writes another structure
             }
         }
     }

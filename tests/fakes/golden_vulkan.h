@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstring>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "fakes/golden_platform.h"
@@ -29,11 +31,9 @@ inline std::vector<const vk_table*> every_vk_table() {
 // Writes each field of the tables into the record's structures: numbers
 // that differ from field to field, reals with a quarter, yes and no in turn,
 // some bits of each set of flags, and the enumerations in turn.
-inline void fill_fields(vk_device_record& device, uint32_t seed) {
-    uint32_t index = seed * 1000;
-    const auto fill = [&](const vk_table& table) {
-        auto* base = const_cast<std::byte*>(structure_of(device, table.structure));
-        for (const vk_field& field : table.fields) {
+inline void fill_structure(std::byte* base, std::span<const vk_field> fields, uint32_t& index) {
+    {
+        for (const vk_field& field : fields) {
             std::byte* at = base + field.offset;
             ++index;
             for (uint32_t offset = 0; offset + 4 <= field.size; offset += 4) {
@@ -48,10 +48,14 @@ inline void fill_fields(vk_device_record& device, uint32_t seed) {
                         word = index % 2;
                         break;
                     case vk_kind::sample_counts:
+                    case vk_kind::flags:
                     case vk_kind::shader_stages:
                     case vk_kind::subgroup_operations:
                     case vk_kind::resolve_modes:
                         word = mixed_word(index) & 0x3F;
+                        break;
+                    case vk_kind::enumerated:
+                        word = index % 2;
                         break;
                     case vk_kind::point_clipping:
                     case vk_kind::float_controls:
@@ -72,9 +76,28 @@ inline void fill_fields(vk_device_record& device, uint32_t seed) {
                 }
             }
         }
-    };
+    }
+}
+
+inline void fill_fields(vk_device_record& device, uint32_t seed) {
+    uint32_t index = seed * 1000;
     for (const vk_table* table : every_vk_table()) {
-        fill(*table);
+        fill_structure(const_cast<std::byte*>(structure_of(device, table->structure)), table->fields, index);
+    }
+}
+
+// A structure of one of the device's extensions, answered as the probe hands
+// it back, its members filled as the core structures' are.
+inline void add_extension_structure(vk_device_record& device, std::string_view name, uint32_t& index) {
+    const auto structures = vk_extension_structures();
+    for (uint32_t i = 0; i < structures.size(); ++i) {
+        if (structures[i].name == name) {
+            vk_structure_answer& answer = device.extension_structures.emplace_back();
+            answer.structure = i;
+            answer.bytes.assign(structures[i].size, std::byte{0});
+            fill_structure(answer.bytes.data(), structures[i].fields, index);
+            std::memcpy(answer.bytes.data(), &structures[i].s_type, sizeof structures[i].s_type);
+        }
     }
 }
 
@@ -97,7 +120,17 @@ inline vk_device_record golden_vulkan_device(uint32_t seed = 0) {
     std::strcpy(device.driver.driverName, "Golden driver");
     std::strcpy(device.driver.driverInfo, "Golden 545.29.06");
     device.driver.conformanceVersion = {1, 3, 5, 0};
-    device.extensions = {{"VK_KHR_swapchain", 70}, {"VK_KHR_golden_extension", 3}};
+    device.extensions = {{"VK_KHR_swapchain", 70},
+                         {"VK_KHR_golden_extension", 3},
+                         {"VK_EXT_line_rasterization", 1},
+                         {"VK_KHR_fragment_shading_rate", 2}};
+    uint32_t index = seed * 1000 + 900;
+    for (const char* name :
+         {"VkPhysicalDeviceFragmentShadingRateFeaturesKHR", "VkPhysicalDeviceLineRasterizationFeaturesEXT",
+          "VkPhysicalDeviceFragmentShadingRatePropertiesKHR",
+          "VkPhysicalDeviceLineRasterizationPropertiesEXT"}) {
+        add_extension_structure(device, name, index);
+    }
     device.memory.memoryHeapCount = 2;
     device.memory.memoryHeaps[0] = {uint64_t{8} << 30, VK_MEMORY_HEAP_DEVICE_LOCAL_BIT};
     device.memory.memoryHeaps[1] = {uint64_t{12} << 20 | 512, 0};

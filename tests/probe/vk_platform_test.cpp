@@ -4,6 +4,10 @@
 // structure asked alone.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
+#include "probe/vk_structures.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -129,6 +133,23 @@ public:
         return bytes;
     }
 
+    // A structure of an extension, asked alone.
+    std::vector<std::byte> structure(VkPhysicalDevice device, const vk_extension_structure& which) const {
+        std::vector<uint64_t> buffer((which.size + 7) / 8);  // aligned as the structures are
+        auto* head = reinterpret_cast<VkBaseOutStructure*>(buffer.data());
+        head->sType = static_cast<VkStructureType>(which.s_type);
+        if (which.features) {
+            VkPhysicalDeviceFeatures2 asked{VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_FEATURES_2, head, {}};
+            fn<PFN_vkGetPhysicalDeviceFeatures2>("vkGetPhysicalDeviceFeatures2")(device, &asked);
+        } else {
+            VkPhysicalDeviceProperties2 asked{VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_PROPERTIES_2, head, {}};
+            fn<PFN_vkGetPhysicalDeviceProperties2>("vkGetPhysicalDeviceProperties2")(device, &asked);
+        }
+        std::vector<std::byte> bytes(which.size);
+        std::memcpy(bytes.data(), buffer.data(), which.size);
+        return bytes;
+    }
+
     std::vector<vk_extension> extensions(VkPhysicalDevice device) const {
         const auto enumerate =
             fn<PFN_vkEnumerateDeviceExtensionProperties>("vkEnumerateDeviceExtensionProperties");
@@ -195,6 +216,42 @@ TEST(VkPlatform, EveryRowIsWhatVulkanSays) {
             }
         }
         EXPECT_EQ(vk.extensions(device), record.extensions);
+
+        // Every structure of the device's extensions that no core structure
+        // of its version shows is on the Extension pages, as asked here.
+        VkPhysicalDeviceProperties properties{};
+        vk.fn<PFN_vkGetPhysicalDeviceProperties>("vkGetPhysicalDeviceProperties")(device, &properties);
+        const uint32_t version = std::min(vk.version, properties.apiVersion);
+        size_t shown = 0;
+        for (const vk_extension_structure& structure : vk_extension_structures()) {
+            const bool listed =
+                std::any_of(record.extensions.begin(), record.extensions.end(),
+                            [&](const vk_extension& e) { return e.name == structure.extension; });
+            const bool in_core = structure.core_version != 0 && version >= structure.core_version;
+            const report_page* page = document.adapters[a]
+                                          .group(page_group::vulkan)
+                                          .page(structure.features ? page_id::vk_extension_features
+                                                                   : page_id::vk_extension_properties);
+            ASSERT_NE(nullptr, page);
+            const auto section = std::find_if(
+                page->rows.begin(), page->rows.end(),
+                [&](const report_row& row) { return row.name == "[" + std::string(structure.name) + "]"; });
+            ASSERT_EQ(listed && !in_core && version >= VK_API_VERSION_1_1, section != page->rows.end())
+                << structure.name;
+            if (section == page->rows.end()) {
+                continue;
+            }
+            ++shown;
+            const std::vector<std::byte> own = vk.structure(device, structure);
+            ASSERT_LE(structure.fields.size(), static_cast<size_t>(page->rows.end() - section - 1));
+            for (size_t i = 0; i < structure.fields.size(); ++i) {
+                EXPECT_EQ(structure.fields[i].name, section[i + 1].name);
+                EXPECT_EQ(vk_field_value(structure.fields[i], own.data(), record).second,
+                          section[i + 1].value)
+                    << structure.name << "." << structure.fields[i].name;
+            }
+        }
+        std::printf("adapter %zu: %zu extension structures shown\n", a, shown);
 
         VkPhysicalDeviceMemoryProperties memory{};
         vk.fn<PFN_vkGetPhysicalDeviceMemoryProperties>("vkGetPhysicalDeviceMemoryProperties")(device,

@@ -1,5 +1,6 @@
 // The Vulkan probe's rules, on a fake loader.
 #include "probe/vk_probe.h"
+#include "probe/vk_structures.h"
 
 #include <gtest/gtest.h>
 
@@ -76,7 +77,12 @@ TEST(VkProbe, EachRuleOfTheLoaderAndTheDevices) {
         EXPECT_EQ(r.chained,
                   (std::array<bool, 4>{read.has_id, read.has_driver, read.has_vulkan12, read.has_vulkan13}));
         EXPECT_EQ(read.has_vulkan11, read.has_vulkan12);
-        EXPECT_EQ(r.chained[0] ? 1 : 0, vk.properties2_calls);
+        // One call for the chain, then one for each extension's property structure alone.
+        const auto structures = vk_extension_structures();
+        const auto asked =
+            std::count_if(read.extension_structures.begin(), read.extension_structures.end(),
+                          [&](const vk_structure_answer& a) { return !structures[a.structure].features; });
+        EXPECT_EQ(r.chained[0] ? 1 + asked : 0, vk.properties2_calls);
         EXPECT_EQ(0, std::memcmp(&told.properties, &read.properties, sizeof told.properties));
         EXPECT_EQ(0, std::memcmp(&told.features, &read.features, sizeof told.features));
         if (read.has_vulkan13) {
@@ -108,3 +114,26 @@ TEST(VkProbe, WithoutTheLoaderItSaysSo) {
 }
 
 }  // namespace
+
+// A structure a driver answers by writing another one over it is a reason;
+// every other structure of the device's extensions is read whole.
+TEST(VkProbe, AStructureAnsweredWrongIsAReasonAndTheRestAreRead) {
+    fakes::vulkan_system vk;
+    vk.devices = {fakes::golden_vulkan_device()};
+    vk.spoiled = VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_LINE_RASTERIZATION_PROPERTIES_EXT;
+    const vk_probe probe([&vk] { return vk.loader(); });
+    ASSERT_EQ(1u, probe.reasons.size());
+    EXPECT_EQ(
+        "Golden Vulkan Board answered VkPhysicalDeviceLineRasterizationPropertiesEXT with another structure",
+        probe.reasons[0].sentence);
+    const std::vector<vk_structure_answer>& told = vk.devices[0].extension_structures;
+    const std::vector<vk_structure_answer>& read = probe.devices.at(0).extension_structures;
+    ASSERT_EQ(told.size() - 1, read.size());
+    for (const vk_structure_answer& answer : read) {
+        const auto same = std::find_if(told.begin(), told.end(), [&](const vk_structure_answer& t) {
+            return t.structure == answer.structure;
+        });
+        ASSERT_NE(told.end(), same);
+        EXPECT_EQ(same->bytes, answer.bytes) << vk_extension_structures()[answer.structure].name;
+    }
+}
