@@ -363,8 +363,9 @@ int main(int argc, char** argv) {
                 with_vulkan.size(), vulkan, full);
     std::printf("first capture with the Vulkan probe: %.0f ms (vulkan-1.dll and its driver loaded then)\n",
                 first_vulkan);
-    std::printf("the Vulkan probe costs %.0f ms, %.0f%% of the rest of the capture\n", vulkan - full,
-                full > 0 ? 100.0 * (vulkan - full) / full : 0.0);
+    std::printf("the Vulkan probe costs %.0f ms, %.0f%% of the rest of the capture and %.0f%% of the whole\n",
+                vulkan - full, full > 0 ? 100.0 * (vulkan - full) / full : 0.0,
+                vulkan > 0 ? 100.0 * (vulkan - full) / vulkan : 0.0);
     // The probe alone, on each DXGI adapter, where the capture's noise
     // cannot hide it.
     std::vector<double> alone;

@@ -20,6 +20,12 @@ import xml.etree.ElementTree as ET
 REGISTRY = "/usr/share/vulkan/registry/vk.xml"
 OUTPUT = "src/probe/vk_structures.cpp"
 
+# Enums and bitmasks the pages name beside the structures' own: a surface's
+# colour spaces, present modes, transforms, composite alpha and image usage,
+# and the 64-bit format features.
+NAMED = ["VkColorSpaceKHR", "VkCompositeAlphaFlagBitsKHR", "VkFormatFeatureFlagBits2", "VkImageUsageFlagBits",
+         "VkPresentModeKHR", "VkSurfaceTransformFlagBitsKHR"]
+
 # How the plain C types read.
 PLAIN = {
     "VkBool32": "yes_no",
@@ -145,6 +151,8 @@ def main():
             core = promoted
         structures.append((name, s_type, features, extension, core, members))
 
+    for table in NAMED:
+        names_used[table] = enumerants[table]
     # By name, so that a structure is found where a reader looks for it.
     structures.sort(key=lambda structure: structure[0])
     write(output, version, structures, names_used)
@@ -204,6 +212,8 @@ def prefix_of(table):
         if name.endswith(tag):
             vendor, name = tag, name[: -len(tag)]
             break
+    if name.endswith("FlagBits2"):  # the 64-bit bitmasks: VK_FORMAT_FEATURE_2_...
+        return "VK_" + snake(name[: -len("FlagBits2")]) + "_2_", vendor
     name = name.replace("FlagBits", "")
     return "VK_" + snake(name) + "_", vendor
 
@@ -233,6 +243,7 @@ def write(output, version, structures, names_used):
         "",
         "#include <cstddef>",
         "#include <iterator>",
+        "#include <string_view>",
         "",
         "namespace {",
         "",
@@ -264,7 +275,22 @@ def write(output, version, structures, names_used):
             f'    {{"{name}", {s_type}, {"true" if features else "false"}, "{extension}", {version_number}, '
             f"sizeof({name}), {name}_fields}},")
     lines += ["};", "",
-              "const size_t vk_extension_structure_count = std::size(vk_extension_structures_table);", ""]
+              "const size_t vk_extension_structure_count = std::size(vk_extension_structures_table);", "",
+              "std::span<const vk_name> vk_enum_names(std::string_view type) {",
+              "    static constexpr struct {",
+              "        std::string_view type;",
+              "        std::span<const vk_name> names;",
+              "    } named[] = {"]
+    for table in NAMED:
+        lines.append(f'        {{"{table}", {table}_names}},')
+    lines += ["    };",
+              "    for (const auto& one : named) {",
+              "        if (one.type == type) {",
+              "            return one.names;",
+              "        }",
+              "    }",
+              "    return {};",
+              "}", ""]
     with open(output, "w", encoding="utf-8", newline="\n") as out:
         out.write("\n".join(lines))
 

@@ -160,7 +160,9 @@ capture_seams default_capture_seams() {
     seams.direct3d9 = [] { return d3d9_probe().take(); };
     seams.direct3d11_12 = [entry_points] { return probe_d3d11_12_everywhere(entry_points()); };
     seams.opengl = [](std::span<const dx_adapter> adapters) { return gl_probe(adapters).take(); };
-    seams.vulkan = [] { return vk_probe().take(); };
+    seams.vulkan = [](const std::function<bool()>& windows_free) {
+        return vk_probe(default_vk_loader(), windows_free).take();
+    };
     return seams;
 }
 
@@ -206,8 +208,11 @@ struct capture_run::shared {
     std::mutex lock;
     std::condition_variable changed;
     std::function<void()> finished;
-    // A part's records, from the moment its thread has ended its work.
+    // A part's records, from the moment its thread has ended its work until
+    // they are taken in.
     std::array<std::optional<handed_back>, capture_part_count> handed;
+    // Whether a part's thread has ended its work, taken in or not.
+    std::array<bool, capture_part_count> ended{};
 };
 
 template <typename Work>
@@ -224,6 +229,7 @@ void capture_run::start(capture_part part, Work work) {
         {
             const std::lock_guard<std::mutex> hold(state->lock);
             state->handed[index] = std::move(records);
+            state->ended[index] = true;
             finished = state->finished;
         }
         state->changed.notify_all();
@@ -264,8 +270,24 @@ capture_run::capture_run(const capture_seams& seams, std::function<void()> finis
         });
     }
     if (seams.vulkan) {
-        start(capture_part::vulkan,
-              [seams](handed_back& out) { out.vulkan = guarded("Vulkan", seams.vulkan); });
+        // The parts that make windows and contexts, started before Vulkan.
+        std::vector<size_t> windowing;
+        for (const capture_part part :
+             {capture_part::directx, capture_part::direct3d11_12, capture_part::opengl}) {
+            if (capture_.reading[index_of(part)]) {
+                windowing.push_back(index_of(part));
+            }
+        }
+        const auto windows_free = [state = shared_, windowing, bound = bound_] {
+            std::unique_lock<std::mutex> hold(state->lock);
+            return state->changed.wait_for(hold, bound / 2, [&] {
+                return std::all_of(windowing.begin(), windowing.end(),
+                                   [&](size_t part) { return state->ended[part]; });
+            });
+        };
+        start(capture_part::vulkan, [seams, windows_free](handed_back& out) {
+            out.vulkan = guarded<vk_records>("Vulkan", [&] { return seams.vulkan(windows_free); });
+        });
     }
     deadline_ = clock::now() + bound_;
 }
@@ -406,7 +428,8 @@ startup_capture capture_chained(const capture_seams& seams) {
         capture.reasons[index_of(capture_part::opengl)] = std::move(opengl.reasons);
     }
     if (seams.vulkan) {
-        vk_records vulkan = guarded("Vulkan", seams.vulkan);
+        // One probe after the other: no other makes windows meanwhile.
+        vk_records vulkan = guarded<vk_records>("Vulkan", [&] { return seams.vulkan([] { return true; }); });
         capture.vulkan = std::move(vulkan.instance);
         capture.vulkan_devices = std::move(vulkan.devices);
         capture.reasons[index_of(capture_part::vulkan)] = std::move(vulkan.reasons);

@@ -39,7 +39,11 @@ struct capture_seams {
     // Direct3D 11 and 12 on every DXGI adapter; empty: not asked.
     std::function<std::vector<d3d11_12_reading>()> direct3d11_12;
     std::function<gl_records(std::span<const dx_adapter> adapters)> opengl;
-    std::function<vk_records()> vulkan;  // empty: Vulkan is not asked
+    // Vulkan; empty: not asked. It calls windows_free before it makes the
+    // windows of its surfaces: that returns true once no other probe makes
+    // windows or contexts any more (Wine's X11 driver and Mesa can deadlock
+    // when two threads do), false where one still does at its bound.
+    std::function<vk_records(const std::function<bool()>& windows_free)> vulkan;
     // How long each probe may take once the list is read.
     std::chrono::milliseconds bound{20000};
 };

@@ -2,6 +2,7 @@
 #include "probe/vk_structures.h"
 
 #include <windows.h>
+#include <vulkan/vulkan_win32.h>
 
 #include <algorithm>
 #include <cstring>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "base/platform.h"
+#include "base/text.h"
 #include "refdata/format_names.h"
 
 namespace {
@@ -31,6 +33,13 @@ struct vk_functions {
     PFN_vkGetPhysicalDeviceMemoryProperties memory = nullptr;
     PFN_vkGetPhysicalDeviceQueueFamilyProperties queue_families = nullptr;
     PFN_vkGetPhysicalDeviceFormatProperties format_properties = nullptr;
+    // VK_KHR_surface and VK_KHR_win32_surface, where the instance has them.
+    PFN_vkCreateWin32SurfaceKHR create_surface = nullptr;
+    PFN_vkDestroySurfaceKHR destroy_surface = nullptr;
+    PFN_vkGetPhysicalDeviceSurfaceSupportKHR surface_support = nullptr;
+    PFN_vkGetPhysicalDeviceSurfaceCapabilitiesKHR surface_capabilities = nullptr;
+    PFN_vkGetPhysicalDeviceSurfaceFormatsKHR surface_formats = nullptr;
+    PFN_vkGetPhysicalDeviceSurfacePresentModesKHR present_modes = nullptr;
 };
 
 template <typename F>
@@ -166,6 +175,104 @@ void read_extension_structures(const vk_functions& vk, VkPhysicalDevice device, 
     }
 }
 
+// A hidden window on each monitor, and its Vulkan surface, for the
+// probe's life: what every device can present there.
+class monitor_surfaces {
+public:
+    monitor_surfaces(const vk_functions& vk, VkInstance instance) : vk_(vk), instance_(instance) {
+        if (vk.create_surface == nullptr) {
+            return;
+        }
+        EnumDisplayMonitors(nullptr, nullptr, &monitor_surfaces::add, reinterpret_cast<LPARAM>(this));
+    }
+    ~monitor_surfaces() {
+        for (const shown& one : monitors_) {
+            if (one.surface != VK_NULL_HANDLE) {
+                vk_.destroy_surface(instance_, one.surface, nullptr);
+            }
+            if (one.window != nullptr) {
+                DestroyWindow(one.window);
+            }
+        }
+    }
+    monitor_surfaces(const monitor_surfaces&) = delete;
+    monitor_surfaces& operator=(const monitor_surfaces&) = delete;
+
+    void read(VkPhysicalDevice device, vk_device_record& record) const {
+        for (const shown& one : monitors_) {
+            vk_surface_record& surface = record.surfaces.emplace_back();
+            surface.monitor = reinterpret_cast<uintptr_t>(one.monitor);
+            surface.device_name = one.device_name;
+            surface.failure = one.failure;
+            if (one.surface == VK_NULL_HANDLE) {
+                continue;
+            }
+            for (uint32_t family = 0; family < record.queue_families.size(); ++family) {
+                VkBool32 supported = VK_FALSE;
+                vk_.surface_support(device, family, one.surface, &supported);
+                surface.present_families.push_back(supported != VK_FALSE);
+            }
+            if (const VkResult result = vk_.surface_capabilities(device, one.surface, &surface.capabilities);
+                result != VK_SUCCESS) {
+                surface.failure =
+                    "vkGetPhysicalDeviceSurfaceCapabilitiesKHR failed (" + vk_result_text(result) + ")";
+                continue;
+            }
+            surface.formats = listed<VkSurfaceFormatKHR>([&](uint32_t* count, VkSurfaceFormatKHR* out) {
+                return vk_.surface_formats(device, one.surface, count, out);
+            });
+            surface.present_modes = listed<VkPresentModeKHR>([&](uint32_t* count, VkPresentModeKHR* out) {
+                return vk_.present_modes(device, one.surface, count, out);
+            });
+        }
+    }
+
+private:
+    struct shown {
+        HMONITOR monitor = nullptr;
+        std::string device_name;
+        HWND window = nullptr;
+        VkSurfaceKHR surface = VK_NULL_HANDLE;
+        std::string failure;
+    };
+
+    static BOOL CALLBACK add(HMONITOR monitor, HDC, LPRECT, LPARAM self) {
+        auto* surfaces = reinterpret_cast<monitor_surfaces*>(self);
+        shown& one = surfaces->monitors_.emplace_back();
+        one.monitor = monitor;
+        MONITORINFOEXW info{};
+        info.cbSize = sizeof info;
+        GetMonitorInfoW(monitor, &info);
+        one.device_name = utf8_of(info.szDevice);
+        // A window of the system's static class: nothing of the program's
+        // own is registered on the probe's thread. Never shown.
+        const RECT& area = info.rcMonitor;
+        one.window =
+            CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"Cavio surface", WS_POPUP, area.left, area.top,
+                            std::max(1L, area.right - area.left), std::max(1L, area.bottom - area.top),
+                            nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        if (one.window == nullptr) {
+            one.failure = "no window could be made on " + one.device_name;
+            return TRUE;
+        }
+        VkWin32SurfaceCreateInfoKHR create{};
+        create.sType = VK_STRUCTURE_TYPE_WIN32_SURFACE_CREATE_INFO_KHR;
+        create.hinstance = GetModuleHandleW(nullptr);
+        create.hwnd = one.window;
+        if (const VkResult result =
+                surfaces->vk_.create_surface(surfaces->instance_, &create, nullptr, &one.surface);
+            result != VK_SUCCESS) {
+            one.surface = VK_NULL_HANDLE;
+            one.failure = "vkCreateWin32SurfaceKHR failed (" + vk_result_text(result) + ")";
+        }
+        return TRUE;
+    }
+
+    const vk_functions& vk_;
+    VkInstance instance_;
+    std::vector<shown> monitors_;
+};
+
 vk_device_record read_device(const vk_functions& vk, VkPhysicalDevice device, uint32_t instance_version,
                              std::vector<reason>& reasons) {
     vk_device_record record;
@@ -192,7 +299,8 @@ vk_device_record read_device(const vk_functions& vk, VkPhysicalDevice device, ui
 // One capture: the instance, destroyed whatever happens after it was made.
 class vk_capture {
 public:
-    vk_capture(PFN_vkGetInstanceProcAddr get, vk_probe& probe) : get_(get), probe_(probe) {}
+    vk_capture(PFN_vkGetInstanceProcAddr get, vk_probe& probe, const std::function<bool()>& windows_free)
+        : get_(get), probe_(probe), windows_free_(windows_free) {}
     ~vk_capture() {
         if (instance_ != VK_NULL_HANDLE && vk_.destroy_instance != nullptr) {
             vk_.destroy_instance(instance_, nullptr);
@@ -210,6 +318,7 @@ private:
 
     PFN_vkGetInstanceProcAddr get_;
     vk_probe& probe_;
+    const std::function<bool()>& windows_free_;
     VkInstance instance_ = VK_NULL_HANDLE;
     vk_functions vk_;
 };
@@ -249,6 +358,17 @@ void vk_capture::run() {
     VkInstanceCreateInfo info{};
     info.sType = VK_STRUCTURE_TYPE_INSTANCE_CREATE_INFO;
     info.pApplicationInfo = &application;
+    // The surfaces of windows, where the loader offers them.
+    std::vector<const char*> enabled;
+    const auto offered = [&](const char* name) {
+        return std::any_of(instance.extensions.begin(), instance.extensions.end(),
+                           [&](const vk_extension& e) { return e.name == name; });
+    };
+    if (offered(VK_KHR_SURFACE_EXTENSION_NAME) && offered(VK_KHR_WIN32_SURFACE_EXTENSION_NAME)) {
+        enabled = {VK_KHR_SURFACE_EXTENSION_NAME, VK_KHR_WIN32_SURFACE_EXTENSION_NAME};
+    }
+    info.enabledExtensionCount = static_cast<uint32_t>(enabled.size());
+    info.ppEnabledExtensionNames = enabled.data();
     if (const VkResult result = create(&info, nullptr, &instance_); result != VK_SUCCESS) {
         instance_ = VK_NULL_HANDLE;
         fail("vkCreateInstance failed", "vkCreateInstance", vk_result_text(result));
@@ -274,6 +394,23 @@ void vk_capture::run() {
         vk_.features2 =
             entry<PFN_vkGetPhysicalDeviceFeatures2>(get_, instance_, "vkGetPhysicalDeviceFeatures2");
     }
+    if (!enabled.empty()) {
+        vk_.create_surface = entry<PFN_vkCreateWin32SurfaceKHR>(get_, instance_, "vkCreateWin32SurfaceKHR");
+        vk_.destroy_surface = entry<PFN_vkDestroySurfaceKHR>(get_, instance_, "vkDestroySurfaceKHR");
+        vk_.surface_support = entry<PFN_vkGetPhysicalDeviceSurfaceSupportKHR>(
+            get_, instance_, "vkGetPhysicalDeviceSurfaceSupportKHR");
+        vk_.surface_capabilities = entry<PFN_vkGetPhysicalDeviceSurfaceCapabilitiesKHR>(
+            get_, instance_, "vkGetPhysicalDeviceSurfaceCapabilitiesKHR");
+        vk_.surface_formats = entry<PFN_vkGetPhysicalDeviceSurfaceFormatsKHR>(
+            get_, instance_, "vkGetPhysicalDeviceSurfaceFormatsKHR");
+        vk_.present_modes = entry<PFN_vkGetPhysicalDeviceSurfacePresentModesKHR>(
+            get_, instance_, "vkGetPhysicalDeviceSurfacePresentModesKHR");
+        if (vk_.destroy_surface == nullptr || vk_.surface_support == nullptr ||
+            vk_.surface_capabilities == nullptr || vk_.surface_formats == nullptr ||
+            vk_.present_modes == nullptr) {
+            vk_.create_surface = nullptr;  // not all of it: no surfaces
+        }
+    }
     if (vk_.enumerate_devices == nullptr || vk_.properties == nullptr || vk_.features == nullptr ||
         vk_.device_extensions == nullptr || vk_.memory == nullptr || vk_.queue_families == nullptr ||
         vk_.format_properties == nullptr) {
@@ -289,6 +426,15 @@ void vk_capture::run() {
     for (VkPhysicalDevice device : devices) {
         probe_.devices.push_back(read_device(vk_, device, version, probe_.reasons));
     }
+    // The surfaces last, once no other probe makes windows.
+    if (vk_.create_surface != nullptr && windows_free_ && !windows_free_()) {
+        fail("no surface was read: another probe still made windows", "vkCreateWin32SurfaceKHR");
+        return;
+    }
+    const monitor_surfaces surfaces(vk_, instance_);
+    for (size_t i = 0; i < devices.size(); ++i) {
+        surfaces.read(devices[i], probe_.devices[i]);
+    }
 }
 
 }  // namespace
@@ -299,7 +445,7 @@ vk_loader default_vk_loader() {
     };
 }
 
-vk_probe::vk_probe(const vk_loader& loader) {
+vk_probe::vk_probe(const vk_loader& loader, const std::function<bool()>& windows_free) {
     const PFN_vkGetInstanceProcAddr get = loader ? loader() : nullptr;
     if (get == nullptr) {
         reasons.push_back({"Vulkan",
@@ -310,7 +456,7 @@ vk_probe::vk_probe(const vk_loader& loader) {
         return;
     }
     try {
-        vk_capture(get, *this).run();
+        vk_capture(get, *this, windows_free).run();
     } catch (const std::exception& error) {
         // Out of memory, or a driver's answer too large to hold: the
         // probe's edge, where it becomes a reason.

@@ -22,7 +22,10 @@ public:
     // instance again. No loader, no instance or no device is a reason
     // ("Vulkan: vkCreateInstance failed (VK_ERROR_INCOMPATIBLE_DRIVER)");
     // never raises.
-    explicit vk_probe(const vk_loader& loader = default_vk_loader());
+    // Before it makes the windows of its surfaces it calls windows_free,
+    // where given: false reads no surface (another probe still makes windows).
+    explicit vk_probe(const vk_loader& loader = default_vk_loader(),
+                      const std::function<bool()>& windows_free = {});
 
     vk_probe(const vk_probe&) = delete;
     vk_probe& operator=(const vk_probe&) = delete;

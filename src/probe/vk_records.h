@@ -39,6 +39,18 @@ struct vk_structure_answer {
     std::vector<std::byte> bytes;
 };
 
+// What the device can present to a window on one monitor: the surface of a
+// hidden window there, through VK_KHR_win32_surface.
+struct vk_surface_record {
+    uintptr_t monitor = 0;               // the HMONITOR
+    std::string device_name;             // the monitor's display device, "\\.\DISPLAY1"
+    std::string failure;                 // why nothing was read; empty where it was
+    std::vector<bool> present_families;  // per queue family: it can present to the surface
+    VkSurfaceCapabilitiesKHR capabilities{};
+    std::vector<VkSurfaceFormatKHR> formats;
+    std::vector<VkPresentModeKHR> present_modes;
+};
+
 // One physical device. The chained structures are read where the device's
 // API version (and the instance's) has them; each flag says whether it was.
 // Every pNext is null: the chain is gone once read.
@@ -65,6 +77,8 @@ struct vk_device_record {
     // The structures of the device's extensions it was asked, each alone, in
     // the generated table's order.
     std::vector<vk_structure_answer> extension_structures;
+    // A surface on each monitor, where the instance has VK_KHR_win32_surface.
+    std::vector<vk_surface_record> surfaces;
 };
 
 // The instance: its version and what the loader offers to every device.

@@ -6,22 +6,29 @@
 
 #include <cstddef>
 #include <iterator>
+#include <string_view>
 
 namespace {
 
 using enum vk_kind;
 
+constexpr vk_name VkColorSpaceKHR_names[] = {{0, "SRGB_NONLINEAR"}, {1000104001, "DISPLAY_P3_NONLINEAR_EXT"}, {1000104002, "EXTENDED_SRGB_LINEAR_EXT"}, {1000104003, "DISPLAY_P3_LINEAR_EXT"}, {1000104004, "DCI_P3_NONLINEAR_EXT"}, {1000104005, "BT709_LINEAR_EXT"}, {1000104006, "BT709_NONLINEAR_EXT"}, {1000104007, "BT2020_LINEAR_EXT"}, {1000104008, "HDR10_ST2084_EXT"}, {1000104009, "DOLBYVISION_EXT"}, {1000104010, "HDR10_HLG_EXT"}, {1000104011, "ADOBERGB_LINEAR_EXT"}, {1000104012, "ADOBERGB_NONLINEAR_EXT"}, {1000104013, "PASS_THROUGH_EXT"}, {1000104014, "EXTENDED_SRGB_NONLINEAR_EXT"}, {1000213000, "DISPLAY_NATIVE_AMD"}};
+constexpr vk_name VkCompositeAlphaFlagBitsKHR_names[] = {{1, "OPAQUE"}, {2, "PRE_MULTIPLIED"}, {4, "POST_MULTIPLIED"}, {8, "INHERIT"}};
+constexpr vk_name VkFormatFeatureFlagBits2_names[] = {{1, "SAMPLED_IMAGE"}, {2, "STORAGE_IMAGE"}, {4, "STORAGE_IMAGE_ATOMIC"}, {8, "UNIFORM_TEXEL_BUFFER"}, {16, "STORAGE_TEXEL_BUFFER"}, {32, "STORAGE_TEXEL_BUFFER_ATOMIC"}, {64, "VERTEX_BUFFER"}, {128, "COLOR_ATTACHMENT"}, {256, "COLOR_ATTACHMENT_BLEND"}, {512, "DEPTH_STENCIL_ATTACHMENT"}, {1024, "BLIT_SRC"}, {2048, "BLIT_DST"}, {4096, "SAMPLED_IMAGE_FILTER_LINEAR"}, {8192, "SAMPLED_IMAGE_FILTER_CUBIC"}, {16384, "TRANSFER_SRC"}, {32768, "TRANSFER_DST"}, {65536, "SAMPLED_IMAGE_FILTER_MINMAX"}, {131072, "MIDPOINT_CHROMA_SAMPLES"}, {262144, "SAMPLED_IMAGE_YCBCR_CONVERSION_LINEAR_FILTER"}, {524288, "SAMPLED_IMAGE_YCBCR_CONVERSION_SEPARATE_RECONSTRUCTION_FILTER"}, {1048576, "SAMPLED_IMAGE_YCBCR_CONVERSION_CHROMA_RECONSTRUCTION_EXPLICIT"}, {2097152, "SAMPLED_IMAGE_YCBCR_CONVERSION_CHROMA_RECONSTRUCTION_EXPLICIT_FORCEABLE"}, {4194304, "DISJOINT"}, {8388608, "COSITED_CHROMA_SAMPLES"}, {16777216, "FRAGMENT_DENSITY_MAP_EXT"}, {33554432, "VIDEO_DECODE_OUTPUT_KHR"}, {67108864, "VIDEO_DECODE_DPB_KHR"}, {134217728, "VIDEO_ENCODE_INPUT_KHR"}, {268435456, "VIDEO_ENCODE_DPB_KHR"}, {536870912, "ACCELERATION_STRUCTURE_VERTEX_BUFFER_KHR"}, {1073741824, "FRAGMENT_SHADING_RATE_ATTACHMENT_KHR"}, {2147483648, "STORAGE_READ_WITHOUT_FORMAT"}, {4294967296, "STORAGE_WRITE_WITHOUT_FORMAT"}, {8589934592, "SAMPLED_IMAGE_DEPTH_COMPARISON"}, {17179869184, "WEIGHT_IMAGE_QCOM"}, {34359738368, "WEIGHT_SAMPLED_IMAGE_QCOM"}, {68719476736, "BLOCK_MATCHING_QCOM"}, {137438953472, "BOX_FILTER_SAMPLED_QCOM"}, {274877906944, "LINEAR_COLOR_ATTACHMENT_NV"}, {549755813888, "RESERVED_39_EXT"}, {1099511627776, "OPTICAL_FLOW_IMAGE_NV"}, {2199023255552, "OPTICAL_FLOW_VECTOR_NV"}, {4398046511104, "OPTICAL_FLOW_COST_NV"}, {17592186044416, "RESERVED_44_EXT"}, {35184372088832, "RESERVED_45_EXT"}};
+constexpr vk_name VkImageUsageFlagBits_names[] = {{1, "TRANSFER_SRC"}, {2, "TRANSFER_DST"}, {4, "SAMPLED"}, {8, "STORAGE"}, {16, "COLOR_ATTACHMENT"}, {32, "DEPTH_STENCIL_ATTACHMENT"}, {64, "TRANSIENT_ATTACHMENT"}, {128, "INPUT_ATTACHMENT"}, {256, "FRAGMENT_SHADING_RATE_ATTACHMENT_KHR"}, {512, "FRAGMENT_DENSITY_MAP_EXT"}, {1024, "VIDEO_DECODE_DST_KHR"}, {2048, "VIDEO_DECODE_SRC_KHR"}, {4096, "VIDEO_DECODE_DPB_KHR"}, {8192, "VIDEO_ENCODE_DST_KHR"}, {16384, "VIDEO_ENCODE_SRC_KHR"}, {32768, "VIDEO_ENCODE_DPB_KHR"}, {65536, "RESERVED_16_QCOM"}, {131072, "RESERVED_17_QCOM"}, {262144, "INVOCATION_MASK_HUAWEI"}, {524288, "ATTACHMENT_FEEDBACK_LOOP_EXT"}, {1048576, "SAMPLE_WEIGHT_QCOM"}, {2097152, "SAMPLE_BLOCK_MATCH_QCOM"}, {4194304, "RESERVED_22_EXT"}};
 constexpr vk_name VkMemoryDecompressionMethodFlagBitsNV_names[] = {{1, "GDEFLATE_1_0"}};
 constexpr vk_name VkOpticalFlowGridSizeFlagBitsNV_names[] = {{0, "UNKNOWN"}, {1, "1X1"}, {2, "2X2"}, {4, "4X4"}, {8, "8X8"}};
 constexpr vk_name VkPipelineRobustnessBufferBehaviorEXT_names[] = {{0, "DEVICE_DEFAULT"}, {1, "DISABLED"}, {2, "ROBUST_BUFFER_ACCESS"}, {3, "ROBUST_BUFFER_ACCESS_2"}};
 constexpr vk_name VkPipelineRobustnessImageBehaviorEXT_names[] = {{0, "DEVICE_DEFAULT"}, {1, "DISABLED"}, {2, "ROBUST_IMAGE_ACCESS"}, {3, "ROBUST_IMAGE_ACCESS_2"}};
 constexpr vk_name VkPointClippingBehavior_names[] = {{0, "ALL_CLIP_PLANES"}, {1, "USER_CLIP_PLANES_ONLY"}};
+constexpr vk_name VkPresentModeKHR_names[] = {{0, "IMMEDIATE"}, {1, "MAILBOX"}, {2, "FIFO"}, {3, "FIFO_RELAXED"}, {1000111000, "SHARED_DEMAND_REFRESH"}, {1000111001, "SHARED_CONTINUOUS_REFRESH"}};
 constexpr vk_name VkQueueFlagBits_names[] = {{1, "GRAPHICS"}, {2, "COMPUTE"}, {4, "TRANSFER"}, {8, "SPARSE_BINDING"}, {16, "PROTECTED"}, {32, "VIDEO_DECODE_KHR"}, {64, "VIDEO_ENCODE_KHR"}, {128, "RESERVED_7_QCOM"}, {256, "OPTICAL_FLOW_NV"}, {512, "RESERVED_9_EXT"}};
 constexpr vk_name VkRayTracingInvocationReorderModeNV_names[] = {{0, "NONE"}, {1, "REORDER"}};
 constexpr vk_name VkResolveModeFlagBits_names[] = {{0, "NONE"}, {1, "SAMPLE_ZERO"}, {2, "AVERAGE"}, {4, "MIN"}, {8, "MAX"}};
 constexpr vk_name VkSampleCountFlagBits_names[] = {{1, "1"}, {2, "2"}, {4, "4"}, {8, "8"}, {16, "16"}, {32, "32"}, {64, "64"}};
 constexpr vk_name VkShaderFloatControlsIndependence_names[] = {{0, "32_BIT_ONLY"}, {1, "ALL"}, {2, "NONE"}};
 constexpr vk_name VkShaderStageFlagBits_names[] = {{1, "VERTEX"}, {2, "TESSELLATION_CONTROL"}, {4, "TESSELLATION_EVALUATION"}, {8, "GEOMETRY"}, {16, "FRAGMENT"}, {31, "ALL_GRAPHICS"}, {32, "COMPUTE"}, {64, "TASK_EXT"}, {128, "MESH_EXT"}, {256, "RAYGEN_KHR"}, {512, "ANY_HIT_KHR"}, {1024, "CLOSEST_HIT_KHR"}, {2048, "MISS_KHR"}, {4096, "INTERSECTION_KHR"}, {8192, "CALLABLE_KHR"}, {16384, "SUBPASS_SHADING_HUAWEI"}, {32768, "EXT_483_RESERVE_15"}, {65536, "EXT_483_RESERVE_16"}, {131072, "EXT_483_RESERVE_17"}, {524288, "CLUSTER_CULLING_HUAWEI"}, {2147483647, "ALL"}};
+constexpr vk_name VkSurfaceTransformFlagBitsKHR_names[] = {{1, "IDENTITY"}, {2, "ROTATE_90"}, {4, "ROTATE_180"}, {8, "ROTATE_270"}, {16, "HORIZONTAL_MIRROR"}, {32, "HORIZONTAL_MIRROR_ROTATE_90"}, {64, "HORIZONTAL_MIRROR_ROTATE_180"}, {128, "HORIZONTAL_MIRROR_ROTATE_270"}, {256, "INHERIT"}};
 
 constexpr vk_field VkPhysicalDevice16BitStorageFeatures_fields[] = {
     {"storageBuffer16BitAccess", yes_no, static_cast<uint32_t>(offsetof(VkPhysicalDevice16BitStorageFeatures, storageBuffer16BitAccess)), static_cast<uint32_t>(sizeof(VkPhysicalDevice16BitStorageFeatures::storageBuffer16BitAccess)), "VkBool32", {}},
@@ -1273,3 +1280,23 @@ const vk_extension_structure vk_extension_structures_table[] = {
 };
 
 const size_t vk_extension_structure_count = std::size(vk_extension_structures_table);
+
+std::span<const vk_name> vk_enum_names(std::string_view type) {
+    static constexpr struct {
+        std::string_view type;
+        std::span<const vk_name> names;
+    } named[] = {
+        {"VkColorSpaceKHR", VkColorSpaceKHR_names},
+        {"VkCompositeAlphaFlagBitsKHR", VkCompositeAlphaFlagBitsKHR_names},
+        {"VkFormatFeatureFlagBits2", VkFormatFeatureFlagBits2_names},
+        {"VkImageUsageFlagBits", VkImageUsageFlagBits_names},
+        {"VkPresentModeKHR", VkPresentModeKHR_names},
+        {"VkSurfaceTransformFlagBitsKHR", VkSurfaceTransformFlagBitsKHR_names},
+    };
+    for (const auto& one : named) {
+        if (one.type == type) {
+            return one.names;
+        }
+    }
+    return {};
+}

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 // How a field's bytes read.
 enum class vk_kind : uint8_t {
@@ -65,6 +66,11 @@ struct vk_extension_structure {
     uint32_t size;  // of the structure, in bytes
     std::span<const vk_field> fields;
 };
+
+// The names of an enum's values or a bitmask's bits the pages name beside
+// the structures' own, by the type's published name ("VkPresentModeKHR");
+// none for another type.
+std::span<const vk_name> vk_enum_names(std::string_view type);
 
 extern const vk_extension_structure vk_extension_structures_table[];
 extern const size_t vk_extension_structure_count;

@@ -69,6 +69,7 @@ constexpr page_info pages[] = {
     vk(vk_queues, "vk_queues", "Queues"),
     vk(vk_extension_features, "vk_extension_features", "Extension features", 100, 340),
     vk(vk_extension_properties, "vk_extension_properties", "Extension properties", 200, 340),
+    vk(vk_surface, "vk_surface", "Surface", 200, 260),
 };
 static_assert(std::size(pages) == page_count);
 

@@ -47,9 +47,10 @@ enum class page_id {
     // Later pages come last, so that every earlier page keeps its number.
     vk_extension_features,
     vk_extension_properties,
+    vk_surface,
 };
 
-inline constexpr int page_count = 34;
+inline constexpr int page_count = 35;
 
 struct page_info {
     page_id id;

@@ -3,6 +3,7 @@
 // rows.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 struct dx_adapter;
@@ -17,6 +18,7 @@ struct vk_page_source {
     const vk_device_record& device;
     const vk_instance_record& instance;
     std::string_view matched_by;  // "LUID", "vendor and device ID", ...
+    uintptr_t monitor = 0;        // the adapter's HMONITOR: the Surface page shows a window there
 };
 
 namespace directx_pages {
@@ -64,4 +66,6 @@ void queues(page_writer& page, const vk_page_source& source);
 // section each.
 void extension_features(page_writer& page, const vk_page_source& source);
 void extension_properties(page_writer& page, const vk_page_source& source);
+// What the device can present to a window on the adapter's monitor.
+void surface(page_writer& page, const vk_page_source& source);
 }  // namespace vulkan_pages

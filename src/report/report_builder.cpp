@@ -58,6 +58,7 @@ constexpr page_writers_of writers[] = {
     {nullptr, nullptr, vulkan_pages::queues},                // vk_queues
     {nullptr, nullptr, vulkan_pages::extension_features},    // vk_extension_features
     {nullptr, nullptr, vulkan_pages::extension_properties},  // vk_extension_properties
+    {nullptr, nullptr, vulkan_pages::surface},               // vk_surface
 };
 static_assert(std::size(writers) == page_count);
 
@@ -190,7 +191,8 @@ report_document build_report(std::span<const dx_adapter> adapters, std::span<con
         const vk_match& match = matches[i];
         std::optional<vk_page_source> vulkan;
         if (instance != nullptr && match.device >= 0) {
-            vulkan.emplace(vk_page_source{devices[static_cast<size_t>(match.device)], *instance, match.by});
+            vulkan.emplace(vk_page_source{devices[static_cast<size_t>(match.device)], *instance, match.by,
+                                          reinterpret_cast<uintptr_t>(adapters[i].monitor)});
         }
         document.adapters.push_back(build_adapter_report(
             adapters[i], gl >= 0 ? &opengl[static_cast<size_t>(gl)] : nullptr, vulkan ? &*vulkan : nullptr));

@@ -339,6 +339,98 @@ void extension_properties(page_writer& page, const vk_page_source& source) {
     add_extension_structures(page, source, false);
 }
 
+namespace {
+
+std::string extent_text(const VkExtent2D& extent) {
+    return std::to_string(extent.width) + " x " + std::to_string(extent.height);
+}
+
+std::string format_name(uint32_t value) {
+    for (const vk_format_entry& format : vk_core_formats()) {
+        if (format.value == value) {
+            return format.name;
+        }
+    }
+    return "VkFormat " + std::to_string(value);
+}
+
+}  // namespace
+
+void surface(page_writer& page, const vk_page_source& source) {
+    const std::vector<vk_surface_record>& surfaces = source.device.surfaces;
+    const auto found = std::find_if(surfaces.begin(), surfaces.end(),
+                                    [&](const vk_surface_record& s) { return s.monitor == source.monitor; });
+    if (found == surfaces.end()) {
+        page.not_available("Surface",
+                           "The instance offers no VK_KHR_win32_surface, or the adapter has no monitor.");
+        return;
+    }
+    const vk_surface_record& shown = *found;
+    page.section("[Surface]", "A window on " + shown.device_name +
+                                  ", never shown, and what the device can present to it.");
+    if (!shown.failure.empty()) {
+        page.not_available("Surface", shown.failure);
+        return;
+    }
+    std::string families;
+    for (size_t i = 0; i < shown.present_families.size(); ++i) {
+        if (shown.present_families[i]) {
+            families += (families.empty() ? "" : ", ") + std::to_string(i);
+        }
+    }
+    // A text that reads as a number ("0", "1280 x 1024") is a number's row, as the window paints it.
+    const auto text_or_number = [&](std::string_view name, std::string value, std::string_view description) {
+        const bool number = !value.empty() && value.find_first_not_of("0123456789 x") == std::string::npos;
+        page.row(number ? row_kind::number : row_kind::text, name, std::move(value), description);
+    };
+    text_or_number("Present from queue families", families.empty() ? "none" : families,
+                   "The queue families that can present to the window, by their index on the Queues page.");
+    page.blank();
+    const VkSurfaceCapabilitiesKHR& caps = shown.capabilities;
+    page.section("[VkSurfaceCapabilitiesKHR]", "What a swap chain on the window can be.");
+    page.number("minImageCount", caps.minImageCount, "Fewest images a swap chain may have.");
+    if (caps.maxImageCount == 0) {
+        page.text("maxImageCount", "no limit", "Most images a swap chain may have.");
+    } else {
+        page.number("maxImageCount", caps.maxImageCount, "Most images a swap chain may have.");
+    }
+    text_or_number("currentExtent",
+                   caps.currentExtent.width == 0xFFFFFFFF ? "as the swap chain sets it"
+                                                          : extent_text(caps.currentExtent),
+                   "Size of the window's surface now, in pixels.");
+    text_or_number("minImageExtent", extent_text(caps.minImageExtent),
+                   "Smallest size of a swap chain's images.");
+    text_or_number("maxImageExtent", extent_text(caps.maxImageExtent),
+                   "Largest size of a swap chain's images.");
+    page.number("maxImageArrayLayers", caps.maxImageArrayLayers, "Most layers of a swap chain's images.");
+    const auto named = [](uint64_t bits, const char* type) {
+        return vk_flag_names(bits, vk_enum_names(type));
+    };
+    page.text("supportedTransforms", named(caps.supportedTransforms, "VkSurfaceTransformFlagBitsKHR"),
+              "Turns and mirrors the presentation engine can apply.");
+    page.text("currentTransform", named(caps.currentTransform, "VkSurfaceTransformFlagBitsKHR"),
+              "The turn the surface has now, relative to the monitor.");
+    page.text("supportedCompositeAlpha", named(caps.supportedCompositeAlpha, "VkCompositeAlphaFlagBitsKHR"),
+              "How the window's alpha may be composited with what lies behind it.");
+    page.text("supportedUsageFlags", named(caps.supportedUsageFlags, "VkImageUsageFlagBits"),
+              "What a swap chain's images may be used for.");
+    page.blank();
+    page.section("[Formats]",
+                 "Each format a swap chain's images may have, with the colour space it is shown in.");
+    for (const VkSurfaceFormatKHR& format : shown.formats) {
+        page.text(format_name(static_cast<uint32_t>(format.format)),
+                  vk_enum_name(format.colorSpace, vk_enum_names("VkColorSpaceKHR")), "Surface format.");
+    }
+    page.blank();
+    page.section("[Present modes]", "How a swap chain may wait for the display: FIFO is always offered.");
+    for (const vk_name& mode : vk_enum_names("VkPresentModeKHR")) {
+        const bool offered =
+            std::find(shown.present_modes.begin(), shown.present_modes.end(),
+                      static_cast<VkPresentModeKHR>(mode.value)) != shown.present_modes.end();
+        page.yes_no(mode.name, offered, "VK_PRESENT_MODE_" + std::string(mode.name) + "_KHR");
+    }
+}
+
 void extensions(page_writer& page, const vk_page_source& source) {
     page.section("[Device extensions]",
                  "The extensions the device offers, each at the revision it implements.");

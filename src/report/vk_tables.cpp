@@ -688,6 +688,32 @@ const std::byte* structure_of(const vk_device_record& device, vk_structure struc
     return nullptr;
 }
 
+std::string vk_flag_names(uint64_t bits, std::span<const vk_name> names) {
+    std::string text;
+    for (const vk_name& bit : names) {
+        const auto value = static_cast<uint64_t>(bit.value);
+        if (bit.value > 0 && (value & (value - 1)) == 0 && (bits & value) != 0) {
+            text += (text.empty() ? "" : ", ") + std::string(bit.name);
+            bits &= ~value;
+        }
+    }
+    if (bits != 0) {
+        char rest[24];
+        std::snprintf(rest, sizeof rest, "0x%llX", static_cast<unsigned long long>(bits));
+        text += (text.empty() ? "" : ", ") + std::string(rest);
+    }
+    return text.empty() ? "none" : text;
+}
+
+std::string vk_enum_name(int64_t value, std::span<const vk_name> names) {
+    for (const vk_name& name : names) {
+        if (name.value == value) {
+            return name.name;
+        }
+    }
+    return "unknown (" + std::to_string(value) + ")";
+}
+
 std::pair<row_kind, std::string> vk_field_value(const vk_field& field, const std::byte* structure,
                                                 const vk_device_record& device) {
     const std::byte* at = structure + field.offset;
@@ -775,34 +801,10 @@ std::pair<row_kind, std::string> vk_field_value(const vk_field& field, const std
                                           std::to_string(static_cast<unsigned>(at[3]))};
         case signed_size:
             return {row_kind::number, joined<int64_t>(at, field.size, number_text)};
-        case flags: {
-            // Up to 64 bits; a bit without a name as its value.
-            uint64_t bits = field.size >= 8 ? read<uint64_t>(at) : word;
-            std::string names;
-            for (const vk_name& bit : field.names) {
-                if (bit.value > 0 &&
-                    (bits & static_cast<uint64_t>(bit.value)) == static_cast<uint64_t>(bit.value) &&
-                    (static_cast<uint64_t>(bit.value) & (static_cast<uint64_t>(bit.value) - 1)) == 0) {
-                    names += (names.empty() ? "" : ", ") + std::string(bit.name);
-                    bits &= ~static_cast<uint64_t>(bit.value);
-                }
-            }
-            if (bits != 0) {
-                char rest[24];
-                std::snprintf(rest, sizeof rest, "0x%llX", static_cast<unsigned long long>(bits));
-                names += (names.empty() ? "" : ", ") + std::string(rest);
-            }
-            return {row_kind::text, names.empty() ? "none" : names};
-        }
-        case enumerated: {
-            const auto value = static_cast<int32_t>(word);
-            for (const vk_name& name : field.names) {
-                if (name.value == value) {
-                    return {row_kind::text, name.name};
-                }
-            }
-            return {row_kind::text, "unknown (" + std::to_string(value) + ")"};
-        }
+        case flags:
+            return {row_kind::text, vk_flag_names(field.size >= 8 ? read<uint64_t>(at) : word, field.names)};
+        case enumerated:
+            return {row_kind::text, vk_enum_name(static_cast<int32_t>(word), field.names)};
         case bytes:
             return {row_kind::text, hex_bytes(at, field.size)};
     }

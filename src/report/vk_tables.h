@@ -42,6 +42,12 @@ struct vk_table {
 // answer it.
 const std::byte* structure_of(const vk_device_record& device, vk_structure structure);
 
+// A bitmask by the names of its bits, a bit without a name as its value
+// ("SAMPLE_ZERO, AVERAGE, 0x40"), or "none"; an enum's value by its name, or
+// "unknown (N)".
+std::string vk_flag_names(uint64_t bits, std::span<const vk_name> names);
+std::string vk_enum_name(int64_t value, std::span<const vk_name> names);
+
 // A field's value as the pages show it, and the kind of its row.
 std::pair<row_kind, std::string> vk_field_value(const vk_field& field, const std::byte* structure,
                                                 const vk_device_record& device);

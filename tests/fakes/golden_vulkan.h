@@ -142,6 +142,29 @@ inline vk_device_record golden_vulkan_device(uint32_t seed = 0) {
     device.queue_families = {
         {VK_QUEUE_GRAPHICS_BIT | VK_QUEUE_COMPUTE_BIT | VK_QUEUE_TRANSFER_BIT, 16, 64, {1, 1, 1}},
         {VK_QUEUE_TRANSFER_BIT, 2, 0, {8, 8, 1}}};
+    // A surface on the first golden adapter's monitor; none could be made on the second's.
+    vk_surface_record& surface = device.surfaces.emplace_back();
+    surface.monitor = 0x501;
+    surface.device_name = "\\\\.\\DISPLAY1";
+    surface.present_families = {true, false};
+    surface.capabilities = {
+        2,
+        0,
+        {0xFFFFFFFF, 0xFFFFFFFF},
+        {1, 1},
+        {16384, 16384},
+        1,
+        VK_SURFACE_TRANSFORM_IDENTITY_BIT_KHR | VK_SURFACE_TRANSFORM_ROTATE_90_BIT_KHR,
+        VK_SURFACE_TRANSFORM_IDENTITY_BIT_KHR,
+        VK_COMPOSITE_ALPHA_OPAQUE_BIT_KHR,
+        VK_IMAGE_USAGE_COLOR_ATTACHMENT_BIT | VK_IMAGE_USAGE_TRANSFER_DST_BIT | 0x40000000};
+    surface.formats = {{VK_FORMAT_B8G8R8A8_UNORM, VK_COLOR_SPACE_SRGB_NONLINEAR_KHR},
+                       {VK_FORMAT_A2B10G10R10_UNORM_PACK32, VK_COLOR_SPACE_HDR10_ST2084_EXT}};
+    surface.present_modes = {VK_PRESENT_MODE_FIFO_KHR, VK_PRESENT_MODE_MAILBOX_KHR};
+    vk_surface_record& none = device.surfaces.emplace_back();
+    none.monitor = 0x502;
+    none.device_name = "\\\\.\\DISPLAY2";
+    none.failure = "vkCreateWin32SurfaceKHR failed (VK_ERROR_INITIALIZATION_FAILED)";
     for (const vk_format_entry& format : vk_core_formats()) {
         // Some formats support nothing; the others a mix of named features.
         const uint32_t bits = format.value % 5 == 0 ? 0 : mixed_word(format.value) & 0x00FFFFFF;
