@@ -33,6 +33,7 @@ struct vk_functions {
     PFN_vkGetPhysicalDeviceMemoryProperties memory = nullptr;
     PFN_vkGetPhysicalDeviceQueueFamilyProperties queue_families = nullptr;
     PFN_vkGetPhysicalDeviceFormatProperties format_properties = nullptr;
+    PFN_vkGetPhysicalDeviceFormatProperties2 format_properties2 = nullptr;  // 1.1 instances
     // VK_KHR_surface and VK_KHR_win32_surface, where the instance has them.
     PFN_vkCreateWin32SurfaceKHR create_surface = nullptr;
     PFN_vkDestroySurfaceKHR destroy_surface = nullptr;
@@ -288,10 +289,28 @@ vk_device_record read_device(const vk_functions& vk, VkPhysicalDevice device, ui
     vk.queue_families(device, &families, record.queue_families.data());
     record.queue_families.resize(std::min<size_t>(families, record.queue_families.size()));
     read_extension_structures(vk, device, instance_version, record, reasons);
+    const uint32_t version = std::min(instance_version, record.properties.apiVersion);
+    const bool flags2 =
+        vk.format_properties2 != nullptr && version >= VK_API_VERSION_1_1 &&
+        (version >= VK_API_VERSION_1_3 ||
+         std::any_of(record.extensions.begin(), record.extensions.end(), [](const vk_extension& e) {
+             return e.name == VK_KHR_FORMAT_FEATURE_FLAGS_2_EXTENSION_NAME;
+         }));
     for (const vk_format_entry& format : vk_core_formats()) {
         vk_format_support& support = record.formats.emplace_back();
         support.format = format.value;
-        vk.format_properties(device, static_cast<VkFormat>(format.value), &support.properties);
+        if (!flags2) {
+            vk.format_properties(device, static_cast<VkFormat>(format.value), &support.properties);
+            continue;
+        }
+        support.has_properties3 = true;
+        support.properties3.sType = VK_STRUCTURE_TYPE_FORMAT_PROPERTIES_3;
+        VkFormatProperties2 both{};
+        both.sType = VK_STRUCTURE_TYPE_FORMAT_PROPERTIES_2;
+        both.pNext = &support.properties3;
+        vk.format_properties2(device, static_cast<VkFormat>(format.value), &both);
+        support.properties = both.formatProperties;
+        support.properties3.pNext = nullptr;
     }
     return record;
 }
@@ -393,6 +412,8 @@ void vk_capture::run() {
             entry<PFN_vkGetPhysicalDeviceProperties2>(get_, instance_, "vkGetPhysicalDeviceProperties2");
         vk_.features2 =
             entry<PFN_vkGetPhysicalDeviceFeatures2>(get_, instance_, "vkGetPhysicalDeviceFeatures2");
+        vk_.format_properties2 = entry<PFN_vkGetPhysicalDeviceFormatProperties2>(
+            get_, instance_, "vkGetPhysicalDeviceFormatProperties2");
     }
     if (!enabled.empty()) {
         vk_.create_surface = entry<PFN_vkCreateWin32SurfaceKHR>(get_, instance_, "vkCreateWin32SurfaceKHR");

@@ -30,6 +30,10 @@ struct vk_layer {
 struct vk_format_support {
     uint32_t format = 0;  // a VkFormat
     VkFormatProperties properties{};
+    // The 64-bit flags, where the device has Vulkan 1.3 or
+    // VK_KHR_format_feature_flags2; pNext null.
+    bool has_properties3 = false;
+    VkFormatProperties3 properties3{};
 };
 
 // One extension structure as the device answered it: its place in

@@ -483,6 +483,29 @@ void formats(page_writer& page, const vk_page_source& source) {
         }
         page.text(entry->name, value, format_description(entry->name));
     }
+    // What only the 64-bit flags name: the bits past the 32-bit ones.
+    bool any = false;
+    for (const vk_format_support& support : source.device.formats) {
+        const VkFormatProperties3& flags = support.properties3;
+        constexpr uint64_t only_64 = ~uint64_t{0x7FFFFFFF};
+        if (!support.has_properties3 ||
+            ((flags.optimalTilingFeatures | flags.linearTilingFeatures | flags.bufferFeatures) & only_64) ==
+                0) {
+            continue;
+        }
+        if (!any) {
+            page.blank();
+            page.section("[VkFormatProperties3]",
+                         "What the 64-bit format features add: the features the 32-bit flags cannot name.");
+            any = true;
+        }
+        const auto names = vk_enum_names("VkFormatFeatureFlagBits2");
+        page.text(format_name(support.format),
+                  "optimal: " + vk_flag_names(flags.optimalTilingFeatures & only_64, names) +
+                      "; linear: " + vk_flag_names(flags.linearTilingFeatures & only_64, names) +
+                      "; buffer: " + vk_flag_names(flags.bufferFeatures & only_64, names),
+                  "VK_FORMAT_FEATURE_2_... bits 31 and up of each tiling and of buffers.");
+    }
 }
 
 void memory(page_writer& page, const vk_page_source& source) {

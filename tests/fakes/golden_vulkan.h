@@ -168,7 +168,15 @@ inline vk_device_record golden_vulkan_device(uint32_t seed = 0) {
     for (const vk_format_entry& format : vk_core_formats()) {
         // Some formats support nothing; the others a mix of named features.
         const uint32_t bits = format.value % 5 == 0 ? 0 : mixed_word(format.value) & 0x00FFFFFF;
-        device.formats.push_back({format.value, {bits & 0x1FFFF, bits & 0x0F0F, (bits >> 3) & 0x78}});
+        vk_format_support& support = device.formats.emplace_back();
+        support.format = format.value;
+        support.properties = {bits & 0x1FFFF, bits & 0x0F0F, (bits >> 3) & 0x78};
+        // The 64-bit flags, with features past the 32-bit ones on some formats.
+        support.has_properties3 = true;
+        const uint64_t wide = format.value % 7 == 1 ? uint64_t{0x3} << 31 : 0;
+        support.properties3 = {
+            VK_STRUCTURE_TYPE_FORMAT_PROPERTIES_3, nullptr, support.properties.linearTilingFeatures | wide,
+            support.properties.optimalTilingFeatures | (wide << 2), support.properties.bufferFeatures};
     }
     return device;
 }
