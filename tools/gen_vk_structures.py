@@ -149,6 +149,18 @@ def main():
         promoted = extensions[extension].get("promotedto") or ""
         if not core and promoted.startswith("VK_VERSION_"):
             core = promoted
+        # Shown under a core structure only where that structure holds every
+        # member: Vulkan 1.3 made some promoted features mandatory and left
+        # others (extendedDynamicState2LogicOp, formatA4R4G4B4) out of it.
+        # The 1.1 structure arrives with Vulkan 1.2.
+        if core:
+            minor = core.rsplit("_", 1)[1]
+            kind = "Features" if features else "Properties"
+            aggregate = members_of(types.get(f"VkPhysicalDeviceVulkan1{minor}{kind}"))
+            if not aggregate or any(member[0] not in aggregate for member in members):
+                core = ""
+            elif minor == "1":
+                core = "VK_VERSION_1_2"
         structures.append((name, s_type, features, extension, core, members))
 
     for table in NAMED:
@@ -156,6 +168,12 @@ def main():
     # By name, so that a structure is found where a reader looks for it.
     structures.sort(key=lambda structure: structure[0])
     write(output, version, structures, names_used)
+
+
+def members_of(definition):
+    if definition is None:
+        return set()
+    return {member.findtext("name") for member in definition.findall("member")}
 
 
 def add_extension_enum(enumerants, enum, number):
