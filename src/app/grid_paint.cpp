@@ -61,6 +61,7 @@ void paint_row(HDC dc, int row, int y, const grid_model& model, const grid_geome
         }
     }
     x = -view.scroll_x;
+    int text_end = x;  // where a section row's text so far ends
     for (int c = 0; c < model.column_count(); ++c) {
         int right = x + geometry.column_pixels(c);
         const std::string& cell_text = model.cell(c, row);
@@ -77,6 +78,20 @@ void paint_row(HDC dc, int row, int y, const grid_model& model, const grid_geome
                        cell.top + geometry.scaled(style.inset_top),
                        cell.right - geometry.scaled(style.inset_right),
                        cell.bottom - geometry.scaled(style.inset_bottom)};
+        // A section's heading is never cut: it runs on as far as it needs,
+        // and what follows it on its row starts after it.
+        if (section && !text.empty()) {
+            const select_object measured_font(dc, fonts.get(style.font_size, style.bold, geometry.dpi()));
+            RECT needed = text_area;
+            DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
+                      DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+            const int width = needed.right - needed.left;
+            text_area.left = std::max<LONG>(text_area.left, text_end + geometry.scaled(16));
+            if (c == 0 || text_area.left + width > text_area.right) {
+                text_area.right = std::max<LONG>(text_area.right, text_area.left + width);
+            }
+            text_end = text_area.left + width;
+        }
         if (!text.empty() && text_area.right > text_area.left) {
             const select_object chosen(dc, fonts.get(style.font_size, style.bold, geometry.dpi()));
             if (model.match.row == row && model.match.column == c) {

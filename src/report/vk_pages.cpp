@@ -373,18 +373,21 @@ void surface(page_writer& page, const vk_page_source& source) {
         return;
     }
     std::string families;
+    int count = 0;
     for (size_t i = 0; i < shown.present_families.size(); ++i) {
         if (shown.present_families[i]) {
             families += (families.empty() ? "" : ", ") + std::to_string(i);
+            ++count;
         }
     }
+    families = count == 0 ? "none" : (count == 1 ? "family " : "families ") + families;
     // A text that reads as a number ("0", "1280 x 1024") is a number's row, as the window paints it.
     const auto text_or_number = [&](std::string_view name, std::string value, std::string_view description) {
         const bool number = !value.empty() && value.find_first_not_of("0123456789 x") == std::string::npos;
         page.row(number ? row_kind::number : row_kind::text, name, std::move(value), description);
     };
-    text_or_number("Present from queue families", families.empty() ? "none" : families,
-                   "The queue families that can present to the window, by their index on the Queues page.");
+    page.text("Present from queue families", families,
+              "The queue families that can present to the window, by their index on the Queues page.");
     page.blank();
     const VkSurfaceCapabilitiesKHR& caps = shown.capabilities;
     page.section("[VkSurfaceCapabilitiesKHR]", "What a swap chain on the window can be.");
