@@ -17,6 +17,7 @@ enum control_id : int {
     id_find,
     id_compared_list,
     id_differences_only,
+    id_vulkan_devices,
     id_first_grid = 1100,
     // The menu bar's commands.
     id_menu_open = 1200,

@@ -166,8 +166,53 @@ void main_window::show_selected_adapter() {
         }
     }
     refresh_grids();
+    fill_vulkan_devices();
     show_difference_counts();
     show_report_state();
+}
+
+void main_window::fill_vulkan_devices() {
+    const summary_controls& summary = controls_.vulkan.summary;
+    if (summary.device_list == nullptr) {
+        return;
+    }
+    const std::vector<vk_device_report>& devices = document_.vulkan_devices;
+    const bool shown = devices.size() > 1 && !compared_;
+    ShowWindow(summary.device_label, shown ? SW_SHOW : SW_HIDE);
+    ShowWindow(summary.device_list, shown ? SW_SHOW : SW_HIDE);
+    SendMessageW(summary.device_list, CB_RESETCONTENT, 0, 0);
+    if (!shown) {
+        return;
+    }
+    // The adapter's own device: the one whose Device page it shows.
+    const adapter_report* adapter = shown_adapter();
+    const report_page* own =
+        adapter != nullptr ? adapter->group(page_group::vulkan).page(page_id::vk_device) : nullptr;
+    LRESULT chosen = -1;
+    for (size_t i = 0; i < devices.size(); ++i) {
+        const report_page* device = devices[i].group.page(page_id::vk_device);
+        const bool its = own != nullptr && device != nullptr && *own == *device;
+        if (its && chosen < 0) {
+            chosen = static_cast<LRESULT>(i);
+        }
+        const std::wstring line =
+            wide_of("#" + std::to_string(i) + ": " + devices[i].name + (its ? " (this adapter's)" : ""));
+        SendMessageW(summary.device_list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    }
+    SendMessageW(summary.device_list, CB_SETCURSEL, chosen, 0);
+}
+
+void main_window::show_vulkan_device(size_t index) {
+    if (index >= document_.vulkan_devices.size()) {
+        return;
+    }
+    const report_group& group = document_.vulkan_devices[index].group;
+    for (const page_info& info : pages_of(page_group::vulkan)) {
+        grid(info.id).show(group.page(info.id));
+    }
+    for (HWND page : controls_.vulkan.grids) {
+        grid_refresh(page);
+    }
 }
 
 void main_window::show_difference_counts() {

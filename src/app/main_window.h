@@ -74,6 +74,10 @@ struct summary_controls {
     HWND maker_link = nullptr;   // the maker's address
     HWND panel = nullptr;        // the panel that keeps the grid in the middle
     HWND grid = nullptr;         // the Summary grid
+    // The Vulkan Summary's choice of device, shown where Vulkan lists more
+    // than one: every Vulkan page shows the device chosen.
+    HWND device_label = nullptr;
+    HWND device_list = nullptr;
 };
 
 // The controls of one group of pages, DirectX or OpenGL.
@@ -199,6 +203,8 @@ public:
     // compared report, across pages and groups, wrapping; the status bar
     // says which of how many.
     void step_difference(int delta);
+    // Shows every Vulkan page of the document's Vulkan device of that index.
+    void show_vulkan_device(size_t index);
     // Shows a page with its first row of that name (for the Outputs page, the
     // first in HDR where one is) selected and in view.
     void show_row(page_id page, std::string_view name);
@@ -237,6 +243,9 @@ private:
     void show_capture();
     void show_reading();
     void show_changed_pages(const report_document& before);
+    // The Vulkan device chooser: every device of the document, the shown
+    // adapter's own chosen; hidden where there is one device or a comparison.
+    void fill_vulkan_devices();
     // The number of differing rows on each page's tab and group's button.
     void show_difference_counts();
     // What the Formats matrix's filter lets through, in the status bar.

@@ -99,6 +99,15 @@ void main_window::create_pages(group_controls& group, page_group which) {
             group.grids.push_back(create_grid(page, &grid(info.id), id));
         }
     }
+    if (which == page_group::vulkan) {
+        summary_controls& summary = group.summary;
+        summary.device_label = create_child(L"STATIC", "Vulkan de&vice:", 0, summary.sheet);
+        summary.device_list = create_child(WC_COMBOBOXW, "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                                           summary.sheet, id_vulkan_devices);
+        SetWindowSubclass(summary.device_list, dark_control_procedure, 0, 0);
+        ShowWindow(summary.device_label, SW_HIDE);
+        ShowWindow(summary.device_list, SW_HIDE);
+    }
     show_page(group);
 }
 
@@ -131,7 +140,8 @@ void main_window::apply_fonts() {
     };
     const window_controls& c = controls_;
     for (HWND window : {c.status_bar, c.device_label, c.adapter_list, c.find_label, c.find_box,
-                        c.submit_button, c.compare_label, c.compared_list, c.differences_only}) {
+                        c.submit_button, c.compare_label, c.compared_list, c.differences_only,
+                        c.vulkan.summary.device_label, c.vulkan.summary.device_list}) {
         set(window, font_);
     }
     for (const group_controls* group : {&c.directx, &c.opengl, &c.vulkan}) {
@@ -160,7 +170,7 @@ void main_window::apply_theme() {
     // Windows' own dark look of edits, lists, buttons and scroll bars, where
     // it has one; the window paints the rest.
     const window_controls& c = controls_;
-    for (HWND control : {c.adapter_list, c.find_box, c.compared_list}) {
+    for (HWND control : {c.adapter_list, c.find_box, c.compared_list, c.vulkan.summary.device_list}) {
         use_dark_control_theme(control, dark, true);
     }
     for (HWND control : {c.submit_button, c.differences_only}) {

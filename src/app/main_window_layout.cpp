@@ -47,6 +47,17 @@ void main_window::layout_summary_sheet(const summary_controls& summary, page_gro
     place_link(summary.maker_visit, summary.maker_link, layout.maker_visit, layout.maker_link);
     move_to(summary.panel, layout.panel);
     move_to(summary.grid, layout.grid);
+    // The device chooser in the sheet's top left corner, clear of the logo.
+    if (summary.device_list != nullptr) {
+        const int left = scale_to(8, dpi_);
+        const int label = scale_to(86, dpi_);
+        move_to(summary.device_label, RECT{left, scale_to(12, dpi_), left + label, scale_to(28, dpi_)});
+        const int right =
+            std::min<int>(layout.logo.left - scale_to(12, dpi_), left + label + scale_to(360, dpi_));
+        move_to(summary.device_list,
+                RECT{left + label, scale_to(8, dpi_), std::max(left + label + scale_to(60, dpi_), right),
+                     scale_to(208, dpi_)});
+    }
 }
 
 void main_window::relayout() {

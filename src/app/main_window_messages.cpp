@@ -71,6 +71,11 @@ void main_window::on_command(int id, int code) {
     if ((id == id_compared_list && code == CBN_SELCHANGE) ||
         (id == id_differences_only && code == BN_CLICKED)) {
         guarded(&main_window::show_selected_adapter);
+    } else if (id == id_vulkan_devices && code == CBN_SELCHANGE) {
+        const LRESULT chosen = SendMessageW(controls_.vulkan.summary.device_list, CB_GETCURSEL, 0, 0);
+        if (chosen >= 0) {
+            show_vulkan_device(static_cast<size_t>(chosen));
+        }
     } else if (id == id_adapters && code == CBN_SELCHANGE) {
         guarded(&main_window::show_selected_adapter);
         find_again();  // the rows found belonged to the other device

@@ -68,8 +68,19 @@ struct adapter_report {
     bool operator==(const adapter_report&) const = default;
 };
 
+// One Vulkan device and its pages, whichever adapter shows it.
+struct vk_device_report {
+    std::string name;
+    report_group group;  // the Vulkan group
+    bool operator==(const vk_device_report&) const = default;
+};
+
 struct report_document {
     std::vector<adapter_report> adapters;
+    // Every Vulkan device, in the order Vulkan lists them, where one of them
+    // is no adapter's (a software device, a second GPU that DXGI lists
+    // elsewhere); none where every device is an adapter's.
+    std::vector<vk_device_report> vulkan_devices;
     // What the capture could not read at all, in the order it happened:
     // "OpenGL: no pixel format on \\.\DISPLAY2".
     std::vector<reason> problems;

@@ -197,6 +197,30 @@ report_document build_report(std::span<const dx_adapter> adapters, std::span<con
         document.adapters.push_back(build_adapter_report(
             adapters[i], gl >= 0 ? &opengl[static_cast<size_t>(gl)] : nullptr, vulkan ? &*vulkan : nullptr));
     }
+    // Where Vulkan lists a device no adapter shows (a software device, a GPU
+    // DXGI lists elsewhere), every device, with the adapter that is it where
+    // one is; the window offers them to choose from.
+    const bool unshown = std::any_of(devices.begin(), devices.end(), [&](const vk_device_record& device) {
+        const auto index = static_cast<int>(&device - devices.data());
+        return std::none_of(matches.begin(), matches.end(),
+                            [&](const vk_match& m) { return m.device == index; });
+    });
+    for (size_t d = 0; unshown && instance != nullptr && d < devices.size(); ++d) {
+        const auto adapter = std::find_if(matches.begin(), matches.end(), [&](const vk_match& match) {
+            return match.device == static_cast<int>(d) && !std::string_view(match.by).starts_with("none");
+        });
+        const size_t owner = adapter != matches.end() ? static_cast<size_t>(adapter - matches.begin()) : 0;
+        const vk_page_source source{
+            devices[d], *instance, adapter != matches.end() ? adapter->by : "none: no adapter is this device",
+            owner < adapters.size() ? reinterpret_cast<uintptr_t>(adapters[owner].monitor) : 0};
+        vk_device_report& shown = document.vulkan_devices.emplace_back();
+        shown.name = devices[d].properties.deviceName;
+        shown.group.id = page_group::vulkan;
+        shown.group.read = true;
+        for (const page_info& page : pages_of(page_group::vulkan)) {
+            shown.group.pages.push_back(write_page(page, source));
+        }
+    }
     return document;
 }
 

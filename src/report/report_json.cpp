@@ -209,6 +209,18 @@ report_document read_document(read_json& root) {
             adapter.groups[static_cast<size_t>(known - group_keys.begin())].read = true;
         }
     }
+    // Every Vulkan device, where the file has them (those of this version on).
+    if (root.contains("vulkan_devices")) {
+        read_json& devices = array_of(root, "vulkan_devices", document_place);
+        for (size_t i = 0; i < devices.size(); ++i) {
+            const place where{nullptr, "vulkan_devices", i};
+            expect_object(devices[i], where);
+            vk_device_report& device = document.vulkan_devices.emplace_back();
+            device.name = text_of(devices[i], "name", where);
+            device.group = read_group(devices[i], page_group::vulkan, where);
+            device.group.read = true;
+        }
+    }
     // Each problem as a whole text, and where the file has them (those of
     // this version on), as the reasons they were.
     std::vector<std::string> texts;
@@ -345,11 +357,18 @@ std::string report_json_through_dom(const report_document& document, const std::
                            {"sentence", why.sentence},
                            {"status", why.status}});
     }
+    json devices = json::array();
+    for (const vk_device_report& device : document.vulkan_devices) {
+        json& entry = devices.emplace_back(json::object());
+        entry["name"] = device.name;
+        entry["vulkan"] = group_json(device.group);
+    }
     json document_json = json::object();
     document_json["format"] = report_format;
     document_json["program"] = program;
     document_json["version"] = version;
     document_json["adapters"] = std::move(adapters);
+    document_json["vulkan_devices"] = std::move(devices);
     document_json["problems"] = std::move(problems);
     document_json["reasons"] = std::move(reasons);
     // Text that is not UTF-8 would make dump() raise; the replacement character
@@ -506,6 +525,15 @@ bool all_utf8(const report_document& document, const std::string& program, const
             }
         }
     }
+    for (const vk_device_report& device : document.vulkan_devices) {
+        all = all && valid(device.name);
+        for (const report_page& page : device.group.pages) {
+            for (const report_row& row : page.rows) {
+                all = all && valid(row.name) && valid(row.value) && valid(row.description) &&
+                      (!row.wire_value || valid(*row.wire_value));
+            }
+        }
+    }
     for (const reason& why : document.problems) {
         all = all && valid(why.part) && valid(why.call) && valid(why.sentence) && valid(why.status);
     }
@@ -551,6 +579,22 @@ std::string report_json(const report_document& document, const std::string& prog
             }
             json.end(']');
         }
+        json.end('}');
+    }
+    json.end(']');
+    json.key("vulkan_devices");
+    json.begin('[');
+    for (const vk_device_report& device : document.vulkan_devices) {
+        json.item();
+        json.begin('{');
+        json.field("name", device.name);
+        json.key("vulkan");
+        json.begin('[');
+        for (const report_page& page : device.group.pages) {
+            json.item();
+            write_page(json, page);
+        }
+        json.end(']');
         json.end('}');
     }
     json.end(']');

@@ -708,6 +708,42 @@ TEST_F(Window, WhatADeveloperKeepsOpenWorksAsItSays) {
     DeleteFileA(saved.c_str());
 }
 
+// Every Vulkan device of a report can be chosen, and every Vulkan page shows it.
+TEST_F(Window, TheVulkanGroupShowsTheDeviceChosen) {
+    nlohmann::ordered_json report =
+        nlohmann::ordered_json::parse(read_text_file(CAVIO_GOLDEN_DIR "/report.json"));
+    // The adapter's own device, and a second one no adapter is.
+    const nlohmann::ordered_json first = {{"name", "Golden Vulkan Board"},
+                                          {"vulkan", report.at("adapters").at(0).at("vulkan")}};
+    nlohmann::ordered_json second = first;
+    second["name"] = "Second Vulkan Board";
+    for (auto& page : second["vulkan"]) {
+        for (auto& row : page["rows"]) {
+            if (page["marker"] == "vk_summary" && row["name"] == "Device") {
+                row["value"] = "Second Vulkan Board";
+            }
+        }
+    }
+    report["vulkan_devices"] = {first, second};
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    const std::string path = std::string(folder) + "cavio-two-vulkan-devices.json";
+    write_text_file(path, report.dump(2));
+    main_window form(world.seams());
+    form.report_at_start = path;
+    show(form);
+    HWND list = form.controls().vulkan.summary.device_list;
+    EXPECT_TRUE(GetWindowLongA(list, GWL_STYLE) & WS_VISIBLE);
+    ASSERT_EQ(2, SendMessageA(list, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(0, SendMessageA(list, CB_GETCURSEL, 0, 0));  // the adapter's own
+    EXPECT_EQ("Golden Vulkan Board", form.grid(page_id::vk_summary).cell(1, 0));
+    SendMessageA(list, CB_SETCURSEL, 1, 0);
+    SendMessageA(form.handle(), WM_COMMAND, MAKEWPARAM(id_vulkan_devices, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+    EXPECT_EQ("Second Vulkan Board", form.grid(page_id::vk_summary).cell(1, 0));
+    DeleteFileA(path.c_str());
+}
+
 // As a screen reader would, from another thread: the Device grid's object,
 // its rows with their names, values, descriptions, roles and states, and the
 // focused row after a key moves it.

@@ -6,6 +6,8 @@
 #include "refdata/pci_names.h"
 #include "report/page_lookup.h"
 #include "report/report_builder.h"
+#include <cstring>
+#include "report/report_json.h"
 
 namespace {
 
@@ -49,6 +51,27 @@ TEST(VulkanMatch, ByLuidThenIdsThenADeviceNoOtherAdapterHas) {
         EXPECT_EQ(expected[i].second, matches[i].by) << i;
     }
     EXPECT_EQ(-1, match_vulkan(adapters, {}).at(0).device);
+}
+
+// A device no adapter is (the software one beside a GPU): the report holds
+// every device, each with its pages, and keeps them through JSON; where every
+// device is an adapter's, the adapters hold them all.
+TEST(VulkanMatch, ADeviceNoAdapterIsIsHeldWithEveryOther) {
+    init_reference_data();
+    const std::vector<dx_adapter> adapters = {adapter_of(0x10DE, 0x2684, 7)};
+    std::vector<vk_device_record> devices = {device_of(0x10DE, 0x2684, 7), device_of(0x10005, 0, -1)};
+    std::strcpy(devices[1].properties.deviceName, "llvmpipe");
+    const vk_instance_record instance = fakes::golden_vulkan_instance();
+    const report_document document = build_report(adapters, {}, &instance, devices);
+    ASSERT_EQ(2u, document.vulkan_devices.size());
+    EXPECT_EQ("llvmpipe", document.vulkan_devices[1].name);
+    EXPECT_EQ(*document.adapters[0].group(page_group::vulkan).page(page_id::vk_device),
+              *document.vulkan_devices[0].group.page(page_id::vk_device));
+    const result<report_document> read = read_report_json(report_json(document, "cavio", "1"), "two.json");
+    ASSERT_TRUE(read);
+    EXPECT_EQ(document, *read);
+    devices.pop_back();
+    EXPECT_TRUE(build_report(adapters, {}, &instance, devices).vulkan_devices.empty());
 }
 
 TEST(VulkanPages, WhatAVulkan10DeviceLeavesUnsaid) {
