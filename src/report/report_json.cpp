@@ -511,28 +511,42 @@ void write_page(pretty_writer& json, const report_page& page) {
     json.end('}');
 }
 
+// A group's pages under its key: "vulkan": [...].
+void write_group(pretty_writer& json, page_group id, const report_group& group) {
+    json.key(group_keys[static_cast<size_t>(id)]);
+    json.begin('[');
+    for (const report_page& page : group.pages) {
+        json.item();
+        write_page(json, page);
+    }
+    json.end(']');
+}
+
+bool valid(const std::string& text) {
+    return first_invalid_utf8(text) == std::string::npos;
+}
+
+bool all_utf8(const report_group& group) {
+    bool all = true;
+    for (const report_page& page : group.pages) {
+        for (const report_row& row : page.rows) {
+            all = all && valid(row.name) && valid(row.value) && valid(row.description) &&
+                  (!row.wire_value || valid(*row.wire_value));
+        }
+    }
+    return all;
+}
+
 bool all_utf8(const report_document& document, const std::string& program, const std::string& version) {
-    const auto valid = [](const std::string& text) { return first_invalid_utf8(text) == std::string::npos; };
     bool all = valid(program) && valid(version);
     for (const adapter_report& adapter : document.adapters) {
         all = all && valid(adapter.description);
         for (const report_group& group : adapter.groups) {
-            for (const report_page& page : group.pages) {
-                for (const report_row& row : page.rows) {
-                    all = all && valid(row.name) && valid(row.value) && valid(row.description) &&
-                          (!row.wire_value || valid(*row.wire_value));
-                }
-            }
+            all = all && all_utf8(group);
         }
     }
     for (const vk_device_report& device : document.vulkan_devices) {
-        all = all && valid(device.name);
-        for (const report_page& page : device.group.pages) {
-            for (const report_row& row : page.rows) {
-                all = all && valid(row.name) && valid(row.value) && valid(row.description) &&
-                      (!row.wire_value || valid(*row.wire_value));
-            }
-        }
+        all = all && valid(device.name) && all_utf8(device.group);
     }
     for (const reason& why : document.problems) {
         all = all && valid(why.part) && valid(why.call) && valid(why.sentence) && valid(why.status);
@@ -571,13 +585,7 @@ std::string report_json(const report_document& document, const std::string& prog
         }
         json.end(']');
         for (const page_group id : {page_group::directx, page_group::opengl, page_group::vulkan}) {
-            json.key(group_keys[static_cast<size_t>(id)]);
-            json.begin('[');
-            for (const report_page& page : adapter.group(id).pages) {
-                json.item();
-                write_page(json, page);
-            }
-            json.end(']');
+            write_group(json, id, adapter.group(id));
         }
         json.end('}');
     }
@@ -588,13 +596,7 @@ std::string report_json(const report_document& document, const std::string& prog
         json.item();
         json.begin('{');
         json.field("name", device.name);
-        json.key("vulkan");
-        json.begin('[');
-        for (const report_page& page : device.group.pages) {
-            json.item();
-            write_page(json, page);
-        }
-        json.end(']');
+        write_group(json, page_group::vulkan, device.group);
         json.end('}');
     }
     json.end(']');

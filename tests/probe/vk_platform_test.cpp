@@ -118,35 +118,29 @@ public:
         if (std::min(version, properties.apiVersion) < link.since) {
             return {};
         }
-        std::vector<uint64_t> buffer((link.size + 7) / 8);  // aligned as the structures are
-        auto* head = reinterpret_cast<VkBaseOutStructure*>(buffer.data());
-        head->sType = link.type;
-        if (which >= vk_structure::features11) {
-            VkPhysicalDeviceFeatures2 asked{VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_FEATURES_2, head, {}};
-            fn<PFN_vkGetPhysicalDeviceFeatures2>("vkGetPhysicalDeviceFeatures2")(device, &asked);
-        } else {
-            VkPhysicalDeviceProperties2 asked{VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_PROPERTIES_2, head, {}};
-            fn<PFN_vkGetPhysicalDeviceProperties2>("vkGetPhysicalDeviceProperties2")(device, &asked);
-        }
-        std::vector<std::byte> bytes(link.size);
-        std::memcpy(bytes.data(), buffer.data(), link.size);
-        return bytes;
+        return asked(device, link.type, link.size, which >= vk_structure::features11);
     }
 
     // A structure of an extension, asked alone.
     std::vector<std::byte> structure(VkPhysicalDevice device, const vk_extension_structure& which) const {
-        std::vector<uint64_t> buffer((which.size + 7) / 8);  // aligned as the structures are
+        return asked(device, static_cast<VkStructureType>(which.s_type), which.size, which.features);
+    }
+
+    // One structure of the features' or the properties' chain, alone.
+    std::vector<std::byte> asked(VkPhysicalDevice device, VkStructureType type, size_t size,
+                                 bool features) const {
+        std::vector<uint64_t> buffer((size + 7) / 8);  // aligned as the structures are
         auto* head = reinterpret_cast<VkBaseOutStructure*>(buffer.data());
-        head->sType = static_cast<VkStructureType>(which.s_type);
-        if (which.features) {
-            VkPhysicalDeviceFeatures2 asked{VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_FEATURES_2, head, {}};
-            fn<PFN_vkGetPhysicalDeviceFeatures2>("vkGetPhysicalDeviceFeatures2")(device, &asked);
+        head->sType = type;
+        if (features) {
+            VkPhysicalDeviceFeatures2 chain{VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_FEATURES_2, head, {}};
+            fn<PFN_vkGetPhysicalDeviceFeatures2>("vkGetPhysicalDeviceFeatures2")(device, &chain);
         } else {
-            VkPhysicalDeviceProperties2 asked{VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_PROPERTIES_2, head, {}};
-            fn<PFN_vkGetPhysicalDeviceProperties2>("vkGetPhysicalDeviceProperties2")(device, &asked);
+            VkPhysicalDeviceProperties2 chain{VK_STRUCTURE_TYPE_PHYSICAL_DEVICE_PROPERTIES_2, head, {}};
+            fn<PFN_vkGetPhysicalDeviceProperties2>("vkGetPhysicalDeviceProperties2")(device, &chain);
         }
-        std::vector<std::byte> bytes(which.size);
-        std::memcpy(bytes.data(), buffer.data(), which.size);
+        std::vector<std::byte> bytes(size);
+        std::memcpy(bytes.data(), buffer.data(), size);
         return bytes;
     }
 
