@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Generates src/probe/vk_structures.cpp, a table of every feature and
+"""Generates src/probe/vk_structures.cpp, the members of the core feature,
+property and limit structures of Vulkan 1.0 to 1.3 and of every feature and
 property structure that a device extension brings (VkPhysicalDevice...
 structures extending VkPhysicalDeviceFeatures2 or VkPhysicalDeviceProperties2),
 from the Vulkan registry (Debian package libvulkan-dev, vk.xml).
@@ -26,7 +27,27 @@ OUTPUT = "src/probe/vk_structures.cpp"
 NAMED = ["VkColorSpaceKHR", "VkCompositeAlphaFlagBitsKHR", "VkFormatFeatureFlagBits2", "VkImageUsageFlagBits",
          "VkPresentModeKHR", "VkSurfaceTransformFlagBitsKHR"]
 
-# How the plain C types read.
+# The core structures the Device, Limits and Features pages show, in the
+# order their sections stand. A member that a structure before it holds is
+# shown there only: Vulkan 1.1's and 1.2's properties repeat the ID and driver
+# structures'. A member that is a structure of its own (the limits, the
+# sparse properties) is left to that structure's table.
+CORE = ["VkPhysicalDeviceProperties", "VkPhysicalDeviceIDProperties", "VkPhysicalDeviceDriverProperties",
+        "VkPhysicalDeviceVulkan11Properties", "VkPhysicalDeviceVulkan12Properties",
+        "VkPhysicalDeviceVulkan13Properties", "VkPhysicalDeviceSparseProperties", "VkPhysicalDeviceLimits",
+        "VkPhysicalDeviceFeatures", "VkPhysicalDeviceVulkan11Features", "VkPhysicalDeviceVulkan12Features",
+        "VkPhysicalDeviceVulkan13Features"]
+
+# Members whose numbers mean more than their type says.
+SPECIAL = {
+    "VkPhysicalDeviceProperties.apiVersion": "api_version",
+    "VkPhysicalDeviceProperties.driverVersion": "driver_version",
+    "VkPhysicalDeviceProperties.vendorID": "vendor",
+    "VkPhysicalDeviceProperties.deviceID": "device",
+}
+
+# How the plain C types read, and the types the pages word themselves
+# wherever they stand ("x1 x4", "vertex, fragment").
 PLAIN = {
     "VkBool32": "yes_no",
     "uint32_t": "number",
@@ -40,6 +61,13 @@ PLAIN = {
     "VkConformanceVersion": "conformance",
     "VkDriverId": "driver_id",
     "VkPhysicalDeviceType": "device_type",
+    "VkSampleCountFlags": "sample_counts",
+    "VkSampleCountFlagBits": "sample_counts",
+    "VkShaderStageFlags": "shader_stages",
+    "VkSubgroupFeatureFlags": "subgroup_operations",
+    "VkResolveModeFlags": "resolve_modes",
+    "VkPointClippingBehavior": "point_clipping",
+    "VkShaderFloatControlsIndependence": "float_controls",
 }
 
 
@@ -125,26 +153,7 @@ def main():
             extension = extension or required_by.get(alias)
         if extension is None:
             continue  # a core structure alone: the core pages show it
-        members = []
-        s_type = ""
-        for member in t.findall("member"):
-            member_name = member.findtext("name")
-            member_type = member.findtext("type")
-            if member_name == "sType":
-                s_type = member.get("values")
-                continue
-            if member_name == "pNext":
-                continue
-            whole = text_of(member)
-            array = "[" in whole
-            length = member.findtext("enum") or (whole.split("[")[1].split("]")[0] if array else "")
-            kind, table = kind_of(member_type, array, length, types, enumerants)
-            if table and enumerants.get(table):
-                names_used[table] = enumerants[table]
-            else:
-                table = None
-            shown_type = member_type + (f"[{length}]" if array else "")
-            members.append((member_name, kind, table, shown_type))
+        members, s_type = read_members(t, types, enumerants, names_used)
         core = core_of.get(name, "")
         promoted = extensions[extension].get("promotedto") or ""
         if not core and promoted.startswith("VK_VERSION_"):
@@ -163,11 +172,48 @@ def main():
                 core = "VK_VERSION_1_2"
         structures.append((name, s_type, features, extension, core, members))
 
+    core_structures = []
+    shown = set()
+    for name in CORE:
+        members, _ = read_members(types[name], types, enumerants, names_used)
+        members = [m for m in members if m[1] is not None and m[0] not in shown]
+        shown.update(m[0] for m in members)
+        core_structures.append((name, members))
+
     for table in NAMED:
         names_used[table] = enumerants[table]
     # By name, so that a structure is found where a reader looks for it.
     structures.sort(key=lambda structure: structure[0])
-    write(output, version, structures, names_used)
+    write(output, version, structures, core_structures, names_used)
+
+
+def read_members(definition, types, enumerants, names_used):
+    """The members of a structure but its sType and pNext, each as (name,
+    kind, table of names, C type), and its sType. A member that is a
+    structure of its own reads as None."""
+    members = []
+    s_type = ""
+    name = definition.get("name")
+    for member in definition.findall("member"):
+        member_name = member.findtext("name")
+        member_type = member.findtext("type")
+        if member_name == "sType":
+            s_type = member.get("values")
+            continue
+        if member_name == "pNext":
+            continue
+        whole = text_of(member)
+        array = "[" in whole
+        length = member.findtext("enum") or (whole.split("[")[1].split("]")[0] if array else "")
+        kind, table = kind_of(member_type, array, length, types, enumerants)
+        kind = SPECIAL.get(f"{name}.{member_name}", kind)
+        if table and enumerants.get(table):
+            names_used[table] = enumerants[table]
+        else:
+            table = None
+        shown_type = member_type + (f"[{length}]" if array else "")
+        members.append((member_name, kind, table, shown_type))
+    return members, s_type
 
 
 def members_of(definition):
@@ -202,6 +248,8 @@ def kind_of(member_type, array, length, types, enumerants):
     if category == "bitmask":
         bits = definition.get("requires") or definition.get("bitvalues")
         return "flags", bits if bits in enumerants else None
+    if category == "struct":
+        return None, None  # a structure of its own
     if category == "enum":
         return ("flags" if member_type.endswith("FlagBits") or "FlagBits" in member_type else "enumerated"), \
             member_type
@@ -251,7 +299,17 @@ def short_name(name, prefix, vendor):
     return name
 
 
-def write(output, version, structures, names_used):
+def write_fields(lines, name, members, symbol):
+    lines.append(f"constexpr vk_field {symbol}[] = {{")
+    for member_name, kind, table, shown_type in members:
+        names = f"{table}_names" if table else "{}"
+        lines.append(
+            f'    {{"{member_name}", {kind}, static_cast<uint32_t>(offsetof({name}, {member_name})), '
+            f'static_cast<uint32_t>(sizeof({name}::{member_name})), "{shown_type}", {names}}},')
+    lines.append("};")
+
+
+def write(output, version, structures, core_structures, names_used):
     lines = [
         f"// Generated by tools/gen_vk_structures.py from the Vulkan registry, header version {version}.",
         "// Do not edit: run the generator on the registry instead.",
@@ -275,14 +333,10 @@ def write(output, version, structures, names_used):
                             if not name.endswith("_MAX_ENUM"))
         lines.append(f"constexpr vk_name {table}_names[] = {{{entries}}};")
     lines.append("")
+    for name, members in core_structures:
+        write_fields(lines, name, members, f"core_{name}_fields")
     for name, _, _, _, _, members in structures:
-        lines.append(f"constexpr vk_field {name}_fields[] = {{")
-        for member_name, kind, table, shown_type in members:
-            names = f"{table}_names" if table else "{}"
-            lines.append(
-                f'    {{"{member_name}", {kind}, static_cast<uint32_t>(offsetof({name}, {member_name})), '
-                f'static_cast<uint32_t>(sizeof({name}::{member_name})), "{shown_type}", {names}}},')
-        lines.append("};")
+        write_fields(lines, name, members, f"{name}_fields")
     lines += ["", "}  // namespace", "", "const vk_extension_structure vk_extension_structures_table[] = {"]
     for name, s_type, features, extension, core, members in structures:
         version_number = "0"
@@ -294,6 +348,21 @@ def write(output, version, structures, names_used):
             f"sizeof({name}), {name}_fields}},")
     lines += ["};", "",
               "const size_t vk_extension_structure_count = std::size(vk_extension_structures_table);", "",
+              "std::span<const vk_field> vk_core_fields(std::string_view structure) {",
+              "    static constexpr struct {",
+              "        std::string_view name;",
+              "        std::span<const vk_field> fields;",
+              "    } core[] = {"]
+    for name, _ in core_structures:
+        lines.append(f'        {{"{name}", core_{name}_fields}},')
+    lines += ["    };",
+              "    for (const auto& one : core) {",
+              "        if (one.name == structure) {",
+              "            return one.fields;",
+              "        }",
+              "    }",
+              "    return {};",
+              "}", "",
               "std::span<const vk_name> vk_enum_names(std::string_view type) {",
               "    static constexpr struct {",
               "        std::string_view type;",

@@ -1,9 +1,9 @@
 // The Vulkan structures' members as data: each by its published name, its
-// place in its structure, how its value reads and one sentence of
-// description. The feature and property structures that device extensions
-// bring are generated from the Vulkan registry by tools/gen_vk_structures.py
-// into vk_structures.cpp, which the build checks against the installed
-// registry; the probe asks them, the pages show them.
+// place in its structure and how its value reads. The core structures and the
+// feature and property structures that device extensions bring are generated
+// from the Vulkan registry by tools/gen_vk_structures.py into
+// vk_structures.cpp, which the build checks against the installed registry;
+// the probe asks them, the pages show them.
 #pragma once
 
 #include <cstddef>
@@ -49,9 +49,9 @@ struct vk_name {
 struct vk_field {
     const char* name;  // the published member name
     vk_kind kind;
-    uint32_t offset;  // in its structure
-    uint32_t size;    // of the member, in bytes
-    const char* description;
+    uint32_t offset;                 // in its structure
+    uint32_t size;                   // of the member, in bytes
+    const char* description;         // its C type ("VkBool32") where generated
     std::span<const vk_name> names;  // of a flags or enumerated member
 };
 
@@ -71,6 +71,12 @@ struct vk_extension_structure {
 // the structures' own, by the type's published name ("VkPresentModeKHR");
 // none for another type.
 std::span<const vk_name> vk_enum_names(std::string_view type);
+
+// The members of a core structure the Device, Limits and Features pages show
+// ("VkPhysicalDeviceLimits"), in the registry's order; none for another name.
+// A member that an earlier section shows (Vulkan 1.1's deviceUUID is the ID
+// structure's) or that is a structure of its own (the limits) is left out.
+std::span<const vk_field> vk_core_fields(std::string_view structure);
 
 extern const vk_extension_structure vk_extension_structures_table[];
 extern const size_t vk_extension_structure_count;

@@ -315,11 +315,11 @@ void add_extension_structures(page_writer& page, const vk_page_source& source, b
         page.section("[" + std::string(structure.name) + "]", brought);
         for (const vk_field& field : structure.fields) {
             if (field.offset + field.size > answer.bytes.size()) {
-                page.not_available(field.name, field.description);
+                page.not_available(field.name, vk_description_of(field));
                 continue;
             }
             auto [kind, value] = vk_field_value(field, answer.bytes.data(), source.device);
-            page.row(kind, field.name, std::move(value), field.description);
+            page.row(kind, field.name, std::move(value), vk_description_of(field));
         }
     }
     if (!any) {

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+#include <unordered_map>
+#include <vector>
 
 #include "base/text.h"
 #include "probe/records.h"
@@ -13,97 +15,82 @@ namespace {
 
 using enum vk_kind;
 
-// A member of a structure, named as it is spelt.
-#define VK_FIELD(structure, member, kind, description)                          \
-    vk_field {                                                                  \
-#member, kind, static_cast < uint32_t>(offsetof(structure, member)),    \
-            static_cast < uint32_t>(sizeof(structure::member)), description, {} \
-    }
-#define PROPERTY(member, kind, description) VK_FIELD(VkPhysicalDeviceProperties, member, kind, description)
-#define SPARSE(member, description) VK_FIELD(VkPhysicalDeviceSparseProperties, member, yes_no, description)
-#define ID(member, kind, description) VK_FIELD(VkPhysicalDeviceIDProperties, member, kind, description)
-#define DRIVER(member, kind, description) \
-    VK_FIELD(VkPhysicalDeviceDriverProperties, member, kind, description)
-#define V11(member, kind, description) VK_FIELD(VkPhysicalDeviceVulkan11Properties, member, kind, description)
-#define V12(member, kind, description) VK_FIELD(VkPhysicalDeviceVulkan12Properties, member, kind, description)
-#define V13(member, kind, description) VK_FIELD(VkPhysicalDeviceVulkan13Properties, member, kind, description)
-#define LIMIT(member, kind, description) VK_FIELD(VkPhysicalDeviceLimits, member, kind, description)
-#define FEATURE(member, description) VK_FIELD(VkPhysicalDeviceFeatures, member, yes_no, description)
-#define F11(member, description) VK_FIELD(VkPhysicalDeviceVulkan11Features, member, yes_no, description)
-#define F12(member, description) VK_FIELD(VkPhysicalDeviceVulkan12Features, member, yes_no, description)
-#define F13(member, description) VK_FIELD(VkPhysicalDeviceVulkan13Features, member, yes_no, description)
+// A member's description, by the member's published name.
+struct vk_description {
+    std::string_view member;
+    const char* text;
+};
+
+#define DESCRIBE(member, text) \
+    { #member, text }
 
 // ---- Device page -----------------------------------------------------------
 
-constexpr vk_field properties[] = {
-    PROPERTY(apiVersion, api_version, "Newest version of Vulkan the device supports."),
-    PROPERTY(driverVersion, driver_version,
-             "Version of the driver, read as its vendor numbers its versions."),
-    PROPERTY(vendorID, vendor, "Maker of the device, by its PCI vendor or Khronos vendor identifier."),
-    PROPERTY(deviceID, device, "The chip, by the identifier its vendor gave it."),
-    PROPERTY(deviceType, device_type,
-             "Whether the device is a discrete, integrated, virtual or software one."),
-    PROPERTY(deviceName, text, "Name the driver gives the device."),
-    PROPERTY(pipelineCacheUUID, uuid,
+constexpr vk_description properties[] = {
+    DESCRIBE(apiVersion, "Newest version of Vulkan the device supports."),
+    DESCRIBE(driverVersion, "Version of the driver, read as its vendor numbers its versions."),
+    DESCRIBE(vendorID, "Maker of the device, by its PCI vendor or Khronos vendor identifier."),
+    DESCRIBE(deviceID, "The chip, by the identifier its vendor gave it."),
+    DESCRIBE(deviceType, "Whether the device is a discrete, integrated, virtual or software one."),
+    DESCRIBE(deviceName, "Name the driver gives the device."),
+    DESCRIBE(pipelineCacheUUID,
              "Version of the driver's pipeline cache: a cache saved under another value cannot be loaded."),
 };
 
-constexpr vk_field sparse[] = {
-    SPARSE(residencyStandard2DBlockShape, "Sparse 2D images are bound in the standard block shapes."),
-    SPARSE(residencyStandard2DMultisampleBlockShape,
-           "Sparse multisampled 2D images are bound in the standard block shapes."),
-    SPARSE(residencyStandard3DBlockShape, "Sparse 3D images are bound in the standard block shapes."),
-    SPARSE(residencyAlignedMipSize,
-           "Mip levels whose size is not a whole number of blocks go into the image's mip tail."),
-    SPARSE(residencyNonResidentStrict,
-           "Reading unbound sparse memory gives zeros, and writing to it changes nothing."),
+constexpr vk_description sparse[] = {
+    DESCRIBE(residencyStandard2DBlockShape, "Sparse 2D images are bound in the standard block shapes."),
+    DESCRIBE(residencyStandard2DMultisampleBlockShape,
+             "Sparse multisampled 2D images are bound in the standard block shapes."),
+    DESCRIBE(residencyStandard3DBlockShape, "Sparse 3D images are bound in the standard block shapes."),
+    DESCRIBE(residencyAlignedMipSize,
+             "Mip levels whose size is not a whole number of blocks go into the image's mip tail."),
+    DESCRIBE(residencyNonResidentStrict,
+             "Reading unbound sparse memory gives zeros, and writing to it changes nothing."),
 };
 
-constexpr vk_field id[] = {
-    ID(deviceUUID, uuid, "Identifier of the device that is the same in every process, instance and API."),
-    ID(driverUUID, uuid, "Identifier of the driver build; memory is shared only between equal identifiers."),
-    ID(deviceLUID, luid,
-       "Locally unique identifier of the device, the LUID of its DXGI adapter where valid."),
-    ID(deviceNodeMask, number, "Node of a linked group of adapters that the device stands for."),
-    ID(deviceLUIDValid, yes_no, "The locally unique identifier holds a value."),
+constexpr vk_description id[] = {
+    DESCRIBE(deviceUUID, "Identifier of the device that is the same in every process, instance and API."),
+    DESCRIBE(driverUUID, "Identifier of the driver build; memory is shared only between equal identifiers."),
+    DESCRIBE(deviceLUID,
+             "Locally unique identifier of the device, the LUID of its DXGI adapter where valid."),
+    DESCRIBE(deviceNodeMask, "Node of a linked group of adapters that the device stands for."),
+    DESCRIBE(deviceLUIDValid, "The locally unique identifier holds a value."),
 };
 
-constexpr vk_field driver[] = {
-    DRIVER(driverID, driver_id, "The driver, by its registered identifier."),
-    DRIVER(driverName, text, "Name of the driver."),
-    DRIVER(driverInfo, text, "Further words of the driver, often its version."),
-    DRIVER(conformanceVersion, conformance, "Version of the conformance tests the driver passed."),
+constexpr vk_description driver[] = {
+    DESCRIBE(driverID, "The driver, by its registered identifier."),
+    DESCRIBE(driverName, "Name of the driver."),
+    DESCRIBE(driverInfo, "Further words of the driver, often its version."),
+    DESCRIBE(conformanceVersion, "Version of the conformance tests the driver passed."),
 };
 
 // The identifiers that Vulkan 1.1's and 1.2's structures repeat stand in
 // the sections above.
-constexpr vk_field vulkan11[] = {
-    V11(subgroupSize, number, "Invocations in one subgroup."),
-    V11(subgroupSupportedStages, shader_stages, "Shader stages in which subgroup operations work."),
-    V11(subgroupSupportedOperations, subgroup_operations, "Kinds of subgroup operations the device offers."),
-    V11(subgroupQuadOperationsInAllStages, yes_no,
-        "Quad operations work in every stage with subgroups, not only in fragment and compute shaders."),
-    V11(pointClippingBehavior, point_clipping, "Which clip planes cull a point."),
-    V11(maxMultiviewViewCount, number, "Most views one multiview render pass renders to."),
-    V11(maxMultiviewInstanceIndex, number, "Largest instance index of a draw in a multiview render pass."),
-    V11(protectedNoFault, yes_no, "Misusing protected memory gives undefined values instead of a fault."),
-    V11(maxPerSetDescriptors, number, "About how many descriptors one descriptor set layout can hold."),
-    V11(maxMemoryAllocationSize, size, "Largest single memory allocation, in bytes."),
+constexpr vk_description vulkan11[] = {
+    DESCRIBE(subgroupSize, "Invocations in one subgroup."),
+    DESCRIBE(subgroupSupportedStages, "Shader stages in which subgroup operations work."),
+    DESCRIBE(subgroupSupportedOperations, "Kinds of subgroup operations the device offers."),
+    DESCRIBE(subgroupQuadOperationsInAllStages,
+             "Quad operations work in every stage with subgroups, not only in fragment and compute shaders."),
+    DESCRIBE(pointClippingBehavior, "Which clip planes cull a point."),
+    DESCRIBE(maxMultiviewViewCount, "Most views one multiview render pass renders to."),
+    DESCRIBE(maxMultiviewInstanceIndex, "Largest instance index of a draw in a multiview render pass."),
+    DESCRIBE(protectedNoFault, "Misusing protected memory gives undefined values instead of a fault."),
+    DESCRIBE(maxPerSetDescriptors, "About how many descriptors one descriptor set layout can hold."),
+    DESCRIBE(maxMemoryAllocationSize, "Largest single memory allocation, in bytes."),
 };
 
-#define V12_FLOAT(member, what, width) \
-    V12(member, yes_no, what " in " width "-bit floating-point arithmetic.")
+#define V12_FLOAT(member, what, width) DESCRIBE(member, what " in " width "-bit floating-point arithmetic.")
 #define V12_NATIVE(member, what) \
-    V12(member, yes_no, what " arrays indexed non-uniformly cost the shader nothing extra.")
-#define V12_STAGE(member, what) \
-    V12(member, number, "Most update-after-bind " what " one shader stage can use.")
-#define V12_SET(member, what) V12(member, number, "Most update-after-bind " what " in one pipeline layout.")
+    DESCRIBE(member, what " arrays indexed non-uniformly cost the shader nothing extra.")
+#define V12_STAGE(member, what) DESCRIBE(member, "Most update-after-bind " what " one shader stage can use.")
+#define V12_SET(member, what) DESCRIBE(member, "Most update-after-bind " what " in one pipeline layout.")
 
-constexpr vk_field vulkan12[] = {
-    V12(denormBehaviorIndependence, float_controls,
-        "Which floating-point widths can set their handling of denormals on their own."),
-    V12(roundingModeIndependence, float_controls,
-        "Which floating-point widths can set their rounding mode on their own."),
+constexpr vk_description vulkan12[] = {
+    DESCRIBE(denormBehaviorIndependence,
+             "Which floating-point widths can set their handling of denormals on their own."),
+    DESCRIBE(roundingModeIndependence,
+             "Which floating-point widths can set their rounding mode on their own."),
     V12_FLOAT(shaderSignedZeroInfNanPreserveFloat16, "Signed zeros, infinities and NaNs can be kept", "16"),
     V12_FLOAT(shaderSignedZeroInfNanPreserveFloat32, "Signed zeros, infinities and NaNs can be kept", "32"),
     V12_FLOAT(shaderSignedZeroInfNanPreserveFloat64, "Signed zeros, infinities and NaNs can be kept", "64"),
@@ -119,17 +106,17 @@ constexpr vk_field vulkan12[] = {
     V12_FLOAT(shaderRoundingModeRTZFloat16, "Results can be rounded towards zero", "16"),
     V12_FLOAT(shaderRoundingModeRTZFloat32, "Results can be rounded towards zero", "32"),
     V12_FLOAT(shaderRoundingModeRTZFloat64, "Results can be rounded towards zero", "64"),
-    V12(maxUpdateAfterBindDescriptorsInAllPools, number,
-        "Most update-after-bind descriptors in all descriptor pools together."),
+    DESCRIBE(maxUpdateAfterBindDescriptorsInAllPools,
+             "Most update-after-bind descriptors in all descriptor pools together."),
     V12_NATIVE(shaderUniformBufferArrayNonUniformIndexingNative, "Uniform buffer"),
     V12_NATIVE(shaderSampledImageArrayNonUniformIndexingNative, "Sampled image"),
     V12_NATIVE(shaderStorageBufferArrayNonUniformIndexingNative, "Storage buffer"),
     V12_NATIVE(shaderStorageImageArrayNonUniformIndexingNative, "Storage image"),
     V12_NATIVE(shaderInputAttachmentArrayNonUniformIndexingNative, "Input attachment"),
-    V12(robustBufferAccessUpdateAfterBind, yes_no,
-        "Robust buffer access can be on together with update-after-bind descriptors."),
-    V12(quadDivergentImplicitLod, yes_no,
-        "Implicit level-of-detail is defined even where the invocations of a quad diverge."),
+    DESCRIBE(robustBufferAccessUpdateAfterBind,
+             "Robust buffer access can be on together with update-after-bind descriptors."),
+    DESCRIBE(quadDivergentImplicitLod,
+             "Implicit level-of-detail is defined even where the invocations of a quad diverge."),
     V12_STAGE(maxPerStageDescriptorUpdateAfterBindSamplers, "samplers"),
     V12_STAGE(maxPerStageDescriptorUpdateAfterBindUniformBuffers, "uniform buffers"),
     V12_STAGE(maxPerStageDescriptorUpdateAfterBindStorageBuffers, "storage buffers"),
@@ -145,41 +132,41 @@ constexpr vk_field vulkan12[] = {
     V12_SET(maxDescriptorSetUpdateAfterBindSampledImages, "sampled images"),
     V12_SET(maxDescriptorSetUpdateAfterBindStorageImages, "storage images"),
     V12_SET(maxDescriptorSetUpdateAfterBindInputAttachments, "input attachments"),
-    V12(supportedDepthResolveModes, resolve_modes, "Ways a multisampled depth attachment can be resolved."),
-    V12(supportedStencilResolveModes, resolve_modes,
-        "Ways a multisampled stencil attachment can be resolved."),
-    V12(independentResolveNone, yes_no,
-        "Depth and stencil can take different resolve modes where one of them is not resolved."),
-    V12(independentResolve, yes_no, "Depth and stencil can take any two different resolve modes."),
-    V12(filterMinmaxSingleComponentFormats, yes_no,
-        "Min/max filtering works on the single-component formats that need it."),
-    V12(filterMinmaxImageComponentMapping, yes_no,
-        "Min/max filtering follows an image view's component mapping."),
-    V12(maxTimelineSemaphoreValueDifference, size,
+    DESCRIBE(supportedDepthResolveModes, "Ways a multisampled depth attachment can be resolved."),
+    DESCRIBE(supportedStencilResolveModes, "Ways a multisampled stencil attachment can be resolved."),
+    DESCRIBE(independentResolveNone,
+             "Depth and stencil can take different resolve modes where one of them is not resolved."),
+    DESCRIBE(independentResolve, "Depth and stencil can take any two different resolve modes."),
+    DESCRIBE(filterMinmaxSingleComponentFormats,
+             "Min/max filtering works on the single-component formats that need it."),
+    DESCRIBE(filterMinmaxImageComponentMapping,
+             "Min/max filtering follows an image view's component mapping."),
+    DESCRIBE(
+        maxTimelineSemaphoreValueDifference,
         "Largest difference between a timeline semaphore's value and any value waited for or signalled."),
-    V12(framebufferIntegerColorSampleCounts, sample_counts, "Sample counts of integer colour attachments."),
+    DESCRIBE(framebufferIntegerColorSampleCounts, "Sample counts of integer colour attachments."),
 };
 
-#define DOT(member, what) V13(member, yes_no, "Dot products of " what " run faster than the same arithmetic.")
+#define DOT(member, what) DESCRIBE(member, "Dot products of " what " run faster than the same arithmetic.")
 #define DOT_SAT(member, what) \
-    V13(member, yes_no,       \
-        "Saturating accumulation of dot products of " what " runs faster than the same arithmetic.")
+    DESCRIBE(member,          \
+             "Saturating accumulation of dot products of " what " runs faster than the same arithmetic.")
 
-constexpr vk_field vulkan13[] = {
-    V13(minSubgroupSize, number, "Smallest subgroup size the device can run."),
-    V13(maxSubgroupSize, number, "Largest subgroup size the device can run."),
-    V13(maxComputeWorkgroupSubgroups, number, "Most subgroups in one compute workgroup."),
-    V13(requiredSubgroupSizeStages, shader_stages, "Shader stages whose subgroup size can be chosen."),
-    V13(maxInlineUniformBlockSize, number, "Largest inline uniform block, in bytes."),
-    V13(maxPerStageDescriptorInlineUniformBlocks, number,
-        "Most inline uniform blocks one shader stage can use."),
-    V13(maxPerStageDescriptorUpdateAfterBindInlineUniformBlocks, number,
-        "Most update-after-bind inline uniform blocks one shader stage can use."),
-    V13(maxDescriptorSetInlineUniformBlocks, number, "Most inline uniform blocks in one pipeline layout."),
-    V13(maxDescriptorSetUpdateAfterBindInlineUniformBlocks, number,
-        "Most update-after-bind inline uniform blocks in one pipeline layout."),
-    V13(maxInlineUniformTotalSize, number,
-        "Largest total size of the inline uniform blocks of a pipeline layout."),
+constexpr vk_description vulkan13[] = {
+    DESCRIBE(minSubgroupSize, "Smallest subgroup size the device can run."),
+    DESCRIBE(maxSubgroupSize, "Largest subgroup size the device can run."),
+    DESCRIBE(maxComputeWorkgroupSubgroups, "Most subgroups in one compute workgroup."),
+    DESCRIBE(requiredSubgroupSizeStages, "Shader stages whose subgroup size can be chosen."),
+    DESCRIBE(maxInlineUniformBlockSize, "Largest inline uniform block, in bytes."),
+    DESCRIBE(maxPerStageDescriptorInlineUniformBlocks,
+             "Most inline uniform blocks one shader stage can use."),
+    DESCRIBE(maxPerStageDescriptorUpdateAfterBindInlineUniformBlocks,
+             "Most update-after-bind inline uniform blocks one shader stage can use."),
+    DESCRIBE(maxDescriptorSetInlineUniformBlocks, "Most inline uniform blocks in one pipeline layout."),
+    DESCRIBE(maxDescriptorSetUpdateAfterBindInlineUniformBlocks,
+             "Most update-after-bind inline uniform blocks in one pipeline layout."),
+    DESCRIBE(maxInlineUniformTotalSize,
+             "Largest total size of the inline uniform blocks of a pipeline layout."),
     DOT(integerDotProduct8BitUnsignedAccelerated, "8-bit unsigned vectors"),
     DOT(integerDotProduct8BitSignedAccelerated, "8-bit signed vectors"),
     DOT(integerDotProduct8BitMixedSignednessAccelerated, "8-bit vectors of mixed signedness"),
@@ -218,40 +205,40 @@ constexpr vk_field vulkan13[] = {
     DOT_SAT(integerDotProductAccumulatingSaturating64BitSignedAccelerated, "64-bit signed vectors"),
     DOT_SAT(integerDotProductAccumulatingSaturating64BitMixedSignednessAccelerated,
             "64-bit vectors of mixed signedness"),
-    V13(storageTexelBufferOffsetAlignmentBytes, size,
-        "Alignment in bytes that a storage texel buffer's offset needs at most."),
-    V13(storageTexelBufferOffsetSingleTexelAlignment, yes_no,
-        "A storage texel buffer's offset may be aligned to one texel instead."),
-    V13(uniformTexelBufferOffsetAlignmentBytes, size,
-        "Alignment in bytes that a uniform texel buffer's offset needs at most."),
-    V13(uniformTexelBufferOffsetSingleTexelAlignment, yes_no,
-        "A uniform texel buffer's offset may be aligned to one texel instead."),
-    V13(maxBufferSize, size, "Largest buffer that can be made, in bytes."),
+    DESCRIBE(storageTexelBufferOffsetAlignmentBytes,
+             "Alignment in bytes that a storage texel buffer's offset needs at most."),
+    DESCRIBE(storageTexelBufferOffsetSingleTexelAlignment,
+             "A storage texel buffer's offset may be aligned to one texel instead."),
+    DESCRIBE(uniformTexelBufferOffsetAlignmentBytes,
+             "Alignment in bytes that a uniform texel buffer's offset needs at most."),
+    DESCRIBE(uniformTexelBufferOffsetSingleTexelAlignment,
+             "A uniform texel buffer's offset may be aligned to one texel instead."),
+    DESCRIBE(maxBufferSize, "Largest buffer that can be made, in bytes."),
 };
 
 // ---- Limits page -----------------------------------------------------------
 
-#define STAGE_LIMIT(member, what) LIMIT(member, number, "Most " what " one shader stage can use.")
-#define SET_LIMIT(member, what) LIMIT(member, number, "Most " what " in one pipeline layout.")
-#define SAMPLES(member, what) LIMIT(member, sample_counts, "Sample counts " what ".")
+#define STAGE_LIMIT(member, what) DESCRIBE(member, "Most " what " one shader stage can use.")
+#define SET_LIMIT(member, what) DESCRIBE(member, "Most " what " in one pipeline layout.")
+#define SAMPLES(member, what) DESCRIBE(member, "Sample counts " what ".")
 
-constexpr vk_field limits[] = {
-    LIMIT(maxImageDimension1D, number, "Largest width of a 1D image, in texels."),
-    LIMIT(maxImageDimension2D, number, "Largest width and height of a 2D image, in texels."),
-    LIMIT(maxImageDimension3D, number, "Largest width, height and depth of a 3D image, in texels."),
-    LIMIT(maxImageDimensionCube, number, "Largest width and height of a cube map, in texels."),
-    LIMIT(maxImageArrayLayers, number, "Most layers of an array image."),
-    LIMIT(maxTexelBufferElements, number, "Most texels a texel buffer view can address."),
-    LIMIT(maxUniformBufferRange, number, "Largest range of a uniform buffer binding, in bytes."),
-    LIMIT(maxStorageBufferRange, number, "Largest range of a storage buffer binding, in bytes."),
-    LIMIT(maxPushConstantsSize, number, "Room for push constants, in bytes."),
-    LIMIT(maxMemoryAllocationCount, number, "Most device memory allocations that can exist at once."),
-    LIMIT(maxSamplerAllocationCount, number, "Most samplers that can exist at once."),
-    LIMIT(bufferImageGranularity, size,
-          "Granularity in bytes at which buffers and optimally tiled images may share memory without "
-          "aliasing."),
-    LIMIT(sparseAddressSpaceSize, size, "Address space for sparse resources, in bytes."),
-    LIMIT(maxBoundDescriptorSets, number, "Most descriptor sets a pipeline can use at once."),
+constexpr vk_description limits[] = {
+    DESCRIBE(maxImageDimension1D, "Largest width of a 1D image, in texels."),
+    DESCRIBE(maxImageDimension2D, "Largest width and height of a 2D image, in texels."),
+    DESCRIBE(maxImageDimension3D, "Largest width, height and depth of a 3D image, in texels."),
+    DESCRIBE(maxImageDimensionCube, "Largest width and height of a cube map, in texels."),
+    DESCRIBE(maxImageArrayLayers, "Most layers of an array image."),
+    DESCRIBE(maxTexelBufferElements, "Most texels a texel buffer view can address."),
+    DESCRIBE(maxUniformBufferRange, "Largest range of a uniform buffer binding, in bytes."),
+    DESCRIBE(maxStorageBufferRange, "Largest range of a storage buffer binding, in bytes."),
+    DESCRIBE(maxPushConstantsSize, "Room for push constants, in bytes."),
+    DESCRIBE(maxMemoryAllocationCount, "Most device memory allocations that can exist at once."),
+    DESCRIBE(maxSamplerAllocationCount, "Most samplers that can exist at once."),
+    DESCRIBE(bufferImageGranularity,
+             "Granularity in bytes at which buffers and optimally tiled images may share memory without "
+             "aliasing."),
+    DESCRIBE(sparseAddressSpaceSize, "Address space for sparse resources, in bytes."),
+    DESCRIBE(maxBoundDescriptorSets, "Most descriptor sets a pipeline can use at once."),
     STAGE_LIMIT(maxPerStageDescriptorSamplers, "samplers"),
     STAGE_LIMIT(maxPerStageDescriptorUniformBuffers, "uniform buffers"),
     STAGE_LIMIT(maxPerStageDescriptorStorageBuffers, "storage buffers"),
@@ -267,204 +254,204 @@ constexpr vk_field limits[] = {
     SET_LIMIT(maxDescriptorSetSampledImages, "sampled images"),
     SET_LIMIT(maxDescriptorSetStorageImages, "storage images"),
     SET_LIMIT(maxDescriptorSetInputAttachments, "input attachments"),
-    LIMIT(maxVertexInputAttributes, number, "Most vertex attributes a pipeline can read."),
-    LIMIT(maxVertexInputBindings, number, "Most vertex buffers a pipeline can read from at once."),
-    LIMIT(maxVertexInputAttributeOffset, number, "Largest offset of an attribute within a vertex, in bytes."),
-    LIMIT(maxVertexInputBindingStride, number, "Largest stride between vertices of one buffer, in bytes."),
-    LIMIT(maxVertexOutputComponents, number, "Most output components of a vertex shader."),
-    LIMIT(maxTessellationGenerationLevel, number, "Highest tessellation level the generator accepts."),
-    LIMIT(maxTessellationPatchSize, number, "Most vertices in one tessellation patch."),
-    LIMIT(maxTessellationControlPerVertexInputComponents, number,
-          "Most input components per vertex of a tessellation control shader."),
-    LIMIT(maxTessellationControlPerVertexOutputComponents, number,
-          "Most output components per vertex of a tessellation control shader."),
-    LIMIT(maxTessellationControlPerPatchOutputComponents, number,
-          "Most output components per patch of a tessellation control shader."),
-    LIMIT(maxTessellationControlTotalOutputComponents, number,
-          "Most output components of a tessellation control shader, per vertex and per patch together."),
-    LIMIT(maxTessellationEvaluationInputComponents, number,
-          "Most input components per vertex of a tessellation evaluation shader."),
-    LIMIT(maxTessellationEvaluationOutputComponents, number,
-          "Most output components per vertex of a tessellation evaluation shader."),
-    LIMIT(maxGeometryShaderInvocations, number, "Most invocations of a geometry shader per primitive."),
-    LIMIT(maxGeometryInputComponents, number, "Most input components per vertex of a geometry shader."),
-    LIMIT(maxGeometryOutputComponents, number, "Most output components per vertex of a geometry shader."),
-    LIMIT(maxGeometryOutputVertices, number, "Most vertices one geometry shader invocation can emit."),
-    LIMIT(maxGeometryTotalOutputComponents, number,
-          "Most output components of all vertices one geometry shader invocation emits."),
-    LIMIT(maxFragmentInputComponents, number, "Most input components of a fragment shader."),
-    LIMIT(maxFragmentOutputAttachments, number, "Most colour attachments a fragment shader can write."),
-    LIMIT(maxFragmentDualSrcAttachments, number,
-          "Most colour attachments that dual-source blending can write."),
-    LIMIT(maxFragmentCombinedOutputResources, number,
-          "Most storage buffers, storage images and colour outputs of one fragment shader together."),
-    LIMIT(maxComputeSharedMemorySize, number, "Shared memory of one compute workgroup, in bytes."),
-    LIMIT(maxComputeWorkGroupCount, number, "Most workgroups one dispatch can launch in x, y and z."),
-    LIMIT(maxComputeWorkGroupInvocations, number, "Most invocations in one compute workgroup."),
-    LIMIT(maxComputeWorkGroupSize, number, "Largest size of a compute workgroup in x, y and z."),
-    LIMIT(subPixelPrecisionBits, number, "Bits of sub-pixel precision of the rasteriser's coordinates."),
-    LIMIT(subTexelPrecisionBits, number, "Bits of precision between texels when an image is filtered."),
-    LIMIT(mipmapPrecisionBits, number, "Bits of precision between mip levels when they are blended."),
-    LIMIT(maxDrawIndexedIndexValue, number, "Largest index an indexed draw can use."),
-    LIMIT(maxDrawIndirectCount, number, "Most draws one indirect draw call can make."),
-    LIMIT(maxSamplerLodBias, real, "Largest bias a sampler can add to the level of detail."),
-    LIMIT(maxSamplerAnisotropy, real, "Highest degree of anisotropic filtering."),
-    LIMIT(maxViewports, number, "Most viewports active at once."),
-    LIMIT(maxViewportDimensions, number, "Largest width and height of a viewport, in pixels."),
-    LIMIT(viewportBoundsRange, real, "Range that a viewport's corners must lie in."),
-    LIMIT(viewportSubPixelBits, number, "Bits of sub-pixel precision of a viewport's bounds."),
-    LIMIT(minMemoryMapAlignment, size, "Alignment in bytes of a pointer to mapped memory, at the least."),
-    LIMIT(minTexelBufferOffsetAlignment, size, "Alignment in bytes that a texel buffer view's offset needs."),
-    LIMIT(minUniformBufferOffsetAlignment, size,
-          "Alignment in bytes that a uniform buffer binding's offset needs."),
-    LIMIT(minStorageBufferOffsetAlignment, size,
-          "Alignment in bytes that a storage buffer binding's offset needs."),
-    LIMIT(minTexelOffset, signed_number, "Smallest offset of a texel fetch with an offset."),
-    LIMIT(maxTexelOffset, number, "Largest offset of a texel fetch with an offset."),
-    LIMIT(minTexelGatherOffset, signed_number, "Smallest offset of a gather with an offset."),
-    LIMIT(maxTexelGatherOffset, number, "Largest offset of a gather with an offset."),
-    LIMIT(minInterpolationOffset, real, "Smallest offset of interpolation at an offset, in pixels."),
-    LIMIT(maxInterpolationOffset, real, "Largest offset of interpolation at an offset, in pixels."),
-    LIMIT(subPixelInterpolationOffsetBits, number, "Bits of sub-pixel precision of an interpolation offset."),
-    LIMIT(maxFramebufferWidth, number, "Largest width of a framebuffer, in pixels."),
-    LIMIT(maxFramebufferHeight, number, "Largest height of a framebuffer, in pixels."),
-    LIMIT(maxFramebufferLayers, number, "Most layers of a framebuffer."),
+    DESCRIBE(maxVertexInputAttributes, "Most vertex attributes a pipeline can read."),
+    DESCRIBE(maxVertexInputBindings, "Most vertex buffers a pipeline can read from at once."),
+    DESCRIBE(maxVertexInputAttributeOffset, "Largest offset of an attribute within a vertex, in bytes."),
+    DESCRIBE(maxVertexInputBindingStride, "Largest stride between vertices of one buffer, in bytes."),
+    DESCRIBE(maxVertexOutputComponents, "Most output components of a vertex shader."),
+    DESCRIBE(maxTessellationGenerationLevel, "Highest tessellation level the generator accepts."),
+    DESCRIBE(maxTessellationPatchSize, "Most vertices in one tessellation patch."),
+    DESCRIBE(maxTessellationControlPerVertexInputComponents,
+             "Most input components per vertex of a tessellation control shader."),
+    DESCRIBE(maxTessellationControlPerVertexOutputComponents,
+             "Most output components per vertex of a tessellation control shader."),
+    DESCRIBE(maxTessellationControlPerPatchOutputComponents,
+             "Most output components per patch of a tessellation control shader."),
+    DESCRIBE(maxTessellationControlTotalOutputComponents,
+             "Most output components of a tessellation control shader, per vertex and per patch together."),
+    DESCRIBE(maxTessellationEvaluationInputComponents,
+             "Most input components per vertex of a tessellation evaluation shader."),
+    DESCRIBE(maxTessellationEvaluationOutputComponents,
+             "Most output components per vertex of a tessellation evaluation shader."),
+    DESCRIBE(maxGeometryShaderInvocations, "Most invocations of a geometry shader per primitive."),
+    DESCRIBE(maxGeometryInputComponents, "Most input components per vertex of a geometry shader."),
+    DESCRIBE(maxGeometryOutputComponents, "Most output components per vertex of a geometry shader."),
+    DESCRIBE(maxGeometryOutputVertices, "Most vertices one geometry shader invocation can emit."),
+    DESCRIBE(maxGeometryTotalOutputComponents,
+             "Most output components of all vertices one geometry shader invocation emits."),
+    DESCRIBE(maxFragmentInputComponents, "Most input components of a fragment shader."),
+    DESCRIBE(maxFragmentOutputAttachments, "Most colour attachments a fragment shader can write."),
+    DESCRIBE(maxFragmentDualSrcAttachments, "Most colour attachments that dual-source blending can write."),
+    DESCRIBE(maxFragmentCombinedOutputResources,
+             "Most storage buffers, storage images and colour outputs of one fragment shader together."),
+    DESCRIBE(maxComputeSharedMemorySize, "Shared memory of one compute workgroup, in bytes."),
+    DESCRIBE(maxComputeWorkGroupCount, "Most workgroups one dispatch can launch in x, y and z."),
+    DESCRIBE(maxComputeWorkGroupInvocations, "Most invocations in one compute workgroup."),
+    DESCRIBE(maxComputeWorkGroupSize, "Largest size of a compute workgroup in x, y and z."),
+    DESCRIBE(subPixelPrecisionBits, "Bits of sub-pixel precision of the rasteriser's coordinates."),
+    DESCRIBE(subTexelPrecisionBits, "Bits of precision between texels when an image is filtered."),
+    DESCRIBE(mipmapPrecisionBits, "Bits of precision between mip levels when they are blended."),
+    DESCRIBE(maxDrawIndexedIndexValue, "Largest index an indexed draw can use."),
+    DESCRIBE(maxDrawIndirectCount, "Most draws one indirect draw call can make."),
+    DESCRIBE(maxSamplerLodBias, "Largest bias a sampler can add to the level of detail."),
+    DESCRIBE(maxSamplerAnisotropy, "Highest degree of anisotropic filtering."),
+    DESCRIBE(maxViewports, "Most viewports active at once."),
+    DESCRIBE(maxViewportDimensions, "Largest width and height of a viewport, in pixels."),
+    DESCRIBE(viewportBoundsRange, "Range that a viewport's corners must lie in."),
+    DESCRIBE(viewportSubPixelBits, "Bits of sub-pixel precision of a viewport's bounds."),
+    DESCRIBE(minMemoryMapAlignment, "Alignment in bytes of a pointer to mapped memory, at the least."),
+    DESCRIBE(minTexelBufferOffsetAlignment, "Alignment in bytes that a texel buffer view's offset needs."),
+    DESCRIBE(minUniformBufferOffsetAlignment,
+             "Alignment in bytes that a uniform buffer binding's offset needs."),
+    DESCRIBE(minStorageBufferOffsetAlignment,
+             "Alignment in bytes that a storage buffer binding's offset needs."),
+    DESCRIBE(minTexelOffset, "Smallest offset of a texel fetch with an offset."),
+    DESCRIBE(maxTexelOffset, "Largest offset of a texel fetch with an offset."),
+    DESCRIBE(minTexelGatherOffset, "Smallest offset of a gather with an offset."),
+    DESCRIBE(maxTexelGatherOffset, "Largest offset of a gather with an offset."),
+    DESCRIBE(minInterpolationOffset, "Smallest offset of interpolation at an offset, in pixels."),
+    DESCRIBE(maxInterpolationOffset, "Largest offset of interpolation at an offset, in pixels."),
+    DESCRIBE(subPixelInterpolationOffsetBits, "Bits of sub-pixel precision of an interpolation offset."),
+    DESCRIBE(maxFramebufferWidth, "Largest width of a framebuffer, in pixels."),
+    DESCRIBE(maxFramebufferHeight, "Largest height of a framebuffer, in pixels."),
+    DESCRIBE(maxFramebufferLayers, "Most layers of a framebuffer."),
     SAMPLES(framebufferColorSampleCounts, "of floating-point and fixed-point colour attachments"),
     SAMPLES(framebufferDepthSampleCounts, "of depth attachments"),
     SAMPLES(framebufferStencilSampleCounts, "of stencil attachments"),
     SAMPLES(framebufferNoAttachmentsSampleCounts, "of a subpass without attachments"),
-    LIMIT(maxColorAttachments, number, "Most colour attachments of one subpass."),
+    DESCRIBE(maxColorAttachments, "Most colour attachments of one subpass."),
     SAMPLES(sampledImageColorSampleCounts, "of sampled non-integer colour images"),
     SAMPLES(sampledImageIntegerSampleCounts, "of sampled integer colour images"),
     SAMPLES(sampledImageDepthSampleCounts, "of sampled depth images"),
     SAMPLES(sampledImageStencilSampleCounts, "of sampled stencil images"),
     SAMPLES(storageImageSampleCounts, "of storage images"),
-    LIMIT(maxSampleMaskWords, number, "Most 32-bit words of a sample mask."),
-    LIMIT(timestampComputeAndGraphics, yes_no, "Every graphics and compute queue supports timestamps."),
-    LIMIT(timestampPeriod, real, "Nanoseconds one timestamp tick lasts."),
-    LIMIT(maxClipDistances, number, "Most clip distances of one shader."),
-    LIMIT(maxCullDistances, number, "Most cull distances of one shader."),
-    LIMIT(maxCombinedClipAndCullDistances, number, "Most clip and cull distances of one shader together."),
-    LIMIT(discreteQueuePriorities, number, "Number of distinct priorities a queue can be given."),
-    LIMIT(pointSizeRange, real, "Smallest and largest size of a point, in pixels."),
-    LIMIT(lineWidthRange, real, "Smallest and largest width of a line, in pixels."),
-    LIMIT(pointSizeGranularity, real, "Step between the point sizes the device draws."),
-    LIMIT(lineWidthGranularity, real, "Step between the line widths the device draws."),
-    LIMIT(strictLines, yes_no, "Wide lines are drawn as the strict rectangles the Vulkan API defines."),
-    LIMIT(standardSampleLocations, yes_no, "Samples lie at the standard positions within a pixel."),
-    LIMIT(optimalBufferCopyOffsetAlignment, size,
-          "Best alignment in bytes of a buffer offset in copies to images."),
-    LIMIT(optimalBufferCopyRowPitchAlignment, size,
-          "Best alignment in bytes of a row pitch in copies to images."),
-    LIMIT(nonCoherentAtomSize, size,
-          "Granularity in bytes of flushing and invalidating non-coherent memory."),
+    DESCRIBE(maxSampleMaskWords, "Most 32-bit words of a sample mask."),
+    DESCRIBE(timestampComputeAndGraphics, "Every graphics and compute queue supports timestamps."),
+    DESCRIBE(timestampPeriod, "Nanoseconds one timestamp tick lasts."),
+    DESCRIBE(maxClipDistances, "Most clip distances of one shader."),
+    DESCRIBE(maxCullDistances, "Most cull distances of one shader."),
+    DESCRIBE(maxCombinedClipAndCullDistances, "Most clip and cull distances of one shader together."),
+    DESCRIBE(discreteQueuePriorities, "Number of distinct priorities a queue can be given."),
+    DESCRIBE(pointSizeRange, "Smallest and largest size of a point, in pixels."),
+    DESCRIBE(lineWidthRange, "Smallest and largest width of a line, in pixels."),
+    DESCRIBE(pointSizeGranularity, "Step between the point sizes the device draws."),
+    DESCRIBE(lineWidthGranularity, "Step between the line widths the device draws."),
+    DESCRIBE(strictLines, "Wide lines are drawn as the strict rectangles the Vulkan API defines."),
+    DESCRIBE(standardSampleLocations, "Samples lie at the standard positions within a pixel."),
+    DESCRIBE(optimalBufferCopyOffsetAlignment,
+             "Best alignment in bytes of a buffer offset in copies to images."),
+    DESCRIBE(optimalBufferCopyRowPitchAlignment,
+             "Best alignment in bytes of a row pitch in copies to images."),
+    DESCRIBE(nonCoherentAtomSize, "Granularity in bytes of flushing and invalidating non-coherent memory."),
 };
 
 // ---- Features page ---------------------------------------------------------
 
 #define SPARSE_SAMPLES(member, count) \
-    FEATURE(member, "Sparse 2D images of " count " samples per pixel can be partly resident.")
+    DESCRIBE(member, "Sparse 2D images of " count " samples per pixel can be partly resident.")
 #define DYNAMIC_INDEXING(member, what) \
-    FEATURE(member, "Shaders can index arrays of " what " with dynamically uniform expressions.")
+    DESCRIBE(member, "Shaders can index arrays of " what " with dynamically uniform expressions.")
 
-constexpr vk_field features[] = {
-    FEATURE(robustBufferAccess, "Buffer accesses out of bounds are checked and cannot reach other memory."),
-    FEATURE(fullDrawIndexUint32, "32-bit indices of draws may use their whole range."),
-    FEATURE(imageCubeArray, "Cube map array images can be made."),
-    FEATURE(independentBlend, "Each colour attachment can blend in its own way."),
-    FEATURE(geometryShader, "Geometry shaders run."),
-    FEATURE(tessellationShader, "Tessellation control and evaluation shaders run."),
-    FEATURE(sampleRateShading, "The fragment shader can run once per sample."),
-    FEATURE(dualSrcBlend, "Blending can take two source colours."),
-    FEATURE(logicOp, "Colour attachments can be written with logic operations."),
-    FEATURE(multiDrawIndirect, "One indirect draw call can make several draws."),
-    FEATURE(drawIndirectFirstInstance, "Indirect draws can start at an instance other than zero."),
-    FEATURE(depthClamp, "Depth can be clamped instead of clipped."),
-    FEATURE(depthBiasClamp, "The depth bias can be clamped."),
-    FEATURE(fillModeNonSolid, "Polygons can be drawn as points or lines."),
-    FEATURE(depthBounds, "Fragments can be discarded outside a range of depths."),
-    FEATURE(wideLines, "Lines wider than one pixel can be drawn."),
-    FEATURE(largePoints, "Points larger than one pixel can be drawn."),
-    FEATURE(alphaToOne, "The alpha of a fragment's colour can be replaced by one."),
-    FEATURE(multiViewport, "More than one viewport can be active."),
-    FEATURE(samplerAnisotropy, "Samplers can filter anisotropically."),
-    FEATURE(textureCompressionETC2, "Images in the ETC2 and EAC compressed formats can be sampled."),
-    FEATURE(textureCompressionASTC_LDR,
-            "Images in the ASTC compressed formats of low dynamic range can be sampled."),
-    FEATURE(textureCompressionBC, "Images in the BC compressed formats can be sampled."),
-    FEATURE(occlusionQueryPrecise, "Occlusion queries can count the exact number of samples that pass."),
-    FEATURE(pipelineStatisticsQuery, "Pipeline statistics can be queried."),
-    FEATURE(vertexPipelineStoresAndAtomics,
-            "Vertex, tessellation and geometry shaders can store and use atomics."),
-    FEATURE(fragmentStoresAndAtomics, "Fragment shaders can store and use atomics."),
-    FEATURE(shaderTessellationAndGeometryPointSize,
-            "Tessellation and geometry shaders can set the size of a point."),
-    FEATURE(shaderImageGatherExtended, "Image gathers can take offsets that are not constant."),
-    FEATURE(shaderStorageImageExtendedFormats, "Storage images can have the further formats that need this."),
-    FEATURE(shaderStorageImageMultisample, "Storage images can be multisampled."),
-    FEATURE(shaderStorageImageReadWithoutFormat, "Storage images can be read without a declared format."),
-    FEATURE(shaderStorageImageWriteWithoutFormat, "Storage images can be written without a declared format."),
+constexpr vk_description features[] = {
+    DESCRIBE(robustBufferAccess, "Buffer accesses out of bounds are checked and cannot reach other memory."),
+    DESCRIBE(fullDrawIndexUint32, "32-bit indices of draws may use their whole range."),
+    DESCRIBE(imageCubeArray, "Cube map array images can be made."),
+    DESCRIBE(independentBlend, "Each colour attachment can blend in its own way."),
+    DESCRIBE(geometryShader, "Geometry shaders run."),
+    DESCRIBE(tessellationShader, "Tessellation control and evaluation shaders run."),
+    DESCRIBE(sampleRateShading, "The fragment shader can run once per sample."),
+    DESCRIBE(dualSrcBlend, "Blending can take two source colours."),
+    DESCRIBE(logicOp, "Colour attachments can be written with logic operations."),
+    DESCRIBE(multiDrawIndirect, "One indirect draw call can make several draws."),
+    DESCRIBE(drawIndirectFirstInstance, "Indirect draws can start at an instance other than zero."),
+    DESCRIBE(depthClamp, "Depth can be clamped instead of clipped."),
+    DESCRIBE(depthBiasClamp, "The depth bias can be clamped."),
+    DESCRIBE(fillModeNonSolid, "Polygons can be drawn as points or lines."),
+    DESCRIBE(depthBounds, "Fragments can be discarded outside a range of depths."),
+    DESCRIBE(wideLines, "Lines wider than one pixel can be drawn."),
+    DESCRIBE(largePoints, "Points larger than one pixel can be drawn."),
+    DESCRIBE(alphaToOne, "The alpha of a fragment's colour can be replaced by one."),
+    DESCRIBE(multiViewport, "More than one viewport can be active."),
+    DESCRIBE(samplerAnisotropy, "Samplers can filter anisotropically."),
+    DESCRIBE(textureCompressionETC2, "Images in the ETC2 and EAC compressed formats can be sampled."),
+    DESCRIBE(textureCompressionASTC_LDR,
+             "Images in the ASTC compressed formats of low dynamic range can be sampled."),
+    DESCRIBE(textureCompressionBC, "Images in the BC compressed formats can be sampled."),
+    DESCRIBE(occlusionQueryPrecise, "Occlusion queries can count the exact number of samples that pass."),
+    DESCRIBE(pipelineStatisticsQuery, "Pipeline statistics can be queried."),
+    DESCRIBE(vertexPipelineStoresAndAtomics,
+             "Vertex, tessellation and geometry shaders can store and use atomics."),
+    DESCRIBE(fragmentStoresAndAtomics, "Fragment shaders can store and use atomics."),
+    DESCRIBE(shaderTessellationAndGeometryPointSize,
+             "Tessellation and geometry shaders can set the size of a point."),
+    DESCRIBE(shaderImageGatherExtended, "Image gathers can take offsets that are not constant."),
+    DESCRIBE(shaderStorageImageExtendedFormats,
+             "Storage images can have the further formats that need this."),
+    DESCRIBE(shaderStorageImageMultisample, "Storage images can be multisampled."),
+    DESCRIBE(shaderStorageImageReadWithoutFormat, "Storage images can be read without a declared format."),
+    DESCRIBE(shaderStorageImageWriteWithoutFormat,
+             "Storage images can be written without a declared format."),
     DYNAMIC_INDEXING(shaderUniformBufferArrayDynamicIndexing, "uniform buffers"),
     DYNAMIC_INDEXING(shaderSampledImageArrayDynamicIndexing, "samplers and sampled images"),
     DYNAMIC_INDEXING(shaderStorageBufferArrayDynamicIndexing, "storage buffers"),
     DYNAMIC_INDEXING(shaderStorageImageArrayDynamicIndexing, "storage images"),
-    FEATURE(shaderClipDistance, "Shaders can write clip distances."),
-    FEATURE(shaderCullDistance, "Shaders can write cull distances."),
-    FEATURE(shaderFloat64, "Shaders can compute with 64-bit floating-point values."),
-    FEATURE(shaderInt64, "Shaders can compute with 64-bit integers."),
-    FEATURE(shaderInt16, "Shaders can compute with 16-bit integers."),
-    FEATURE(shaderResourceResidency, "Shaders can learn whether the texels they read are resident."),
-    FEATURE(shaderResourceMinLod, "Shaders can clamp the level of detail they sample at."),
-    FEATURE(sparseBinding, "Resources can be bound to memory sparsely."),
-    FEATURE(sparseResidencyBuffer, "Buffers can be partly resident."),
-    FEATURE(sparseResidencyImage2D, "2D images of one sample per pixel can be partly resident."),
-    FEATURE(sparseResidencyImage3D, "3D images can be partly resident."),
+    DESCRIBE(shaderClipDistance, "Shaders can write clip distances."),
+    DESCRIBE(shaderCullDistance, "Shaders can write cull distances."),
+    DESCRIBE(shaderFloat64, "Shaders can compute with 64-bit floating-point values."),
+    DESCRIBE(shaderInt64, "Shaders can compute with 64-bit integers."),
+    DESCRIBE(shaderInt16, "Shaders can compute with 16-bit integers."),
+    DESCRIBE(shaderResourceResidency, "Shaders can learn whether the texels they read are resident."),
+    DESCRIBE(shaderResourceMinLod, "Shaders can clamp the level of detail they sample at."),
+    DESCRIBE(sparseBinding, "Resources can be bound to memory sparsely."),
+    DESCRIBE(sparseResidencyBuffer, "Buffers can be partly resident."),
+    DESCRIBE(sparseResidencyImage2D, "2D images of one sample per pixel can be partly resident."),
+    DESCRIBE(sparseResidencyImage3D, "3D images can be partly resident."),
     SPARSE_SAMPLES(sparseResidency2Samples, "2"),
     SPARSE_SAMPLES(sparseResidency4Samples, "4"),
     SPARSE_SAMPLES(sparseResidency8Samples, "8"),
     SPARSE_SAMPLES(sparseResidency16Samples, "16"),
-    FEATURE(sparseResidencyAliased, "Sparse memory can be bound to several places at once."),
-    FEATURE(variableMultisampleRate, "A subpass without attachments may use any sample count."),
-    FEATURE(inheritedQueries, "Secondary command buffers can run inside an active query."),
+    DESCRIBE(sparseResidencyAliased, "Sparse memory can be bound to several places at once."),
+    DESCRIBE(variableMultisampleRate, "A subpass without attachments may use any sample count."),
+    DESCRIBE(inheritedQueries, "Secondary command buffers can run inside an active query."),
 };
 
-constexpr vk_field features11[] = {
-    F11(storageBuffer16BitAccess, "Storage buffers can hold 16-bit values."),
-    F11(uniformAndStorageBuffer16BitAccess, "Uniform and storage buffers can hold 16-bit values."),
-    F11(storagePushConstant16, "Push constants can hold 16-bit values."),
-    F11(storageInputOutput16, "Shader inputs and outputs can be 16-bit values."),
-    F11(multiview, "One render pass can render to several views."),
-    F11(multiviewGeometryShader, "Multiview works with geometry shaders."),
-    F11(multiviewTessellationShader, "Multiview works with tessellation shaders."),
-    F11(variablePointersStorageBuffer, "Shaders can use pointers into storage buffers as variables."),
-    F11(variablePointers, "Shaders can use pointers as variables."),
-    F11(protectedMemory, "Protected memory can be allocated."),
-    F11(samplerYcbcrConversion, "Samplers can convert Y'CbCr images to RGB."),
-    F11(shaderDrawParameters, "Shaders can read the parameters of the draw."),
+constexpr vk_description features11[] = {
+    DESCRIBE(storageBuffer16BitAccess, "Storage buffers can hold 16-bit values."),
+    DESCRIBE(uniformAndStorageBuffer16BitAccess, "Uniform and storage buffers can hold 16-bit values."),
+    DESCRIBE(storagePushConstant16, "Push constants can hold 16-bit values."),
+    DESCRIBE(storageInputOutput16, "Shader inputs and outputs can be 16-bit values."),
+    DESCRIBE(multiview, "One render pass can render to several views."),
+    DESCRIBE(multiviewGeometryShader, "Multiview works with geometry shaders."),
+    DESCRIBE(multiviewTessellationShader, "Multiview works with tessellation shaders."),
+    DESCRIBE(variablePointersStorageBuffer, "Shaders can use pointers into storage buffers as variables."),
+    DESCRIBE(variablePointers, "Shaders can use pointers as variables."),
+    DESCRIBE(protectedMemory, "Protected memory can be allocated."),
+    DESCRIBE(samplerYcbcrConversion, "Samplers can convert Y'CbCr images to RGB."),
+    DESCRIBE(shaderDrawParameters, "Shaders can read the parameters of the draw."),
 };
 
 #define NON_UNIFORM(member, what) \
-    F12(member, "Shaders can index arrays of " what " with non-uniform expressions.")
+    DESCRIBE(member, "Shaders can index arrays of " what " with non-uniform expressions.")
 #define UPDATE_AFTER_BIND(member, what) \
-    F12(member, "Descriptors of " what " can be updated after they were bound.")
+    DESCRIBE(member, "Descriptors of " what " can be updated after they were bound.")
 
-constexpr vk_field features12[] = {
-    F12(samplerMirrorClampToEdge, "Samplers can mirror once and then clamp to the edge."),
-    F12(drawIndirectCount, "Indirect draws can take their count from a buffer."),
-    F12(storageBuffer8BitAccess, "Storage buffers can hold 8-bit values."),
-    F12(uniformAndStorageBuffer8BitAccess, "Uniform and storage buffers can hold 8-bit values."),
-    F12(storagePushConstant8, "Push constants can hold 8-bit values."),
-    F12(shaderBufferInt64Atomics, "Shaders can use 64-bit atomics on buffers."),
-    F12(shaderSharedInt64Atomics, "Shaders can use 64-bit atomics on shared memory."),
-    F12(shaderFloat16, "Shaders can compute with 16-bit floating-point values."),
-    F12(shaderInt8, "Shaders can compute with 8-bit integers."),
-    F12(descriptorIndexing, "The descriptor indexing features a driver must offer together are there."),
-    F12(shaderInputAttachmentArrayDynamicIndexing,
-        "Shaders can index arrays of input attachments with dynamically uniform expressions."),
-    F12(shaderUniformTexelBufferArrayDynamicIndexing,
-        "Shaders can index arrays of uniform texel buffers with dynamically uniform expressions."),
-    F12(shaderStorageTexelBufferArrayDynamicIndexing,
-        "Shaders can index arrays of storage texel buffers with dynamically uniform expressions."),
+constexpr vk_description features12[] = {
+    DESCRIBE(samplerMirrorClampToEdge, "Samplers can mirror once and then clamp to the edge."),
+    DESCRIBE(drawIndirectCount, "Indirect draws can take their count from a buffer."),
+    DESCRIBE(storageBuffer8BitAccess, "Storage buffers can hold 8-bit values."),
+    DESCRIBE(uniformAndStorageBuffer8BitAccess, "Uniform and storage buffers can hold 8-bit values."),
+    DESCRIBE(storagePushConstant8, "Push constants can hold 8-bit values."),
+    DESCRIBE(shaderBufferInt64Atomics, "Shaders can use 64-bit atomics on buffers."),
+    DESCRIBE(shaderSharedInt64Atomics, "Shaders can use 64-bit atomics on shared memory."),
+    DESCRIBE(shaderFloat16, "Shaders can compute with 16-bit floating-point values."),
+    DESCRIBE(shaderInt8, "Shaders can compute with 8-bit integers."),
+    DESCRIBE(descriptorIndexing, "The descriptor indexing features a driver must offer together are there."),
+    DESCRIBE(shaderInputAttachmentArrayDynamicIndexing,
+             "Shaders can index arrays of input attachments with dynamically uniform expressions."),
+    DESCRIBE(shaderUniformTexelBufferArrayDynamicIndexing,
+             "Shaders can index arrays of uniform texel buffers with dynamically uniform expressions."),
+    DESCRIBE(shaderStorageTexelBufferArrayDynamicIndexing,
+             "Shaders can index arrays of storage texel buffers with dynamically uniform expressions."),
     NON_UNIFORM(shaderUniformBufferArrayNonUniformIndexing, "uniform buffers"),
     NON_UNIFORM(shaderSampledImageArrayNonUniformIndexing, "samplers and sampled images"),
     NON_UNIFORM(shaderStorageBufferArrayNonUniformIndexing, "storage buffers"),
@@ -478,76 +465,112 @@ constexpr vk_field features12[] = {
     UPDATE_AFTER_BIND(descriptorBindingStorageBufferUpdateAfterBind, "storage buffers"),
     UPDATE_AFTER_BIND(descriptorBindingUniformTexelBufferUpdateAfterBind, "uniform texel buffers"),
     UPDATE_AFTER_BIND(descriptorBindingStorageTexelBufferUpdateAfterBind, "storage texel buffers"),
-    F12(descriptorBindingUpdateUnusedWhilePending,
-        "Descriptors that pending work does not use can be updated meanwhile."),
-    F12(descriptorBindingPartiallyBound, "Descriptors a shader does not use need not be valid."),
-    F12(descriptorBindingVariableDescriptorCount,
-        "The last binding of a set can hold a variable number of descriptors."),
-    F12(runtimeDescriptorArray,
-        "Shaders can use arrays of descriptors whose size is known only when they run."),
-    F12(samplerFilterMinmax, "Samplers can filter by the minimum or maximum of the texels."),
-    F12(scalarBlockLayout, "Buffer blocks can use the scalar alignment rules."),
-    F12(imagelessFramebuffer, "Framebuffers can be made without their images."),
-    F12(uniformBufferStandardLayout, "Uniform buffers can use the same layout rules as storage buffers."),
-    F12(shaderSubgroupExtendedTypes, "Subgroup operations work on 8-, 16- and 64-bit types."),
-    F12(separateDepthStencilLayouts, "Depth and stencil aspects can be in different image layouts."),
-    F12(hostQueryReset, "Queries can be reset from the host."),
-    F12(timelineSemaphore, "Semaphores can count up as a timeline."),
-    F12(bufferDeviceAddress, "Shaders can reach buffers through their device addresses."),
-    F12(bufferDeviceAddressCaptureReplay, "Buffer device addresses can be saved and replayed."),
-    F12(bufferDeviceAddressMultiDevice,
-        "Buffer device addresses work on devices made of several physical ones."),
-    F12(vulkanMemoryModel, "Shaders can use the Vulkan memory model."),
-    F12(vulkanMemoryModelDeviceScope, "The Vulkan memory model can use the device scope."),
-    F12(vulkanMemoryModelAvailabilityVisibilityChains,
-        "The Vulkan memory model can use chains of availability and visibility operations."),
-    F12(shaderOutputViewportIndex, "Vertex and tessellation shaders can choose the viewport."),
-    F12(shaderOutputLayer, "Vertex and tessellation shaders can choose the layer."),
-    F12(subgroupBroadcastDynamicId, "Subgroup broadcasts can take an invocation index that is not constant."),
+    DESCRIBE(descriptorBindingUpdateUnusedWhilePending,
+             "Descriptors that pending work does not use can be updated meanwhile."),
+    DESCRIBE(descriptorBindingPartiallyBound, "Descriptors a shader does not use need not be valid."),
+    DESCRIBE(descriptorBindingVariableDescriptorCount,
+             "The last binding of a set can hold a variable number of descriptors."),
+    DESCRIBE(runtimeDescriptorArray,
+             "Shaders can use arrays of descriptors whose size is known only when they run."),
+    DESCRIBE(samplerFilterMinmax, "Samplers can filter by the minimum or maximum of the texels."),
+    DESCRIBE(scalarBlockLayout, "Buffer blocks can use the scalar alignment rules."),
+    DESCRIBE(imagelessFramebuffer, "Framebuffers can be made without their images."),
+    DESCRIBE(uniformBufferStandardLayout,
+             "Uniform buffers can use the same layout rules as storage buffers."),
+    DESCRIBE(shaderSubgroupExtendedTypes, "Subgroup operations work on 8-, 16- and 64-bit types."),
+    DESCRIBE(separateDepthStencilLayouts, "Depth and stencil aspects can be in different image layouts."),
+    DESCRIBE(hostQueryReset, "Queries can be reset from the host."),
+    DESCRIBE(timelineSemaphore, "Semaphores can count up as a timeline."),
+    DESCRIBE(bufferDeviceAddress, "Shaders can reach buffers through their device addresses."),
+    DESCRIBE(bufferDeviceAddressCaptureReplay, "Buffer device addresses can be saved and replayed."),
+    DESCRIBE(bufferDeviceAddressMultiDevice,
+             "Buffer device addresses work on devices made of several physical ones."),
+    DESCRIBE(vulkanMemoryModel, "Shaders can use the Vulkan memory model."),
+    DESCRIBE(vulkanMemoryModelDeviceScope, "The Vulkan memory model can use the device scope."),
+    DESCRIBE(vulkanMemoryModelAvailabilityVisibilityChains,
+             "The Vulkan memory model can use chains of availability and visibility operations."),
+    DESCRIBE(shaderOutputViewportIndex, "Vertex and tessellation shaders can choose the viewport."),
+    DESCRIBE(shaderOutputLayer, "Vertex and tessellation shaders can choose the layer."),
+    DESCRIBE(subgroupBroadcastDynamicId,
+             "Subgroup broadcasts can take an invocation index that is not constant."),
 };
 
-constexpr vk_field features13[] = {
-    F13(robustImageAccess, "Image accesses out of bounds are checked and cannot reach other memory."),
-    F13(inlineUniformBlock, "Uniform data can be stored in descriptor sets themselves."),
-    F13(descriptorBindingInlineUniformBlockUpdateAfterBind,
-        "Inline uniform blocks can be updated after they were bound."),
-    F13(pipelineCreationCacheControl,
-        "Pipeline creation can be told not to compile and to lock the cache less."),
-    F13(privateData, "Applications can attach their own data to Vulkan objects."),
-    F13(shaderDemoteToHelperInvocation, "Fragment shaders can demote an invocation to a helper."),
-    F13(shaderTerminateInvocation, "Fragment shaders can end an invocation at once."),
-    F13(subgroupSizeControl, "The subgroup size of a shader can be chosen."),
-    F13(computeFullSubgroups, "Compute shaders can be made to run full subgroups only."),
-    F13(synchronization2, "The simpler second set of synchronisation commands is there."),
-    F13(textureCompressionASTC_HDR,
-        "Images in the ASTC compressed formats of high dynamic range can be sampled."),
-    F13(shaderZeroInitializeWorkgroupMemory, "Workgroup memory can be set to zero when a shader starts."),
-    F13(dynamicRendering, "Rendering can begin without a render pass object."),
-    F13(shaderIntegerDotProduct, "Shaders can compute dot products of integer vectors."),
-    F13(maintenance4, "The fourth set of small fixes and additions is there."),
+constexpr vk_description features13[] = {
+    DESCRIBE(robustImageAccess, "Image accesses out of bounds are checked and cannot reach other memory."),
+    DESCRIBE(inlineUniformBlock, "Uniform data can be stored in descriptor sets themselves."),
+    DESCRIBE(descriptorBindingInlineUniformBlockUpdateAfterBind,
+             "Inline uniform blocks can be updated after they were bound."),
+    DESCRIBE(pipelineCreationCacheControl,
+             "Pipeline creation can be told not to compile and to lock the cache less."),
+    DESCRIBE(privateData, "Applications can attach their own data to Vulkan objects."),
+    DESCRIBE(shaderDemoteToHelperInvocation, "Fragment shaders can demote an invocation to a helper."),
+    DESCRIBE(shaderTerminateInvocation, "Fragment shaders can end an invocation at once."),
+    DESCRIBE(subgroupSizeControl, "The subgroup size of a shader can be chosen."),
+    DESCRIBE(computeFullSubgroups, "Compute shaders can be made to run full subgroups only."),
+    DESCRIBE(synchronization2, "The simpler second set of synchronisation commands is there."),
+    DESCRIBE(textureCompressionASTC_HDR,
+             "Images in the ASTC compressed formats of high dynamic range can be sampled."),
+    DESCRIBE(shaderZeroInitializeWorkgroupMemory,
+             "Workgroup memory can be set to zero when a shader starts."),
+    DESCRIBE(dynamicRendering, "Rendering can begin without a render pass object."),
+    DESCRIBE(shaderIntegerDotProduct, "Shaders can compute dot products of integer vectors."),
+    DESCRIBE(maintenance4, "The fourth set of small fixes and additions is there."),
 };
 
-constexpr vk_table device_list[] = {
-    {"[VkPhysicalDeviceProperties]", "What every Vulkan device says of itself.", vk_structure::properties,
-     properties},
-    {"[VkPhysicalDeviceIDProperties]", "Identifiers shared with other APIs and processes (Vulkan 1.1).",
-     vk_structure::id, id},
-    {"[VkPhysicalDeviceDriverProperties]", "The driver (Vulkan 1.2).", vk_structure::driver, driver},
-    {"[VkPhysicalDeviceVulkan11Properties]", "Properties of Vulkan 1.1.", vk_structure::vulkan11, vulkan11},
-    {"[VkPhysicalDeviceVulkan12Properties]", "Properties of Vulkan 1.2.", vk_structure::vulkan12, vulkan12},
-    {"[VkPhysicalDeviceVulkan13Properties]", "Properties of Vulkan 1.3.", vk_structure::vulkan13, vulkan13},
-    {"[VkPhysicalDeviceSparseProperties]", "How sparse resources behave.", vk_structure::sparse, sparse},
+// The sections of the Device, Limits and Features pages, in page order:
+// each structure's name, what it is, and where a record holds it.
+struct vk_section {
+    const char* name;
+    const char* description;
+    vk_structure structure;
 };
 
-constexpr vk_table limits_entry = {"[VkPhysicalDeviceLimits]", "The limits of the device.",
-                                   vk_structure::limits, limits};
-
-constexpr vk_table feature_list[] = {
-    {"[VkPhysicalDeviceFeatures]", "Features of Vulkan 1.0.", vk_structure::features, features},
-    {"[VkPhysicalDeviceVulkan11Features]", "Features of Vulkan 1.1.", vk_structure::features11, features11},
-    {"[VkPhysicalDeviceVulkan12Features]", "Features of Vulkan 1.2.", vk_structure::features12, features12},
-    {"[VkPhysicalDeviceVulkan13Features]", "Features of Vulkan 1.3.", vk_structure::features13, features13},
+constexpr vk_section sections[] = {
+    {"VkPhysicalDeviceProperties", "What every Vulkan device says of itself.", vk_structure::properties},
+    {"VkPhysicalDeviceIDProperties", "Identifiers shared with other APIs and processes (Vulkan 1.1).",
+     vk_structure::id},
+    {"VkPhysicalDeviceDriverProperties", "The driver (Vulkan 1.2).", vk_structure::driver},
+    {"VkPhysicalDeviceVulkan11Properties", "Properties of Vulkan 1.1.", vk_structure::vulkan11},
+    {"VkPhysicalDeviceVulkan12Properties", "Properties of Vulkan 1.2.", vk_structure::vulkan12},
+    {"VkPhysicalDeviceVulkan13Properties", "Properties of Vulkan 1.3.", vk_structure::vulkan13},
+    {"VkPhysicalDeviceSparseProperties", "How sparse resources behave.", vk_structure::sparse},
+    {"VkPhysicalDeviceLimits", "The limits of the device.", vk_structure::limits},
+    {"VkPhysicalDeviceFeatures", "Features of Vulkan 1.0.", vk_structure::features},
+    {"VkPhysicalDeviceVulkan11Features", "Features of Vulkan 1.1.", vk_structure::features11},
+    {"VkPhysicalDeviceVulkan12Features", "Features of Vulkan 1.2.", vk_structure::features12},
+    {"VkPhysicalDeviceVulkan13Features", "Features of Vulkan 1.3.", vk_structure::features13},
 };
+constexpr size_t device_sections = 7;
+
+constexpr std::span<const vk_description> described[] = {
+    properties, id,     driver,   vulkan11,   vulkan12,   vulkan13,
+    sparse,     limits, features, features11, features12, features13};  // then the limits, then the features
+
+// The tables of the sections: the members the registry gives each structure,
+// each with its description.
+const std::vector<vk_table>& every_table() {
+    static const auto storage = [] {
+        struct built {
+            std::vector<std::string> names;
+            std::vector<std::vector<vk_field>> fields;
+            std::vector<vk_table> tables;
+        } made;
+        for (const vk_section& section : sections) {
+            made.names.push_back("[" + std::string(section.name) + "]");
+            auto& fields = made.fields.emplace_back();
+            for (vk_field field : vk_core_fields(section.name)) {
+                field.description = vk_description_of(field);
+                fields.push_back(field);
+            }
+        }
+        for (size_t i = 0; i < std::size(sections); ++i) {
+            made.tables.push_back(
+                {made.names[i].c_str(), sections[i].description, sections[i].structure, made.fields[i]});
+        }
+        return made;
+    }();
+    return storage.tables;
+}
 
 // ---- Values ----------------------------------------------------------------
 
@@ -811,18 +834,32 @@ std::pair<row_kind, std::string> vk_field_value(const vk_field& field, const std
     return {row_kind::text, {}};
 }
 
+const char* vk_description_of(const vk_field& field) {
+    static const auto by_member = [] {
+        std::unordered_map<std::string_view, const char*> map;
+        for (const auto list : described) {
+            for (const vk_description& description : list) {
+                map.emplace(description.member, description.text);
+            }
+        }
+        return map;
+    }();
+    const auto found = by_member.find(field.name);
+    return found != by_member.end() ? found->second : field.description;
+}
+
 namespace vk_rows {
 
 std::span<const vk_table> device_tables() {
-    return device_list;
+    return std::span(every_table()).first(device_sections);
 }
 
 const vk_table& limits_table() {
-    return limits_entry;
+    return every_table()[device_sections];
 }
 
 std::span<const vk_table> feature_tables() {
-    return feature_list;
+    return std::span(every_table()).subspan(device_sections + 1);
 }
 
 }  // namespace vk_rows

@@ -1,5 +1,5 @@
-// The fields of the Vulkan structures the pages show, as data: each by its
-// published name, its place in its structure, how its value reads, and one
+// The Vulkan structures the Device, Limits and Features pages show: the
+// members the registry gives each (probe/vk_structures.h), each with one
 // sentence of description. The pages, the tests and the registry check walk
 // these tables.
 #pragma once
@@ -47,6 +47,11 @@ const std::byte* structure_of(const vk_device_record& device, vk_structure struc
 // "unknown (N)".
 std::string vk_flag_names(uint64_t bits, std::span<const vk_name> names);
 std::string vk_enum_name(int64_t value, std::span<const vk_name> names);
+
+// A member's sentence of description where the program has one for its
+// name (a promoted extension member shares its core member's), else the
+// member's C type.
+const char* vk_description_of(const vk_field& field);
 
 // A field's value as the pages show it, and the kind of its row.
 std::pair<row_kind, std::string> vk_field_value(const vk_field& field, const std::byte* structure,
