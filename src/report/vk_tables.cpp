@@ -517,6 +517,183 @@ constexpr vk_description features13[] = {
     DESCRIBE(maintenance4, "The fourth set of small fixes and additions is there."),
 };
 
+// ---- Extension pages -------------------------------------------------------
+// Members that no core structure has, of the extensions most devices offer.
+
+#define DYNAMIC3(member, what) DESCRIBE(member, what " can be set by a command instead of in the pipeline.")
+#define FLOAT_ATOMICS(member, width, where) \
+    DESCRIBE(member, "Shaders can load, store and exchange " width "-bit floats atomically in " where ".")
+#define FLOAT_ADD(member, width, where) \
+    DESCRIBE(member, "Shaders can add " width "-bit floats atomically in " where ".")
+#define FLOAT_MIN_MAX(member, width, where) \
+    DESCRIBE(member,                        \
+             "Shaders can keep the minimum or maximum of " width "-bit floats atomically in " where ".")
+
+constexpr vk_description extension_members[] = {
+    DESCRIBE(formatA4R4G4B4, "Images of the format A4R4G4B4_UNORM_PACK16 can be made."),
+    DESCRIBE(formatA4B4G4R4, "Images of the format A4B4G4R4_UNORM_PACK16 can be made."),
+    DESCRIBE(attachmentFeedbackLoopLayout,
+             "Shaders can read an image while the same rendering writes it as an attachment."),
+    DESCRIBE(borderColorSwizzle,
+             "Border colours give defined results with image views that swizzle components."),
+    DESCRIBE(borderColorSwizzleFromImage,
+             "The device swizzles a custom border colour as the image view does, without being told how."),
+    DESCRIBE(colorWriteEnable, "Writes to each colour attachment can be turned on and off by a command."),
+    DESCRIBE(conditionalRendering, "Draws and dispatches can be skipped depending on a value in a buffer."),
+    DESCRIBE(inheritedConditionalRendering,
+             "Secondary command buffers can run inside conditional rendering."),
+    DESCRIBE(customBorderColors, "Samplers can have a border colour of their own choosing."),
+    DESCRIBE(customBorderColorWithoutFormat, "A custom border colour needs no format given with it."),
+    DESCRIBE(depthClipControl, "The clip space depth range can be -1 to 1, as in OpenGL."),
+    DESCRIBE(depthClipEnable, "Depth clipping can be turned off apart from depth clamping."),
+    DESCRIBE(extendedDynamicState,
+             "Cull mode, front face, topology, viewports, scissors, vertex strides and the depth and stencil "
+             "tests can be set by commands."),
+    DESCRIBE(extendedDynamicState2,
+             "Rasterizer discard, depth bias and primitive restart can be set by commands."),
+    DYNAMIC3(extendedDynamicState2LogicOp, "The logic operation"),
+    DYNAMIC3(extendedDynamicState2PatchControlPoints, "The control points of a tessellation patch"),
+    DYNAMIC3(extendedDynamicState3TessellationDomainOrigin, "The origin of the tessellation domain"),
+    DYNAMIC3(extendedDynamicState3DepthClampEnable, "Depth clamping"),
+    DYNAMIC3(extendedDynamicState3PolygonMode, "The polygon mode"),
+    DYNAMIC3(extendedDynamicState3RasterizationSamples, "The rasterisation sample count"),
+    DYNAMIC3(extendedDynamicState3SampleMask, "The sample mask"),
+    DYNAMIC3(extendedDynamicState3AlphaToCoverageEnable, "Alpha to coverage"),
+    DYNAMIC3(extendedDynamicState3AlphaToOneEnable, "Alpha to one"),
+    DYNAMIC3(extendedDynamicState3LogicOpEnable, "Whether logic operations are on"),
+    DYNAMIC3(extendedDynamicState3ColorBlendEnable, "Blending of each colour attachment"),
+    DYNAMIC3(extendedDynamicState3ColorBlendEquation, "The blend equation of each colour attachment"),
+    DYNAMIC3(extendedDynamicState3ColorWriteMask, "The write mask of each colour attachment"),
+    DYNAMIC3(extendedDynamicState3RasterizationStream, "The transform feedback stream that is rasterised"),
+    DYNAMIC3(extendedDynamicState3ConservativeRasterizationMode, "The conservative rasterisation mode"),
+    DYNAMIC3(extendedDynamicState3ExtraPrimitiveOverestimationSize,
+             "The extra size of conservative rasterisation's overestimation"),
+    DYNAMIC3(extendedDynamicState3DepthClipEnable, "Depth clipping"),
+    DYNAMIC3(extendedDynamicState3SampleLocationsEnable, "The use of custom sample locations"),
+    DYNAMIC3(extendedDynamicState3ColorBlendAdvanced, "Advanced blending of each colour attachment"),
+    DYNAMIC3(extendedDynamicState3ProvokingVertexMode, "The provoking vertex mode"),
+    DYNAMIC3(extendedDynamicState3LineRasterizationMode, "The line rasterisation mode"),
+    DYNAMIC3(extendedDynamicState3LineStippleEnable, "Line stippling"),
+    DYNAMIC3(extendedDynamicState3DepthClipNegativeOneToOne, "A clip space depth range of -1 to 1"),
+    DYNAMIC3(extendedDynamicState3ViewportWScalingEnable, "Viewport W scaling"),
+    DYNAMIC3(extendedDynamicState3ViewportSwizzle, "The viewport swizzle"),
+    DYNAMIC3(extendedDynamicState3CoverageToColorEnable, "Coverage to colour"),
+    DYNAMIC3(extendedDynamicState3CoverageToColorLocation, "The attachment that coverage to colour writes"),
+    DYNAMIC3(extendedDynamicState3CoverageModulationMode, "The coverage modulation mode"),
+    DYNAMIC3(extendedDynamicState3CoverageModulationTableEnable, "The use of the coverage modulation table"),
+    DYNAMIC3(extendedDynamicState3CoverageModulationTable, "The coverage modulation table"),
+    DYNAMIC3(extendedDynamicState3CoverageReductionMode, "The coverage reduction mode"),
+    DYNAMIC3(extendedDynamicState3RepresentativeFragmentTestEnable, "The representative fragment test"),
+    DYNAMIC3(extendedDynamicState3ShadingRateImageEnable, "The use of the shading rate image"),
+    DESCRIBE(dynamicPrimitiveTopologyUnrestricted,
+             "A topology set by a command may be of another class (points, lines, triangles) than the "
+             "pipeline's."),
+    DESCRIBE(graphicsPipelineLibrary, "Graphics pipelines can be built from parts compiled on their own."),
+    DESCRIBE(graphicsPipelineLibraryFastLinking,
+             "Linking pipeline parts without optimising them is fast enough to do while drawing."),
+    DESCRIBE(graphicsPipelineLibraryIndependentInterpolationDecoration,
+             "The vertex and fragment parts of a pipeline need not agree on interpolation decorations."),
+    DESCRIBE(image2DViewOf3D, "A 2D view of one slice of a 3D image can be a storage image."),
+    DESCRIBE(sampler2DViewOf3D, "A 2D view of one slice of a 3D image can be sampled."),
+    DESCRIBE(indexTypeUint8, "Indices can be 8-bit."),
+    DESCRIBE(rectangularLines, "Lines can be rasterised as rectangles."),
+    DESCRIBE(bresenhamLines, "Lines can be rasterised as Bresenham's algorithm draws them."),
+    DESCRIBE(smoothLines, "Lines can be rasterised smooth, their edges partly covering pixels."),
+    DESCRIBE(stippledRectangularLines, "Lines rasterised as rectangles can be stippled."),
+    DESCRIBE(stippledBresenhamLines, "Bresenham lines can be stippled."),
+    DESCRIBE(stippledSmoothLines, "Smooth lines can be stippled."),
+    DESCRIBE(lineSubPixelPrecisionBits, "Bits of sub-pixel precision of a line's end points."),
+    DESCRIBE(multiDraw, "One command can make many draws from an array of their parameters."),
+    DESCRIBE(maxMultiDrawCount, "Most draws one multi-draw command can make."),
+    DESCRIBE(multisampledRenderToSingleSampled,
+             "Rendering can be multisampled into single-sampled attachments, resolved on the way."),
+    DESCRIBE(nonSeamlessCubeMap, "Samplers can filter a cube map without blending across its faces."),
+    DESCRIBE(primitiveTopologyListRestart, "Primitive restart works on point, line and triangle lists."),
+    DESCRIBE(primitiveTopologyPatchListRestart, "Primitive restart works on lists of patches."),
+    DESCRIBE(primitivesGeneratedQuery,
+             "A query can count the primitives the last stage before rasterisation emits."),
+    DESCRIBE(primitivesGeneratedQueryWithRasterizerDiscard, "That query counts with rasterizer discard on."),
+    DESCRIBE(primitivesGeneratedQueryWithNonZeroStreams,
+             "That query can count a vertex stream other than the first."),
+    DESCRIBE(provokingVertexLast, "The last vertex of a primitive can be its provoking vertex."),
+    DESCRIBE(transformFeedbackPreservesProvokingVertex,
+             "Transform feedback keeps vertices in the order the provoking vertex mode gives."),
+    DESCRIBE(provokingVertexModePerPipeline,
+             "Pipelines of one render pass may use different provoking vertex modes."),
+    DESCRIBE(transformFeedbackPreservesTriangleFanProvokingVertex,
+             "Transform feedback keeps the provoking vertex of triangle fans too."),
+    DESCRIBE(rasterizationOrderColorAttachmentAccess,
+             "Fragment shaders can read colour attachments in the order fragments were rasterised."),
+    DESCRIBE(rasterizationOrderDepthAttachmentAccess,
+             "Fragment shaders can read the depth attachment in the order fragments were rasterised."),
+    DESCRIBE(rasterizationOrderStencilAttachmentAccess,
+             "Fragment shaders can read the stencil attachment in the order fragments were rasterised."),
+    DESCRIBE(robustBufferAccess2,
+             "Buffer accesses are checked against the exact range bound; reads out of it give zeros."),
+    DESCRIBE(robustImageAccess2, "Image reads out of bounds give zeros, with alpha one."),
+    DESCRIBE(nullDescriptor, "Descriptors can be left empty; reading one gives zeros."),
+    DESCRIBE(robustStorageBufferAccessSizeAlignment,
+             "Granularity in bytes at which a storage buffer binding's range is checked."),
+    DESCRIBE(robustUniformBufferAccessSizeAlignment,
+             "Granularity in bytes at which a uniform buffer binding's range is checked."),
+    FLOAT_ATOMICS(shaderBufferFloat16Atomics, "16", "buffers"),
+    FLOAT_ADD(shaderBufferFloat16AtomicAdd, "16", "buffers"),
+    FLOAT_MIN_MAX(shaderBufferFloat16AtomicMinMax, "16", "buffers"),
+    FLOAT_ATOMICS(shaderBufferFloat32Atomics, "32", "buffers"),
+    FLOAT_ADD(shaderBufferFloat32AtomicAdd, "32", "buffers"),
+    FLOAT_MIN_MAX(shaderBufferFloat32AtomicMinMax, "32", "buffers"),
+    FLOAT_ATOMICS(shaderBufferFloat64Atomics, "64", "buffers"),
+    FLOAT_ADD(shaderBufferFloat64AtomicAdd, "64", "buffers"),
+    FLOAT_MIN_MAX(shaderBufferFloat64AtomicMinMax, "64", "buffers"),
+    FLOAT_ATOMICS(shaderSharedFloat16Atomics, "16", "shared memory"),
+    FLOAT_ADD(shaderSharedFloat16AtomicAdd, "16", "shared memory"),
+    FLOAT_MIN_MAX(shaderSharedFloat16AtomicMinMax, "16", "shared memory"),
+    FLOAT_ATOMICS(shaderSharedFloat32Atomics, "32", "shared memory"),
+    FLOAT_ADD(shaderSharedFloat32AtomicAdd, "32", "shared memory"),
+    FLOAT_MIN_MAX(shaderSharedFloat32AtomicMinMax, "32", "shared memory"),
+    FLOAT_ATOMICS(shaderSharedFloat64Atomics, "64", "shared memory"),
+    FLOAT_ADD(shaderSharedFloat64AtomicAdd, "64", "shared memory"),
+    FLOAT_MIN_MAX(shaderSharedFloat64AtomicMinMax, "64", "shared memory"),
+    FLOAT_ATOMICS(shaderImageFloat32Atomics, "32", "images"),
+    FLOAT_ADD(shaderImageFloat32AtomicAdd, "32", "images"),
+    FLOAT_MIN_MAX(shaderImageFloat32AtomicMinMax, "32", "images"),
+    FLOAT_ATOMICS(sparseImageFloat32Atomics, "32", "sparse images"),
+    FLOAT_ADD(sparseImageFloat32AtomicAdd, "32", "sparse images"),
+    FLOAT_MIN_MAX(sparseImageFloat32AtomicMinMax, "32", "sparse images"),
+    DESCRIBE(shaderSubgroupClock, "Shaders can read a clock that the invocations of a subgroup share."),
+    DESCRIBE(shaderDeviceClock, "Shaders can read a clock that the whole device shares."),
+    DESCRIBE(texelBufferAlignment,
+             "A texel buffer's offset may be aligned as the texel buffer alignment properties say."),
+    DESCRIBE(transformFeedback,
+             "Vertices can be written to buffers as the last stage before rasterisation emits them."),
+    DESCRIBE(geometryStreams, "Geometry shaders can emit vertices to more than one stream."),
+    DESCRIBE(maxTransformFeedbackStreams, "Most vertex streams a geometry shader can emit to."),
+    DESCRIBE(maxTransformFeedbackBuffers, "Most transform feedback buffers bound at once."),
+    DESCRIBE(maxTransformFeedbackBufferSize,
+             "Largest range of a transform feedback buffer binding, in bytes."),
+    DESCRIBE(maxTransformFeedbackStreamDataSize, "Most bytes one vertex stream can write per vertex."),
+    DESCRIBE(maxTransformFeedbackBufferDataSize,
+             "Most bytes one transform feedback buffer takes per vertex."),
+    DESCRIBE(maxTransformFeedbackBufferDataStride,
+             "Largest stride between vertices in a transform feedback buffer, in bytes."),
+    DESCRIBE(transformFeedbackQueries, "Queries can count the primitives transform feedback writes."),
+    DESCRIBE(transformFeedbackStreamsLinesTriangles,
+             "Geometry shaders emitting to several streams may emit lines and triangles, not only points."),
+    DESCRIBE(transformFeedbackRasterizationStreamSelect,
+             "A vertex stream other than the first can be rasterised."),
+    DESCRIBE(transformFeedbackDraw, "Draws can take their vertex count from a transform feedback buffer."),
+    DESCRIBE(vertexAttributeInstanceRateDivisor,
+             "An instanced vertex attribute can advance once every so many instances."),
+    DESCRIBE(vertexAttributeInstanceRateZeroDivisor,
+             "A divisor of zero gives every instance the first instance's attribute."),
+    DESCRIBE(maxVertexAttribDivisor, "Largest divisor of an instanced vertex attribute's rate."),
+    DESCRIBE(vertexInputDynamicState, "The vertex bindings and attributes can be set by a command."),
+    DESCRIBE(maxCustomBorderColorSamplers,
+             "Most samplers with a custom border colour that can exist at once."),
+    DESCRIBE(minImportedHostPointerAlignment, "Alignment in bytes of host memory imported as device memory."),
+    DESCRIBE(maxPushDescriptors, "Most descriptors one push descriptor set can hold."),
+};
+
 // The sections of the Device, Limits and Features pages, in page order:
 // each structure's name, what it is, and where a record holds it.
 struct vk_section {
@@ -540,11 +717,12 @@ constexpr vk_section sections[] = {
     {"VkPhysicalDeviceVulkan12Features", "Features of Vulkan 1.2.", vk_structure::features12},
     {"VkPhysicalDeviceVulkan13Features", "Features of Vulkan 1.3.", vk_structure::features13},
 };
-constexpr size_t device_sections = 7;
+constexpr size_t device_sections = 7;  // then the limits, then the features
 
+// Every member's sentence, the extensions' last.
 constexpr std::span<const vk_description> described[] = {
-    properties, id,     driver,   vulkan11,   vulkan12,   vulkan13,
-    sparse,     limits, features, features11, features12, features13};  // then the limits, then the features
+    properties, id,       driver,     vulkan11,   vulkan12,   vulkan13,         sparse,
+    limits,     features, features11, features12, features13, extension_members};
 
 // The tables of the sections: the members the registry gives each structure,
 // each with its description.
@@ -846,6 +1024,16 @@ const char* vk_description_of(const vk_field& field) {
     }();
     const auto found = by_member.find(field.name);
     return found != by_member.end() ? found->second : field.description;
+}
+
+std::vector<std::string_view> vk_described_members() {
+    std::vector<std::string_view> members;
+    for (const auto list : described) {
+        for (const vk_description& description : list) {
+            members.push_back(description.member);
+        }
+    }
+    return members;
 }
 
 namespace vk_rows {

@@ -8,7 +8,9 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "probe/vk_structures.h"
 #include "report/document.h"
@@ -52,6 +54,8 @@ std::string vk_enum_name(int64_t value, std::span<const vk_name> names);
 // name (a promoted extension member shares its core member's), else the
 // member's C type.
 const char* vk_description_of(const vk_field& field);
+// The members that have a sentence, in the order the sentences stand.
+std::vector<std::string_view> vk_described_members();
 
 // A field's value as the pages show it, and the kind of its row.
 std::pair<row_kind, std::string> vk_field_value(const vk_field& field, const std::byte* structure,

@@ -133,10 +133,25 @@ TEST(VulkanRegistry, EachTableIsItsStructureMemberForMember) {
                 << field.name << " has no sentence of its own";
         }
     }
+    std::set<std::string> members;
     for (const vk_extension_structure& structure : vk_extension_structures()) {
         SCOPED_TRACE(structure.name);
         ASSERT_EQ(1u, structures.count(structure.name)) << "not a structure of the registry";
         expect_member_for_member(structures.at(structure.name), structure.name, structure.fields);
+        for (const vk_field& field : structure.fields) {
+            members.insert(field.name);
+        }
+    }
+    // A sentence under a misspelt or doubled name would never be shown.
+    for (const vk_table* table : tables) {
+        for (const vk_field& field : table->fields) {
+            members.insert(field.name);
+        }
+    }
+    std::set<std::string_view> described;
+    for (const std::string_view member : vk_described_members()) {
+        EXPECT_TRUE(described.insert(member).second) << member << " is described twice";
+        EXPECT_EQ(1u, members.count(std::string(member))) << member << " is no member of a shown structure";
     }
 }
 
