@@ -154,6 +154,8 @@ def main():
         if extension is None:
             continue  # a core structure alone: the core pages show it
         members, s_type = read_members(t, types, enumerants, names_used)
+        # A nested structure has no table of its own here: its bytes in hexadecimal.
+        members = [(member, kind or "bytes", table, shown) for member, kind, table, shown in members]
         core = core_of.get(name, "")
         promoted = extensions[extension].get("promotedto") or ""
         if not core and promoted.startswith("VK_VERSION_"):
