@@ -114,14 +114,18 @@ public:
     post_clock(milliseconds deadline, const std::function<void()>& waiting)
         : end_(steady::now() + deadline), waiting_(waiting) {}
 
-    bool expired() const { return steady::now() >= end_; }
+    // The time left, at most limit; zero once the deadline has passed.
+    milliseconds rest(milliseconds limit) const {
+        const auto left = std::chrono::duration_cast<milliseconds>(end_ - steady::now());
+        return std::clamp(left, milliseconds(0), limit);
+    }
 
     milliseconds left(milliseconds limit, const char* phase) const {
-        const auto left = std::chrono::duration_cast<milliseconds>(end_ - steady::now());
-        if (left.count() <= 0) {
+        const milliseconds time = rest(limit);
+        if (time.count() <= 0) {
             fail(std::string("no answer in time (") + phase + ")");
         }
-        return std::min(left, limit);
+        return time;
     }
 
     // Asks ready() slice by slice until it says yes or time is over; false
@@ -275,8 +279,10 @@ public:
         for (;;) {
             // The deadline reached just after a piece arrived reads as the
             // silence it would have met in the wait: the same words whenever
-            // the last piece came.
-            if (clock.expired() || !wait(true, clock.left(receive_limit, "receive"), clock)) {
+            // the last piece came. The time is read once, so that no moment
+            // falls between a check and the wait.
+            const milliseconds time = clock.rest(receive_limit);
+            if (time.count() <= 0 || !wait(true, time, clock)) {
                 fail("the server went silent");
             }
             char piece[4096];
