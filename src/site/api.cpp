@@ -8,6 +8,7 @@
 
 #include "report/compare.h"
 #include "report/report_json.h"
+#include "site/answer.h"
 #include "site/legacy_text.h"
 
 namespace {
@@ -16,19 +17,14 @@ using json = nlohmann::ordered_json;
 constexpr char text_type[] = "text/plain; charset=utf-8";
 constexpr char json_type[] = "application/json; charset=utf-8";
 
-void refuse(httplib::Response& response, int status, const std::string& sentence) {
-    response.status = status;
-    response.set_content(sentence + "\n", text_type);
-}
-
-void answer_json(httplib::Response& response, const json& body, int status = 200) {
+void answer_json(site_response& response, const json& body, int status = 200) {
     response.status = status;
     response.set_content(body.dump(2, ' ', false, json::error_handler_t::replace) + "\n", json_type);
 }
 
 // The site's own address as the client named it; a Host header that is no
 // plain host and port is not repeated back.
-std::string site_root(const httplib::Request& request) {
+std::string site_root(const site_request& request) {
     std::string host = request.get_header_value("Host");
     const bool plain =
         !host.empty() && host.size() < 256 &&
@@ -99,7 +95,7 @@ json device_json(const device_entry& device) {
             {"vulkan", device.vk_version}};
 }
 
-listing_filter filter_of(const httplib::Request& request) {
+listing_filter filter_of(const site_request& request) {
     listing_filter filter;
     filter.vendor_id = vendor_parameter(request.get_param_value("vendor"));
     filter.text = request.get_param_value("q").substr(0, 200);
@@ -110,7 +106,7 @@ listing_filter filter_of(const httplib::Request& request) {
 }
 
 // Keeps a report read from a post and says where it is.
-void keep_and_answer(report_store& store, const httplib::Request& request, httplib::Response& response,
+void keep_and_answer(report_store& store, const site_request& request, site_response& response,
                      received_report&& report, bool legacy) {
     const kept_report kept = store.keep(report);
     const std::string url = site_root(request) + report_path(kept.id);
@@ -146,9 +142,8 @@ received_report received_json(const std::string& body, report_document&& documen
     return {"json", text("program"), text("version"), body, std::move(document)};
 }
 
-void post_legacy(report_store& store, const httplib::Request& request, httplib::Response& response,
-                 const std::string& body) {
-    const result<legacy_form> form = read_legacy_form(body);
+void post_legacy(report_store& store, const site_request& request, site_response& response) {
+    const result<legacy_form> form = read_legacy_form(request.body);
     if (!form) {
         return refuse(response, 400, form.why().sentence);
     }
@@ -160,24 +155,22 @@ void post_legacy(report_store& store, const httplib::Request& request, httplib::
                     true);
 }
 
-void post_report(report_store& store, const httplib::Request& request, httplib::Response& response,
-                 const std::string& body) {
-    result<report_document> document = read_report_json(body, "The report");
+void post_report(report_store& store, const site_request& request, site_response& response) {
+    result<report_document> document = read_report_json(request.body, "The report");
     if (!document) {
         return refuse(response, 400, document.why().sentence);
     }
-    keep_and_answer(store, request, response, received_json(body, std::move(*document)), false);
+    keep_and_answer(store, request, response, received_json(request.body, std::move(*document)), false);
 }
 
-void post_whole(report_store& store, const httplib::Request& request, httplib::Response& response,
-                const std::string& body) {
+void post_whole(report_store& store, const site_request& request, site_response& response) {
     const int64_t id = number_parameter(request.matches[1]);
-    result<report_document> document = read_report_json(body, "The report");
+    result<report_document> document = read_report_json(request.body, "The report");
     if (!document) {
         return refuse(response, 400, document.why().sentence);
     }
     const result<kept_report> kept =
-        store.attach(id, request.get_param_value("token"), received_json(body, std::move(*document)));
+        store.attach(id, request.get_param_value("token"), received_json(request.body, std::move(*document)));
     if (!kept) {
         return refuse(response, 409, kept.why().sentence);
     }
@@ -187,9 +180,12 @@ void post_whole(report_store& store, const httplib::Request& request, httplib::R
 }
 
 // The text a legacy report came as, its bytes as they came.
-void get_submission(report_store& store, const httplib::Request& request, httplib::Response& response) {
+void get_submission(report_store& store, const site_request& request, site_response& response) {
     const int64_t id = number_parameter(request.matches[1]);
     const std::optional<stored_report> stored = id > 0 ? store.report(id) : std::nullopt;
+    if (!stored && refuse_removed(store, id, response)) {
+        return;
+    }
     if (!stored || !stored->how.starts_with("legacy")) {
         return refuse(response, 404,
                       "There is no submitted text of report " + std::string(request.matches[1]) + ".");
@@ -197,18 +193,24 @@ void get_submission(report_store& store, const httplib::Request& request, httpli
     response.set_content(stored->original, "text/plain; charset=windows-1252");
 }
 
-void get_report(report_store& store, const httplib::Request& request, httplib::Response& response) {
+void get_report(report_store& store, const site_request& request, site_response& response) {
     const int64_t id = number_parameter(request.matches[1]);
     const std::optional<stored_report> stored = id > 0 ? store.report(id) : std::nullopt;
     if (!stored) {
-        return refuse(response, 404, "There is no report " + std::string(request.matches[1]) + ".");
+        if (!refuse_removed(store, id, response)) {
+            refuse(response, 404, "There is no report " + std::string(request.matches[1]) + ".");
+        }
+        return;
     }
     response.set_header("Content-Disposition",
                         "attachment; filename=\"report-" + std::to_string(id) + ".json\"");
+    // A kept report never changes; a legacy one may yet get its whole report.
+    response.set_header("Cache-Control",
+                        stored->awaits_whole ? "no-cache" : "public, max-age=31536000, immutable");
     response.set_content(report_json(stored->document, stored->program, stored->version), json_type);
 }
 
-void get_reports(report_store& store, const httplib::Request& request, httplib::Response& response) {
+void get_reports(report_store& store, const site_request& request, site_response& response) {
     const listing_filter filter = filter_of(request);
     int64_t total = 0;
     json list = json::array();
@@ -226,7 +228,7 @@ void get_reports(report_store& store, const httplib::Request& request, httplib::
     answer_json(response, {{"page", filter.page}, {"total", total}, {"reports", std::move(list)}});
 }
 
-void get_devices(report_store& store, const httplib::Request& request, httplib::Response& response) {
+void get_devices(report_store& store, const site_request& request, site_response& response) {
     const listing_filter filter = filter_of(request);
     if (!filter.api.empty() && !group_parameter(filter.api)) {
         return refuse(response, 400, "\"api\" is one of directx, opengl and vulkan.");
@@ -239,7 +241,7 @@ void get_devices(report_store& store, const httplib::Request& request, httplib::
     answer_json(response, {{"page", filter.page}, {"total", total}, {"devices", std::move(list)}});
 }
 
-void get_coverage(report_store& store, const httplib::Request& request, httplib::Response& response) {
+void get_coverage(report_store& store, const site_request& request, site_response& response) {
     const std::optional<page_group> group = group_parameter(request.get_param_value("group"));
     if (!group) {
         return refuse(response, 400, "\"group\" is one of directx, opengl and vulkan.");
@@ -288,7 +290,7 @@ void get_coverage(report_store& store, const httplib::Request& request, httplib:
     answer_json(response, answer);
 }
 
-void get_compare(report_store& store, const httplib::Request& request, httplib::Response& response) {
+void get_compare(report_store& store, const site_request& request, site_response& response) {
     const int64_t a = number_parameter(request.get_param_value("a"));
     const int64_t b = number_parameter(request.get_param_value("b"));
     const std::optional<stored_report> first = a > 0 ? store.report(a) : std::nullopt;
@@ -343,61 +345,29 @@ uint32_t vendor_parameter(const std::string& text) {
     return value;
 }
 
-void install_routes(site_server& server, report_store& store) {
-    const auto route = [&store](void (*handler)(report_store&, const httplib::Request&, httplib::Response&)) {
-        return [&store, handler](const httplib::Request& request, httplib::Response& response) {
+bool refuse_removed(report_store& store, int64_t id, site_response& response) {
+    const std::optional<removed_report> removed = id > 0 ? store.removal(id) : std::nullopt;
+    if (removed) {
+        refuse(response, 410,
+               "Report " + std::to_string(id) + " was removed on " + removed->removed.substr(0, 10) + ": " +
+                   removed->why);
+    }
+    return removed.has_value();
+}
+
+void install_routes(route_table& routes, report_store& store, const server_limits& limits) {
+    const auto route = [&store](void (*handler)(report_store&, const site_request&, site_response&)) {
+        return [&store, handler](const site_request& request, site_response& response) {
             handler(store, request, response);
         };
     };
-    // The posts read their bodies themselves, each to its own limit: the
-    // server would read a form into parameters, and refuse one over 8 KiB.
-    const auto post = [&store](size_t limit, const char* what,
-                               void (*handler)(report_store&, const httplib::Request&, httplib::Response&,
-                                               const std::string&)) {
-        return [&store, limit, what, handler](const httplib::Request& request, httplib::Response& response,
-                                              const httplib::ContentReader& content) {
-            std::string body;
-            bool too_large = false;
-            const bool read = content([&](const char* data, size_t size) {
-                too_large = body.size() + size > limit;
-                if (!too_large) {
-                    body.append(data, size);
-                }
-                return !too_large;
-            });
-            if (too_large) {
-                response.set_header("Connection", "close");
-                return refuse(response, 413,
-                              std::string(what) + " is at most " + std::to_string(limit >> 20) + " MiB.");
-            }
-            if (!read) {
-                return refuse(response, 400, "The request's body did not arrive whole.");
-            }
-            handler(store, request, response, body);
-        };
-    };
-    server.Post("/submitter.php", post(server.limits().form_body, "A submission", post_legacy));
-    server.Post("/api/reports", post(server.limits().json_body, "A report", post_report));
-    server.Post(R"(/api/reports/(\d{1,12})/whole)", post(server.limits().json_body, "A report", post_whole));
-    server.Get(R"(/api/reports/(\d{1,12})/submission)", route(get_submission));
-    server.Get("/api/reports", route(get_reports));
-    server.Get(R"(/api/reports/(\d{1,12}))", route(get_report));
-    server.Get("/api/devices", route(get_devices));
-    server.Get("/api/coverage", route(get_coverage));
-    server.Get("/api/compare", route(get_compare));
-    server.set_exception_handler(
-        [](const httplib::Request&, httplib::Response& response, std::exception_ptr) {
-            refuse(response, 503, "The site's database did not answer; try again later.");
-        });
-    server.set_error_handler([](const httplib::Request&, httplib::Response& response) {
-        if (!response.body.empty()) {
-            return;
-        }
-        const int status = response.status;
-        response.set_content(status == 404   ? "There is nothing at this address.\n"
-                             : status == 413 ? "The request's body is larger than this site takes.\n"
-                             : status == 400 ? "The request is not HTTP this site can read.\n"
-                                             : "The request was not served.\n",
-                             text_type);
-    });
+    routes.post("/submitter.php", limits.form_body, "A submission", route(post_legacy));
+    routes.post("/api/reports", limits.json_body, "A report", route(post_report));
+    routes.post(R"(/api/reports/(\d{1,12})/whole)", limits.json_body, "A report", route(post_whole));
+    routes.get(R"(/api/reports/(\d{1,12})/submission)", route(get_submission));
+    routes.get("/api/reports", route(get_reports));
+    routes.get(R"(/api/reports/(\d{1,12}))", route(get_report));
+    routes.get("/api/devices", route(get_devices));
+    routes.get("/api/coverage", route(get_coverage));
+    routes.get("/api/compare", route(get_compare));
 }

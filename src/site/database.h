@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -24,6 +25,13 @@ int64_t integer_of(const sql_cell& cell);
 // The text of a cell: empty for NULL.
 const std::string& text_of(const sql_cell& cell);
 
+// The parts of the failures an engine raises where the fault is not the
+// site's: the database cannot be reached (refused, lost, its file gone or
+// replaced), or its disk is full. A failure of any other part ("SQLite",
+// "PostgreSQL") is a statement the engine refused: the site's own fault.
+inline constexpr std::string_view database_away = "The database";
+inline constexpr std::string_view database_full = "The database's disk";
+
 // One connection to a database. Not for two threads at once.
 class sql_connection {
 public:
@@ -37,11 +45,15 @@ public:
 
     // "sqlite" or "postgresql": the few words of the schema that differ.
     virtual const char* engine() const = 0;
+
+    // Raises failure (database_away) where what was just committed went
+    // where nobody will read it: a database file deleted or replaced under
+    // the running site. Called after a commit, before its answer.
+    virtual void check_still_there() {}
 };
 
-// "sqlite:PATH" (WAL, one file, made where missing) or "postgresql://...".
-// None, with why, for an address of neither kind or a database that does
-// not answer.
-using connection_maker = std::unique_ptr<sql_connection> (*)(const std::string& address);
-std::unique_ptr<sql_connection> open_sqlite(const std::string& path);
+// A connection to SQLite's file at path (WAL; made where missing if create),
+// or to the PostgreSQL server at a "postgresql://..." address. Raises
+// failure (database_away) where it cannot be opened.
+std::unique_ptr<sql_connection> open_sqlite(const std::string& path, bool create = true);
 std::unique_ptr<sql_connection> open_postgresql(const std::string& address);

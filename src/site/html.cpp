@@ -27,6 +27,21 @@ std::string html_text(std::string_view text) {
     return out;
 }
 
+std::string shortened(std::string_view text, size_t most) {
+    size_t characters = 0;
+    for (size_t at = 0; at < text.size(); ++at) {
+        // A character starts at each byte that is no UTF-8 continuation.
+        if ((static_cast<unsigned char>(text[at]) & 0xC0) != 0x80 && ++characters > most) {
+            return std::string(text.substr(0, at)) + "\xE2\x80\xA6";
+        }
+    }
+    return std::string(text);
+}
+
+std::string html_name(std::string_view text, size_t most) {
+    return "<bdi>" + html_text(shortened(text, most)) + "</bdi>";
+}
+
 std::string url_value(std::string_view text) {
     static const char hex[] = "0123456789ABCDEF";
     std::string out;

@@ -10,6 +10,13 @@
 // Text for element content and quoted attributes: & < > " ' as references.
 std::string html_text(std::string_view text);
 
+// At most most characters of a UTF-8 text, an ellipsis standing for the rest.
+std::string shortened(std::string_view text, size_t most = 120);
+
+// A name a report gave, for a list or a heading: shortened, escaped, and in
+// <bdi>, so that no right-to-left override in it turns the text around it.
+std::string html_name(std::string_view text, size_t most = 120);
+
 // A query value: every byte but letters, digits and -._~ as %XX.
 std::string url_value(std::string_view text);
 

@@ -8,7 +8,9 @@
 #include <utility>
 
 #include "report/compare.h"
+#include "site/answer.h"
 #include "site/api.h"
+#include "site/presence.h"
 #include "site/html.h"
 
 namespace {
@@ -30,14 +32,15 @@ const page_info* page_named(const std::string& marker) {
     return nullptr;
 }
 
-void show(httplib::Response& response, int status, std::string_view title, std::string_view current,
+void show(site_response& response, int status, std::string_view title, std::string_view current,
           const std::string& main) {
     response.status = status;
     response.set_content(html_page(title, current, main), html_type);
 }
 
-void not_found(httplib::Response& response, const std::string& sentence) {
-    show(response, 404, "Not found", "", "<h1>Not found</h1>\n<p>" + html_text(sentence) + "</p>\n");
+// A browser gets it as a page of the site, other clients as the sentence.
+void not_found(site_response& response, const std::string& sentence) {
+    refuse(response, 404, sentence);
 }
 
 // The class that gives a value its colour, as the viewer paints it.
@@ -101,7 +104,7 @@ std::string vendor_select(uint32_t chosen) {
     return html + "</select></label>";
 }
 
-void devices_page(report_store& store, const httplib::Request& request, httplib::Response& response) {
+void devices_page(report_store& store, const site_request& request, site_response& response) {
     listing_filter filter;
     filter.vendor_id = vendor_parameter(request.get_param_value("vendor"));
     filter.api = request.get_param_value("api");
@@ -133,8 +136,8 @@ void devices_page(report_store& store, const httplib::Request& request, httplib:
         "<tbody>\n";
     for (const device_entry& device : devices) {
         html += "<tr><th scope=\"row\"><a href=\"/devices/" + url_value(device.key) + "\">" +
-                html_text(device.name) + "</a></th><td>" + html_text(device.vendor) + "</td><td>" +
-                html_text(device.driver_version) + "</td>" +
+                html_name(device.name) + "</a></th><td>" + html_name(device.vendor) + "</td><td>" +
+                html_name(device.driver_version) + "</td>" +
                 api_versions(device.d3d_level, device.gl_version, device.vk_version) + "<td>" +
                 std::to_string(device.reports) + "</td></tr>\n";
     }
@@ -154,14 +157,19 @@ void devices_page(report_store& store, const httplib::Request& request, httplib:
     show(response, 200, "Devices", "Devices", html + "</nav>\n");
 }
 
-void device_page(report_store& store, const httplib::Request& request, httplib::Response& response) {
-    const std::string key = request.matches[1];
+void device_page(report_store& store, const site_request& request, site_response& response) {
+    std::string key = request.matches[1];
+    if (!key.starts_with("name:")) {
+        // "10DE:2484" is "10de:2484".
+        std::transform(key.begin(), key.end(), key.begin(),
+                       [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
+    }
     const std::optional<device_entry> device = store.device(key);
     if (!device) {
         return not_found(response, "No report names this device.");
     }
-    std::string html = "<h1>" + html_text(device->name) + "</h1>\n<dl class=\"facts\"><dt>Vendor</dt><dd>" +
-                       html_text(device->vendor) + "</dd><dt>Identifiers</dt><dd>" + html_text(device->key) +
+    std::string html = "<h1>" + html_name(device->name) + "</h1>\n<dl class=\"facts\"><dt>Vendor</dt><dd>" +
+                       html_name(device->vendor) + "</dd><dt>Identifiers</dt><dd>" + html_name(device->key) +
                        "</dd><dt>Reports</dt><dd>" + std::to_string(device->reports) + "</dd></dl>\n";
     html +=
         "<form method=\"get\" action=\"/compare\">\n<div class=\"table-wrap\"><table>\n<caption>Reports by "
@@ -180,7 +188,7 @@ void device_page(report_store& store, const httplib::Request& request, httplib::
         const adapter_facts& facts = own != report.adapters.end() ? *own : report.adapters.at(0);
         const std::string id = std::to_string(report.id);
         html += "<tr><th scope=\"row\"><a href=\"/reports/" + id + "\">Report " + id + "</a></th><td>" +
-                html_text(facts.driver_version) + "</td><td>" + html_text(report.received) + "</td>" +
+                html_name(facts.driver_version) + "</td><td>" + html_text(report.received) + "</td>" +
                 api_versions(facts.d3d_level, facts.gl_version, facts.vk_version) +
                 "<td><input type=\"radio\" name=\"a\" value=\"" + id + "\" aria-label=\"Report " + id +
                 " as A\"" + (i == 1 ? " checked" : "") +
@@ -188,7 +196,7 @@ void device_page(report_store& store, const httplib::Request& request, httplib::
                 " as B\"" + (i == 0 ? " checked" : "") + "></td></tr>\n";
     }
     html += "</tbody>\n</table></div>\n<p><button type=\"submit\">Compare</button></p>\n</form>\n";
-    show(response, 200, device->name, "Devices", html);
+    show(response, 200, shortened(device->name), "Devices", html);
 }
 
 // The page of a report that a request asks for: its adapter, and the page by
@@ -198,7 +206,7 @@ struct chosen_page {
     const report_page* page = nullptr;
 };
 
-chosen_page choose(const report_document& document, const httplib::Request& request) {
+chosen_page choose(const report_document& document, const site_request& request) {
     chosen_page chosen;
     chosen.adapter = static_cast<size_t>(std::max<int64_t>(number_of(request.get_param_value("adapter")), 0));
     if (chosen.adapter >= document.adapters.size()) {
@@ -240,11 +248,14 @@ std::string report_tabs(const adapter_report& adapter, const std::string& base, 
     return html + "</ul></nav>\n";
 }
 
-void report_page_view(report_store& store, const httplib::Request& request, httplib::Response& response) {
+void report_page_view(report_store& store, const site_request& request, site_response& response) {
     const int64_t id = number_of(request.matches[1]);
     const std::optional<stored_report> report = store.report(id);
     if (!report) {
-        return not_found(response, "There is no report " + std::to_string(id) + ".");
+        if (!refuse_removed(store, id, response)) {
+            not_found(response, "There is no report " + std::to_string(id) + ".");
+        }
+        return;
     }
     const std::string number = std::to_string(id);
     const chosen_page chosen = choose(report->document, request);
@@ -255,9 +266,10 @@ void report_page_view(report_store& store, const httplib::Request& request, http
         return show(response, 200, title, "", html);
     }
     const adapter_report& adapter = report->document.adapters[chosen.adapter];
-    title += ": " + adapter.description;
-    html = "<h1>" + html_text(title) + "</h1>\n<dl class=\"facts\"><dt>Received</dt><dd>" +
-           html_text(report->received) + "</dd><dt>Sent</dt><dd>" +
+    // The report's own page names its adapter whole.
+    html = "<h1>" + html_text(title) + ": <bdi>" + html_text(adapter.description) +
+           "</bdi></h1>\n<dl class=\"facts\"><dt>Received</dt><dd>" + html_text(report->received) +
+           "</dd><dt>Sent</dt><dd>" +
            (report->how == "legacy"
                 ? std::string("by the viewer's Submit (its DirectX and OpenGL pages, names and values)")
             : report->how == "legacy+json"
@@ -271,7 +283,7 @@ void report_page_view(report_store& store, const httplib::Request& request, http
                 "\"><label>Adapter <select name=\"adapter\">";
         for (size_t a = 0; a < report->document.adapters.size(); ++a) {
             html += "<option value=\"" + std::to_string(a) + "\"" + (a == chosen.adapter ? " selected" : "") +
-                    ">" + html_text(report->document.adapters[a].description) + "</option>";
+                    ">" + html_text(shortened(report->document.adapters[a].description)) + "</option>";
         }
         html += "</select></label><input type=\"hidden\" name=\"page\" value=\"" +
                 std::string(chosen.page->info().marker) + "\"><button type=\"submit\">Show</button></form>\n";
@@ -280,10 +292,10 @@ void report_page_view(report_store& store, const httplib::Request& request, http
     html += report_tabs(adapter, base, *chosen.page);
     html += rows_table(*chosen.page, std::string(group_caption(chosen.page->info().group)) +
                                          " \xE2\x80\x94 " + chosen.page->info().caption);
-    show(response, 200, title, "", html);
+    show(response, 200, title + ": " + shortened(adapter.description), "", html);
 }
 
-void compare_page(report_store& store, const httplib::Request& request, httplib::Response& response) {
+void compare_page(report_store& store, const site_request& request, site_response& response) {
     const int64_t a = number_of(request.get_param_value("a"));
     const int64_t b = number_of(request.get_param_value("b"));
     const std::optional<stored_report> first = a > 0 ? store.report(a) : std::nullopt;
@@ -310,8 +322,8 @@ void compare_page(report_store& store, const httplib::Request& request, httplib:
         const adapter_report* right =
             index < second->document.adapters.size() ? &second->document.adapters[index] : nullptr;
         html += "<h2>Adapter " + std::to_string(index + 1) + ": " +
-                html_text(left ? left->description : "(none)") + " / " +
-                html_text(right ? right->description : "(none)") + "</h2>\n";
+                html_name(left ? left->description : "(none)") + " / " +
+                html_name(right ? right->description : "(none)") + "</h2>\n";
         for (const page_info& info : page_table()) {
             const report_page* pa = left ? left->group(info.group).page(info.id) : nullptr;
             const report_page* pb = right ? right->group(info.group).page(info.id) : nullptr;
@@ -357,7 +369,7 @@ void compare_page(report_store& store, const httplib::Request& request, httplib:
     show(response, 200, "Report " + sa + " and " + sb, "", html);
 }
 
-void coverage_page(report_store& store, const httplib::Request& request, httplib::Response& response) {
+void coverage_page(report_store& store, const site_request& request, site_response& response) {
     const page_info* page = page_named(request.get_param_value("page"));
     const std::string name = request.get_param_value("name").substr(0, 512);
     const std::optional<std::string> value =
@@ -394,15 +406,15 @@ void coverage_page(report_store& store, const httplib::Request& request, httplib
     for (const covered_device& device : covered) {
         auto& count = vendors[device.device.vendor.empty() ? "Unknown vendor" : device.device.vendor];
         const std::string link = "<th scope=\"row\"><a href=\"/devices/" + url_value(device.device.key) +
-                                 "\">" + html_text(device.device.name) + "</a></th><td>" +
-                                 html_text(device.device.vendor) + "</td>";
+                                 "\">" + html_name(device.device.name) + "</a></th><td>" +
+                                 html_name(device.device.vendor) + "</td>";
         if (device.has) {
             ++count.first;
             ++having;
-            with += "<tr>" + link + "<td>" + html_text(device.lowest_driver) + "</td></tr>\n";
+            with += "<tr>" + link + "<td>" + html_name(device.lowest_driver) + "</td></tr>\n";
         } else {
             ++count.second;
-            without += "<tr>" + link + "<td>" + html_text(device.device.driver_version) + "</td></tr>\n";
+            without += "<tr>" + link + "<td>" + html_name(device.device.driver_version) + "</td></tr>\n";
         }
     }
     const std::string what = html_text(name) + (value ? " = " + html_text(*value) : "");
@@ -416,7 +428,7 @@ void coverage_page(report_store& store, const httplib::Request& request, httplib
         "<tbody>\n";
     for (const auto& [vendor, count] : vendors) {
         const int share = count.first * 100 / std::max(1, count.first + count.second);
-        html += "<tr><th scope=\"row\">" + html_text(vendor) + "</th><td>" + std::to_string(count.first) +
+        html += "<tr><th scope=\"row\">" + html_name(vendor) + "</th><td>" + std::to_string(count.first) +
                 "</td><td>" + std::to_string(count.second) +
                 "</td><td><meter min=\"0\" max=\"100\" value=\"" + std::to_string(share) +
                 "\" aria-hidden=\"true\"></meter> " + std::to_string(share) + "%</td></tr>\n";
@@ -438,18 +450,18 @@ void coverage_page(report_store& store, const httplib::Request& request, httplib
 
 }  // namespace
 
-void install_pages(site_server& server, report_store& store) {
-    const auto route = [&store](void (*handler)(report_store&, const httplib::Request&, httplib::Response&)) {
-        return [&store, handler](const httplib::Request& request, httplib::Response& response) {
+void install_pages(route_table& routes, report_store& store) {
+    const auto route = [&store](void (*handler)(report_store&, const site_request&, site_response&)) {
+        return [&store, handler](const site_request& request, site_response& response) {
             handler(store, request, response);
         };
     };
-    server.Get("/", route(devices_page));
-    server.Get(R"(/devices/([0-9a-f]{4}:[0-9a-f]{4}|name:[^/]{1,300}))", route(device_page));
-    server.Get(R"(/reports/(\d{1,12}))", route(report_page_view));
-    server.Get("/compare", route(compare_page));
-    server.Get("/coverage", route(coverage_page));
-    server.Get("/style.css", [](const httplib::Request&, httplib::Response& response) {
+    routes.get("/", route(devices_page));
+    routes.get(R"(/devices/([0-9a-fA-F]{4}:[0-9a-fA-F]{4}|name:[^/]{1,300}))", route(device_page));
+    routes.get(R"(/reports/(\d{1,12}))", route(report_page_view));
+    routes.get("/compare", route(compare_page));
+    routes.get("/coverage", route(coverage_page));
+    routes.get("/style.css", [](const site_request&, site_response& response) {
         response.set_header("Cache-Control", "max-age=3600");
         response.set_content(site_stylesheet(), "text/css; charset=utf-8");
     });

@@ -5,5 +5,5 @@
 #include "site/server.h"
 #include "site/store.h"
 
-// Every page route, and the stylesheet, on server.
-void install_pages(site_server& server, report_store& store);
+// Every page, and the stylesheet, on routes.
+void install_pages(route_table& routes, report_store& store);

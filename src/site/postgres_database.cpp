@@ -1,4 +1,5 @@
 // The engine beyond one machine: PostgreSQL, through libpqxx.
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <pqxx/pqxx>
@@ -50,12 +51,32 @@ std::string numbered(const std::string& statement) {
     return out;
 }
 
+// A server's message as one line.
+std::string trimmed(std::string text) {
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    while (!text.empty() && text.back() == ' ') {
+        text.pop_back();
+    }
+    return text;
+}
+
+// Whom an SQLSTATE blames: a connection lost or a server shutting down
+// (class 08, 57P01 to 57P03) is the database away, 53100 its disk full, any
+// other the statement.
+std::string part_of(const std::string& state) {
+    if (state.starts_with("08") || state == "57P01" || state == "57P02" || state == "57P03") {
+        return std::string(database_away);
+    }
+    return state == "53100" ? std::string(database_full) : "PostgreSQL";
+}
+
 class postgres_connection final : public sql_connection {
 public:
     explicit postgres_connection(const std::string& address) try : connection_(address) {
         connection_.set_variable("client_min_messages", "warning");
     } catch (const std::exception& error) {
-        throw failure(reason{"PostgreSQL", -1, "connect", error.what(), {}});
+        throw failure(
+            reason{std::string(database_away), -1, "connect", "PostgreSQL: " + trimmed(error.what()), {}});
     }
 
     std::vector<sql_row> run(const std::string& statement,
@@ -93,10 +114,20 @@ public:
                 }
             }
             return rows;
+        } catch (const pqxx::broken_connection& error) {
+            throw failure(reason{
+                std::string(database_away), -1, "exec_params", "PostgreSQL: " + trimmed(error.what()), {}});
         } catch (const pqxx::sql_error& error) {
-            throw failure(reason{"PostgreSQL", -1, "exec_params", error.what(), error.sqlstate()});
+            throw failure(reason{part_of(error.sqlstate()), -1, "exec_params",
+                                 "PostgreSQL: " + trimmed(error.what()), error.sqlstate()});
         } catch (const std::exception& error) {
-            throw failure(reason{"PostgreSQL", -1, "exec_params", error.what(), {}});
+            // libpqxx says a connection it lost in several ways.
+            const bool lost = connection_.is_open() == false;
+            throw failure(reason{lost ? std::string(database_away) : "PostgreSQL",
+                                 -1,
+                                 "exec_params",
+                                 "PostgreSQL: " + trimmed(error.what()),
+                                 {}});
         }
     }
 

@@ -10,6 +10,8 @@
 #include <ctime>
 #include <memory>
 
+#include "refdata/pci_names.h"
+
 namespace {
 
 // The value of the first row of that name on a page, or empty.
@@ -108,8 +110,14 @@ adapter_facts facts_of(const adapter_report& adapter) {
     }
     facts.vendor_id = pci_id(vendor);
     facts.device_id = pci_id(device);
-    facts.vendor_name = without_id(vendor);
-    facts.device_name = gpu.empty() ? adapter.description : without_id(gpu);
+    // The PCI list names what it knows: then no report names the device.
+    const std::string listed_vendor = facts.vendor_id != 0 ? vendor_name_of(facts.vendor_id) : std::string();
+    const std::string listed_device =
+        facts.vendor_id != 0 ? gpu_name_of(facts.vendor_id, facts.device_id) : std::string();
+    facts.vendor_name = listed_vendor.empty() ? without_id(vendor) : listed_vendor;
+    facts.device_name = !listed_device.empty() ? listed_device
+                        : gpu.empty()          ? adapter.description
+                                               : without_id(gpu);
     if (facts.vendor_id != 0) {
         char key[24];
         std::snprintf(key, sizeof key, "%04x:%04x", facts.vendor_id, facts.device_id);
@@ -137,23 +145,6 @@ adapter_facts facts_of(const adapter_report& adapter) {
         }
     }
     return facts;
-}
-
-bool counts_as_present(std::string_view value) {
-    if (value.empty() || value == "no" || value == "not supported" || value == "not available") {
-        return false;
-    }
-    std::string_view number = value.substr(0, value.find(' '));
-    if (number.starts_with("0x")) {
-        number.remove_prefix(2);
-        return number.empty() || number.find_first_not_of('0') != std::string_view::npos;
-    }
-    // "0", "0.0", "0.000000", "-0": a zero, whatever follows it.
-    const size_t digits = number.find_first_not_of("+-");
-    if (digits == std::string_view::npos || digits > 1 || number[digits] != '0') {
-        return true;
-    }
-    return number.find_first_not_of("+-0.") != std::string_view::npos;
 }
 
 std::string sha256_hex(std::string_view bytes) {

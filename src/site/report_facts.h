@@ -29,10 +29,6 @@ struct adapter_facts {
 // pages, the Direct3D 11/12 page, the OpenGL and Vulkan Summaries).
 adapter_facts facts_of(const adapter_report& adapter);
 
-// A row counts as a device having it: any value but "no", "not supported",
-// "not available" and zero ("0", "0.0", "0x0", "0 MiB").
-bool counts_as_present(std::string_view value);
-
 // BLAKE2b (its first 256 bits) of the report's content, in hex: its adapters, which groups were
 // read, and each page's rows (kind, name, value), whatever the identifier,
 // time, program or descriptions.

@@ -21,14 +21,18 @@ namespace {
 
 class sqlite_connection final : public sql_connection {
 public:
-    explicit sqlite_connection(const std::string& path) {
+    sqlite_connection(const std::string& path, bool create) {
         if (sqlite3_open_v2(path.c_str(), &db_,
-                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                            SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX,
                             nullptr) != SQLITE_OK) {
             const std::string why = db_ != nullptr ? sqlite3_errmsg(db_) : "out of memory";
             sqlite3_close(db_);
             db_ = nullptr;
-            throw failure(reason{"SQLite", -1, "sqlite3_open_v2", path + " cannot be opened: " + why, {}});
+            throw failure(reason{std::string(database_away),
+                                 -1,
+                                 "sqlite3_open_v2",
+                                 "SQLite's " + path + " cannot be opened: " + why,
+                                 {}});
         }
         // Writers wait for each other a while instead of failing at once.
         sqlite3_busy_timeout(db_, 10000);
@@ -103,10 +107,41 @@ public:
 
     const char* engine() const override { return "sqlite"; }
 
+    void check_still_there() override {
+        int moved = 0;
+        if (sqlite3_file_control(db_, "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK || moved != 0) {
+            throw failure(reason{std::string(database_away),
+                                 -1,
+                                 "SQLITE_FCNTL_HAS_MOVED",
+                                 "SQLite's database file was deleted or replaced while the site ran",
+                                 {}});
+        }
+    }
+
 private:
     [[noreturn]] void fail(const char* call) const {
+        const int code = sqlite3_extended_errcode(db_);
+        // A full disk, and a database that cannot be reached or read, are
+        // not the statement's fault.
+        std::string part = "SQLite";
+        switch (code & 0xFF) {
+            case SQLITE_FULL:
+                part = database_full;
+                break;
+            case SQLITE_BUSY:
+            case SQLITE_LOCKED:
+            case SQLITE_IOERR:
+            case SQLITE_CANTOPEN:
+            case SQLITE_CORRUPT:
+            case SQLITE_NOTADB:
+            case SQLITE_READONLY:
+                part = database_away;
+                break;
+            default:
+                break;
+        }
         throw failure(
-            reason{"SQLite", -1, call, sqlite3_errmsg(db_), std::to_string(sqlite3_extended_errcode(db_))});
+            reason{part, -1, call, "SQLite: " + std::string(sqlite3_errmsg(db_)), std::to_string(code)});
     }
 
     sqlite3* db_ = nullptr;
@@ -115,6 +150,6 @@ private:
 
 }  // namespace
 
-std::unique_ptr<sql_connection> open_sqlite(const std::string& path) {
-    return std::make_unique<sqlite_connection>(path);
+std::unique_ptr<sql_connection> open_sqlite(const std::string& path, bool create) {
+    return std::make_unique<sqlite_connection>(path, create);
 }

@@ -37,6 +37,7 @@ struct stored_report {
     int64_t id = 0;
     std::string received;  // "2026-12-09T13:33:45Z"
     std::string how;
+    bool awaits_whole = false;  // a legacy report whose whole report may still come: it may change
     std::string program;
     std::string version;
     std::string original;
@@ -78,6 +79,13 @@ struct covered_device {
     std::string lowest_driver;  // the lowest driver version of a report that had it
 };
 
+// A report an operator removed: when, and why.
+struct removed_report {
+    int64_t id = 0;
+    std::string removed;  // "2026-12-09T13:33:45Z"
+    std::string why;
+};
+
 // The filters of a listing; empty ones do not filter.
 struct listing_filter {
     uint32_t vendor_id = 0;
@@ -94,6 +102,10 @@ public:
     // this version; a database that cannot be opened is the reason.
     static result<std::unique_ptr<report_store>> open(const std::string& database);
 
+    // connect makes a connection (raising failure where it cannot); a
+    // connection whose statement failed is never reused, and where the
+    // database went away and came back, a call that met a dead pooled
+    // connection runs again on a fresh one.
     report_store(std::function<std::unique_ptr<sql_connection>()> connect, bool one_writer);
 
     // Keeps the report, committed before it returns, unless the same content
@@ -120,9 +132,22 @@ public:
     std::vector<std::string> row_names(page_group group, page_id page, const std::string& starting,
                                        int limit);
 
+    // Removes report id: its adapters, the pages no other report shares,
+    // and its count in its devices, whose facts are made again from the
+    // reports left; a row keeps when and why. The reason where there is no
+    // such report. Raises failure where the database fails.
+    result<removed_report> remove(int64_t id, const std::string& why);
+    // The removal of report id, where an operator removed it.
+    std::optional<removed_report> removal(int64_t id);
+
 private:
     class lease;
     lease borrow();
+    // Runs work with a pooled connection: again, once, on a fresh one where
+    // a pooled connection had lost its database.
+    template <typename work_type>
+    auto with_db(work_type&& work);
+    void forget_idle();
     void migrate();
     kept_report keep_once(sql_connection& db, const received_report& report, const std::string& hash);
     // Keeps a page not kept before (most pages of a report are: found by

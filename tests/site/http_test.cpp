@@ -28,33 +28,6 @@ std::string replaced(std::string text, const std::string& from, const std::strin
     return at == std::string::npos ? text : text.replace(at, from.size(), to);
 }
 
-// Sends raw bytes on a new connection and reads until the site closes it or
-// the wait is over; what came back (and, where given, whether the site closed).
-std::string raw_exchange(int port, const std::string& request, std::chrono::milliseconds wait,
-                         bool* closed = nullptr) {
-    const int sock = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    connect(sock, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    send(sock, request.data(), request.size(), MSG_NOSIGNAL);
-    timeval limit{static_cast<time_t>(wait.count() / 1000),
-                  static_cast<suseconds_t>(wait.count() % 1000 * 1000)};
-    setsockopt(sock, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
-    std::string answer;
-    char piece[4096];
-    ssize_t got = 0;
-    while ((got = recv(sock, piece, sizeof piece, 0)) > 0) {
-        answer.append(piece, static_cast<size_t>(got));
-    }
-    if (closed != nullptr) {
-        *closed = got == 0 || (got < 0 && errno == ECONNRESET);
-    }
-    close(sock);
-    return answer;
-}
-
 class SiteHttp : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(SiteHttp, EachPostIsKeptOnceOrRefusedWithOneSentence) {
@@ -89,6 +62,22 @@ TEST_P(SiteHttp, EachPostIsKeptOnceOrRefusedWithOneSentence) {
     EXPECT_EQ("/reports/2", made->get_header_value("Location"));
     EXPECT_EQ(nlohmann::json::parse(made->body)["url"], root + "/reports/2");
     EXPECT_EQ(true, nlohmann::json::parse(post("/api/reports", report).second)["already"]);
+
+    // The form's text keeps "+", "&" and "=" as older viewers send them: raw.
+    const std::string plus = replaced(text, "8.17.18.19", "8.17+18&id=19");
+    std::string raw_form = viewer_form(plus);
+    for (const auto& [escaped, byte] :
+         {std::pair{"%2B", "+"}, std::pair{"%26", "&"}, std::pair{"%3D", "="}}) {
+        for (size_t at = raw_form.find(escaped); at != std::string::npos; at = raw_form.find(escaped, at)) {
+            raw_form.replace(at, 3, byte);
+        }
+    }
+    const httplib::Result kept_plus =
+        client.Post("/submitter.php", raw_form, "application/x-www-form-urlencoded");
+    ASSERT_TRUE(kept_plus);
+    EXPECT_EQ(200, kept_plus->status) << kept_plus->body;
+    const std::string plus_id = kept_plus->body.substr(kept_plus->body.rfind('/') + 1, 1);
+    EXPECT_EQ(plus, client.Get(("/api/reports/" + plus_id + "/submission").c_str())->body);
 
     // Read back: the saved report byte for byte; the legacy one as the pages its text holds.
     EXPECT_EQ(report, client.Get("/api/reports/2")->body);
@@ -153,7 +142,7 @@ TEST_P(SiteHttp, EachPostIsKeptOnceOrRefusedWithOneSentence) {
     }
     int64_t kept = 0;
     site.store().reports({}, &kept);
-    EXPECT_GE(kept, 2);
+    EXPECT_GE(kept, 3);
     EXPECT_EQ(400, client.Get("/api/coverage?group=metal&page=x&name=y")->status);
     EXPECT_EQ(404, client.Get("/api/reports/77777")->status);
 }
@@ -204,65 +193,6 @@ TEST_P(SiteHttp, ManyClientsAtOnceAndEveryAnsweredReportIsThere) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, SiteHttp, ::testing::ValuesIn(engines));
-
-TEST(SiteLimits, SlowClientsFloodsAndCrowdsAreCutOff) {
-    server_limits limits;
-    limits.connection = std::chrono::seconds(2);
-    limits.requests_per_second = 2;
-    limits.connections_per_address = 2;
-    running_site site(fresh_database("sqlite"), limits);
-    // A client that sends a byte at a time is cut off at the connection's limit.
-    const auto start = steady_clock::now();
-    {
-        const int sock = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(static_cast<uint16_t>(site.port()));
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ASSERT_EQ(0, connect(sock, reinterpret_cast<sockaddr*>(&address), sizeof address));
-        const std::string slow = "GET /api/devices HTTP/1.1\r\nHost: x\r\nX-Slow: ";
-        bool cut = false;
-        for (size_t i = 0; !cut && steady_clock::now() - start < std::chrono::seconds(8); ++i) {
-            cut = send(sock, &slow[i % slow.size()], 1, MSG_NOSIGNAL) < 0;
-            char byte;
-            cut = cut || recv(sock, &byte, 1, MSG_DONTWAIT) == 0;
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-        close(sock);
-        EXPECT_TRUE(cut);
-        EXPECT_LT(steady_clock::now() - start, std::chrono::seconds(6));
-    }
-    // A flood from one address is slowed.
-    httplib::Client client("127.0.0.1", site.port());
-    int slowed = 0;
-    for (int i = 0; i < 30; ++i) {
-        const httplib::Result answer = client.Get("/api/devices");
-        slowed += answer && answer->status == 429 ? 1 : 0;
-    }
-    EXPECT_GT(slowed, 0);
-    // An address holds two connections: a third is closed at once. (The two
-    // may wait a moment for the server under load: the third tries again.)
-    server_limits crowded;
-    crowded.connections_per_address = 2;
-    running_site crowd(fresh_database("sqlite"), crowded);
-    std::vector<std::thread> holders;
-    for (int i = 0; i < 2; ++i) {
-        holders.emplace_back([&] { raw_exchange(crowd.port(), "GET", std::chrono::milliseconds(6000)); });
-    }
-    bool closed_at_once = false;
-    for (int attempt = 0; attempt < 8 && !closed_at_once; ++attempt) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(150));
-        bool closed = false;
-        const std::string answer = raw_exchange(crowd.port(), "GET /api/devices HTTP/1.1\r\nHost: x\r\n\r\n",
-                                                std::chrono::seconds(3), &closed);
-        // Closed by the site without a word: not served.
-        closed_at_once = closed && answer.empty();
-    }
-    EXPECT_TRUE(closed_at_once);
-    for (std::thread& holder : holders) {
-        holder.join();
-    }
-}
 
 TEST(SiteProgram, ServesWhereItIsToldAndLogsEachRequest) {
     const std::string program = CAVIO_SITE_PROGRAM;

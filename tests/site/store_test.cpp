@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "report/report_json.h"
+#include "site/presence.h"
 #include "site/site_fixtures.h"
 
 namespace {
@@ -120,11 +122,108 @@ TEST_P(Store, ReportsDevicesAndCoverageAreWhatWasKept) {
     EXPECT_FALSE(store.report(999999));
 }
 
+TEST_P(Store, NamesComeFromThePciListOrMostReportsNeverTheNewest) {
+    result<std::unique_ptr<report_store>> opened = report_store::open(fresh_database(GetParam()));
+    ASSERT_TRUE(opened) << opened.why().text();
+    report_store& store = **opened;
+    const std::string nvidia = "NVIDIA Corporation (0x10DE)";
+    const auto keep = [&](const std::string& device, const std::string& vendor,
+                          const std::string& description, const std::string& driver) {
+        report_document document = report_of(vendor, device, driver, {{"GL_Z", "yes"}});
+        document.adapters[0].description = description;
+        store.keep(received(document));
+    };
+    const auto named = [&](const std::string& key) {
+        const std::optional<device_entry> device = store.device(key);
+        return device ? device->vendor + " / " + device->name + " / " + device->driver_version : "(none)";
+    };
+    // A device the PCI list knows is named by it, whatever its reports say.
+    keep("0x06CD", "Other Vendor Inc. (0x10DE)", "<script>alert(1)</script>", "2.0");
+    EXPECT_EQ("NVIDIA Corporation / NVIDIA: GF100 [GeForce GTX 470] / 2.0", named("10de:06cd"));
+    // One it does not know: by what most of its reports say; of two as
+    // many, the name given first. The newest report alone changes nothing.
+    keep("0xFFF0", nvidia, "Board A", "10.2");
+    keep("0xFFF0", nvidia, "Board A", "9.8");
+    keep("0xFFF0", nvidia, "Board B", "9.9");
+    keep("0xFFF0", nvidia, "Board B", "9.7");
+    EXPECT_EQ("NVIDIA Corporation / Board A / 9.7", named("10de:fff0"));
+    keep("0xFFF0", nvidia, "Board B", "9.7.1");
+    EXPECT_EQ("NVIDIA Corporation / Board B / 9.7.1", named("10de:fff0"));
+    // Reports of older drivers after newer ones: "since" is the lowest.
+    const std::vector<covered_device> covered =
+        store.coverage({page_group::opengl, page_id::gl_extensions, "GL_Z", std::nullopt});
+    const auto board = std::find_if(covered.begin(), covered.end(),
+                                    [](const covered_device& d) { return d.device.key == "10de:fff0"; });
+    ASSERT_NE(covered.end(), board);
+    EXPECT_EQ("9.7", board->lowest_driver);
+}
+
+TEST_P(Store, ARemovedReportTakesOnlyWhatWasItsOwn) {
+    result<std::unique_ptr<report_store>> opened = report_store::open(fresh_database(GetParam()));
+    ASSERT_TRUE(opened) << opened.why().text();
+    report_store& store = **opened;
+    const std::string nvidia = "NVIDIA Corporation (0x10DE)";
+    const report_document shared = report_of(nvidia, "0x1111", "1.0", {{"GL_X", "yes"}});
+    const int64_t first = store.keep(received(shared)).id;
+    const int64_t second =
+        store.keep(received(report_of(nvidia, "0x1111", "2.0", {{"GL_X", "yes"}, {"GL_Y", "yes"}}))).id;
+    const int64_t other = store.keep(received(report_of(nvidia, "0x2222", "3.0", {{"GL_Y", "yes"}}))).id;
+    EXPECT_FALSE(store.remove(999, "spam"));
+    ASSERT_TRUE(store.remove(second, "spam"));
+    EXPECT_FALSE(store.report(second));
+    EXPECT_EQ("spam", store.removal(second)->why);
+    EXPECT_FALSE(store.removal(first));
+    EXPECT_EQ(shared, store.report(first)->document);
+    const std::optional<device_entry> device = store.device("10de:1111");
+    ASSERT_TRUE(device);
+    EXPECT_EQ(1, device->reports);
+    EXPECT_EQ(first, device->newest_report);
+    EXPECT_EQ("1.0", device->driver_version);
+    // GL_Y is left only where the other device says it.
+    std::vector<std::string> has;
+    for (const covered_device& d :
+         store.coverage({page_group::opengl, page_id::gl_extensions, "GL_Y", std::nullopt})) {
+        has.push_back(d.device.key + (d.has ? " with" : " without"));
+    }
+    std::sort(has.begin(), has.end());
+    EXPECT_EQ((std::vector<std::string>{"10de:1111 without", "10de:2222 with"}), has);
+    ASSERT_TRUE(store.remove(other, "a leaked name"));
+    EXPECT_FALSE(store.device("10de:2222"));
+    EXPECT_EQ((std::vector<std::string>{"GL_X"}),
+              store.row_names(page_group::opengl, page_id::gl_extensions, "", 10));
+}
+
+// The absence words, held against what the page writers write: each occurs
+// on the golden report's pages, and no row saying one counts as present.
 TEST(StoreFacts, WhatCountsAsPresent) {
-    for (const char* present : {"yes", "1", "4096", "0.5", "0x10", "not quite", "12_1"}) {
+    const result<report_document> golden =
+        read_report_json(site_fixtures::read_file(std::string(CAVIO_GOLDEN_DIR) + "/report.json"), "golden");
+    ASSERT_TRUE(golden);
+    const std::pair<const char*, const char*> written[] = {
+        {"vk_formats", "none"},          {"dx_formats", "not supported"},
+        {"dx_formats", "not available"}, {"vk_features", "no"},
+        {"gl_extensions", "no"},         {"gl_core_limits", "not supported"},
+        {"dx_outputs", "not available"}, {"vk_queues", "0"},
+        {"dx_summary", "none"},
+    };
+    for (const auto& [marker, word] : written) {
+        bool found = false;
+        for (const adapter_report& adapter : golden->adapters) {
+            for (const report_group& group : adapter.groups) {
+                for (const report_page& page : group.pages) {
+                    for (const report_row& row : page.rows) {
+                        found = found || (page.info().marker == std::string(marker) && row.value == word);
+                    }
+                }
+            }
+        }
+        EXPECT_TRUE(found) << marker << " never says \"" << word << "\"";
+        EXPECT_FALSE(counts_as_present(word)) << word;
+    }
+    for (const char* present : {"yes", "1", "4096", "0.5", "0x10", "not quite", "12_1", "sampled image"}) {
         EXPECT_TRUE(counts_as_present(present)) << present;
     }
-    for (const char* absent : {"no", "not supported", "not available", "0", "0.000000", "0x0", "0 MiB", ""}) {
+    for (const char* absent : {"0.000000", "0x0", "0 MiB", "-0", ""}) {
         EXPECT_FALSE(counts_as_present(absent)) << absent;
     }
 }
