@@ -1,8 +1,10 @@
 // The site's store under load: ingest of many reports made by varying a real
 // one (other devices, drivers and values), the store's size per report, and
 // the coverage and device-list queries over them, median and 99th percentile.
-//   site_bench REPORT.json COUNT DATABASE...
+//   site_bench REPORT.json COUNT [--posters N] DATABASE...
 // DATABASE is sqlite:FILE (a new file) or postgresql://... (an empty database).
+// With --posters, N threads keep reports at once, as that many viewers
+// posting together would through the site's pool.
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -12,6 +14,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "report/report_json.h"
@@ -103,7 +106,7 @@ uint64_t file_size(const std::string& path) {
 
 int main(int argc, char** argv) {
     if (argc < 4) {
-        std::fputs("usage: site_bench REPORT.json COUNT DATABASE...\n", stderr);
+        std::fputs("usage: site_bench REPORT.json COUNT [--posters N] DATABASE...\n", stderr);
         return 2;
     }
     std::ifstream in(argv[1], std::ios::binary);
@@ -115,7 +118,13 @@ int main(int argc, char** argv) {
         return 1;
     }
     const int count = std::atoi(argv[2]);
-    for (int d = 3; d < argc; ++d) {
+    int first_database = 3;
+    int posters = 1;
+    if (std::string(argv[3]) == "--posters" && argc > 5) {
+        posters = std::max(1, std::atoi(argv[4]));
+        first_database = 5;
+    }
+    for (int d = first_database; d < argc; ++d) {
         const std::string database = argv[d];
         result<std::unique_ptr<report_store>> opened = report_store::open(database);
         if (!opened) {
@@ -134,14 +143,31 @@ int main(int argc, char** argv) {
         };
         const uint64_t empty = store_size();
         // Only the store's work is timed: making each report, and its JSON
-        // as a viewer would post it, is not.
+        // as a viewer would post it, is not. Reports are made a batch at a
+        // time, then the posters keep the batch together.
         double seconds = 0;
-        for (int i = 0; i < count; ++i) {
-            report_document document = variant(*real, i);
-            std::string json = report_json(document, "cavio", "1.0.0.0");
-            const auto start = clock_type::now();
-            store.keep({"json", "cavio", "1.0.0.0", std::move(json), std::move(document)});
-            seconds += ms_since(start) / 1000;
+        constexpr int batch = 100;
+        for (int start = 0; start < count; start += batch) {
+            std::vector<received_report> made;
+            for (int i = start; i < std::min(count, start + batch); ++i) {
+                report_document document = variant(*real, i);
+                std::string json = report_json(document, "cavio", "1.0.0.0");
+                made.push_back({"json", "cavio", "1.0.0.0", std::move(json), std::move(document)});
+            }
+            const auto began = clock_type::now();
+            std::vector<std::thread> threads;
+            for (int p = 0; p < posters; ++p) {
+                threads.emplace_back([&, p] {
+                    for (size_t i = static_cast<size_t>(p); i < made.size();
+                         i += static_cast<size_t>(posters)) {
+                        store.keep(made[i]);
+                    }
+                });
+            }
+            for (std::thread& thread : threads) {
+                thread.join();
+            }
+            seconds += ms_since(began) / 1000;
         }
         const uint64_t bytes = store_size() - empty;
         const figures coverage = time_query(
@@ -157,8 +183,9 @@ int main(int argc, char** argv) {
             50);
         const figures devices = time_query([&] { store.devices({0x10DE, "", "", 2}); }, 50);
         const figures reports = time_query([&] { store.reports({0, "board 12", "", 1}); }, 20);
-        std::printf("%s, %d reports: ingest %.0f reports/s (%.1f s); store %.1f KB per report\n",
-                    engine.c_str(), count, count / seconds, seconds, bytes / 1024.0 / count);
+        std::printf("%s, %d reports, %d poster%s: ingest %.0f reports/s (%.1f s); store %.1f KB per report\n",
+                    engine.c_str(), count, posters, posters == 1 ? "" : "s", count / seconds, seconds,
+                    bytes / 1024.0 / count);
         std::printf("  coverage of an extension: median %.1f ms, p99 %.1f ms\n", coverage.median,
                     coverage.p99);
         std::printf("  coverage of a limit's value: median %.1f ms, p99 %.1f ms\n", limit.median, limit.p99);

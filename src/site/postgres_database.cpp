@@ -4,6 +4,7 @@
 #include <optional>
 #include <pqxx/pqxx>
 #include <string>
+#include <unordered_map>
 
 #include "base/reason.h"
 #include "site/database.h"
@@ -96,8 +97,11 @@ public:
         }
         try {
             pqxx::nontransaction work(connection_);
+            const std::string* prepared = prepared_name(statement);
             const pqxx::result result =
-                work.exec_params(numbered(statement), pqxx::prepare::make_dynamic_params(texts));
+                prepared != nullptr
+                    ? work.exec_prepared(*prepared, pqxx::prepare::make_dynamic_params(texts))
+                    : work.exec_params(numbered(statement), pqxx::prepare::make_dynamic_params(texts));
             std::vector<sql_row> rows;
             rows.reserve(result.size());
             for (const pqxx::row& found : result) {
@@ -134,7 +138,25 @@ public:
     const char* engine() const override { return "postgresql"; }
 
 private:
+    // Each statement is parsed and planned once per connection; a few
+    // thousand at most (batches of every size are distinct statements), the
+    // rest run unprepared.
+    const std::string* prepared_name(const std::string& statement) {
+        const auto found = prepared_.find(statement);
+        if (found != prepared_.end()) {
+            return &found->second;
+        }
+        if (prepared_.size() >= 2000 || statement.starts_with("BEGIN") || statement == "COMMIT" ||
+            statement == "ROLLBACK") {
+            return nullptr;
+        }
+        const std::string name = "s" + std::to_string(prepared_.size());
+        connection_.prepare(name, numbered(statement));
+        return &prepared_.emplace(statement, name).first->second;
+    }
+
     pqxx::connection connection_;
+    std::unordered_map<std::string, std::string> prepared_;
 };
 
 }  // namespace

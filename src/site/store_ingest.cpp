@@ -66,31 +66,33 @@ int64_t report_store::keep_page(sql_connection& db, const report_page& page, con
     for (size_t first = 0; first < said.size(); first += batch) {
         const size_t last = std::min(said.size(), first + batch);
         std::string facts = "INSERT INTO facts (grp, page_no, name, value, present) VALUES ";
-        std::string links =
-            "INSERT INTO page_facts (fact_id, page_id) SELECT id, ? FROM facts WHERE grp = ? AND page_no = ? "
-            "AND "
-            "(name, value) IN (";
+        // Each fact's id by its own lookup in the unique index: a join would
+        // let the planner scan every fact of the page's kind, as many as
+        // there are devices and drivers.
+        std::string links = "INSERT INTO page_facts (fact_id, page_id) VALUES ";
         std::vector<sql_value> fact_values;
-        std::vector<sql_value> link_values = {id, group, number};
+        std::vector<sql_value> link_values;
         for (size_t i = first; i < last; ++i) {
             const auto& [name, value] = said[i];
             facts += i == first ? "(?, ?, ?, ?, ?)" : ", (?, ?, ?, ?, ?)";
-            links += i == first ? "(?, ?)" : ", (?, ?)";
+            links += std::string(i == first ? "" : ", ") +
+                     "((SELECT id FROM facts WHERE grp = ? AND page_no = ? AND name = ? AND value = ?), ?)";
             fact_values.insert(fact_values.end(),
                                {group, number, name, value, int64_t{counts_as_present(value) ? 1 : 0}});
-            link_values.insert(link_values.end(), {name, value});
+            link_values.insert(link_values.end(), {group, number, name, value, id});
         }
         db.run(facts + " ON CONFLICT (grp, page_no, name, value) DO NOTHING", fact_values);
-        db.run(links + ") ON CONFLICT DO NOTHING", link_values);
+        db.run(links, link_values);
     }
     return id;
 }
 
 void report_store::keep_adapters(sql_connection& db, int64_t id, const report_document& document,
                                  const std::string& received, bool counted) {
+    std::vector<adapter_facts> counted_devices;
     for (size_t a = 0; a < document.adapters.size(); ++a) {
         const adapter_report& adapter = document.adapters[a];
-        const adapter_facts facts = facts_of(adapter);
+        adapter_facts facts = facts_of(adapter);
         int64_t read = 0;
         for (const report_group& group : adapter.groups) {
             read |= group.read ? int64_t{1} << static_cast<int>(group.id) : 0;
@@ -133,20 +135,34 @@ void report_store::keep_adapters(sql_connection& db, int64_t id, const report_do
             const std::string lowest = facts.driver_order + order_separator + facts.driver_version;
             std::string linked = "INSERT INTO adapter_pages (adapter_id, position, page_id) VALUES ";
             std::string devices = "INSERT INTO device_pages (device_key, page_id, lowest) VALUES ";
+            std::string lowered =
+                "UPDATE device_pages SET lowest = ? WHERE device_key = ? AND lowest > ? AND page_id IN (";
             std::vector<sql_value> link_values;
             std::vector<sql_value> device_values;
+            std::vector<sql_value> lowered_values = {lowest, facts.device_key, lowest};
             for (size_t p = 0; p < pages.size(); ++p) {
                 linked += p == 0 ? "(?, ?, ?)" : ", (?, ?, ?)";
                 devices += p == 0 ? "(?, ?, ?)" : ", (?, ?, ?)";
+                lowered += p == 0 ? "?" : ", ?";
                 link_values.insert(link_values.end(), {adapter_id, static_cast<int64_t>(p), pages[p]});
                 device_values.insert(device_values.end(), {facts.device_key, pages[p], lowest});
+                lowered_values.emplace_back(pages[p]);
             }
             db.run(linked, link_values);
-            db.run(devices +
-                       " ON CONFLICT (page_id, device_key) DO UPDATE SET lowest = excluded.lowest "
-                       "WHERE excluded.lowest < device_pages.lowest",
-                   device_values);
+            // A page new to the device is added; one it had gets a lower
+            // driver only where this one is lower (most reports bring newer
+            // drivers: the update then writes and locks nothing).
+            db.run(devices + " ON CONFLICT (page_id, device_key) DO NOTHING", device_values);
+            db.run(lowered + ")", lowered_values);
         }
+        counted_devices.push_back(std::move(facts));
+    }
+    // The devices last, in one order: their rows are locked until the
+    // commit, which then comes soon, and two reports never wait on each
+    // other's devices in a circle.
+    std::sort(counted_devices.begin(), counted_devices.end(),
+              [](const adapter_facts& x, const adapter_facts& y) { return x.device_key < y.device_key; });
+    for (const adapter_facts& facts : counted_devices) {
         count_device(db, facts, id, received, counted);
     }
 }
