@@ -37,4 +37,5 @@ for page in "/" "/?vendor=10de&page=3" "/devices/$device" "/reports/$((sqlite_co
     echo "  page $page: median $(echo "$times" | sed -n 11p) s, slowest $(echo "$times" | tail -n 1) s, $size bytes gzipped"
 done
 kill "$site"
-"$bench" "$report" "$count" "postgresql://postgres@127.0.0.1:$port/bench"
+# Eight posters at once, as the site's pool of eight takes posts.
+"$bench" "$report" "$count" --posters 8 "postgresql://postgres@127.0.0.1:$port/bench"

@@ -67,7 +67,15 @@ void as_page(site_response& response) {
     while (!sentence.empty() && sentence.back() == '\n') {
         sentence.pop_back();
     }
-    const std::string title = status_phrase(response.status);
+    const int status = response.status;
+    const std::string title = status == 404   ? "Not found"
+                              : status == 405 ? "Not taken here"
+                              : status == 410 ? "Removed"
+                              : status == 413 ? "Too large"
+                              : status == 429 ? "Too many requests"
+                              : status == 500 ? "The site failed"
+                              : status == 503 ? "Not available now"
+                                              : "Not understood";
     response.set_content(
         html_page(title, "", "<h1>" + html_text(title) + "</h1>\n<p>" + html_text(sentence) + "</p>\n"),
         "text/html; charset=utf-8");

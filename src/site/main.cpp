@@ -18,7 +18,7 @@
 namespace {
 
 constexpr char usage[] =
-    "usage: cavio-site [--listen ADDRESS:PORT] [--database DATABASE]\n"
+    "usage: cavio-site [--listen ADDRESS:PORT] [--database DATABASE] [--requests-per-second N]\n"
     "       cavio-site [--database DATABASE] --remove-report ID --reason TEXT\n"
     "\n"
     "Serves the Cavio report site: viewers post to /submitter.php, scripts to\n"
@@ -29,6 +29,9 @@ constexpr char usage[] =
     "  --listen ADDRESS:PORT   where to listen (default 127.0.0.1:8080)\n"
     "  --database DATABASE     sqlite:FILE (default sqlite:cavio.db) or\n"
     "                          postgresql://USER@HOST:PORT/NAME\n"
+    "  --requests-per-second N the most requests an address makes a second,\n"
+    "                          over a burst of twice that (default 50; 0: no\n"
+    "                          limit, for a site behind a proxy that limits)\n"
     "  --remove-report ID      removes report ID, keeping when and why; its\n"
     "                          address then answers 410 with the reason\n"
     "  --reason TEXT           why, as its address will say it\n"
@@ -72,6 +75,7 @@ int main(int argc, char** argv) {
     std::string removed;
     std::string why;
     bool removing = false;
+    server_limits limits;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -81,6 +85,15 @@ int main(int argc, char** argv) {
         if (arg == "--version") {
             std::printf("cavio-site %s\n", CAVIO_VERSION);
             return 0;
+        }
+        if (arg == "--requests-per-second" && i + 1 < argc) {
+            const std::string rate = argv[++i];
+            if (rate.empty() || rate.size() > 6 ||
+                rate.find_first_not_of("0123456789") != std::string::npos) {
+                return usage_error("--requests-per-second takes a number");
+            }
+            limits.requests_per_second = std::stoi(rate);
+            continue;
         }
         if ((arg == "--listen" || arg == "--database" || arg == "--remove-report" || arg == "--reason") &&
             i + 1 < argc) {
@@ -114,7 +127,7 @@ int main(int argc, char** argv) {
         return remove_report(**store, removed, why);
     }
     std::signal(SIGPIPE, SIG_IGN);
-    site_server server{server_limits{}};
+    site_server server{limits};
     install_routes(server.routes(), **store, server.limits());
     install_pages(server.routes(), **store);
     const result<int> bound = server.listen(host, port);

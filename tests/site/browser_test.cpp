@@ -62,11 +62,27 @@ protected:
         set_rows(other, "Device ID", "0x5912");
         set_rows(other, "GPU", "Intel: HD Graphics 630");
         set_rows(other, "GL_ARB_multitexture", "no");
+        // 5: a board the PCI list does not know, whose name is long and
+        // turns the text around it right to left.
+        report_document turned = document;
+        turned.adapters[0].description = "Turned Board";
+        set_rows(turned, "Vendor", "Nobody Inc. (0xFFFE)");
+        set_rows(turned, "Device ID", "0x0001");
+        set_rows(turned, "GPU", "\xE2\x80\xAE" + long_name());
         httplib::Client client("127.0.0.1", site_->port());
         client.Post("/api/reports", golden, "application/json");
         client.Post("/submitter.php", viewer_form(golden_submission()), "application/x-www-form-urlencoded");
         client.Post("/api/reports", report_json(hostile, "cavio", "1.2.3.4"), "application/json");
         client.Post("/api/reports", report_json(other, "cavio", "1.2.3.4"), "application/json");
+        client.Post("/api/reports", report_json(turned, "cavio", "1.2.3.4"), "application/json");
+    }
+
+    static std::string long_name() {
+        std::string name;
+        for (int i = 0; name.size() < 300; ++i) {
+            name += "Board" + std::to_string(i) + " ";
+        }
+        return name;
     }
     static void TearDownTestSuite() { delete site_; }
 
@@ -117,8 +133,13 @@ void expect_sound_page(const std::string& dom, const std::string& path) {
 TEST_F(Browser, EveryKindOfPageShowsItsReportsSafely) {
     const std::string chosen = "aria-current=\"page\"";
     const std::vector<std::pair<std::string, std::vector<std::string>>> pages = {
-        {"/", {"NVIDIA: GF100 [GeForce GTX 470]", "Intel: HD Graphics 630", "3 devices"}},
-        {"/devices/10de:06cd", {"Report 1", "Report 3", "8.17.18.20", "Compare"}},
+        // A name is the PCI list's where it knows the board (report 3 named it
+        // "<script>"), and a long one is shortened and isolated.
+        {"/",
+         {"NVIDIA: GF100 [GeForce GTX 470]", "Intel: HD Graphics 630", "4 devices",
+          "<bdi>\xE2\x80\xAE" + long_name().substr(0, 119) + "\xE2\x80\xA6</bdi>"}},
+        {"/devices/10DE:06CD", {"Report 1", "Report 3", "8.17.18.20", "Compare"}},
+        {"/reports/99", {"Not found", "There is no report 99."}},
         {"/reports/1?page=vk_features",
          {"Vulkan \xE2\x80\x94 Features", "geometryShader", "class=\"yes\">yes", "class=\"no\">no",
           "/coverage?page=vk_features&amp;name=geometryShader", chosen + ">Features", "Download"}},
@@ -129,11 +150,13 @@ TEST_F(Browser, EveryKindOfPageShowsItsReportsSafely) {
         {"/compare?a=1&b=3&only=1",
          {"rows differ on", "class=\"differs\"", "8.17.18.19", "8.17.18.20", "Differences only"}},
         {"/coverage?page=gl_extensions&name=GL_ARB_multitexture",
-         {"1 of 2 devices", "NVIDIA Corporation", "Intel Corporation", "Since driver", "8.17.18.19"}},
-        {"/coverage?page=vk_features&name=geometryShader", {"3 of 3 devices"}},
+         {"2 of 3 devices", "NVIDIA Corporation", "Intel Corporation", "Since driver", "8.17.18.19"}},
+        {"/coverage?page=vk_features&name=geometryShader", {"4 of 4 devices"}},
     };
     for (const auto& [path, expected] : pages) {
         const std::string dom = chromium("--dump-dom", url(path));
+        EXPECT_EQ(std::string::npos, dom.find("&lt;script&gt;alert(1)&lt;/script&gt;</a>"))
+            << path << ": a report named a device";
         ASSERT_FALSE(dom.empty()) << "Chromium gave nothing for " << path;
         for (const std::string& text : expected) {
             EXPECT_NE(std::string::npos, dom.find(text)) << path << " lacks " << text;

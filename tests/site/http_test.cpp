@@ -192,6 +192,47 @@ TEST_P(SiteHttp, ManyClientsAtOnceAndEveryAnsweredReportIsThere) {
     EXPECT_EQ(static_cast<int64_t>(ids.size()), total);
 }
 
+// A row one report has and the other lacks is a difference, in JSON and on
+// the page, whichever side it is on.
+TEST_P(SiteHttp, ComparisonsKeepRowsOnOneSideOnly) {
+    running_site site(fresh_database(GetParam()));
+    httplib::Client client("127.0.0.1", site.port());
+    const report_document golden =
+        *read_report_json(read_file(std::string(CAVIO_GOLDEN_DIR) + "/report.json"), "golden");
+    report_document fewer = golden;
+    std::vector<report_row>& rows = fewer.adapters.at(0).group(page_group::opengl).pages.back().rows;
+    const std::string gone = rows.back().name;
+    rows.pop_back();
+    for (report_page& features : fewer.adapters.at(0).group(page_group::vulkan).pages) {
+        if (features.id == page_id::vk_features) {
+            features.rows.push_back({row_kind::yes_no, "onlyHereFeature", "yes", "", std::nullopt});
+        }
+    }
+    ASSERT_EQ(201,
+              client.Post("/api/reports", report_json(golden, "cavio", "1"), "application/json")->status);
+    ASSERT_EQ(201, client.Post("/api/reports", report_json(fewer, "cavio", "1"), "application/json")->status);
+    const nlohmann::json compared = nlohmann::json::parse(client.Get("/api/compare?a=1&b=2")->body);
+    std::map<std::string, std::pair<nlohmann::json, nlohmann::json>> sides;
+    for (const nlohmann::json& page : compared["adapters"][0]["pages"]) {
+        for (const nlohmann::json& row : page["rows"]) {
+            sides[row["name"].get<std::string>()] = {row["a"], row["b"]};
+        }
+    }
+    ASSERT_TRUE(sides.count(gone)) << compared.dump();
+    EXPECT_TRUE(sides[gone].second.is_null());
+    EXPECT_FALSE(sides[gone].first.is_null());
+    ASSERT_TRUE(sides.count("onlyHereFeature")) << compared.dump();
+    EXPECT_TRUE(sides["onlyHereFeature"].first.is_null());
+    EXPECT_EQ(2, compared["rows"]);
+    const std::string page = client.Get("/compare?a=1&b=2&only=1")->body;
+    for (const std::string& name : {gone, std::string("onlyHereFeature")}) {
+        const size_t row = page.find(">" + name + "</th>");
+        ASSERT_NE(std::string::npos, row) << name;
+        EXPECT_NE(std::string::npos, page.rfind("<tr class=\"only\">", row)) << name;
+        EXPECT_LT(page.find("(none)", row), page.find("</tr>", row)) << name;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, SiteHttp, ::testing::ValuesIn(engines));
 
 TEST(SiteProgram, ServesWhereItIsToldAndLogsEachRequest) {

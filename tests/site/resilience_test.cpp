@@ -29,6 +29,18 @@ const std::string golden_report() {
     return read_file(std::string(CAVIO_GOLDEN_DIR) + "/report.json");
 }
 
+// What a log file holds, from its start; the file is closed.
+std::string everything_in(std::FILE* log) {
+    std::rewind(log);
+    std::string text;
+    char line[4096];
+    while (std::fgets(line, sizeof line, log) != nullptr) {
+        text += line;
+    }
+    std::fclose(log);
+    return text;
+}
+
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
     const size_t at = text.find(from);
     return at == std::string::npos ? text : text.replace(at, from.size(), to);
@@ -206,8 +218,8 @@ TEST(SiteDatabase, ASqliteFileGoneIsNeverAnsweredAsKept) {
     const std::string database = fresh_database("sqlite");
     const std::string path = database.substr(7);
     std::FILE* log = std::tmpfile();
-    running_site site(database, {}, log);
-    httplib::Client client("127.0.0.1", site.port());
+    auto site = std::make_unique<running_site>(database, server_limits{}, log);
+    httplib::Client client("127.0.0.1", site->port());
     const std::string report = golden_report();
     ASSERT_EQ(201, client.Post("/api/reports", report, "application/json")->status);
     for (const char* how : {"deleted", "replaced"}) {
@@ -222,15 +234,10 @@ TEST(SiteDatabase, ASqliteFileGoneIsNeverAnsweredAsKept) {
         ASSERT_TRUE(post);
         EXPECT_EQ(503, post->status) << how << ": " << post->body;
     }
-    std::rewind(log);
-    char line[4096] = {};
-    std::string logged;
-    while (std::fgets(line, sizeof line, log) != nullptr) {
-        logged += line;
-    }
+    site.reset();  // each log line is written after its answer: all are written once the site is gone
+    const std::string logged = everything_in(log);
     EXPECT_NE(std::string::npos, logged.find("POST /api/reports: 503")) << logged;
     EXPECT_NE(std::string::npos, logged.find(": 503: The database: SQLite")) << logged;
-    std::fclose(log);
     // A path that keeps nothing, or cannot be opened, is refused at start.
     for (const char* refused : {"sqlite:", "sqlite::memory:", "sqlite:/nonexistent-folder/cavio.db"}) {
         EXPECT_FALSE(report_store::open(refused)) << refused;
@@ -240,8 +247,8 @@ TEST(SiteDatabase, ASqliteFileGoneIsNeverAnsweredAsKept) {
 TEST(SiteDatabase, AFailureOfTheSitesOwnIsA500ThatTheLogExplains) {
     const std::string database = fresh_database("sqlite");
     std::FILE* log = std::tmpfile();
-    running_site site(database, {}, log);
-    httplib::Client client("127.0.0.1", site.port());
+    auto site = std::make_unique<running_site>(database, server_limits{}, log);
+    httplib::Client client("127.0.0.1", site->port());
     ASSERT_EQ(201, client.Post("/api/reports", golden_report(), "application/json")->status);
     sqlite3* db = nullptr;
     sqlite3_open(database.substr(7).c_str(), &db);
@@ -255,18 +262,12 @@ TEST(SiteDatabase, AFailureOfTheSitesOwnIsA500ThatTheLogExplains) {
         << failed->body;
     // The path with a space cannot pass for a second field of its log line.
     client.Get("/no such page");
-    std::fflush(log);
-    std::rewind(log);
-    std::string logged;
-    char line[4096];
-    while (std::fgets(line, sizeof line, log) != nullptr) {
-        logged += line;
-    }
+    site.reset();
+    const std::string logged = everything_in(log);
     EXPECT_NE(std::string::npos,
               logged.find("incident " + incident[1].str() + ": Store: a kept page cannot be read back"))
         << logged;
     EXPECT_NE(std::string::npos, logged.find(" GET /no%20such%20page 404 ")) << logged;
-    std::fclose(log);
 }
 
 TEST(SiteProgram, TwoProcessesServeOnePostgresqlDatabase) {
