@@ -25,7 +25,7 @@ done
 cd "$source_dir" || exit 1
 # The site is a Linux program: its own build compiles it.
 files=$(find src tests bench -name '*.cpp' -not -path 'src/site/*' -not -path 'tests/site/*' \
-    -not -name 'site_bench.cpp' | sort)
+    -not -name 'site_*.cpp' | sort)
 count=$(echo "$files" | wc -l)
 # shellcheck disable=SC2086
 echo "$files" | xargs -P "$(nproc)" -I{} "$clang" --target=x86_64-w64-mingw32 -std=c++20 -fsyntax-only \

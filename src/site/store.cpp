@@ -212,6 +212,14 @@ report_store::lease report_store::borrow() {
     return lease(*this, connect_(), false);
 }
 
+std::unique_lock<std::mutex> report_store::write_turn() {
+    std::unique_lock<std::mutex> turn(write_lock_, std::defer_lock);
+    if (one_writer_) {
+        turn.lock();
+    }
+    return turn;
+}
+
 void report_store::forget_idle() {
     const std::lock_guard<std::mutex> hold(pool_lock_);
     idle_.clear();

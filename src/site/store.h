@@ -148,6 +148,8 @@ private:
     template <typename work_type>
     auto with_db(work_type&& work);
     void forget_idle();
+    // SQLite's writers take turns here rather than wait in the engine.
+    std::unique_lock<std::mutex> write_turn();
     void migrate();
     kept_report keep_once(sql_connection& db, const received_report& report, const std::string& hash);
     // Keeps a page not kept before (most pages of a report are: found by

@@ -129,10 +129,7 @@ void remake_device(sql_connection& db, const std::string& key) {
 }
 
 result<removed_report> report_store::remove(int64_t id, const std::string& why) {
-    std::unique_lock<std::mutex> turn(write_lock_, std::defer_lock);
-    if (one_writer_) {
-        turn.lock();
-    }
+    const std::unique_lock<std::mutex> turn = write_turn();
     lease db = borrow();
     begin_writing(*db);
     try {

@@ -221,10 +221,7 @@ kept_report report_store::keep(const received_report& report) {
     if (known) {
         return *known;
     }
-    std::unique_lock<std::mutex> turn(write_lock_, std::defer_lock);
-    if (one_writer_) {
-        turn.lock();
-    }
+    const std::unique_lock<std::mutex> turn = write_turn();
     // Two writers of PostgreSQL may meet on a page or fact each inserts:
     // the one the server picks to fail tries again. A pooled connection
     // whose database restarted is dropped, with the rest, for a new one.
@@ -305,10 +302,7 @@ result<kept_report> report_store::attach(int64_t id, const std::string& token, c
         return refused("The whole report is not the report that was submitted.");
     }
     const std::string hash = content_hash(whole.document);
-    std::unique_lock<std::mutex> turn(write_lock_, std::defer_lock);
-    if (one_writer_) {
-        turn.lock();
-    }
+    const std::unique_lock<std::mutex> turn = write_turn();
     lease db = borrow();
     begin_writing(*db);
     try {

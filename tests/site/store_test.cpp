@@ -193,6 +193,36 @@ TEST_P(Store, ARemovedReportTakesOnlyWhatWasItsOwn) {
               store.row_names(page_group::opengl, page_id::gl_extensions, "", 10));
 }
 
+// A store of the version before: names as the newest report gave them, a
+// format's "none" counted as present, no removals. Opened, it is brought to
+// this version.
+TEST_P(Store, AnOlderStoreIsBroughtToThisVersion) {
+    const std::string database = fresh_database(GetParam());
+    {
+        result<std::unique_ptr<report_store>> made = report_store::open(database);
+        ASSERT_TRUE(made) << made.why().text();
+        report_document document =
+            report_of("NVIDIA Corporation (0x10DE)", "0x06CD", "1.0", {{"GL_N", "none"}});
+        document.adapters[0].description = "<script>";
+        (*made)->keep(received(document));
+    }
+    const std::unique_ptr<sql_connection> db =
+        GetParam() == "sqlite" ? open_sqlite(database.substr(7)) : open_postgresql(database);
+    for (const char* older :
+         {"UPDATE devices SET name = '<script>'", "UPDATE facts SET present = 1", "DROP TABLE device_names",
+          "DROP TABLE removals", "DROP INDEX adapters_device", "UPDATE cavio_schema SET version = 2"}) {
+        db->run(older);
+    }
+    result<std::unique_ptr<report_store>> opened = report_store::open(database);
+    ASSERT_TRUE(opened) << opened.why().text();
+    EXPECT_EQ("NVIDIA: GF100 [GeForce GTX 470]", (*opened)->device("10de:06cd")->name);
+    const std::vector<covered_device> covered =
+        (*opened)->coverage({page_group::opengl, page_id::gl_extensions, "GL_N", std::nullopt});
+    ASSERT_EQ(1u, covered.size());
+    EXPECT_FALSE(covered[0].has);
+    EXPECT_FALSE((*opened)->remove(99, "nothing"));
+}
+
 // The absence words, held against what the page writers write: each occurs
 // on the golden report's pages, and no row saying one counts as present.
 TEST(StoreFacts, WhatCountsAsPresent) {
