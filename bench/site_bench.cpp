@@ -138,7 +138,7 @@ int main(int argc, char** argv) {
                 const std::string path = database.substr(7);
                 return file_size(path) + file_size(path + "-wal");
             }
-            return static_cast<uint64_t>(integer_of(
+            return static_cast<uint64_t>(cell_integer(
                 open_postgresql(database)->run("SELECT pg_database_size(current_database())", {}).at(0)[0]));
         };
         const uint64_t empty = store_size();

@@ -5,7 +5,7 @@
 #   check-site-apart.sh SOURCE_DIR
 cd "$1/src" || exit 1
 status=0
-windows=$(grep -n -E '#include [<"](probe|submit|app)/|#include [<"]base/(platform|win_handles|text)\.h|#include <(windows|d3d[0-9]*|dxgi)\.h>' site/* 2>/dev/null)
+windows=$(grep -n -E '#include [<"](probe|submit|app)/|#include [<"]base/(platform|win_handles|text|file_version)\.h|#include <(windows|d3d[0-9]*|dxgi)\.h>' site/* 2>/dev/null)
 if [ -n "$windows" ]; then
     echo "the site includes Windows code:" >&2
     echo "$windows" >&2

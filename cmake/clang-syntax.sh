@@ -1,14 +1,17 @@
 #!/bin/sh
-# A second compiler over every source: clang++ for the same target, syntax
-# only, with the MinGW-w64 headers and C++ library, warnings as errors.
-#   clang-syntax.sh CLANG GXX SOURCE_DIR GENERATED_DIR GTEST_INCLUDE DEFINITION...
+# A second compiler over the program's sources: clang++ for the same target,
+# syntax only, with the MinGW-w64 headers and C++ library, warnings as errors.
+# FOLDERS (comma-separated, under SOURCE_DIR) are the sources read; CTest
+# runs a few such checks beside the other tests.
+#   clang-syntax.sh CLANG GXX SOURCE_DIR GENERATED_DIR GTEST_INCLUDE FOLDERS DEFINITION...
 set -u
 clang=$1
 gxx=$2
 source_dir=$3
 generated=$4
 gtest=$5
-shift 5
+folders=$(echo "$6" | tr ',' ' ')
+shift 6
 defines=""
 for definition in "$@"; do
     defines="$defines -D$definition"
@@ -24,11 +27,12 @@ done
 
 cd "$source_dir" || exit 1
 # The site is a Linux program: its own build compiles it.
-files=$(find src tests bench -name '*.cpp' -not -path 'src/site/*' -not -path 'tests/site/*' \
+# shellcheck disable=SC2086
+files=$(find $folders -name '*.cpp' -not -path 'src/site/*' -not -path 'tests/site/*' \
     -not -name 'site_*.cpp' | sort)
 count=$(echo "$files" | wc -l)
 # shellcheck disable=SC2086
-echo "$files" | xargs -P "$(nproc)" -I{} "$clang" --target=x86_64-w64-mingw32 -std=c++20 -fsyntax-only \
+echo "$files" | xargs -P 1 -I{} "$clang" --target=x86_64-w64-mingw32 -std=c++20 -fsyntax-only \
     -Wall -Wextra -Werror -nostdinc++ $library -isystem "$gtest" -Isrc -Itests -I"$generated" $defines \
     -DCAVIO_GOLDEN_DIR='""' -DCAVIO_KHRONOS_REGISTRY='""' -DCAVIO_PCI_IDS='""' -DCAVIO_VULKAN_REGISTRY='""' {}
 rc=$?

@@ -1,3 +1,4 @@
+// The cell-style rule: a cell's look from its row's kind and the theme.
 #include "app/cell_style.h"
 
 #include <algorithm>
@@ -111,7 +112,7 @@ cell_style decide_cell_style(const cell_facts& cell) {
     return cell.painter == cell_painter::summary ? summary_style(cell) : device_style(cell);
 }
 
-cell_facts facts_of(const grid_model& grid, int column, int row) {
+cell_facts cell_facts_at(const grid_model& grid, int column, int row) {
     cell_facts facts;
     facts.text = grid.cell(column, row);
     // The Compared column is painted as the value column, a mark as a "yes".

@@ -69,4 +69,4 @@ inline constexpr COLORREF differs_color = RGB(255, 226, 140);
 cell_style decide_cell_style(const cell_facts& cell);
 
 // The facts of a cell of a grid model, for the painters.
-cell_facts facts_of(const grid_model& grid, int column, int row);
+cell_facts cell_facts_at(const grid_model& grid, int column, int row);

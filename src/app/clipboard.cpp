@@ -1,3 +1,4 @@
+// Copying to the clipboard: rows and pages as UTF-16 text.
 #include "app/grid_control.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The Value column's width, measured over every value of its page.
 #include "app/column_fit.h"
 
 #include <algorithm>
@@ -16,7 +17,7 @@ int fitted_column_width(const grid_model& grid, int column, const text_measure& 
         if (value.empty() || grid.kind(r) == row_kind::section) {
             continue;
         }
-        const cell_style style = decide_cell_style(facts_of(grid, column, r));
+        const cell_style style = decide_cell_style(cell_facts_at(grid, column, r));
         // One pixel more, so that rounding at other DPIs never cuts the last glyph.
         width = std::max(
             width, measure(value, style.font_size, style.bold) + style.inset_left + style.inset_right + 1);

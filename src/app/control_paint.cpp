@@ -1,3 +1,4 @@
+// The subclass procedures that paint over the common controls: tabs, status bar, links.
 #include "app/control_paint.h"
 
 #include <commctrl.h>

@@ -1,10 +1,11 @@
+// The child controls' helpers: text in UTF-8, status-bar parts, creating and measuring.
 #include "app/controls.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 
-#include "app/window_classes.h"
+#include "app/window_class_names.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "base/win_handles.h"

@@ -1,3 +1,4 @@
+// Dark mode where the system's themes stop: the menu bar, buttons, group boxes, dialogs.
 #include "app/dark_paint.h"
 
 #include <commctrl.h>
@@ -72,7 +73,7 @@ void arrow(HDC dc, const RECT& box, int direction, COLORREF color) {
     Polygon(dc, points, 3);
 }
 
-std::wstring text_of(HWND window) {
+std::wstring wide_window_text(HWND window) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
@@ -88,7 +89,7 @@ void paint_button(HWND button, HDC dc) {
     const LONG style = GetWindowLongW(button, GWL_STYLE);
     const UINT prefix =
         (SendMessageW(button, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) != 0 ? DT_HIDEPREFIX : 0;
-    const std::wstring text = text_of(button);
+    const std::wstring text = wide_window_text(button);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, enabled ? colours.face_text : grey_text);
     const auto type = style & BS_TYPEMASK;

@@ -1,3 +1,4 @@
+// The Formats matrix: capability columns, marks read back from each row, the filter.
 #include "app/format_matrix.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// The grid window: its messages, scrolling, selection, column sizing and copying.
 #include "app/grid_control.h"
 
 #include <oleacc.h>
@@ -42,7 +43,7 @@ void grid_state::show_match(int row, column_role role, size_t offset, size_t len
     // The found text in view, scrolled no further than shows it whole with
     // a margin, so that as much of the row's start stays in view.
     const std::string& text = model_->cell(column, row);
-    const cell_style style = decide_cell_style(facts_of(*model_, column, row));
+    const cell_style style = decide_cell_style(cell_facts_at(*model_, column, row));
     const text_measure measured = measure();
     const int before = measured(text.substr(0, std::min(offset, text.size())), style.font_size, style.bold);
     const int found =
@@ -161,7 +162,7 @@ std::string grid_state::cut_text_at(int column, int row) {
     if (text.empty()) {
         return {};
     }
-    const cell_style style = decide_cell_style(facts_of(*model_, column, row));
+    const cell_style style = decide_cell_style(cell_facts_at(*model_, column, row));
     const int left = geometry_.column_left(column) - view_.scroll_x;
     const int right = std::min<int>(left + geometry_.column_pixels(column), client().right);
     const int room = right - std::max(left, 0) - scaled(style.inset_left + style.inset_right);

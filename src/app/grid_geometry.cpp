@@ -1,3 +1,4 @@
+// A grid's geometry: row tops, content size, scroll ranges and hit tests.
 #include "app/grid_geometry.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// A grid's model: the rows of a page with a header, widths, look and selection.
 #include "app/grid_model.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Painting a grid model, double-buffered, for WM_PAINT and WM_PRINTCLIENT alike.
 #include "app/grid_paint.h"
 
 #include <algorithm>
@@ -51,7 +52,7 @@ void paint_row(HDC dc, int row, int y, const grid_model& model, const grid_geome
         const int width = geometry.column_pixels(c);
         const RECT cell{x, y, x + width, y + height};
         x += width;
-        fill(dc, cell, decide_cell_style(facts_of(model, c, row)).background);
+        fill(dc, cell, decide_cell_style(cell_facts_at(model, c, row)).background);
         // Lines: always between header cells, between data cells as the
         // model says; under every row where lines are on.
         const bool vertical = fixed ? model.fixed_rows() > 0 : model.vertical_lines();
@@ -73,7 +74,7 @@ void paint_row(HDC dc, int row, int y, const grid_model& model, const grid_geome
         const RECT cell{x, y, right, y + height};
         x += geometry.column_pixels(c);
         const std::wstring text = wide_of(cell_text);
-        const cell_style style = decide_cell_style(facts_of(model, c, row));
+        const cell_style style = decide_cell_style(cell_facts_at(model, c, row));
         RECT text_area{cell.left + geometry.scaled(style.inset_left),
                        cell.top + geometry.scaled(style.inset_top),
                        cell.right - geometry.scaled(style.inset_right),

@@ -11,11 +11,29 @@
 #include "app/controls.h"
 #include "app/format_matrix.h"
 #include "app/grid_control.h"
-#include "app/site_config.h"
+#include "base/build_info.h"
 #include "app/window_classes.h"
 #include "app/window_layout.h"
 #include "base/text.h"
 #include "submit/site_address.h"
+
+namespace {
+
+// Hands every message to the main_window whose window it is, from the one
+// that creates it on.
+LRESULT CALLBACK main_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* form = reinterpret_cast<main_window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (form != nullptr && form->handle() == window) {
+        return form->handle_message(message, wparam, lparam);
+    }
+    return DefWindowProcW(window, message, wparam, lparam);
+}
+
+}  // namespace
 
 window_seams default_window_seams() {
     window_seams seams;
@@ -45,7 +63,7 @@ main_window::main_window(window_seams seams, bool controls_after_showing)
     for (const page_info& page : page_table()) {
         grids_.emplace_back(page);
     }
-    register_window_classes();
+    register_window_classes(main_procedure);
     face_brush_.reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
     dpi_ = window_dpi(nullptr);
     RECT frame{0, 0, scale_to(design_client_width, dpi_), scale_to(design_client_height, dpi_)};

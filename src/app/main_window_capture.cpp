@@ -8,7 +8,7 @@
 
 #include "app/grid_control.h"
 #include "app/main_window.h"
-#include "app/version.h"
+#include "base/file_version.h"
 #include "report/report_builder.h"
 #include "submit/submission.h"
 

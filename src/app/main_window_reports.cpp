@@ -11,7 +11,7 @@
 
 #include "app/control_ids.h"
 #include "app/main_window.h"
-#include "app/version.h"
+#include "base/file_version.h"
 #include "app/window_layout.h"
 #include "base/text.h"
 #include "report/compare.h"

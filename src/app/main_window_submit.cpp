@@ -11,7 +11,7 @@
 #include "app/controls.h"
 #include "app/main_window.h"
 #include "app/grid_control.h"
-#include "app/version.h"
+#include "base/file_version.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "report/report_json.h"

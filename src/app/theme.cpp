@@ -1,3 +1,4 @@
+// The palettes (light, dark, high contrast) and which one the system asks for.
 #include "app/theme.h"
 
 #include <algorithm>

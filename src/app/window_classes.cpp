@@ -1,8 +1,8 @@
+// The main window's and the panels' window classes, registered once.
 #include "app/window_classes.h"
 
 #include "app/control_ids.h"
 #include "app/grid_control.h"
-#include "app/main_window.h"
 #include "app/theme.h"
 #include "base/win_handles.h"
 
@@ -40,22 +40,10 @@ LRESULT CALLBACK panel_procedure(HWND window, UINT message, WPARAM wparam, LPARA
     return DefWindowProcW(window, message, wparam, lparam);
 }
 
-LRESULT CALLBACK main_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* form = reinterpret_cast<main_window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (form != nullptr && form->handle() == window) {
-        return form->handle_message(message, wparam, lparam);
-    }
-    return DefWindowProcW(window, message, wparam, lparam);
-}
-
 }  // namespace
 
-void register_window_classes() {
-    static const bool registered = [] {
+void register_window_classes(WNDPROC main_procedure) {
+    static const bool registered = [main_procedure] {
         HINSTANCE instance = GetModuleHandleW(nullptr);
         WNDCLASSEXW window_class{};
         window_class.cbSize = sizeof window_class;

@@ -4,8 +4,9 @@
 
 #include <windows.h>
 
-inline constexpr wchar_t main_window_class[] = L"CavioMain";
-inline constexpr wchar_t panel_window_class[] = L"CavioPanel";
+#include "app/window_class_names.h"
 
-// Registers both classes, and the grid's, once per process.
-void register_window_classes();
+// Registers both classes, and the grid's, once per process: the main
+// window's with main_procedure, the panels' with one that hands what their
+// controls say to the main window.
+void register_window_classes(WNDPROC main_procedure);

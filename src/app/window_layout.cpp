@@ -1,3 +1,4 @@
+// The main window's layout as pure functions of the client size and the DPI.
 #include "app/window_layout.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The platform helpers of the probes: libraries, entry points, status codes.
 #include "base/platform.h"
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The failure vocabulary's helpers: status codes as text, table errors.
 #include "base/reason.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// The text routines every layer shares: cutters, tests of free text, conversions.
 #include "base/text.h"
 
 #include <windows.h>

@@ -1,3 +1,5 @@
+// The capture: every probe on a thread of its own at start (or one after
+// another), each bounded in time, their records and reasons gathered.
 #include "probe/capture.h"
 
 #include <algorithm>
@@ -48,34 +50,45 @@ adapter_records read_directx(const capture_seams& seams) {
     return d3d9;
 }
 
-std::vector<d3d11_12_reading> read_d3d11_12(const capture_seams& seams, std::vector<reason>& reasons) {
-    struct readings {
-        std::vector<d3d11_12_reading> list;
-        std::vector<reason> reasons;
-    };
-    readings read = guarded<readings>("Direct3D 11/12", [&] { return readings{seams.direct3d11_12(), {}}; });
-    append(reasons, std::move(read.reasons));
-    return std::move(read.list);
+// Direct3D 11/12 on every adapter, and the reasons of the whole reading
+// (those of each adapter are in its reading).
+struct d3d11_12_readings {
+    std::vector<d3d11_12_reading> list;
+    std::vector<reason> reasons;
+};
+
+d3d11_12_readings read_d3d11_12(const capture_seams& seams) {
+    return guarded<d3d11_12_readings>("Direct3D 11/12", [&] {
+        return d3d11_12_readings{seams.direct3d11_12(), {}};
+    });
 }
 
-// Hands each Direct3D 11/12 reading to the adapter of its LUID, with its
-// reasons, where given.
-void attach(const std::vector<d3d11_12_reading>& readings, std::vector<dx_adapter>& adapters,
-            std::vector<reason>* reasons) {
+// Hands each Direct3D 11/12 reading to the adapter of its LUID.
+void hand_over(const std::vector<d3d11_12_reading>& readings, std::vector<dx_adapter>& adapters) {
     for (const d3d11_12_reading& reading : readings) {
-        for (size_t i = 0; i < adapters.size(); ++i) {
-            dx_adapter& adapter = adapters[i];
+        for (dx_adapter& adapter : adapters) {
             if (adapter.info.has_luid && adapter.info.luid == reading.luid) {
                 adapter.d3d11_12 = reading.record;
+            }
+        }
+    }
+}
+
+// The reasons of each reading, as reasons of the adapter of its LUID.
+std::vector<reason> reasons_of(const std::vector<d3d11_12_reading>& readings,
+                               const std::vector<dx_adapter>& adapters) {
+    std::vector<reason> reasons;
+    for (const d3d11_12_reading& reading : readings) {
+        for (size_t i = 0; i < adapters.size(); ++i) {
+            if (adapters[i].info.has_luid && adapters[i].info.luid == reading.luid) {
                 for (reason why : reading.reasons) {
-                    if (reasons != nullptr) {
-                        why.adapter = static_cast<int>(i);
-                        reasons->push_back(std::move(why));
-                    }
+                    why.adapter = static_cast<int>(i);
+                    reasons.push_back(std::move(why));
                 }
             }
         }
     }
+    return reasons;
 }
 
 reason too_slow(capture_part part, std::chrono::milliseconds bound) {
@@ -260,8 +273,11 @@ capture_run::capture_run(const capture_seams& seams, std::function<void()> finis
     }
     const std::vector<dx_adapter>& list = capture_.adapters;
     if (seams.direct3d11_12 && !list.empty()) {
-        start(capture_part::direct3d11_12,
-              [seams](handed_back& out) { out.d3d11_12 = read_d3d11_12(seams, out.reasons); });
+        start(capture_part::direct3d11_12, [seams](handed_back& out) {
+            d3d11_12_readings read = read_d3d11_12(seams);
+            out.d3d11_12 = std::move(read.list);
+            out.reasons = std::move(read.reasons);
+        });
     }
     if (seams.opengl) {
         // The OpenGL probe reads the list's monitors from a copy of its own.
@@ -316,12 +332,13 @@ void capture_run::take_in(capture_part part, handed_back&& records) {
         case capture_part::directx:
             capture_.adapters = std::move(records.directx.adapters);
             append(into, std::move(records.directx.reasons));
-            attach(readings_, capture_.adapters, nullptr);
+            hand_over(readings_, capture_.adapters);
             break;
         case capture_part::direct3d11_12:
             readings_ = std::move(records.d3d11_12);
             append(into, std::move(records.reasons));
-            attach(readings_, capture_.adapters, &into);
+            hand_over(readings_, capture_.adapters);
+            append(into, reasons_of(readings_, capture_.adapters));
             break;
         case capture_part::opengl:
             capture_.opengl = std::move(records.opengl.records);
@@ -419,8 +436,11 @@ startup_capture capture_chained(const capture_seams& seams) {
     std::vector<reason>& direct3d = capture.reasons[index_of(capture_part::directx)];
     direct3d = std::move(directx.reasons);
     if (seams.direct3d11_12 && !capture.adapters.empty()) {
+        d3d11_12_readings read = read_d3d11_12(seams);
+        hand_over(read.list, capture.adapters);
         std::vector<reason>& reasons = capture.reasons[index_of(capture_part::direct3d11_12)];
-        attach(read_d3d11_12(seams, reasons), capture.adapters, &reasons);
+        reasons = std::move(read.reasons);
+        append(reasons, reasons_of(read.list, capture.adapters));
     }
     if (seams.opengl) {
         gl_records opengl = guarded<gl_records>("OpenGL", [&] { return seams.opengl(capture.adapters); });

@@ -1,3 +1,5 @@
+// The Direct3D 11 and 12 probe: a device of each runtime on an adapter, its
+// feature structures and format support, read and released at once.
 #include "probe/d3d11_12_probe.h"
 
 #include <d3d11.h>
@@ -152,11 +154,9 @@ void ask_options(const feature_device& device, d3d_runtime runtime, d3d11_12_rec
     }
 }
 
-// What went wrong, or nothing.
-using trouble = std::optional<reason>;
-
-trouble read_d3d11(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, d3d11_12_record& record,
-                   bool with_formats) {
+// Each runtime's reading: the reason it could not be read, or none.
+std::optional<reason> read_d3d11(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry,
+                                 d3d11_12_record& record, bool with_formats) {
     if (!entry.create11) {
         return reason{
             "Direct3D 11", -1, "D3D11CreateDevice", "d3d11.dll or its D3D11CreateDevice is missing", {}};
@@ -181,8 +181,8 @@ trouble read_d3d11(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, d3
     return {};
 }
 
-trouble read_d3d12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, d3d11_12_record& record,
-                   bool with_formats) {
+std::optional<reason> read_d3d12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry,
+                                 d3d11_12_record& record, bool with_formats) {
     if (!entry.create12) {
         return reason{
             "Direct3D 12", -1, "D3D12CreateDevice", "d3d12.dll or its D3D12CreateDevice is missing", {}};
@@ -295,13 +295,13 @@ d3d11_12_entry_points load_d3d11_12_entry_points() {
     return entry;
 }
 
-d3d11_12_record probe_d3d11_12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry,
-                               std::vector<reason>* reasons, bool with_formats) {
-    d3d11_12_record record;
+d3d11_12_probed probe_d3d11_12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry, bool with_formats) {
+    d3d11_12_probed probed;
+    d3d11_12_record& record = probed.record;
     // Each device lives only within its read; nothing here may stop the
     // start-up.
     const auto read = [&](auto reader, const char* runtime, uint32_t& level) {
-        trouble what;
+        std::optional<reason> what;
         try {
             what = reader(adapter, entry, record, with_formats);
         } catch (const std::exception& error) {
@@ -310,11 +310,11 @@ d3d11_12_record probe_d3d11_12(IDXGIAdapter* adapter, const d3d11_12_entry_point
             level = 0;
             what = reason{runtime, -1, {}, error.what(), {}};
         }
-        if (what && reasons != nullptr) {
-            reasons->push_back(std::move(*what));
+        if (what) {
+            probed.reasons.push_back(std::move(*what));
         }
     };
     read(read_d3d11, "Direct3D 11", record.d3d11_feature_level);
     read(read_d3d12, "Direct3D 12", record.d3d12_feature_level);
-    return record;
+    return probed;
 }

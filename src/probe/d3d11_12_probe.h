@@ -40,11 +40,18 @@ struct d3d11_12_entry_points {
 // the libraries stay loaded until the process ends.
 d3d11_12_entry_points load_d3d11_12_entry_points();
 
+// What the probe read of one adapter, and why each part it could not read
+// is missing.
+struct d3d11_12_probed {
+    d3d11_12_record record;
+    std::vector<reason> reasons;
+};
+
 // Creates one device of each runtime on the adapter, reads it (its feature
 // structures and what it can do with each DXGI format), and releases it at
 // once. Never raises: what cannot be read stays empty, and a runtime
-// whose library is missing or whose device cannot be made adds a reason to
-// reasons, where given ("Direct3D 12: D3D12CreateDevice failed (0x887A0004)").
-// Without with_formats the format tables stay empty (for the benchmark).
-d3d11_12_record probe_d3d11_12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry,
-                               std::vector<reason>* reasons = nullptr, bool with_formats = true);
+// whose library is missing or whose device cannot be made is a reason
+// ("Direct3D 12: D3D12CreateDevice failed (0x887A0004)"). Without
+// with_formats the format tables stay empty (for the benchmark).
+d3d11_12_probed probe_d3d11_12(IDXGIAdapter* adapter, const d3d11_12_entry_points& entry,
+                               bool with_formats = true);

@@ -1,3 +1,4 @@
+// The Direct3D 9 probe: adapters, identity, D3DCAPS9 and display modes.
 #include "probe/d3d9_probe.h"
 
 #include "base/platform.h"

@@ -1,3 +1,4 @@
+// What both Direct3D probes share: identity, modes, GUIDs and failed calls as reasons.
 #include "probe/d3d_common.h"
 
 #include <algorithm>

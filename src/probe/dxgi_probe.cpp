@@ -1,3 +1,4 @@
+// The DXGI and Direct3D 10 probe: adapters, identity, memory, outputs and modes.
 #include "probe/dxgi_probe.h"
 
 #include <dxgi1_6.h>
@@ -166,9 +167,9 @@ void dxgi_probe::capture(const dx10_entry_points& entry) {
         complete_identity(record);
         test_shader_model(entry, record);
         if (entry.read_d3d11_12) {
-            std::vector<reason> lost;
-            record.d3d11_12 = probe_d3d11_12(dxgi_adapter.Get(), entry.direct3d11_12, &lost);
-            for (reason& why : lost) {
+            d3d11_12_probed probed = probe_d3d11_12(dxgi_adapter.Get(), entry.direct3d11_12);
+            record.d3d11_12 = std::move(probed.record);
+            for (reason& why : probed.reasons) {
                 why.adapter = count() - 1;
                 reasons.push_back(std::move(why));
             }
@@ -357,7 +358,9 @@ std::vector<d3d11_12_reading> probe_d3d11_12_everywhere(const dx10_entry_points&
         }
         d3d11_12_reading& reading = readings.emplace_back();
         std::memcpy(reading.luid.data(), &desc.AdapterLuid, reading.luid.size());
-        reading.record = probe_d3d11_12(adapter.Get(), entry.direct3d11_12, &reading.reasons);
+        d3d11_12_probed probed = probe_d3d11_12(adapter.Get(), entry.direct3d11_12);
+        reading.record = std::move(probed.record);
+        reading.reasons = std::move(probed.reasons);
     }
     return readings;
 }

@@ -1,3 +1,4 @@
+// The known OpenGL and WGL extensions, in their vendor groups, as data.
 #include "probe/gl_extensions.h"
 
 #include <iterator>

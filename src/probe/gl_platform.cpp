@@ -1,3 +1,4 @@
+// The OpenGL probe's platform table, filled from the real platform.
 #include "probe/gl_platform.h"
 
 #include "base/platform.h"

@@ -1,3 +1,4 @@
+// The OpenGL probe: a hidden window and contexts on each adapter's monitor, read.
 #include "probe/gl_probe.h"
 
 #include <GL/gl.h>
@@ -37,7 +38,7 @@ T as_entry(void* address) {
 
 // The implementation's strings are in the ANSI code page, as for every
 // program of the system; UTF-8 inside.
-std::string text_of(const GLubyte* text) {
+std::string gl_string_text(const GLubyte* text) {
     return text != nullptr ? utf8_of_ansi(reinterpret_cast<const char*>(text)) : std::string();
 }
 
@@ -334,13 +335,13 @@ void gl_capture::read_core_context(gl_core_context& core) const {
     const auto get_integer64 = as_entry<PFNGLGETINTEGER64VPROC>(lookup("glGetInteger64v"));
     const auto get_indexed = as_entry<PFNGLGETINTEGERI_VPROC>(lookup("glGetIntegeri_v"));
 
-    core.version_string = text_of(glGetString_(GL_VERSION));
-    core.shading_language_version = text_of(glGetString_(GL_SHADING_LANGUAGE_VERSION));
+    core.version_string = gl_string_text(glGetString_(GL_VERSION));
+    core.shading_language_version = gl_string_text(glGetString_(GL_SHADING_LANGUAGE_VERSION));
     clear_errors();
     const GLint listed = std::clamp(integers<1>(GL_NUM_EXTENSIONS)[0], 0, 100000);
     for (GLint i = 0; get_stringi != nullptr && i < listed; ++i) {
         if (const GLubyte* name = get_stringi(GL_EXTENSIONS, static_cast<GLuint>(i)); name != nullptr) {
-            core.extensions.push_back(text_of(name));
+            core.extensions.push_back(gl_string_text(name));
         }
     }
     const int version = integers<1>(GL_MAJOR_VERSION)[0] * 10 + integers<1>(GL_MINOR_VERSION)[0];
@@ -445,24 +446,24 @@ void gl_capture::read_context(HMONITOR monitor) {
 
     const auto [wgl_found, wgl] = wgl_text();
     record.wgl_extensions = wgl;
-    const std::string checked = text_of(glGetString_(GL_EXTENSIONS)) + (wgl_found ? " " + wgl : "");
+    const std::string checked = gl_string_text(glGetString_(GL_EXTENSIONS)) + (wgl_found ? " " + wgl : "");
     const auto known = known_extensions();
     for (size_t i = 0; i < known.size(); ++i) {
         record.extension_flags[i] = has_extension_word(checked, known[i].name);
     }
 
     record.monitor = monitor;
-    record.renderer = text_of(glGetString_(GL_RENDERER));
-    record.vendor = text_of(glGetString_(GL_VENDOR));
-    record.version_string = text_of(glGetString_(GL_VERSION));
-    record.extensions = text_of(glGetString_(GL_EXTENSIONS));
+    record.renderer = gl_string_text(glGetString_(GL_RENDERER));
+    record.vendor = gl_string_text(glGetString_(GL_VENDOR));
+    record.version_string = gl_string_text(glGetString_(GL_VERSION));
+    record.extensions = gl_string_text(glGetString_(GL_EXTENSIONS));
     record.version = version_part(record.version_string);
     if (gluGetString_ != nullptr) {
-        record.glu_version_string = text_of(gluGetString_(GLU_VERSION));
-        record.glu_extensions = text_of(gluGetString_(GLU_EXTENSIONS));
+        record.glu_version_string = gl_string_text(gluGetString_(GLU_VERSION));
+        record.glu_extensions = gl_string_text(gluGetString_(GLU_EXTENSIONS));
     }
     record.glu_version = version_part(record.glu_version_string);
-    record.shading_language_version = text_of(glGetString_(GL_SHADING_LANGUAGE_VERSION));
+    record.shading_language_version = gl_string_text(glGetString_(GL_SHADING_LANGUAGE_VERSION));
 
     for (const gl_limit& limit : gl_limits) {
         if (!limit.legacy()) {

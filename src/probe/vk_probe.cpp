@@ -1,3 +1,5 @@
+// The Vulkan probe: an instance of its own, every physical device read
+// structure by structure, and the surfaces each can present to.
 #include "probe/vk_probe.h"
 #include "probe/vk_structures.h"
 
@@ -129,12 +131,14 @@ void read_chains(const vk_functions& vk, VkPhysicalDevice device, uint32_t insta
 
 // Every structure of the device's extensions, each asked alone, so that one a
 // driver answers wrongly cannot spoil the rest; none a core structure of
-// the device's version shows already.
-void read_extension_structures(const vk_functions& vk, VkPhysicalDevice device, uint32_t instance_version,
-                               vk_device_record& record, std::vector<reason>& reasons) {
+// the device's version shows already. The reasons: the structures answered
+// with another.
+std::vector<reason> read_extension_structures(const vk_functions& vk, VkPhysicalDevice device,
+                                              uint32_t instance_version, vk_device_record& record) {
+    std::vector<reason> reasons;
     const uint32_t version = std::min(instance_version, record.properties.apiVersion);
     if (vk.properties2 == nullptr || vk.features2 == nullptr || version < VK_API_VERSION_1_1) {
-        return;
+        return reasons;
     }
     const auto structures = vk_extension_structures();
     for (uint32_t i = 0; i < structures.size(); ++i) {
@@ -174,6 +178,7 @@ void read_extension_structures(const vk_functions& vk, VkPhysicalDevice device, 
         }
         head->pNext = nullptr;
     }
+    return reasons;
 }
 
 // A hidden window on each monitor, and its Vulkan surface, for the
@@ -274,9 +279,15 @@ private:
     std::vector<shown> monitors_;
 };
 
-vk_device_record read_device(const vk_functions& vk, VkPhysicalDevice device, uint32_t instance_version,
-                             std::vector<reason>& reasons) {
+// One device's record, and the reasons for what of it could not be read.
+struct device_read {
     vk_device_record record;
+    std::vector<reason> reasons;
+};
+
+device_read read_device(const vk_functions& vk, VkPhysicalDevice device, uint32_t instance_version) {
+    device_read read;
+    vk_device_record& record = read.record;
     vk.properties(device, &record.properties);
     vk.features(device, &record.features);
     read_chains(vk, device, instance_version, record);
@@ -288,7 +299,7 @@ vk_device_record read_device(const vk_functions& vk, VkPhysicalDevice device, ui
     record.queue_families.resize(families);
     vk.queue_families(device, &families, record.queue_families.data());
     record.queue_families.resize(std::min<size_t>(families, record.queue_families.size()));
-    read_extension_structures(vk, device, instance_version, record, reasons);
+    read.reasons = read_extension_structures(vk, device, instance_version, record);
     const uint32_t version = std::min(instance_version, record.properties.apiVersion);
     const bool flags2 =
         vk.format_properties2 != nullptr && version >= VK_API_VERSION_1_1 &&
@@ -312,7 +323,7 @@ vk_device_record read_device(const vk_functions& vk, VkPhysicalDevice device, ui
         support.properties = both.formatProperties;
         support.properties3.pNext = nullptr;
     }
-    return record;
+    return read;
 }
 
 // One capture: the instance, destroyed whatever happens after it was made.
@@ -445,7 +456,9 @@ void vk_capture::run() {
         return;
     }
     for (VkPhysicalDevice device : devices) {
-        probe_.devices.push_back(read_device(vk_, device, version, probe_.reasons));
+        device_read read = read_device(vk_, device, version);
+        probe_.devices.push_back(std::move(read.record));
+        append(probe_.reasons, std::move(read.reasons));
     }
     // The surfaces last, once no other probe makes windows.
     if (vk_.create_surface != nullptr && windows_free_ && !windows_free_()) {

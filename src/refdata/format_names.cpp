@@ -1,3 +1,4 @@
+// The format names: Direct3D 9, DXGI and OpenGL compressed formats by value.
 #include "refdata/format_names.h"
 
 #include <algorithm>

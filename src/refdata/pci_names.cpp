@@ -1,7 +1,9 @@
+// The PCI names: the lists built from the generated data, and its parser.
 #include "refdata/pci_names.h"
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
 
 #include "refdata/pci_data.h"
 
@@ -42,53 +44,56 @@ std::string device_key(uint32_t vendor_id, uint32_t device_id) {
 
 namespace {
 
-// The part of rest up to the first separator, removed from rest together
-// with the separator; all of rest when there is none. found tells which.
-std::string_view take_until(std::string_view& rest, char separator, bool* found = nullptr) {
+// The part of rest before the first separator, removed from rest with the
+// separator; none, and rest as it was, where rest holds no separator.
+std::optional<std::string_view> cut_at(std::string_view& rest, char separator) {
     const size_t at = rest.find(separator);
-    if (found != nullptr) {
-        *found = at != std::string_view::npos;
-    }
     if (at == std::string_view::npos) {
-        const std::string_view part = rest;
-        rest = {};
-        return part;
+        return std::nullopt;
     }
     const std::string_view part = rest.substr(0, at);
     rest.remove_prefix(at + 1);
     return part;
 }
 
-// A hexadecimal identifier of one to eight digits, either letter case.
-bool parse_hex(std::string_view text, uint32_t& value) {
-    if (text.empty() || text.size() > 8) {
-        return false;
+// The part of rest before the first separator, or all of rest; removed
+// from rest with the separator.
+std::string_view take_until(std::string_view& rest, char separator) {
+    if (const std::optional<std::string_view> part = cut_at(rest, separator)) {
+        return *part;
     }
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
-    return error == std::errc() && end == text.data() + text.size();
+    const std::string_view all = rest;
+    rest = {};
+    return all;
 }
 
-// Reads the hex="Name" pairs of a vendor record into block; false when a
-// pair is malformed.
-bool parse_vendor_record(std::string_view record, keyed_list& block) {
+// A hexadecimal identifier of one to eight digits, either letter case.
+std::optional<uint32_t> hex_number(std::string_view text) {
+    uint32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
+    if (text.empty() || text.size() > 8 || error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// The vendors a vendor record's hex="Name" pairs name; none where a pair is
+// malformed.
+std::optional<keyed_list> vendor_record(std::string_view record) {
+    keyed_list block;
     while (!record.empty()) {
-        bool found = false;
-        uint32_t vendor = 0;
-        if (!parse_hex(take_until(record, '=', &found), vendor) || !found) {
-            return false;
+        const std::optional<std::string_view> id = cut_at(record, '=');
+        const std::optional<uint32_t> vendor = id ? hex_number(*id) : std::nullopt;
+        // Before the opening quote stands nothing in well-formed data.
+        const bool opened = vendor && cut_at(record, '"').has_value();
+        const std::optional<std::string_view> name = opened ? cut_at(record, '"') : std::nullopt;
+        if (!name) {
+            return std::nullopt;
         }
-        take_until(record, '"', &found);  // empty in well-formed data
-        if (!found) {
-            return false;
-        }
-        const std::string_view name = take_until(record, '"', &found);
-        if (!found) {
-            return false;
-        }
-        block.set(vendor_key(vendor), std::string(name));
+        block.set(vendor_key(*vendor), std::string(*name));
         take_until(record, ',');
     }
-    return true;
+    return block;
 }
 
 }  // namespace
@@ -103,22 +108,21 @@ keyed_list parse_device_database(std::string_view text) {
         if (!record.empty() && record.front() == '@') {
             record.remove_prefix(1);
             block.clear();
-            keyed_list vendors;
             // A malformed vendor record leaves the block without vendors, so
             // its devices are credited to nobody rather than to the block
             // before it.
-            if (parse_vendor_record(record, vendors)) {
-                block = std::move(vendors);
+            if (std::optional<keyed_list> vendors = vendor_record(record)) {
+                block = std::move(*vendors);
             }
             continue;
         }
-        bool found = false;
-        uint32_t device = 0;
-        if (!parse_hex(take_until(record, '=', &found), device) || !found) {
+        const std::optional<std::string_view> id = cut_at(record, '=');
+        const std::optional<uint32_t> device = id ? hex_number(*id) : std::nullopt;
+        if (!device) {
             continue;
         }
         std::string device_part(1, '.');
-        device_part += std::to_string(device);
+        device_part += std::to_string(*device);
         for (size_t i = 0; i < block.size(); ++i) {
             const auto& [vendor, name] = block[i];
             std::string value;

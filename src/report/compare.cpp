@@ -1,3 +1,4 @@
+// Comparing two reports: rows paired page by page, and the differences counted.
 #include "report/compare.h"
 
 #include <map>

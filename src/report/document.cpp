@@ -1,3 +1,4 @@
+// The report document's lookups: an adapter's group, a group's page, rows as written.
 #include "report/document.h"
 
 const report_page* report_group::page(page_id wanted) const {

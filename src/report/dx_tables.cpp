@@ -1,3 +1,4 @@
+// The D3DCAPS9 flag groups and number rows of the DirectX pages, as data.
 #include "report/dx_tables.h"
 
 namespace {

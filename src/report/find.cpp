@@ -1,3 +1,4 @@
+// Find: the rows of an adapter's pages that hold a text, in any letter case.
 #include "report/find.h"
 
 #include <algorithm>

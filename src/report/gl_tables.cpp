@@ -1,3 +1,4 @@
+// The OpenGL pages' rows as data, each bound to its field of the record.
 #include "report/gl_tables.h"
 
 #include <iterator>

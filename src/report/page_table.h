@@ -1,10 +1,12 @@
 // Every report page, written once as data: its group, marker, caption and
-// look. The window, every output, the site and the tests read this table; a
-// new page is one entry here and one writer (report_builder.cpp binds each
-// page to its writer).
+// look, the writer of its rows and its place in the submission. The window,
+// the builder, every output, the site and the tests read this table; a new
+// page is one entry here and its writer.
 #pragma once
 
+#include <optional>
 #include <span>
+#include <string_view>
 
 enum class page_group { directx, opengl, vulkan };
 inline constexpr int group_count = 3;
@@ -52,6 +54,18 @@ enum class page_id {
 
 inline constexpr int page_count = 35;
 
+struct dx_adapter;
+struct gl_record;
+struct vk_page_source;
+class page_writer;
+
+// Writes a page's rows from the record of its group.
+struct page_writer_of {
+    void (*directx)(page_writer& page, const dx_adapter& adapter) = nullptr;
+    void (*opengl)(page_writer& page, const gl_record& record) = nullptr;
+    void (*vulkan)(page_writer& page, const vk_page_source& source) = nullptr;
+};
+
 struct page_info {
     page_id id;
     page_group group;
@@ -63,12 +77,20 @@ struct page_info {
     // Reset to an empty page when the adapter has no record of the group;
     // the window keeps the others as they were.
     bool cleared_without_record = false;
+    // Its place among its group's pages in the submission, from 1, in the
+    // order the site has always received them; 0: the submission leaves it out.
+    int submitted = 0;
+    // Its writer; none in a build that only reads pages (the site's).
+    page_writer_of writer = {};
 };
 
 // All pages, in tab order.
 std::span<const page_info> page_table();
 
 const page_info& page_of(page_id id);
+
+// The page a marker names ("dx_device"); none for a marker of no page.
+std::optional<page_id> page_by_marker(std::string_view marker);
 
 // The pages of one group, in tab order.
 std::span<const page_info> pages_of(page_group group);

@@ -1,3 +1,4 @@
+// Pages as readable text in aligned columns, for the clipboard and cavio-report.
 #include "report/page_text.h"
 
 #include <algorithm>

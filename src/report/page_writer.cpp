@@ -1,3 +1,4 @@
+// The row writers that every page writer builds its page with.
 #include "report/page_writer.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The report built from the capture: each adapter's pages written by the
+// page table's writers, the problems, and the Vulkan devices no adapter is.
 #include "report/report_builder.h"
 
 #include <algorithm>
@@ -9,79 +11,24 @@
 #include "report/page_writer.h"
 #include "report/summary_facts.h"
 
-namespace {
-
-// Writes the rows of one page from one record.
-using directx_writer = void (*)(page_writer& page, const dx_adapter& adapter);
-using opengl_writer = void (*)(page_writer& page, const gl_record& record);
-using vulkan_writer = void (*)(page_writer& page, const vk_page_source& source);
-
-struct page_writers_of {
-    directx_writer directx;
-    opengl_writer opengl;
-    vulkan_writer vulkan;
-};
-
-// The writer of each page, in the page table's order.
-constexpr page_writers_of writers[] = {
-    {directx_pages::summary, nullptr, nullptr},              // dx_summary
-    {directx_pages::device, nullptr, nullptr},               // dx_device
-    {directx_pages::capabilities, nullptr, nullptr},         // dx_capabilities
-    {directx_pages::vertices, nullptr, nullptr},             // dx_vertices
-    {directx_pages::rendering, nullptr, nullptr},            // dx_rendering
-    {directx_pages::textures, nullptr, nullptr},             // dx_textures
-    {directx_pages::blending, nullptr, nullptr},             // dx_blending
-    {directx_pages::buffers, nullptr, nullptr},              // dx_buffers
-    {directx_pages::pixel_shader, nullptr, nullptr},         // dx_pixel_shader
-    {directx_pages::vertex_shader, nullptr, nullptr},        // dx_vertex_shader
-    {directx_pages::resolutions, nullptr, nullptr},          // dx_resolutions
-    {directx_pages::direct3d11_12, nullptr, nullptr},        // dx_d3d11_12
-    {directx_pages::formats, nullptr, nullptr},              // dx_formats
-    {directx_pages::outputs, nullptr, nullptr},              // dx_outputs
-    {nullptr, opengl_pages::summary, nullptr},               // gl_summary
-    {nullptr, opengl_pages::device, nullptr},                // gl_device
-    {nullptr, opengl_pages::capabilities, nullptr},          // gl_capabilities
-    {nullptr, opengl_pages::rendering, nullptr},             // gl_rendering
-    {nullptr, opengl_pages::textures, nullptr},              // gl_textures
-    {nullptr, opengl_pages::stacks, nullptr},                // gl_stacks
-    {nullptr, opengl_pages::vertex_shader, nullptr},         // gl_vertex_shader
-    {nullptr, opengl_pages::extensions, nullptr},            // gl_extensions
-    {nullptr, opengl_pages::core_limits, nullptr},           // gl_core_limits
-    {nullptr, opengl_pages::all_extensions, nullptr},        // gl_all_extensions
-    {nullptr, nullptr, vulkan_pages::summary},               // vk_summary
-    {nullptr, nullptr, vulkan_pages::device},                // vk_device
-    {nullptr, nullptr, vulkan_pages::limits},                // vk_limits
-    {nullptr, nullptr, vulkan_pages::features},              // vk_features
-    {nullptr, nullptr, vulkan_pages::extensions},            // vk_extensions
-    {nullptr, nullptr, vulkan_pages::formats},               // vk_formats
-    {nullptr, nullptr, vulkan_pages::memory},                // vk_memory
-    {nullptr, nullptr, vulkan_pages::queues},                // vk_queues
-    {nullptr, nullptr, vulkan_pages::extension_features},    // vk_extension_features
-    {nullptr, nullptr, vulkan_pages::extension_properties},  // vk_extension_properties
-    {nullptr, nullptr, vulkan_pages::surface},               // vk_surface
-};
-static_assert(std::size(writers) == page_count);
-
-}  // namespace
-
 report_page write_page(const page_info& page, const dx_adapter& adapter) {
     report_page written{page.id, {}, {}};
     page_writer writer(written);
-    writers[static_cast<size_t>(page.id)].directx(writer, adapter);
+    page.writer.directx(writer, adapter);
     return written;
 }
 
 report_page write_page(const page_info& page, const gl_record& record) {
     report_page written{page.id, {}, {}};
     page_writer writer(written);
-    writers[static_cast<size_t>(page.id)].opengl(writer, record);
+    page.writer.opengl(writer, record);
     return written;
 }
 
 report_page write_page(const page_info& page, const vk_page_source& source) {
     report_page written{page.id, {}, {}};
     page_writer writer(written);
-    writers[static_cast<size_t>(page.id)].vulkan(writer, source);
+    page.writer.vulkan(writer, source);
     return written;
 }
 

@@ -1,3 +1,4 @@
+// The DirectX Summary's facts: feature levels, shader model, memory and HDR.
 #include "report/summary_facts.h"
 
 #include <algorithm>

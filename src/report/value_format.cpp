@@ -1,31 +1,30 @@
+// Numbers as the pages write them: fixed, general, and names for those without digits.
 #include "report/value_format.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
-// Names for the values that have no digits.
-bool special_text(double value, std::string& text) {
+// The name of a value that has no digits; none for one that has.
+std::optional<std::string> special_text(double value) {
     if (std::isnan(value)) {
-        text = "Nan";
-        return true;
+        return "Nan";
     }
     if (std::isinf(value)) {
-        text = value > 0 ? "+Inf" : "-Inf";
-        return true;
+        return value > 0 ? "+Inf" : "-Inf";
     }
-    return false;
+    return std::nullopt;
 }
 
 }  // namespace
 
 std::string fixed_six_text(float value) {
-    std::string text;
-    if (special_text(value, text)) {
-        return text;
+    if (std::optional<std::string> special = special_text(value)) {
+        return *special;
     }
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
@@ -34,10 +33,9 @@ std::string fixed_six_text(float value) {
 }
 
 std::string general_text(float value, char decimal_separator) {
-    std::string text;
     const double wide = value;
-    if (special_text(wide, text)) {
-        return text;
+    if (std::optional<std::string> special = special_text(wide)) {
+        return *special;
     }
     if (wide == 0) {
         return "0";
@@ -54,9 +52,7 @@ std::string general_text(float value, char decimal_separator) {
         digits.pop_back();
     }
 
-    if (wide < 0) {
-        text = "-";
-    }
+    std::string text = wide < 0 ? "-" : "";
     if (exponent + 1 > 15 || std::fabs(wide) < 0.00001) {
         text += digits[0];
         if (digits.size() > 1) {

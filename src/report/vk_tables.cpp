@@ -1,3 +1,4 @@
+// The Vulkan pages' sections and one sentence per structure member, by name.
 #include "report/vk_tables.h"
 
 #include <cstdio>

@@ -1,13 +1,14 @@
+// The site's edge: failures said truly and logged, and what every answer carries.
 #include "site/answer.h"
-
-#include <zlib.h>
 
 #include <cstdlib>
 #include <random>
 
 #include "site/database.h"
 #include "site/html.h"
-#include "site/report_facts.h"
+#include "site/clock.h"
+#include "site/compression.h"
+#include "site/digest.h"
 
 namespace {
 
@@ -42,23 +43,6 @@ bool takes_gzip(const std::string& accepted) {
 
 bool compressible(const std::string& type) {
     return type.starts_with("text/") || type.starts_with("application/json");
-}
-
-std::string gzipped(const std::string& bytes) {
-    z_stream stream{};
-    // 15 + 16: a gzip wrapper around the deflate stream.
-    if (deflateInit2(&stream, 5, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
-        return {};
-    }
-    std::string out(deflateBound(&stream, static_cast<uLong>(bytes.size())), '\0');
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
-    stream.avail_in = static_cast<uInt>(bytes.size());
-    stream.next_out = reinterpret_cast<Bytef*>(out.data());
-    stream.avail_out = static_cast<uInt>(out.size());
-    const int status = deflate(&stream, Z_FINISH);
-    out.resize(stream.total_out);
-    deflateEnd(&stream);
-    return status == Z_STREAM_END ? out : std::string();
 }
 
 // A browser's error: the sentence on a page of the site, with its navigation.
@@ -101,7 +85,7 @@ std::string log_sentence(std::string text) {
 
 }  // namespace
 
-void refuse(site_response& response, int status, const std::string& sentence) {
+void answer_refusal(site_response& response, int status, const std::string& sentence) {
     response.status = status;
     response.set_content(sentence + "\n", text_type);
 }
@@ -121,15 +105,15 @@ void answer_failure(std::exception_ptr error, const site_request& request, site_
     response.headers.clear();
     std::string incident;
     if (why.part == database_away) {
-        refuse(response, 503, "The site's database does not answer; try again in a few seconds.");
+        answer_refusal(response, 503, "The site's database does not answer; try again in a few seconds.");
         response.set_header("Retry-After", "5");
     } else if (why.part == database_full) {
-        refuse(response, 503, "The site's disk is full; nothing can be kept now. Try again later.");
+        answer_refusal(response, 503, "The site's disk is full; nothing can be kept now. Try again later.");
         response.set_header("Retry-After", "60");
     } else {
         static thread_local std::mt19937 random{std::random_device{}()};
         incident = std::to_string(100000000 + random() % 900000000);
-        refuse(response, 500, "The site failed on this request; it is logged as " + incident + ".");
+        answer_refusal(response, 500, "The site failed on this request; it is logged as " + incident + ".");
     }
     if (log != nullptr) {
         std::fprintf(log, "%s %s %s %s: %d%s%s: %s\n", utc_now_text().c_str(),

@@ -10,7 +10,7 @@
 #include "site/http_message.h"
 
 // An input refused: status (4xx) and its one sentence.
-void refuse(site_response& response, int status, const std::string& sentence);
+void answer_refusal(site_response& response, int status, const std::string& sentence);
 
 // The answer to a request whose route raised error: 503 with Retry-After
 // where the database is away or its disk full, else 500 that names the

@@ -1,15 +1,16 @@
+// The posts (the legacy form, saved reports) and the JSON API.
 #include "site/api.h"
 
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <charconv>
 #include <map>
 
 #include "report/compare.h"
 #include "report/report_json.h"
 #include "site/answer.h"
 #include "site/legacy_text.h"
+#include "site/request.h"
 
 namespace {
 
@@ -35,36 +36,6 @@ std::string site_root(const site_request& request) {
 
 std::string report_path(int64_t id) {
     return "/reports/" + std::to_string(id);
-}
-
-// A positive number of at most nine digits, or 0.
-int64_t number_parameter(const std::string& text) {
-    int64_t value = 0;
-    if (text.empty() || text.size() > 9 ||
-        std::from_chars(text.data(), text.data() + text.size(), value).ptr != text.data() + text.size()) {
-        return 0;
-    }
-    return std::max<int64_t>(value, 0);
-}
-
-const char* const group_keys[] = {"directx", "opengl", "vulkan"};
-
-std::optional<page_group> group_parameter(const std::string& text) {
-    for (int g = 0; g < group_count; ++g) {
-        if (text == group_keys[g]) {
-            return static_cast<page_group>(g);
-        }
-    }
-    return std::nullopt;
-}
-
-const page_info* page_parameter(page_group group, const std::string& marker) {
-    for (const page_info& page : pages_of(group)) {
-        if (marker == page.marker) {
-            return &page;
-        }
-    }
-    return nullptr;
 }
 
 json adapter_json(const adapter_facts& facts) {
@@ -93,16 +64,6 @@ json device_json(const device_entry& device) {
             {"direct3d", device.d3d_level},
             {"opengl", device.gl_version},
             {"vulkan", device.vk_version}};
-}
-
-listing_filter filter_of(const site_request& request) {
-    listing_filter filter;
-    filter.vendor_id = vendor_parameter(request.get_param_value("vendor"));
-    filter.text = request.get_param_value("q").substr(0, 200);
-    filter.api = request.get_param_value("api");
-    filter.page =
-        static_cast<int>(std::clamp<int64_t>(number_parameter(request.get_param_value("page")), 1, 1000000));
-    return filter;
 }
 
 // Keeps a report read from a post and says where it is.
@@ -145,11 +106,11 @@ received_report received_json(const std::string& body, report_document&& documen
 void post_legacy(report_store& store, const site_request& request, site_response& response) {
     const result<legacy_form> form = read_legacy_form(request.body);
     if (!form) {
-        return refuse(response, 400, form.why().sentence);
+        return answer_refusal(response, 400, form.why().sentence);
     }
     result<report_document> document = read_legacy_text(form->text);
     if (!document) {
-        return refuse(response, 400, document.why().sentence);
+        return answer_refusal(response, 400, document.why().sentence);
     }
     keep_and_answer(store, request, response, {"legacy", "legacy", "", form->text, std::move(*document)},
                     true);
@@ -158,21 +119,24 @@ void post_legacy(report_store& store, const site_request& request, site_response
 void post_report(report_store& store, const site_request& request, site_response& response) {
     result<report_document> document = read_report_json(request.body, "The report");
     if (!document) {
-        return refuse(response, 400, document.why().sentence);
+        return answer_refusal(response, 400, document.why().sentence);
     }
     keep_and_answer(store, request, response, received_json(request.body, std::move(*document)), false);
 }
 
 void post_whole(report_store& store, const site_request& request, site_response& response) {
-    const int64_t id = number_parameter(request.matches[1]);
+    const std::optional<int64_t> id = report_number(request.matches[1]);
     result<report_document> document = read_report_json(request.body, "The report");
     if (!document) {
-        return refuse(response, 400, document.why().sentence);
+        return answer_refusal(response, 400, document.why().sentence);
     }
-    const result<kept_report> kept =
-        store.attach(id, request.get_param_value("token"), received_json(request.body, std::move(*document)));
+    if (!id) {
+        return answer_refusal(response, 409, "There is no report " + request.matches[1] + ".");
+    }
+    const result<kept_report> kept = store.attach(*id, request.get_param_value("token"),
+                                                  received_json(request.body, std::move(*document)));
     if (!kept) {
-        return refuse(response, 409, kept.why().sentence);
+        return answer_refusal(response, 409, kept.why().sentence);
     }
     answer_json(
         response,
@@ -181,29 +145,26 @@ void post_whole(report_store& store, const site_request& request, site_response&
 
 // The text a legacy report came as, its bytes as they came.
 void get_submission(report_store& store, const site_request& request, site_response& response) {
-    const int64_t id = number_parameter(request.matches[1]);
-    const std::optional<stored_report> stored = id > 0 ? store.report(id) : std::nullopt;
-    if (!stored && refuse_removed(store, id, response)) {
-        return;
+    const std::optional<int64_t> id = report_number(request.matches[1]);
+    const std::optional<stored_report> stored = id ? store.report(*id) : std::nullopt;
+    if (!stored) {
+        return answer_missing_report(store, id, response);
     }
-    if (!stored || !stored->how.starts_with("legacy")) {
-        return refuse(response, 404,
-                      "There is no submitted text of report " + std::string(request.matches[1]) + ".");
+    if (!stored->how.starts_with("legacy")) {
+        return answer_refusal(response, 404,
+                              "There is no submitted text of report " + request.matches[1] + ".");
     }
     response.set_content(stored->original, "text/plain; charset=windows-1252");
 }
 
 void get_report(report_store& store, const site_request& request, site_response& response) {
-    const int64_t id = number_parameter(request.matches[1]);
-    const std::optional<stored_report> stored = id > 0 ? store.report(id) : std::nullopt;
+    const std::optional<int64_t> id = report_number(request.matches[1]);
+    const std::optional<stored_report> stored = id ? store.report(*id) : std::nullopt;
     if (!stored) {
-        if (!refuse_removed(store, id, response)) {
-            refuse(response, 404, "There is no report " + std::string(request.matches[1]) + ".");
-        }
-        return;
+        return answer_missing_report(store, id, response);
     }
     response.set_header("Content-Disposition",
-                        "attachment; filename=\"report-" + std::to_string(id) + ".json\"");
+                        "attachment; filename=\"report-" + std::to_string(stored->id) + ".json\"");
     // A kept report never changes; a legacy one may yet get its whole report.
     response.set_header("Cache-Control",
                         stored->awaits_whole ? "no-cache" : "public, max-age=31536000, immutable");
@@ -211,10 +172,10 @@ void get_report(report_store& store, const site_request& request, site_response&
 }
 
 void get_reports(report_store& store, const site_request& request, site_response& response) {
-    const listing_filter filter = filter_of(request);
-    int64_t total = 0;
+    const listing_filter filter = listing_filter_of(request);
+    const listing<listed_report> listed = store.reports(filter);
     json list = json::array();
-    for (const listed_report& report : store.reports(filter, &total)) {
+    for (const listed_report& report : listed.items) {
         json adapters = json::array();
         for (const adapter_facts& facts : report.adapters) {
             adapters.push_back(adapter_json(facts));
@@ -225,34 +186,35 @@ void get_reports(report_store& store, const site_request& request, site_response
                         {"how", report.how},
                         {"adapters", std::move(adapters)}});
     }
-    answer_json(response, {{"page", filter.page}, {"total", total}, {"reports", std::move(list)}});
+    answer_json(response, {{"page", filter.page}, {"total", listed.total}, {"reports", std::move(list)}});
 }
 
 void get_devices(report_store& store, const site_request& request, site_response& response) {
-    const listing_filter filter = filter_of(request);
-    if (!filter.api.empty() && !group_parameter(filter.api)) {
-        return refuse(response, 400, "\"api\" is one of directx, opengl and vulkan.");
+    const std::string api = request.get_param_value("api");
+    if (!api.empty() && !group_of_key(api)) {
+        return answer_refusal(response, 400, "\"api\" is one of directx, opengl and vulkan.");
     }
-    int64_t total = 0;
+    const listing_filter filter = listing_filter_of(request);
+    const listing<device_entry> listed = store.devices(filter);
     json list = json::array();
-    for (const device_entry& device : store.devices(filter, &total)) {
+    for (const device_entry& device : listed.items) {
         list.push_back(device_json(device));
     }
-    answer_json(response, {{"page", filter.page}, {"total", total}, {"devices", std::move(list)}});
+    answer_json(response, {{"page", filter.page}, {"total", listed.total}, {"devices", std::move(list)}});
 }
 
 void get_coverage(report_store& store, const site_request& request, site_response& response) {
-    const std::optional<page_group> group = group_parameter(request.get_param_value("group"));
+    const std::optional<page_group> group = group_of_key(request.get_param_value("group"));
     if (!group) {
-        return refuse(response, 400, "\"group\" is one of directx, opengl and vulkan.");
+        return answer_refusal(response, 400, "\"group\" is one of directx, opengl and vulkan.");
     }
-    const page_info* page = page_parameter(*group, request.get_param_value("page"));
-    if (page == nullptr) {
-        return refuse(response, 400, "\"page\" is no page of that group.");
+    const std::optional<page_id> page = page_by_marker(request.get_param_value("page"));
+    if (!page || page_of(*page).group != *group) {
+        return answer_refusal(response, 400, "\"page\" is no page of that group.");
     }
-    coverage_query query{*group, page->id, request.get_param_value("name"), std::nullopt};
+    coverage_query query{*group, *page, request.get_param_value("name"), std::nullopt};
     if (query.name.empty() || query.name.size() > 512) {
-        return refuse(response, 400, "\"name\" is the name of a row.");
+        return answer_refusal(response, 400, "\"name\" is the name of a row.");
     }
     if (request.has_param("value")) {
         query.value = request.get_param_value("value");
@@ -277,8 +239,7 @@ void get_coverage(report_store& store, const site_request& request, site_respons
     for (const auto& [vendor, count] : vendors) {
         per_vendor.push_back({{"vendor", vendor}, {"with", count.first}, {"without", count.second}});
     }
-    json answer = {
-        {"group", group_keys[static_cast<int>(*group)]}, {"page", page->marker}, {"name", query.name}};
+    json answer = {{"group", group_key(*group)}, {"page", page_of(*page).marker}, {"name", query.name}};
     if (query.value) {
         answer["value"] = *query.value;
     }
@@ -291,12 +252,12 @@ void get_coverage(report_store& store, const site_request& request, site_respons
 }
 
 void get_compare(report_store& store, const site_request& request, site_response& response) {
-    const int64_t a = number_parameter(request.get_param_value("a"));
-    const int64_t b = number_parameter(request.get_param_value("b"));
-    const std::optional<stored_report> first = a > 0 ? store.report(a) : std::nullopt;
-    const std::optional<stored_report> second = b > 0 ? store.report(b) : std::nullopt;
+    const std::optional<int64_t> a = report_number(request.get_param_value("a"));
+    const std::optional<int64_t> b = report_number(request.get_param_value("b"));
+    const std::optional<stored_report> first = a ? store.report(*a) : std::nullopt;
+    const std::optional<stored_report> second = b ? store.report(*b) : std::nullopt;
     if (!first || !second) {
-        return refuse(response, 404, "\"a\" and \"b\" are the numbers of two kept reports.");
+        return answer_refusal(response, 404, "\"a\" and \"b\" are the numbers of two kept reports.");
     }
     const std::vector<adapter_differences> differences =
         report_differences(first->document, second->document);
@@ -313,17 +274,16 @@ void get_compare(report_store& store, const site_request& request, site_response
                                 {"b", row.b != nullptr ? json(row.b->value) : json(nullptr)}});
             }
             const page_info& info = page_of(page.page);
-            pages.push_back({{"group", group_keys[static_cast<int>(info.group)]},
-                             {"page", info.marker},
-                             {"rows", std::move(rows)}});
+            pages.push_back(
+                {{"group", group_key(info.group)}, {"page", info.marker}, {"rows", std::move(rows)}});
         }
         adapters.push_back({{"index", adapter.index},
                             {"a", adapter.a_description},
                             {"b", adapter.b_description},
                             {"pages", std::move(pages)}});
     }
-    answer_json(response, {{"a", a},
-                           {"b", b},
+    answer_json(response, {{"a", first->id},
+                           {"b", second->id},
                            {"rows", count.rows},
                            {"pages", count.pages},
                            {"adapters", std::move(adapters)}});
@@ -331,36 +291,19 @@ void get_compare(report_store& store, const site_request& request, site_response
 
 }  // namespace
 
-uint32_t vendor_parameter(const std::string& text) {
-    std::string_view digits = text;
-    if (digits.starts_with("0x") || digits.starts_with("0X")) {
-        digits.remove_prefix(2);
-    }
-    uint32_t value = 0;
-    if (digits.empty() || digits.size() > 4 ||
-        std::from_chars(digits.data(), digits.data() + digits.size(), value, 16).ptr !=
-            digits.data() + digits.size()) {
-        return 0;
-    }
-    return value;
-}
-
-bool refuse_removed(report_store& store, int64_t id, site_response& response) {
-    const std::optional<removed_report> removed = id > 0 ? store.removal(id) : std::nullopt;
+void answer_missing_report(report_store& store, std::optional<int64_t> id, site_response& response) {
+    const std::optional<removed_report> removed = id ? store.removal(*id) : std::nullopt;
     if (removed) {
-        refuse(response, 410,
-               "Report " + std::to_string(id) + " was removed on " + removed->removed.substr(0, 10) + ": " +
-                   removed->why);
+        return answer_refusal(response, 410,
+                              "Report " + std::to_string(*id) + " was removed on " +
+                                  removed->removed.substr(0, 10) + ": " + removed->why);
     }
-    return removed.has_value();
+    answer_refusal(response, 404,
+                   "There is no report " + (id ? std::to_string(*id) : std::string("of that number")) + ".");
 }
 
 void install_routes(route_table& routes, report_store& store, const server_limits& limits) {
-    const auto route = [&store](void (*handler)(report_store&, const site_request&, site_response&)) {
-        return [&store, handler](const site_request& request, site_response& response) {
-            handler(store, request, response);
-        };
-    };
+    const auto route = [&store](store_handler handler) { return with_store(store, handler); };
     routes.post("/submitter.php", limits.form_body, "A submission", route(post_legacy));
     routes.post("/api/reports", limits.json_body, "A report", route(post_report));
     routes.post(R"(/api/reports/(\d{1,12})/whole)", limits.json_body, "A report", route(post_whole));

@@ -1,6 +1,9 @@
 // The site's routes: the legacy form and saved reports in, the JSON API out.
 #pragma once
 
+#include <cstdint>
+#include <optional>
+
 #include "site/server.h"
 #include "site/store.h"
 
@@ -8,9 +11,6 @@
 // posts' bodies are held to the limits'.
 void install_routes(route_table& routes, report_store& store, const server_limits& limits);
 
-// Answers 410 with when and why where an operator removed report id; false
-// where nobody did.
-bool refuse_removed(report_store& store, int64_t id, site_response& response);
-
-// "10de" or "0x10DE": a PCI vendor ID; 0 for anything else.
-uint32_t vendor_parameter(const std::string& text);
+// The answer for a report the store does not hold: 410 with when and why
+// where an operator removed it, else 404.
+void answer_missing_report(report_store& store, std::optional<int64_t> id, site_response& response);

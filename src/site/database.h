@@ -21,9 +21,9 @@ using sql_cell = std::optional<std::string>;
 using sql_row = std::vector<sql_cell>;
 
 // The integer of a cell: 0 for NULL.
-int64_t integer_of(const sql_cell& cell);
+int64_t cell_integer(const sql_cell& cell);
 // The text of a cell: empty for NULL.
-const std::string& text_of(const sql_cell& cell);
+const std::string& cell_text(const sql_cell& cell);
 
 // The parts of the failures an engine raises where the fault is not the
 // site's: the database cannot be reached (refused, lost, its file gone or

@@ -1,3 +1,4 @@
+// HTML escaping, names shortened and isolated, the page frame and the stylesheet.
 #include "site/html.h"
 
 std::string html_text(std::string_view text) {

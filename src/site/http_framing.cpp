@@ -1,3 +1,4 @@
+// The header block checked against RFC 9112 before it is parsed.
 #include "site/http_framing.h"
 
 #include <algorithm>

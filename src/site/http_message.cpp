@@ -1,24 +1,16 @@
+// The request and answer values the routes read and write, and query decoding.
 #include "site/http_message.h"
 
 #include <algorithm>
 
 namespace {
 
-int hex_value(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    c = static_cast<char>(c | 0x20);
-    return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-}
-
 std::string decoded(std::string_view text, bool plus_is_space) {
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && hex_value(text[i + 1]) >= 0 &&
-            hex_value(text[i + 2]) >= 0) {
-            out += static_cast<char>(hex_value(text[i + 1]) * 16 + hex_value(text[i + 2]));
+        if (const std::optional<char> byte = escaped_byte(text.substr(i))) {
+            out += *byte;
             i += 2;
         } else {
             out += plus_is_space && text[i] == '+' ? ' ' : text[i];
@@ -37,6 +29,22 @@ const std::string* first_of(const header_list& list, std::string_view name, bool
 }
 
 }  // namespace
+
+std::optional<char> escaped_byte(std::string_view text) {
+    const auto digit = [](char c) -> std::optional<int> {
+        if (c >= '0' && c <= '9') {
+            return c - '0';
+        }
+        c = static_cast<char>(c | 0x20);
+        return c >= 'a' && c <= 'f' ? std::optional(c - 'a' + 10) : std::nullopt;
+    };
+    if (text.size() < 3 || text[0] != '%') {
+        return std::nullopt;
+    }
+    const std::optional<int> high = digit(text[1]);
+    const std::optional<int> low = digit(text[2]);
+    return high && low ? std::optional(static_cast<char>(*high * 16 + *low)) : std::nullopt;
+}
 
 bool same_name(std::string_view a, std::string_view b) {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -43,6 +44,10 @@ struct site_response {
 
 // The query of a target ("a=1&b=x+y"): its pairs, "%XX" and "+" decoded.
 header_list query_pairs(std::string_view query);
+
+// The byte that "%XX" at the start of text encodes; none where text starts
+// with no such escape.
+std::optional<char> escaped_byte(std::string_view text);
 
 // "%XX" decoded, "+" left as it is; a "%" that encodes no byte stays as sent.
 std::string percent_decoded(std::string_view text);

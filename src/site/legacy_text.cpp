@@ -1,26 +1,17 @@
+// The legacy submission: the form's fields and the text read into pages.
 #include "site/legacy_text.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
+
+#include "site/http_message.h"
 
 namespace {
 
-reason refused(const std::string& sentence) {
+reason refusal(const std::string& sentence) {
     return {"Submission", -1, {}, sentence, {}};
-}
-
-int hex_digit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
 }
 
 // The code points of Windows-1252's bytes 0x80 to 0x9F; 0 where undefined.
@@ -60,16 +51,6 @@ row_kind kind_of(const std::string& name, const std::string& value) {
     return number ? row_kind::number : row_kind::text;
 }
 
-// The page of that marker in the group, or null.
-const page_info* page_named(std::string_view marker, page_group group) {
-    for (const page_info& page : pages_of(group)) {
-        if (marker == page.marker) {
-            return &page;
-        }
-    }
-    return nullptr;
-}
-
 // The lines of the text, each without its CR LF (or LF).
 std::vector<std::string_view> lines_of(std::string_view text) {
     std::vector<std::string_view> lines;
@@ -97,12 +78,12 @@ result<legacy_form> read_legacy_form(std::string_view body) {
     legacy_form form;
     const size_t id_at = body.rfind(id_field);
     if (!body.starts_with(field) || id_at == std::string_view::npos || id_at < field.size() - 1) {
-        return refused("The body is not the submission form: it needs \"textlist\" and then \"id\".");
+        return refusal("The body is not the submission form: it needs \"textlist\" and then \"id\".");
     }
     form.id = std::string(body.substr(id_at + id_field.size()));
     if (form.id.empty() || form.id.size() > 10 ||
         form.id.find_first_not_of("0123456789") != std::string::npos) {
-        return refused("The submission's \"id\" is not a number.");
+        return refusal("The submission's \"id\" is not a number.");
     }
     const std::string_view encoded = body.substr(field.size(), id_at - field.size());
     form.text.reserve(encoded.size());
@@ -111,13 +92,12 @@ result<legacy_form> read_legacy_form(std::string_view body) {
             form.text += encoded[i];
             continue;
         }
-        const int high = i + 2 < encoded.size() ? hex_digit(encoded[i + 1]) : -1;
-        const int low = high >= 0 ? hex_digit(encoded[i + 2]) : -1;
-        if (low < 0) {
-            return refused("The submission's text holds a \"%\" that encodes no byte (at byte " +
+        const std::optional<char> byte = escaped_byte(encoded.substr(i));
+        if (!byte) {
+            return refusal("The submission's text holds a \"%\" that encodes no byte (at byte " +
                            std::to_string(field.size() + i + 1) + ").");
         }
-        form.text += static_cast<char>(high * 16 + low);
+        form.text += *byte;
         i += 2;
     }
     return form;
@@ -143,7 +123,7 @@ std::string utf8_of_windows_1252(std::string_view bytes) {
 result<report_document> read_legacy_text(std::string_view bytes) {
     const std::vector<std::string_view> lines = lines_of(bytes);
     if (lines.empty() || lines[0] != "%2.00%") {
-        return refused("The text is not a Cavio submission: it does not start with \"%2.00%\".");
+        return refusal("The text is not a Cavio submission: it does not start with \"%2.00%\".");
     }
     report_document document;
     adapter_report* adapter = nullptr;
@@ -163,14 +143,14 @@ result<report_document> read_legacy_text(std::string_view bytes) {
             continue;
         }
         if (adapter == nullptr) {
-            return refused("The text is not a Cavio submission: \"|card|\" does not follow its header" +
+            return refusal("The text is not a Cavio submission: \"|card|\" does not follow its header" +
                            at_line(i) + ".");
         }
         if (line == "@directx@" || line == "@opengl@") {
             const page_group id = line == "@directx@" ? page_group::directx : page_group::opengl;
             group = &adapter->group(id);
             if (group->read || (id == page_group::directx && adapter->group(page_group::opengl).read)) {
-                return refused("The submission repeats or misplaces \"" + std::string(line) + "\"" +
+                return refusal("The submission repeats or misplaces \"" + std::string(line) + "\"" +
                                at_line(i) + ".");
             }
             group->read = true;
@@ -183,20 +163,22 @@ result<report_document> read_legacy_text(std::string_view bytes) {
         }
         if (is_marker(line)) {
             const std::string_view marker = line.substr(1, line.size() - 2);
-            const page_info* info = group != nullptr ? page_named(marker, group->id) : nullptr;
+            const std::optional<page_id> named = page_by_marker(marker);
+            const page_info* info =
+                group != nullptr && named && page_of(*named).group == group->id ? &page_of(*named) : nullptr;
             if (info == nullptr) {
-                return refused("The submission holds a page it cannot have here: \"" + std::string(marker) +
+                return refusal("The submission holds a page it cannot have here: \"" + std::string(marker) +
                                "\"" + at_line(i) + ".");
             }
             if (group->page(info->id) != nullptr) {
-                return refused("The submission holds the page \"" + std::string(marker) + "\" twice" +
+                return refusal("The submission holds the page \"" + std::string(marker) + "\" twice" +
                                at_line(i) + ".");
             }
             page = &group->pages.emplace_back(report_page{info->id, {}, {}});
             continue;
         }
         if (page == nullptr) {
-            return refused("The submission holds a row outside any page" + at_line(i) + ".");
+            return refusal("The submission holds a row outside any page" + at_line(i) + ".");
         }
         report_row& row = page->rows.emplace_back();
         if (line.empty()) {
@@ -212,11 +194,11 @@ result<report_document> read_legacy_text(std::string_view bytes) {
         row.kind = kind_of(row.name, row.value);
     }
     if (document.adapters.empty()) {
-        return refused("The text is not a Cavio submission: it holds no \"|card|\".");
+        return refusal("The text is not a Cavio submission: it holds no \"|card|\".");
     }
     for (adapter_report& each : document.adapters) {
         if (!each.group(page_group::directx).read) {
-            return refused("The submission holds an adapter without \"@directx@\".");
+            return refusal("The submission holds an adapter without \"@directx@\".");
         }
         for (report_group& read : each.groups) {
             std::stable_sort(read.pages.begin(), read.pages.end(),

@@ -6,14 +6,11 @@
 #include <cstring>
 #include <string>
 
+#include "base/build_info.h"
 #include "site/api.h"
 #include "site/pages.h"
 #include "site/server.h"
 #include "site/store.h"
-
-#ifndef CAVIO_VERSION
-#define CAVIO_VERSION "0"
-#endif
 
 namespace {
 
@@ -83,7 +80,7 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (arg == "--version") {
-            std::printf("cavio-site %s\n", CAVIO_VERSION);
+            std::printf("cavio-site %s\n", program_version);
             return 0;
         }
         if (arg == "--requests-per-second" && i + 1 < argc) {
@@ -135,7 +132,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cavio-site: %s\n", bound.why().message().c_str());
         return 1;
     }
-    std::fprintf(stderr, "cavio-site %s: listening on %s, %s\n", CAVIO_VERSION, listen.c_str(),
+    std::fprintf(stderr, "cavio-site %s: listening on %s, %s\n", program_version, listen.c_str(),
                  database.c_str());
     server.run(true);
     std::fprintf(stderr, "cavio-site: stopped\n");

@@ -11,26 +11,12 @@
 #include "site/answer.h"
 #include "site/api.h"
 #include "site/presence.h"
+#include "site/request.h"
 #include "site/html.h"
 
 namespace {
 
 constexpr char html_type[] = "text/html; charset=utf-8";
-
-int64_t number_of(const std::string& text) {
-    int64_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size() && text.size() <= 12 ? value : 0;
-}
-
-const page_info* page_named(const std::string& marker) {
-    for (const page_info& page : page_table()) {
-        if (marker == page.marker) {
-            return &page;
-        }
-    }
-    return nullptr;
-}
 
 void show(site_response& response, int status, std::string_view title, std::string_view current,
           const std::string& main) {
@@ -40,7 +26,7 @@ void show(site_response& response, int status, std::string_view title, std::stri
 
 // A browser gets it as a page of the site, other clients as the sentence.
 void not_found(site_response& response, const std::string& sentence) {
-    refuse(response, 404, sentence);
+    answer_refusal(response, 404, sentence);
 }
 
 // The class that gives a value its colour, as the viewer paints it.
@@ -105,17 +91,8 @@ std::string vendor_select(uint32_t chosen) {
 }
 
 void devices_page(report_store& store, const site_request& request, site_response& response) {
-    listing_filter filter;
-    filter.vendor_id = vendor_parameter(request.get_param_value("vendor"));
-    filter.api = request.get_param_value("api");
-    if (filter.api != "directx" && filter.api != "opengl" && filter.api != "vulkan") {
-        filter.api.clear();
-    }
-    filter.text = request.get_param_value("q").substr(0, 200);
-    filter.page =
-        static_cast<int>(std::clamp<int64_t>(number_of(request.get_param_value("page")), 1, 100000));
-    int64_t total = 0;
-    const std::vector<device_entry> devices = store.devices(filter, &total);
+    const listing_filter filter = listing_filter_of(request);
+    const listing<device_entry> listed = store.devices(filter);
     std::string html =
         "<h1>Devices</h1>\n<form class=\"filters\" method=\"get\" action=\"/\" role=\"search\">" +
         vendor_select(filter.vendor_id) + "<label>API <select name=\"api\">";
@@ -126,7 +103,7 @@ void devices_page(report_store& store, const site_request& request, site_respons
     }
     html += "</select></label><label>Name <input type=\"search\" name=\"q\" value=\"" +
             html_text(filter.text) + "\"></label><button type=\"submit\">Show</button></form>\n";
-    html += "<p>" + std::to_string(total) + " devices, the newest report first.</p>\n";
+    html += "<p>" + std::to_string(listed.total) + " devices, the newest report first.</p>\n";
     html +=
         "<div class=\"table-wrap\"><table>\n<caption>Devices</caption>\n<thead><tr><th "
         "scope=\"col\">Device</th>"
@@ -134,7 +111,7 @@ void devices_page(report_store& store, const site_request& request, site_respons
         "<th scope=\"col\">OpenGL</th><th scope=\"col\">Vulkan</th><th "
         "scope=\"col\">Reports</th></tr></thead>\n"
         "<tbody>\n";
-    for (const device_entry& device : devices) {
+    for (const device_entry& device : listed.items) {
         html += "<tr><th scope=\"row\"><a href=\"/devices/" + url_value(device.key) + "\">" +
                 html_name(device.name) + "</a></th><td>" + html_name(device.vendor) + "</td><td>" +
                 html_name(device.driver_version) + "</td>" +
@@ -151,7 +128,7 @@ void devices_page(report_store& store, const site_request& request, site_respons
     if (filter.page > 1) {
         html += "<a href=\"" + paged(filter.page - 1) + "\" rel=\"prev\">Newer devices</a>";
     }
-    if (int64_t{filter.page} * listing_page_size < total) {
+    if (int64_t{filter.page} * listing_page_size < listed.total) {
         html += "<a href=\"" + paged(filter.page + 1) + "\" rel=\"next\">Older devices</a>";
     }
     show(response, 200, "Devices", "Devices", html + "</nav>\n");
@@ -208,17 +185,15 @@ struct chosen_page {
 
 chosen_page choose(const report_document& document, const site_request& request) {
     chosen_page chosen;
-    chosen.adapter = static_cast<size_t>(std::max<int64_t>(number_of(request.get_param_value("adapter")), 0));
-    if (chosen.adapter >= document.adapters.size()) {
-        chosen.adapter = 0;
-    }
+    // "adapter" counts from 0; any other text, or a number past the last, is the first.
+    const size_t index = place_number(request.get_param_value("adapter")).value_or(0);
+    chosen.adapter = index < document.adapters.size() ? index : 0;
     if (document.adapters.empty()) {
         return chosen;
     }
     const adapter_report& adapter = document.adapters[chosen.adapter];
-    const page_info* wanted = page_named(request.get_param_value("page"));
-    if (wanted != nullptr) {
-        chosen.page = adapter.group(wanted->group).page(wanted->id);
+    if (const std::optional<page_id> wanted = page_by_marker(request.get_param_value("page"))) {
+        chosen.page = adapter.group(page_of(*wanted).group).page(*wanted);
     }
     for (const report_group& group : adapter.groups) {
         if (chosen.page == nullptr && !group.pages.empty()) {
@@ -249,15 +224,12 @@ std::string report_tabs(const adapter_report& adapter, const std::string& base, 
 }
 
 void report_page_view(report_store& store, const site_request& request, site_response& response) {
-    const int64_t id = number_of(request.matches[1]);
-    const std::optional<stored_report> report = store.report(id);
+    const std::optional<int64_t> id = report_number(request.matches[1]);
+    const std::optional<stored_report> report = id ? store.report(*id) : std::nullopt;
     if (!report) {
-        if (!refuse_removed(store, id, response)) {
-            not_found(response, "There is no report " + std::to_string(id) + ".");
-        }
-        return;
+        return answer_missing_report(store, id, response);
     }
-    const std::string number = std::to_string(id);
+    const std::string number = std::to_string(report->id);
     const chosen_page chosen = choose(report->document, request);
     std::string title = "Report " + number;
     std::string html;
@@ -296,16 +268,16 @@ void report_page_view(report_store& store, const site_request& request, site_res
 }
 
 void compare_page(report_store& store, const site_request& request, site_response& response) {
-    const int64_t a = number_of(request.get_param_value("a"));
-    const int64_t b = number_of(request.get_param_value("b"));
-    const std::optional<stored_report> first = a > 0 ? store.report(a) : std::nullopt;
-    const std::optional<stored_report> second = b > 0 ? store.report(b) : std::nullopt;
+    const std::optional<int64_t> a = report_number(request.get_param_value("a"));
+    const std::optional<int64_t> b = report_number(request.get_param_value("b"));
+    const std::optional<stored_report> first = a ? store.report(*a) : std::nullopt;
+    const std::optional<stored_report> second = b ? store.report(*b) : std::nullopt;
     if (!first || !second) {
         return not_found(response, "A comparison needs two kept reports, a and b.");
     }
     const bool only = request.get_param_value("only") == "1";
-    const std::string sa = std::to_string(a);
-    const std::string sb = std::to_string(b);
+    const std::string sa = std::to_string(first->id);
+    const std::string sb = std::to_string(second->id);
     const difference_count count = count_differences(report_differences(first->document, second->document));
     std::string html = "<h1>Report " + sa + " compared with report " + sb + "</h1>\n<p><strong>" +
                        std::to_string(count.rows) + " rows differ on " + std::to_string(count.pages) +
@@ -370,7 +342,8 @@ void compare_page(report_store& store, const site_request& request, site_respons
 }
 
 void coverage_page(report_store& store, const site_request& request, site_response& response) {
-    const page_info* page = page_named(request.get_param_value("page"));
+    const std::optional<page_id> chosen = page_by_marker(request.get_param_value("page"));
+    const page_info* page = chosen ? &page_of(*chosen) : nullptr;
     const std::string name = request.get_param_value("name").substr(0, 512);
     const std::optional<std::string> value =
         request.has_param("value") && !request.get_param_value("value").empty()
@@ -385,7 +358,7 @@ void coverage_page(report_store& store, const site_request& request, site_respon
     }
     html += "</select></label><label>Row name <input name=\"name\" list=\"names\" value=\"" +
             html_text(name) +
-            "\" required></label><label>Value (empty: any but no, not supported, not available, 0) "
+            "\" required></label><label>Value (empty: any but no, none, not supported, not available, 0) "
             "<input name=\"value\" value=\"" +
             html_text(value.value_or("")) +
             "\"></label><button type=\"submit\">Show</button>\n<datalist id=\"names\">";
@@ -451,11 +424,7 @@ void coverage_page(report_store& store, const site_request& request, site_respon
 }  // namespace
 
 void install_pages(route_table& routes, report_store& store) {
-    const auto route = [&store](void (*handler)(report_store&, const site_request&, site_response&)) {
-        return [&store, handler](const site_request& request, site_response& response) {
-            handler(store, request, response);
-        };
-    };
+    const auto route = [&store](store_handler handler) { return with_store(store, handler); };
     routes.get("/", route(devices_page));
     routes.get(R"(/devices/([0-9a-fA-F]{4}:[0-9a-fA-F]{4}|name:[^/]{1,300}))", route(device_page));
     routes.get(R"(/reports/(\d{1,12}))", route(report_page_view));

@@ -8,21 +8,11 @@
 
 #include "base/reason.h"
 #include "site/database.h"
+#include "site/digest.h"
 
 namespace {
 
 constexpr unsigned bytea_type = 17;  // PostgreSQL's type oid of bytea
-
-std::string hex_of(const std::string& bytes) {
-    static const char digits[] = "0123456789abcdef";
-    std::string text = "\\x";
-    text.reserve(2 + bytes.size() * 2);
-    for (const char c : bytes) {
-        text += digits[static_cast<unsigned char>(c) >> 4];
-        text += digits[static_cast<unsigned char>(c) & 0x0F];
-    }
-    return text;
-}
 
 // bytea's text form ("\x0a1b...") back to its bytes.
 std::string bytes_of(const char* text, size_t size) {
@@ -90,7 +80,7 @@ public:
             } else if (const auto* text = std::get_if<std::string>(&value)) {
                 texts.emplace_back(*text);
             } else if (const auto* bytes = std::get_if<sql_bytes>(&value)) {
-                texts.emplace_back(hex_of(bytes->data));
+                texts.emplace_back("\\x" + hex_of(bytes->data));
             } else {
                 texts.emplace_back();
             }

@@ -1,3 +1,4 @@
+// Whether a row's value counts as the device having what the row names.
 #include "site/presence.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The route table: each address, its method, its body's limit and its handler.
 #include "site/routes.h"
 
 void route_table::get(const std::string& pattern, route_handler handler) {

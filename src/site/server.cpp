@@ -1,3 +1,4 @@
+// The HTTP server on Beast: connections, framing, limits, the pool, stop and log.
 #include "site/server.h"
 
 #include <sys/resource.h>
@@ -13,7 +14,7 @@
 #include <unordered_map>
 
 #include "site/answer.h"
-#include "site/report_facts.h"
+#include "site/clock.h"
 
 namespace {
 
@@ -369,7 +370,7 @@ awaitable<void> site_server::state::requests(connection& c) {
         }
         if (!admit(c.address)) {
             site_response slowed;
-            refuse(slowed, 429, "Too many requests from this address: wait a second.");
+            answer_refusal(slowed, 429, "Too many requests from this address: wait a second.");
             slowed.set_header("Retry-After", "1");
             finish_answer(request, slowed);
             const bool written = co_await answer(c, done, slowed, version, !has_body, false);
@@ -382,9 +383,9 @@ awaitable<void> site_server::state::requests(connection& c) {
         if (match.found == nullptr) {
             site_response missing;
             if (match.allow.empty()) {
-                refuse(missing, 404, "There is nothing at this address.");
+                answer_refusal(missing, 404, "There is nothing at this address.");
             } else {
-                refuse(missing, 405, "This address takes " + match.allow + " only.");
+                answer_refusal(missing, 405, "This address takes " + match.allow + " only.");
                 missing.set_header("Allow", match.allow);
             }
             finish_answer(request, missing);
@@ -495,7 +496,7 @@ awaitable<bool> site_server::state::answer(connection& c, const exchange& done, 
 awaitable<void> site_server::state::refuse_and_close(connection& c, const exchange& done, int status,
                                                      const std::string& sentence, unsigned version) {
     site_response refused;
-    refuse(refused, status, sentence);
+    answer_refusal(refused, status, sentence);
     if (status == 429) {
         refused.set_header("Retry-After", "1");
     }

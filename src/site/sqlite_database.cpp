@@ -8,15 +8,6 @@
 #include "base/reason.h"
 #include "site/database.h"
 
-int64_t integer_of(const sql_cell& cell) {
-    return cell ? std::stoll(*cell) : 0;
-}
-
-const std::string& text_of(const sql_cell& cell) {
-    static const std::string none;
-    return cell ? *cell : none;
-}
-
 namespace {
 
 class sqlite_connection final : public sql_connection {

@@ -15,7 +15,7 @@
 #include "base/reason.h"
 #include "report/document.h"
 #include "site/database.h"
-#include "site/report_facts.h"
+#include "site/adapter_facts.h"
 
 struct received_report {
     std::string how;       // "legacy" or "json"
@@ -96,6 +96,13 @@ struct listing_filter {
 
 inline constexpr int listing_page_size = 50;
 
+// One page of a listing, and how many match the filter in all.
+template <typename item>
+struct listing {
+    std::vector<item> items;
+    int64_t total = 0;
+};
+
 class report_store {
 public:
     // Opens "sqlite:PATH" or "postgresql://..." and migrates its schema to
@@ -118,10 +125,10 @@ public:
     result<kept_report> attach(int64_t id, const std::string& token, const received_report& whole);
 
     std::optional<stored_report> report(int64_t id);
-    // Newest first; total gets how many match.
-    std::vector<listed_report> reports(const listing_filter& filter, int64_t* total = nullptr);
-    // Newest report first.
-    std::vector<device_entry> devices(const listing_filter& filter, int64_t* total = nullptr);
+    // The reports, newest first.
+    listing<listed_report> reports(const listing_filter& filter);
+    // The devices, newest report first.
+    listing<device_entry> devices(const listing_filter& filter);
     std::optional<device_entry> device(const std::string& key);
     // A device's reports, highest driver version first (at most 500).
     std::vector<listed_report> device_reports(const std::string& key);

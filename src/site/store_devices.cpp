@@ -4,6 +4,8 @@
 #include <set>
 
 #include "report/report_json.h"
+#include "site/clock.h"
+#include "site/compression.h"
 
 #include "site/store_internal.h"
 
@@ -18,30 +20,30 @@ std::pair<std::string, std::string> name_of(sql_connection& db, const std::strin
         "LIMIT 1",
         {key});
     return found.empty() ? std::pair<std::string, std::string>()
-                         : std::pair{text_of(found[0][0]), text_of(found[0][1])};
+                         : std::pair{cell_text(found[0][0]), cell_text(found[0][1])};
 }
 
 // Unlinks a page from what its rows say, and forgets what no other page
 // says; each by its index, the page's rows read back from its body.
 void forget_facts(sql_connection& db, int64_t page) {
     const sql_row kept = db.run("SELECT page_no, body FROM pages WHERE id = ?", {page}).at(0);
-    const page_info& info = page_of(static_cast<page_id>(integer_of(kept[0])));
-    std::string body;
-    if (!inflate_into(text_of(kept[1]), size_t{256} << 20, body)) {
+    const page_info& info = page_of(static_cast<page_id>(cell_integer(kept[0])));
+    const std::optional<std::string> body = inflated(cell_text(kept[1]), size_t{256} << 20);
+    if (!body) {
         throw failure(reason{"Store", -1, {}, "a kept page cannot be read back", {}});
     }
-    const result<report_page> read = read_page_json(body, info.group);
+    const result<report_page> read = read_page_json(*body, info.group);
     if (!read) {
         throw failure(read.why());
     }
     for (const auto& [name, value] : facts_said(*read)) {
         const std::vector<sql_row> fact =
             db.run("SELECT id FROM facts WHERE grp = ? AND page_no = ? AND name = ? AND value = ?",
-                   {static_cast<int64_t>(info.group), integer_of(kept[0]), name, value});
+                   {static_cast<int64_t>(info.group), cell_integer(kept[0]), name, value});
         if (fact.empty()) {
             continue;
         }
-        const int64_t id = integer_of(fact[0][0]);
+        const int64_t id = cell_integer(fact[0][0]);
         db.run("DELETE FROM page_facts WHERE fact_id = ? AND page_id = ?", {id, page});
         if (db.run("SELECT 1 FROM page_facts WHERE fact_id = ? LIMIT 1", {id}).empty()) {
             db.run("DELETE FROM facts WHERE id = ?", {id});
@@ -86,14 +88,14 @@ void count_device(sql_connection& db, const adapter_facts& facts, int64_t report
 void remake_device(sql_connection& db, const std::string& key) {
     const std::vector<sql_row> counted =
         db.run("SELECT COUNT(*), MAX(report_id) FROM adapters WHERE device_key = ?", {key});
-    const int64_t adapters = integer_of(counted.at(0)[0]);
+    const int64_t adapters = cell_integer(counted.at(0)[0]);
     db.run("DELETE FROM device_pages WHERE device_key = ?", {key});
     db.run("DELETE FROM device_names WHERE device_key = ?", {key});
     if (adapters == 0) {
         db.run("DELETE FROM devices WHERE key = ?", {key});
         return;
     }
-    const int64_t newest = integer_of(counted[0][1]);
+    const int64_t newest = cell_integer(counted[0][1]);
     db.run(
         "INSERT INTO device_pages (device_key, page_id, lowest) SELECT a.device_key, ap.page_id, "
         "MIN(a.driver_order || ? || a.driver_version) FROM adapters a JOIN adapter_pages ap ON "
@@ -109,7 +111,7 @@ void remake_device(sql_connection& db, const std::string& key) {
          db.run("SELECT DISTINCT p.page_no FROM adapters a JOIN adapter_pages ap ON ap.adapter_id = a.id "
                 "JOIN pages p ON p.id = ap.page_id WHERE a.device_key = ?",
                 {key})) {
-        mask |= int64_t{1} << integer_of(row[0]);
+        mask |= int64_t{1} << cell_integer(row[0]);
     }
     const sql_row facts =
         db.run(
@@ -124,8 +126,9 @@ void remake_device(sql_connection& db, const std::string& key) {
         "INSERT INTO devices (key, vendor_id, device_id, name, vendor, reports, newest_report, "
         "newest_received, driver_version, d3d_level, gl_version, vk_version, page_mask) "
         "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-        {key, integer_of(facts[0]), integer_of(facts[1]), name, vendor, adapters, newest, text_of(facts[2]),
-         text_of(facts[3]), text_of(facts[4]), text_of(facts[5]), text_of(facts[6]), mask});
+        {key, cell_integer(facts[0]), cell_integer(facts[1]), name, vendor, adapters, newest,
+         cell_text(facts[2]), cell_text(facts[3]), cell_text(facts[4]), cell_text(facts[5]),
+         cell_text(facts[6]), mask});
 }
 
 result<removed_report> report_store::remove(int64_t id, const std::string& why) {
@@ -140,7 +143,7 @@ result<removed_report> report_store::remove(int64_t id, const std::string& why) 
         std::set<std::string> devices;
         for (const sql_row& row :
              db->run("SELECT DISTINCT device_key FROM adapters WHERE report_id = ?", {id})) {
-            devices.insert(text_of(row[0]));
+            devices.insert(cell_text(row[0]));
         }
         const std::vector<sql_row> pages = db->run(
             "SELECT DISTINCT ap.page_id FROM adapter_pages ap JOIN adapters a ON a.id = ap.adapter_id "
@@ -152,7 +155,7 @@ result<removed_report> report_store::remove(int64_t id, const std::string& why) 
         db->run("DELETE FROM reports WHERE id = ?", {id});
         // A page no other report holds goes, and the row values only it said.
         for (const sql_row& row : pages) {
-            const int64_t page = integer_of(row[0]);
+            const int64_t page = cell_integer(row[0]);
             if (!db->run("SELECT 1 FROM adapter_pages WHERE page_id = ? LIMIT 1", {page}).empty()) {
                 continue;
             }

@@ -10,6 +10,9 @@
 #include <thread>
 
 #include "report/report_json.h"
+#include "site/clock.h"
+#include "site/compression.h"
+#include "site/digest.h"
 #include "site/presence.h"
 #include "site/store_internal.h"
 
@@ -56,9 +59,9 @@ int64_t report_store::keep_page(sql_connection& db, const report_page& page, con
         "INSERT INTO pages (hash, page_no, body) VALUES (?, ?, ?) ON CONFLICT (hash) DO NOTHING RETURNING id",
         {hash, number, sql_bytes{deflated(page_json_text(page))}});
     if (made.empty()) {
-        return integer_of(db.run("SELECT id FROM pages WHERE hash = ?", {hash}).at(0)[0]);
+        return cell_integer(db.run("SELECT id FROM pages WHERE hash = ?", {hash}).at(0)[0]);
     }
-    const int64_t id = integer_of(made[0][0]);
+    const int64_t id = cell_integer(made[0][0]);
     // A page seen for the first time: what each of its rows says, for
     // coverage, in a few statements of many rows each.
     const std::vector<std::pair<std::string, std::string>> said = facts_said(page);
@@ -92,12 +95,12 @@ void report_store::keep_adapters(sql_connection& db, int64_t id, const report_do
     std::vector<adapter_facts> counted_devices;
     for (size_t a = 0; a < document.adapters.size(); ++a) {
         const adapter_report& adapter = document.adapters[a];
-        adapter_facts facts = facts_of(adapter);
+        adapter_facts facts = adapter_facts_of(adapter);
         int64_t read = 0;
         for (const report_group& group : adapter.groups) {
             read |= group.read ? int64_t{1} << static_cast<int>(group.id) : 0;
         }
-        const int64_t adapter_id = integer_of(
+        const int64_t adapter_id = cell_integer(
             db.run(
                   "INSERT INTO adapters (report_id, position, description, device_key, vendor_id, "
                   "device_id, "
@@ -122,7 +125,7 @@ void report_store::keep_adapters(sql_connection& db, int64_t id, const report_do
         std::map<std::string, int64_t> known;
         if (!written.empty()) {
             for (const sql_row& row : db.run(known_query + ")", hashes)) {
-                known.emplace(text_of(row[0]), integer_of(row[1]));
+                known.emplace(cell_text(row[0]), cell_integer(row[1]));
             }
         }
         std::vector<int64_t> pages;
@@ -186,11 +189,11 @@ kept_report report_store::keep_once(sql_connection& db, const received_report& r
              static_cast<int64_t>(report.original.size())});
         if (made.empty()) {
             roll_back(db);
-            return {integer_of(db.run("SELECT id FROM reports WHERE content_hash = ?", {hash}).at(0)[0]),
+            return {cell_integer(db.run("SELECT id FROM reports WHERE content_hash = ?", {hash}).at(0)[0]),
                     true,
                     {}};
         }
-        const int64_t id = integer_of(made[0][0]);
+        const int64_t id = cell_integer(made[0][0]);
         keep_adapters(db, id, document, received, true);
         std::string token;
         if (report.how == "legacy") {
@@ -216,7 +219,7 @@ kept_report report_store::keep(const received_report& report) {
         }
         // A legacy report still without its whole report can get it.
         const bool waiting = report.how == "legacy" && !found[0][1];
-        return kept_report{integer_of(found[0][0]), true, waiting ? text_of(found[0][2]) : std::string()};
+        return kept_report{cell_integer(found[0][0]), true, waiting ? cell_text(found[0][2]) : std::string()};
     });
     if (known) {
         return *known;
@@ -293,13 +296,13 @@ bool holds_legacy_pages(const report_document& whole, const report_document& leg
 }  // namespace
 
 result<kept_report> report_store::attach(int64_t id, const std::string& token, const received_report& whole) {
-    const auto refused = [](const std::string& sentence) { return reason{"Report", -1, {}, sentence, {}}; };
+    const auto refusal = [](const std::string& sentence) { return reason{"Report", -1, {}, sentence, {}}; };
     const std::optional<stored_report> legacy = report(id);
     if (!legacy || legacy->how != "legacy") {
-        return refused("There is no report " + std::to_string(id) + " waiting for its whole report.");
+        return refusal("There is no report " + std::to_string(id) + " waiting for its whole report.");
     }
     if (!holds_legacy_pages(whole.document, legacy->document)) {
-        return refused("The whole report is not the report that was submitted.");
+        return refusal("The whole report is not the report that was submitted.");
     }
     const std::string hash = content_hash(whole.document);
     const std::unique_lock<std::mutex> turn = write_turn();
@@ -310,13 +313,13 @@ result<kept_report> report_store::attach(int64_t id, const std::string& token, c
             "SELECT id FROM reports WHERE id = ? AND attach_token = ? AND whole_hash IS NULL", {id, token});
         if (waiting.empty() || token.empty()) {
             roll_back(*db);
-            return refused("This report does not wait for a whole report with that token.");
+            return refusal("This report does not wait for a whole report with that token.");
         }
         const std::vector<sql_row> other =
             db->run("SELECT id FROM reports WHERE whole_hash = ? OR content_hash = ?", {hash, hash});
         if (!other.empty()) {
             roll_back(*db);
-            return kept_report{integer_of(other[0][0]), true, {}};
+            return kept_report{cell_integer(other[0][0]), true, {}};
         }
         db->run("DELETE FROM adapter_pages WHERE adapter_id IN (SELECT id FROM adapters WHERE report_id = ?)",
                 {id});

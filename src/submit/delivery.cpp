@@ -1,3 +1,4 @@
+// Submit's errand: the form, then the whole report where the site asks for it.
 #include "submit/delivery.h"
 
 #include <chrono>

@@ -1,3 +1,4 @@
+// The form's fields: their encoding and the submission's identifier.
 #include "submit/form_fields.h"
 
 #include <chrono>

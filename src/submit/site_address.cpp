@@ -1,3 +1,4 @@
+// The product site's address, taken apart for the window and the post.
 #include "submit/site_address.h"
 
 std::string host_of(const std::string& url) {

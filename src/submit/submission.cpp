@@ -1,17 +1,30 @@
+// The submission text: the report's DirectX and OpenGL pages as the site
+// has always read them.
 #include "submit/submission.h"
+
+#include <algorithm>
+#include <vector>
 
 #include "base/text.h"
 
 namespace {
 
-using enum page_id;
-
-// The pages the site knows, in the order it has always received them.
-constexpr page_id directx_pages[] = {dx_summary,       dx_device,       dx_capabilities, dx_vertices,
-                                     dx_rendering,     dx_textures,     dx_blending,     dx_buffers,
-                                     dx_vertex_shader, dx_pixel_shader, dx_resolutions};
-constexpr page_id opengl_pages[] = {gl_summary,    gl_device,   gl_capabilities, gl_rendering,
-                                    gl_extensions, gl_textures, gl_stacks,       gl_vertex_shader};
+// The pages of the group the submission holds, in their submission places.
+std::vector<page_id> submitted_pages(page_group group) {
+    std::vector<const page_info*> sent;
+    for (const page_info& page : pages_of(group)) {
+        if (page.submitted > 0) {
+            sent.push_back(&page);
+        }
+    }
+    std::sort(sent.begin(), sent.end(),
+              [](const page_info* a, const page_info* b) { return a->submitted < b->submitted; });
+    std::vector<page_id> order;
+    for (const page_info* page : sent) {
+        order.push_back(page->id);
+    }
+    return order;
+}
 
 // Appends text with each TAB, CR and LF as one blank, so that a row always
 // stays one line of name, TAB, value.
@@ -47,11 +60,11 @@ std::string submission_text(const report_document& document) {
     std::string text = "%2.00%\r\n";
     for (const adapter_report& adapter : document.adapters) {
         text += "|card|\r\n@directx@\r\n";
-        append_pages(text, adapter.group(page_group::directx), directx_pages);
+        append_pages(text, adapter.group(page_group::directx), submitted_pages(page_group::directx));
         const report_group& opengl = adapter.group(page_group::opengl);
         if (opengl.read) {
             text += "@opengl@\r\n";
-            append_pages(text, opengl, opengl_pages);
+            append_pages(text, opengl, submitted_pages(page_group::opengl));
         }
     }
     return ansi_of_utf8(text);

@@ -39,7 +39,7 @@ TEST(ColumnFit, NoValueOfAnyGoldenPageIsCut) {
         EXPECT_GE(grid.column_width(1), before);
         widened += grid.column_width(1) > before ? 1 : 0;
         for (int r = grid.fixed_rows(); r < grid.row_count(); ++r) {
-            const cell_style style = decide_cell_style(facts_of(grid, 1, r));
+            const cell_style style = decide_cell_style(cell_facts_at(grid, 1, r));
             EXPECT_LE(
                 measure(grid.cell(1, r), style.font_size, style.bold) + style.inset_left + style.inset_right,
                 grid.column_width(1))

@@ -1,4 +1,4 @@
-#include "app/version.h"
+#include "base/file_version.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "app/version.h"
+#include "base/file_version.h"
 #include "base/reason.h"
 #include "base/text.h"
 #include "probe/d3d_common.h"

@@ -458,7 +458,7 @@ TEST_F(Window, FollowsTheAppModeOfWindows) {
     seams.theme = [&wanted] { return wanted; };
     main_window form(seams);
     show(form);
-    const auto background = [&] { return facts_of(form.grid(page_id::dx_device), 1, 2).grid_color; };
+    const auto background = [&] { return cell_facts_at(form.grid(page_id::dx_device), 1, 2).grid_color; };
     EXPECT_EQ(palette_of(ui_theme::dark).window, background());
     wanted = ui_theme::light;
     SendMessageW(form.handle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"));
@@ -666,9 +666,21 @@ TEST_F(Window, WhatADeveloperKeepsOpenWorksAsItSays) {
     const size_t texture = text.find(width_value, text.find("\"MaxTextureWidth\""));
     ASSERT_NE(std::string::npos, texture);
     text.replace(texture, width_value.size(), "\"value\": \"8192\"");
+    // And the last row of the Device page: a difference there is one too.
+    nlohmann::ordered_json changed = nlohmann::ordered_json::parse(text);
+    std::string last_device_row;
+    for (auto& page : changed["adapters"][0]["directx"]) {
+        if (page["marker"] == "dx_device") {
+            nlohmann::ordered_json& last = page["rows"].back();
+            ASSERT_NE("blank", last["kind"]);
+            last_device_row = last["name"].get<std::string>();
+            last["value"] = last["value"].get<std::string>() + "1";
+        }
+    }
+    text = changed.dump(2) + "\n";
     write_text_file(saved, text);
     ASSERT_TRUE(form.compare_with(saved));
-    EXPECT_EQ("DirectX (3)", text_of(c.directx.tab));
+    EXPECT_EQ("DirectX (4)", text_of(c.directx.tab));
     wchar_t caption[64] = {};
     TCITEMW tab{};
     tab.mask = TCIF_TEXT;
@@ -678,13 +690,14 @@ TEST_F(Window, WhatADeveloperKeepsOpenWorksAsItSays) {
     EXPECT_EQ(L"Summary (1)", std::wstring(caption));
     EXPECT_FALSE(GetMenuState(menu, id_menu_close_comparison, MF_BYCOMMAND) & MF_GRAYED);
     // From Find's row, the Summary's Device: on, and round to it again.
-    const std::pair<int, std::string> steps[] = {{1, "Description"}, {5, "MaxTextureWidth"}, {0, "Device"}};
+    const std::pair<int, std::string> steps[] = {
+        {1, "Description"}, {1, last_device_row}, {5, "MaxTextureWidth"}, {0, "Device"}};
     for (const auto& [page, row] : steps) {
         EXPECT_TRUE(form.translate_key(MSG{c.find_box, WM_KEYDOWN, VK_F8, 0, 0, {}}));
         EXPECT_EQ(page, page_shown(page_group::directx));
         EXPECT_EQ(row, current(pages_of(page_group::directx)[static_cast<size_t>(page)].id));
     }
-    EXPECT_EQ("Difference 1 of 3", status_part(c.status_bar, status_find));
+    EXPECT_EQ("Difference 1 of 4", status_part(c.status_bar, status_find));
     SendMessageA(c.differences_only, BM_SETCHECK, BST_CHECKED, 0);
     form.show_selected_adapter();
     EXPECT_EQ("No differences on this page.", form.grid(page_id::dx_capabilities).cell(0, 1));

@@ -21,7 +21,7 @@ class D3d11And12Probe : public ::testing::Test {
 protected:
     d3d11_12_runtime runtime;
 
-    d3d11_12_record probe() { return probe_d3d11_12(nullptr, runtime.entry_points()); }
+    d3d11_12_record probe() { return probe_d3d11_12(nullptr, runtime.entry_points()).record; }
 
     void TearDown() override {
         // Every device is released before the probe returns.
@@ -153,8 +153,9 @@ TEST_F(D3d11And12Probe, EachRuleOfTheRuntimes) {
         SCOPED_TRACE(r.what);
         d3d11_12_runtime fresh;
         r.set(fresh);
-        std::vector<reason> reasons;
-        r.check(probe_d3d11_12(nullptr, fresh.entry_points(), &reasons));
+        const d3d11_12_probed probed = probe_d3d11_12(nullptr, fresh.entry_points());
+        r.check(probed.record);
+        const std::vector<reason>& reasons = probed.reasons;
         EXPECT_EQ(0u, fresh.device11.references);
         EXPECT_EQ(0u, fresh.device12.references);
         // Only a device that cannot be made is a reason; a query is not.
@@ -169,8 +170,9 @@ TEST_F(D3d11And12Probe, EachRuleOfTheRuntimes) {
 }
 
 TEST_F(D3d11And12Probe, WithoutTheLibrariesNothingIsRead) {
-    std::vector<reason> reasons;
-    const d3d11_12_record record = probe_d3d11_12(nullptr, d3d11_12_entry_points{}, &reasons);
+    const d3d11_12_probed probed = probe_d3d11_12(nullptr, d3d11_12_entry_points{});
+    const d3d11_12_record& record = probed.record;
+    const std::vector<reason>& reasons = probed.reasons;
     EXPECT_EQ(0u, record.d3d11_feature_level + record.d3d12_feature_level + record.shader_model);
     for (const d3d_feature_query& query : d3d_feature_queries) {
         EXPECT_TRUE(record.answer(query.id).empty());

@@ -117,6 +117,41 @@ void expect_member_for_member(const std::vector<std::pair<std::string, std::stri
     }
 }
 
+// The size of each core structure a table reads, by its published name.
+size_t core_structure_size(const std::string& name) {
+    static const std::map<std::string, size_t> sizes = {
+        {"VkPhysicalDeviceProperties", sizeof(VkPhysicalDeviceProperties)},
+        {"VkPhysicalDeviceSparseProperties", sizeof(VkPhysicalDeviceSparseProperties)},
+        {"VkPhysicalDeviceLimits", sizeof(VkPhysicalDeviceLimits)},
+        {"VkPhysicalDeviceIDProperties", sizeof(VkPhysicalDeviceIDProperties)},
+        {"VkPhysicalDeviceDriverProperties", sizeof(VkPhysicalDeviceDriverProperties)},
+        {"VkPhysicalDeviceVulkan11Properties", sizeof(VkPhysicalDeviceVulkan11Properties)},
+        {"VkPhysicalDeviceVulkan12Properties", sizeof(VkPhysicalDeviceVulkan12Properties)},
+        {"VkPhysicalDeviceVulkan13Properties", sizeof(VkPhysicalDeviceVulkan13Properties)},
+        {"VkPhysicalDeviceFeatures", sizeof(VkPhysicalDeviceFeatures)},
+        {"VkPhysicalDeviceVulkan11Features", sizeof(VkPhysicalDeviceVulkan11Features)},
+        {"VkPhysicalDeviceVulkan12Features", sizeof(VkPhysicalDeviceVulkan12Features)},
+        {"VkPhysicalDeviceVulkan13Features", sizeof(VkPhysicalDeviceVulkan13Features)}};
+    const auto found = sizes.find(name);
+    return found != sizes.end() ? found->second : 0;
+}
+
+// Where a table reads each member: in the registry's order its members lie
+// one after another, so each begins at or after the end of the one before
+// and ends within the structure. A member read at another's place breaks
+// this, which reading the registry's names alone would not see (the probe's
+// test reads through the same offsets).
+void expect_laid_out(std::span<const vk_field> fields, size_t structure_size) {
+    ASSERT_GT(structure_size, 0u);
+    uint32_t end = 0;
+    for (const vk_field& field : fields) {
+        EXPECT_GT(field.size, 0u) << field.name;
+        EXPECT_GE(field.offset, end) << field.name << " lies before the end of the member above it";
+        EXPECT_LE(field.offset + field.size, structure_size) << field.name << " lies past its structure";
+        end = field.offset + field.size;
+    }
+}
+
 TEST(VulkanRegistry, EachTableIsItsStructureMemberForMember) {
     const auto structures = registry_structures();
     const std::vector<const vk_table*> tables = fakes::every_vk_table();
@@ -127,6 +162,7 @@ TEST(VulkanRegistry, EachTableIsItsStructureMemberForMember) {
         SCOPED_TRACE(name);
         ASSERT_EQ(1u, structures.count(name)) << "not a structure of the registry";
         expect_member_for_member(structures.at(name), name, table->fields);
+        expect_laid_out(table->fields, core_structure_size(name));
         for (const vk_field& field : table->fields) {
             // A generated description is the member's C type, without a blank.
             EXPECT_NE(nullptr, std::strchr(field.description, ' '))
@@ -138,6 +174,7 @@ TEST(VulkanRegistry, EachTableIsItsStructureMemberForMember) {
         SCOPED_TRACE(structure.name);
         ASSERT_EQ(1u, structures.count(structure.name)) << "not a structure of the registry";
         expect_member_for_member(structures.at(structure.name), structure.name, structure.fields);
+        expect_laid_out(structure.fields, structure.size);
         for (const vk_field& field : structure.fields) {
             members.insert(field.name);
         }

@@ -102,7 +102,7 @@ protected:
         opengl = std::make_unique<gl_probe>(direct3d->adapters, gl.platform());
         // What the fake Direct3D 11 and 12 runtimes say, on the first adapter.
         fakes::d3d11_12_runtime runtime;
-        direct3d->adapters[0].d3d11_12 = probe_d3d11_12(nullptr, runtime.entry_points());
+        direct3d->adapters[0].d3d11_12 = probe_d3d11_12(nullptr, runtime.entry_points()).record;
         fakes::golden_dxgi(direct3d->adapters[0]);
         document = build_report(direct3d->adapters, opengl->adapters, &instance, vulkan);
     }
@@ -150,7 +150,7 @@ TEST_F(Golden, TheSideBySideCaptureWritesTheGoldenPages) {
     capture_seams seams;
     seams.direct3d10 = [&] {
         d3d9_probe probe([this](UINT version) { return d3d.create(version); });
-        probe.adapters[0].d3d11_12 = probe_d3d11_12(nullptr, runtime.entry_points());
+        probe.adapters[0].d3d11_12 = probe_d3d11_12(nullptr, runtime.entry_points()).record;
         fakes::golden_dxgi(probe.adapters[0]);
         return probe.take();
     };

@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
 #include "base/text.h"
 #include "refdata/pci_names.h"
 #include "report/page_text.h"
+#include "report/summary_facts.h"
 #include "report/value_format.h"
 
 namespace {
@@ -171,6 +173,38 @@ TEST_F(Writers, PagesAsTextInThreeColumns) {
     adapter.group(page_group::directx).pages = {summary, buffers};
     EXPECT_EQ(0u,
               adapter_text(adapter).find("DirectX - Summary\r\nDevice  Board\r\n\r\nDirectX - Buffers\r\n"));
+}
+
+// "HDR output" on the Summary says yes only where an output's colour space
+// is PQ (G2084): BT.2020 primaries with another transfer are no HDR.
+TEST(SummaryFacts, HdrOutputIsThePqTransferAlone) {
+    const auto row = [](const char* value) {
+        return report_row{row_kind::text, "Colour space", value, "", std::nullopt};
+    };
+    const report_row unread{row_kind::not_available, "Colour space", "not available", "", std::nullopt};
+    struct given {
+        std::vector<report_row> outputs;
+        const char* hdr;
+    };
+    const given cases[] = {
+        {{row("RGB_FULL_G2084_NONE_P2020, HDR10")}, "yes"},
+        {{row("RGB_FULL_G22_NONE_P2020")}, "no"},
+        {{row("RGB_FULL_G22_NONE_P709")}, "no"},
+        {{row("RGB_FULL_G22_NONE_P709"), row("YCBCR_STUDIO_G2084_LEFT_P2020")}, "yes"},
+        {{unread}, "not available"},
+    };
+    for (const given& c : cases) {
+        report_group directx{page_group::directx, true, {}};
+        directx.pages = {{page_id::dx_summary, {}, std::nullopt},
+                         {page_id::dx_device, {row("Dedicated video memory")}, std::nullopt},
+                         {page_id::dx_outputs, c.outputs, std::nullopt}};
+        add_summary_facts(directx);
+        const std::vector<report_row>& summary = directx.pages.front().rows;
+        const auto hdr = std::find_if(summary.begin(), summary.end(),
+                                      [](const report_row& r) { return r.name == "HDR output"; });
+        ASSERT_NE(summary.end(), hdr);
+        EXPECT_EQ(c.hdr, hdr->value) << c.outputs.back().value;
+    }
 }
 
 }  // namespace

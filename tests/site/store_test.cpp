@@ -74,15 +74,14 @@ TEST_P(Store, ReportsDevicesAndCoverageAreWhatWasKept) {
     EXPECT_EQ(ids[1], store.keep(again).id);
     EXPECT_TRUE(store.keep(again).already);
 
-    int64_t total = 0;
-    EXPECT_EQ(5u, store.reports({}, &total).size());
-    EXPECT_EQ(5, total);
-    EXPECT_EQ(ids[4], store.reports({}).front().id);  // newest first
-    EXPECT_EQ(4u, store.reports({0x10DE, "", "", 1}).size());
-    EXPECT_EQ(1u, store.reports({0, "BOARD 0X2222", "", 1}).size());
-    EXPECT_EQ("1002:67ff", store.reports({0x1002, "", "", 1}).at(0).adapters.at(0).device_key);
+    EXPECT_EQ(5u, store.reports({}).items.size());
+    EXPECT_EQ(5, store.reports({}).total);
+    EXPECT_EQ(ids[4], store.reports({}).items.front().id);  // newest first
+    EXPECT_EQ(4, store.reports({0x10DE, "", "", 1}).total);
+    EXPECT_EQ(1u, store.reports({0, "BOARD 0X2222", "", 1}).items.size());
+    EXPECT_EQ("1002:67ff", store.reports({0x1002, "", "", 1}).items.at(0).adapters.at(0).device_key);
 
-    const std::vector<device_entry> devices = store.devices({});
+    const std::vector<device_entry> devices = store.devices({}).items;
     ASSERT_EQ(3u, devices.size());
     EXPECT_EQ("1002:67ff", devices[0].key);  // newest report first
     const auto first = std::find_if(devices.begin(), devices.end(),
@@ -91,8 +90,8 @@ TEST_P(Store, ReportsDevicesAndCoverageAreWhatWasKept) {
     EXPECT_EQ(3, first->reports);
     EXPECT_EQ("1.0", first->driver_version);  // of its newest report
     EXPECT_EQ("Advanced Micro Devices, Inc. [AMD/ATI]", devices[0].vendor);
-    EXPECT_EQ(2u, store.devices({0x10DE, "", "opengl", 1}).size());
-    EXPECT_TRUE(store.devices({0, "", "vulkan", 1}).empty());
+    EXPECT_EQ(2, store.devices({0x10DE, "", "opengl", 1}).total);
+    EXPECT_TRUE(store.devices({0, "", "vulkan", 1}).items.empty());
 
     // GL_X: present on two devices (since 2.0.9 on the first, whose 1.0 said
     // no), absent on the third; GL_Y: said "yes" on one, "no" on another.

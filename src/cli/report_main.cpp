@@ -11,7 +11,7 @@
 #include <variant>
 #include <vector>
 
-#include "app/version.h"
+#include "base/file_version.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "base/win_handles.h"
@@ -20,7 +20,7 @@
 #include "report/compare.h"
 #include "report/page_text.h"
 #include "report/report_builder.h"
-#include "app/site_config.h"
+#include "base/build_info.h"
 #include "report/report_json.h"
 #include "submit/delivery.h"
 #include "submit/submission.h"

@@ -1,14 +1,8 @@
-#include "site/report_facts.h"
+// An adapter's facts read from its pages, names from the PCI list first.
+#include "site/adapter_facts.h"
 
-#include <openssl/evp.h>
-#include <zlib.h>
-
-#include <algorithm>
-#include <array>
 #include <charconv>
 #include <cstdio>
-#include <ctime>
-#include <memory>
 
 #include "refdata/pci_names.h"
 
@@ -81,19 +75,9 @@ bool is_level(const std::string& level) {
     return level.size() >= 4 && level[0] >= '0' && level[0] <= '9' && level.find('_') != std::string::npos;
 }
 
-std::string hex_of(const unsigned char* bytes, size_t size) {
-    std::string text;
-    char pair[3];
-    for (size_t i = 0; i < size; ++i) {
-        std::snprintf(pair, sizeof pair, "%02x", bytes[i]);
-        text += pair;
-    }
-    return text;
-}
-
 }  // namespace
 
-adapter_facts facts_of(const adapter_report& adapter) {
+adapter_facts adapter_facts_of(const adapter_report& adapter) {
     using enum page_id;
     constexpr page_group dx = page_group::directx;
     adapter_facts facts;
@@ -145,133 +129,4 @@ adapter_facts facts_of(const adapter_report& adapter) {
         }
     }
     return facts;
-}
-
-std::string sha256_hex(std::string_view bytes) {
-    std::array<unsigned char, EVP_MAX_MD_SIZE> digest{};
-    unsigned int size = 0;
-    EVP_Digest(bytes.data(), bytes.size(), digest.data(), &size, EVP_sha256(), nullptr);
-    return hex_of(digest.data(), size);
-}
-
-namespace {
-
-// Texts fed to a digest, each with its length before it, so that no two
-// different sequences read alike.
-class digest {
-public:
-    digest() : context_(EVP_MD_CTX_new(), EVP_MD_CTX_free) {
-        EVP_DigestInit_ex(context_.get(), EVP_blake2b512(), nullptr);
-    }
-    void add(std::string_view text) {
-        const uint64_t length = text.size();
-        buffer_.append(reinterpret_cast<const char*>(&length), sizeof length);
-        buffer_.append(text);
-        if (buffer_.size() > 65536) {
-            flush();
-        }
-    }
-    std::string hex() {
-        flush();
-        std::array<unsigned char, EVP_MAX_MD_SIZE> bytes{};
-        unsigned int size = 0;
-        EVP_DigestFinal_ex(context_.get(), bytes.data(), &size);
-        return hex_of(bytes.data(), std::min<unsigned>(size, 32));
-    }
-
-private:
-    void flush() {
-        EVP_DigestUpdate(context_.get(), buffer_.data(), buffer_.size());
-        buffer_.clear();
-    }
-
-    std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> context_;
-    std::string buffer_;
-};
-
-}  // namespace
-
-std::string page_hash(const report_page& page) {
-    digest sum;
-    sum.add(page.info().marker);
-    for (const report_row& row : page.rows) {
-        sum.add(std::string(1, static_cast<char>('0' + static_cast<int>(row.kind))));
-        sum.add(row.name);
-        sum.add(row.value);
-        sum.add(row.description);
-        sum.add(row.wire_value ? "w" + *row.wire_value : "-");
-    }
-    if (page.written_order) {
-        std::string order;
-        for (const uint32_t index : *page.written_order) {
-            order += std::to_string(index) + ",";
-        }
-        sum.add(order);
-    }
-    return sum.hex();
-}
-
-std::string content_hash(const report_document& document) {
-    digest sum;
-    for (const adapter_report& adapter : document.adapters) {
-        sum.add("adapter");
-        sum.add(adapter.description);
-        for (const report_group& group : adapter.groups) {
-            sum.add(group.read ? "read" : "unread");
-            for (const report_page& page : group.pages) {
-                sum.add(page.info().marker);
-                for (const report_row& row : page.rows) {
-                    sum.add(std::string(1, static_cast<char>('0' + static_cast<int>(row.kind))));
-                    sum.add(row.name);
-                    sum.add(row.value);
-                }
-            }
-        }
-    }
-    return sum.hex();
-}
-
-std::string utc_now_text() {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    gmtime_r(&now, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return text;
-}
-
-std::string deflated(std::string_view bytes) {
-    uLongf size = compressBound(static_cast<uLong>(bytes.size()));
-    std::string out(size, '\0');
-    compress2(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(bytes.data()),
-              static_cast<uLong>(bytes.size()), 6);
-    out.resize(size);
-    return out;
-}
-
-bool inflate_into(std::string_view bytes, size_t limit, std::string& out) {
-    z_stream stream{};
-    if (inflateInit(&stream) != Z_OK) {
-        return false;
-    }
-    const std::unique_ptr<z_stream, decltype(&inflateEnd)> owned(&stream, inflateEnd);
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
-    stream.avail_in = static_cast<uInt>(bytes.size());
-    out.clear();
-    char piece[65536];
-    for (;;) {
-        stream.next_out = reinterpret_cast<Bytef*>(piece);
-        stream.avail_out = sizeof piece;
-        const int status = inflate(&stream, Z_NO_FLUSH);
-        out.append(piece, sizeof piece - stream.avail_out);
-        if (out.size() > limit) {
-            return false;
-        }
-        if (status == Z_STREAM_END) {
-            return true;
-        }
-        if (status != Z_OK) {
-            return false;
-        }
-    }
 }

@@ -1,4 +1,5 @@
-#include "app/version.h"
+// The version resource of the running program, read back.
+#include "base/file_version.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
-// What is left of the shared routines for the window alone: the program's
-// own version.
+// The running program's own version, as its version resource says it
+// (Windows only).
 #pragma once
 
 #include <string>

@@ -1,0 +1,306 @@
+// What the store answers: a report, the listings of reports and devices, a
+// device's reports, coverage, the names a page's rows have, removals.
+#include <algorithm>
+#include <map>
+#include <nlohmann/json.hpp>
+
+#include "report/report_json.h"
+#include "site/compression.h"
+#include "site/store_internal.h"
+
+namespace {
+
+// "%part%", with the LIKE wildcards of the text itself escaped by "!".
+std::string like_pattern(const std::string& text) {
+    std::string pattern = "%";
+    for (const char c : text) {
+        if (c == '%' || c == '_' || c == '!') {
+            pattern += '!';
+        }
+        pattern += static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    }
+    return pattern + "%";
+}
+
+std::vector<reason> problems_of(const std::string& text) {
+    std::vector<reason> problems;
+    const nlohmann::json list = nlohmann::json::parse(text, nullptr, false);
+    for (const nlohmann::json& item : list.is_array() ? list : nlohmann::json::array()) {
+        problems.push_back({item[0].get<std::string>(), item[1].get<int>(), item[2].get<std::string>(),
+                            item[3].get<std::string>(), item[4].get<std::string>()});
+    }
+    return problems;
+}
+
+const char* const device_columns =
+    "key, vendor_id, device_id, name, vendor, reports, newest_report, newest_received, driver_version, "
+    "d3d_level, gl_version, vk_version";
+
+device_entry device_of(const sql_row& row, size_t at = 0) {
+    device_entry device;
+    device.key = cell_text(row[at]);
+    device.vendor_id = static_cast<uint32_t>(cell_integer(row[at + 1]));
+    device.device_id = static_cast<uint32_t>(cell_integer(row[at + 2]));
+    device.name = cell_text(row[at + 3]);
+    device.vendor = cell_text(row[at + 4]);
+    device.reports = cell_integer(row[at + 5]);
+    device.newest_report = cell_integer(row[at + 6]);
+    device.newest_received = cell_text(row[at + 7]);
+    device.driver_version = cell_text(row[at + 8]);
+    device.d3d_level = cell_text(row[at + 9]);
+    device.gl_version = cell_text(row[at + 10]);
+    device.vk_version = cell_text(row[at + 11]);
+    return device;
+}
+
+// Where a listing's filter looks: the columns of the vendor's ID and of the
+// two names that text is found in, and whether the rows have API versions.
+struct filtered_columns {
+    const char* vendor_id;
+    const char* names[2];
+    bool versions;
+};
+
+// The condition of a listing's filter on those columns, its parameters
+// appended to parameters.
+std::string filter_condition(const listing_filter& filter, const filtered_columns& columns,
+                             std::vector<sql_value>& parameters) {
+    std::string where = " WHERE 1 = 1";
+    if (filter.vendor_id != 0) {
+        where += std::string(" AND ") + columns.vendor_id + " = ?";
+        parameters.emplace_back(int64_t{filter.vendor_id});
+    }
+    if (!filter.text.empty()) {
+        where += std::string(" AND (LOWER(") + columns.names[0] + ") LIKE ? ESCAPE '!' OR LOWER(" +
+                 columns.names[1] + ") LIKE ? ESCAPE '!')";
+        parameters.emplace_back(like_pattern(filter.text));
+        parameters.emplace_back(like_pattern(filter.text));
+    }
+    if (columns.versions && filter.api == "directx") {
+        where += " AND d3d_level <> ''";
+    } else if (columns.versions && filter.api == "opengl") {
+        where += " AND gl_version <> ''";
+    } else if (columns.versions && filter.api == "vulkan") {
+        where += " AND vk_version <> ''";
+    }
+    return where;
+}
+
+std::vector<adapter_facts> adapters_of(sql_connection& db, int64_t report) {
+    std::vector<adapter_facts> adapters;
+    for (const sql_row& adapter :
+         db.run("SELECT description, vendor_id, device_id, device_key, device_name, vendor, driver_version, "
+                "d3d_level, gl_version, vk_version FROM adapters WHERE report_id = ? ORDER BY position",
+                {report})) {
+        adapter_facts& facts = adapters.emplace_back();
+        facts.description = cell_text(adapter[0]);
+        facts.vendor_id = static_cast<uint32_t>(cell_integer(adapter[1]));
+        facts.device_id = static_cast<uint32_t>(cell_integer(adapter[2]));
+        facts.device_key = cell_text(adapter[3]);
+        facts.device_name = cell_text(adapter[4]);
+        facts.vendor_name = cell_text(adapter[5]);
+        facts.driver_version = cell_text(adapter[6]);
+        facts.d3d_level = cell_text(adapter[7]);
+        facts.gl_version = cell_text(adapter[8]);
+        facts.vk_version = cell_text(adapter[9]);
+    }
+    return adapters;
+}
+
+int64_t offset_of(const listing_filter& filter) {
+    return int64_t{std::max(filter.page, 1) - 1} * listing_page_size;
+}
+
+}  // namespace
+
+std::optional<stored_report> report_store::report(int64_t id) {
+    return with_db([&](sql_connection& db) -> std::optional<stored_report> {
+        const std::vector<sql_row> found = db.run(
+            "SELECT received, how, program, version, problems, original, attach_token FROM reports "
+            "WHERE id = ?",
+            {id});
+        if (found.empty()) {
+            return std::nullopt;
+        }
+        stored_report stored;
+        stored.id = id;
+        stored.received = cell_text(found[0][0]);
+        stored.how = cell_text(found[0][1]);
+        stored.program = cell_text(found[0][2]);
+        stored.version = cell_text(found[0][3]);
+        stored.awaits_whole = found[0][6].has_value();
+        stored.document.problems = problems_of(cell_text(found[0][4]));
+        const std::vector<sql_row> adapters = db.run(
+            "SELECT id, description, read_groups FROM adapters WHERE report_id = ? ORDER BY position", {id});
+        for (const sql_row& row : adapters) {
+            adapter_report& adapter = stored.document.adapters.emplace_back();
+            adapter.description = cell_text(row[1]);
+            for (int g = 0; g < group_count; ++g) {
+                adapter.groups.push_back(
+                    {static_cast<page_group>(g), (cell_integer(row[2]) >> g & 1) != 0, {}});
+            }
+            const std::vector<sql_row> pages = db.run(
+                "SELECT p.page_no, p.body FROM adapter_pages ap JOIN pages p ON p.id = ap.page_id "
+                "WHERE ap.adapter_id = ? ORDER BY ap.position",
+                {cell_integer(row[0])});
+            for (const sql_row& page : pages) {
+                const page_info& info = page_of(static_cast<page_id>(cell_integer(page[0])));
+                const std::optional<std::string> body = inflated(cell_text(page[1]), size_t{256} << 20);
+                if (!body) {
+                    throw failure(reason{"Store", -1, {}, "a kept page cannot be read back", {}});
+                }
+                result<report_page> read = read_page_json(*body, info.group);
+                if (!read) {
+                    throw failure(read.why());
+                }
+                adapter.group(info.group).pages.push_back(std::move(*read));
+            }
+        }
+        if (found[0][5]) {
+            std::optional<std::string> original = inflated(*found[0][5], size_t{256} << 20);
+            if (!original) {
+                throw failure(reason{"Store", -1, {}, "a kept original cannot be read back", {}});
+            }
+            stored.original = std::move(*original);
+        } else {
+            stored.original = report_json(stored.document, stored.program, stored.version);
+        }
+        return stored;
+    });
+}
+
+listing<listed_report> report_store::reports(const listing_filter& filter) {
+    return with_db([&](sql_connection& db) -> listing<listed_report> {
+        std::vector<sql_value> parameters;
+        const std::string where =
+            filter_condition(filter, {"a.vendor_id", {"a.description", "a.device_name"}, false}, parameters);
+        const std::string matching = "SELECT DISTINCT a.report_id FROM adapters a" + where;
+        listing<listed_report> listed;
+        listed.total = cell_integer(db.run("SELECT COUNT(*) FROM (" + matching + ") m", parameters).at(0)[0]);
+        parameters.emplace_back(int64_t{listing_page_size});
+        parameters.emplace_back(offset_of(filter));
+        for (const sql_row& row : db.run("SELECT r.id, r.received, r.how FROM reports r WHERE r.id IN (" +
+                                             matching + ") ORDER BY r.id DESC LIMIT ? OFFSET ?",
+                                         parameters)) {
+            listed_report& entry = listed.items.emplace_back();
+            entry.id = cell_integer(row[0]);
+            entry.received = cell_text(row[1]);
+            entry.how = cell_text(row[2]);
+            entry.adapters = adapters_of(db, entry.id);
+        }
+        return listed;
+    });
+}
+
+std::optional<device_entry> report_store::device(const std::string& key) {
+    return with_db([&](sql_connection& db) -> std::optional<device_entry> {
+        const std::vector<sql_row> found =
+            db.run(std::string("SELECT ") + device_columns + " FROM devices WHERE key = ?", {key});
+        return found.empty() ? std::nullopt : std::optional(device_of(found[0]));
+    });
+}
+
+std::vector<listed_report> report_store::device_reports(const std::string& key) {
+    return with_db([&](sql_connection& db) -> std::vector<listed_report> {
+        std::vector<listed_report> listed;
+        for (const sql_row& row : db.run(
+                 "SELECT r.id, r.received, r.how, MAX(a.driver_order) AS driver FROM reports r JOIN adapters "
+                 "a ON "
+                 "a.report_id = r.id WHERE a.device_key = ? GROUP BY r.id, r.received, r.how "
+                 "ORDER BY driver DESC, r.id DESC LIMIT 500",
+                 {key})) {
+            listed_report& entry = listed.emplace_back();
+            entry.id = cell_integer(row[0]);
+            entry.received = cell_text(row[1]);
+            entry.how = cell_text(row[2]);
+            entry.adapters = adapters_of(db, entry.id);
+        }
+        return listed;
+    });
+}
+
+listing<device_entry> report_store::devices(const listing_filter& filter) {
+    return with_db([&](sql_connection& db) -> listing<device_entry> {
+        std::vector<sql_value> parameters;
+        const std::string where = filter_condition(filter, {"vendor_id", {"name", "key"}, true}, parameters);
+        listing<device_entry> listed;
+        listed.total = cell_integer(db.run("SELECT COUNT(*) FROM devices" + where, parameters).at(0)[0]);
+        parameters.emplace_back(int64_t{listing_page_size});
+        parameters.emplace_back(offset_of(filter));
+        for (const sql_row& row : db.run(std::string("SELECT ") + device_columns + " FROM devices" + where +
+                                             " ORDER BY newest_report DESC LIMIT ? OFFSET ?",
+                                         parameters)) {
+            listed.items.push_back(device_of(row));
+        }
+        return listed;
+    });
+}
+
+std::vector<covered_device> report_store::coverage(const coverage_query& query) {
+    return with_db([&](sql_connection& db) -> std::vector<covered_device> {
+        std::vector<sql_value> parameters = {static_cast<int64_t>(query.group),
+                                             static_cast<int64_t>(query.page), query.name};
+        std::string condition = "f.present = 1";
+        if (query.value) {
+            condition = "f.value = ?";
+            parameters.emplace_back(*query.value);
+        }
+        std::vector<covered_device> covered;
+        std::map<std::string, size_t> having;  // device key -> its place in covered
+        for (const sql_row& row : db.run(
+                 "SELECT dp.device_key, MIN(dp.lowest) FROM facts f JOIN page_facts pf ON pf.fact_id = f.id "
+                 "JOIN device_pages dp ON dp.page_id = pf.page_id WHERE f.grp = ? AND f.page_no = ? AND "
+                 "f.name = ? AND " +
+                     condition + " GROUP BY dp.device_key",
+                 parameters)) {
+            const std::string lowest = cell_text(row[1]);
+            covered_device& device = covered.emplace_back();
+            device.device.key = cell_text(row[0]);
+            device.has = true;
+            device.lowest_driver = lowest.substr(lowest.find(order_separator[0]) + 1);
+            having.emplace(device.device.key, covered.size() - 1);
+        }
+        // Every device that has the page at all: those with the row, and the rest.
+        const std::vector<sql_row> devices =
+            db.run(std::string("SELECT ") + device_columns + " FROM devices WHERE (page_mask & ?) <> 0",
+                   {int64_t{1} << static_cast<int>(query.page)});
+        std::vector<covered_device> without;
+        for (const sql_row& row : devices) {
+            device_entry device = device_of(row);
+            if (const auto found = having.find(device.key); found != having.end()) {
+                covered[found->second].device = std::move(device);
+            } else {
+                without.push_back({std::move(device), false, {}});
+            }
+        }
+        covered.insert(covered.end(), std::make_move_iterator(without.begin()),
+                       std::make_move_iterator(without.end()));
+        return covered;
+    });
+}
+
+std::vector<std::string> report_store::row_names(page_group group, page_id page, const std::string& starting,
+                                                 int limit) {
+    return with_db([&](sql_connection& db) -> std::vector<std::string> {
+        std::vector<std::string> names;
+        for (const sql_row& row : db.run("SELECT DISTINCT name FROM facts WHERE grp = ? AND page_no = ? AND "
+                                         "LOWER(name) LIKE ? ESCAPE '!' "
+                                         "ORDER BY name LIMIT ?",
+                                         {static_cast<int64_t>(group), static_cast<int64_t>(page),
+                                          like_pattern(starting).substr(1), int64_t{limit}})) {
+            names.push_back(cell_text(row[0]));
+        }
+        return names;
+    });
+}
+
+std::optional<removed_report> report_store::removal(int64_t id) {
+    return with_db([&](sql_connection& db) -> std::optional<removed_report> {
+        const std::vector<sql_row> found =
+            db.run("SELECT removed, reason FROM removals WHERE report_id = ?", {id});
+        if (found.empty()) {
+            return std::nullopt;
+        }
+        return removed_report{id, cell_text(found[0][0]), cell_text(found[0][1])};
+    });
+}
