@@ -31,16 +31,9 @@ if [ -n "$missing" ]; then
     $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
 fi
 
-# CAVIO_BUILD_PARTS names what to build: "windows", "site" or both (the
-# default); the test command builds the site beside the viewer's tests.
-parts=" ${CAVIO_BUILD_PARTS:-windows site} "
-case "$parts" in *" windows "*)
-    cmake -S "$source_dir" -B "$build_dir" \
-        -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64-x86_64.cmake" \
-        -DCMAKE_BUILD_TYPE=Release -DCAVIO_WARNINGS_AS_ERRORS=ON
-    cmake --build "$build_dir" --parallel "$(nproc)" ;;
-esac
-case "$parts" in *" site "*)
-    cmake -S "$source_dir/src/site" -B "$build_dir/site" -DCMAKE_BUILD_TYPE=Release -DCAVIO_WARNINGS_AS_ERRORS=ON
-    cmake --build "$build_dir/site" --parallel "$(nproc)" ;;
-esac
+cmake -S "$source_dir" -B "$build_dir" \
+    -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCAVIO_WARNINGS_AS_ERRORS=ON
+cmake --build "$build_dir" --parallel "$(nproc)"
+cmake -S "$source_dir/src/site" -B "$build_dir/site" -DCMAKE_BUILD_TYPE=Release -DCAVIO_WARNINGS_AS_ERRORS=ON
+cmake --build "$build_dir/site" --parallel "$(nproc)"

@@ -6,27 +6,22 @@ set -eu
 
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=${CAVIO_BUILD_DIR:-$source_dir/build}
-# Installs what is missing and builds the viewer first; its tests then run
-# while the site is built and tested beside them.
-CAVIO_BUILD_PARTS=windows sh "$source_dir/tools/build.sh"
+sh "$source_dir/tools/build.sh"
 
 # Every test program makes its own X display and Wine prefix (see
 # cmake/wine-run.sh and tests/shapes/run-shape.sh), so they run side by side:
 # most of their time is spent waiting on Wine and the X servers, so one more
 # than there are cores keeps both busy.
-# The site (a real SQLite file, a PostgreSQL server its tests start, the site
-# on loopback, a crowd of connections, Chromium) is built and tested beside
-# them at a lower priority: the viewer's captures bound their probes' time,
-# and nothing of the site's needs the machine to itself.
+# The site's tests (a real SQLite file, a PostgreSQL server they start,
+# the site on loopback, a crowd of connections, Chromium) run beside them,
+# at a lower priority: the viewer's captures bound their probes' time, and
+# the site's tests bound nothing that a busy machine would miss.
 jobs=$(($(nproc) + 1))
-(
-    CAVIO_BUILD_PARTS=site nice -n 10 sh "$source_dir/tools/build.sh" &&
-        nice -n 10 ctest --test-dir "$build_dir/site" --output-on-failure
-) >"$build_dir/site-tests.log" 2>&1 &
+nice -n 10 ctest --test-dir "$build_dir/site" --output-on-failure >"$build_dir/site-tests.log" 2>&1 &
 site=$!
 status=0
 ctest --test-dir "$build_dir" --output-on-failure --parallel "$jobs" || status=1
 wait "$site" || status=1
-echo "The site's build and tests:"
+echo "The site's tests:"
 cat "$build_dir/site-tests.log"
 exit $status
