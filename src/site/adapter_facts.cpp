@@ -99,9 +99,10 @@ adapter_facts adapter_facts_of(const adapter_report& adapter) {
     const std::string listed_device =
         facts.vendor_id != 0 ? gpu_name_of(facts.vendor_id, facts.device_id) : std::string();
     facts.vendor_name = listed_vendor.empty() ? without_id(vendor) : listed_vendor;
-    facts.device_name = !listed_device.empty() ? listed_device
-                        : gpu.empty()          ? adapter.description
-                                               : without_id(gpu);
+    // The viewer writes "unknown" for a GPU the PCI list does not name.
+    facts.device_name = !listed_device.empty()            ? listed_device
+                        : gpu.empty() || gpu == "unknown" ? adapter.description
+                                                          : without_id(gpu);
     if (facts.vendor_id != 0) {
         char key[24];
         std::snprintf(key, sizeof key, "%04x:%04x", facts.vendor_id, facts.device_id);

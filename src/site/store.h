@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -91,16 +92,85 @@ struct listing_filter {
     uint32_t vendor_id = 0;
     std::string text;  // part of a name, any case
     std::string api;   // "directx", "opengl" or "vulkan": devices that report it
-    int page = 1;      // 50 a page
+    // Devices of a Direct3D feature level ("12_1"), an OpenGL or Vulkan
+    // version ("4.6", "1.3": any release of it); "none": devices without one.
+    std::string d3d;
+    std::string gl;
+    std::string vk;
+    // Devices: "name", "vendor", "reports" (the most first), or the newest report first.
+    std::string sort;
+    int page = 1;  // 50 a page
 };
 
 inline constexpr int listing_page_size = 50;
+
+// A filter of a name's text alone.
+inline listing_filter text_filter(std::string text) {
+    listing_filter filter;
+    filter.text = std::move(text);
+    return filter;
+}
+
+// A filter of only a vendor, and a page.
+inline listing_filter vendor_filter(uint32_t vendor_id, int page = 1) {
+    listing_filter filter;
+    filter.vendor_id = vendor_id;
+    filter.page = page;
+    return filter;
+}
 
 // One page of a listing, and how many match the filter in all.
 template <typename item>
 struct listing {
     std::vector<item> items;
     int64_t total = 0;
+};
+
+// How many devices give a value of a row.
+struct value_count {
+    std::string value;
+    int64_t devices = 0;
+};
+
+// A row of a page across every device: how many have it (the coverage rule)
+// and the values they give, the most common first.
+struct row_landscape {
+    std::string section;  // the section the row stands in on the page: "[Caps]"; empty before any
+    std::string name;
+    int64_t with = 0;
+    // The most common values (at most 20); a format's capability words (all).
+    std::vector<value_count> values;
+    // For rows whose values are numbers: the lowest and the highest, as written.
+    std::string lowest;
+    std::string highest;
+};
+
+// Every row the store knows on a page, in the page's own order and sections,
+// over the devices that report the page. A section stands as a row whose
+// name is its section's, with no values.
+struct page_landscape {
+    int64_t devices = 0;
+    std::vector<row_landscape> rows;
+};
+
+// A count of devices (and their reports) sharing one thing: a vendor, a
+// feature level, an API version.
+struct tally {
+    std::string key;    // "0x10de", "12_1", "4.6", "1.3"; empty where the devices say none
+    std::string label;  // what a person reads: the vendor's name, the level or version itself
+    int64_t devices = 0;
+    int64_t reports = 0;
+};
+
+// The whole field at once.
+struct field_statistics {
+    int64_t devices = 0;
+    int64_t reports = 0;
+    std::vector<tally> vendors;
+    std::vector<tally> direct3d;
+    std::vector<tally> opengl;
+    std::vector<tally> vulkan;
+    std::vector<tally> months;  // "2026-12": the reports received that month
 };
 
 class report_store {
@@ -129,7 +199,12 @@ public:
     listing<listed_report> reports(const listing_filter& filter);
     // The devices, newest report first.
     listing<device_entry> devices(const listing_filter& filter);
+    // The device a key names; a "name:" key in any letter case.
     std::optional<device_entry> device(const std::string& key);
+    // The device's report kept last before report id; none where id is its first.
+    std::optional<int64_t> previous_report(const std::string& key, int64_t id);
+    // The capability words a format's row has, each with the devices that have it.
+    std::vector<value_count> row_words(page_group group, page_id page, const std::string& name);
     // A device's reports, highest driver version first (at most 500).
     std::vector<listed_report> device_reports(const std::string& key);
     // Every device whose reports have the page: whether one has the row
@@ -138,6 +213,12 @@ public:
     // Distinct row names the store knows on a page, for suggestions.
     std::vector<std::string> row_names(page_group group, page_id page, const std::string& starting,
                                        int limit);
+    // Every row of the page across the devices (of one vendor, where vendor_id
+    // is not 0), from the counts kept per device as reports arrive.
+    page_landscape landscape(page_group group, page_id page, uint32_t vendor_id);
+    // Devices and reports by vendor, Direct3D feature level, OpenGL and
+    // Vulkan version, and reports by the month they came.
+    field_statistics statistics();
 
     // Removes report id: its adapters, the pages no other report shares,
     // and its count in its devices, whose facts are made again from the
@@ -167,8 +248,15 @@ private:
     void keep_adapters(sql_connection& db, int64_t id, const report_document& document,
                        const std::string& received, bool counted);
 
+    // The order and sections of each kind of page, from the pages kept of it;
+    // made again now and then, as new rows come.
+    struct row_order;
+    std::shared_ptr<const row_order> order_of(sql_connection& db, page_id page);
+
     std::function<std::unique_ptr<sql_connection>()> connect_;
     std::mutex pool_lock_;
+    std::mutex orders_lock_;
+    std::map<page_id, std::shared_ptr<const row_order>> orders_;
     std::vector<std::unique_ptr<sql_connection>> idle_;
     bool one_writer_;  // SQLite: writers take turns here rather than wait in the engine
     std::mutex write_lock_;

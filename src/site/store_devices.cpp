@@ -136,10 +136,12 @@ result<removed_report> report_store::remove(int64_t id, const std::string& why) 
     lease db = borrow();
     begin_writing(*db);
     try {
-        if (db->run("SELECT id FROM reports WHERE id = ?", {id}).empty()) {
+        const std::vector<sql_row> found = db->run("SELECT received FROM reports WHERE id = ?", {id});
+        if (found.empty()) {
             roll_back(*db);
             return reason{"Report", -1, {}, "There is no report " + std::to_string(id) + ".", {}};
         }
+        count_month(*db, cell_text(found[0][0]), -1);
         std::set<std::string> devices;
         for (const sql_row& row :
              db->run("SELECT DISTINCT device_key FROM adapters WHERE report_id = ?", {id})) {
@@ -165,6 +167,7 @@ result<removed_report> report_store::remove(int64_t id, const std::string& why) 
         }
         for (const std::string& key : devices) {
             remake_device(*db, key);
+            recount_device(*db, key);
         }
         const removed_report removed{id, utc_now_text(), why};
         db->run("INSERT INTO removals (report_id, removed, reason) VALUES (?, ?, ?)",

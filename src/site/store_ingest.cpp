@@ -155,8 +155,14 @@ void report_store::keep_adapters(sql_connection& db, int64_t id, const report_do
             // A page new to the device is added; one it had gets a lower
             // driver only where this one is lower (most reports bring newer
             // drivers: the update then writes and locks nothing).
-            db.run(devices + " ON CONFLICT (page_id, device_key) DO NOTHING", device_values);
+            std::vector<int64_t> gained;
+            for (const sql_row& row :
+                 db.run(devices + " ON CONFLICT (page_id, device_key) DO NOTHING RETURNING page_id",
+                        device_values)) {
+                gained.push_back(cell_integer(row[0]));
+            }
             db.run(lowered + ")", lowered_values);
+            count_device_pages(db, facts.device_key, gained);
         }
         counted_devices.push_back(std::move(facts));
     }
@@ -195,6 +201,7 @@ kept_report report_store::keep_once(sql_connection& db, const received_report& r
         }
         const int64_t id = cell_integer(made[0][0]);
         keep_adapters(db, id, document, received, true);
+        count_month(db, received, 1);
         std::string token;
         if (report.how == "legacy") {
             token = new_token();
@@ -283,7 +290,8 @@ bool holds_legacy_pages(const report_document& whole, const report_document& leg
                     const report_row& kept = *rows[r];
                     if ((sent.kind == row_kind::blank) != (kept.kind == row_kind::blank) ||
                         !same_as_sent(sent.name, kept.name) ||
-                        !same_as_sent(sent.value, kept.wire_value.value_or(kept.value))) {
+                        !same_as_sent(sent.wire_value.value_or(sent.value),
+                                      kept.wire_value.value_or(kept.value))) {
                         return false;
                     }
                 }

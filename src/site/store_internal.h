@@ -81,3 +81,14 @@ void count_device(sql_connection& db, const adapter_facts& facts, int64_t report
 // Makes the facts of a device again from the reports it has left; a device
 // none has left is forgotten.
 void remake_device(sql_connection& db, const std::string& key);
+
+// The facts of pages new to a device become the device's, and each fact
+// and row new to it counts it once (for the landscape of each page).
+void count_device_pages(sql_connection& db, const std::string& key, const std::vector<int64_t>& pages);
+// The capability words that the device's facts (on format pages) give its
+// formats: a word new to a format of the device counts the device once.
+void count_format_words(sql_connection& db, const std::string& key, const std::vector<int64_t>& facts);
+// Counts a device's facts and rows again from the pages it has left.
+void recount_device(sql_connection& db, const std::string& key);
+// The reports received in the month of received, counted by reports more.
+void count_month(sql_connection& db, const std::string& received, int64_t reports);

@@ -6,6 +6,8 @@
 
 #include "report/report_json.h"
 #include "site/compression.h"
+#include "site/format_words.h"
+#include "site/legacy_text.h"
 #include "site/store_internal.h"
 
 namespace {
@@ -76,6 +78,27 @@ std::string filter_condition(const listing_filter& filter, const filtered_column
         parameters.emplace_back(like_pattern(filter.text));
         parameters.emplace_back(like_pattern(filter.text));
     }
+    // A feature level exactly; a version and any release of it ("4.6" is
+    // "4.6" and "4.6.0 NVIDIA 545.29").
+    const std::pair<const char*, const std::string*> versions[] = {
+        {"d3d_level", &filter.d3d}, {"gl_version", &filter.gl}, {"vk_version", &filter.vk}};
+    for (const auto& [column, wanted] : versions) {
+        if (!columns.versions || wanted->empty()) {
+            continue;
+        }
+        const std::string name = column;
+        if (*wanted == "none") {
+            where += " AND " + name + " = ''";
+        } else if (name == "d3d_level") {
+            where += " AND " + name + " = ?";
+            parameters.emplace_back(*wanted);
+        } else {
+            where +=
+                " AND (" + name + " = ? OR " + name + " LIKE ? ESCAPE '!' OR " + name + " LIKE ? ESCAPE '!')";
+            const std::string escaped = like_pattern(*wanted).substr(1, wanted->size());
+            parameters.insert(parameters.end(), {*wanted, escaped + ".%", escaped + " %"});
+        }
+    }
     if (columns.versions && filter.api == "directx") {
         where += " AND d3d_level <> ''";
     } else if (columns.versions && filter.api == "opengl") {
@@ -105,6 +128,14 @@ std::vector<adapter_facts> adapters_of(sql_connection& db, int64_t report) {
         facts.vk_version = cell_text(adapter[9]);
     }
     return adapters;
+}
+
+std::string placeholders(size_t count) {
+    std::string text;
+    for (size_t i = 0; i < count; ++i) {
+        text += i == 0 ? "?" : ", ?";
+    }
+    return text;
 }
 
 int64_t offset_of(const listing_filter& filter) {
@@ -156,6 +187,9 @@ std::optional<stored_report> report_store::report(int64_t id) {
                 adapter.group(info.group).pages.push_back(std::move(*read));
             }
         }
+        if (stored.how == "legacy") {
+            show_legacy_ids_in_hex(stored.document);  // kept before they were
+        }
         if (found[0][5]) {
             std::optional<std::string> original = inflated(*found[0][5], size_t{256} << 20);
             if (!original) {
@@ -196,6 +230,13 @@ std::optional<device_entry> report_store::device(const std::string& key) {
     return with_db([&](sql_connection& db) -> std::optional<device_entry> {
         const std::vector<sql_row> found =
             db.run(std::string("SELECT ") + device_columns + " FROM devices WHERE key = ?", {key});
+        if (found.empty() && key.starts_with("name:")) {
+            const std::vector<sql_row> any_case =
+                db.run(std::string("SELECT ") + device_columns +
+                           " FROM devices WHERE LOWER(key) = LOWER(?) ORDER BY key LIMIT 1",
+                       {key});
+            return any_case.empty() ? std::nullopt : std::optional(device_of(any_case[0]));
+        }
         return found.empty() ? std::nullopt : std::optional(device_of(found[0]));
     });
 }
@@ -227,8 +268,12 @@ listing<device_entry> report_store::devices(const listing_filter& filter) {
         listed.total = cell_integer(db.run("SELECT COUNT(*) FROM devices" + where, parameters).at(0)[0]);
         parameters.emplace_back(int64_t{listing_page_size});
         parameters.emplace_back(offset_of(filter));
+        const std::string order = filter.sort == "name"      ? "LOWER(name), key"
+                                  : filter.sort == "vendor"  ? "LOWER(vendor), LOWER(name), key"
+                                  : filter.sort == "reports" ? "reports DESC, newest_report DESC"
+                                                             : "newest_report DESC";
         for (const sql_row& row : db.run(std::string("SELECT ") + device_columns + " FROM devices" + where +
-                                             " ORDER BY newest_report DESC LIMIT ? OFFSET ?",
+                                             " ORDER BY " + order + " LIMIT ? OFFSET ?",
                                          parameters)) {
             listed.items.push_back(device_of(row));
         }
@@ -238,19 +283,52 @@ listing<device_entry> report_store::devices(const listing_filter& filter) {
 
 std::vector<covered_device> report_store::coverage(const coverage_query& query) {
     return with_db([&](sql_connection& db) -> std::vector<covered_device> {
-        std::vector<sql_value> parameters = {static_cast<int64_t>(query.group),
-                                             static_cast<int64_t>(query.page), query.name};
-        std::string condition = "f.present = 1";
-        if (query.value) {
-            condition = "f.value = ?";
+        const sql_value group = static_cast<int64_t>(query.group);
+        const sql_value page = static_cast<int64_t>(query.page);
+        // The name as the reports spell it, where it was typed in another letter case.
+        std::vector<sql_value> names;
+        for (const char* match : {"name = ?", "LOWER(name) = LOWER(?)"}) {
+            for (const sql_row& row :
+                 db.run(std::string("SELECT DISTINCT name FROM facts WHERE grp = ? AND page_no = "
+                                    "? AND ") +
+                            match,
+                        {group, page, query.name})) {
+                names.emplace_back(cell_text(row[0]));
+            }
+            if (!names.empty()) {
+                break;
+            }
+        }
+        if (names.empty()) {
+            names.emplace_back(query.name);
+        }
+        std::vector<sql_value> parameters = {group, page};
+        parameters.insert(parameters.end(), names.begin(), names.end());
+        std::string condition = "f.name IN (" + placeholders(names.size()) + ") AND f.present = 1";
+        if (query.value && lists_formats(query.page)) {
+            // A format's value, or one of its capability words ("sampled").
+            std::vector<sql_value> facts;
+            for (const sql_row& row :
+                 db.run("SELECT f.id, f.value FROM facts f WHERE f.grp = ? AND f.page_no = ? AND "
+                        "f.name IN (" +
+                            placeholders(names.size()) + ")",
+                        parameters)) {
+                if (cell_text(row[1]) == *query.value || has_format_word(cell_text(row[1]), *query.value)) {
+                    facts.emplace_back(cell_integer(row[0]));
+                }
+            }
+            condition = facts.empty() ? "1 = 0" : "f.id IN (" + placeholders(facts.size()) + ")";
+            parameters = {group, page};
+            parameters.insert(parameters.end(), facts.begin(), facts.end());
+        } else if (query.value) {
+            condition = "f.name IN (" + placeholders(names.size()) + ") AND f.value = ?";
             parameters.emplace_back(*query.value);
         }
         std::vector<covered_device> covered;
         std::map<std::string, size_t> having;  // device key -> its place in covered
         for (const sql_row& row : db.run(
                  "SELECT dp.device_key, MIN(dp.lowest) FROM facts f JOIN page_facts pf ON pf.fact_id = f.id "
-                 "JOIN device_pages dp ON dp.page_id = pf.page_id WHERE f.grp = ? AND f.page_no = ? AND "
-                 "f.name = ? AND " +
+                 "JOIN device_pages dp ON dp.page_id = pf.page_id WHERE f.grp = ? AND f.page_no = ? AND " +
                      condition + " GROUP BY dp.device_key",
                  parameters)) {
             const std::string lowest = cell_text(row[1]);
@@ -302,5 +380,27 @@ std::optional<removed_report> report_store::removal(int64_t id) {
             return std::nullopt;
         }
         return removed_report{id, cell_text(found[0][0]), cell_text(found[0][1])};
+    });
+}
+
+std::optional<int64_t> report_store::previous_report(const std::string& key, int64_t id) {
+    return with_db([&](sql_connection& db) -> std::optional<int64_t> {
+        const std::vector<sql_row> found =
+            db.run("SELECT MAX(report_id) FROM adapters WHERE device_key = ? AND report_id < ?", {key, id});
+        return found.empty() || !found[0][0] ? std::nullopt : std::optional(cell_integer(found[0][0]));
+    });
+}
+
+std::vector<value_count> report_store::row_words(page_group group, page_id page, const std::string& name) {
+    return with_db([&](sql_connection& db) -> std::vector<value_count> {
+        std::vector<value_count> words;
+        for (const sql_row& row :
+             db.run("SELECT word, SUM(devices) AS devices FROM word_counts WHERE grp = ? AND "
+                    "page_no = ? AND LOWER(name) = LOWER(?) GROUP BY word HAVING SUM(devices) "
+                    "> 0 ORDER BY devices DESC, word",
+                    {static_cast<int64_t>(group), static_cast<int64_t>(page), name})) {
+            words.push_back({cell_text(row[0]), cell_integer(row[1])});
+        }
+        return words;
     });
 }

@@ -77,9 +77,9 @@ TEST_P(Store, ReportsDevicesAndCoverageAreWhatWasKept) {
     EXPECT_EQ(5u, store.reports({}).items.size());
     EXPECT_EQ(5, store.reports({}).total);
     EXPECT_EQ(ids[4], store.reports({}).items.front().id);  // newest first
-    EXPECT_EQ(4, store.reports({0x10DE, "", "", 1}).total);
-    EXPECT_EQ(1u, store.reports({0, "BOARD 0X2222", "", 1}).items.size());
-    EXPECT_EQ("1002:67ff", store.reports({0x1002, "", "", 1}).items.at(0).adapters.at(0).device_key);
+    EXPECT_EQ(4, store.reports(vendor_filter(0x10DE)).total);
+    EXPECT_EQ(1u, store.reports(text_filter("BOARD 0X2222")).items.size());
+    EXPECT_EQ("1002:67ff", store.reports(vendor_filter(0x1002)).items.at(0).adapters.at(0).device_key);
 
     const std::vector<device_entry> devices = store.devices({}).items;
     ASSERT_EQ(3u, devices.size());
@@ -90,8 +90,12 @@ TEST_P(Store, ReportsDevicesAndCoverageAreWhatWasKept) {
     EXPECT_EQ(3, first->reports);
     EXPECT_EQ("1.0", first->driver_version);  // of its newest report
     EXPECT_EQ("Advanced Micro Devices, Inc. [AMD/ATI]", devices[0].vendor);
-    EXPECT_EQ(2, store.devices({0x10DE, "", "opengl", 1}).total);
-    EXPECT_TRUE(store.devices({0, "", "vulkan", 1}).items.empty());
+    listing_filter by_api = vendor_filter(0x10DE);
+    by_api.api = "opengl";
+    EXPECT_EQ(2, store.devices(by_api).total);
+    by_api.vendor_id = 0;
+    by_api.api = "vulkan";
+    EXPECT_TRUE(store.devices(by_api).items.empty());
 
     // GL_X: present on two devices (since 2.0.9 on the first, whose 1.0 said
     // no), absent on the third; GL_Y: said "yes" on one, "no" on another.
@@ -209,7 +213,10 @@ TEST_P(Store, AnOlderStoreIsBroughtToThisVersion) {
         GetParam() == "sqlite" ? open_sqlite(database.substr(7)) : open_postgresql(database);
     for (const char* older :
          {"UPDATE devices SET name = '<script>'", "UPDATE facts SET present = 1", "DROP TABLE device_names",
-          "DROP TABLE removals", "DROP INDEX adapters_device", "UPDATE cavio_schema SET version = 2"}) {
+          "DROP TABLE removals", "DROP INDEX adapters_device", "DROP INDEX page_facts_page",
+          "DROP INDEX device_pages_device", "DROP TABLE device_facts", "DROP TABLE fact_counts",
+          "DROP TABLE device_rows", "DROP TABLE row_counts", "DROP TABLE word_counts",
+          "DROP TABLE monthly_reports", "UPDATE cavio_schema SET version = 2"}) {
         db->run(older);
     }
     result<std::unique_ptr<report_store>> opened = report_store::open(database);
@@ -220,6 +227,65 @@ TEST_P(Store, AnOlderStoreIsBroughtToThisVersion) {
     ASSERT_EQ(1u, covered.size());
     EXPECT_FALSE(covered[0].has);
     EXPECT_FALSE((*opened)->remove(99, "nothing"));
+    // The landscape is counted from what was kept before.
+    EXPECT_EQ(1, (*opened)->landscape(page_group::opengl, page_id::gl_extensions, 0).devices);
+    EXPECT_EQ(1, (*opened)->statistics().reports);
+}
+
+// Every row of a page across the devices: counted once per device whatever
+// its reports, in the page's order, by vendor, and less what was removed.
+TEST_P(Store, TheLandscapeCountsDevicesNotReports) {
+    result<std::unique_ptr<report_store>> opened = report_store::open(fresh_database(GetParam()));
+    ASSERT_TRUE(opened) << opened.why().text();
+    report_store& store = **opened;
+    const std::string nvidia = "NVIDIA Corporation (0x10DE)";
+    const std::string amd = "Advanced Micro Devices, Inc. [AMD/ATI] (0x1002)";
+    // Three reports of one board (GL_B said no, then yes, then no again),
+    // one of another NVIDIA board, one AMD board without GL_B.
+    store.keep(received(report_of(nvidia, "0x1111", "1.0", {{"GL_A", "yes"}, {"GL_B", "no"}})));
+    store.keep(received(report_of(nvidia, "0x1111", "2.0", {{"GL_A", "yes"}, {"GL_B", "yes"}})));
+    const int64_t third = store
+                              .keep(received(report_of(nvidia, "0x1111", "3.0",
+                                                       {{"GL_A", "yes"}, {"GL_B", "no"}, {"GL_C", "yes"}})))
+                              .id;
+    store.keep(received(report_of(nvidia, "0x2222", "1.0", {{"GL_A", "yes"}, {"GL_B", "yes"}})));
+    store.keep(received(report_of(amd, "0x3333", "1.0", {{"GL_A", "no"}})));
+    const auto summary = [&](uint32_t vendor) {
+        const page_landscape field = store.landscape(page_group::opengl, page_id::gl_extensions, vendor);
+        std::vector<std::string> rows = {std::to_string(field.devices) + " devices"};
+        for (const row_landscape& row : field.rows) {
+            std::string line = row.section + " " + row.name + " " + std::to_string(row.with);
+            for (const value_count& value : row.values) {
+                line += " " + value.value + ":" + std::to_string(value.devices);
+            }
+            rows.push_back(line);
+        }
+        return rows;
+    };
+    EXPECT_EQ((std::vector<std::string>{"3 devices", "[Extensions] [Extensions] 0",
+                                        "[Extensions] GL_A 2 yes:2 no:1", "[Extensions] GL_B 2 yes:2 no:1",
+                                        "[Extensions] GL_C 1 yes:1"}),
+              summary(0));
+    EXPECT_EQ(
+        (std::vector<std::string>{"1 devices", "[Extensions] [Extensions] 0", "[Extensions] GL_A 0 no:1"}),
+        summary(0x1002));
+    // Removed, the third report takes GL_C and its "no" for GL_B with it.
+    ASSERT_TRUE(store.remove(third, "a test"));
+    EXPECT_EQ((std::vector<std::string>{"3 devices", "[Extensions] [Extensions] 0",
+                                        "[Extensions] GL_A 2 yes:2 no:1", "[Extensions] GL_B 2 yes:2 no:1"}),
+              summary(0));
+
+    const field_statistics field = store.statistics();
+    EXPECT_EQ(3, field.devices);
+    EXPECT_EQ(4, field.reports);
+    ASSERT_EQ(2u, field.vendors.size());
+    EXPECT_EQ("0x10de", field.vendors[0].key);
+    EXPECT_EQ("NVIDIA Corporation", field.vendors[0].label);
+    EXPECT_EQ(2, field.vendors[0].devices);
+    ASSERT_EQ(1u, field.opengl.size());
+    EXPECT_EQ("4.6", field.opengl[0].key);
+    ASSERT_EQ(1u, field.months.size());
+    EXPECT_EQ(4, field.months[0].reports);
 }
 
 // The absence words, held against what the page writers write: each occurs

@@ -1,0 +1,504 @@
+// The whole field at once: every row of a page across the devices, and the
+// statistics of devices and reports; both from counts kept per device as
+// reports arrive, never from a scan of the reports.
+#include <algorithm>
+#include <chrono>
+#include <list>
+#include <map>
+#include <optional>
+#include <set>
+
+#include "report/report_json.h"
+#include "site/compression.h"
+#include "site/format_words.h"
+#include "site/presence.h"
+#include "site/store_internal.h"
+
+namespace {
+
+constexpr size_t batch = 500;
+
+std::string placeholders(size_t count, const char* each = "?") {
+    std::string text;
+    for (size_t i = 0; i < count; ++i) {
+        text += (i == 0 ? "" : ", ") + std::string(each);
+    }
+    return text;
+}
+
+// The vendor a device key names: "10de:06cd" is 0x10DE; a "name:" key none (0).
+int64_t vendor_of_key(const std::string& key) {
+    return key.size() == 9 && key[4] == ':' ? std::stoll(key.substr(0, 4), nullptr, 16) : 0;
+}
+
+// Counts one more device for each fact id (its vendor's count).
+void count_facts(sql_connection& db, std::vector<int64_t> facts, int64_t vendor_id) {
+    // One order for every writer: two never wait on each other's rows in a circle.
+    std::sort(facts.begin(), facts.end());
+    for (size_t first = 0; first < facts.size(); first += batch) {
+        const size_t last = std::min(facts.size(), first + batch);
+        std::vector<sql_value> values;
+        for (size_t i = first; i < last; ++i) {
+            values.insert(values.end(), {facts[i], vendor_id});
+        }
+        db.run("INSERT INTO fact_counts (fact_id, vendor_id, devices) VALUES " +
+                   placeholders(last - first, "(?, ?, 1)") +
+                   " ON CONFLICT (fact_id, vendor_id) DO UPDATE SET devices = fact_counts.devices + 1",
+               values);
+    }
+}
+
+// The facts the device gained become its rows where present, and each row
+// new to the device counts it once.
+void count_rows(sql_connection& db, const std::string& key, const std::vector<int64_t>& facts,
+                int64_t vendor_id) {
+    std::vector<std::tuple<int64_t, int64_t, std::string>> gained;
+    for (size_t first = 0; first < facts.size(); first += batch) {
+        const size_t last = std::min(facts.size(), first + batch);
+        std::vector<sql_value> values = {key};
+        values.insert(values.end(), facts.begin() + static_cast<ptrdiff_t>(first),
+                      facts.begin() + static_cast<ptrdiff_t>(last));
+        for (const sql_row& row :
+             db.run("INSERT INTO device_rows (grp, page_no, name, device_key) SELECT grp, page_no, name, ? "
+                    "FROM facts WHERE present = 1 AND id IN (" +
+                        placeholders(last - first) + ") ON CONFLICT DO NOTHING RETURNING grp, page_no, name",
+                    values)) {
+            gained.emplace_back(cell_integer(row[0]), cell_integer(row[1]), cell_text(row[2]));
+        }
+    }
+    std::sort(gained.begin(), gained.end());
+    for (size_t first = 0; first < gained.size(); first += batch) {
+        const size_t last = std::min(gained.size(), first + batch);
+        std::vector<sql_value> values;
+        for (size_t i = first; i < last; ++i) {
+            const auto& [group, page, name] = gained[i];
+            values.insert(values.end(), {group, page, name, vendor_id});
+        }
+        db.run(
+            "INSERT INTO row_counts (grp, page_no, name, vendor_id, devices) VALUES " +
+                placeholders(last - first, "(?, ?, ?, ?, 1)") +
+                " ON CONFLICT (grp, page_no, name, vendor_id) DO UPDATE SET devices = row_counts.devices + 1",
+            values);
+    }
+}
+
+// "4.6.0 NVIDIA 545.29" and "4.6" read as "4.6"; "1.3.240" as "1.3".
+std::string major_minor(const std::string& version) {
+    const size_t first = version.find('.');
+    if (first == std::string::npos) {
+        return version;
+    }
+    const size_t second = version.find_first_not_of("0123456789", first + 1);
+    return version.substr(0, second == std::string::npos ? version.size() : second);
+}
+
+// Tallies whose keys read alike (after how) as one, the most devices first.
+std::vector<tally> gathered(const std::vector<sql_row>& rows, std::string (*how)(const std::string&)) {
+    std::map<std::string, tally> by_key;
+    for (const sql_row& row : rows) {
+        const std::string key = how(cell_text(row[0]));
+        tally& counted = by_key[key];
+        counted.key = key;
+        counted.label = key;
+        counted.devices += cell_integer(row[1]);
+        counted.reports += cell_integer(row[2]);
+    }
+    std::vector<tally> list;
+    for (auto& [key, counted] : by_key) {
+        list.push_back(std::move(counted));
+    }
+    std::stable_sort(list.begin(), list.end(),
+                     [](const tally& a, const tally& b) { return a.devices > b.devices; });
+    return list;
+}
+
+std::string as_it_is(const std::string& text) {
+    return text;
+}
+
+// A value that is a number, whole ("-12", "0x1F") or real ("3.5", "1e+38");
+// none for any other text.
+std::optional<double> number_of(const std::string& value) {
+    if (value.empty()) {
+        return std::nullopt;
+    }
+    const bool hex = value.starts_with("0x") || value.starts_with("0X");
+    char* end = nullptr;
+    const double number = hex ? static_cast<double>(std::strtoull(value.c_str() + 2, &end, 16))
+                              : std::strtod(value.c_str(), &end);
+    const bool whole = end == value.c_str() + value.size() && (!hex || value.size() > 2);
+    return whole && (hex || value.find_first_not_of("0123456789+-.eE") == std::string::npos)
+               ? std::optional(number)
+               : std::nullopt;
+}
+
+// The row's values, the most common first and at most 20 of them; the lowest
+// and highest where every value that says something is a number.
+void settle_values(row_landscape& row) {
+    std::stable_sort(row.values.begin(), row.values.end(),
+                     [](const value_count& a, const value_count& b) { return a.devices > b.devices; });
+    std::optional<std::pair<double, std::string>> lowest;
+    std::optional<std::pair<double, std::string>> highest;
+    bool numbers = true;
+    for (const value_count& each : row.values) {
+        const std::optional<double> number = number_of(each.value);
+        if (!number) {
+            numbers = numbers && !counts_as_present(each.value);
+            continue;
+        }
+        if (!lowest || *number < lowest->first) {
+            lowest.emplace(*number, each.value);
+        }
+        if (!highest || *number > highest->first) {
+            highest.emplace(*number, each.value);
+        }
+    }
+    if (numbers && lowest) {
+        row.lowest = lowest->second;
+        row.highest = highest->second;
+    }
+    if (row.values.size() > 20) {
+        row.values.resize(20);
+    }
+}
+
+}  // namespace
+
+void count_device_pages(sql_connection& db, const std::string& key, const std::vector<int64_t>& pages) {
+    const int64_t vendor_id = vendor_of_key(key);
+    std::vector<int64_t> gained;
+    for (size_t first = 0; first < pages.size(); first += batch) {
+        const size_t last = std::min(pages.size(), first + batch);
+        std::vector<sql_value> values = {key};
+        values.insert(values.end(), pages.begin() + static_cast<ptrdiff_t>(first),
+                      pages.begin() + static_cast<ptrdiff_t>(last));
+        for (const sql_row& row :
+             db.run("INSERT INTO device_facts (fact_id, device_key) SELECT fact_id, ? FROM page_facts WHERE "
+                    "page_id IN (" +
+                        placeholders(last - first) + ") ON CONFLICT DO NOTHING RETURNING fact_id",
+                    values)) {
+            gained.push_back(cell_integer(row[0]));
+        }
+    }
+    count_facts(db, gained, vendor_id);
+    count_rows(db, key, gained, vendor_id);
+    count_format_words(db, key, gained);
+}
+
+namespace {
+
+constexpr char word_separator = '\n';
+
+std::set<std::string> words_of(const std::string& kept) {
+    std::set<std::string> words;
+    for (size_t at = 0; at < kept.size();) {
+        const size_t end = std::min(kept.find(word_separator, at), kept.size());
+        words.insert(kept.substr(at, end - at));
+        at = end + 1;
+    }
+    return words;
+}
+
+// A format's row, and a capability word of it.
+using format_row = std::tuple<int64_t, int64_t, std::string>;
+using format_word = std::tuple<int64_t, int64_t, std::string, std::string>;
+
+// Adds to how many devices of the vendor have each word.
+void add_word_counts(sql_connection& db, const std::map<format_word, int64_t>& counts, int64_t vendor_id) {
+    const std::vector<std::pair<format_word, int64_t>> list(counts.begin(), counts.end());
+    for (size_t first = 0; first < list.size(); first += batch) {
+        const size_t last = std::min(list.size(), first + batch);
+        std::vector<sql_value> values;
+        for (size_t i = first; i < last; ++i) {
+            const auto& [group, page, name, word] = list[i].first;
+            values.insert(values.end(), {group, page, name, word, vendor_id, list[i].second});
+        }
+        db.run("INSERT INTO word_counts (grp, page_no, name, word, vendor_id, devices) VALUES " +
+                   placeholders(last - first, "(?, ?, ?, ?, ?, ?)") +
+                   " ON CONFLICT (grp, page_no, name, word, vendor_id) DO UPDATE SET devices = "
+                   "word_counts.devices + excluded.devices",
+               values);
+    }
+}
+
+}  // namespace
+
+void count_format_words(sql_connection& db, const std::string& key, const std::vector<int64_t>& facts) {
+    std::map<format_row, std::set<std::string>> said;
+    for (size_t first = 0; first < facts.size(); first += batch) {
+        const size_t last = std::min(facts.size(), first + batch);
+        std::vector<sql_value> values = {int64_t{static_cast<int>(page_id::dx_formats)},
+                                         int64_t{static_cast<int>(page_id::vk_formats)}};
+        values.insert(values.end(), facts.begin() + static_cast<ptrdiff_t>(first),
+                      facts.begin() + static_cast<ptrdiff_t>(last));
+        for (const sql_row& row : db.run("SELECT grp, page_no, name, value FROM facts WHERE present = 1 AND "
+                                         "page_no IN (?, ?) AND id IN (" +
+                                             placeholders(last - first) + ")",
+                                         values)) {
+            std::set<std::string>& words =
+                said[{cell_integer(row[0]), cell_integer(row[1]), cell_text(row[2])}];
+            for (std::string& word : format_words(cell_text(row[3]))) {
+                words.insert(std::move(word));
+            }
+        }
+    }
+    if (said.empty()) {
+        return;
+    }
+    // What the device's formats had before, page by page.
+    std::map<format_row, std::set<std::string>> had;
+    std::set<std::pair<int64_t, int64_t>> pages;
+    for (const auto& [row, words] : said) {
+        pages.emplace(std::get<0>(row), std::get<1>(row));
+    }
+    for (const auto& [group, page] : pages) {
+        for (const sql_row& row :
+             db.run("SELECT name, words FROM device_rows WHERE device_key = ? AND grp = ? AND "
+                    "page_no = ? AND words <> ''",
+                    {key, group, page})) {
+            had[{group, page, cell_text(row[0])}] = words_of(cell_text(row[1]));
+        }
+    }
+    std::map<format_word, int64_t> gained;
+    std::vector<std::pair<format_row, std::string>> grown;
+    for (const auto& [row, words] : said) {
+        std::set<std::string>& known = had[row];
+        bool grew = false;
+        for (const std::string& word : words) {
+            if (known.insert(word).second) {
+                gained[{std::get<0>(row), std::get<1>(row), std::get<2>(row), word}] = 1;
+                grew = true;
+            }
+        }
+        if (grew) {
+            std::string kept;
+            for (const std::string& word : known) {
+                kept += (kept.empty() ? "" : std::string(1, word_separator)) + word;
+            }
+            grown.emplace_back(row, std::move(kept));
+        }
+    }
+    for (size_t first = 0; first < grown.size(); first += batch) {
+        const size_t last = std::min(grown.size(), first + batch);
+        std::vector<sql_value> values;
+        for (size_t i = first; i < last; ++i) {
+            const auto& [group, page, name] = grown[i].first;
+            values.insert(values.end(), {group, page, name, key, grown[i].second});
+        }
+        db.run("INSERT INTO device_rows (grp, page_no, name, device_key, words) VALUES " +
+                   placeholders(last - first, "(?, ?, ?, ?, ?)") +
+                   " ON CONFLICT (grp, page_no, name, device_key) DO UPDATE SET words = excluded.words",
+               values);
+    }
+    add_word_counts(db, gained, vendor_of_key(key));
+}
+
+void recount_device(sql_connection& db, const std::string& key) {
+    const int64_t vendor_id = vendor_of_key(key);
+    db.run(
+        "UPDATE fact_counts SET devices = devices - 1 WHERE vendor_id = ? AND fact_id IN (SELECT fact_id "
+        "FROM device_facts WHERE device_key = ?)",
+        {vendor_id, key});
+    db.run(
+        "UPDATE row_counts SET devices = devices - 1 WHERE vendor_id = ? AND (grp, page_no, name) IN "
+        "(SELECT grp, page_no, name FROM device_rows WHERE device_key = ?)",
+        {vendor_id, key});
+    std::map<format_word, int64_t> lost;
+    for (const sql_row& row :
+         db.run("SELECT grp, page_no, name, words FROM device_rows WHERE device_key = ? AND words <> ''",
+                {key})) {
+        for (const std::string& word : words_of(cell_text(row[3]))) {
+            lost[{cell_integer(row[0]), cell_integer(row[1]), cell_text(row[2]), word}] = -1;
+        }
+    }
+    add_word_counts(db, lost, vendor_id);
+    db.run("DELETE FROM device_facts WHERE device_key = ?", {key});
+    db.run("DELETE FROM device_rows WHERE device_key = ?", {key});
+    std::vector<int64_t> pages;
+    for (const sql_row& row : db.run("SELECT page_id FROM device_pages WHERE device_key = ?", {key})) {
+        pages.push_back(cell_integer(row[0]));
+    }
+    count_device_pages(db, key, pages);
+}
+
+void count_month(sql_connection& db, const std::string& received, int64_t reports) {
+    db.run(
+        "INSERT INTO monthly_reports (month, reports) VALUES (?, ?) ON CONFLICT (month) DO UPDATE SET "
+        "reports = monthly_reports.reports + excluded.reports",
+        {received.substr(0, 7), reports});
+}
+
+// Rows in order, keyed by their section and name.
+struct report_store::row_order {
+    std::vector<std::pair<std::string, std::string>> rows;  // section, name
+    std::chrono::steady_clock::time_point made;
+};
+
+std::shared_ptr<const report_store::row_order> report_store::order_of(sql_connection& db, page_id page) {
+    const auto now = std::chrono::steady_clock::now();
+    {
+        const std::lock_guard<std::mutex> hold(orders_lock_);
+        const auto found = orders_.find(page);
+        if (found != orders_.end() && now - found->second->made < std::chrono::minutes(5)) {
+            return found->second;
+        }
+    }
+    // The newest pages of the kind, merged: a row one of them lacks takes its
+    // place after the row it follows in the page that has it.
+    std::list<std::pair<std::string, std::string>> merged;
+    std::map<std::pair<std::string, std::string>, std::list<std::pair<std::string, std::string>>::iterator>
+        at;
+    for (const sql_row& row : db.run("SELECT body FROM pages WHERE page_no = ? ORDER BY id DESC LIMIT 12",
+                                     {int64_t{static_cast<int>(page)}})) {
+        const std::optional<std::string> body = inflated(cell_text(row[0]), size_t{64} << 20);
+        const result<report_page> read =
+            body ? read_page_json(*body, page_of(page).group) : result<report_page>(reason{});
+        if (!read) {
+            continue;
+        }
+        auto after = merged.begin();
+        std::string section;
+        for (const report_row& each : read->rows) {
+            if (each.kind == row_kind::blank) {
+                continue;
+            }
+            if (each.kind == row_kind::section) {
+                section = each.name;
+            }
+            const std::pair<std::string, std::string> key{section, each.name};
+            if (const auto found = at.find(key); found != at.end()) {
+                after = std::next(found->second);
+                continue;
+            }
+            at.emplace(key, merged.insert(after, key));
+        }
+    }
+    auto order = std::make_shared<row_order>();
+    order->rows.assign(merged.begin(), merged.end());
+    order->made = now;
+    const std::lock_guard<std::mutex> hold(orders_lock_);
+    orders_[page] = order;
+    return order;
+}
+
+page_landscape report_store::landscape(page_group group, page_id page, uint32_t vendor_id) {
+    return with_db([&](sql_connection& db) -> page_landscape {
+        const int64_t kind = static_cast<int>(page);
+        const std::string vendor = vendor_id != 0 ? " AND vendor_id = ?" : "";
+        const auto with_vendor = [&](std::vector<sql_value> values) {
+            if (vendor_id != 0) {
+                values.emplace_back(int64_t{vendor_id});
+            }
+            return values;
+        };
+        page_landscape field;
+        field.devices =
+            cell_integer(db.run("SELECT COUNT(*) FROM devices WHERE (page_mask & ?) <> 0" + vendor,
+                                with_vendor({int64_t{1} << kind}))
+                             .at(0)[0]);
+        std::map<std::string, row_landscape> by_name;
+        for (const sql_row& row :
+             db.run("SELECT name, devices FROM row_counts WHERE grp = ? AND page_no = ? AND devices > 0" +
+                        vendor,
+                    with_vendor({static_cast<int64_t>(group), kind}))) {
+            row_landscape& known = by_name[cell_text(row[0])];
+            known.name = cell_text(row[0]);
+            known.with += cell_integer(row[1]);
+        }
+        for (const sql_row& row :
+             db.run("SELECT f.name, f.value, SUM(c.devices) FROM fact_counts c JOIN facts f ON f.id = "
+                    "c.fact_id WHERE "
+                    "f.grp = ? AND f.page_no = ? AND c.devices > 0" +
+                        (vendor_id != 0 ? std::string(" AND c.vendor_id = ?") : std::string()) +
+                        " GROUP BY f.name, f.value",
+                    with_vendor({static_cast<int64_t>(group), kind}))) {
+            row_landscape& known = by_name[cell_text(row[0])];
+            known.name = cell_text(row[0]);
+            known.values.push_back({cell_text(row[1]), cell_integer(row[2])});
+        }
+        for (auto& [name, row] : by_name) {
+            settle_values(row);
+        }
+        if (lists_formats(page)) {
+            // A format's words, each with the devices that have it.
+            for (auto& [name, row] : by_name) {
+                row.values.clear();
+            }
+            for (const sql_row& row : db.run("SELECT name, word, SUM(devices) FROM word_counts WHERE grp = ? "
+                                             "AND page_no = ? AND devices "
+                                             "> 0" +
+                                                 vendor + " GROUP BY name, word",
+                                             with_vendor({static_cast<int64_t>(group), kind}))) {
+                by_name[cell_text(row[0])].values.push_back({cell_text(row[1]), cell_integer(row[2])});
+            }
+            // The most devices first; among equals, optimal tiling's words, then linear's, then buffers'.
+            const auto rank = [](const value_count& each) {
+                return std::make_tuple(-each.devices, each.value.find(": ") == std::string::npos ? 0 : 1,
+                                       each.value.starts_with("buffer: ") ? 1 : 0);
+            };
+            for (auto& [name, row] : by_name) {
+                std::stable_sort(
+                    row.values.begin(), row.values.end(),
+                    [&](const value_count& a, const value_count& b) { return rank(a) < rank(b); });
+            }
+        }
+        // The page's own order and sections; rows no page of the sample has, after.
+        const std::shared_ptr<const row_order> order = order_of(db, page);
+        for (const auto& [section, name] : order->rows) {
+            const auto found = by_name.find(name);
+            if (found != by_name.end()) {
+                found->second.section = section;
+                field.rows.push_back(std::move(found->second));
+                by_name.erase(found);
+            } else if (name == section) {
+                field.rows.push_back({section, name, 0, {}, {}, {}});
+            }
+        }
+        for (auto& [name, row] : by_name) {
+            row.section = "[Other rows]";
+            field.rows.push_back(std::move(row));
+        }
+        // A section with none of its rows known stands for nothing.
+        std::vector<row_landscape> shown;
+        for (size_t i = 0; i < field.rows.size(); ++i) {
+            const bool section = field.rows[i].name == field.rows[i].section && field.rows[i].values.empty();
+            if (section &&
+                (i + 1 == field.rows.size() || field.rows[i + 1].section != field.rows[i].section)) {
+                continue;
+            }
+            shown.push_back(std::move(field.rows[i]));
+        }
+        field.rows = std::move(shown);
+        return field;
+    });
+}
+
+field_statistics report_store::statistics() {
+    return with_db([&](sql_connection& db) -> field_statistics {
+        field_statistics field;
+        const sql_row all = db.run("SELECT COUNT(*) FROM devices").at(0);
+        field.devices = cell_integer(all[0]);
+        for (const sql_row& row : db.run(
+                 "SELECT vendor_id, MIN(vendor), COUNT(*), SUM(reports) FROM devices GROUP BY vendor_id")) {
+            char key[16];
+            std::snprintf(key, sizeof key, "0x%04llx", static_cast<unsigned long long>(cell_integer(row[0])));
+            field.vendors.push_back({cell_integer(row[0]) != 0 ? key : "", cell_text(row[1]),
+                                     cell_integer(row[2]), cell_integer(row[3])});
+        }
+        std::stable_sort(field.vendors.begin(), field.vendors.end(),
+                         [](const tally& a, const tally& b) { return a.devices > b.devices; });
+        field.direct3d = gathered(
+            db.run("SELECT d3d_level, COUNT(*), SUM(reports) FROM devices GROUP BY d3d_level"), as_it_is);
+        field.opengl =
+            gathered(db.run("SELECT gl_version, COUNT(*), SUM(reports) FROM devices GROUP BY gl_version"),
+                     major_minor);
+        field.vulkan =
+            gathered(db.run("SELECT vk_version, COUNT(*), SUM(reports) FROM devices GROUP BY vk_version"),
+                     major_minor);
+        for (const sql_row& row : db.run("SELECT month, reports FROM monthly_reports ORDER BY month")) {
+            field.months.push_back({cell_text(row[0]), cell_text(row[0]), 0, cell_integer(row[1])});
+            field.reports += cell_integer(row[1]);
+        }
+        return field;
+    });
+}
