@@ -1,6 +1,7 @@
 // The site's store under load: ingest of many reports made by varying a real
 // one (other devices, drivers and values), the store's size per report, and
-// the coverage and device-list queries over them, median and 99th percentile.
+// the coverage and device-list queries over them, median and 99th percentile;
+// the listings of the largest pages and the statistics.
 //   site_bench REPORT.json COUNT [--posters N] DATABASE...
 // DATABASE is sqlite:FILE (a new file) or postgresql://... (an empty database).
 // With --posters, N threads keep reports at once, as that many viewers
@@ -181,8 +182,16 @@ int main(int argc, char** argv) {
                 store.coverage({page_group::directx, page_id::dx_textures, "MaxTextureWidth", "8192"});
             },
             50);
-        const figures devices = time_query([&] { store.devices({0x10DE, "", "", 2}); }, 50);
-        const figures reports = time_query([&] { store.reports({0, "board 12", "", 1}); }, 20);
+        const figures devices = time_query([&] { store.devices(vendor_filter(0x10DE, 2)); }, 50);
+        const figures reports = time_query([&] { store.reports(text_filter("board 12")); }, 20);
+        // The whole field: the largest listings, one vendor's, and the statistics.
+        const figures formats =
+            time_query([&] { store.landscape(page_group::vulkan, page_id::vk_formats, 0); }, 21);
+        const figures extensions =
+            time_query([&] { store.landscape(page_group::opengl, page_id::gl_all_extensions, 0); }, 21);
+        const figures textures =
+            time_query([&] { store.landscape(page_group::directx, page_id::dx_textures, 0x10DE); }, 21);
+        const figures statistics = time_query([&] { store.statistics(); }, 21);
         std::printf("%s, %d reports, %d poster%s: ingest %.0f reports/s (%.1f s); store %.1f KB per report\n",
                     engine.c_str(), count, posters, posters == 1 ? "" : "s", count / seconds, seconds,
                     bytes / 1024.0 / count);
@@ -193,6 +202,14 @@ int main(int argc, char** argv) {
                     devices.p99);
         std::printf("  reports whose name holds a text: median %.1f ms, p99 %.1f ms\n", reports.median,
                     reports.p99);
+        std::printf("  listing of Vulkan formats: median %.1f ms, slowest of 21 %.1f ms\n", formats.median,
+                    formats.p99);
+        std::printf("  listing of OpenGL's extensions: median %.1f ms, slowest of 21 %.1f ms\n",
+                    extensions.median, extensions.p99);
+        std::printf("  listing of one vendor's Direct3D textures: median %.1f ms, slowest of 21 %.1f ms\n",
+                    textures.median, textures.p99);
+        std::printf("  statistics: median %.1f ms, slowest of 21 %.1f ms\n", statistics.median,
+                    statistics.p99);
     }
     return 0;
 }

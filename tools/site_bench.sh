@@ -29,12 +29,14 @@ site=$!
 sleep 1
 device=$(curl -s 'http://127.0.0.1:15498/api/devices?vendor=10de' | sed -n 's/.*"device": "\([^"]*\)".*/\1/p' | head -n 1)
 for page in "/" "/?vendor=10de&page=3" "/devices/$device" "/reports/$((sqlite_count / 2))?page=vk_formats" \
-    "/coverage?page=gl_extensions&name=GL_ARB_multitexture" "/coverage?page=vk_features&name=geometryShader"; do
+    "/coverage?page=gl_extensions&name=GL_ARB_multitexture" "/coverage?page=vk_features&name=geometryShader" \
+    "/listing?page=vk_formats" "/listing?page=gl_all_extensions" "/statistics"; do
     times=$(for run in $(seq 21); do
         curl -s -o /dev/null -w '%{time_total}\n' "http://127.0.0.1:15498$page"
     done | sort -n)
     size=$(curl -s -o /dev/null -w '%{size_download}' -H 'Accept-Encoding: gzip' "http://127.0.0.1:15498$page")
-    echo "  page $page: median $(echo "$times" | sed -n 11p) s, slowest $(echo "$times" | tail -n 1) s, $size bytes gzipped"
+    whole=$(curl -s -o /dev/null -w '%{size_download}' "http://127.0.0.1:15498$page")
+    echo "  page $page: median $(echo "$times" | sed -n 11p) s, slowest $(echo "$times" | tail -n 1) s, $whole bytes, $size gzipped"
 done
 kill "$site"
 # Eight posters at once, as the site's pool of eight takes posts.

@@ -9,37 +9,14 @@
 #include "app/format_matrix.h"
 #include "app/theme.h"
 #include "report/compare.h"
+#include "report/value_format.h"
 
 namespace {
 
 const report_row empty_row{};
 const std::string no_text;
 
-// "-340282346638528859811704183484516925440.000000": digits, a point and six.
-bool reads_as_long_real(const std::string& value) {
-    const size_t point = value.find('.');
-    const size_t digits_from = value.starts_with('-') ? 1 : 0;
-    if (point == std::string::npos || point < digits_from + 10 || value.size() != point + 7) {
-        return false;
-    }
-    const auto digits = [&](size_t from, size_t to) {
-        return std::all_of(value.begin() + static_cast<std::ptrdiff_t>(from),
-                           value.begin() + static_cast<std::ptrdiff_t>(to),
-                           [](char c) { return c >= '0' && c <= '9'; });
-    };
-    return digits(digits_from, point) && digits(point + 1, value.size());
-}
-
 }  // namespace
-
-std::string window_number_text(const std::string& value) {
-    if (!reads_as_long_real(value)) {
-        return value;
-    }
-    char text[32];
-    std::snprintf(text, sizeof text, "%e", std::strtod(value.c_str(), nullptr));
-    return text;
-}
 
 grid_model::grid_model(const page_info& page) : page_(page) {
     show(nullptr);
@@ -147,7 +124,7 @@ void grid_model::show_rows() {
         }
         report_row& shown = shown_.rows.emplace_back(row);
         if (shown.kind == row_kind::number) {
-            shown.value = window_number_text(shown.value);
+            shown.value = readable_number_text(shown.value);
         }
         marks_.push_back(marks.value_or(0));
     }
@@ -201,11 +178,11 @@ void grid_model::show_compared(const report_page* page, const report_page* other
         if (pair.a == nullptr) {
             shown.value = "(none)";
         } else if (shown.kind == row_kind::number) {
-            shown.value = window_number_text(shown.value);
+            shown.value = readable_number_text(shown.value);
         }
         shown_.rows.push_back(std::move(shown));
         const bool data = row.kind != row_kind::section && row.kind != row_kind::blank;
-        compared_.push_back(!data ? "" : pair.b != nullptr ? window_number_text(pair.b->value) : "(none)");
+        compared_.push_back(!data ? "" : pair.b != nullptr ? readable_number_text(pair.b->value) : "(none)");
         differs_.push_back(pair.differs());
     }
     if (differences_only && shown_.rows.empty()) {

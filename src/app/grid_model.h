@@ -161,10 +161,5 @@ private:
     std::map<std::pair<column_role, int>, int> user_widths_;
 };
 
-// A number as the window shows it: a real of 1e9 or more, which the report
-// writes with every digit ("340282346638528859811704183484516925440.000000"),
-// in scientific notation ("3.402823e+38"); any other text as it is.
-std::string window_number_text(const std::string& value);
-
 // The colour behind a grid's data cells: its parent's face colour or its own.
 COLORREF grid_background(const grid_model& grid);

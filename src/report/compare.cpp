@@ -1,6 +1,8 @@
 // Comparing two reports: rows paired page by page, and the differences counted.
 #include "report/compare.h"
 
+#include <algorithm>
+#include <list>
 #include <map>
 #include <tuple>
 
@@ -68,6 +70,48 @@ std::vector<compared_row> compare_pages(const report_page* a, const report_page*
         }
     }
     return rows;
+}
+
+const report_row& row_across::named() const {
+    for (const report_row* row : rows) {
+        if (row != nullptr) {
+            return *row;
+        }
+    }
+    static const report_row none{};
+    return none;
+}
+
+bool row_across::differs() const {
+    const report_row& row = named();
+    if (row.kind == row_kind::section || row.kind == row_kind::blank) {
+        return false;
+    }
+    return std::any_of(rows.begin(), rows.end(),
+                       [&](const report_row* each) { return each == nullptr || each->value != row.value; });
+}
+
+std::vector<row_across> compare_many_pages(const std::vector<const report_page*>& pages) {
+    std::list<row_across> merged;
+    std::map<row_key, std::list<row_across>::iterator> at;
+    for (size_t p = 0; p < pages.size(); ++p) {
+        if (pages[p] == nullptr) {
+            continue;
+        }
+        const std::vector<row_key> keys = keys_of(*pages[p]);
+        auto after = merged.begin();
+        for (size_t i = 0; i < keys.size(); ++i) {
+            auto found = at.find(keys[i]);
+            if (found == at.end()) {
+                found =
+                    at.emplace(keys[i], merged.insert(after, {std::vector<const report_row*>(pages.size())}))
+                        .first;
+            }
+            found->second->rows[p] = &pages[p]->rows[i];
+            after = std::next(found->second);
+        }
+    }
+    return {merged.begin(), merged.end()};
 }
 
 adapter_differences compare_adapters(const adapter_report* left, const adapter_report* right, size_t index) {

@@ -23,6 +23,21 @@ struct compared_row {
 // their order, then the rows only b has, in b's order.
 std::vector<compared_row> compare_pages(const report_page* a, const report_page* b);
 
+// A row across several reports: each report's row, null where one lacks it.
+struct row_across {
+    std::vector<const report_row*> rows;
+
+    // The row as one report has it: the first that does.
+    const report_row& named() const;
+    // A row of data that a report lacks, or whose values are not all the same.
+    bool differs() const;
+};
+
+// The rows of several pages (any may be null), paired as compare_pages pairs
+// two: the first page's rows in their order; a row the first lacks stands
+// after the row it follows in the page that has it.
+std::vector<row_across> compare_many_pages(const std::vector<const report_page*>& pages);
+
 struct page_differences {
     page_id page;
     std::vector<compared_row> rows;  // only the rows that differ

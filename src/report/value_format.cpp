@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <algorithm>
 
 namespace {
 
@@ -113,4 +114,32 @@ std::string flag_names(uint32_t value, std::initializer_list<std::pair<uint32_t,
         text += (text.empty() ? "" : ", ") + hex_id_text(value, 1);
     }
     return text.empty() ? "none" : text;
+}
+
+namespace {
+
+// "-340282346638528859811704183484516925440.000000": digits, a point and six.
+bool reads_as_long_real(const std::string& value) {
+    const size_t point = value.find('.');
+    const size_t digits_from = value.starts_with('-') ? 1 : 0;
+    if (point == std::string::npos || point < digits_from + 10 || value.size() != point + 7) {
+        return false;
+    }
+    const auto digits = [&](size_t from, size_t to) {
+        return std::all_of(value.begin() + static_cast<std::ptrdiff_t>(from),
+                           value.begin() + static_cast<std::ptrdiff_t>(to),
+                           [](char c) { return c >= '0' && c <= '9'; });
+    };
+    return digits(digits_from, point) && digits(point + 1, value.size());
+}
+
+}  // namespace
+
+std::string readable_number_text(const std::string& value) {
+    if (!reads_as_long_real(value)) {
+        return value;
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%e", std::strtod(value.c_str(), nullptr));
+    return text;
 }

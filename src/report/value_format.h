@@ -29,3 +29,8 @@ std::string hex_id_text(uint32_t value, int digits);
 // them; bits without a name as one hexadecimal number at the end; "none"
 // for no bit.
 std::string flag_names(uint32_t value, std::initializer_list<std::pair<uint32_t, const char*>> names);
+
+// A number as people read it: a real of 1e9 or more, which the report writes
+// with every digit ("340282346638528859811704183484516925440.000000"), in
+// scientific notation ("3.402823e+38"); any other text as it is.
+std::string readable_number_text(const std::string& value);

@@ -60,9 +60,9 @@ void as_page(site_response& response) {
                               : status == 500 ? "The site failed"
                               : status == 503 ? "Not available now"
                                               : "Not understood";
-    response.set_content(
-        html_page(title, "", "<h1>" + html_text(title) + "</h1>\n<p>" + html_text(sentence) + "</p>\n"),
-        "text/html; charset=utf-8");
+    response.set_content(html_page({title, "", sentence, ""},
+                                   "<h1>" + html_text(title) + "</h1>\n<p>" + html_text(sentence) + "</p>\n"),
+                         "text/html; charset=utf-8");
 }
 
 // Whether the request's If-None-Match names the tag, or "*".

@@ -203,6 +203,34 @@ void get_devices(report_store& store, const site_request& request, site_response
     answer_json(response, {{"page", filter.page}, {"total", listed.total}, {"devices", std::move(list)}});
 }
 
+// A device and its reports.
+void get_device(report_store& store, const site_request& request, site_response& response) {
+    std::string key = request.matches[1];
+    if (!key.starts_with("name:")) {
+        std::transform(key.begin(), key.end(), key.begin(),
+                       [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
+    }
+    const std::optional<device_entry> device = store.device(key);
+    if (!device) {
+        return answer_refusal(response, 404, "No report names this device.");
+    }
+    json reports = json::array();
+    for (const listed_report& report : store.device_reports(device->key)) {
+        json adapters = json::array();
+        for (const adapter_facts& facts : report.adapters) {
+            adapters.push_back(adapter_json(facts));
+        }
+        reports.push_back({{"id", report.id},
+                           {"url", site_root(request) + report_path(report.id)},
+                           {"received", report.received},
+                           {"how", report.how},
+                           {"adapters", std::move(adapters)}});
+    }
+    json answer = device_json(*device);
+    answer["reports"] = std::move(reports);
+    answer_json(response, answer);
+}
+
 void get_coverage(report_store& store, const site_request& request, site_response& response) {
     const std::optional<page_group> group = group_of_key(request.get_param_value("group"));
     if (!group) {
@@ -251,7 +279,69 @@ void get_coverage(report_store& store, const site_request& request, site_respons
     answer_json(response, answer);
 }
 
+// The differing rows of several reports: each with a value per report, null
+// where a report lacks the row.
+void get_compare_many(report_store& store, const site_request& request, site_response& response) {
+    const compared_reports compared = reports_to_compare(store, request);
+    if (compared.status != 200) {
+        return answer_refusal(response, compared.status == 204 ? 400 : compared.status,
+                              compared.status == 204
+                                  ? "A comparison takes two to eight report numbers, r=7&r=9."
+                                  : compared.refusal);
+    }
+    json numbers = json::array();
+    size_t count = 0;
+    for (const stored_report& report : compared.reports) {
+        numbers.push_back(report.id);
+        count = std::max(count, report.document.adapters.size());
+    }
+    json adapters = json::array();
+    for (size_t index = 0; index < count; ++index) {
+        json descriptions = json::array();
+        for (const stored_report& report : compared.reports) {
+            descriptions.push_back(index < report.document.adapters.size()
+                                       ? json(report.document.adapters[index].description)
+                                       : json(nullptr));
+        }
+        json pages = json::array();
+        for (const page_info& info : page_table()) {
+            std::vector<const report_page*> sides;
+            for (const stored_report& report : compared.reports) {
+                sides.push_back(index < report.document.adapters.size()
+                                    ? report.document.adapters[index].group(info.group).page(info.id)
+                                    : nullptr);
+            }
+            json rows = json::array();
+            for (const row_across& row : compare_many_pages(sides)) {
+                if (!row.differs()) {
+                    continue;
+                }
+                json values = json::array();
+                for (const report_row* each : row.rows) {
+                    values.push_back(each != nullptr ? json(each->value) : json(nullptr));
+                }
+                rows.push_back({{"name", row.named().name}, {"values", std::move(values)}});
+            }
+            if (!rows.empty()) {
+                pages.push_back(
+                    {{"group", group_key(info.group)}, {"page", info.marker}, {"rows", std::move(rows)}});
+            }
+        }
+        if (!pages.empty()) {
+            adapters.push_back(
+                {{"index", index}, {"descriptions", std::move(descriptions)}, {"pages", std::move(pages)}});
+        }
+    }
+    answer_json(response, {{"reports", std::move(numbers)},
+                           {"rows", compared.count.rows},
+                           {"pages", compared.count.pages},
+                           {"adapters", std::move(adapters)}});
+}
+
 void get_compare(report_store& store, const site_request& request, site_response& response) {
+    if (request.has_param("r")) {
+        return get_compare_many(store, request, response);
+    }
     const std::optional<int64_t> a = report_number(request.get_param_value("a"));
     const std::optional<int64_t> b = report_number(request.get_param_value("b"));
     const std::optional<stored_report> first = a ? store.report(*a) : std::nullopt;
@@ -291,6 +381,59 @@ void get_compare(report_store& store, const site_request& request, site_response
 
 }  // namespace
 
+compared_reports reports_to_compare(report_store& store, const site_request& request) {
+    compared_reports compared;
+    std::vector<std::string> named;
+    for (const auto& [name, value] : request.params) {
+        if (name == "r" && !value.empty()) {
+            named.push_back(value);
+        }
+    }
+    if (named.empty() && (request.has_param("a") || request.has_param("b"))) {
+        named = {request.get_param_value("a"), request.get_param_value("b")};
+    }
+    if (named.empty()) {
+        compared.status = 204;
+        return compared;
+    }
+    if (named.size() < 2 || named.size() > most_compared) {
+        compared.status = 400;
+        compared.refusal = "A comparison takes two to eight report numbers, r=7&r=9.";
+        return compared;
+    }
+    for (const std::string& each : named) {
+        const std::optional<int64_t> id = report_number(each);
+        std::optional<stored_report> report = id ? store.report(*id) : std::nullopt;
+        if (!report) {
+            compared.status = 404;
+            compared.refusal = "There is no report " +
+                               (id ? std::to_string(*id) : "\"" + each.substr(0, 40) + "\"") + " to compare.";
+            return compared;
+        }
+        compared.reports.push_back(std::move(*report));
+    }
+    size_t adapters = 0;
+    for (const stored_report& report : compared.reports) {
+        adapters = std::max(adapters, report.document.adapters.size());
+    }
+    for (size_t index = 0; index < adapters; ++index) {
+        for (const page_info& info : page_table()) {
+            std::vector<const report_page*> pages;
+            for (const stored_report& report : compared.reports) {
+                pages.push_back(index < report.document.adapters.size()
+                                    ? report.document.adapters[index].group(info.group).page(info.id)
+                                    : nullptr);
+            }
+            const std::vector<row_across> rows = compare_many_pages(pages);
+            const size_t differing = static_cast<size_t>(
+                std::count_if(rows.begin(), rows.end(), [](const row_across& row) { return row.differs(); }));
+            compared.count.rows += differing;
+            compared.count.pages += differing > 0 ? 1 : 0;
+        }
+    }
+    return compared;
+}
+
 void answer_missing_report(report_store& store, std::optional<int64_t> id, site_response& response) {
     const std::optional<removed_report> removed = id ? store.removal(*id) : std::nullopt;
     if (removed) {
@@ -311,6 +454,7 @@ void install_routes(route_table& routes, report_store& store, const server_limit
     routes.get("/api/reports", route(get_reports));
     routes.get(R"(/api/reports/(\d{1,12}))", route(get_report));
     routes.get("/api/devices", route(get_devices));
+    routes.get(R"(/api/devices/([0-9a-fA-F]{4}:[0-9a-fA-F]{4}|name:[^/]{1,300}))", route(get_device));
     routes.get("/api/coverage", route(get_coverage));
     routes.get("/api/compare", route(get_compare));
 }

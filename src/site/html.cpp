@@ -70,23 +70,34 @@ std::string query_of(const std::vector<std::pair<std::string, std::string>>& par
     return query;
 }
 
-std::string html_page(std::string_view title, std::string_view current, std::string_view main) {
-    const auto entry = [current](std::string_view href, std::string_view name) {
+std::string html_page(const page_frame& frame, std::string_view main) {
+    const auto entry = [&frame](std::string_view href, std::string_view name) {
         return std::string("<li><a href=\"") + std::string(href) + "\"" +
-               (name == current ? " aria-current=\"page\"" : "") + ">" + std::string(name) + "</a></li>";
+               (name == frame.current ? " aria-current=\"page\"" : "") + ">" + std::string(name) +
+               "</a></li>";
     };
+    const std::string description = frame.description.empty()
+                                        ? "What graphics adapters and their drivers offer through Direct3D, "
+                                          "OpenGL and Vulkan, from reports "
+                                          "sent by Cavio."
+                                        : frame.description;
     std::string page =
         "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
-        html_text(title) +
-        " \xE2\x80\x94 Cavio</title>\n<link rel=\"stylesheet\" href=\"/style.css\">\n</head>\n<body>\n"
-        "<a class=\"skip\" href=\"#main\">Skip to the content</a>\n"
+        html_text(frame.title) + " \xE2\x80\x94 Cavio</title>\n<meta name=\"description\" content=\"" +
+        html_text(shortened(description, 300)) +
+        "\">\n<link rel=\"icon\" href=\"/favicon.ico\">\n<link rel=\"stylesheet\" href=\"/style.css\">\n"
+        "</head>\n<body>\n<a class=\"skip\" href=\"#main\">Skip to the content</a>\n"
         "<header class=\"banner\"><span class=\"brand\">Cavio</span>\n<nav aria-label=\"Site\"><ul>" +
-        entry("/", "Devices") + entry("/coverage", "Coverage") + "</ul></nav></header>\n<main id=\"main\">\n";
+        entry("/", "Devices") + entry("/statistics", "Statistics") + entry("/listing", "Listings") +
+        entry("/coverage", "Coverage") + entry("/compare", "Compare") +
+        "</ul></nav></header>\n<main id=\"main\">\n";
     page += main;
-    page +=
-        "</main>\n<footer><p>Reports sent by Cavio, the graphics adapter capabilities viewer. "
-        "<a href=\"/api/devices\">The same in JSON</a>.</p></footer>\n</body>\n</html>\n";
+    page += "</main>\n<footer><p>Reports sent by Cavio, the graphics adapter capabilities viewer.";
+    if (!frame.json.empty()) {
+        page += " <a href=\"" + frame.json + "\">The same in JSON</a>.";
+    }
+    page += "</p></footer>\n</body>\n</html>\n";
     return page;
 }
 
@@ -146,10 +157,30 @@ td.description { color: var(--muted); }
 .facts { display: grid; grid-template-columns: max-content 1fr; gap: 2px 12px; margin: 8px 0; }
 .facts dt { color: var(--muted); } .facts dd { margin: 0; }
 .bar { display: inline-block; height: 10px; background: var(--number); vertical-align: middle; }
-.paging { display: flex; gap: 16px; margin: 8px 0; }
+.paging ul { display: flex; flex-wrap: wrap; gap: 4px 12px; list-style: none; margin: 8px 0; padding: 0; }
+.paging a[aria-current] { font-weight: bold; text-decoration: none; }
+.tabs .aside { margin-left: auto; }
+.tabs .aside a { background: none; border: none; text-decoration: underline; color: var(--link); }
+ul.words, ul.pages { display: flex; flex-wrap: wrap; gap: 4px 16px; list-style: none; padding: 0; margin: 4px 0 8px; }
+td.values small, td.share { color: var(--muted); }
+td.values small { font-size: 12px; }
+td.share { white-space: nowrap; }
+meter { width: 80px; }
+a.action { align-self: center; }
+table.compared { table-layout: fixed; }
+table.compared th:first-child { width: 24%; }
+table.compared thead th { vertical-align: bottom; font-weight: normal; }
+table.compared thead th a { color: var(--fixed-text); font-weight: bold; }
+.driver { font-size: 12px; }
+input.number { width: 7em; }
 @media (max-width: 700px) {
   main { padding: 4px 8px; }
   .description, th.description { display: none; }
+  tbody th, td { overflow-wrap: anywhere; }
+  th, td { padding: 2px 4px; }
+  meter { width: 40px; }
+  td.share { white-space: normal; }
+  .tabs .aside { margin-left: 0; }
 }
 )";
     return sheet;

@@ -24,10 +24,20 @@ std::string url_value(std::string_view text);
 // left out; ready for an href attribute.
 std::string query_of(const std::vector<std::pair<std::string, std::string>>& parameters);
 
-// The whole document: the head with its title and the stylesheet, a banner
-// with the site's navigation (current names the entry of this page), the
-// main content, and the footer.
-std::string html_page(std::string_view title, std::string_view current, std::string_view main);
+// What frames a page: its title, the navigation entry it stands under, the
+// sentence search engines show for it, and the address of the same data in
+// JSON (none: the footer names none).
+struct page_frame {
+    std::string title;
+    std::string current;
+    std::string description;
+    std::string json;
+};
+
+// The whole document: the head with its title, description, icon and the
+// stylesheet, a banner with the site's navigation, the main content, and
+// the footer.
+std::string html_page(const page_frame& frame, std::string_view main);
 
 // The site's one stylesheet: the viewer's palette, light and dark.
 const std::string& site_stylesheet();

@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdint>
 #include <optional>
 
+#include "report/value_format.h"
 #include "site/http_message.h"
 
 namespace {
@@ -120,6 +122,46 @@ std::string utf8_of_windows_1252(std::string_view bytes) {
     return out;
 }
 
+void show_legacy_ids_in_hex(report_document& document) {
+    // The digits an identifier has in hexadecimal, as the viewer writes it.
+    static const std::pair<const char*, int> identifiers[] = {
+        {"Vendor", 4}, {"Device ID", 4}, {"Sub-system ID", 8}, {"Revision", 2}};
+    for (adapter_report& adapter : document.adapters) {
+        for (report_page& page : adapter.group(page_group::directx).pages) {
+            if (page.id != page_id::dx_summary && page.id != page_id::dx_device) {
+                continue;
+            }
+            for (report_row& row : page.rows) {
+                const auto found = std::find_if(std::begin(identifiers), std::end(identifiers),
+                                                [&](const auto& each) { return row.name == each.first; });
+                if (found == std::end(identifiers) || row.wire_value) {
+                    continue;
+                }
+                // "NVIDIA Corporation (4318)" is "NVIDIA Corporation (0x10DE)"; "1741" is "0x06CD".
+                std::string_view number = row.value;
+                std::string before;
+                if (row.name == std::string("Vendor")) {
+                    const size_t open = number.rfind(" (");
+                    if (open == std::string_view::npos || !number.ends_with(')')) {
+                        continue;
+                    }
+                    before = std::string(number.substr(0, open)) + " (";
+                    number = number.substr(open + 2, number.size() - open - 3);
+                }
+                uint32_t value = 0;
+                const auto [end, error] =
+                    std::from_chars(number.data(), number.data() + number.size(), value);
+                if (error != std::errc() || end != number.data() + number.size() || number.empty()) {
+                    continue;
+                }
+                const std::string hex = hex_id_text(value, found->second);
+                row.wire_value = row.value;
+                row.value = before.empty() ? hex : before + hex + ")";
+            }
+        }
+    }
+}
+
 result<report_document> read_legacy_text(std::string_view bytes) {
     const std::vector<std::string_view> lines = lines_of(bytes);
     if (lines.empty() || lines[0] != "%2.00%") {
@@ -209,5 +251,6 @@ result<report_document> read_legacy_text(std::string_view bytes) {
             each.description = summary->rows[0].value;
         }
     }
+    show_legacy_ids_in_hex(document);
     return document;
 }

@@ -35,3 +35,8 @@ std::string utf8_of_windows_1252(std::string_view bytes);
 // no header, no card, a group or page marker out of place or unknown, a
 // page twice in one group.
 result<report_document> read_legacy_text(std::string_view bytes);
+
+// A legacy report's vendor, device, sub-system and revision IDs as every
+// other report shows them, in hexadecimal ("NVIDIA Corporation (0x10DE)",
+// "0x06CD"); the decimal text the form carried stays as the rows' wire value.
+void show_legacy_ids_in_hex(report_document& document);

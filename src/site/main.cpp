@@ -8,6 +8,7 @@
 
 #include "base/build_info.h"
 #include "site/api.h"
+#include "site/landscape_pages.h"
 #include "site/pages.h"
 #include "site/server.h"
 #include "site/store.h"
@@ -127,6 +128,7 @@ int main(int argc, char** argv) {
     site_server server{limits};
     install_routes(server.routes(), **store, server.limits());
     install_pages(server.routes(), **store);
+    install_landscape(server.routes(), **store);
     const result<int> bound = server.listen(host, port);
     if (!bound) {
         std::fprintf(stderr, "cavio-site: %s\n", bound.why().message().c_str());

@@ -4,48 +4,24 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdlib>
+#include <functional>
 #include <map>
 #include <utility>
 
 #include "report/compare.h"
 #include "site/answer.h"
+#include "site/adapter_facts.h"
 #include "site/api.h"
+#include "site/favicon.h"
+#include "site/format_words.h"
 #include "site/presence.h"
 #include "site/request.h"
 #include "site/html.h"
+#include "site/page_parts.h"
+#include "report/value_format.h"
 
 namespace {
-
-constexpr char html_type[] = "text/html; charset=utf-8";
-
-void show(site_response& response, int status, std::string_view title, std::string_view current,
-          const std::string& main) {
-    response.status = status;
-    response.set_content(html_page(title, current, main), html_type);
-}
-
-// A browser gets it as a page of the site, other clients as the sentence.
-void not_found(site_response& response, const std::string& sentence) {
-    answer_refusal(response, 404, sentence);
-}
-
-// The class that gives a value its colour, as the viewer paints it.
-const char* value_class(const report_row& row) {
-    switch (row.kind) {
-        case row_kind::yes_no:
-            return row.value == "yes" ? "yes" : "no";
-        case row_kind::number:
-            return counts_as_present(row.value) ? "number" : "zero";
-        case row_kind::not_available:
-            return "na";
-        default:
-            return "text";
-    }
-}
-
-std::string coverage_link(const page_info& page, const std::string& name) {
-    return "/coverage" + query_of({{"page", page.marker}, {"name", name}});
-}
 
 // A page's rows as the viewer shows them, each name linking to its coverage.
 std::string rows_table(const report_page& page, const std::string& caption) {
@@ -66,8 +42,9 @@ std::string rows_table(const report_page& page, const std::string& caption) {
         html += row.name.empty()
                     ? ""
                     : "<a href=\"" + coverage_link(info, row.name) + "\">" + html_text(row.name) + "</a>";
-        html += "</th><td class=\"" + std::string(value_class(row)) + "\">" + html_text(row.value) +
-                "</td><td class=\"description\">" + html_text(row.description) + "</td></tr>\n";
+        html += "</th><td class=\"" + std::string(value_class(row)) + "\">" +
+                html_text(readable_number_text(row.value)) + "</td><td class=\"description\">" +
+                html_text(row.description) + "</td></tr>\n";
     }
     return html + "</tbody>\n</table></div>\n";
 }
@@ -76,18 +53,48 @@ std::string api_versions(const std::string& d3d, const std::string& gl, const st
     return "<td>" + html_text(d3d) + "</td><td>" + html_text(gl) + "</td><td>" + html_text(vk) + "</td>";
 }
 
-std::string vendor_select(uint32_t chosen) {
-    static const std::pair<uint32_t, const char*> vendors[] = {
-        {0, "Any vendor"}, {0x10DE, "NVIDIA"}, {0x1002, "AMD"},      {0x8086, "Intel"},
-        {0x10005, "Mesa"}, {0x106B, "Apple"},  {0x5143, "Qualcomm"}, {0x13B5, "ARM"}};
-    std::string html = "<label>Vendor <select name=\"vendor\">";
-    for (const auto& [id, name] : vendors) {
-        char value[16];
-        std::snprintf(value, sizeof value, "%x", id);
-        html += "<option value=\"" + std::string(id == 0 ? "" : value) + "\"" +
-                (id == chosen ? " selected" : "") + ">" + name + "</option>";
+// The devices filter's parameters as given, to carry into other links.
+std::vector<std::pair<std::string, std::string>> devices_query(const site_request& request,
+                                                               const listing_filter& filter) {
+    return {{"vendor", filter.vendor_id != 0 ? request.get_param_value("vendor") : ""},
+            {"api", filter.api},
+            {"d3d", filter.d3d},
+            {"gl", filter.gl},
+            {"vk", filter.vk},
+            {"q", filter.text},
+            {"sort", filter.sort}};
+}
+
+// Links to the pages of a listing: the first, the last, and those near the current one.
+std::string page_numbers(int current, int64_t total, const std::function<std::string(int)>& address) {
+    const int last =
+        static_cast<int>(std::max<int64_t>(1, (total + listing_page_size - 1) / listing_page_size));
+    if (last == 1) {
+        return "";
     }
-    return html + "</select></label>";
+    std::string html = "<nav class=\"paging\" aria-label=\"Pages\"><ul>";
+    if (current > 1) {
+        html += "<li><a href=\"" + address(current - 1) + "\" rel=\"prev\">Previous</a></li>";
+    }
+    int shown = 0;
+    for (int page = 1; page <= last; ++page) {
+        if (page != 1 && page != last && std::abs(page - current) > 2) {
+            if (shown != -1) {
+                html += "<li aria-hidden=\"true\">\xE2\x80\xA6</li>";
+                shown = -1;
+            }
+            continue;
+        }
+        shown = page;
+        html += page == current
+                    ? "<li><a aria-current=\"page\" href=\"" + address(page) + "\">" + std::to_string(page) +
+                          "</a></li>"
+                    : "<li><a href=\"" + address(page) + "\">" + std::to_string(page) + "</a></li>";
+    }
+    if (current < last) {
+        html += "<li><a href=\"" + address(current + 1) + "\" rel=\"next\">Next</a></li>";
+    }
+    return html + "</ul></nav>\n";
 }
 
 void devices_page(report_store& store, const site_request& request, site_response& response) {
@@ -102,8 +109,35 @@ void devices_page(report_store& store, const site_request& request, site_respons
                 ">" + name + "</option>";
     }
     html += "</select></label><label>Name <input type=\"search\" name=\"q\" value=\"" +
-            html_text(filter.text) + "\"></label><button type=\"submit\">Show</button></form>\n";
-    html += "<p>" + std::to_string(listed.total) + " devices, the newest report first.</p>\n";
+            html_text(filter.text) + "\"></label><label>Sorted by <select name=\"sort\">";
+    for (const auto& [value, name] :
+         {std::pair{"", "Newest report"}, std::pair{"name", "Name"}, std::pair{"vendor", "Vendor"},
+          std::pair{"reports", "Number of reports"}}) {
+        html += "<option value=\"" + std::string(value) + "\"" + (filter.sort == value ? " selected" : "") +
+                ">" + name + "</option>";
+    }
+    html += "</select></label>";
+    // The level and version a statistic's link chose stay chosen.
+    for (const auto& [name, value] :
+         {std::pair{"d3d", &filter.d3d}, std::pair{"gl", &filter.gl}, std::pair{"vk", &filter.vk}}) {
+        if (!value->empty()) {
+            html += "<input type=\"hidden\" name=\"" + std::string(name) + "\" value=\"" + html_text(*value) +
+                    "\">";
+        }
+    }
+    html += "<button type=\"submit\">Show</button></form>\n";
+    std::string chosen;
+    for (const auto& [what, value] : {std::pair{"Direct3D ", &filter.d3d}, std::pair{"OpenGL ", &filter.gl},
+                                      std::pair{"Vulkan ", &filter.vk}}) {
+        if (!value->empty()) {
+            chosen += std::string(chosen.empty() ? " with " : " and ") + what + html_text(*value);
+        }
+    }
+    const char* order = filter.sort == "name"      ? "by name"
+                        : filter.sort == "vendor"  ? "by vendor"
+                        : filter.sort == "reports" ? "the most reports first"
+                                                   : "the newest report first";
+    html += "<p>" + std::to_string(listed.total) + " devices" + chosen + ", " + order + ".</p>\n";
     html +=
         "<div class=\"table-wrap\"><table>\n<caption>Devices</caption>\n<thead><tr><th "
         "scope=\"col\">Device</th>"
@@ -118,20 +152,23 @@ void devices_page(report_store& store, const site_request& request, site_respons
                 api_versions(device.d3d_level, device.gl_version, device.vk_version) + "<td>" +
                 std::to_string(device.reports) + "</td></tr>\n";
     }
-    html += "</tbody>\n</table></div>\n<nav class=\"paging\" aria-label=\"Pages\">";
-    const auto paged = [&](int page) {
-        return "/" + query_of({{"vendor", request.get_param_value("vendor")},
-                               {"api", filter.api},
-                               {"q", filter.text},
-                               {"page", std::to_string(page)}});
-    };
-    if (filter.page > 1) {
-        html += "<a href=\"" + paged(filter.page - 1) + "\" rel=\"prev\">Newer devices</a>";
-    }
-    if (int64_t{filter.page} * listing_page_size < listed.total) {
-        html += "<a href=\"" + paged(filter.page + 1) + "\" rel=\"next\">Older devices</a>";
-    }
-    show(response, 200, "Devices", "Devices", html + "</nav>\n");
+    html += "</tbody>\n</table></div>\n";
+    const auto query = devices_query(request, filter);
+    html += page_numbers(filter.page, listed.total, [&](int page) {
+        auto with_page = query;
+        with_page.emplace_back("page", page == 1 ? "" : std::to_string(page));
+        const std::string address = query_of(with_page);
+        return address.empty() ? std::string("/") : "/" + address;
+    });
+    auto json = query;
+    json.emplace_back("page", filter.page == 1 ? "" : std::to_string(filter.page));
+    show(response, 200,
+         {"Devices", "Devices",
+          "Every graphics adapter that Cavio's users reported, with its newest driver and its Direct3D, "
+          "OpenGL "
+          "and Vulkan versions.",
+          "/api/devices" + query_of(json)},
+         html);
 }
 
 void device_page(report_store& store, const site_request& request, site_response& response) {
@@ -145,19 +182,18 @@ void device_page(report_store& store, const site_request& request, site_response
     if (!device) {
         return not_found(response, "No report names this device.");
     }
+    key = device->key;  // as the reports spell it
     std::string html = "<h1>" + html_name(device->name) + "</h1>\n<dl class=\"facts\"><dt>Vendor</dt><dd>" +
                        html_name(device->vendor) + "</dd><dt>Identifiers</dt><dd>" + html_name(device->key) +
                        "</dd><dt>Reports</dt><dd>" + std::to_string(device->reports) + "</dd></dl>\n";
-    html +=
-        "<form method=\"get\" action=\"/compare\">\n<div class=\"table-wrap\"><table>\n<caption>Reports by "
-        "driver "
-        "version, the newest first</caption>\n<thead><tr><th scope=\"col\">Report</th><th "
-        "scope=\"col\">Driver"
-        "</th><th scope=\"col\">Received</th><th scope=\"col\">Direct3D</th><th scope=\"col\">OpenGL</th>"
-        "<th scope=\"col\">Vulkan</th><th scope=\"col\">Compare as A</th><th scope=\"col\">as "
-        "B</th></tr></thead>\n"
-        "<tbody>\n";
     const std::vector<listed_report> reports = store.device_reports(key);
+    const bool comparable = reports.size() > 1;
+    html += comparable ? "<form method=\"get\" action=\"/compare\">\n" : "";
+    html +=
+        "<div class=\"table-wrap\"><table>\n<caption>Reports by driver version, the newest first</caption>\n"
+        "<thead><tr><th scope=\"col\">Report</th><th scope=\"col\">Driver</th><th scope=\"col\">Received</th>"
+        "<th scope=\"col\">Direct3D</th><th scope=\"col\">OpenGL</th><th scope=\"col\">Vulkan</th>" +
+        std::string(comparable ? "<th scope=\"col\">Compare</th>" : "") + "</tr></thead>\n<tbody>\n";
     for (size_t i = 0; i < reports.size(); ++i) {
         const listed_report& report = reports[i];
         const auto own = std::find_if(report.adapters.begin(), report.adapters.end(),
@@ -166,14 +202,25 @@ void device_page(report_store& store, const site_request& request, site_response
         const std::string id = std::to_string(report.id);
         html += "<tr><th scope=\"row\"><a href=\"/reports/" + id + "\">Report " + id + "</a></th><td>" +
                 html_name(facts.driver_version) + "</td><td>" + html_text(report.received) + "</td>" +
-                api_versions(facts.d3d_level, facts.gl_version, facts.vk_version) +
-                "<td><input type=\"radio\" name=\"a\" value=\"" + id + "\" aria-label=\"Report " + id +
-                " as A\"" + (i == 1 ? " checked" : "") +
-                "></td><td><input type=\"radio\" name=\"b\" value=\"" + id + "\" aria-label=\"Report " + id +
-                " as B\"" + (i == 0 ? " checked" : "") + "></td></tr>\n";
+                api_versions(facts.d3d_level, facts.gl_version, facts.vk_version);
+        if (comparable) {
+            html += "<td><input type=\"checkbox\" name=\"r\" value=\"" + id +
+                    "\" aria-label=\"Compare report " + id + "\"" + (i < 2 ? " checked" : "") + "></td>";
+        }
+        html += "</tr>\n";
     }
-    html += "</tbody>\n</table></div>\n<p><button type=\"submit\">Compare</button></p>\n</form>\n";
-    show(response, 200, shortened(device->name), "Devices", html);
+    html += "</tbody>\n</table></div>\n";
+    if (comparable) {
+        html +=
+            "<p><button type=\"submit\">Compare</button> the ticked reports (two to eight).</p>\n</form>\n";
+    }
+    show(response, 200,
+         {shortened(device->name), "Devices",
+          "What the " + shortened(device->name) +
+              " offers through Direct3D, OpenGL and Vulkan, report by report "
+              "and driver by driver.",
+          "/api/devices/" + url_value(key)},
+         html);
 }
 
 // The page of a report that a request asks for: its adapter, and the page by
@@ -220,6 +267,8 @@ std::string report_tabs(const adapter_report& adapter, const std::string& base, 
                 (&page == &shown ? " aria-current=\"page\"" : "") + ">" + html_text(page.info().caption) +
                 "</a></li>";
     }
+    html +=
+        "<li class=\"aside\"><a href=\"" + listing_link(shown.info()) + "\">How common is each row?</a></li>";
     return html + "</ul></nav>\n";
 }
 
@@ -235,13 +284,15 @@ void report_page_view(report_store& store, const site_request& request, site_res
     std::string html;
     if (chosen.page == nullptr) {
         html = "<h1>" + title + "</h1>\n<p>This report holds no page.</p>\n";
-        return show(response, 200, title, "", html);
+        return show(response, 200, {title, "", "", "/api/reports/" + number}, html);
     }
     const adapter_report& adapter = report->document.adapters[chosen.adapter];
+    const adapter_facts facts = adapter_facts_of(adapter);
     // The report's own page names its adapter whole.
     html = "<h1>" + html_text(title) + ": <bdi>" + html_text(adapter.description) +
-           "</bdi></h1>\n<dl class=\"facts\"><dt>Received</dt><dd>" + html_text(report->received) +
-           "</dd><dt>Sent</dt><dd>" +
+           "</bdi></h1>\n<dl class=\"facts\"><dt>Device</dt><dd><a href=\"/devices/" +
+           url_value(facts.device_key) + "\">" + html_name(facts.device_name) +
+           "</a></dd><dt>Received</dt><dd>" + html_text(report->received) + "</dd><dt>Sent</dt><dd>" +
            (report->how == "legacy"
                 ? std::string("by the viewer's Submit (its DirectX and OpenGL pages, names and values)")
             : report->how == "legacy+json"
@@ -250,6 +301,17 @@ void report_page_view(report_store& store, const site_request& request, site_res
                 : "as a saved report of " + html_text(report->program) + " " + html_text(report->version)) +
            "</dd><dt>Saved report</dt><dd><a href=\"/api/reports/" + number + "\" download=\"report-" +
            number + ".json\">Download</a> (the viewer opens it)</dd></dl>\n";
+    html +=
+        "<form class=\"filters\" method=\"get\" action=\"/compare\"><input type=\"hidden\" name=\"r\" "
+        "value=\"" +
+        number + "\">";
+    if (const std::optional<int64_t> previous = store.previous_report(facts.device_key, report->id)) {
+        html += "<a class=\"action\" href=\"/compare?r=" + std::to_string(*previous) + "&amp;r=" + number +
+                "\">Compare with the previous report of this device</a>";
+    }
+    html +=
+        "<label>Compare with report <input type=\"number\" name=\"r\" min=\"1\" required></label>"
+        "<button type=\"submit\">Compare</button></form>\n";
     if (report->document.adapters.size() > 1) {
         html += "<form class=\"filters\" method=\"get\" action=\"/reports/" + number +
                 "\"><label>Adapter <select name=\"adapter\">";
@@ -264,81 +326,137 @@ void report_page_view(report_store& store, const site_request& request, site_res
     html += report_tabs(adapter, base, *chosen.page);
     html += rows_table(*chosen.page, std::string(group_caption(chosen.page->info().group)) +
                                          " \xE2\x80\x94 " + chosen.page->info().caption);
-    show(response, 200, title + ": " + shortened(adapter.description), "", html);
+    show(response, 200,
+         {title + ": " + shortened(adapter.description), "",
+          std::string(group_caption(chosen.page->info().group)) + " " + chosen.page->info().caption +
+              " of the " + shortened(facts.device_name) + " with driver " + facts.driver_version +
+              ", as Cavio reported it.",
+          "/api/reports/" + number},
+         html);
+}
+
+// The compare form, with room for eight report numbers.
+std::string compare_form(const std::vector<int64_t>& numbers, bool only) {
+    std::string html = "<form class=\"filters\" method=\"get\" action=\"/compare\">";
+    for (size_t i = 0; i < most_compared; ++i) {
+        html += "<label>Report " + std::to_string(i + 1) +
+                " <input type=\"number\" class=\"number\" name=\"r\" min=\"1\"" +
+                (i < numbers.size() ? " value=\"" + std::to_string(numbers[i]) + "\"" : std::string()) +
+                (i < 2 ? " required" : "") + "></label>";
+    }
+    return html + "<label class=\"check\"><input type=\"checkbox\" name=\"only\" value=\"1\"" +
+           (only ? " checked" : "") +
+           "> Differences only</label><button type=\"submit\">Compare</button></form>\n";
 }
 
 void compare_page(report_store& store, const site_request& request, site_response& response) {
-    const std::optional<int64_t> a = report_number(request.get_param_value("a"));
-    const std::optional<int64_t> b = report_number(request.get_param_value("b"));
-    const std::optional<stored_report> first = a ? store.report(*a) : std::nullopt;
-    const std::optional<stored_report> second = b ? store.report(*b) : std::nullopt;
-    if (!first || !second) {
-        return not_found(response, "A comparison needs two kept reports, a and b.");
-    }
     const bool only = request.get_param_value("only") == "1";
-    const std::string sa = std::to_string(first->id);
-    const std::string sb = std::to_string(second->id);
-    const difference_count count = count_differences(report_differences(first->document, second->document));
-    std::string html = "<h1>Report " + sa + " compared with report " + sb + "</h1>\n<p><strong>" +
-                       std::to_string(count.rows) + " rows differ on " + std::to_string(count.pages) +
-                       " pages.</strong></p>\n<form class=\"filters\" method=\"get\" action=\"/compare\">"
-                       "<input type=\"hidden\" name=\"a\" value=\"" +
-                       sa + "\"><input type=\"hidden\" name=\"b\" value=\"" + sb +
-                       "\"><label class=\"check\"><input type=\"checkbox\" name=\"only\" value=\"1\"" +
-                       (only ? " checked" : "") +
-                       "> Differences only</label><button type=\"submit\">Show</button></form>\n";
-    const size_t adapters = std::max(first->document.adapters.size(), second->document.adapters.size());
+    const compared_reports compared = reports_to_compare(store, request);
+    if (compared.status != 200) {
+        if (compared.status == 204) {
+            return show(
+                response, 200,
+                {"Compare", "Compare", "Reports of graphics adapters side by side, their differences marked.",
+                 ""},
+                "<h1>Compare reports</h1>\n<p>Two to eight report numbers; each report's page also offers "
+                "to compare it, and a device's page to tick any of its reports.</p>\n" +
+                    compare_form({}, only));
+        }
+        return answer_refusal(response, compared.status, compared.refusal);
+    }
+    const std::vector<stored_report>& reports = compared.reports;
+    std::vector<int64_t> numbers;
+    std::string named;
+    for (const stored_report& report : reports) {
+        numbers.push_back(report.id);
+        named += (named.empty() ? "" : ", ") + std::to_string(report.id);
+    }
+    const difference_count count = compared.count;
+    std::string html = "<h1>Reports " + named + " compared</h1>\n<p><strong>" + std::to_string(count.rows) +
+                       " rows differ on " + std::to_string(count.pages) + " pages.</strong></p>\n" +
+                       compare_form(numbers, only);
+    size_t adapters = 0;
+    for (const stored_report& report : reports) {
+        adapters = std::max(adapters, report.document.adapters.size());
+    }
+    const std::string columns = std::to_string(reports.size() + 1);
     for (size_t index = 0; index < adapters; ++index) {
-        const adapter_report* left =
-            index < first->document.adapters.size() ? &first->document.adapters[index] : nullptr;
-        const adapter_report* right =
-            index < second->document.adapters.size() ? &second->document.adapters[index] : nullptr;
-        html += "<h2>Adapter " + std::to_string(index + 1) + ": " +
-                html_name(left ? left->description : "(none)") + " / " +
-                html_name(right ? right->description : "(none)") + "</h2>\n";
+        std::vector<const adapter_report*> sides;
+        std::string heads;
+        for (const stored_report& report : reports) {
+            const adapter_report* adapter =
+                index < report.document.adapters.size() ? &report.document.adapters[index] : nullptr;
+            sides.push_back(adapter);
+            const std::string id = std::to_string(report.id);
+            heads += "<th scope=\"col\"><a href=\"/reports/" + id + "?adapter=" + std::to_string(index) +
+                     "\">Report " + id + "</a>";
+            if (adapter != nullptr) {
+                const adapter_facts facts = adapter_facts_of(*adapter);
+                heads += "<br>" + html_name(facts.device_name, 60) + "<br><span class=\"driver\">" +
+                         html_name(facts.driver_version, 40) + "</span>";
+            } else {
+                heads += "<br>(no such adapter)";
+            }
+            heads += "</th>";
+        }
+        if (adapters > 1) {
+            html += "<h2>Adapter " + std::to_string(index + 1) + "</h2>\n";
+        }
         for (const page_info& info : page_table()) {
-            const report_page* pa = left ? left->group(info.group).page(info.id) : nullptr;
-            const report_page* pb = right ? right->group(info.group).page(info.id) : nullptr;
-            if (pa == nullptr && pb == nullptr) {
+            std::vector<const report_page*> pages;
+            for (const adapter_report* side : sides) {
+                pages.push_back(side != nullptr ? side->group(info.group).page(info.id) : nullptr);
+            }
+            if (std::all_of(pages.begin(), pages.end(), [](const report_page* p) { return p == nullptr; })) {
                 continue;
             }
-            const std::vector<compared_row> rows = compare_pages(pa, pb);
+            const std::vector<row_across> rows = compare_many_pages(pages);
             const bool differs =
-                std::any_of(rows.begin(), rows.end(), [](const compared_row& r) { return r.differs(); });
+                std::any_of(rows.begin(), rows.end(), [](const row_across& r) { return r.differs(); });
             if (only && !differs) {
                 continue;
             }
-            html += "<div class=\"table-wrap\"><table>\n<caption>" + std::string(group_caption(info.group)) +
-                    " \xE2\x80\x94 " + html_text(info.caption) +
-                    "</caption>\n<thead><tr><th scope=\"col\">Name</th>"
-                    "<th scope=\"col\">Report " +
-                    sa + "</th><th scope=\"col\">Report " + sb + "</th></tr></thead>\n<tbody>\n";
+            html += "<div class=\"table-wrap\"><table class=\"compared\">\n<caption>" +
+                    std::string(group_caption(info.group)) + " \xE2\x80\x94 " + html_text(info.caption) +
+                    "</caption>\n<thead><tr><th scope=\"col\">Name</th>" + heads + "</tr></thead>\n<tbody>\n";
             // A section shows where a row of it does.
             std::string section;
-            for (const compared_row& row : rows) {
-                const report_row* named = row.a != nullptr ? row.a : row.b;
-                if (named->kind == row_kind::section) {
-                    section = "<tr class=\"section\"><th scope=\"rowgroup\" colspan=\"3\">" +
-                              html_text(named->name) + "</th></tr>\n";
+            for (const row_across& row : rows) {
+                const report_row& named_row = row.named();
+                if (named_row.kind == row_kind::section) {
+                    section = "<tr class=\"section\"><th scope=\"rowgroup\" colspan=\"" + columns + "\">" +
+                              html_text(named_row.name) + "</th></tr>\n";
                     continue;
                 }
-                if (named->kind == row_kind::blank || (only && !row.differs())) {
+                if (named_row.kind == row_kind::blank || (only && !row.differs())) {
                     continue;
                 }
                 html += std::exchange(section, std::string());
-                const bool one_side = row.a == nullptr || row.b == nullptr;
+                const bool missing = std::any_of(row.rows.begin(), row.rows.end(),
+                                                 [](const report_row* r) { return r == nullptr; });
                 html += std::string("<tr") +
-                        (one_side        ? " class=\"only\""
+                        (missing         ? " class=\"only\""
                          : row.differs() ? " class=\"differs\""
                                          : "") +
-                        "><th scope=\"row\">" + html_text(named->name) + "</th><td>" +
-                        (row.a ? html_text(row.a->value) : "(none)") + "</td><td>" +
-                        (row.b ? html_text(row.b->value) : "(none)") + "</td></tr>\n";
+                        "><th scope=\"row\">" + html_text(named_row.name) + "</th>";
+                for (const report_row* each : row.rows) {
+                    html += each != nullptr ? "<td>" + html_text(readable_number_text(each->value)) + "</td>"
+                                            : std::string("<td class=\"na\">(none)</td>");
+                }
+                html += "</tr>\n";
             }
             html += "</tbody>\n</table></div>\n";
         }
     }
-    show(response, 200, "Report " + sa + " and " + sb, "", html);
+    std::vector<std::pair<std::string, std::string>> json;
+    for (const int64_t number : numbers) {
+        json.emplace_back("r", std::to_string(number));
+    }
+    show(response, 200,
+         {"Reports " + named + " compared", "Compare",
+          "Reports " + named + " of Cavio side by side, their differences marked.",
+          "/api/compare" + query_of(json)},
+         html);
 }
 
 void coverage_page(report_store& store, const site_request& request, site_response& response) {
@@ -358,7 +476,8 @@ void coverage_page(report_store& store, const site_request& request, site_respon
     }
     html += "</select></label><label>Row name <input name=\"name\" list=\"names\" value=\"" +
             html_text(name) +
-            "\" required></label><label>Value (empty: any but no, none, not supported, not available, 0) "
+            "\" required></label><label>Value (empty: any but no, none, not supported, not available, 0; on "
+            "Formats pages a capability such as sampled) "
             "<input name=\"value\" value=\"" +
             html_text(value.value_or("")) +
             "\"></label><button type=\"submit\">Show</button>\n<datalist id=\"names\">";
@@ -369,7 +488,13 @@ void coverage_page(report_store& store, const site_request& request, site_respon
     }
     html += "</datalist></form>\n";
     if (page == nullptr || name.empty()) {
-        return show(response, 200, "Coverage", "Coverage", html + "<p>Choose a page and a row.</p>\n");
+        return show(
+            response, 200,
+            {"Coverage", "Coverage", "Which graphics adapters have a capability, and since which driver.",
+             ""},
+            html +
+                "<p>Choose a page and a row, or ask <a href=\"/listing\">how common each row of a page "
+                "is</a>.</p>\n");
     }
     const std::vector<covered_device> covered = store.coverage({page->group, page->id, name, value});
     std::map<std::string, std::pair<int, int>> vendors;
@@ -391,9 +516,23 @@ void coverage_page(report_store& store, const site_request& request, site_respon
         }
     }
     const std::string what = html_text(name) + (value ? " = " + html_text(*value) : "");
+    std::string words;
+    if (lists_formats(page->id)) {
+        // Each capability of the format, to ask for alone.
+        for (const value_count& word : store.row_words(page->group, page->id, name)) {
+            words += "<li><a href=\"" + coverage_link(*page, name, word.value) + "\">" +
+                     html_text(word.value) + "</a> " + std::to_string(word.devices) + "</li>";
+        }
+    }
     html += "<h2>" + std::string(group_caption(page->group)) + " \xE2\x80\x94 " + html_text(page->caption) +
             ": " + what + "</h2>\n<p><strong>" + std::to_string(having) + " of " +
             std::to_string(covered.size()) + " devices</strong> that report this page have it.</p>\n";
+    if (!words.empty()) {
+        html +=
+            "<nav aria-label=\"Capabilities\"><p>What devices can do with it (devices):</p><ul "
+            "class=\"words\">" +
+            words + "</ul></nav>\n";
+    }
     html +=
         "<div class=\"table-wrap\"><table>\n<caption>By vendor</caption>\n<thead><tr><th "
         "scope=\"col\">Vendor</th>"
@@ -418,7 +557,15 @@ void coverage_page(report_store& store, const site_request& request, site_respon
         "Device</th><th scope=\"col\">Vendor</th><th scope=\"col\">Newest "
         "driver</th></tr></thead>\n<tbody>\n" +
         without + "</tbody>\n</table></div>\n";
-    show(response, 200, "Coverage of " + name, "Coverage", html);
+    show(response, 200,
+         {"Coverage of " + name, "Coverage",
+          "Which graphics adapters have " + name + " (" + group_caption(page->group) + " " + page->caption +
+              "), and since which driver.",
+          "/api/coverage" + query_of({{"group", group_key(page->group)},
+                                      {"page", page->marker},
+                                      {"name", name},
+                                      {"value", value.value_or("")}})},
+         html);
 }
 
 }  // namespace
@@ -433,5 +580,18 @@ void install_pages(route_table& routes, report_store& store) {
     routes.get("/style.css", [](const site_request&, site_response& response) {
         response.set_header("Cache-Control", "max-age=3600");
         response.set_content(site_stylesheet(), "text/css; charset=utf-8");
+    });
+    routes.get("/favicon.ico", [](const site_request&, site_response& response) {
+        response.set_header("Cache-Control", "max-age=86400");
+        response.set_content(std::string(favicon_bytes()), "image/x-icon");
+    });
+    // Crawlers read the devices, reports, listings and statistics; the
+    // endless combinations of comparisons and coverage, and the API, they leave.
+    routes.get("/robots.txt", [](const site_request&, site_response& response) {
+        response.set_header("Cache-Control", "max-age=86400");
+        response.set_content(
+            "User-agent: *\nDisallow: /api/\nDisallow: /compare\nDisallow: /coverage\n"
+            "Disallow: /submitter.php\nAllow: /\n",
+            "text/plain; charset=utf-8");
     });
 }

@@ -60,6 +60,18 @@ listing_filter listing_filter_of(const site_request& request) {
     filter.text = request.get_param_value("q").substr(0, 200);
     filter.api =
         group_of_key(request.get_param_value("api")) ? request.get_param_value("api") : std::string();
+    // A level or version: digits, points and underscores, or "none".
+    const auto level = [&](const char* name) {
+        std::string value = request.get_param_value(name).substr(0, 16);
+        return value == "none" || value.find_first_not_of("0123456789._") == std::string::npos
+                   ? value
+                   : std::string();
+    };
+    filter.d3d = level("d3d");
+    filter.gl = level("gl");
+    filter.vk = level("vk");
+    const std::string sort = request.get_param_value("sort");
+    filter.sort = sort == "name" || sort == "vendor" || sort == "reports" ? sort : std::string();
     filter.page = static_cast<int>(
         std::clamp<int64_t>(report_number(request.get_param_value("page")).value_or(1), 1, 100000));
     return filter;

@@ -21,6 +21,7 @@
 
 #include "site/api.h"
 #include "site/database.h"
+#include "site/landscape_pages.h"
 #include "site/pages.h"
 #include "site/server.h"
 #include "site/store.h"
@@ -174,6 +175,7 @@ public:
         store_ = std::move(*opened);
         install_routes(server_.routes(), *store_, server_.limits());
         install_pages(server_.routes(), *store_);
+        install_landscape(server_.routes(), *store_);
         const result<int> bound = server_.listen("127.0.0.1", 0);
         EXPECT_TRUE(bound) << (bound ? "" : bound.why().text());
         port_ = bound ? *bound : 0;
