@@ -49,7 +49,7 @@ std::string url_value(std::string_view text) {
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if ((byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || (byte >= '0' && byte <= '9') ||
-            c == '-' || c == '.' || c == '_' || c == '~') {
+            c == '-' || c == '.' || c == '_' || c == '~' || c == ':') {
             out += c;
         } else {
             out += '%';
@@ -125,7 +125,7 @@ a:focus-visible, button:focus-visible, input:focus-visible, select:focus-visible
 .skip { position: absolute; left: -999px; } .skip:focus { left: 8px; top: 8px; background: var(--window); padding: 4px; }
 .banner { display: flex; flex-wrap: wrap; align-items: center; gap: 16px; padding: 8px 16px; background: var(--fixed); color: var(--fixed-text); }
 .brand { font-weight: bold; font-size: 18px; }
-.banner ul { display: flex; gap: 16px; list-style: none; margin: 0; padding: 0; }
+.banner ul { display: flex; flex-wrap: wrap; gap: 4px 16px; list-style: none; margin: 0; padding: 0; }
 .banner a { color: var(--fixed-text); font-weight: bold; }
 .banner a[aria-current] { text-decoration: none; border-bottom: 3px solid var(--fixed-text); }
 main { padding: 8px 16px 24px; max-width: 1400px; }
@@ -180,6 +180,10 @@ input.number { width: 7em; }
   th, td { padding: 2px 4px; }
   meter { width: 40px; }
   td.share { white-space: normal; }
+  table.listing .share { display: none; }
+  table.listing { font-size: 12px; }
+  table.listing th, table.listing td { padding: 2px 3px; }
+  table.listing tbody th { min-width: 11ch; }
   .tabs .aside { margin-left: 0; }
 }
 )";

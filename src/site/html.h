@@ -17,7 +17,8 @@ std::string shortened(std::string_view text, size_t most = 120);
 // <bdi>, so that no right-to-left override in it turns the text around it.
 std::string html_name(std::string_view text, size_t most = 120);
 
-// A query value: every byte but letters, digits and -._~ as %XX.
+// A query value or a path segment: every byte but letters, digits and -._~:
+// as %XX.
 std::string url_value(std::string_view text);
 
 // "?a=1&amp;b=x" from name and value pairs, the values escaped, empty ones

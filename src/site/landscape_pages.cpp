@@ -126,7 +126,7 @@ void listing_page(report_store& store, const site_request& request, site_respons
             "</p>\n";
     html += "<div class=\"table-wrap\"><table class=\"listing\">\n<caption>" + html_text(title) +
             "</caption>\n<thead><tr><th scope=\"col\">Name</th><th scope=\"col\">Devices</th><th "
-            "scope=\"col\">Share</th>" +
+            "scope=\"col\" class=\"share\">Share</th>" +
             (formats ? "<th scope=\"col\">What devices can do with it</th>"
                      : "<th scope=\"col\">Values (devices)</th><th scope=\"col\">Lowest</th><th "
                        "scope=\"col\">Highest</th>") +

@@ -154,6 +154,21 @@ TEST_F(Browser, EveryKindOfPageShowsItsReportsSafely) {
         {"/coverage?page=vk_features&name=geometryShader", {"4 of 4 devices"}},
         // Every report says "none" for this format's features: no device has it.
         {"/coverage?page=vk_formats&name=VK_FORMAT_R8_SNORM", {"0 of 4 devices"}},
+        // The whole field: a listing (the Intel board lacks an extension), a
+        // format's capabilities, the statistics, three reports side by side.
+        {"/listing?page=gl_extensions&q=ARB_MULTI",
+         {"How common is each row?", "/coverage?page=gl_extensions&amp;name=GL_ARB_multitexture", "<meter",
+          "<bdi>yes</bdi> <small>", "<bdi>no</bdi> <small>1</small>", chosen + ">Extensions"}},
+        {"/listing?page=dx_formats",
+         {"DXGI_FORMAT_R8G8B8A8_UNORM", "What devices can do with it", "%</small>"}},
+        {"/listing", {"How common is each row?", "/listing?page=vk_limits"}},
+        {"/statistics",
+         {"Vendors", "href=\"/?vendor=0x10de\"", "Intel Corporation", "Direct3D feature levels",
+          "OpenGL versions", "Vulkan versions", "Reports received each month", "4 devices"}},
+        {"/compare?r=1&r=3&r=4&only=1",
+         {"Reports 1, 3, 4 compared", "Report 4", "Intel: HD Graphics 630", "class=\"differs\"",
+          "8.17.18.20"}},
+        {"/?sort=name&vk=1.3", {"by name", "with Vulkan 1.3"}},
     };
     for (const auto& [path, expected] : pages) {
         const std::string dom = chromium("--dump-dom", url(path));
@@ -185,7 +200,17 @@ TEST_F(Browser, EveryKindOfPageShowsItsReportsSafely) {
               std::tuple{"site-coverage-vulkan.png", "/coverage?page=vk_features&name=geometryShader",
                          "1100,600", ""},
               std::tuple{"site-report-dark.png", "/reports/1?page=dx_textures", "1100,600", dark.c_str()},
-              std::tuple{"site-devices-narrow-dark.png", "/", "360,640", dark.c_str()}}) {
+              std::tuple{"site-devices-narrow-dark.png", "/", "360,640", dark.c_str()},
+              std::tuple{"site-listing.png", "/listing?page=dx_textures", "1100,700", ""},
+              std::tuple{"site-listing-dark.png", "/listing?page=vk_formats", "1100,700", dark.c_str()},
+              std::tuple{"site-listing-narrow.png", "/listing?page=vk_limits", "360,740", ""},
+              std::tuple{"site-statistics.png", "/statistics", "1100,760", ""},
+              std::tuple{"site-statistics-dark.png", "/statistics", "1100,760", dark.c_str()},
+              std::tuple{"site-statistics-narrow.png", "/statistics", "360,740", ""},
+              std::tuple{"site-compare-three.png", "/compare?r=1&r=3&r=4&only=1", "1100,700", ""},
+              std::tuple{"site-compare-three-dark.png", "/compare?r=1&r=3&r=4&only=1", "1100,700",
+                         dark.c_str()},
+              std::tuple{"site-compare-three-narrow.png", "/compare?r=1&r=3&r=4&only=1", "360,740", ""}}) {
             chromium(std::string(look) + " --screenshot=" + folder + "/" + file + " --window-size=" + size,
                      url(path));
         }

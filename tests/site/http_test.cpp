@@ -229,6 +229,173 @@ TEST_P(SiteHttp, ComparisonsKeepRowsOnOneSideOnly) {
     }
 }
 
+// The rows of a page of a report, by name: set where the name is there.
+void set_rows(report_document& document, page_id page, const std::string& name, const std::string& value) {
+    for (report_group& group : document.adapters.at(0).groups) {
+        for (report_page& each : group.pages) {
+            for (report_row& row : each.rows) {
+                if (each.id == page && row.name == name) {
+                    row.value = value;
+                    row.wire_value.reset();
+                }
+            }
+        }
+    }
+}
+
+// Three reports made to differ (a row gone, a row added, another device with
+// other values), and a legacy one: the landscape, comparisons of several,
+// the links between pages and the site's small files, in JSON and HTML.
+TEST_P(SiteHttp, ListingsStatisticsComparisonsAndLinks) {
+    running_site site(fresh_database(GetParam()));
+    httplib::Client client("127.0.0.1", site.port());
+    const report_document golden =
+        *read_report_json(read_file(std::string(CAVIO_GOLDEN_DIR) + "/report.json"), "golden");
+    report_document fewer = golden;
+    std::vector<report_row>& rows = fewer.adapters.at(0).group(page_group::opengl).pages.back().rows;
+    const std::string gone = rows.back().name;
+    rows.pop_back();
+    report_document other = golden;
+    for (const page_id page : {page_id::dx_summary, page_id::dx_device}) {
+        set_rows(other, page, "Device ID", "0x1234");
+    }
+    set_rows(other, page_id::dx_textures, "MaxTextureWidth", "1");
+    set_rows(other, page_id::dx_textures, "GuardBandLeft", "340282346638528859811704183484516925440.000000");
+    for (const report_document* each : std::vector<const report_document*>{&golden, &fewer, &other}) {
+        ASSERT_EQ(201,
+                  client.Post("/api/reports", report_json(*each, "cavio", "1"), "application/json")->status);
+    }
+    const std::string width =
+        golden.adapters[0].group(page_group::directx).page(page_id::dx_textures)->rows.at(0).value;
+
+    // Three reports side by side: each differing row with a value per report.
+    const nlohmann::json compared = nlohmann::json::parse(client.Get("/api/compare?r=1&r=2&r=3")->body);
+    EXPECT_EQ((nlohmann::json{1, 2, 3}), compared["reports"]);
+    std::map<std::string, nlohmann::json> values;
+    for (const nlohmann::json& page : compared["adapters"][0]["pages"]) {
+        for (const nlohmann::json& row : page["rows"]) {
+            values[row["name"].get<std::string>()] = row["values"];
+        }
+    }
+    ASSERT_TRUE(values.count(gone)) << compared.dump();
+    EXPECT_TRUE(values[gone][1].is_null());
+    EXPECT_EQ(values[gone][0], values[gone][2]);
+    EXPECT_EQ((nlohmann::json{width, width, "1"}), values["MaxTextureWidth"]);
+    EXPECT_EQ(compared["rows"].get<size_t>(), [&] {
+        size_t count = 0;
+        for (const nlohmann::json& page : compared["adapters"][0]["pages"]) {
+            count += page["rows"].size();
+        }
+        return count;
+    }());
+    for (const auto& [asked, status] :
+         std::vector<std::pair<std::string, int>>{{"/api/compare?r=1", 400},
+                                                  {"/api/compare?r=1&r=999", 404},
+                                                  {"/api/compare?r=1&r=2&r=3&r=1&r=2&r=3&r=1&r=2&r=3", 400},
+                                                  {"/compare?r=1&r=x", 404}}) {
+        EXPECT_EQ(status, client.Get(asked)->status) << asked;
+    }
+    const std::string page = client.Get("/compare?r=1&r=2&r=3&only=1")->body;
+    EXPECT_NE(std::string::npos, page.find(">3.402823e+38</td>"));
+    EXPECT_NE(std::string::npos,
+              page.find("<a href=\"/api/compare?r=1&amp;r=2&amp;r=3\">The same in JSON</a>"));
+
+    // Three devices (the golden report's second adapter is one): the listing
+    // counts devices, its values and numbers.
+    const nlohmann::ordered_json textures =
+        nlohmann::ordered_json::parse(client.Get("/api/listing?group=directx&page=dx_textures")->body);
+    EXPECT_EQ(3, textures["devices"]);
+    const auto row_of = [](const nlohmann::ordered_json& listed, const std::string& name) {
+        for (const nlohmann::ordered_json& row : listed["rows"]) {
+            if (row["name"] == name) {
+                return row;
+            }
+        }
+        return nlohmann::ordered_json();
+    };
+    const nlohmann::ordered_json limit = row_of(textures, "MaxTextureWidth");
+    EXPECT_EQ((std::vector<std::string>{"section", "name", "with", "share", "values", "min", "max"}), [&] {
+        std::vector<std::string> keys;
+        for (const auto& [key, value] : limit.items()) {
+            keys.push_back(key);
+        }
+        return keys;
+    }());
+    const std::string second_width =
+        golden.adapters[1].group(page_group::directx).page(page_id::dx_textures)->rows.at(0).value;
+    EXPECT_EQ(3, limit["with"]);
+    EXPECT_EQ(1.0, limit["share"]);
+    EXPECT_EQ("1", limit["min"]);
+    EXPECT_EQ(std::stoll(width) > std::stoll(second_width) ? width : second_width, limit["max"]);
+    EXPECT_EQ(3u, limit["values"].size());
+    EXPECT_EQ(1, limit["values"][0]["devices"]);
+    EXPECT_TRUE(row_of(textures, "D3DPTEXTURECAPS_ALPHA")["min"].is_null());
+    EXPECT_EQ(
+        row_of(textures, "MaxTextureWidth"),
+        row_of(nlohmann::ordered_json::parse(client.Get("/api/listing?page=dx_textures&q=maxtexturew")->body),
+               "MaxTextureWidth"));
+    EXPECT_EQ(1u,
+              nlohmann::json::parse(client.Get("/api/listing?page=dx_textures&q=maxtexturew")->body)["rows"]
+                  .size());
+    EXPECT_EQ(400, client.Get("/api/listing?group=opengl&page=dx_textures")->status);
+    EXPECT_EQ(400, client.Get("/api/listing?page=nothing")->status);
+    // A format's values are its capability words, each with its devices.
+    const nlohmann::json formats = nlohmann::json::parse(client.Get("/api/listing?page=vk_formats")->body);
+    for (const nlohmann::json& row : formats["rows"]) {
+        for (const nlohmann::json& word : row["values"]) {
+            EXPECT_EQ(std::string::npos, word["value"].get<std::string>().find("optimal")) << word;
+            EXPECT_EQ(std::string::npos, word["value"].get<std::string>().find(", ")) << word;
+        }
+    }
+    const std::string listing = client.Get("/listing?page=dx_textures")->body;
+    EXPECT_NE(std::string::npos,
+              listing.find("href=\"/coverage?page=dx_textures&amp;name=MaxTextureWidth\""));
+
+    const nlohmann::json statistics = nlohmann::json::parse(client.Get("/api/statistics")->body);
+    for (const char* key : {"devices", "reports", "vendors", "direct3d", "opengl", "vulkan", "months"}) {
+        EXPECT_TRUE(statistics.contains(key)) << key;
+    }
+    EXPECT_EQ(3, statistics["reports"]);
+    EXPECT_EQ(statistics["devices"], [&] {
+        int64_t devices = 0;
+        for (const nlohmann::json& vendor : statistics["vendors"]) {
+            devices += vendor["devices"].get<int64_t>();
+        }
+        return devices;
+    }());
+
+    // A report's page: its device, the previous report, its listing, its JSON.
+    const std::string key = "10de:06cd";
+    const std::string second = client.Get("/reports/2?page=dx_textures")->body;
+    for (const std::string& link :
+         {"<a href=\"/devices/" + key + "\">", std::string("href=\"/compare?r=1&amp;r=2\""),
+          std::string("href=\"/listing?page=dx_textures\">How common is each row?</a>"),
+          std::string("<a href=\"/api/reports/2\">The same in JSON</a>"),
+          std::string("<meta name=\"description\"")}) {
+        EXPECT_NE(std::string::npos, second.find(link)) << link;
+    }
+    EXPECT_EQ(std::string::npos, client.Get("/reports/1")->body.find("previous report"));
+    const nlohmann::json device = nlohmann::json::parse(client.Get("/api/devices/" + key)->body);
+    EXPECT_EQ(2u, device["reports"].size());
+    EXPECT_NE(std::string::npos, client.Get("/devices/" + key)->body.find("name=\"r\" value=\"2\""));
+    EXPECT_EQ(std::string::npos, client.Get("/devices/10DE:1234")->body.find(">Compare</button>"));
+
+    // A legacy report shows its IDs in hexadecimal, like every other.
+    ASSERT_EQ(
+        200,
+        client.Post("/submitter.php", viewer_form(golden_submission()), "application/x-www-form-urlencoded")
+            ->status);
+    const std::string legacy = client.Get("/reports/4?page=dx_device")->body;
+    EXPECT_NE(std::string::npos, legacy.find("NVIDIA Corporation (0x10DE)"));
+    EXPECT_NE(std::string::npos, legacy.find(">0x06CD<"));
+    EXPECT_EQ(std::string::npos, legacy.find("(4318)"));
+
+    EXPECT_NE(std::string::npos, client.Get("/robots.txt")->body.find("Disallow: /api/"));
+    const httplib::Result icon = client.Get("/favicon.ico");
+    EXPECT_EQ(read_file(std::string(CAVIO_GOLDEN_DIR) + "/../../src/app/cavio.ico"), icon->body);
+    EXPECT_EQ("image/x-icon", icon->get_header_value("Content-Type"));
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, SiteHttp, ::testing::ValuesIn(engines));
 
 TEST(SiteProgram, ServesWhereItIsToldAndLogsEachRequest) {

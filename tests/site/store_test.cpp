@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "report/report_json.h"
+#include "site/format_words.h"
 #include "site/presence.h"
 #include "site/site_fixtures.h"
 
@@ -286,6 +287,148 @@ TEST_P(Store, TheLandscapeCountsDevicesNotReports) {
     EXPECT_EQ("4.6", field.opengl[0].key);
     ASSERT_EQ(1u, field.months.size());
     EXPECT_EQ(4, field.months[0].reports);
+}
+
+// A format's capability words are counted once per device whatever values
+// its reports gave; coverage asks for one of them, and for names in any
+// letter case; numbers have their lowest and highest; devices sort and
+// filter by name, vendor, reports and API version.
+TEST_P(Store, FormatsNumbersNamesAndTheDevicesList) {
+    result<std::unique_ptr<report_store>> opened = report_store::open(fresh_database(GetParam()));
+    ASSERT_TRUE(opened) << opened.why().text();
+    report_store& store = **opened;
+    const auto with_pages = [](report_document document, const std::string& format, const std::string& width,
+                               const std::string& vulkan) {
+        adapter_report& adapter = document.adapters[0];
+        adapter.group(page_group::directx)
+            .pages.push_back({page_id::dx_formats,
+                              {{row_kind::section, "[Direct3D 11]", "", "", std::nullopt},
+                               {row_kind::text, "DXGI_FORMAT_R8_UNORM", format, "", std::nullopt}},
+                              std::nullopt});
+        adapter.group(page_group::directx)
+            .pages.push_back({page_id::dx_textures,
+                              {{row_kind::number, "MaxTextureWidth", width, "", std::nullopt}},
+                              std::nullopt});
+        adapter.group(page_group::vulkan).read = true;
+        adapter.group(page_group::vulkan).pages = {
+            {page_id::vk_summary, {{row_kind::text, "API version", vulkan, "", std::nullopt}}, std::nullopt}};
+        return document;
+    };
+    const std::string nvidia = "NVIDIA Corporation (0x10DE)";
+    // One board whose newer driver adds blending (sampled in both), another
+    // that can only sample, a third that cannot use the format at all.
+    store.keep(received(with_pages(report_of(nvidia, "0x1111", "1.0", {{"GL_ARB_Mixed", "yes"}}),
+                                   "sampled, MSAA x2 x4", "4096", "1.3.240")));
+    const int64_t newer = store
+                              .keep(received(with_pages(report_of(nvidia, "0x1111", "2.0", {}),
+                                                        "sampled, blend, MSAA x2 x4", "16384", "1.3.250")))
+                              .id;
+    store.keep(received(with_pages(report_of("Intel Corporation (0x8086)", "0x2222", "1.0", {}), "sampled",
+                                   "8192", "1.2.0")));
+    store.keep(received(with_pages(report_of("Zeta (0x1234)", "0x3333", "1.0", {}), "not supported",
+                                   "not available", "1.3.1")));
+
+    const page_landscape formats = store.landscape(page_group::directx, page_id::dx_formats, 0);
+    EXPECT_EQ(3, formats.devices);
+    ASSERT_EQ(2u, formats.rows.size());
+    const row_landscape& format = formats.rows[1];
+    EXPECT_EQ(2, format.with);
+    std::vector<std::string> words;
+    for (const value_count& word : format.values) {
+        words.push_back(word.value + ":" + std::to_string(word.devices));
+    }
+    EXPECT_EQ((std::vector<std::string>{"sampled:2", "MSAA x2:1", "MSAA x4:1", "blend:1"}), words);
+    const auto with_it = [&](const std::string& name, const std::optional<std::string>& value) {
+        std::vector<std::string> devices;
+        for (const covered_device& device :
+             store.coverage({page_group::directx, page_id::dx_formats, name, value})) {
+            if (device.has) {
+                devices.push_back(device.device.key + " " + device.lowest_driver);
+            }
+        }
+        std::sort(devices.begin(), devices.end());
+        return devices;
+    };
+    EXPECT_EQ((std::vector<std::string>{"10de:1111 1.0", "8086:2222 1.0"}),
+              with_it("DXGI_FORMAT_R8_UNORM", "Sampled"));
+    EXPECT_EQ((std::vector<std::string>{"10de:1111 2.0"}), with_it("dxgi_format_r8_unorm", "blend"));
+    EXPECT_EQ((std::vector<std::string>{"10de:1111 1.0"}), with_it("DXGI_FORMAT_R8_UNORM", "MSAA x4"));
+    EXPECT_EQ(2u, with_it("Dxgi_Format_R8_Unorm", std::nullopt).size());
+    EXPECT_TRUE(with_it("DXGI_FORMAT_R8_UNORM", "MSAA x8").empty());
+    const std::vector<covered_device> mixed =
+        store.coverage({page_group::opengl, page_id::gl_extensions, "GL_ARB_MIXED", std::nullopt});
+    EXPECT_EQ(1, std::count_if(mixed.begin(), mixed.end(), [](const covered_device& d) { return d.has; }));
+    const std::vector<value_count> asked =
+        store.row_words(page_group::directx, page_id::dx_formats, "DXGI_FORMAT_R8_UNORM");
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ("sampled", asked[0].value);
+
+    // Removed, the newer report takes blending with it, not sampling.
+    ASSERT_TRUE(store.remove(newer, "a test"));
+    words.clear();
+    const page_landscape after = store.landscape(page_group::directx, page_id::dx_formats, 0);
+    for (const value_count& word : after.rows.at(1).values) {
+        words.push_back(word.value + ":" + std::to_string(word.devices));
+    }
+    EXPECT_EQ((std::vector<std::string>{"sampled:2", "MSAA x2:1", "MSAA x4:1"}), words);
+
+    const page_landscape textures = store.landscape(page_group::directx, page_id::dx_textures, 0);
+    ASSERT_EQ(1u, textures.rows.size());
+    EXPECT_EQ("4096", textures.rows[0].lowest);  // not "not available", and by number, not text
+    EXPECT_EQ("8192", textures.rows[0].highest);
+
+    // Vulkan 1.3.240 and 1.3.1 are one version; 1.2.0 another.
+    const field_statistics field = store.statistics();
+    ASSERT_EQ(2u, field.vulkan.size());
+    EXPECT_EQ("1.3", field.vulkan[0].key);
+    EXPECT_EQ(2, field.vulkan[0].devices);
+
+    const auto listed = [&](listing_filter filter) {
+        std::vector<std::string> keys;
+        for (const device_entry& device : store.devices(filter).items) {
+            keys.push_back(device.key);
+        }
+        return keys;
+    };
+    listing_filter filter;
+    filter.vk = "1.3";
+    EXPECT_EQ((std::vector<std::string>{"1234:3333", "10de:1111"}),
+              listed(filter));  // the newest report first
+    filter.vk = "1.2";
+    EXPECT_EQ((std::vector<std::string>{"8086:2222"}), listed(filter));
+    filter.vk = "1.3.2";
+    EXPECT_TRUE(listed(filter).empty());  // no release of 1.3.240
+    filter.vk.clear();
+    store.keep(received(with_pages(report_of("Intel Corporation (0x8086)", "0x2222", "2.0", {}), "sampled",
+                                   "8192", "1.2.0")));
+    filter.sort = "reports";
+    EXPECT_EQ("8086:2222", listed(filter).at(0));
+    filter.sort = "vendor";
+    EXPECT_EQ((std::vector<std::string>{"8086:2222", "10de:1111", "1234:3333"}), listed(filter));
+    filter.sort = "name";
+    EXPECT_EQ("10de:1111", listed(filter).at(0));  // "Board 0x1111"
+    EXPECT_EQ(std::nullopt, store.previous_report("10de:1111", newer - 1));
+}
+
+// What a format's value says it can do, word by word.
+TEST(StoreFacts, FormatWords) {
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {"texture 2D, render target, MSAA x2 x4 x8",
+         {"texture 2D", "render target", "MSAA x2", "MSAA x4", "MSAA x8"}},
+        {"optimal: sampled, blend; linear: sampled; buffer: vertex",
+         {"sampled", "blend", "linear: sampled", "buffer: vertex"}},
+        {"optimal: none; linear: blit source; buffer: none", {"linear: blit source"}},
+        {"not supported", {}},
+        {"not available", {}},
+        {"none", {}},
+        {"", {}},
+    };
+    for (const auto& [value, words] : cases) {
+        EXPECT_EQ(words, format_words(value)) << value;
+    }
+    EXPECT_TRUE(has_format_word("optimal: sampled; linear: blend", "LINEAR: Blend"));
+    EXPECT_FALSE(has_format_word("optimal: sampled; linear: blend", "blend"));
+    EXPECT_FALSE(has_format_word("MSAA render target", "render target"));
 }
 
 // The absence words, held against what the page writers write: each occurs
