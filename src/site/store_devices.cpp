@@ -141,11 +141,14 @@ result<removed_report> report_store::remove(int64_t id, const std::string& why) 
             roll_back(*db);
             return reason{"Report", -1, {}, "There is no report " + std::to_string(id) + ".", {}};
         }
-        count_month(*db, cell_text(found[0][0]), -1);
+        count_month(*db, cell_text(found[0][0]), id, -1);
         std::set<std::string> devices;
         for (const sql_row& row :
              db->run("SELECT DISTINCT device_key FROM adapters WHERE report_id = ?", {id})) {
             devices.insert(cell_text(row[0]));
+        }
+        for (const std::string& key : devices) {
+            uncount_device(*db, key);  // while its pages and their facts are all there
         }
         const std::vector<sql_row> pages = db->run(
             "SELECT DISTINCT ap.page_id FROM adapter_pages ap JOIN adapters a ON a.id = ap.adapter_id "
@@ -167,7 +170,7 @@ result<removed_report> report_store::remove(int64_t id, const std::string& why) 
         }
         for (const std::string& key : devices) {
             remake_device(*db, key);
-            recount_device(*db, key);
+            count_device_anew(*db, key);
         }
         const removed_report removed{id, utc_now_text(), why};
         db->run("INSERT INTO removals (report_id, removed, reason) VALUES (?, ?, ?)",

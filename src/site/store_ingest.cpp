@@ -201,12 +201,13 @@ kept_report report_store::keep_once(sql_connection& db, const received_report& r
         }
         const int64_t id = cell_integer(made[0][0]);
         keep_adapters(db, id, document, received, true);
-        count_month(db, received, 1);
         std::string token;
         if (report.how == "legacy") {
             token = new_token();
             db.run("UPDATE reports SET attach_token = ? WHERE id = ?", {token, id});
         }
+        // Last: the month's counter is held only until the commit.
+        count_month(db, received, id, 1);
         commit(db);
         return {id, false, token};
     } catch (const failure&) {

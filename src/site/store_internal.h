@@ -82,13 +82,14 @@ void count_device(sql_connection& db, const adapter_facts& facts, int64_t report
 // none has left is forgotten.
 void remake_device(sql_connection& db, const std::string& key);
 
-// The facts of pages new to a device become the device's, and each fact
-// and row new to it counts it once (for the landscape of each page).
+// Pages new to a device (in device_pages already): each fact, present row
+// and format's capability word that the device's other pages of their kinds
+// do not say counts the device once.
 void count_device_pages(sql_connection& db, const std::string& key, const std::vector<int64_t>& pages);
-// The capability words that the device's facts (on format pages) give its
-// formats: a word new to a format of the device counts the device once.
-void count_format_words(sql_connection& db, const std::string& key, const std::vector<int64_t>& facts);
-// Counts a device's facts and rows again from the pages it has left.
-void recount_device(sql_connection& db, const std::string& key);
-// The reports received in the month of received, counted by reports more.
-void count_month(sql_connection& db, const std::string& received, int64_t reports);
+// Takes the device out of every count, as its pages now say; and counts it
+// again from its pages (after its pages changed).
+void uncount_device(sql_connection& db, const std::string& key);
+void count_device_anew(sql_connection& db, const std::string& key);
+// The reports received in the month of received, counted by reports more
+// (report id's, which picks the counter).
+void count_month(sql_connection& db, const std::string& received, int64_t id, int64_t reports);

@@ -1,6 +1,6 @@
 // The whole field at once: every row of a page across the devices, and the
-// statistics of devices and reports; both from counts kept per device as
-// reports arrive, never from a scan of the reports.
+// statistics of devices and reports; both from the counts kept as reports
+// arrive (store_counts), never from a scan of the reports.
 #include <algorithm>
 #include <chrono>
 #include <list>
@@ -15,72 +15,6 @@
 #include "site/store_internal.h"
 
 namespace {
-
-constexpr size_t batch = 500;
-
-std::string placeholders(size_t count, const char* each = "?") {
-    std::string text;
-    for (size_t i = 0; i < count; ++i) {
-        text += (i == 0 ? "" : ", ") + std::string(each);
-    }
-    return text;
-}
-
-// The vendor a device key names: "10de:06cd" is 0x10DE; a "name:" key none (0).
-int64_t vendor_of_key(const std::string& key) {
-    return key.size() == 9 && key[4] == ':' ? std::stoll(key.substr(0, 4), nullptr, 16) : 0;
-}
-
-// Counts one more device for each fact id (its vendor's count).
-void count_facts(sql_connection& db, std::vector<int64_t> facts, int64_t vendor_id) {
-    // One order for every writer: two never wait on each other's rows in a circle.
-    std::sort(facts.begin(), facts.end());
-    for (size_t first = 0; first < facts.size(); first += batch) {
-        const size_t last = std::min(facts.size(), first + batch);
-        std::vector<sql_value> values;
-        for (size_t i = first; i < last; ++i) {
-            values.insert(values.end(), {facts[i], vendor_id});
-        }
-        db.run("INSERT INTO fact_counts (fact_id, vendor_id, devices) VALUES " +
-                   placeholders(last - first, "(?, ?, 1)") +
-                   " ON CONFLICT (fact_id, vendor_id) DO UPDATE SET devices = fact_counts.devices + 1",
-               values);
-    }
-}
-
-// The facts the device gained become its rows where present, and each row
-// new to the device counts it once.
-void count_rows(sql_connection& db, const std::string& key, const std::vector<int64_t>& facts,
-                int64_t vendor_id) {
-    std::vector<std::tuple<int64_t, int64_t, std::string>> gained;
-    for (size_t first = 0; first < facts.size(); first += batch) {
-        const size_t last = std::min(facts.size(), first + batch);
-        std::vector<sql_value> values = {key};
-        values.insert(values.end(), facts.begin() + static_cast<ptrdiff_t>(first),
-                      facts.begin() + static_cast<ptrdiff_t>(last));
-        for (const sql_row& row :
-             db.run("INSERT INTO device_rows (grp, page_no, name, device_key) SELECT grp, page_no, name, ? "
-                    "FROM facts WHERE present = 1 AND id IN (" +
-                        placeholders(last - first) + ") ON CONFLICT DO NOTHING RETURNING grp, page_no, name",
-                    values)) {
-            gained.emplace_back(cell_integer(row[0]), cell_integer(row[1]), cell_text(row[2]));
-        }
-    }
-    std::sort(gained.begin(), gained.end());
-    for (size_t first = 0; first < gained.size(); first += batch) {
-        const size_t last = std::min(gained.size(), first + batch);
-        std::vector<sql_value> values;
-        for (size_t i = first; i < last; ++i) {
-            const auto& [group, page, name] = gained[i];
-            values.insert(values.end(), {group, page, name, vendor_id});
-        }
-        db.run(
-            "INSERT INTO row_counts (grp, page_no, name, vendor_id, devices) VALUES " +
-                placeholders(last - first, "(?, ?, ?, ?, 1)") +
-                " ON CONFLICT (grp, page_no, name, vendor_id) DO UPDATE SET devices = row_counts.devices + 1",
-            values);
-    }
-}
 
 // "4.6.0 NVIDIA 545.29" and "4.6" read as "4.6"; "1.3.240" as "1.3".
 std::string major_minor(const std::string& version) {
@@ -163,170 +97,6 @@ void settle_values(row_landscape& row) {
 }
 
 }  // namespace
-
-void count_device_pages(sql_connection& db, const std::string& key, const std::vector<int64_t>& pages) {
-    const int64_t vendor_id = vendor_of_key(key);
-    std::vector<int64_t> gained;
-    for (size_t first = 0; first < pages.size(); first += batch) {
-        const size_t last = std::min(pages.size(), first + batch);
-        std::vector<sql_value> values = {key};
-        values.insert(values.end(), pages.begin() + static_cast<ptrdiff_t>(first),
-                      pages.begin() + static_cast<ptrdiff_t>(last));
-        for (const sql_row& row :
-             db.run("INSERT INTO device_facts (fact_id, device_key) SELECT fact_id, ? FROM page_facts WHERE "
-                    "page_id IN (" +
-                        placeholders(last - first) + ") ON CONFLICT DO NOTHING RETURNING fact_id",
-                    values)) {
-            gained.push_back(cell_integer(row[0]));
-        }
-    }
-    count_facts(db, gained, vendor_id);
-    count_rows(db, key, gained, vendor_id);
-    count_format_words(db, key, gained);
-}
-
-namespace {
-
-constexpr char word_separator = '\n';
-
-std::set<std::string> words_of(const std::string& kept) {
-    std::set<std::string> words;
-    for (size_t at = 0; at < kept.size();) {
-        const size_t end = std::min(kept.find(word_separator, at), kept.size());
-        words.insert(kept.substr(at, end - at));
-        at = end + 1;
-    }
-    return words;
-}
-
-// A format's row, and a capability word of it.
-using format_row = std::tuple<int64_t, int64_t, std::string>;
-using format_word = std::tuple<int64_t, int64_t, std::string, std::string>;
-
-// Adds to how many devices of the vendor have each word.
-void add_word_counts(sql_connection& db, const std::map<format_word, int64_t>& counts, int64_t vendor_id) {
-    const std::vector<std::pair<format_word, int64_t>> list(counts.begin(), counts.end());
-    for (size_t first = 0; first < list.size(); first += batch) {
-        const size_t last = std::min(list.size(), first + batch);
-        std::vector<sql_value> values;
-        for (size_t i = first; i < last; ++i) {
-            const auto& [group, page, name, word] = list[i].first;
-            values.insert(values.end(), {group, page, name, word, vendor_id, list[i].second});
-        }
-        db.run("INSERT INTO word_counts (grp, page_no, name, word, vendor_id, devices) VALUES " +
-                   placeholders(last - first, "(?, ?, ?, ?, ?, ?)") +
-                   " ON CONFLICT (grp, page_no, name, word, vendor_id) DO UPDATE SET devices = "
-                   "word_counts.devices + excluded.devices",
-               values);
-    }
-}
-
-}  // namespace
-
-void count_format_words(sql_connection& db, const std::string& key, const std::vector<int64_t>& facts) {
-    std::map<format_row, std::set<std::string>> said;
-    for (size_t first = 0; first < facts.size(); first += batch) {
-        const size_t last = std::min(facts.size(), first + batch);
-        std::vector<sql_value> values = {int64_t{static_cast<int>(page_id::dx_formats)},
-                                         int64_t{static_cast<int>(page_id::vk_formats)}};
-        values.insert(values.end(), facts.begin() + static_cast<ptrdiff_t>(first),
-                      facts.begin() + static_cast<ptrdiff_t>(last));
-        for (const sql_row& row : db.run("SELECT grp, page_no, name, value FROM facts WHERE present = 1 AND "
-                                         "page_no IN (?, ?) AND id IN (" +
-                                             placeholders(last - first) + ")",
-                                         values)) {
-            std::set<std::string>& words =
-                said[{cell_integer(row[0]), cell_integer(row[1]), cell_text(row[2])}];
-            for (std::string& word : format_words(cell_text(row[3]))) {
-                words.insert(std::move(word));
-            }
-        }
-    }
-    if (said.empty()) {
-        return;
-    }
-    // What the device's formats had before, page by page.
-    std::map<format_row, std::set<std::string>> had;
-    std::set<std::pair<int64_t, int64_t>> pages;
-    for (const auto& [row, words] : said) {
-        pages.emplace(std::get<0>(row), std::get<1>(row));
-    }
-    for (const auto& [group, page] : pages) {
-        for (const sql_row& row :
-             db.run("SELECT name, words FROM device_rows WHERE device_key = ? AND grp = ? AND "
-                    "page_no = ? AND words <> ''",
-                    {key, group, page})) {
-            had[{group, page, cell_text(row[0])}] = words_of(cell_text(row[1]));
-        }
-    }
-    std::map<format_word, int64_t> gained;
-    std::vector<std::pair<format_row, std::string>> grown;
-    for (const auto& [row, words] : said) {
-        std::set<std::string>& known = had[row];
-        bool grew = false;
-        for (const std::string& word : words) {
-            if (known.insert(word).second) {
-                gained[{std::get<0>(row), std::get<1>(row), std::get<2>(row), word}] = 1;
-                grew = true;
-            }
-        }
-        if (grew) {
-            std::string kept;
-            for (const std::string& word : known) {
-                kept += (kept.empty() ? "" : std::string(1, word_separator)) + word;
-            }
-            grown.emplace_back(row, std::move(kept));
-        }
-    }
-    for (size_t first = 0; first < grown.size(); first += batch) {
-        const size_t last = std::min(grown.size(), first + batch);
-        std::vector<sql_value> values;
-        for (size_t i = first; i < last; ++i) {
-            const auto& [group, page, name] = grown[i].first;
-            values.insert(values.end(), {group, page, name, key, grown[i].second});
-        }
-        db.run("INSERT INTO device_rows (grp, page_no, name, device_key, words) VALUES " +
-                   placeholders(last - first, "(?, ?, ?, ?, ?)") +
-                   " ON CONFLICT (grp, page_no, name, device_key) DO UPDATE SET words = excluded.words",
-               values);
-    }
-    add_word_counts(db, gained, vendor_of_key(key));
-}
-
-void recount_device(sql_connection& db, const std::string& key) {
-    const int64_t vendor_id = vendor_of_key(key);
-    db.run(
-        "UPDATE fact_counts SET devices = devices - 1 WHERE vendor_id = ? AND fact_id IN (SELECT fact_id "
-        "FROM device_facts WHERE device_key = ?)",
-        {vendor_id, key});
-    db.run(
-        "UPDATE row_counts SET devices = devices - 1 WHERE vendor_id = ? AND (grp, page_no, name) IN "
-        "(SELECT grp, page_no, name FROM device_rows WHERE device_key = ?)",
-        {vendor_id, key});
-    std::map<format_word, int64_t> lost;
-    for (const sql_row& row :
-         db.run("SELECT grp, page_no, name, words FROM device_rows WHERE device_key = ? AND words <> ''",
-                {key})) {
-        for (const std::string& word : words_of(cell_text(row[3]))) {
-            lost[{cell_integer(row[0]), cell_integer(row[1]), cell_text(row[2]), word}] = -1;
-        }
-    }
-    add_word_counts(db, lost, vendor_id);
-    db.run("DELETE FROM device_facts WHERE device_key = ?", {key});
-    db.run("DELETE FROM device_rows WHERE device_key = ?", {key});
-    std::vector<int64_t> pages;
-    for (const sql_row& row : db.run("SELECT page_id FROM device_pages WHERE device_key = ?", {key})) {
-        pages.push_back(cell_integer(row[0]));
-    }
-    count_device_pages(db, key, pages);
-}
-
-void count_month(sql_connection& db, const std::string& received, int64_t reports) {
-    db.run(
-        "INSERT INTO monthly_reports (month, reports) VALUES (?, ?) ON CONFLICT (month) DO UPDATE SET "
-        "reports = monthly_reports.reports + excluded.reports",
-        {received.substr(0, 7), reports});
-}
 
 // Rows in order, keyed by their section and name.
 struct report_store::row_order {
@@ -495,7 +265,8 @@ field_statistics report_store::statistics() {
         field.vulkan =
             gathered(db.run("SELECT vk_version, COUNT(*), SUM(reports) FROM devices GROUP BY vk_version"),
                      major_minor);
-        for (const sql_row& row : db.run("SELECT month, reports FROM monthly_reports ORDER BY month")) {
+        for (const sql_row& row :
+             db.run("SELECT month, SUM(reports) FROM monthly_reports GROUP BY month ORDER BY month")) {
             field.months.push_back({cell_text(row[0]), cell_text(row[0]), 0, cell_integer(row[1])});
             field.reports += cell_integer(row[1]);
         }

@@ -53,34 +53,21 @@ const migration migrations[] = {
     CREATE INDEX adapters_device ON adapters (device_key, report_id);
     UPDATE facts SET present = 0 WHERE value = 'none';)",
      name_devices},
-    // The landscape of each page, kept per device as reports arrive: the
-    // facts and the present rows each device has (a format's row with every
-    // capability word its values give), and how many devices of each vendor
-    // have each; reports by month. A device whose GPU is
-    // "unknown" is named by its adapter's description.
+    // The landscape of each page, counted as reports arrive: how many devices
+    // of each vendor have each fact, each present row and each capability
+    // word of a format; reports by month. A device whose GPU is "unknown"
+    // is named by its adapter's description.
     {R"(CREATE INDEX page_facts_page ON page_facts (page_id, fact_id);
     CREATE INDEX device_pages_device ON device_pages (device_key, page_id);
-    CREATE TABLE device_facts (fact_id {big} NOT NULL, device_key TEXT NOT NULL, PRIMARY KEY (fact_id, device_key));
-    CREATE INDEX device_facts_device ON device_facts (device_key, fact_id);
     CREATE TABLE fact_counts (fact_id {big} NOT NULL, vendor_id INTEGER NOT NULL, devices {big} NOT NULL,
         PRIMARY KEY (fact_id, vendor_id));
-    CREATE TABLE device_rows (grp INTEGER NOT NULL, page_no INTEGER NOT NULL, name TEXT NOT NULL,
-        device_key TEXT NOT NULL, words TEXT NOT NULL DEFAULT '', PRIMARY KEY (grp, page_no, name, device_key));
-    CREATE INDEX device_rows_device ON device_rows (device_key);
     CREATE TABLE row_counts (grp INTEGER NOT NULL, page_no INTEGER NOT NULL, name TEXT NOT NULL,
         vendor_id INTEGER NOT NULL, devices {big} NOT NULL, PRIMARY KEY (grp, page_no, name, vendor_id));
     CREATE TABLE word_counts (grp INTEGER NOT NULL, page_no INTEGER NOT NULL, name TEXT NOT NULL, word TEXT NOT NULL,
         vendor_id INTEGER NOT NULL, devices {big} NOT NULL, PRIMARY KEY (grp, page_no, name, word, vendor_id));
-    CREATE TABLE monthly_reports (month TEXT PRIMARY KEY, reports {big} NOT NULL);
-    INSERT INTO device_facts (fact_id, device_key) SELECT DISTINCT pf.fact_id, dp.device_key FROM device_pages dp
-        JOIN page_facts pf ON pf.page_id = dp.page_id;
-    INSERT INTO fact_counts (fact_id, vendor_id, devices) SELECT df.fact_id, d.vendor_id, COUNT(*)
-        FROM device_facts df JOIN devices d ON d.key = df.device_key GROUP BY df.fact_id, d.vendor_id;
-    INSERT INTO device_rows (grp, page_no, name, device_key) SELECT DISTINCT f.grp, f.page_no, f.name, df.device_key
-        FROM device_facts df JOIN facts f ON f.id = df.fact_id WHERE f.present = 1;
-    INSERT INTO row_counts (grp, page_no, name, vendor_id, devices) SELECT r.grp, r.page_no, r.name, d.vendor_id,
-        COUNT(*) FROM device_rows r JOIN devices d ON d.key = r.device_key GROUP BY r.grp, r.page_no, r.name, d.vendor_id;
-    INSERT INTO monthly_reports (month, reports) SELECT SUBSTR(received, 1, 7), COUNT(*) FROM reports
+    CREATE TABLE monthly_reports (month TEXT NOT NULL, shard INTEGER NOT NULL, reports {big} NOT NULL,
+        PRIMARY KEY (month, shard));
+    INSERT INTO monthly_reports (month, shard, reports) SELECT SUBSTR(received, 1, 7), 0, COUNT(*) FROM reports
         GROUP BY SUBSTR(received, 1, 7);
     UPDATE adapters SET device_name = description WHERE device_name = 'unknown';)",
      name_unknown_devices},
@@ -108,18 +95,13 @@ void name_devices(sql_connection& db) {
 }
 
 // The devices of adapters that were "unknown" take their new names, and
-// every device's formats count their capability words.
+// every device is counted in the landscape.
 void name_unknown_devices(sql_connection& db) {
     for (const sql_row& row : db.run("SELECT key FROM devices WHERE name = 'unknown'")) {
         remake_device(db, cell_text(row[0]));
     }
     for (const sql_row& row : db.run("SELECT key FROM devices")) {
-        std::vector<int64_t> facts;
-        for (const sql_row& fact :
-             db.run("SELECT fact_id FROM device_facts WHERE device_key = ?", {cell_text(row[0])})) {
-            facts.push_back(cell_integer(fact[0]));
-        }
-        count_format_words(db, cell_text(row[0]), facts);
+        count_device_anew(db, cell_text(row[0]));
     }
 }
 

@@ -353,6 +353,41 @@ TEST_F(Golden, ComparesTwoReportsRowByRow) {
     EXPECT_EQ(3u + differences[1].pages.size(), count.pages);
 }
 
+// Several pages side by side: rows paired by section, name and repeat; a
+// row the first page lacks stands after the row it follows where it is.
+TEST(CompareMany, PairsRowsAcrossPagesInOrder) {
+    const auto page = [](std::vector<std::pair<std::string, std::string>> rows) {
+        report_page made{page_id::vk_limits, {}, {}};
+        for (auto& [name, value] : rows) {
+            made.rows.push_back(
+                {name.starts_with("[") ? row_kind::section : row_kind::text, name, value, "", {}});
+        }
+        return made;
+    };
+    const report_page first = page({{"[A]", ""}, {"x", "1"}, {"y", "2"}, {"[B]", ""}, {"x", "3"}});
+    const report_page second =
+        page({{"[A]", ""}, {"x", "1"}, {"new", "9"}, {"y", "2"}, {"[B]", ""}, {"x", "4"}});
+    const report_page third = page({{"[A]", ""}, {"x", "1"}, {"y", "2"}});
+    const std::vector<row_across> rows = compare_many_pages({&first, &second, &third});
+    std::vector<std::string> seen;
+    for (const row_across& row : rows) {
+        std::string line = row.named().name + (row.differs() ? " differs:" : ":");
+        for (const report_row* each : row.rows) {
+            line += " " + (each != nullptr ? each->value : std::string("-"));
+        }
+        seen.push_back(line);
+    }
+    EXPECT_EQ((std::vector<std::string>{"[A]:   ", "x: 1 1 1", "new differs: - 9 -", "y: 2 2 2", "[B]:   -",
+                                        "x differs: 3 4 -"}),
+              seen);
+    // A report without the page lacks every row of it.
+    const std::vector<row_across> lacking = compare_many_pages({&third, nullptr});
+    EXPECT_EQ(3u, lacking.size());
+    EXPECT_FALSE(lacking[0].differs());  // a section
+    EXPECT_TRUE(lacking[1].differs());
+    EXPECT_TRUE(compare_many_pages({nullptr, nullptr}).empty());
+}
+
 TEST_F(Golden, FindsRowsOnEveryPageInTabOrder) {
     const adapter_report& pages = document.adapters[0];
     EXPECT_TRUE(find_rows(pages, "").empty());

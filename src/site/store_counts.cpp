@@ -1,0 +1,193 @@
+// The counts the landscape reads, kept as reports arrive: how many devices of
+// each vendor have each fact, each present row and each capability word of a
+// format, and the reports of each month. A device counts once for each,
+// whatever number of its reports say it.
+#include <algorithm>
+#include <set>
+#include <string_view>
+#include <tuple>
+
+#include "site/format_words.h"
+#include "site/store_internal.h"
+
+namespace {
+
+constexpr size_t batch = 500;
+
+std::string placeholders(size_t count, const char* each = "?") {
+    std::string text;
+    for (size_t i = 0; i < count; ++i) {
+        text += (i == 0 ? "" : ", ") + std::string(each);
+    }
+    return text;
+}
+
+// The vendor a device key names: "10de:06cd" is 0x10DE; a "name:" key none (0).
+int64_t vendor_of_key(const std::string& key) {
+    return key.size() == 9 && key[4] == ':' ? std::stoll(key.substr(0, 4), nullptr, 16) : 0;
+}
+
+using row_of_page = std::tuple<int64_t, int64_t, std::string>;               // group, page, name
+using word_of_row = std::tuple<int64_t, int64_t, std::string, std::string>;  // ... and a word
+
+// What some pages say: their facts, the rows they have (present), and the
+// capability words of their formats.
+struct said {
+    std::set<int64_t> facts;
+    std::set<row_of_page> rows;
+    std::set<word_of_row> words;
+};
+
+// Runs statement once for each batch of values, each batch's placeholders
+// where "{}" stands; the rows of every run.
+std::vector<sql_row> in_batches(sql_connection& db, const std::string& statement,
+                                const std::vector<int64_t>& values) {
+    std::vector<sql_row> rows;
+    const size_t at = statement.find("{}");
+    for (size_t first = 0; first < values.size(); first += batch) {
+        const size_t last = std::min(values.size(), first + batch);
+        std::vector<sql_value> parameters(values.begin() + static_cast<ptrdiff_t>(first),
+                                          values.begin() + static_cast<ptrdiff_t>(last));
+        std::vector<sql_row> got = db.run(
+            statement.substr(0, at) + placeholders(last - first) + statement.substr(at + 2), parameters);
+        rows.insert(rows.end(), std::make_move_iterator(got.begin()), std::make_move_iterator(got.end()));
+    }
+    return rows;
+}
+
+said said_by_pages(sql_connection& db, const std::vector<int64_t>& pages) {
+    said what;
+    for (const sql_row& row :
+         in_batches(db, "SELECT DISTINCT fact_id FROM page_facts WHERE page_id IN ({})", pages)) {
+        what.facts.insert(cell_integer(row[0]));
+    }
+    const std::vector<int64_t> facts(what.facts.begin(), what.facts.end());
+    for (const sql_row& row : in_batches(
+             db, "SELECT grp, page_no, name, value FROM facts WHERE present = 1 AND id IN ({})", facts)) {
+        const int64_t group = cell_integer(row[0]);
+        const int64_t page = cell_integer(row[1]);
+        const std::string name = cell_text(row[2]);
+        what.rows.emplace(group, page, name);
+        if (lists_formats(static_cast<page_id>(page))) {
+            for (std::string& word : format_words(cell_text(row[3]))) {
+                what.words.emplace(group, page, name, std::move(word));
+            }
+        }
+    }
+    return what;
+}
+
+// Adds by (1 or -1) to the counts of the vendor's devices.
+void add_counts(sql_connection& db, const said& what, int64_t vendor_id, int64_t by) {
+    // One order for every writer (the sets'): two never wait on each other's rows in a circle.
+    const std::vector<int64_t> facts(what.facts.begin(), what.facts.end());
+    for (size_t first = 0; first < facts.size(); first += batch) {
+        const size_t last = std::min(facts.size(), first + batch);
+        std::vector<sql_value> values;
+        for (size_t i = first; i < last; ++i) {
+            values.insert(values.end(), {facts[i], vendor_id, by});
+        }
+        db.run("INSERT INTO fact_counts (fact_id, vendor_id, devices) VALUES " +
+                   placeholders(last - first, "(?, ?, ?)") +
+                   " ON CONFLICT (fact_id, vendor_id) DO UPDATE SET devices = fact_counts.devices + "
+                   "excluded.devices",
+               values);
+    }
+    const std::vector<row_of_page> rows(what.rows.begin(), what.rows.end());
+    for (size_t first = 0; first < rows.size(); first += batch) {
+        const size_t last = std::min(rows.size(), first + batch);
+        std::vector<sql_value> values;
+        for (size_t i = first; i < last; ++i) {
+            const auto& [group, page, name] = rows[i];
+            values.insert(values.end(), {group, page, name, vendor_id, by});
+        }
+        db.run(
+            "INSERT INTO row_counts (grp, page_no, name, vendor_id, devices) VALUES " +
+                placeholders(last - first, "(?, ?, ?, ?, ?)") +
+                " ON CONFLICT (grp, page_no, name, vendor_id) DO UPDATE SET devices = row_counts.devices + "
+                "excluded.devices",
+            values);
+    }
+    const std::vector<word_of_row> words(what.words.begin(), what.words.end());
+    for (size_t first = 0; first < words.size(); first += batch) {
+        const size_t last = std::min(words.size(), first + batch);
+        std::vector<sql_value> values;
+        for (size_t i = first; i < last; ++i) {
+            const auto& [group, page, name, word] = words[i];
+            values.insert(values.end(), {group, page, name, word, vendor_id, by});
+        }
+        db.run("INSERT INTO word_counts (grp, page_no, name, word, vendor_id, devices) VALUES " +
+                   placeholders(last - first, "(?, ?, ?, ?, ?, ?)") +
+                   " ON CONFLICT (grp, page_no, name, word, vendor_id) DO UPDATE SET devices = "
+                   "word_counts.devices + excluded.devices",
+               values);
+    }
+}
+
+template <typename item>
+std::set<item> less(const std::set<item>& all, const std::set<item>& known) {
+    std::set<item> rest;
+    std::set_difference(all.begin(), all.end(), known.begin(), known.end(), std::inserter(rest, rest.end()));
+    return rest;
+}
+
+}  // namespace
+
+void count_device_pages(sql_connection& db, const std::string& key, const std::vector<int64_t>& pages) {
+    if (pages.empty()) {
+        return;
+    }
+    // Two reports of one device counting at once would each count what the
+    // other brings: the second waits for the first's commit, then sees its pages.
+    if (std::string_view(db.engine()) == "postgresql") {
+        db.run("SELECT pg_advisory_xact_lock(7204204, hashtext(?))", {key});
+    }
+    // What the device's other pages of the same kinds said before: only what
+    // is new to the device counts it.
+    std::set<int64_t> kinds;
+    for (const sql_row& row : in_batches(db, "SELECT DISTINCT page_no FROM pages WHERE id IN ({})", pages)) {
+        kinds.insert(cell_integer(row[0]));
+    }
+    std::vector<sql_value> parameters = {key};
+    parameters.insert(parameters.end(), kinds.begin(), kinds.end());
+    const std::set<int64_t> counted(pages.begin(), pages.end());
+    std::vector<int64_t> others;
+    for (const sql_row& row : db.run("SELECT dp.page_id FROM device_pages dp JOIN pages p ON p.id = "
+                                     "dp.page_id WHERE dp.device_key = ? "
+                                     "AND p.page_no IN (" +
+                                         placeholders(kinds.size()) + ")",
+                                     parameters)) {
+        if (counted.count(cell_integer(row[0])) == 0) {
+            others.push_back(cell_integer(row[0]));
+        }
+    }
+    const said now = said_by_pages(db, pages);
+    const said before = said_by_pages(db, others);
+    add_counts(db,
+               {less(now.facts, before.facts), less(now.rows, before.rows), less(now.words, before.words)},
+               vendor_of_key(key), 1);
+}
+
+void uncount_device(sql_connection& db, const std::string& key) {
+    std::vector<int64_t> pages;
+    for (const sql_row& row : db.run("SELECT page_id FROM device_pages WHERE device_key = ?", {key})) {
+        pages.push_back(cell_integer(row[0]));
+    }
+    add_counts(db, said_by_pages(db, pages), vendor_of_key(key), -1);
+}
+
+void count_device_anew(sql_connection& db, const std::string& key) {
+    std::vector<int64_t> pages;
+    for (const sql_row& row : db.run("SELECT page_id FROM device_pages WHERE device_key = ?", {key})) {
+        pages.push_back(cell_integer(row[0]));
+    }
+    count_device_pages(db, key, pages);
+}
+
+void count_month(sql_connection& db, const std::string& received, int64_t id, int64_t reports) {
+    // Eight counters a month, so that writers at once seldom wait on one row.
+    db.run(
+        "INSERT INTO monthly_reports (month, shard, reports) VALUES (?, ?, ?) ON CONFLICT (month, shard) DO "
+        "UPDATE SET reports = monthly_reports.reports + excluded.reports",
+        {received.substr(0, 7), id % 8, reports});
+}
