@@ -181,8 +181,8 @@ input.number { width: 7em; }
   meter { width: 40px; }
   td.share { white-space: normal; }
   table.listing .share { display: none; }
-  table.listing { font-size: 12px; }
-  table.listing th, table.listing td { padding: 2px 3px; }
+  table.listing, table.compact { font-size: 12px; }
+  table.listing th, table.listing td, table.compact th, table.compact td { padding: 2px 3px; }
   table.listing tbody th { min-width: 11ch; }
   .tabs .aside { margin-left: 0; }
 }

@@ -53,6 +53,13 @@ std::string api_versions(const std::string& d3d, const std::string& gl, const st
     return "<td>" + html_text(d3d) + "</td><td>" + html_text(gl) + "</td><td>" + html_text(vk) + "</td>";
 }
 
+// "2026-12-09T13:33:45Z" as "2026-12-09 13:33", which a narrow table can wrap.
+std::string received_text(const std::string& received) {
+    return received.size() >= 16 && received[10] == 'T'
+               ? received.substr(0, 10) + " " + received.substr(11, 5)
+               : received;
+}
+
 // The devices filter's parameters as given, to carry into other links.
 std::vector<std::pair<std::string, std::string>> devices_query(const site_request& request,
                                                                const listing_filter& filter) {
@@ -190,7 +197,8 @@ void device_page(report_store& store, const site_request& request, site_response
     const bool comparable = reports.size() > 1;
     html += comparable ? "<form method=\"get\" action=\"/compare\">\n" : "";
     html +=
-        "<div class=\"table-wrap\"><table>\n<caption>Reports by driver version, the newest first</caption>\n"
+        "<div class=\"table-wrap\"><table class=\"compact\">\n<caption>Reports by driver version, the newest "
+        "first</caption>\n"
         "<thead><tr><th scope=\"col\">Report</th><th scope=\"col\">Driver</th><th scope=\"col\">Received</th>"
         "<th scope=\"col\">Direct3D</th><th scope=\"col\">OpenGL</th><th scope=\"col\">Vulkan</th>" +
         std::string(comparable ? "<th scope=\"col\">Compare</th>" : "") + "</tr></thead>\n<tbody>\n";
@@ -201,8 +209,8 @@ void device_page(report_store& store, const site_request& request, site_response
         const adapter_facts& facts = own != report.adapters.end() ? *own : report.adapters.at(0);
         const std::string id = std::to_string(report.id);
         html += "<tr><th scope=\"row\"><a href=\"/reports/" + id + "\">Report " + id + "</a></th><td>" +
-                html_name(facts.driver_version) + "</td><td>" + html_text(report.received) + "</td>" +
-                api_versions(facts.d3d_level, facts.gl_version, facts.vk_version);
+                html_name(facts.driver_version) + "</td><td>" + html_text(received_text(report.received)) +
+                "</td>" + api_versions(facts.d3d_level, facts.gl_version, facts.vk_version);
         if (comparable) {
             html += "<td><input type=\"checkbox\" name=\"r\" value=\"" + id +
                     "\" aria-label=\"Compare report " + id + "\"" + (i < 2 ? " checked" : "") + "></td>";

@@ -6,6 +6,7 @@
 #include <httplib.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <regex>
 
 #include "report/report_json.h"
@@ -62,6 +63,7 @@ protected:
         set_rows(other, "Device ID", "0x5912");
         set_rows(other, "GPU", "Intel: HD Graphics 630");
         set_rows(other, "GL_ARB_multitexture", "no");
+        set_rows(other, "MaxTextureWidth", "1");
         // 5: a board the PCI list does not know, whose name is long and
         // turns the text around it right to left.
         report_document turned = document;
@@ -159,6 +161,7 @@ TEST_F(Browser, EveryKindOfPageShowsItsReportsSafely) {
         {"/listing?page=gl_extensions&q=ARB_MULTI",
          {"How common is each row?", "/coverage?page=gl_extensions&amp;name=GL_ARB_multitexture", "<meter",
           "<bdi>yes</bdi> <small>", "<bdi>no</bdi> <small>1</small>", chosen + ">Extensions"}},
+        {"/listing?page=dx_textures&q=maxtexturewidth", {"<bdi>1</bdi> <small>1</small>", "<td>1</td>"}},
         {"/listing?page=dx_formats",
          {"DXGI_FORMAT_R8G8B8A8_UNORM", "What devices can do with it", "%</small>"}},
         {"/listing", {"How common is each row?", "/listing?page=vk_limits"}},
@@ -215,6 +218,46 @@ TEST_F(Browser, EveryKindOfPageShowsItsReportsSafely) {
                      url(path));
         }
     }
+}
+
+// At 360 pixels, as a phone shows it: Chromium lays out each page with the
+// site's own stylesheet, and a script of the test's (the site's pages allow
+// none) counts the cells that end past the window's edge, and whether the
+// page is wider than the window.
+TEST_F(Browser, ANarrowWindowKeepsEveryValueInView) {
+    httplib::Client client("127.0.0.1", site_->port());
+    const std::string sheet = client.Get("/style.css")->body;
+    const std::string link = "<link rel=\"stylesheet\" href=\"/style.css\">";
+    const std::string measure =
+        "<script>addEventListener('load', function () { var out = []; "
+        "document.querySelectorAll('td, tbody th').forEach(function (cell) { var box = "
+        "cell.getBoundingClientRect(); "
+        "if (box.width > 0 && box.right > innerWidth + 0.5) out.push(cell.textContent.slice(0, 40)); }); "
+        "document.body.setAttribute('data-outside', out.length + ': ' + out.slice(0, 3).join(' | ')); "
+        "document.body.setAttribute('data-wide', document.documentElement.scrollWidth > innerWidth ? 'yes' : "
+        "'no'); "
+        "});</script>";
+    char folder[] = "/tmp/cavio-narrow-XXXXXX";
+    const std::string made = mkdtemp(folder);
+    for (const std::string path :
+         {"/", "/devices/10DE:06CD", "/reports/1?page=vk_limits", "/reports/1?page=vk_formats",
+          "/compare?r=1&r=3&r=4", "/coverage?page=gl_extensions&name=GL_ARB_multitexture",
+          "/listing?page=vk_limits", "/listing?page=vk_formats", "/listing?page=dx_textures",
+          "/statistics"}) {
+        std::string page = client.Get(path)->body;
+        ASSERT_NE(std::string::npos, page.find(link)) << path;
+        page.replace(page.find(link), link.size(), "<style>" + sheet + "</style>");
+        page.insert(page.find("</body>"), measure);
+        const std::string file = made + "/page.html";
+        std::ofstream(file) << page;
+        const std::string dom =
+            chromium("--dump-dom --window-size=360,800 --virtual-time-budget=5000", "file://" + file);
+        const size_t body = dom.find("<body");
+        EXPECT_NE(std::string::npos, dom.find("data-outside=\"0: \""))
+            << path << ": " << dom.substr(body == std::string::npos ? 0 : body, 120);
+        EXPECT_NE(std::string::npos, dom.find("data-wide=\"no\"")) << path;
+    }
+    shell("rm -rf " + made);
 }
 
 }  // namespace

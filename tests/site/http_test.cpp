@@ -347,6 +347,11 @@ TEST_P(SiteHttp, ListingsStatisticsComparisonsAndLinks) {
             EXPECT_EQ(std::string::npos, word["value"].get<std::string>().find(", ")) << word;
         }
     }
+    // The largest pages' listings stay small enough for a phone.
+    for (const char* largest :
+         {"/listing?page=vk_formats", "/listing?page=dx_formats", "/listing?page=gl_all_extensions"}) {
+        EXPECT_LT(client.Get(largest)->body.size(), 300'000u) << largest;
+    }
     const std::string listing = client.Get("/listing?page=dx_textures")->body;
     EXPECT_NE(std::string::npos,
               listing.find("href=\"/coverage?page=dx_textures&amp;name=MaxTextureWidth\""));
