@@ -66,6 +66,23 @@ json device_json(const device_entry& device) {
             {"vulkan", device.vk_version}};
 }
 
+// Reports as a list gives them: where each is, when and how it came, and its adapters.
+json reports_json(const site_request& request, const std::vector<listed_report>& reports) {
+    json list = json::array();
+    for (const listed_report& report : reports) {
+        json adapters = json::array();
+        for (const adapter_facts& facts : report.adapters) {
+            adapters.push_back(adapter_json(facts));
+        }
+        list.push_back({{"id", report.id},
+                        {"url", site_root(request) + report_path(report.id)},
+                        {"received", report.received},
+                        {"how", report.how},
+                        {"adapters", std::move(adapters)}});
+    }
+    return list;
+}
+
 // Keeps a report read from a post and says where it is.
 void keep_and_answer(report_store& store, const site_request& request, site_response& response,
                      received_report&& report, bool legacy) {
@@ -174,19 +191,9 @@ void get_report(report_store& store, const site_request& request, site_response&
 void get_reports(report_store& store, const site_request& request, site_response& response) {
     const listing_filter filter = listing_filter_of(request);
     const listing<listed_report> listed = store.reports(filter);
-    json list = json::array();
-    for (const listed_report& report : listed.items) {
-        json adapters = json::array();
-        for (const adapter_facts& facts : report.adapters) {
-            adapters.push_back(adapter_json(facts));
-        }
-        list.push_back({{"id", report.id},
-                        {"url", site_root(request) + report_path(report.id)},
-                        {"received", report.received},
-                        {"how", report.how},
-                        {"adapters", std::move(adapters)}});
-    }
-    answer_json(response, {{"page", filter.page}, {"total", listed.total}, {"reports", std::move(list)}});
+    answer_json(
+        response,
+        {{"page", filter.page}, {"total", listed.total}, {"reports", reports_json(request, listed.items)}});
 }
 
 void get_devices(report_store& store, const site_request& request, site_response& response) {
@@ -205,29 +212,13 @@ void get_devices(report_store& store, const site_request& request, site_response
 
 // A device and its reports.
 void get_device(report_store& store, const site_request& request, site_response& response) {
-    std::string key = request.matches[1];
-    if (!key.starts_with("name:")) {
-        std::transform(key.begin(), key.end(), key.begin(),
-                       [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
-    }
+    const std::string key = device_key_of(request.matches[1]);
     const std::optional<device_entry> device = store.device(key);
     if (!device) {
         return answer_refusal(response, 404, "No report names this device.");
     }
-    json reports = json::array();
-    for (const listed_report& report : store.device_reports(device->key)) {
-        json adapters = json::array();
-        for (const adapter_facts& facts : report.adapters) {
-            adapters.push_back(adapter_json(facts));
-        }
-        reports.push_back({{"id", report.id},
-                           {"url", site_root(request) + report_path(report.id)},
-                           {"received", report.received},
-                           {"how", report.how},
-                           {"adapters", std::move(adapters)}});
-    }
     json answer = device_json(*device);
-    answer["reports"] = std::move(reports);
+    answer["reports"] = reports_json(request, store.device_reports(device->key));
     answer_json(response, answer);
 }
 

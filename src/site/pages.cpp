@@ -179,12 +179,7 @@ void devices_page(report_store& store, const site_request& request, site_respons
 }
 
 void device_page(report_store& store, const site_request& request, site_response& response) {
-    std::string key = request.matches[1];
-    if (!key.starts_with("name:")) {
-        // "10DE:2484" is "10de:2484".
-        std::transform(key.begin(), key.end(), key.begin(),
-                       [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
-    }
+    std::string key = device_key_of(request.matches[1]);
     const std::optional<device_entry> device = store.device(key);
     if (!device) {
         return not_found(response, "No report names this device.");

@@ -54,6 +54,15 @@ const char* group_key(page_group group) {
     return group_keys[static_cast<int>(group)];
 }
 
+std::string device_key_of(const std::string& matched) {
+    std::string key = matched;
+    if (!key.starts_with("name:")) {
+        std::transform(key.begin(), key.end(), key.begin(),
+                       [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
+    }
+    return key;
+}
+
 listing_filter listing_filter_of(const site_request& request) {
     listing_filter filter;
     filter.vendor_id = vendor_id_of(request.get_param_value("vendor")).value_or(0);

@@ -25,6 +25,10 @@ std::optional<uint32_t> vendor_id_of(std::string_view text);
 std::optional<page_group> group_of_key(std::string_view key);
 const char* group_key(page_group group);
 
+// The device an address names: a PCI key in lower case ("10DE:2484" is
+// "10de:2484"); a "name:" key as written (the store finds it in any case).
+std::string device_key_of(const std::string& matched);
+
 // A listing's filter from the request's vendor, api, q and page: an
 // unknown vendor or api filters nothing, the text is at most 200 bytes and
 // the page 1 to 100,000.
