@@ -109,7 +109,7 @@ std::shared_ptr<const report_store::row_order> report_store::order_of(sql_connec
     {
         const std::lock_guard<std::mutex> hold(orders_lock_);
         const auto found = orders_.find(page);
-        if (found != orders_.end() && now - found->second->made < std::chrono::minutes(5)) {
+        if (found != orders_.end() && now - found->second->made < std::chrono::minutes(30)) {
             return found->second;
         }
     }

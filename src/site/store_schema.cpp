@@ -58,6 +58,7 @@ const migration migrations[] = {
     // word of a format; reports by month. A device whose GPU is "unknown"
     // is named by its adapter's description.
     {R"(CREATE INDEX page_facts_page ON page_facts (page_id, fact_id);
+    CREATE INDEX pages_kind ON pages (page_no, id);
     CREATE INDEX device_pages_device ON device_pages (device_key, page_id);
     CREATE TABLE fact_counts (fact_id {big} NOT NULL, vendor_id INTEGER NOT NULL, devices {big} NOT NULL,
         PRIMARY KEY (fact_id, vendor_id));

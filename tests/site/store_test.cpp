@@ -215,7 +215,7 @@ TEST_P(Store, AnOlderStoreIsBroughtToThisVersion) {
     for (const char* older :
          {"UPDATE devices SET name = '<script>'", "UPDATE facts SET present = 1", "DROP TABLE device_names",
           "DROP TABLE removals", "DROP INDEX adapters_device", "DROP INDEX page_facts_page",
-          "DROP INDEX device_pages_device", "DROP TABLE fact_counts", "DROP TABLE row_counts",
+          "DROP INDEX device_pages_device", "DROP INDEX pages_kind", "DROP TABLE fact_counts", "DROP TABLE row_counts",
           "DROP TABLE word_counts", "DROP TABLE monthly_reports", "UPDATE cavio_schema SET version = 2"}) {
         db->run(older);
     }
