@@ -401,6 +401,60 @@ TEST_P(SiteHttp, ListingsStatisticsComparisonsAndLinks) {
     EXPECT_EQ("image/x-icon", icon->get_header_value("Content-Type"));
 }
 
+// 120 devices: the list is numbered in pages of 50, each link keeping the
+// order and filters chosen.
+TEST_P(SiteHttp, TheDevicesListIsSortedAndNumbered) {
+    running_site site(fresh_database(GetParam()));
+    for (int i = 0; i < 120; ++i) {
+        char device[8];
+        std::snprintf(device, sizeof device, "0x%04X", 0x1000 + i);
+        report_document document;
+        adapter_report& adapter = document.adapters.emplace_back();
+        adapter.description = "Board " + std::to_string(1000 - i);
+        for (int g = 0; g < group_count; ++g) {
+            adapter.groups.push_back({static_cast<page_group>(g), g == 0, {}});
+        }
+        const report_row vendor{row_kind::text, "Vendor",
+                                i % 2 ? "NVIDIA Corporation (0x10DE)" : "Intel Corporation (0x8086)", "",
+                                std::nullopt};
+        adapter.group(page_group::directx).pages = {
+            {page_id::dx_summary, {vendor}, std::nullopt},
+            {page_id::dx_device,
+             {vendor, {row_kind::text, "Device ID", device, "", std::nullopt}},
+             std::nullopt}};
+        site.store().keep({"json", "cavio", "1", "", std::move(document)});
+    }
+    httplib::Client client("127.0.0.1", site.port());
+    const std::string second = client.Get("/?sort=reports&page=2")->body;
+    for (const std::string& part :
+         {std::string("<a href=\"/?sort=reports\">1</a>"),
+          std::string("aria-current=\"page\" href=\"/?sort=reports&amp;page=2\">2</a>"),
+          std::string("<a href=\"/?sort=reports&amp;page=3\">3</a>"), std::string("rel=\"prev\">Previous"),
+          std::string("rel=\"next\">Next"), std::string("120 devices, the most reports first")}) {
+        EXPECT_NE(std::string::npos, second.find(part)) << part;
+    }
+    // Each order holds across a page (names letter case aside, then by vendor).
+    const auto column = [&](const std::string& query, const char* key) {
+        std::vector<std::string> values;
+        const nlohmann::json listed = nlohmann::json::parse(client.Get("/api/devices" + query)->body);
+        for (const nlohmann::json& device : listed["devices"]) {
+            std::string value = device[key];
+            std::transform(value.begin(), value.end(), value.begin(),
+                           [](unsigned char c) { return std::tolower(c); });
+            values.push_back(value);
+        }
+        return values;
+    };
+    for (const auto& [query, key] :
+         {std::pair{"?sort=name", "name"}, std::pair{"?sort=vendor&page=2", "vendor"}}) {
+        const std::vector<std::string> values = column(query, key);
+        EXPECT_EQ(50u, values.size()) << query;
+        EXPECT_TRUE(std::is_sorted(values.begin(), values.end())) << query;
+    }
+    EXPECT_EQ("board 881", column("", "name").at(0));  // the newest report first, where none is chosen
+    EXPECT_EQ(60, nlohmann::json::parse(client.Get("/api/devices?vendor=10de&page=2")->body)["total"]);
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, SiteHttp, ::testing::ValuesIn(engines));
 
 TEST(SiteProgram, ServesWhereItIsToldAndLogsEachRequest) {
