@@ -465,7 +465,7 @@ void compare_page(report_store& store, const site_request& request, site_respons
 void coverage_page(report_store& store, const site_request& request, site_response& response) {
     const std::optional<page_id> chosen = page_by_marker(request.get_param_value("page"));
     const page_info* page = chosen ? &page_of(*chosen) : nullptr;
-    const std::string name = request.get_param_value("name").substr(0, 512);
+    std::string name = request.get_param_value("name").substr(0, 512);
     const std::optional<std::string> value =
         request.has_param("value") && !request.get_param_value("value").empty()
             ? std::optional(request.get_param_value("value"))
@@ -498,6 +498,18 @@ void coverage_page(report_store& store, const site_request& request, site_respon
             html +
                 "<p>Choose a page and a row, or ask <a href=\"/listing\">how common each row of a page "
                 "is</a>.</p>\n");
+    }
+    // The name as the reports spell it, where it was typed in another letter case.
+    const auto lower = [](std::string text) {
+        std::transform(text.begin(), text.end(), text.begin(),
+                       [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
+        return text;
+    };
+    for (const std::string& known : store.row_names(page->group, page->id, name, 20)) {
+        if (lower(known) == lower(name)) {
+            name = known;
+            break;
+        }
     }
     const std::vector<covered_device> covered = store.coverage({page->group, page->id, name, value});
     std::map<std::string, std::pair<int, int>> vendors;

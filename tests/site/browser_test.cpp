@@ -153,7 +153,8 @@ TEST_F(Browser, EveryKindOfPageShowsItsReportsSafely) {
          {"rows differ on", "class=\"differs\"", "8.17.18.19", "8.17.18.20", "Differences only"}},
         {"/coverage?page=gl_extensions&name=GL_ARB_multitexture",
          {"2 of 3 devices", "NVIDIA Corporation", "Intel Corporation", "Since driver", "8.17.18.19"}},
-        {"/coverage?page=vk_features&name=geometryShader", {"4 of 4 devices"}},
+        {"/coverage?page=vk_features&name=GEOMETRYSHADER",
+         {"4 of 4 devices", "Features: geometryShader</h2>"}},
         // Every report says "none" for this format's features: no device has it.
         {"/coverage?page=vk_formats&name=VK_FORMAT_R8_SNORM", {"0 of 4 devices"}},
         // The whole field: a listing (the Intel board lacks an extension), a
