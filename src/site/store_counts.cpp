@@ -77,51 +77,43 @@ said said_by_pages(sql_connection& db, const std::vector<int64_t>& pages) {
     return what;
 }
 
-// Adds by (1 or -1) to the counts of the vendor's devices.
+// Adds by to the count of devices of the vendor for each key (the values of
+// the key's columns) in table.
+void add_to(sql_connection& db, const std::string& table, const std::string& columns,
+            const std::vector<std::vector<sql_value>>& keys, int64_t vendor_id, int64_t by) {
+    for (size_t first = 0; first < keys.size(); first += batch) {
+        const size_t last = std::min(keys.size(), first + batch);
+        std::vector<sql_value> values;
+        for (size_t i = first; i < last; ++i) {
+            values.insert(values.end(), keys[i].begin(), keys[i].end());
+            values.insert(values.end(), {vendor_id, by});
+        }
+        const std::string each = "(" + placeholders(keys[first].size() + 2) + ")";
+        db.run("INSERT INTO " + table + " (" + columns + ", vendor_id, devices) VALUES " +
+                   placeholders(last - first, each.c_str()) + " ON CONFLICT (" + columns +
+                   ", vendor_id) DO UPDATE SET devices = " + table + ".devices + excluded.devices",
+               values);
+    }
+}
+
+// Adds by (1 or -1) to the counts of the vendor's devices, in the sets'
+// order: two writers never wait on each other's rows in a circle.
 void add_counts(sql_connection& db, const said& what, int64_t vendor_id, int64_t by) {
-    // One order for every writer (the sets'): two never wait on each other's rows in a circle.
-    const std::vector<int64_t> facts(what.facts.begin(), what.facts.end());
-    for (size_t first = 0; first < facts.size(); first += batch) {
-        const size_t last = std::min(facts.size(), first + batch);
-        std::vector<sql_value> values;
-        for (size_t i = first; i < last; ++i) {
-            values.insert(values.end(), {facts[i], vendor_id, by});
-        }
-        db.run("INSERT INTO fact_counts (fact_id, vendor_id, devices) VALUES " +
-                   placeholders(last - first, "(?, ?, ?)") +
-                   " ON CONFLICT (fact_id, vendor_id) DO UPDATE SET devices = fact_counts.devices + "
-                   "excluded.devices",
-               values);
+    std::vector<std::vector<sql_value>> keys;
+    for (const int64_t fact : what.facts) {
+        keys.push_back({fact});
     }
-    const std::vector<row_of_page> rows(what.rows.begin(), what.rows.end());
-    for (size_t first = 0; first < rows.size(); first += batch) {
-        const size_t last = std::min(rows.size(), first + batch);
-        std::vector<sql_value> values;
-        for (size_t i = first; i < last; ++i) {
-            const auto& [group, page, name] = rows[i];
-            values.insert(values.end(), {group, page, name, vendor_id, by});
-        }
-        db.run(
-            "INSERT INTO row_counts (grp, page_no, name, vendor_id, devices) VALUES " +
-                placeholders(last - first, "(?, ?, ?, ?, ?)") +
-                " ON CONFLICT (grp, page_no, name, vendor_id) DO UPDATE SET devices = row_counts.devices + "
-                "excluded.devices",
-            values);
+    add_to(db, "fact_counts", "fact_id", keys, vendor_id, by);
+    keys.clear();
+    for (const auto& [group, page, name] : what.rows) {
+        keys.push_back({group, page, name});
     }
-    const std::vector<word_of_row> words(what.words.begin(), what.words.end());
-    for (size_t first = 0; first < words.size(); first += batch) {
-        const size_t last = std::min(words.size(), first + batch);
-        std::vector<sql_value> values;
-        for (size_t i = first; i < last; ++i) {
-            const auto& [group, page, name, word] = words[i];
-            values.insert(values.end(), {group, page, name, word, vendor_id, by});
-        }
-        db.run("INSERT INTO word_counts (grp, page_no, name, word, vendor_id, devices) VALUES " +
-                   placeholders(last - first, "(?, ?, ?, ?, ?, ?)") +
-                   " ON CONFLICT (grp, page_no, name, word, vendor_id) DO UPDATE SET devices = "
-                   "word_counts.devices + excluded.devices",
-               values);
+    add_to(db, "row_counts", "grp, page_no, name", keys, vendor_id, by);
+    keys.clear();
+    for (const auto& [group, page, name, word] : what.words) {
+        keys.push_back({group, page, name, word});
     }
+    add_to(db, "word_counts", "grp, page_no, name, word", keys, vendor_id, by);
 }
 
 template <typename item>

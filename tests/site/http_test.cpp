@@ -15,6 +15,7 @@
 #include <set>
 
 #include "report/report_json.h"
+#include "site/api.h"
 #include "site/legacy_text.h"
 #include "site/site_fixtures.h"
 
@@ -188,17 +189,26 @@ TEST_P(SiteHttp, ManyClientsAtOnceAndEveryAnsweredReportIsThere) {
     EXPECT_EQ(static_cast<int64_t>(ids.size()), site.store().reports({}).total);
 }
 
+report_document golden_report() {
+    return *read_report_json(read_file(std::string(CAVIO_GOLDEN_DIR) + "/report.json"), "golden");
+}
+
+// The report without the last row of its last OpenGL page, whose name is gone.
+report_document without_last_gl_row(report_document report, std::string& gone) {
+    std::vector<report_row>& rows = report.adapters.at(0).group(page_group::opengl).pages.back().rows;
+    gone = rows.back().name;
+    rows.pop_back();
+    return report;
+}
+
 // A row one report has and the other lacks is a difference, in JSON and on
 // the page, whichever side it is on.
 TEST_P(SiteHttp, ComparisonsKeepRowsOnOneSideOnly) {
     running_site site(fresh_database(GetParam()));
     httplib::Client client("127.0.0.1", site.port());
-    const report_document golden =
-        *read_report_json(read_file(std::string(CAVIO_GOLDEN_DIR) + "/report.json"), "golden");
-    report_document fewer = golden;
-    std::vector<report_row>& rows = fewer.adapters.at(0).group(page_group::opengl).pages.back().rows;
-    const std::string gone = rows.back().name;
-    rows.pop_back();
+    const report_document golden = golden_report();
+    std::string gone;
+    report_document fewer = without_last_gl_row(golden, gone);
     for (report_page& features : fewer.adapters.at(0).group(page_group::vulkan).pages) {
         if (features.id == page_id::vk_features) {
             features.rows.push_back({row_kind::yes_no, "onlyHereFeature", "yes", "", std::nullopt});
@@ -249,12 +259,9 @@ void set_rows(report_document& document, page_id page, const std::string& name, 
 TEST_P(SiteHttp, ListingsStatisticsComparisonsAndLinks) {
     running_site site(fresh_database(GetParam()));
     httplib::Client client("127.0.0.1", site.port());
-    const report_document golden =
-        *read_report_json(read_file(std::string(CAVIO_GOLDEN_DIR) + "/report.json"), "golden");
-    report_document fewer = golden;
-    std::vector<report_row>& rows = fewer.adapters.at(0).group(page_group::opengl).pages.back().rows;
-    const std::string gone = rows.back().name;
-    rows.pop_back();
+    const report_document golden = golden_report();
+    std::string gone;
+    report_document fewer = without_last_gl_row(golden, gone);
     report_document other = golden;
     for (const page_id page : {page_id::dx_summary, page_id::dx_device}) {
         set_rows(other, page, "Device ID", "0x1234");
@@ -295,6 +302,14 @@ TEST_P(SiteHttp, ListingsStatisticsComparisonsAndLinks) {
                                                   {"/compare?r=1&r=x", 404}}) {
         EXPECT_EQ(status, client.Get(asked)->status) << asked;
     }
+    const httplib::Result form = client.Get("/compare");
+    EXPECT_EQ(200, form->status);
+    size_t fields = 0;  // a form of eight report numbers
+    for (size_t at = form->body.find("name=\"r\""); at != std::string::npos;
+         at = form->body.find("name=\"r\"", at + 1)) {
+        ++fields;
+    }
+    EXPECT_EQ(most_compared, fields);
     const std::string page = client.Get("/compare?r=1&r=2&r=3&only=1")->body;
     EXPECT_NE(std::string::npos, page.find(">3.402823e+38</td>"));
     EXPECT_NE(std::string::npos,
@@ -337,6 +352,11 @@ TEST_P(SiteHttp, ListingsStatisticsComparisonsAndLinks) {
     EXPECT_EQ(1u,
               nlohmann::json::parse(client.Get("/api/listing?page=dx_textures&q=maxtexturew")->body)["rows"]
                   .size());
+    // One vendor's listing counts that vendor's devices alone.
+    const nlohmann::ordered_json nvidia =
+        nlohmann::ordered_json::parse(client.Get("/api/listing?page=dx_textures&vendor=10de")->body);
+    EXPECT_EQ(2, nvidia["devices"]);
+    EXPECT_EQ(2, row_of(nvidia, "MaxTextureWidth")["with"]);
     EXPECT_EQ(400, client.Get("/api/listing?group=opengl&page=dx_textures")->status);
     EXPECT_EQ(400, client.Get("/api/listing?page=nothing")->status);
     // A format's values are its capability words, each with its devices.

@@ -215,8 +215,9 @@ TEST_P(Store, AnOlderStoreIsBroughtToThisVersion) {
     for (const char* older :
          {"UPDATE devices SET name = '<script>'", "UPDATE facts SET present = 1", "DROP TABLE device_names",
           "DROP TABLE removals", "DROP INDEX adapters_device", "DROP INDEX page_facts_page",
-          "DROP INDEX device_pages_device", "DROP INDEX pages_kind", "DROP TABLE fact_counts", "DROP TABLE row_counts",
-          "DROP TABLE word_counts", "DROP TABLE monthly_reports", "UPDATE cavio_schema SET version = 2"}) {
+          "DROP INDEX device_pages_device", "DROP INDEX pages_kind", "DROP TABLE fact_counts",
+          "DROP TABLE row_counts", "DROP TABLE word_counts", "DROP TABLE monthly_reports",
+          "UPDATE cavio_schema SET version = 2"}) {
         db->run(older);
     }
     result<std::unique_ptr<report_store>> opened = report_store::open(database);
@@ -398,6 +399,16 @@ TEST_P(Store, FormatsNumbersNamesAndTheDevicesList) {
     filter.vk = "1.3.2";
     EXPECT_TRUE(listed(filter).empty());  // no release of 1.3.240
     filter.vk.clear();
+    filter.gl = "4.6";
+    EXPECT_EQ(3u, listed(filter).size());
+    filter.gl = "none";
+    EXPECT_TRUE(listed(filter).empty());
+    filter.gl.clear();
+    filter.d3d = "none";  // none of these reports says a feature level
+    EXPECT_EQ(3u, listed(filter).size());
+    filter.d3d = "12_1";
+    EXPECT_TRUE(listed(filter).empty());
+    filter.d3d.clear();
     store.keep(received(with_pages(report_of("Intel Corporation (0x8086)", "0x2222", "2.0", {}), "sampled",
                                    "8192", "1.2.0")));
     filter.sort = "reports";
