@@ -3,11 +3,11 @@
 // arrive (store_counts), never from a scan of the reports.
 #include <algorithm>
 #include <chrono>
-#include <list>
 #include <map>
 #include <optional>
 #include <set>
 
+#include "report/compare.h"
 #include "report/report_json.h"
 #include "site/compression.h"
 #include "site/format_words.h"
@@ -113,38 +113,39 @@ std::shared_ptr<const report_store::row_order> report_store::order_of(sql_connec
             return found->second;
         }
     }
-    // The newest pages of the kind, merged: a row one of them lacks takes its
-    // place after the row it follows in the page that has it.
-    std::list<std::pair<std::string, std::string>> merged;
-    std::map<std::pair<std::string, std::string>, std::list<std::pair<std::string, std::string>>::iterator>
-        at;
+    // The newest pages of the kind, merged as a comparison pairs them: a row
+    // one of them lacks takes its place after the row it follows where it is.
+    std::vector<report_page> newest;
     for (const sql_row& row : db.run("SELECT body FROM pages WHERE page_no = ? ORDER BY id DESC LIMIT 12",
                                      {int64_t{static_cast<int>(page)}})) {
         const std::optional<std::string> body = inflated(cell_text(row[0]), size_t{64} << 20);
-        const result<report_page> read =
+        result<report_page> read =
             body ? read_page_json(*body, page_of(page).group) : result<report_page>(reason{});
-        if (!read) {
+        if (read) {
+            newest.push_back(std::move(*read));
+        }
+    }
+    std::vector<const report_page*> pages;
+    for (const report_page& each : newest) {
+        pages.push_back(&each);
+    }
+    std::vector<std::pair<std::string, std::string>> rows;
+    std::set<std::pair<std::string, std::string>> seen;
+    std::string section;
+    for (const row_across& row : compare_many_pages(pages)) {
+        const report_row& named = row.named();
+        if (named.kind == row_kind::blank) {
             continue;
         }
-        auto after = merged.begin();
-        std::string section;
-        for (const report_row& each : read->rows) {
-            if (each.kind == row_kind::blank) {
-                continue;
-            }
-            if (each.kind == row_kind::section) {
-                section = each.name;
-            }
-            const std::pair<std::string, std::string> key{section, each.name};
-            if (const auto found = at.find(key); found != at.end()) {
-                after = std::next(found->second);
-                continue;
-            }
-            at.emplace(key, merged.insert(after, key));
+        if (named.kind == row_kind::section) {
+            section = named.name;
+        }
+        if (seen.emplace(section, named.name).second) {
+            rows.emplace_back(section, named.name);
         }
     }
     auto order = std::make_shared<row_order>();
-    order->rows.assign(merged.begin(), merged.end());
+    order->rows = std::move(rows);
     order->made = now;
     const std::lock_guard<std::mutex> hold(orders_lock_);
     orders_[page] = order;
