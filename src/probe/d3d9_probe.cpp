@@ -60,6 +60,7 @@ void d3d9_probe::capture() {
         info.device_identifier = identifier.DeviceIdentifier;
         info.whql_level = identifier.WHQLLevel;
         add_d3d9_modes(*d3d.Get(), ordinal, record.modes);
+        record.formats9 = read_d3d9_formats(*d3d.Get(), ordinal);
         record.mode_count = static_cast<int32_t>(record.modes.size());
     }
 }

@@ -67,6 +67,11 @@ void add_mode(std::vector<display_mode>& modes, uint32_t width, uint32_t height,
 // 117, named with the Direct3D 9 format table.
 void add_d3d9_modes(IDirect3D9& d3d, UINT ordinal, std::vector<display_mode>& modes);
 
+// What one ordinal accepts of every format of d3d9_resource_formats(), in
+// its order: a use, the sample counts and, for depth formats, the
+// depth-stencil matches; about 2,000 calls.
+std::vector<d3d9_format_support> read_d3d9_formats(IDirect3D9& d3d, UINT ordinal);
+
 // Upper-case hex: Data1 with at least four digits, Data2 and Data3 with four,
 // then the eight Data4 bytes unseparated; three hyphens, no braces.
 std::string guid_text(const GUID& guid);

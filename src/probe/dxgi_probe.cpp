@@ -214,6 +214,7 @@ void dxgi_probe::complete_identity(dx_adapter& record) {
             reasons.push_back(call_failed("Direct3D 9", count() - 1, "GetDeviceCaps", status,
                                           " on adapter " + std::to_string(ordinal)));
         }
+        record.formats9 = read_d3d9_formats(*d3d.Get(), ordinal);
         matched = true;
         return false;
     });

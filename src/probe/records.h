@@ -71,6 +71,47 @@ struct video_memory_info {
     uint64_t usage = 0;
 };
 
+// What Direct3D 9 may use a format for: one bit each, in the order the
+// Formats page lists them.
+enum d3d9_format_use : uint32_t {
+    d3d9_use_texture = 1u << 0,
+    d3d9_use_cube_texture = 1u << 1,
+    d3d9_use_volume_texture = 1u << 2,
+    d3d9_use_surface = 1u << 3,
+    d3d9_use_render_target = 1u << 4,
+    d3d9_use_depth_stencil = 1u << 5,
+    d3d9_use_depth_texture = 1u << 6,
+    d3d9_use_vertex_texture = 1u << 7,
+    d3d9_use_filter = 1u << 8,
+    d3d9_use_blend = 1u << 9,
+    d3d9_use_srgb_read = 1u << 10,
+    d3d9_use_srgb_write = 1u << 11,
+    d3d9_use_mipmap_generation = 1u << 12,
+};
+inline constexpr int d3d9_format_use_count = 13;
+inline constexpr uint32_t d3d9_most_samples = 16;
+
+// What IDirect3D9 accepts of one format on an adapter: a HAL device on an
+// X8R8G8B8 desktop, multisampled in a window.
+struct d3d9_format_support {
+    uint32_t format = 0;  // a D3DFORMAT
+    uint32_t uses = 0;    // d3d9_format_use bits accepted
+    // Bit n: n samples accepted (2 to 16), with quality_levels[n] levels.
+    uint32_t sample_counts = 0;
+    std::array<uint32_t, d3d9_most_samples + 1> quality_levels{};
+    // CheckDepthStencilMatch with an X8R8G8B8 and an A8R8G8B8 render target,
+    // asked of a format accepted as a depth stencil; none where not asked or
+    // where the call failed.
+    std::optional<bool> depth_match_x8r8g8b8;
+    std::optional<bool> depth_match_a8r8g8b8;
+    // Calls that failed rather than refused (neither D3D_OK, D3DOK_NOAUTOGEN,
+    // D3DERR_NOTAVAILABLE nor D3DERR_INVALIDCALL): how many, and the first.
+    int asked = 0;
+    int failed = 0;
+    std::string failed_call;
+    int32_t failed_status = 0;
+};
+
 // Everything known about one Direct3D adapter. A new record is all zeros.
 struct dx_adapter {
     HMONITOR monitor = nullptr;
@@ -78,6 +119,9 @@ struct dx_adapter {
     int32_t mode_count = 0;  // always modes.size()
     std::vector<display_mode> modes;
     D3DCAPS9 caps{};
+    // Every format of d3d9_resource_formats(), in its order; empty where
+    // Direct3D 9 could not be asked on this adapter.
+    std::vector<d3d9_format_support> formats9;
     // The rest is read on the DXGI path only.
     bool read_through_dxgi = false;  // the memory sizes and outputs were read
     d3d11_12_record d3d11_12;

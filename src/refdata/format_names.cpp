@@ -471,6 +471,90 @@ constexpr vk_format_entry vk_formats[] = {
 };
 static_assert(std::size(vk_formats) == 238);
 
+// MAKEFOURCC: the first character in the lowest byte.
+constexpr uint32_t four_cc(const char (&code)[5]) {
+    return static_cast<uint32_t>(static_cast<unsigned char>(code[0])) |
+           static_cast<uint32_t>(static_cast<unsigned char>(code[1])) << 8 |
+           static_cast<uint32_t>(static_cast<unsigned char>(code[2])) << 16 |
+           static_cast<uint32_t>(static_cast<unsigned char>(code[3])) << 24;
+}
+
+constexpr d3d9_format_entry d3d9_resource_list[] = {
+    {20, "D3DFMT_R8G8B8"},
+    {21, "D3DFMT_A8R8G8B8"},
+    {22, "D3DFMT_X8R8G8B8"},
+    {23, "D3DFMT_R5G6B5"},
+    {24, "D3DFMT_X1R5G5B5"},
+    {25, "D3DFMT_A1R5G5B5"},
+    {26, "D3DFMT_A4R4G4B4"},
+    {27, "D3DFMT_R3G3B2"},
+    {28, "D3DFMT_A8"},
+    {29, "D3DFMT_A8R3G3B2"},
+    {30, "D3DFMT_X4R4G4B4"},
+    {31, "D3DFMT_A2B10G10R10"},
+    {32, "D3DFMT_A8B8G8R8"},
+    {33, "D3DFMT_X8B8G8R8"},
+    {34, "D3DFMT_G16R16"},
+    {35, "D3DFMT_A2R10G10B10"},
+    {36, "D3DFMT_A16B16G16R16"},
+    {40, "D3DFMT_A8P8"},
+    {41, "D3DFMT_P8"},
+    {50, "D3DFMT_L8"},
+    {51, "D3DFMT_A8L8"},
+    {52, "D3DFMT_A4L4"},
+    {60, "D3DFMT_V8U8"},
+    {61, "D3DFMT_L6V5U5"},
+    {62, "D3DFMT_X8L8V8U8"},
+    {63, "D3DFMT_Q8W8V8U8"},
+    {64, "D3DFMT_V16U16"},
+    {67, "D3DFMT_A2W10V10U10"},
+    {four_cc("UYVY"), "D3DFMT_UYVY"},
+    {four_cc("YUY2"), "D3DFMT_YUY2"},
+    {four_cc("DXT1"), "D3DFMT_DXT1"},
+    {four_cc("DXT2"), "D3DFMT_DXT2"},
+    {four_cc("DXT3"), "D3DFMT_DXT3"},
+    {four_cc("DXT4"), "D3DFMT_DXT4"},
+    {four_cc("DXT5"), "D3DFMT_DXT5"},
+    {four_cc("MET1"), "D3DFMT_MULTI2_ARGB8"},
+    {four_cc("GRGB"), "D3DFMT_G8R8_G8B8"},
+    {four_cc("RGBG"), "D3DFMT_R8G8_B8G8"},
+    {70, "D3DFMT_D16_LOCKABLE"},
+    {71, "D3DFMT_D32"},
+    {73, "D3DFMT_D15S1"},
+    {75, "D3DFMT_D24S8"},
+    {77, "D3DFMT_D24X8"},
+    {79, "D3DFMT_D24X4S4"},
+    {80, "D3DFMT_D16"},
+    {81, "D3DFMT_L16"},
+    {82, "D3DFMT_D32F_LOCKABLE"},
+    {83, "D3DFMT_D24FS8"},
+    {84, "D3DFMT_D32_LOCKABLE"},
+    {85, "D3DFMT_S8_LOCKABLE"},
+    {110, "D3DFMT_Q16W16V16U16"},
+    {111, "D3DFMT_R16F"},
+    {112, "D3DFMT_G16R16F"},
+    {113, "D3DFMT_A16B16G16R16F"},
+    {114, "D3DFMT_R32F"},
+    {115, "D3DFMT_G32R32F"},
+    {116, "D3DFMT_A32B32G32R32F"},
+    {117, "D3DFMT_CxV8U8"},
+    {118, "D3DFMT_A1"},
+    {119, "D3DFMT_A2B10G10R10_XR_BIAS"},
+    {four_cc("ATI1"), "ATI1"},
+    {four_cc("ATI2"), "ATI2"},
+    {four_cc("INTZ"), "INTZ"},
+    {four_cc("DF16"), "DF16"},
+    {four_cc("DF24"), "DF24"},
+    {four_cc("RAWZ"), "RAWZ"},
+    {four_cc("NULL"), "NULL"},
+    {four_cc("RESZ"), "RESZ"},
+    {four_cc("ATOC"), "ATOC"},
+    {four_cc("SSAA"), "SSAA"},
+    {four_cc("NVDB"), "NVDB"},
+    {four_cc("R2VB"), "R2VB"},
+};
+static_assert(std::size(d3d9_resource_list) == 72);
+
 }  // namespace
 
 std::string_view d3d9_format_name(uint32_t value) {
@@ -491,6 +575,10 @@ std::string_view published_dxgi_format_name(uint32_t value) {
         }
     }
     return {};
+}
+
+std::span<const d3d9_format_entry> d3d9_resource_formats() {
+    return d3d9_resource_list;
 }
 
 std::span<const compressed_format> compressed_formats() {

@@ -22,6 +22,18 @@ std::string_view dxgi_format_name(uint32_t value);
 // without a name.
 std::string_view published_dxgi_format_name(uint32_t value);
 
+// A Direct3D 9 format of the Formats page: its D3DFORMAT value and its name,
+// "D3DFMT_A8R8G8B8" or, for a vendor's four-character format, "INTZ".
+struct d3d9_format_entry {
+    uint32_t value;
+    const char* name;
+};
+
+// Every D3DFORMAT of d3d9types.h a resource can have, in the header's order
+// (not UNKNOWN, VERTEXDATA, INDEX16, INDEX32, BINARYBUFFER or FORCE_DWORD),
+// then the vendors' four-character formats that engines ask for.
+std::span<const d3d9_format_entry> d3d9_resource_formats();
+
 // An OpenGL compressed texture format: its enumerant and published name.
 struct compressed_format {
     uint32_t value;

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <d3d9.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,6 +20,11 @@ struct d3d9_adapter {
     std::map<UINT, std::vector<D3DDISPLAYMODE>> modes;
     // Identifier, caps and mode reads fail without writing anything.
     bool failing = false;
+    // What CheckDeviceFormat, CheckDeviceMultiSampleType (which may write
+    // levels) and CheckDepthStencilMatch answer; unset: D3DERR_NOTAVAILABLE.
+    std::function<HRESULT(D3DFORMAT format, DWORD usage, D3DRESOURCETYPE resource)> format_answer;
+    std::function<HRESULT(D3DFORMAT format, D3DMULTISAMPLE_TYPE samples, DWORD* levels)> samples_answer;
+    std::function<HRESULT(D3DFORMAT target, D3DFORMAT depth)> depth_answer;
 
     void add_mode(UINT asked_format, UINT width, UINT height, UINT rate, UINT reported_format) {
         modes[asked_format].push_back({width, height, rate, static_cast<D3DFORMAT>(reported_format)});
@@ -103,17 +109,39 @@ public:
                                                         BOOL) override {
         return unexpected();
     }
-    COM_DECLSPEC_NOTHROW HRESULT WINAPI CheckDeviceFormat(UINT, D3DDEVTYPE, D3DFORMAT, DWORD, D3DRESOURCETYPE,
-                                                          D3DFORMAT) override {
-        return unexpected();
+    COM_DECLSPEC_NOTHROW HRESULT WINAPI CheckDeviceFormat(UINT adapter, D3DDEVTYPE type, D3DFORMAT desktop,
+                                                          DWORD usage, D3DRESOURCETYPE resource,
+                                                          D3DFORMAT format) override {
+        ++format_questions;
+        if (!asked_as_on_the_desktop(adapter, type, desktop)) {
+            return D3DERR_INVALIDCALL;
+        }
+        const auto& answer = adapters[adapter].format_answer;
+        return answer ? answer(format, usage, resource) : D3DERR_NOTAVAILABLE;
     }
-    COM_DECLSPEC_NOTHROW HRESULT WINAPI CheckDeviceMultiSampleType(UINT, D3DDEVTYPE, D3DFORMAT, BOOL,
-                                                                   D3DMULTISAMPLE_TYPE, DWORD*) override {
-        return unexpected();
+    COM_DECLSPEC_NOTHROW HRESULT WINAPI CheckDeviceMultiSampleType(UINT adapter, D3DDEVTYPE type,
+                                                                   D3DFORMAT format, BOOL windowed,
+                                                                   D3DMULTISAMPLE_TYPE samples,
+                                                                   DWORD* levels) override {
+        ++format_questions;
+        if (!windowed) {
+            ++bad_arguments;
+        }
+        if (!asked_as_on_the_desktop(adapter, type, D3DFMT_X8R8G8B8)) {
+            return D3DERR_INVALIDCALL;
+        }
+        const auto& answer = adapters[adapter].samples_answer;
+        return answer ? answer(format, samples, levels) : D3DERR_NOTAVAILABLE;
     }
-    COM_DECLSPEC_NOTHROW HRESULT WINAPI CheckDepthStencilMatch(UINT, D3DDEVTYPE, D3DFORMAT, D3DFORMAT,
-                                                               D3DFORMAT) override {
-        return unexpected();
+    COM_DECLSPEC_NOTHROW HRESULT WINAPI CheckDepthStencilMatch(UINT adapter, D3DDEVTYPE type,
+                                                               D3DFORMAT desktop, D3DFORMAT target,
+                                                               D3DFORMAT depth) override {
+        ++format_questions;
+        if (!asked_as_on_the_desktop(adapter, type, desktop)) {
+            return D3DERR_INVALIDCALL;
+        }
+        const auto& answer = adapters[adapter].depth_answer;
+        return answer ? answer(target, depth) : D3DERR_NOTAVAILABLE;
     }
     COM_DECLSPEC_NOTHROW HRESULT WINAPI CheckDeviceFormatConversion(UINT, D3DDEVTYPE, D3DFORMAT,
                                                                     D3DFORMAT) override {
@@ -137,7 +165,16 @@ public:
         return unexpected();
     }
 
+    int format_questions = 0;  // CheckDeviceFormat, CheckDeviceMultiSampleType, CheckDepthStencilMatch
+
 private:
+    // A question about an adapter there is, of a HAL device on an X8R8G8B8 desktop.
+    bool asked_as_on_the_desktop(UINT adapter, D3DDEVTYPE type, D3DFORMAT desktop) {
+        if (type != D3DDEVTYPE_HAL || desktop != D3DFMT_X8R8G8B8) {
+            ++bad_arguments;
+        }
+        return adapter < adapters.size();
+    }
     HRESULT unexpected() {
         ++unexpected_calls;
         return E_NOTIMPL;
