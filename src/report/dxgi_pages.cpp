@@ -1,11 +1,14 @@
-// The DirectX pages of DXGI's own view of an adapter: what each format can
-// do under Direct3D 11 and 12, and the outputs with their colour and
-// luminance.
+// The DirectX pages of formats and outputs: what each format can do under
+// Direct3D 9, 11 and 12, and the outputs with their colour and luminance.
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <iterator>
+#include <optional>
+#include <span>
 #include <string>
 
+#include "base/reason.h"
 #include "probe/records.h"
 #include "refdata/format_names.h"
 #include "report/page_writer.h"
@@ -116,6 +119,97 @@ void add_formats(page_writer& page, const std::vector<d3d_format_support>& forma
         const std::string value = format_value(format);
         page.row(row_kind::text, "DXGI_FORMAT_" + std::string(published_dxgi_format_name(format.format)),
                  value, format_description(format));
+    }
+}
+
+// The words of Direct3D 9's uses, in the order of their bits.
+constexpr const char* d3d9_use_words[] = {
+    "texture",       "cube texture",  "volume texture",    "surface", "render target",
+    "depth stencil", "depth texture", "vertex texture",    "filter",  "blend",
+    "sRGB read",     "sRGB write",    "mipmap generation",
+};
+static_assert(std::size(d3d9_use_words) == d3d9_format_use_count);
+
+// "texture, filter, blend, MSAA x2 x4", "not supported" where nothing is accepted.
+std::string d3d9_format_value(const d3d9_format_support& format) {
+    std::string text;
+    for (int use = 0; use < d3d9_format_use_count; ++use) {
+        if ((format.uses >> use) & 1) {
+            text += (text.empty() ? "" : ", ") + std::string(d3d9_use_words[use]);
+        }
+    }
+    if (format.sample_counts != 0) {
+        text += text.empty() ? "MSAA" : ", MSAA";
+        for (uint32_t samples = 2; samples <= d3d9_most_samples; ++samples) {
+            if ((format.sample_counts >> samples) & 1) {
+                text += " x" + std::to_string(samples);
+            }
+        }
+    }
+    return text.empty() ? "not supported" : text;
+}
+
+// "Direct3D 9 format 21." or "Direct3D 9 format 827611204, 'DXT1'.": the
+// four characters of a value made of four letters, digits or blanks.
+std::string d3d9_format_number(uint32_t value) {
+    std::string text = "Direct3D 9 format " + std::to_string(value);
+    std::string four;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const char c = static_cast<char>((value >> shift) & 0xFF);
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != ' ') {
+            return text + ".";
+        }
+        four += c;
+    }
+    return text + ", '" + four + "'.";
+}
+
+std::string yes_no_word(const std::optional<bool>& said) {
+    return !said ? "not answered" : *said ? "yes" : "no";
+}
+
+std::string d3d9_format_description(const d3d9_format_support& format) {
+    std::string text = d3d9_format_number(format.format);
+    if (format.sample_counts != 0) {
+        text += " Quality levels:";
+        const char* between = " ";
+        for (uint32_t samples = 2; samples <= d3d9_most_samples; ++samples) {
+            if ((format.sample_counts >> samples) & 1) {
+                text += between + ("x" + std::to_string(samples)) + " " +
+                        std::to_string(format.quality_levels[samples]);
+                between = ", ";
+            }
+        }
+        text += ".";
+    }
+    if (format.depth_match_x8r8g8b8 || format.depth_match_a8r8g8b8 ||
+        (format.uses & (d3d9_use_depth_stencil | d3d9_use_depth_texture)) != 0) {
+        text += " Depth-stencil match with an X8R8G8B8 render target: " + yes_no_word(format.depth_match_x8r8g8b8) +
+                "; with an A8R8G8B8 one: " + yes_no_word(format.depth_match_a8r8g8b8) + ".";
+    }
+    if (format.failed > 0) {
+        text += " " + std::to_string(format.failed) + " of " + std::to_string(format.asked) +
+                " questions were not answered: " + format.failed_call + " failed (" +
+                status_code_text(format.failed_status) + ").";
+    }
+    return text;
+}
+
+void add_d3d9_formats(page_writer& page, const std::vector<d3d9_format_support>& formats) {
+    const std::span<const d3d9_format_entry> entries = d3d9_resource_formats();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const d3d9_format_support* format = nullptr;
+        for (const d3d9_format_support& read : formats) {
+            format = read.format == entries[i].value ? &read : format;
+        }
+        if (format == nullptr) {
+            page.not_available(entries[i].name, d3d9_format_number(entries[i].value));
+        } else if (format->failed == format->asked) {
+            page.not_available(entries[i].name, d3d9_format_description(*format));
+        } else {
+            page.row(row_kind::text, entries[i].name, d3d9_format_value(*format),
+                     d3d9_format_description(*format));
+        }
     }
 }
 
@@ -245,6 +339,11 @@ void add_output(page_writer& page, size_t index, const dxgi_output_record& outpu
 namespace directx_pages {
 
 void formats(page_writer& page, const dx_adapter& adapter) {
+    page.section("[Direct3D 9]",
+                 "What Direct3D 9 accepts of each format on this adapter, for a HAL device on an X8R8G8B8 "
+                 "desktop; MSAA lists the sample counts above one accepted in a window.");
+    add_d3d9_formats(page, adapter.formats9);
+    page.blank();
     page.section("[Direct3D 11]",
                  "What a Direct3D 11 device on this adapter can do with each format; MSAA lists the sample "
                  "counts above one.");

@@ -210,7 +210,8 @@ capture_part part_of(const page_info& page) {
 
 // A page whose records are not there: the list's own rows on the DirectX
 // Summary, and while its probe reads, a row that says so.
-report_page unread_page(const page_info& page, const dx_adapter& listed, bool reading) {
+report_page unread_page(const page_info& page, const dx_adapter& listed,
+                        std::optional<capture_part> reading) {
     report_page written{page.id, {}, {}};
     page_writer writer(written);
     if (page.id == page_id::dx_summary) {
@@ -221,7 +222,7 @@ report_page unread_page(const page_info& page, const dx_adapter& listed, bool re
             writer.blank();
         }
         writer.text("Reading\u2026", "",
-                    std::string(capture_part_name(part_of(page))) + " is still being read on this adapter.");
+                    std::string(capture_part_name(*reading)) + " is still being read on this adapter.");
     }
     return written;
 }
@@ -234,7 +235,13 @@ void mark_unread(report_document& document, const startup_capture& capture) {
         for (report_group& group : document.adapters[i].groups) {
             for (const page_info& page : pages_of(group.id)) {
                 const capture_part part = part_of(page);
-                const bool reading = capture.still_reading(part);
+                // The Formats page's Direct3D 9 section is the DirectX probe's.
+                std::optional<capture_part> reading;
+                if (page.id == page_id::dx_formats && capture.still_reading(capture_part::directx)) {
+                    reading = capture_part::directx;
+                } else if (capture.still_reading(part)) {
+                    reading = part;
+                }
                 const bool given_up = capture.given_up(part) && group.id == page_group::directx;
                 if (!reading && !given_up) {
                     continue;

@@ -73,6 +73,38 @@ inline void golden_direct3d(d3d9& d3d) {
     for (const auto& mode : first_modes) {
         first.add_mode(mode[0], mode[1], mode[2], mode[3]);
     }
+    // Direct3D 9's formats: A8R8G8B8 for most uses but mipmap generation,
+    // MSAA x4 of 2 levels; D24S8 a depth stencil that matches X8R8G8B8 only;
+    // INTZ a depth texture; DXT5's questions failing.
+    first.format_answer = [](D3DFORMAT format, DWORD usage, D3DRESOURCETYPE resource) -> HRESULT {
+        switch (static_cast<DWORD>(format)) {
+            case D3DFMT_A8R8G8B8:
+                return usage == D3DUSAGE_DEPTHSTENCIL          ? D3DERR_NOTAVAILABLE
+                       : usage == D3DUSAGE_AUTOGENMIPMAP       ? D3DOK_NOAUTOGEN
+                       : usage == D3DUSAGE_QUERY_VERTEXTEXTURE ? D3DERR_NOTAVAILABLE
+                                                               : D3D_OK;
+            case D3DFMT_D24S8:
+                return usage == D3DUSAGE_DEPTHSTENCIL && resource == D3DRTYPE_SURFACE ? D3D_OK
+                                                                                      : D3DERR_NOTAVAILABLE;
+            case MAKEFOURCC('I', 'N', 'T', 'Z'):
+                return usage == D3DUSAGE_DEPTHSTENCIL && resource == D3DRTYPE_TEXTURE ? D3D_OK
+                                                                                      : D3DERR_NOTAVAILABLE;
+            case D3DFMT_DXT5:
+                return usage == 0 ? D3DERR_DRIVERINTERNALERROR : D3DERR_NOTAVAILABLE;
+            default:
+                return D3DERR_NOTAVAILABLE;
+        }
+    };
+    first.samples_answer = [](D3DFORMAT format, D3DMULTISAMPLE_TYPE samples, DWORD* levels) -> HRESULT {
+        if (format != D3DFMT_A8R8G8B8 || samples != D3DMULTISAMPLE_4_SAMPLES) {
+            return D3DERR_NOTAVAILABLE;
+        }
+        *levels = 2;
+        return D3D_OK;
+    };
+    first.depth_answer = [](D3DFORMAT target, D3DFORMAT) {
+        return target == D3DFMT_X8R8G8B8 ? D3D_OK : D3DERR_NOTAVAILABLE;
+    };
 
     d3d9_adapter& second = d3d.adapters.emplace_back();
     second.identifier = make_identifier("Second Golden Board", 0xABCD, 0x0042, 0x0BAD0BAD, 3, 0xBEEF);

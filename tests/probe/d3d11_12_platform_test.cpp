@@ -466,10 +466,15 @@ TEST(D3d11And12Platform, FormatsMemoryAndOutputsAreWhatDxgiSays) {
     const devices d = create_devices(adapter.Get());
     const report_page page = page_from(capture.adapters.at(0), page_id::dx_formats);
     bool d3d12 = false;
+    bool dxgi = false;  // past Direct3D 9's formats
     int supported[2] = {};
     for (const report_row& row : page.rows) {
         if (row.kind == row_kind::section || row.kind == row_kind::blank) {
             d3d12 = d3d12 || row.name == "[Direct3D 12]";
+            dxgi = dxgi || row.name == "[Direct3D 11]";
+            continue;
+        }
+        if (!dxgi) {
             continue;
         }
         SCOPED_TRACE((d3d12 ? "12 " : "11 ") + row.name);

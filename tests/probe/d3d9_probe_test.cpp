@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "fakes/fake_d3d9.h"
+#include "report/page_lookup.h"
 
 namespace {
 
@@ -193,6 +194,110 @@ TEST_F(D3d9Probe, CopyOutlivesTheProbe) {
     EXPECT_EQ("Board", copy.info.description);
     ASSERT_EQ(1, copy.mode_count);
     EXPECT_EQ("X8R8G8B8", copy.modes[0].format);
+}
+
+// What each format can be used for, as the Formats page shows it: a use
+// refused, a mipmap generation answered D3DOK_NOAUTOGEN, a call that fails,
+// sample counts with their levels, the depth-stencil matches, a format of
+// which nothing could be asked, and an adapter Direct3D 9 was never asked of.
+TEST_F(D3d9Probe, FormatsSayWhatEachUseAnswered) {
+    const D3DFORMAT intz = static_cast<D3DFORMAT>(MAKEFOURCC('I', 'N', 'T', 'Z'));
+    auto& board = add_adapter("Board", 0x0100, 1);
+    board.format_answer = [&](D3DFORMAT format, DWORD usage, D3DRESOURCETYPE resource) -> HRESULT {
+        if (format == D3DFMT_DXT1) {
+            return E_FAIL;
+        }
+        if (format == D3DFMT_A8R8G8B8) {
+            if (usage == D3DUSAGE_QUERY_VERTEXTEXTURE) {
+                return D3DERR_DRIVERINTERNALERROR;
+            }
+            if (usage == D3DUSAGE_AUTOGENMIPMAP) {
+                return D3DOK_NOAUTOGEN;
+            }
+            const bool surface_only = usage == D3DUSAGE_RENDERTARGET;
+            return usage == D3DUSAGE_DEPTHSTENCIL || (surface_only && resource != D3DRTYPE_SURFACE)
+                       ? D3DERR_NOTAVAILABLE
+                       : D3D_OK;
+        }
+        if (format == D3DFMT_R16F) {
+            return usage == D3DUSAGE_AUTOGENMIPMAP && resource == D3DRTYPE_TEXTURE ? D3D_OK
+                                                                                   : D3DERR_NOTAVAILABLE;
+        }
+        if (format == D3DFMT_D24S8 && usage == D3DUSAGE_DEPTHSTENCIL) {
+            return D3D_OK;
+        }
+        if (format == intz && usage == D3DUSAGE_DEPTHSTENCIL) {
+            return resource == D3DRTYPE_TEXTURE ? D3D_OK : D3DERR_INVALIDCALL;
+        }
+        return D3DERR_NOTAVAILABLE;
+    };
+    board.samples_answer = [](D3DFORMAT format, D3DMULTISAMPLE_TYPE samples, DWORD* levels) -> HRESULT {
+        if (format == D3DFMT_DXT1) {
+            return E_FAIL;
+        }
+        if (format != D3DFMT_A8R8G8B8 || (samples != 2 && samples != 4 && samples != 16)) {
+            return D3DERR_NOTAVAILABLE;
+        }
+        *levels = samples == 4 ? 8 : 1;
+        return D3D_OK;
+    };
+    board.depth_answer = [&](D3DFORMAT target, D3DFORMAT depth) -> HRESULT {
+        if (depth == intz) {
+            return target == D3DFMT_X8R8G8B8 ? D3D_OK : E_FAIL;
+        }
+        return target == D3DFMT_X8R8G8B8 ? D3D_OK : D3DERR_NOTAVAILABLE;
+    };
+
+    auto list = probe();
+    ASSERT_EQ(1, list->count());
+    const dx_adapter record = list->adapter(0);
+    ASSERT_EQ(72u, record.formats9.size());
+    // Thirteen uses and fifteen sample counts of each format, and two matches of each depth format.
+    EXPECT_EQ(72 * 28 + 2 * 2, d3d.format_questions);
+    EXPECT_TRUE(list->reasons.empty());
+
+    const report_page page = page_from(record, page_id::dx_formats);
+    const auto row = [&](const std::string& name) {
+        const int at = find_row(page, name);
+        return at < 0 ? report_row{} : page.rows[static_cast<size_t>(at)];
+    };
+    EXPECT_EQ("[Direct3D 9]", page.rows[0].name);
+    EXPECT_EQ("D3DFMT_R8G8B8", page.rows[1].name);
+    EXPECT_EQ("R2VB", page.rows[72].name);
+    EXPECT_EQ(
+        "texture, cube texture, volume texture, surface, render target, filter, blend, sRGB read, sRGB "
+        "write, MSAA x2 x4 x16",
+        row("D3DFMT_A8R8G8B8").value);
+    EXPECT_EQ(
+        "Direct3D 9 format 21. Quality levels: x2 1, x4 8, x16 1. 1 of 28 questions were not answered: "
+        "CheckDeviceFormat failed (0x88760827).",
+        row("D3DFMT_A8R8G8B8").description);
+    EXPECT_EQ("mipmap generation", row("D3DFMT_R16F").value);
+    EXPECT_EQ("depth stencil, depth texture", row("D3DFMT_D24S8").value);
+    EXPECT_EQ(
+        "Direct3D 9 format 75. Depth-stencil match with an X8R8G8B8 render target: yes; with an A8R8G8B8 "
+        "one: no.",
+        row("D3DFMT_D24S8").description);
+    EXPECT_EQ("depth texture", row("INTZ").value);
+    EXPECT_EQ(
+        "Direct3D 9 format 1515474505, 'INTZ'. Depth-stencil match with an X8R8G8B8 render target: yes; "
+        "with an A8R8G8B8 one: not answered. 1 of 30 questions were not answered: CheckDepthStencilMatch "
+        "failed (0x80004005).",
+        row("INTZ").description);
+    EXPECT_EQ("not supported", row("D3DFMT_L8").value);
+    EXPECT_EQ("Direct3D 9 format 50.", row("D3DFMT_L8").description);
+    EXPECT_EQ(row_kind::not_available, row("D3DFMT_DXT1").kind);
+    EXPECT_EQ(
+        "Direct3D 9 format 827611204, 'DXT1'. 28 of 28 questions were not answered: CheckDeviceFormat "
+        "failed (0x80004005).",
+        row("D3DFMT_DXT1").description);
+
+    // An adapter Direct3D 9 could not be asked of: every format not available.
+    const report_page unasked = page_from(dx_adapter{}, page_id::dx_formats);
+    EXPECT_EQ("not available", value_of(unasked, "D3DFMT_A8R8G8B8"));
+    EXPECT_EQ("not available", value_of(unasked, "NVDB"));
+    EXPECT_EQ("Direct3D 9 format 21.",
+              unasked.rows[static_cast<size_t>(find_row(unasked, "D3DFMT_A8R8G8B8"))].description);
 }
 
 TEST(D3d9ProbeWithoutDirect3D, ListsNothingWhenNoObjectIsCreated) {

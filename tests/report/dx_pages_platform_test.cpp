@@ -6,10 +6,13 @@
 #include <wrl/client.h>
 
 #include <set>
+#include <string>
+#include <vector>
 #include <tuple>
 
 #include "base/platform.h"
 #include "probe/d3d9_probe.h"
+#include "refdata/format_names.h"
 #include "refdata/pci_names.h"
 #include "base/text.h"
 #include "probe/records.h"
@@ -61,6 +64,72 @@ TEST(DirectXPagesPlatform, FirstAdapterAgreesWithDirect3D9) {
     modes = distinct.size();
     ASSERT_GT(modes, 0u);
     EXPECT_EQ(modes, page_from(adapter, page_id::dx_resolutions).rows.size());
+}
+
+// Every Direct3D 9 format's row against what this test asks Direct3D 9 of
+// the first adapter: the words of the uses it accepts, in the page's order,
+// then the sample counts it accepts in a window.
+TEST(DirectXPagesPlatform, Direct3D9FormatsAgreeWithDirect3D9) {
+    init_reference_data();
+    Microsoft::WRL::ComPtr<IDirect3D9> d3d;
+    adopt(d3d, Direct3DCreate9(D3D_SDK_VERSION));
+    const d3d9_probe probe;
+    if (!shape_has_direct3d()) {
+        return;
+    }
+    ASSERT_TRUE(d3d);
+    ASSERT_GT(probe.count(), 0);
+    const report_page page = page_from(probe.adapter(0), page_id::dx_formats);
+    struct use {
+        const char* word;
+        DWORD usage;
+        D3DRESOURCETYPE resource;
+    };
+    const use uses[] = {
+        {"texture", 0, D3DRTYPE_TEXTURE},
+        {"cube texture", 0, D3DRTYPE_CUBETEXTURE},
+        {"volume texture", 0, D3DRTYPE_VOLUMETEXTURE},
+        {"surface", 0, D3DRTYPE_SURFACE},
+        {"render target", D3DUSAGE_RENDERTARGET, D3DRTYPE_SURFACE},
+        {"depth stencil", D3DUSAGE_DEPTHSTENCIL, D3DRTYPE_SURFACE},
+        {"depth texture", D3DUSAGE_DEPTHSTENCIL, D3DRTYPE_TEXTURE},
+        {"vertex texture", D3DUSAGE_QUERY_VERTEXTEXTURE, D3DRTYPE_TEXTURE},
+        {"filter", D3DUSAGE_QUERY_FILTER, D3DRTYPE_TEXTURE},
+        {"blend", D3DUSAGE_QUERY_POSTPIXELSHADER_BLENDING, D3DRTYPE_TEXTURE},
+        {"sRGB read", D3DUSAGE_QUERY_SRGBREAD, D3DRTYPE_TEXTURE},
+        {"sRGB write", D3DUSAGE_QUERY_SRGBWRITE, D3DRTYPE_TEXTURE},
+        {"mipmap generation", D3DUSAGE_AUTOGENMIPMAP, D3DRTYPE_TEXTURE},
+    };
+    size_t accepted = 0;
+    for (const d3d9_format_entry& format : d3d9_resource_formats()) {
+        const auto asked = static_cast<D3DFORMAT>(format.value);
+        std::vector<std::string> words;
+        for (const use& question : uses) {
+            if (d3d->CheckDeviceFormat(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, question.usage, question.resource,
+                                       asked) == D3D_OK) {
+                words.push_back(question.word);
+            }
+        }
+        std::string msaa;
+        for (int samples = 2; samples <= 16; ++samples) {
+            if (d3d->CheckDeviceMultiSampleType(0, D3DDEVTYPE_HAL, asked, TRUE,
+                                                static_cast<D3DMULTISAMPLE_TYPE>(samples),
+                                                nullptr) == D3D_OK) {
+                msaa += " x" + std::to_string(samples);
+            }
+        }
+        if (!msaa.empty()) {
+            words.push_back("MSAA" + msaa);
+        }
+        std::string expected;
+        for (const std::string& word : words) {
+            expected += (expected.empty() ? "" : ", ") + word;
+        }
+        accepted += words.empty() ? 0 : 1;
+        EXPECT_EQ(expected.empty() ? "not supported" : expected, value_of(page, format.name)) << format.name;
+    }
+    // A Direct3D 9 that accepts no format at all is no Direct3D 9.
+    EXPECT_GT(accepted, 0u);
 }
 
 }  // namespace
