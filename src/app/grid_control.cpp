@@ -146,14 +146,22 @@ std::string grid_state::cut_text_at(int column, int row) {
     if (row < model_->fixed_rows() && model_->column(column).role == column_role::mark) {
         const format_capability& capability =
             format_capabilities()[static_cast<size_t>(model_->column(column).mark)];
-        std::string flags = capability.flags;
-        const bool counts = capability.word == 0;
-        if (!counts) {
-            std::string twelve = flags;
+        std::string flags;
+        if (capability.flags != nullptr && is_sample_count(capability)) {
+            flags = capability.flags;
+        } else if (capability.flags != nullptr) {
+            std::string twelve = capability.flags;
             if (twelve.starts_with("FORMAT_SUPPORT_")) {
                 twelve.insert(14, "1");
             }
-            flags = "D3D11_" + flags + "\nD3D12_" + twelve;
+            flags = "D3D11_" + std::string(capability.flags);
+            // Direct3D 12 has no mipmap generation.
+            if (twelve != "FORMAT_SUPPORT1_MIP_AUTOGEN") {
+                flags += "\nD3D12_" + twelve;
+            }
+        }
+        if (capability.d3d9_flags != nullptr) {
+            flags += (flags.empty() ? "" : "\n") + std::string("Direct3D 9: ") + capability.d3d9_flags;
         }
         return "Formats that can " + std::string(capability.can) + ":\n" + flags +
                "\nClick to show only these formats, or all again.";

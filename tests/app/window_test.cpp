@@ -68,6 +68,12 @@ struct fake_world {
             first.caps.PixelShader1xMaxValue = 3.4028235e38f;
             // R8G8B8A8_UNORM: sampled, a render target, stored to a typed UAV, MSAA x4.
             first.d3d11_12.formats11 = {{28, true, 0x4000 | 0x200, 0x80, true, 1u << 2}};
+            // A8R8G8B8 under Direct3D 9: a texture and a render target, filtered, MSAA x4.
+            d3d9_format_support& a8r8g8b8 = first.formats9.emplace_back();
+            a8r8g8b8.format = 21;
+            a8r8g8b8.uses = d3d9_use_texture | d3d9_use_render_target | d3d9_use_filter;
+            a8r8g8b8.sample_counts = 1u << 4;
+            a8r8g8b8.asked = 28;
             list.add("Second board", 0x502).caps.MaxTextureWidth = 8192;
             return list.take();
         };
@@ -606,17 +612,23 @@ TEST_F(Window, WhatADeveloperKeepsOpenWorksAsItSays) {
     EXPECT_EQ(11, page_shown(page_group::directx));
     EXPECT_EQ("Highest shader model", current(page_id::dx_d3d11_12));
 
-    // The matrix marks what the format's bits say, and filters on a capability.
+    // The matrix marks what a DXGI format's bits and a Direct3D 9 format's
+    // words say, and filters on a capability in both sections.
     const grid_model& formats = form.grid(page_id::dx_formats);
-    const int format = row_named(page_id::dx_formats, "DXGI_FORMAT_R8G8B8A8_UNORM");
-    ASSERT_GT(format, 0);
-    std::string marked;
-    for (int column = 0; column < formats.column_count(); ++column) {
-        if (formats.column(column).role == column_role::mark && formats.cell(column, format) == format_mark) {
-            marked += formats.column(column).header + " ";
+    const auto marked = [&](const char* name) {
+        const int format = row_named(page_id::dx_formats, name);
+        std::string headers;
+        for (int column = 0; format > 0 && column < formats.column_count(); ++column) {
+            if (formats.column(column).role == column_role::mark &&
+                formats.cell(column, format) == format_mark) {
+                headers += formats.column(column).header + " ";
+            }
         }
-    }
-    EXPECT_EQ("Sample Target UAV store x4 ", marked);
+        return headers;
+    };
+    EXPECT_EQ("Sample Target UAV store x4 ", marked("DXGI_FORMAT_R8G8B8A8_UNORM"));
+    EXPECT_EQ("2D Filter Target x4 ", marked("D3DFMT_A8R8G8B8"));
+    EXPECT_EQ("", marked("D3DFMT_X8R8G8B8"));
     const auto header = [&](const char* name) {
         for (int column = 0; column < formats.column_count(); ++column) {
             if (formats.column(column).header == name) {
@@ -629,6 +641,14 @@ TEST_F(Window, WhatADeveloperKeepsOpenWorksAsItSays) {
     grid_set_filter(formats_grid, {header("Sample"), header("x4")});
     EXPECT_NE(-1, row_named(page_id::dx_formats, "DXGI_FORMAT_R8G8B8A8_UNORM"));
     EXPECT_EQ(-1, row_named(page_id::dx_formats, "DXGI_FORMAT_R32G32B32A32_FLOAT"));
+    EXPECT_EQ(-1, row_named(page_id::dx_formats, "D3DFMT_A8R8G8B8"));
+    grid_set_filter(formats_grid, {header("Target"), header("x4")});
+    EXPECT_NE(-1, row_named(page_id::dx_formats, "DXGI_FORMAT_R8G8B8A8_UNORM"));
+    EXPECT_NE(-1, row_named(page_id::dx_formats, "D3DFMT_A8R8G8B8"));
+    EXPECT_EQ(-1, row_named(page_id::dx_formats, "D3DFMT_X8R8G8B8"));
+    grid_set_filter(formats_grid, {header("Filter")});
+    EXPECT_EQ(-1, row_named(page_id::dx_formats, "DXGI_FORMAT_R8G8B8A8_UNORM"));
+    EXPECT_NE(-1, row_named(page_id::dx_formats, "D3DFMT_A8R8G8B8"));
     grid_set_filter(formats_grid, {header("Blend")});
     EXPECT_EQ("No format can be blended.", formats.placeholder());
     grid_set_filter(formats_grid, {});
