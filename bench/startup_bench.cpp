@@ -5,7 +5,8 @@
 // (the list, each probe, all of them), chained, and each probe alone. Then
 // the chained capture, in this process, with and without the
 // Direct3D 11 and 12 probe, with and without the Vulkan probe and with and
-// without OpenGL's core-profile context, and what each costs.
+// without OpenGL's core-profile context, and what each costs; Direct3D 9's
+// format sweep alone.
 // Run on a display: wine build/bench/startup_bench.exe
 #include <windows.h>
 
@@ -20,6 +21,7 @@
 #include "probe/capture.h"
 #include "probe/gl_probe.h"
 #include "probe/vk_probe.h"
+#include "probe/d3d_common.h"
 #include "probe/dxgi_probe.h"
 
 namespace {
@@ -399,6 +401,33 @@ int main(int argc, char** argv) {
             "without), %.1f%% of the capture's %.0f ms\n",
             sweeps, median(alone), median(without_formats), vulkan > 0 ? 100.0 * sweeps / vulkan : 0.0,
             vulkan);
+    }
+    // Direct3D 9's format sweep on every ordinal, alone: what it adds to the
+    // DirectX probe, which reads it.
+    Microsoft::WRL::ComPtr<IDirect3D9> d3d9;
+    d3d9.Attach(Direct3DCreate9(D3D_SDK_VERSION));
+    if (d3d9) {
+        std::vector<double> sweeps;
+        size_t rows = 0;
+        int calls = 0;
+        for (int run = 0; run < 11; ++run) {
+            rows = 0;
+            calls = 0;
+            const double start = now_ms();
+            for (UINT ordinal = 0; ordinal < d3d9->GetAdapterCount(); ++ordinal) {
+                for (const d3d9_format_support& format : read_d3d9_formats(*d3d9.Get(), ordinal)) {
+                    ++rows;
+                    calls += format.asked;
+                }
+            }
+            sweeps.push_back(now_ms() - start);
+        }
+        std::printf(
+            "the Direct3D 9 format sweep, %zu formats on %u ordinal(s) in %d calls: median %.2f ms over %zu "
+            "runs, "
+            "%.2f%% of the capture's %.0f ms\n",
+            rows, d3d9->GetAdapterCount(), calls, median(sweeps), sweeps.size(),
+            vulkan > 0 ? 100.0 * median(sweeps) / vulkan : 0.0, vulkan);
     }
     // OpenGL's core-profile context: the whole capture with and without it,
     // then the OpenGL probe alone, where the capture's noise cannot hide it.
