@@ -77,6 +77,11 @@ TEST(SideBySideCapture, AGroupReadsUntilItsProbeEndsAndTheReportIsTheChainedOne)
         EXPECT_EQ("Reading\u2026",
                   first_name(page_of(reading, 1, page_group::opengl, page_id::gl_extensions)));
         EXPECT_EQ("DirectX and OpenGL", parts_still_reading(run.capture()));
+        // Formats, whose Direct3D 9 section the DirectX probe reads, waits for it too.
+        const report_page& formats = page_of(reading, 0, page_group::directx, page_id::dx_formats);
+        EXPECT_EQ("Reading\u2026", first_name(formats));
+        EXPECT_EQ("DirectX is still being read on this adapter.",
+                  formats.rows.empty() ? "" : formats.rows[0].description);
 
         // The DirectX probe ends first: its pages fill, OpenGL still reads.
         directx.set_value();
@@ -85,6 +90,7 @@ TEST(SideBySideCapture, AGroupReadsUntilItsProbeEndsAndTheReportIsTheChainedOne)
         }
         const report_document half = build_report(run.capture());
         EXPECT_EQ("Driver", first_name(page_of(half, 0, page_group::directx, page_id::dx_summary), 4));
+        EXPECT_EQ("[Direct3D 9]", first_name(page_of(half, 0, page_group::directx, page_id::dx_formats)));
         EXPECT_EQ("Reading\u2026", first_name(page_of(half, 0, page_group::opengl, page_id::gl_summary)));
         EXPECT_EQ("OpenGL", parts_still_reading(run.capture()));
 
