@@ -23,6 +23,7 @@
 #include "base/build_info.h"
 #include "report/report_json.h"
 #include "submit/delivery.h"
+#include "submit/site_address.h"
 #include "submit/submission.h"
 
 namespace {
@@ -66,9 +67,18 @@ std::vector<std::string> arguments() {
     return list;
 }
 
+// One line on standard error, in the style of every line the program says
+// there: "cavio-report: " and one sentence without its full stop.
+void say(std::string sentence) {
+    while (!sentence.empty() && (sentence.back() == '.' || sentence.back() == ' ')) {
+        sentence.pop_back();
+    }
+    std::fprintf(stderr, "cavio-report: %s\n", sentence.c_str());
+}
+
 // One line that names what is wrong; the usage is a --help away.
 int usage_error(const std::string& what) {
-    std::fprintf(stderr, "cavio-report: %s; see --help\n", what.c_str());
+    say(what + "; see --help");
     return 2;
 }
 
@@ -80,7 +90,7 @@ bool write_out(const std::string& text, const std::string& output) {
         if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0) {
             return true;
         }
-        std::fputs("cavio-report: standard output cannot be written\n", stderr);
+        say("standard output cannot be written");
         return false;
     }
     const handle file(CreateFileW(wide_of(output).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -95,8 +105,7 @@ bool write_out(const std::string& text, const std::string& output) {
         done += wrote;
     }
     if (error != ERROR_SUCCESS) {
-        std::fprintf(stderr, "cavio-report: %s cannot be written: %s\n", output.c_str(),
-                     system_error_words(error).c_str());
+        say(output + " cannot be written: " + system_error_words(error));
         return false;
     }
     return true;
@@ -115,7 +124,7 @@ report_document this_machine() {
     probe_left_running = run.left_running();
     report_document document = build_report(run.capture());
     for (const reason& problem : document.problems) {
-        std::fprintf(stderr, "cavio-report: %s\n", problem.text().c_str());
+        say(problem.text());
     }
     return document;
 }
@@ -160,6 +169,9 @@ int report_main() {
             kind = output_kind::submit;
             if (i + 1 < args.size() && !args[i + 1].starts_with("--")) {
                 site = args[++i];
+                if (!is_plain_http_address(site)) {
+                    return usage_error("--submit needs an address that starts http://, not " + site);
+                }
             }
         } else if (arg == "--compare") {
             if (kind != output_kind::text) {
@@ -184,7 +196,7 @@ int report_main() {
         for (const std::string& path : compared) {
             result<report_document> read = read_report_file(path);
             if (!read) {
-                std::fprintf(stderr, "cavio-report: %s\n", read.why().sentence.c_str());
+                say(read.why().sentence);
                 return 2;
             }
             documents.push_back(std::move(*read));
@@ -202,7 +214,7 @@ int report_main() {
     const report_document document = this_machine();
     // A header alone would read as a machine without graphics adapters.
     if (document.adapters.empty()) {
-        std::fputs("cavio-report: no Direct3D adapter could be read\n", stderr);
+        say("no Direct3D adapter could be read");
         return 1;
     }
     if (kind == output_kind::submit) {
@@ -211,13 +223,13 @@ int report_main() {
             deliver(http, site, submission_text(document),
                     report_json(document, "cavio-report", file_version_text()));
         if (!delivered) {
-            std::fprintf(stderr, "cavio-report: %s: %s\n", site.c_str(), delivered.why().message().c_str());
+            say(site + ": " + delivered.why().message());
             return 1;
         }
         std::printf("%s\n", delivered->address.empty() ? "sent (the site gives no address)"
                                                        : delivered->address.c_str());
         if (delivered->already) {
-            std::fputs("cavio-report: the site already had this report\n", stderr);
+            say("the site already had this report");
         }
         return 0;
     }

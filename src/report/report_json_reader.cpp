@@ -232,26 +232,25 @@ result<report_document> read_report_json(const std::string& text, const std::str
     try {
         root = read_json::parse(text);
     } catch (const read_json::parse_error& error) {
-        // The byte the parser stopped at, as a line and a column.
+        // The byte the parser stopped at, as a line and a column; what the
+        // parser makes of it is its own business.
         const size_t at = std::min<size_t>(error.byte > 0 ? error.byte - 1 : 0, text.size());
         const size_t line = 1 + static_cast<size_t>(std::count(text.begin(), text.begin() + at, '\n'));
         const size_t line_start = text.rfind('\n', at == 0 ? 0 : at - 1);
         const size_t column = at - (line_start == std::string::npos || at == 0 ? 0 : line_start + 1) + 1;
-        // nlohmann's text: "[json.exception.parse_error.101] parse error at
-        // line 1, column 5: syntax error while parsing value - ...".
-        std::string what = error.what();
-        const size_t column_at = what.find("column ");
-        const size_t told = column_at == std::string::npos ? std::string::npos : what.find(": ", column_at);
-        what = told == std::string::npos ? what : what.substr(told + 2);
-        return refusal(name, name + " is not valid JSON: line " + std::to_string(line) + ", column " +
-                                 std::to_string(column) + ": " + what);
+        const bool ended = error.byte > text.size();
+        return refusal(name, name + " is not JSON: " +
+                                 (ended ? std::string("it ends too soon, at line ")
+                                        : std::string("it goes wrong at line ")) +
+                                 std::to_string(line) + ", column " + std::to_string(column) + ".");
     }
     try {
         return read_document(root);
     } catch (const failure& wrong) {
         return refusal(name, name + " is not a Cavio report: " + wrong.why().sentence + ".");
-    } catch (const read_json::exception& wrong) {
-        return refusal(name, name + " is not a Cavio report: " + wrong.what());
+    } catch (const read_json::exception&) {
+        return refusal(name,
+                       name + " is not a Cavio report: a value is not of the kind a report holds there.");
     }
 }
 
@@ -261,7 +260,9 @@ result<report_page> read_page_json(const std::string& text, page_group group) {
         return read_page(entry, group, place{nullptr, "the page"});
     } catch (const failure& wrong) {
         return reason{"page", -1, {}, wrong.why().sentence, {}};
-    } catch (const read_json::exception& wrong) {
-        return reason{"page", -1, {}, wrong.what(), {}};
+    } catch (const read_json::parse_error&) {
+        return reason{"page", -1, {}, "the page is not JSON", {}};
+    } catch (const read_json::exception&) {
+        return reason{"page", -1, {}, "a value is not of the kind a page holds there", {}};
     }
 }

@@ -274,7 +274,9 @@ TEST_F(Golden, ASavedReportIsReadStrictly) {
         return text.replace(text.find(from), from.size(), to);
     };
     const std::pair<std::string, std::string> refused[] = {
-        {saved.substr(0, 40), "golden.json is not valid JSON: line 4, column "},
+        {saved.substr(0, 40), "golden.json is not JSON: it ends too soon, at line 4, column "},
+        {"hello", "golden.json is not JSON: it goes wrong at line 1, column 1."},
+        {"{\"format\": 1} x", "golden.json is not JSON: it goes wrong at line 1, column 15."},
         {changed("Golden Board", "Golden \xFF"), "golden.json is not UTF-8 text (byte "},
         {changed("\"format\": 1", "\"format\": 2"),
          "golden.json is not a Cavio report: it is a report of format 2; this Cavio reads format 1."},

@@ -106,7 +106,7 @@ TEST_P(SiteHttp, EachPostIsKeptOnceOrRefusedWithOneSentence) {
          "The submission's text holds a \"%\" that encodes no byte"},
         {"/submitter.php", "textlist=%252.00%25", 400, "The body is not the submission form"},
         {"/submitter.php", viewer_form(text, "12a"), 400, "The submission's \"id\" is not a number."},
-        {"/api/reports", report.substr(0, report.size() / 2), 400, "The report is not valid JSON: line "},
+        {"/api/reports", report.substr(0, report.size() / 2), 400, "The report is not JSON: it ends too soon, at line "},
         {"/api/reports", replaced(report, "\"format\": 1", "\"format\": 2"), 400,
          "The report is not a Cavio report: it is a report of format 2"},
         {"/api/reports", replaced(report, "Golden", "\xFF"), 400, "The report is not UTF-8 text"},

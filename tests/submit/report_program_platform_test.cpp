@@ -148,11 +148,27 @@ TEST(ReportProgramPlatform, OptionsAndComparisons) {
         EXPECT_EQ(0u, run.output.find("Usage: cavio-report [--json | --submission] [--output FILE]"));
     }
     EXPECT_EQ(0u, run_report_program("--version").output.find("cavio-report "));
-    // A wrong argument is named in one line.
-    const std::pair<const char*, const char*> wrong[] = {
+    // A wrong argument is named in one line, and a refused file in one plain
+    // sentence; exit 2 for both.
+    char temporary[MAX_PATH];
+    GetTempPathA(MAX_PATH, temporary);
+    const std::string not_json = std::string(temporary) + "cavio-not-json.json";
+    write_text_file(not_json, "hello");
+    const std::string compare_not_json = "--compare \"" + not_json + "\" \"" + not_json + "\"";
+    const std::pair<std::string, std::string> wrong[] = {
         {"--json --verbose", "cavio-report: unknown option --verbose; see --help\r\n"},
         {"--json --json", "cavio-report: --json is given twice; see --help\r\n"},
         {"--compare a.json b.json c.json", "cavio-report: unexpected argument c.json; see --help\r\n"},
+        {"--submit notaurl",
+         "cavio-report: --submit needs an address that starts http://, not notaurl; see --help\r\n"},
+        {"--submit https://cavio.example/",
+         "cavio-report: --submit needs an address that starts http://, not https://cavio.example/; see "
+         "--help\r\n"},
+        {"--submit http://cavio.example:99999/",
+         "cavio-report: --submit needs an address that starts http://, not http://cavio.example:99999/; see "
+         "--help\r\n"},
+        {compare_not_json,
+         "cavio-report: cavio-not-json.json is not JSON: it goes wrong at line 1, column 1\r\n"},
     };
     for (const auto& [arguments, said] : wrong) {
         const program_result run = run_report_program(arguments);
@@ -160,6 +176,7 @@ TEST(ReportProgramPlatform, OptionsAndComparisons) {
         EXPECT_EQ("", run.output);
         EXPECT_EQ(said, run.errors);
     }
+    DeleteFileA(not_json.c_str());
 
     if (!shape_has_direct3d()) {
         return;

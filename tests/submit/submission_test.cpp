@@ -1,5 +1,6 @@
 // The submission text, built from hand-made probes.
 #include "submit/submission.h"
+#include "submit/site_address.h"
 
 #include <gtest/gtest.h>
 
@@ -126,3 +127,18 @@ TEST(SubmissionRows, AsWrittenWithTheirWireValues) {
 }
 
 }  // namespace
+
+// The site's address as the Submit button names it and as --submit accepts it.
+TEST(SiteAddress, AuthorityAndWhatThePostCanGoTo) {
+    EXPECT_EQ("127.0.0.1:8197", authority_of("http://127.0.0.1:8197/submitter.php"));
+    EXPECT_EQ("cavio.example", authority_of("http://cavio.example/"));
+    EXPECT_EQ("[::1]:80", authority_of("http://[::1]:80"));
+    for (const char* good :
+         {"http://cavio.example/", "HTTP://cavio.example", "http://[::1]:8197/x", "http://a:65535"}) {
+        EXPECT_TRUE(is_plain_http_address(good)) << good;
+    }
+    for (const char* bad : {"notaurl", "https://cavio.example/", "http://", "http://:80/", "http://a:/",
+                            "http://a:65536", "http://a:8o", "ftp://a"}) {
+        EXPECT_FALSE(is_plain_http_address(bad)) << bad;
+    }
+}
