@@ -33,7 +33,8 @@ row_kind painted_as(const cell_facts& cell) {
         return kind;
     }
     const std::string text(cell.text);
-    if (reads_as_number(text)) {
+    // A version's dots make it no number.
+    if (reads_as_number(text) && std::count(text.begin(), text.end(), '.') < 2) {
         return row_kind::number;
     }
     return reads_as_yes_no(text) ? row_kind::yes_no : row_kind::text;
@@ -79,6 +80,12 @@ cell_style device_style(const cell_facts& cell) {
     switch (painted_as(cell)) {
         case row_kind::number:
             style.align = cell_align::right;
+            // An ordinal counts nothing (adapter 0 is no fault) and a
+            // version is no amount: neither good nor bad.
+            if ((cell.column == 1 && cell.row_name.find("Ordinal") != std::string_view::npos) ||
+                std::count(cell.text.begin(), cell.text.end(), '.') >= 2) {
+                break;
+            }
             // A zero, with its unit or without ("0 MiB").
             if (cell.text == "0" || cell.text == "0.0" || cell.text.starts_with("0 ")) {
                 style.text_color = cell.zero;
@@ -115,6 +122,7 @@ cell_style decide_cell_style(const cell_facts& cell) {
 cell_facts cell_facts_at(const grid_model& grid, int column, int row) {
     cell_facts facts;
     facts.text = grid.cell(column, row);
+    facts.row_name = grid.cell(0, row);
     // The Compared column is painted as the value column, a mark as a "yes".
     const column_role role = grid.column(column).role;
     facts.column = role == column_role::name                                     ? 0
@@ -122,6 +130,10 @@ cell_facts cell_facts_at(const grid_model& grid, int column, int row) {
                                                                                  : 2;
     facts.mark = role == column_role::mark;
     facts.differs = grid.row_differs(row);
+    // In a compared matrix, a capability that differs, not the whole row.
+    if (facts.mark && row >= grid.fixed_rows() && grid.comparing()) {
+        facts.differs = grid.mark_differs(column, row);
+    }
     // A capability the Formats matrix filters on: its header as a difference is.
     if (facts.mark && row < grid.fixed_rows()) {
         const std::vector<int>& filter = grid.filter();

@@ -29,6 +29,7 @@ struct cell_style {
 // What a cell's painter needs to know about the cell and its grid.
 struct cell_facts {
     std::string_view text;
+    std::string_view row_name;  // the name of the cell's row
     int column = 0;
     row_kind kind = row_kind::text;  // the kind of the cell's row
     bool fixed_row = false;          // the header row
@@ -65,7 +66,9 @@ inline constexpr COLORREF differs_color = RGB(255, 226, 140);
 // text, in any column, is painted so too where it reads as a number or as
 // "yes" or "no", as the report always has. In a comparison a row that
 // differs has the amber background, and the Compared column is painted as
-// the value column is.
+// the value column is. What only names a thing is neither good nor bad: an
+// ordinal (a row named "...Ordinal...") and a version ("8.21.13.9135", two
+// dots or more) keep the text's own colour.
 cell_style decide_cell_style(const cell_facts& cell);
 
 // The facts of a cell of a grid model, for the painters.

@@ -290,6 +290,18 @@ void use_dark_control_theme(HWND control, bool dark_mode, bool edit) {
     SetWindowTheme(control, dark_mode ? (edit ? L"DarkMode_CFD" : L"DarkMode_Explorer") : nullptr, nullptr);
 }
 
+void theme_tooltip(HWND tip) {
+    if (dark()) {
+        SetWindowTheme(tip, L"", L"");
+        SendMessageW(tip, TTM_SETTIPBKCOLOR, active_palette().window, 0);
+        SendMessageW(tip, TTM_SETTIPTEXTCOLOR, active_palette().text, 0);
+    } else {
+        SetWindowTheme(tip, nullptr, nullptr);
+        SendMessageW(tip, TTM_SETTIPBKCOLOR, GetSysColor(COLOR_INFOBK), 0);
+        SendMessageW(tip, TTM_SETTIPTEXTCOLOR, GetSysColor(COLOR_INFOTEXT), 0);
+    }
+}
+
 LRESULT CALLBACK dark_control_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
                                         DWORD_PTR) {
     if (!dark()) {

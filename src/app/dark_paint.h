@@ -17,6 +17,11 @@
 void use_system_dark_mode(HWND window, bool dark);
 void use_dark_control_theme(HWND control, bool dark, bool edit);
 
+// A tooltip in the theme's colours: in the dark theme drawn without the
+// system's visual style, which knows no dark tooltip before Windows 10's,
+// in the palette's window colours; in the light theme as the system draws it.
+void theme_tooltip(HWND tip);
+
 // A subclass procedure, for SetWindowSubclass, that paints a push button, a
 // check box, an edit's border or a drop-down list in the dark palette while
 // the theme is dark, and leaves it to the control otherwise.

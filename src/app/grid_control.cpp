@@ -26,6 +26,15 @@ grid_state* state_of(HWND window) {
 
 }  // namespace
 
+int grid_state::next_link(int row, int direction) const {
+    for (int at = row + direction; at >= first_data_row() && at <= last_row(); at += direction) {
+        if (model_->link(at) != nullptr) {
+            return at;
+        }
+    }
+    return -1;
+}
+
 void grid_state::select_row(int row) {
     refresh();
     model_->match = {};
@@ -48,9 +57,13 @@ void grid_state::show_match(int row, column_role role, size_t offset, size_t len
     const int before = measured(text.substr(0, std::min(offset, text.size())), style.font_size, style.bold);
     const int found =
         measured(text.substr(std::min(offset, text.size()), length), style.font_size, style.bold);
+    // The names stay in view: a match in another column is brought to the
+    // right of them.
     const int at = geometry_.column_left(column) + scaled(style.inset_left + before);
     const int width = client().right;
-    const int x = std::min(at + scaled(found) + scaled(24) - width, at - scaled(8));
+    const int x = column == 0 ? view_.scroll_x
+                              : std::min(at + scaled(found) + scaled(24) - width,
+                                         at - geometry_.frozen_width() - scaled(8));
     scroll_to(std::max(0, x), view_.scroll_y);
     InvalidateRect(window_, nullptr, FALSE);
 }
@@ -114,6 +127,23 @@ void grid_state::fit_value_column() {
         }
         return width;
     };
+    // A comparison's Summary: the names whole, the two values sharing the rest.
+    if (model_->is_summary() && model_->comparing()) {
+        const int name = model_->column_of(column_role::name);
+        if (!model_->column(name).sized_by_user) {
+            model_->set_column_width(name, std::max(model_->column_width(name),
+                                                    fitted_column_width(*model_, name, measured)));
+        }
+        const int half = (window_width - model_->column_width(name)) / 2;
+        for (const column_role role : {column_role::value, column_role::compared}) {
+            const int c = model_->column_of(role);
+            if (c >= 0 && !model_->column(c).sized_by_user) {
+                model_->set_column_width(
+                    c, std::max(model_->column_width(c), std::min(fitted_column_width(*model_, c, measured), half)));
+            }
+        }
+        return;
+    }
     for (const column_role role : {column_role::value, column_role::compared, column_role::name}) {
         const int c = model_->column_of(role);
         if (c < 0 || model_->column(c).sized_by_user) {
@@ -121,10 +151,15 @@ void grid_state::fit_value_column() {
         }
         const int fitted = fitted_column_width(*model_, c, measured);
         // A Summary grid's values fit whole, unless a comparison shares its
-        // width; so do a matrix's names, which its rows are read by.
+        // width; so do a matrix's names, which its rows are read by. Values
+        // leave the description a readable width: a longer one is cut, and
+        // shows whole in its tooltip and on copy.
         const bool whole = (model_->is_summary() && !model_->comparing()) ||
                            (model_->is_matrix() && role == column_role::name);
-        const int room = whole ? fitted : window_width - others_width(c);
+        const int description = model_->column_of(column_role::description) >= 0 && !model_->is_summary()
+                                    ? readable_description_width
+                                    : 0;
+        const int room = whole ? fitted : window_width - others_width(c) - description;
         model_->set_column_width(c, std::max(model_->column_width(c), std::min(fitted, room)));
     }
 }
@@ -171,9 +206,10 @@ std::string grid_state::cut_text_at(int column, int row) {
         return {};
     }
     const cell_style style = decide_cell_style(cell_facts_at(*model_, column, row));
-    const int left = geometry_.column_left(column) - view_.scroll_x;
+    const int left = geometry_.column_screen_left(column, view_.scroll_x);
     const int right = std::min<int>(left + geometry_.column_pixels(column), client().right);
-    const int room = right - std::max(left, 0) - scaled(style.inset_left + style.inset_right);
+    const int shown_from = column == 0 ? 0 : geometry_.frozen_width();
+    const int room = right - std::max(left, shown_from) - scaled(style.inset_left + style.inset_right);
     const window_dc dc(window_);
     const select_object chosen(dc.get(), fonts_.get(style.font_size, style.bold, dpi_));
     const std::wstring wide = wide_of(text);
@@ -202,6 +238,8 @@ void grid_state::track_tip(int x, int y) {
     if (cell != tipped_) {
         tipped_ = cell;
         SendMessageW(tip_.get(), TTM_POP, 0, 0);
+        // In the theme of the moment, which may have changed since the last tip.
+        theme_tooltip(tip_.get());
     }
 }
 
@@ -397,11 +435,15 @@ LRESULT grid_state::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             on_key(wparam);
             return 0;
         case WM_GETDLGCODE: {
-            // Return on a row that links is the grid's, not the dialog's.
+            // Return on a row that links is the grid's, not the dialog's; so
+            // is Tab from a link to the next one, each link a stop of its own.
             const auto* key = reinterpret_cast<const MSG*>(lparam);
-            const bool link = key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_RETURN &&
-                              model_->link(model_->current_row) != nullptr;
-            return DLGC_WANTARROWS | DLGC_WANTCHARS | (link ? DLGC_WANTMESSAGE : 0);
+            const bool pressed = key != nullptr && key->message == WM_KEYDOWN;
+            const bool on_link = model_->link(model_->current_row) != nullptr;
+            const bool link = pressed && key->wParam == VK_RETURN && on_link;
+            const bool tab = pressed && key->wParam == VK_TAB && on_link &&
+                             next_link(model_->current_row, GetKeyState(VK_SHIFT) < 0 ? -1 : 1) >= 0;
+            return DLGC_WANTARROWS | DLGC_WANTCHARS | (link || tab ? DLGC_WANTMESSAGE : 0);
         }
         case WM_LBUTTONDOWN:
             on_button_down(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam), (wparam & MK_SHIFT) != 0);
@@ -462,6 +504,15 @@ LRESULT grid_state::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             on_context_menu(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
             return 0;
         case WM_SETFOCUS:
+            // Tabbed to, a grid of links starts at its first link (its last,
+            // from behind).
+            if (model_->link(model_->current_row) == nullptr && GetKeyState(VK_TAB) < 0) {
+                const bool back = GetKeyState(VK_SHIFT) < 0;
+                const int first = next_link(back ? model_->row_count() : first_data_row() - 1, back ? -1 : 1);
+                if (first >= 0) {
+                    move_current(first, false);
+                }
+            }
             InvalidateRect(window_, nullptr, FALSE);
             grid_notify(window_, EVENT_OBJECT_FOCUS, has_data() ? model_->current_row : 0);
             return 0;

@@ -21,6 +21,10 @@ inline constexpr int grid_filter_changed = 3;
 // ... and when the user followed the current row's link (Return, a click).
 inline constexpr int grid_follow_link = 4;
 
+// The width, in 96-DPI pixels, that a fitted Value column leaves the
+// Description beside it.
+inline constexpr int readable_description_width = 320;
+
 // Registers the window class once per process.
 void register_grid_class();
 

@@ -87,10 +87,16 @@ int grid_geometry::row_at(int y, int scroll_y) const {
 }
 
 int grid_geometry::column_at(int x, int scroll_x) const {
+    if (x < 0) {
+        return -1;
+    }
+    if (x < frozen_width()) {
+        return 0;
+    }
     int right = -scroll_x;
     for (size_t c = 0; c < widths_.size(); ++c) {
         right += widths_[c];
-        if (x < right) {
+        if (c > 0 && x < right) {
             return static_cast<int>(c);
         }
     }
@@ -104,7 +110,9 @@ int grid_geometry::divider_at(int x, int y, int scroll_x, int grip) const {
     int right = -scroll_x;
     for (size_t c = 0; c < widths_.size(); ++c) {
         right += widths_[c];
-        if (std::abs(x - right) <= grip) {
+        // The first column's edge where it stays; another's where it shows.
+        const int edge = c == 0 ? frozen_width() : right;
+        if ((c == 0 || edge > frozen_width()) && std::abs(x - edge) <= grip) {
             return static_cast<int>(c);
         }
     }

@@ -24,8 +24,15 @@ public:
     // Height and width of everything that scrolls.
     int content_height() const { return tops_.back() - fixed_height(); }
     int content_width() const;
+    // Where a column starts in the content, unscrolled.
     int column_left(int column) const;
     int column_pixels(int column) const;
+    // The first column (the rows' names) stays in view: the others scroll
+    // under it. Its width, and where a column starts on screen.
+    int frozen_width() const { return widths_.empty() ? 0 : widths_[0]; }
+    int column_screen_left(int column, int scroll_x) const {
+        return column == 0 ? 0 : column_left(column) - scroll_x;
+    }
 
     // The visible height for data rows in a client area of that height.
     int data_view_height(int client_height) const;
@@ -40,7 +47,8 @@ public:
 
     // The row under client y, fixed rows included, or -1 below the last.
     int row_at(int y, int scroll_y) const;
-    // The column under client x, or -1 right of the last.
+    // The column under client x, or -1 right of the last; the first column
+    // wherever it covers the others.
     int column_at(int x, int scroll_x) const;
     // The column whose right edge lies within grip pixels of client x in
     // the header row, or -1.

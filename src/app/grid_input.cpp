@@ -71,7 +71,9 @@ void grid_state::on_key(WPARAM key) {
             go(current + page_rows, 1);
             break;
         case VK_HOME:
+            // The top left: the first row, and the first columns in view.
             go(first_data_row(), 1);
+            scroll_to(0, view_.scroll_y);
             break;
         case VK_END:
             go(last_row(), -1);
@@ -79,6 +81,12 @@ void grid_state::on_key(WPARAM key) {
         case VK_RETURN:
             if (model_->link(current) != nullptr) {
                 follow_link();
+            }
+            break;
+        case VK_TAB:
+            // From one link to the next (the dialog keys the grid when there is none).
+            if (const int next = next_link(current, shift ? -1 : 1); next >= 0) {
+                move_current(next, false);
             }
             break;
         case VK_LEFT:

@@ -82,8 +82,10 @@ void grid_model::reset_columns() {
 void grid_model::show(const report_page* page) {
     source_ = page != nullptr ? *page : report_page{page_.id, {}, {}};
     comparing_ = false;
+    pair_ = {};
     differences_ = 0;
     compared_.clear();
+    compared_marks_.clear();
     differs_.clear();
     matrix_ = page_.id == page_id::dx_formats;
     show_rows();
@@ -101,7 +103,11 @@ void grid_model::set_filter(std::vector<int> marks) {
     for (const grid_column& column : columns_) {
         widths[{column.role, column.mark}] = column.width;
     }
-    show_rows();
+    if (comparing_) {
+        show_pairs();
+    } else {
+        show_rows();
+    }
     for (grid_column& column : columns_) {
         column.width = widths[{column.role, column.mark}];
     }
@@ -132,16 +138,9 @@ void grid_model::show_rows() {
         const bool any = std::any_of(shown_.rows.begin(), shown_.rows.end(),
                                      [](const report_row& row) { return format_marks(row).has_value(); });
         if (!any) {
-            std::string can;
-            for (size_t i = 0; i < filter_.size(); ++i) {
-                can += (i == 0                    ? ""
-                        : i + 1 == filter_.size() ? " and "
-                                                  : ", ") +
-                       std::string(format_capabilities()[static_cast<size_t>(filter_[i])].can);
-            }
             shown_.rows.clear();
             marks_.clear();
-            placeholder_ = "No format can " + can + ".";
+            placeholder_ = "No format can " + filter_words() + ".";
         }
     }
     reset_columns();
@@ -149,19 +148,52 @@ void grid_model::show_rows() {
 
 void grid_model::show_compared(const report_page* page, const report_page* other, bool differences_only) {
     source_ = report_page{page_.id, {}, {}};
-    shown_ = report_page{page_.id, {}, {}};
+    pair_ = {page != nullptr ? std::optional(*page) : std::nullopt,
+             other != nullptr ? std::optional(*other) : std::nullopt};
+    differences_only_ = differences_only;
     comparing_ = true;
-    matrix_ = false;
+    show_pairs();
+}
+
+// The compared pages' rows as shown: paired, filtered by "Differences only"
+// and by the matrix's filter.
+void grid_model::show_pairs() {
+    const report_page* page = pair_.first ? &*pair_.first : nullptr;
+    const report_page* other = pair_.second ? &*pair_.second : nullptr;
+    const bool differences_only = differences_only_;
+    shown_ = report_page{page_.id, {}, {}};
+    matrix_ = page_.id == page_id::dx_formats;
     marks_.clear();
+    compared_marks_.clear();
     placeholder_.clear();
     compared_.clear();
     differs_.clear();
     differences_ = 0;
+    uint64_t wanted = 0;
+    for (const int mark : filter_) {
+        wanted |= uint64_t{1} << mark;
+    }
     const report_row* section = nullptr;
+    const auto add = [this](report_row row, std::string compared, bool differs, uint64_t marks,
+                            uint64_t others) {
+        shown_.rows.push_back(std::move(row));
+        compared_.push_back(std::move(compared));
+        differs_.push_back(differs);
+        marks_.push_back(marks);
+        compared_marks_.push_back(others);
+    };
     for (const compared_row& pair : compare_pages(page, other)) {
         const report_row& row = pair.a != nullptr ? *pair.a : *pair.b;
         if (row.kind == row_kind::section) {
             section = &row;
+        }
+        // A format's capabilities on either side; the matrix's filter asks
+        // them of the report shown.
+        const std::optional<uint64_t> format = matrix_ ? format_marks(row) : std::nullopt;
+        const uint64_t marks = format && pair.a != nullptr ? format_marks(*pair.a).value_or(0) : 0;
+        const uint64_t others = format && pair.b != nullptr ? format_marks(*pair.b).value_or(0) : 0;
+        if (format && (marks & wanted) != wanted) {
+            continue;
         }
         differences_ += pair.differs() ? 1 : 0;
         if (differences_only && !pair.differs()) {
@@ -169,9 +201,7 @@ void grid_model::show_compared(const report_page* page, const report_page* other
         }
         // The section a shown difference belongs to, once.
         if (differences_only && section != nullptr && section != &row) {
-            shown_.rows.push_back(*section);
-            compared_.emplace_back();
-            differs_.push_back(false);
+            add(*section, "", false, 0, 0);
         }
         section = nullptr;
         report_row shown = row;
@@ -180,15 +210,87 @@ void grid_model::show_compared(const report_page* page, const report_page* other
         } else if (shown.kind == row_kind::number) {
             shown.value = readable_number_text(shown.value);
         }
-        shown_.rows.push_back(std::move(shown));
         const bool data = row.kind != row_kind::section && row.kind != row_kind::blank;
-        compared_.push_back(!data ? "" : pair.b != nullptr ? readable_number_text(pair.b->value) : "(none)");
-        differs_.push_back(pair.differs());
+        add(std::move(shown),
+            !data               ? ""
+            : pair.b != nullptr ? readable_number_text(pair.b->value)
+                                : "(none)",
+            pair.differs(), marks, others);
     }
     if (differences_only && shown_.rows.empty()) {
         placeholder_ = "No differences on this page.";
+    } else if (matrix_ && wanted != 0 &&
+               std::none_of(shown_.rows.begin(), shown_.rows.end(),
+                            [](const report_row& row) { return format_marks(row).has_value(); })) {
+        placeholder_ = "No format can " + filter_words() + ".";
+        shown_.rows.clear();
+        compared_.clear();
+        differs_.clear();
+        marks_.clear();
+        compared_marks_.clear();
     }
     reset_columns();
+}
+
+std::string grid_model::filter_counts() const {
+    // Per section: the formats shown, of those the page has.
+    struct counted {
+        std::string section;
+        int shown = 0;
+        int all = 0;
+    };
+    std::vector<counted> sections;
+    const auto count = [&sections](const std::vector<report_row>& rows, int counted::*field) {
+        std::string section;
+        for (const report_row& row : rows) {
+            if (row.kind == row_kind::section) {
+                section = row.name.size() > 2 && row.name.front() == '[' && row.name.back() == ']'
+                              ? row.name.substr(1, row.name.size() - 2)
+                              : row.name;
+            } else if (format_marks(row).has_value()) {
+                auto at = std::find_if(sections.begin(), sections.end(),
+                                       [&](const counted& c) { return c.section == section; });
+                if (at == sections.end()) {
+                    at = sections.insert(sections.end(), counted{section, 0, 0});
+                }
+                ++((*at).*field);
+            }
+        }
+    };
+    count(comparing_ ? (pair_.first ? pair_.first->rows : std::vector<report_row>{}) : source_.rows,
+          &counted::all);
+    count(shown_.rows, &counted::shown);
+    std::string text;
+    for (size_t i = 0; i < sections.size(); ++i) {
+        text += (i == 0                     ? ""
+                 : i + 1 == sections.size() ? " and "
+                                            : ", ") +
+                std::to_string(sections[i].shown) + " of " + std::to_string(sections[i].all) +
+                (sections[i].section.empty() ? "" : " ") + sections[i].section;
+    }
+    return text.empty() ? std::string() : text + " formats";
+}
+
+bool grid_model::mark_differs(int column, int row) const {
+    const auto index = static_cast<size_t>(row - fixed_rows());
+    const grid_column& shown_column = columns_[static_cast<size_t>(column)];
+    if (!comparing_ || shown_column.role != column_role::mark || row < fixed_rows() ||
+        index >= compared_marks_.size()) {
+        return false;
+    }
+    const uint64_t bit = uint64_t{1} << shown_column.mark;
+    return ((marks_[index] ^ compared_marks_[index]) & bit) != 0;
+}
+
+std::string grid_model::filter_words() const {
+    std::string can;
+    for (size_t i = 0; i < filter_.size(); ++i) {
+        can += (i == 0                    ? ""
+                : i + 1 == filter_.size() ? " and "
+                                          : ", ") +
+               std::string(format_capabilities()[static_cast<size_t>(filter_[i])].can);
+    }
+    return can;
 }
 
 const summary_link* grid_model::link(int row) const {
@@ -228,8 +330,11 @@ const std::string& grid_model::cell(int column, int row) const {
         case column_role::description:
             return data.description;
         case column_role::mark: {
+            // In a comparison, a dash where only the other report's format has it.
             static const std::string mark = format_mark;
-            return index < marks_.size() && ((marks_[index] >> shown_column.mark) & 1) != 0 ? mark : no_text;
+            static const std::string only_other = format_mark_other;
+            const bool here = index < marks_.size() && ((marks_[index] >> shown_column.mark) & 1) != 0;
+            return here ? mark : mark_differs(column, row) ? only_other : no_text;
         }
     }
     return no_text;

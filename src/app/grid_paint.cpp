@@ -40,6 +40,22 @@ void mark_found(HDC dc, const std::string& text, const grid_model::marked_text& 
          active_palette().found);
 }
 
+// Runs paint on the columns that scroll, clipped to the right of the first,
+// then on the first, which stays in view.
+template <typename Paint>
+void each_column(HDC dc, int y, int height, const grid_model& model, const grid_geometry& geometry,
+                 const grid_view& view, Paint paint) {
+    SaveDC(dc);
+    IntersectClipRect(dc, geometry.frozen_width(), y, 1 << 20, y + height);
+    for (int c = 1; c < model.column_count(); ++c) {
+        paint(c, geometry.column_screen_left(c, view.scroll_x));
+    }
+    RestoreDC(dc, -1);
+    if (model.column_count() > 0) {
+        paint(0, 0);
+    }
+}
+
 void paint_row(HDC dc, int row, int y, const grid_model& model, const grid_geometry& geometry,
                const grid_view& view, grid_fonts& fonts) {
     const int height = geometry.row_pixels(row);
@@ -47,11 +63,8 @@ void paint_row(HDC dc, int row, int y, const grid_model& model, const grid_geome
     const bool section = !fixed && model.kind(row) == row_kind::section;
     // The backgrounds and lines first, then the texts: a section's heading
     // runs on over the empty cells beside it.
-    int x = -view.scroll_x;
-    for (int c = 0; c < model.column_count(); ++c) {
-        const int width = geometry.column_pixels(c);
-        const RECT cell{x, y, x + width, y + height};
-        x += width;
+    each_column(dc, y, height, model, geometry, view, [&](int c, int x) {
+        const RECT cell{x, y, x + geometry.column_pixels(c), y + height};
         fill(dc, cell, decide_cell_style(cell_facts_at(model, c, row)).background);
         // Lines: always between header cells, between data cells as the
         // model says; under every row where lines are on.
@@ -60,10 +73,14 @@ void paint_row(HDC dc, int row, int y, const grid_model& model, const grid_geome
             fill(dc, RECT{cell.right - 1, cell.top, cell.right, cell.bottom},
                  fixed ? fixed_line_color : data_line_color);
         }
-    }
-    x = -view.scroll_x;
-    int text_end = x;  // where a section row's text so far ends
-    for (int c = 0; c < model.column_count(); ++c) {
+    });
+    // The heading of a section, in the first column, and where its text ends.
+    int text_end = 0;
+    bool heading_drawn = false;
+    const auto paint_text = [&](int c, int x) {
+        if (c == 0 && heading_drawn) {
+            return;
+        }
         int right = x + geometry.column_pixels(c);
         const std::string& cell_text = model.cell(c, row);
         if (section || (c == 0 && !model.placeholder().empty())) {
@@ -72,7 +89,6 @@ void paint_row(HDC dc, int row, int y, const grid_model& model, const grid_geome
             }
         }
         const RECT cell{x, y, right, y + height};
-        x += geometry.column_pixels(c);
         const std::wstring text = wide_of(cell_text);
         const cell_style style = decide_cell_style(cell_facts_at(model, c, row));
         RECT text_area{cell.left + geometry.scaled(style.inset_left),
@@ -87,11 +103,13 @@ void paint_row(HDC dc, int row, int y, const grid_model& model, const grid_geome
             DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
                       DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
             const int width = needed.right - needed.left;
-            text_area.left = std::max<LONG>(text_area.left, text_end + geometry.scaled(16));
+            if (c > 0) {
+                text_area.left = std::max<LONG>(text_area.left, text_end + geometry.scaled(16));
+            }
             if (c == 0 || text_area.left + width > text_area.right) {
                 text_area.right = std::max<LONG>(text_area.right, text_area.left + width);
             }
-            text_end = text_area.left + width;
+            text_end = std::max<int>(text_end, text_area.left + width);
         }
         if (!text.empty() && text_area.right > text_area.left) {
             const select_object chosen(dc, fonts.get(style.font_size, style.bold, geometry.dpi()));
@@ -110,10 +128,17 @@ void paint_row(HDC dc, int row, int y, const grid_model& model, const grid_geome
             DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &text_area, format);
             SetBkMode(dc, OPAQUE);
         }
+    };
+    // A heading first, so that where it ends is known; else the first
+    // column last, over what passes under it.
+    if (section && model.column_count() > 0) {
+        paint_text(0, 0);
+        heading_drawn = true;
     }
+    each_column(dc, y, height, model, geometry, view, paint_text);
     if (model.horizontal_lines()) {
-        fill(dc, RECT{-view.scroll_x, y + height - 1, x, y + height},
-             fixed ? fixed_line_color : data_line_color);
+        const int right = std::max(geometry.frozen_width(), geometry.content_width() - view.scroll_x);
+        fill(dc, RECT{0, y + height - 1, right, y + height}, fixed ? fixed_line_color : data_line_color);
     }
 }
 

@@ -46,6 +46,8 @@ private:
     RECT client() const;
     int first_data_row() const { return model_->fixed_rows(); }
     int last_row() const { return model_->row_count() - 1; }
+    // The next row from row (not itself) in direction that links, or -1.
+    int next_link(int row, int direction) const;
     bool has_data() const { return model_->row_count() > model_->fixed_rows(); }
 
     void measure_rows() { geometry_ = grid_geometry(*model_, dpi_); }

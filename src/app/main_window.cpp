@@ -110,6 +110,26 @@ main_window::~main_window() {
     }
 }
 
+void main_window::remember_focus() {
+    HWND focused = GetFocus();
+    if (focused != nullptr && IsChild(window_.get(), focused)) {
+        last_focus_ = focused;
+    }
+}
+
+void main_window::restore_focus() {
+    HWND target = last_focus_;
+    if (target == nullptr || !IsWindow(target) || !IsChild(window_.get(), target) ||
+        !IsWindowVisible(target) || !IsWindowEnabled(target)) {
+        const group_controls& group = controls_.group(group_);
+        const auto selected = static_cast<size_t>(SendMessageW(group.pages, TCM_GETCURSEL, 0, 0));
+        target = group.grids.empty() ? nullptr : group.grids[std::min(selected, group.grids.size() - 1)];
+    }
+    if (target != nullptr) {
+        SetFocus(target);
+    }
+}
+
 void main_window::show_group(page_group group) {
     group_ = group;
     for (const page_group which : {page_group::directx, page_group::opengl, page_group::vulkan}) {
@@ -141,6 +161,16 @@ void main_window::show_page(const group_controls& group) {
         show_filter(grid(pages[static_cast<size_t>(selected)].id));
     } else if (!filter_said_.empty() && status_part(controls_.status_bar, status_find) == filter_said_) {
         set_status(controls_.status_bar, status_find, "");
+    }
+    // While comparing, what the status bar says of differences is of the page on show.
+    const std::string said = status_part(controls_.status_bar, status_find);
+    if (comparing() && selected >= 0 && static_cast<size_t>(selected) < pages.size() &&
+        (said.empty() || said.starts_with("Difference ") || said.ends_with(" on this page"))) {
+        const int count = grid(pages[static_cast<size_t>(selected)].id).difference_count();
+        set_status(controls_.status_bar, status_find,
+                   count == 0   ? "No differences on this page"
+                   : count == 1 ? "1 difference on this page"
+                                : std::to_string(count) + " differences on this page");
     }
 }
 
@@ -287,12 +317,7 @@ void main_window::show_filter(const grid_model& model) {
         filter_said_.clear();
         return;
     }
-    const auto formats = [](const report_page& page) {
-        return std::count_if(page.rows.begin(), page.rows.end(),
-                             [](const report_row& row) { return format_marks(row).has_value(); });
-    };
-    filter_said_ = std::to_string(formats(model.shown())) + " of " + std::to_string(formats(model.copied())) +
-                   " formats";
+    filter_said_ = model.filter_counts();
     set_status(controls_.status_bar, status_find, filter_said_);
 }
 

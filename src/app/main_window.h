@@ -26,6 +26,13 @@
 inline constexpr wchar_t application_title[] = L"Cavio";
 inline constexpr wchar_t main_caption[] = L"Cavio \u2014 DirectX, OpenGL and Vulkan capabilities";
 
+// What a file dialog asks for.
+enum class file_choice { open, save, compare };
+
+// The file dialog's title for a choice: "Compare with"; empty where the
+// system's own ("Open", "Save As") says it.
+const wchar_t* file_dialog_title(file_choice choice);
+
 // The services the window calls that tests replace; the defaults are the
 // real platform.
 struct window_seams {
@@ -40,10 +47,11 @@ struct window_seams {
     std::string product_url;
     std::string maker_url;
     std::string submit_url;  // the submitter on the product site's host
-    // The common file dialog: a report to open (save false) or the file to
-    // save the report as, starting in folder with the name suggested; UTF-8,
-    // empty when cancelled.
-    std::function<std::string(HWND owner, bool save, const std::string& folder, const std::string& name)>
+    // The common file dialog: a report to open or to compare with, or the
+    // file to save the report as, starting in folder with the name
+    // suggested; UTF-8, empty when cancelled.
+    std::function<std::string(HWND owner, file_choice choice, const std::string& folder,
+                              const std::string& name)>
         choose_file;
     // The theme to show: Windows' own by default.
     std::function<ui_theme()> theme;
@@ -57,11 +65,12 @@ window_seams default_window_seams();
 void show_thank_you(HWND owner, const std::string& text, const std::string& address);
 
 // The common Open or Save As dialog for a report, as choose_file.
-std::string choose_report_file(HWND owner, bool save, const std::string& folder, const std::string& name);
+std::string choose_report_file(HWND owner, file_choice choice, const std::string& folder,
+                               const std::string& name);
 
 // The name Save suggests for a report of an adapter on a day:
-// "NVIDIA GeForce RTX 4090-2026-12-09.json", without the characters a file
-// name cannot hold.
+// "NVIDIA GeForce RTX 4090 - 2026-12-09.json", without the characters a
+// file name cannot hold.
 std::string suggested_report_name(const std::string& adapter, const SYSTEMTIME& day);
 
 // The controls of a group's Summary sheet.
@@ -196,6 +205,9 @@ public:
     // Finds the find box's text on every page and goes to the first row
     // found; the status bar says how many.
     void find_again();
+    // While comparing: the rows of every page as the grids show them that
+    // hold text, in either value, in tab order.
+    std::vector<found_row> find_shown_rows(std::string_view text) const;
     // Goes to the found row delta places on, wrapping: its group, its page
     // and the row, selected and in view.
     void step_found(int delta);
@@ -250,6 +262,11 @@ private:
     void show_difference_counts();
     // What the Formats matrix's filter lets through, in the status bar.
     void show_filter(const grid_model& model);
+    // The control with the focus, kept while another window is active, and
+    // given the focus again: that control where it still shows, else the
+    // grid of the page on show.
+    void remember_focus();
+    void restore_focus();
 
     window_seams seams_;
     report_document document_;
@@ -273,8 +290,9 @@ private:
     gdi_object<HBRUSH> face_brush_;
     gdi_object<HBRUSH> window_brush_;
     gdi_object<HBITMAP> logo_;
-    menu_texts menu_texts_;    // the menu bar's, while the window draws it
-    std::string filter_said_;  // what the status bar last said of the Formats filter
+    menu_texts menu_texts_;      // the menu bar's, while the window draws it
+    std::string filter_said_;    // what the status bar last said of the Formats filter
+    HWND last_focus_ = nullptr;  // the control that had the focus when the window was last active
 };
 
 // Posted to the main window when a probe of the start-up capture ends.

@@ -42,7 +42,8 @@ void main_window::create_controls() {
     c.find_box =
         create_child(L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, c.top_panel, id_find, WS_EX_CLIENTEDGE);
     c.submit_button = create_child(
-        L"BUTTON", "Submit to " + host_of(seams_.submit_url.empty() ? seams_.product_url : seams_.submit_url),
+        L"BUTTON",
+        "Submit to " + authority_of(seams_.submit_url.empty() ? seams_.product_url : seams_.submit_url),
         WS_TABSTOP | BS_PUSHBUTTON, c.top_panel, id_submit);
     // Shown while comparing.
     c.compare_label = create_child(L"STATIC", "Compared with:", 0, c.top_panel);

@@ -27,10 +27,23 @@ void main_window::find_again() {
         finish_capture();
     }
     const adapter_report* adapter = shown_adapter();
-    found_ = adapter != nullptr ? find_rows(*adapter, text) : std::vector<found_row>{};
+    found_ = comparing()          ? find_shown_rows(text)
+             : adapter != nullptr ? find_rows(*adapter, text)
+                                  : std::vector<found_row>{};
     found_at_ = -1;
     set_status(controls_.status_bar, status_find, text.empty() || !found_.empty() ? "" : "No match");
     if (found_.empty()) {
+        // Nothing is left marked from a longer text or an earlier search.
+        for (const page_group which : {page_group::directx, page_group::opengl, page_group::vulkan}) {
+            const group_controls& group = controls_.group(which);
+            const auto pages = pages_of(which);
+            for (size_t i = 0; i < pages.size() && i < group.grids.size(); ++i) {
+                if (grid(pages[i].id).match.row >= 0) {
+                    grid(pages[i].id).match = {};
+                    InvalidateRect(group.grids[i], nullptr, FALSE);
+                }
+            }
+        }
         return;
     }
     // From the page on show onwards, round to the first page again.
@@ -42,6 +55,35 @@ void main_window::find_again() {
         std::find_if(found_.begin(), found_.end(), [open](const found_row& row) { return row.page >= open; });
     found_at_ = first == found_.end() ? -1 : static_cast<int>(first - found_.begin()) - 1;
     step_found(1);
+}
+
+// While comparing, Find looks at what the grids show: both values of each
+// row, and only the rows "Differences only" leaves.
+std::vector<found_row> main_window::find_shown_rows(std::string_view text) const {
+    std::vector<found_row> found;
+    if (text.empty()) {
+        return found;
+    }
+    for (const page_group which : {page_group::directx, page_group::opengl, page_group::vulkan}) {
+        for (const page_info& info : pages_of(which)) {
+            const grid_model& model = grid(info.id);
+            const std::vector<report_row>& rows = model.shown().rows;
+            for (size_t r = 0; r < rows.size(); ++r) {
+                const report_row& row = rows[r];
+                const std::string& compared = model.compared_value(r);
+                for (const auto& [field, cell] :
+                     {std::pair{found_in::name, &row.name}, std::pair{found_in::value, &row.value},
+                      std::pair{found_in::compared, &compared},
+                      std::pair{found_in::description, &row.description}}) {
+                    if (const size_t at = find_in_text(*cell, text); at != std::string::npos) {
+                        found.push_back({info.id, static_cast<int>(r), field, at});
+                        break;
+                    }
+                }
+            }
+        }
+    }
+    return found;
 }
 
 void main_window::step_found(int delta) {
@@ -70,18 +112,26 @@ void main_window::step_found(int delta) {
     show_page(group);
     HWND shown = group.grids[static_cast<size_t>(index)];
     grid_model& model = grid(row.page);
-    // A format the matrix's filter hides is shown with every other again.
-    if (!model.filter().empty()) {
+    // A format the matrix's filter hides is shown with every other again
+    // (a comparison's rows were found among those shown).
+    if (!model.filter().empty() && !comparing()) {
         grid_set_filter(shown, {});
     }
     const int at = model.fixed_rows() + row.row;
     // The found text, marked where the grid shows it as the report has it.
-    const column_role role = row.field == found_in::name    ? column_role::name
-                             : row.field == found_in::value ? column_role::value
-                                                            : column_role::description;
+    const column_role role = row.field == found_in::name       ? column_role::name
+                             : row.field == found_in::value    ? column_role::value
+                             : row.field == found_in::compared ? column_role::compared
+                                                               : column_role::description;
     const int column = model.column_of(role);
     if (column < 0) {
         grid_select_row(shown, at);
+        return;
+    }
+    const size_t length = window_text(controls_.find_box).size();
+    // A comparison's rows were found as the grid shows them.
+    if (comparing()) {
+        grid_show_match(shown, at, role, row.offset, length);
         return;
     }
     // The text as the grid shows it: where that is the report's own (not a
@@ -96,7 +146,6 @@ void main_window::step_found(int delta) {
                   : role == column_role::value ? source.value
                                                : source.description;
     }
-    const size_t length = window_text(controls_.find_box).size();
     if (cell == written) {
         grid_show_match(shown, at, role, row.offset, length);
     } else {

@@ -32,7 +32,7 @@ void main_window::layout_page_control(const group_controls& group, page_group wh
 
 void main_window::layout_summary_sheet(const summary_controls& summary, page_group group) {
     const RECT area = client_of(summary.sheet);
-    const summary_layout layout = layout_summary(area.right, area.bottom, dpi_, group);
+    const summary_layout layout = layout_summary(area.right, area.bottom, dpi_, group, comparing());
     move_to(summary.image, layout.logo);
     // A link is as wide as its address, right-aligned, with "Visit" before it.
     const auto place_link = [&](HWND visit, HWND link, RECT visit_box, RECT link_box) {

@@ -71,6 +71,11 @@ void main_window::on_command(int id, int code) {
     if ((id == id_compared_list && code == CBN_SELCHANGE) ||
         (id == id_differences_only && code == BN_CLICKED)) {
         guarded(&main_window::show_selected_adapter);
+        // What Find finds is what the pages now show.
+        if (!window_text(controls_.find_box).empty()) {
+            find_again();
+        }
+        show_page(controls_.group(group_));
     } else if (id == id_vulkan_devices && code == CBN_SELCHANGE) {
         const LRESULT chosen = SendMessageW(controls_.vulkan.summary.device_list, CB_GETCURSEL, 0, 0);
         if (chosen >= 0) {
@@ -135,6 +140,12 @@ LRESULT main_window::handle_message(UINT message, WPARAM wparam, LPARAM lparam) 
         case WM_SIZE:
             relayout();
             return 0;
+        case WM_SETFOCUS:
+            // The frame itself takes no keys: its control does.
+            if (controls_.group_panel != nullptr) {
+                restore_focus();
+            }
+            return 0;
         case WM_GETMINMAXINFO: {
             auto* limits = reinterpret_cast<MINMAXINFO*>(lparam);
             limits->ptMinTrackSize = {scale_to(640, dpi_), scale_to(420, dpi_)};
@@ -178,10 +189,23 @@ LRESULT main_window::handle_message(UINT message, WPARAM wparam, LPARAM lparam) 
                 return 0;
             }
             [[fallthrough]];
+        case WM_ACTIVATE:
+            // The control that had the focus when another window (a dialog,
+            // a message box) took it gets it back when the window is active
+            // again: DefWindowProc would give it to the frame, which takes no keys.
+            if (LOWORD(wparam) == WA_INACTIVE) {
+                remember_focus();
+            } else if (HIWORD(wparam) == 0 && controls_.group_panel != nullptr) {
+                restore_focus();
+                if (active_theme() == ui_theme::dark) {
+                    PostMessageW(form, menu_bar_message, 0, 0);
+                }
+                return 0;
+            }
+            [[fallthrough]];
         case WM_NCPAINT:
         case WM_NCACTIVATE:
         case WM_EXITMENULOOP:
-        case WM_ACTIVATE:
         case WM_WINDOWPOSCHANGED: {
             const LRESULT painted = DefWindowProcW(form, message, wparam, lparam);
             // The system may paint the bar once more after this message;

@@ -56,10 +56,16 @@ std::string suggested_report_name(const std::string& adapter, const SYSTEMTIME& 
     }
     char date[16];
     std::snprintf(date, sizeof date, "%04u-%02u-%02u", day.wYear, day.wMonth, day.wDay);
-    return (name.empty() ? std::string("Cavio report") : name) + "-" + date + ".json";
+    return (name.empty() ? std::string("Cavio report") : name) + " - " + date + ".json";
 }
 
-std::string choose_report_file(HWND owner, bool save, const std::string& folder, const std::string& name) {
+const wchar_t* file_dialog_title(file_choice choice) {
+    return choice == file_choice::compare ? L"Compare with" : nullptr;
+}
+
+std::string choose_report_file(HWND owner, file_choice choice, const std::string& folder,
+                               const std::string& name) {
+    const bool save = choice == file_choice::save;
     wchar_t file[MAX_PATH * 4] = {};
     const std::wstring suggested = wide_of(name);
     if (suggested.size() < std::size(file)) {
@@ -75,6 +81,7 @@ std::string choose_report_file(HWND owner, bool save, const std::string& folder,
     dialog.nMaxFile = static_cast<DWORD>(std::size(file));
     dialog.lpstrInitialDir = start.empty() ? nullptr : start.c_str();
     dialog.lpstrDefExt = L"json";
+    dialog.lpstrTitle = file_dialog_title(choice);
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
                    (save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST);
     if (!(save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog))) {
@@ -263,7 +270,8 @@ void main_window::close_comparison() {
 }
 
 void main_window::choose_report_to_open() {
-    if (const std::string path = seams_.choose_file(window_.get(), false, last_folder_, ""); !path.empty()) {
+    if (const std::string path = seams_.choose_file(window_.get(), file_choice::open, last_folder_, "");
+        !path.empty()) {
         open_report(path);
     }
 }
@@ -273,13 +281,15 @@ void main_window::choose_where_to_save() {
     GetLocalTime(&today);
     const adapter_report* adapter = shown_adapter();
     const std::string name = suggested_report_name(adapter != nullptr ? adapter->description : "", today);
-    if (const std::string path = seams_.choose_file(window_.get(), true, last_folder_, name); !path.empty()) {
+    if (const std::string path = seams_.choose_file(window_.get(), file_choice::save, last_folder_, name);
+        !path.empty()) {
         save_report(path);
     }
 }
 
 void main_window::choose_report_to_compare() {
-    if (const std::string path = seams_.choose_file(window_.get(), false, last_folder_, ""); !path.empty()) {
+    if (const std::string path = seams_.choose_file(window_.get(), file_choice::compare, last_folder_, "");
+        !path.empty()) {
         compare_with(path);
     }
 }

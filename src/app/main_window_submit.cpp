@@ -60,7 +60,7 @@ void main_window::submit_report() {
     // it is answered or given up.
     HWND status_bar = controls_.status_bar;
     const std::string status = status_part(status_bar, status_message);
-    set_status(status_bar, status_message, "Sending report to " + host_of(seams_.submit_url) + "...");
+    set_status(status_bar, status_message, "Sending report to " + authority_of(seams_.submit_url) + "...");
     UpdateWindow(status_bar);
     const HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     http->waiting = paint_while_waiting;
@@ -101,6 +101,9 @@ HRESULT CALLBACK thank_you_events(HWND dialog, UINT notification, WPARAM wparam,
                       SW_SHOWNORMAL);
     } else if (notification == TDN_BUTTON_CLICKED && static_cast<int>(wparam) == copy_address_button) {
         copy_to_clipboard(dialog, state->address);
+        // Said where the button is, for the eye and for a screen reader.
+        SendMessageW(dialog, TDM_SET_ELEMENT_TEXT, TDE_FOOTER,
+                     reinterpret_cast<LPARAM>(L"Copied: the address is on the clipboard."));
         return S_FALSE;  // the dialog stays
     }
     return S_OK;
@@ -130,6 +133,8 @@ void show_thank_you(HWND owner, const std::string& text, const std::string& addr
     config.pszWindowTitle = application_title;
     config.pszMainIcon = TD_INFORMATION_ICON;
     config.pszContent = body.c_str();
+    // A footer from the start: the text of an element made later may not show.
+    config.pszFooter = L"Copy address puts the address on the clipboard.";
     config.cButtons = 1;
     config.pButtons = &copy;
     config.pfCallback = thank_you_events;

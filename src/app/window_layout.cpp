@@ -58,7 +58,7 @@ main_layout layout_main(int client_width, int client_height, int dpi, bool compa
     return layout;
 }
 
-summary_layout layout_summary(int sheet_width, int sheet_height, int dpi, page_group group) {
+summary_layout layout_summary(int sheet_width, int sheet_height, int dpi, page_group group, bool comparing) {
     const auto s = [dpi](int pixels) { return scale_to(pixels, dpi); };
     summary_layout layout{};
     // Logo and links end at the same right edge, 7 px from the sheet's.
@@ -78,25 +78,34 @@ summary_layout layout_summary(int sheet_width, int sheet_height, int dpi, page_g
     layout.grid = box(s(76), s(opengl ? 28 : 31), s(409), s(grid_height));
     // Where the sheet is too small for the centred panel beside the logo and
     // the links, the panel moves left, as far as the sheet's edge, and then
-    // down below the links: the grid never lies under them.
+    // down below the links.
     const int block_left = std::min(layout.home_visit.left, layout.maker_visit.left) - s(8);
     const int block_bottom = layout.maker_link.bottom + s(8);
-    const int grid_top = layout.panel.top + layout.grid.top;
-    if (grid_top < block_bottom && layout.panel.left + layout.grid.right > block_left) {
+    if (layout.panel.top + layout.grid.top < block_bottom &&
+        layout.panel.left + layout.grid.right > block_left) {
         const int shift = std::min<int>(layout.panel.left + layout.grid.right - block_left,
                                         layout.panel.left + layout.grid.left);
         OffsetRect(&layout.panel, -std::max(0, shift), 0);
         if (layout.panel.left + layout.grid.right > block_left) {
-            OffsetRect(&layout.panel, 0, block_bottom - grid_top);
+            OffsetRect(&layout.panel, 0, block_bottom - (layout.panel.top + layout.grid.top));
         }
     }
-    // Where the sheet is too short for the panel, the grid gives way, down to
-    // a few rows, and scrolls the rest.
-    const int overflow = layout.panel.bottom - (sheet_height - s(4));
-    if (overflow > 0) {
-        const int shrink = std::min<int>(overflow, layout.grid.bottom - layout.grid.top - s(60));
-        layout.grid.bottom -= std::max(0, shrink);
-        layout.panel.bottom -= std::max(0, shrink);
+    const bool clear_of_links = layout.panel.left + layout.grid.right <= block_left ||
+                                layout.panel.top + layout.grid.top >= block_bottom;
+    if (!comparing && clear_of_links && layout.panel.top >= 0 && layout.panel.bottom <= sheet_height) {
+        return layout;
     }
+    // Else the grid scrolls in the room the page has, out to its edges: left
+    // of the logo and the links where its rows fit there, else below them
+    // where four rows fit, else left of them with a horizontal bar.
+    const int margin = s(4);
+    const RECT left_room{margin, margin, std::max(margin, block_left),
+                         std::max<int>(margin, sheet_height - margin)};
+    const RECT below_room{margin, block_bottom, std::max(margin, sheet_width - margin),
+                          std::max(block_bottom, sheet_height - margin)};
+    const bool rows_fit_left = left_room.right - left_room.left >= s(409);
+    const bool rows_fit_below = below_room.bottom - below_room.top >= s(4 * 17 + 8);
+    layout.panel = rows_fit_left || !rows_fit_below ? left_room : below_room;
+    layout.grid = RECT{0, 0, layout.panel.right - layout.panel.left, layout.panel.bottom - layout.panel.top};
     return layout;
 }

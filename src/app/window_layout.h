@@ -51,5 +51,9 @@ struct summary_layout {
     RECT grid;   // in the panel
 };
 
-// The Summary sheet of a group.
-summary_layout layout_summary(int sheet_width, int sheet_height, int dpi, page_group group);
+// The Summary sheet of a group: the panel in the middle where the sheet has
+// room for it beside the logo and the links; else the grid fills the room the
+// sheet has, to its edges, and scrolls.
+// While comparing, it fills that room always: three columns share it.
+summary_layout layout_summary(int sheet_width, int sheet_height, int dpi, page_group group,
+                              bool comparing = false);

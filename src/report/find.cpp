@@ -12,14 +12,13 @@ char folded(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// Where cell holds wanted, or npos.
-size_t place_in(const std::string& cell, std::string_view wanted) {
-    const auto at = std::search(cell.begin(), cell.end(), wanted.begin(), wanted.end(),
-                                [](char a, char b) { return folded(a) == folded(b); });
-    return at == cell.end() ? std::string::npos : static_cast<size_t>(at - cell.begin());
-}
-
 }  // namespace
+
+size_t find_in_text(std::string_view text, std::string_view wanted) {
+    const auto at = std::search(text.begin(), text.end(), wanted.begin(), wanted.end(),
+                                [](char a, char b) { return folded(a) == folded(b); });
+    return at == text.end() ? std::string::npos : static_cast<size_t>(at - text.begin());
+}
 
 std::vector<found_row> find_rows(const adapter_report& adapter, std::string_view text) {
     std::vector<found_row> found;
@@ -33,7 +32,7 @@ std::vector<found_row> find_rows(const adapter_report& adapter, std::string_view
                 for (const auto& [field, cell] :
                      {std::pair{found_in::name, &row.name}, std::pair{found_in::value, &row.value},
                       std::pair{found_in::description, &row.description}}) {
-                    if (const size_t at = place_in(*cell, text); at != std::string::npos) {
+                    if (const size_t at = find_in_text(*cell, text); at != std::string::npos) {
                         found.push_back({page.id, static_cast<int>(r), field, at});
                         break;
                     }

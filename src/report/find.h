@@ -9,8 +9,9 @@
 
 #include "report/document.h"
 
-// Where in a row the text was found first: its name, value or description.
-enum class found_in : uint8_t { name, value, description };
+// Where in a row the text was found first: its name, value, the compared
+// report's value (while comparing) or description.
+enum class found_in : uint8_t { name, value, description, compared };
 
 struct found_row {
     page_id page;
@@ -21,6 +22,9 @@ struct found_row {
     // The same row, wherever in it the text was found.
     bool operator==(const found_row& other) const { return page == other.page && row == other.row; }
 };
+
+// Where text holds wanted, Latin letters in either case, or npos.
+size_t find_in_text(std::string_view text, std::string_view wanted);
 
 // The rows of every page holding text, in tab order (DirectX pages first,
 // then OpenGL), each page from its top; none for an empty text. Letters of

@@ -52,6 +52,26 @@ TEST(CellStyle, NumbersZerosAndWords) {
     // A value is painted as its row's kind says; names and descriptions of
     // such rows are free text.
     EXPECT_EQ(cell_align::right, device("8.17.18.19", row_kind::number).align);
+    // What names a thing is neither good nor bad: a version, of a number row
+    // or free text, and an ordinal, zero or not.
+    for (const char* version : {"8.17.18.19", "1.3.280"}) {
+        for (const row_kind kind : {row_kind::number, row_kind::text}) {
+            EXPECT_EQ(RGB(0, 0, 0), device(version, kind).text_color) << version;
+            EXPECT_FALSE(device(version, kind).bold) << version;
+        }
+    }
+    for (const char* ordinal : {"AdapterOrdinal", "MasterAdapterOrdinal", "AdapterOrdinalInGroup"}) {
+        for (const char* value : {"0", "2"}) {
+            cell_facts cell;
+            cell.text = value;
+            cell.row_name = ordinal;
+            cell.kind = row_kind::number;
+            cell.column = 1;
+            EXPECT_EQ(RGB(0, 0, 0), decide_cell_style(cell).text_color) << ordinal << " " << value;
+            EXPECT_EQ(cell_align::right, decide_cell_style(cell).align);
+        }
+    }
+    EXPECT_EQ(zero_color, device("0", row_kind::number).text_color);
     EXPECT_EQ(zero_color, device("0.0", row_kind::number).text_color);
     EXPECT_EQ(cell_align::center, device("yes", row_kind::yes_no).align);
     const cell_style unanswered = device("not available", row_kind::not_available);

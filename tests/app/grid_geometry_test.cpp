@@ -53,10 +53,20 @@ TEST(GridGeometry, HitTestsAndTheScrollThatShowsARow) {
     EXPECT_EQ(-1, g.divider_at(305, 5, 0, 3));
     EXPECT_EQ(0, g.column_at(299, 0));
     EXPECT_EQ(2, g.column_at(400, 0));
-    EXPECT_EQ(1, g.column_at(299, 50));  // scrolled sideways
     EXPECT_EQ(-1, g.column_at(1200, 0));
     EXPECT_EQ(-1, g.divider_at(300, 20, 0, 3));  // not in the header
-    EXPECT_EQ(0, g.divider_at(250, 5, 50, 3));   // scrolled sideways
+    // Scrolled sideways, the names stay where they are and the others pass
+    // under them: 50 pixels on, the value column shows from 300 to 350.
+    EXPECT_EQ(0, g.column_at(299, 50));
+    EXPECT_EQ(1, g.column_at(300, 50));
+    EXPECT_EQ(2, g.column_at(350, 50));
+    EXPECT_EQ(2, g.column_at(300, 150));  // the value column gone under the names
+    EXPECT_EQ(0, g.column_screen_left(0, 150));
+    EXPECT_EQ(250, g.column_screen_left(2, 150));
+    EXPECT_EQ(0, g.divider_at(301, 5, 50, 3));
+    EXPECT_EQ(1, g.divider_at(349, 5, 50, 3));
+    EXPECT_EQ(0, g.divider_at(301, 5, 150, 3));  // the value column's edge is under the names'
+    EXPECT_EQ(-1, g.divider_at(250, 5, 150, 3));
     const int client = 17 + 40;
     EXPECT_EQ(0, g.scroll_to_show(1, 0, client));    // in view: stays
     EXPECT_EQ(26, g.scroll_to_show(3, 0, client));   // below: its bottom at the view's bottom

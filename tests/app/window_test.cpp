@@ -527,8 +527,10 @@ TEST_F(Window, OpensAndComparesSavedReports) {
     }
     write_text_file(changed, text);
     window_seams seams = world.seams();
-    seams.choose_file = [&](HWND, bool save, const std::string& start, const std::string&) {
-        EXPECT_FALSE(save);
+    seams.choose_file = [&](HWND, file_choice choice, const std::string& start, const std::string&) {
+        // Ctrl+Shift+O asks for the report to compare with, under a title that says so.
+        EXPECT_EQ(file_choice::compare, choice);
+        EXPECT_EQ(std::wstring(L"Compare with"), file_dialog_title(choice));
         EXPECT_EQ(std::string(folder).substr(0, std::strlen(folder) - 1), start);  // the folder last used
         return saved;
     };
@@ -585,7 +587,7 @@ TEST_F(Window, WhatADeveloperKeepsOpenWorksAsItSays) {
     GetTempPathA(MAX_PATH, folder);
     const std::string saved = std::string(folder) + "cavio-window-kept.json";
     window_seams seams = world.seams();
-    seams.choose_file = [&](HWND, bool, const std::string&, const std::string&) { return saved; };
+    seams.choose_file = [&](HWND, file_choice, const std::string&, const std::string&) { return saved; };
     main_window form(seams);
     show(form);
     const window_controls& c = form.controls();
@@ -671,7 +673,7 @@ TEST_F(Window, WhatADeveloperKeepsOpenWorksAsItSays) {
     HMENU menu = GetMenu(form.handle());
     EXPECT_TRUE(GetMenuState(menu, id_menu_this_machine, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_TRUE(GetMenuState(menu, id_menu_close_comparison, MF_BYCOMMAND) & MF_GRAYED);
-    EXPECT_EQ("Board A B-2026-01-02.json",
+    EXPECT_EQ("Board A B - 2026-01-02.json",
               suggested_report_name("Board: A/B", SYSTEMTIME{2026, 1, 0, 2, 0, 0, 0, 0}));
     form.choose_where_to_save();
     EXPECT_EQ("Saved as " + saved, status_part(c.status_bar, status_message));
@@ -957,7 +959,13 @@ TEST(Layout, TheSummaryGridNeverLiesUnderTheLogoOrTheLinks) {
                     const summary_layout layout = layout_summary(w, h, dpi, group);
                     RECT grid = layout.grid;
                     OffsetRect(&grid, layout.panel.left, layout.panel.top);
-                    EXPECT_GE(grid.left, 0) << width << "x" << height << " at " << dpi;
+                    // Wholly on the sheet, below the tabs, with room for rows.
+                    const RECT sheet{0, 0, w, h};
+                    RECT inside{};
+                    IntersectRect(&inside, &grid, &sheet);
+                    ASSERT_TRUE(EqualRect(&inside, &grid)) << width << "x" << height << " at " << dpi;
+                    EXPECT_GE(grid.bottom - grid.top, scale_to(60, dpi))
+                        << width << "x" << height << " at " << dpi;
                     for (const RECT& part : {layout.logo, layout.home_visit, layout.home_link,
                                              layout.maker_visit, layout.maker_link}) {
                         RECT both{};
@@ -1343,3 +1351,275 @@ TEST_F(Window, AProbePastItsBoundEndsAsAReasonAndTheRestWorks) {
 }
 
 }  // namespace
+
+namespace {
+
+// Whether a window's rectangle lies wholly in its parent's client area.
+bool wholly_inside(HWND window, HWND parent) {
+    const RECT area = rect_in(window, parent);
+    RECT client{};
+    GetClientRect(parent, &client);
+    RECT both{};
+    IntersectRect(&both, &area, &client);
+    return EqualRect(&both, &area) != FALSE;
+}
+
+}  // namespace
+
+// The Summary in a short or narrow window, light and dark: its grid wholly
+// on the page below the tabs, a vertical bar only where its rows do not all
+// fit (so every row can be scrolled to), and no horizontal bar.
+TEST_F(Window, TheSummaryFitsEveryWindowSize) {
+    for (const ui_theme theme : {ui_theme::light, ui_theme::dark}) {
+        window_seams seams = world.seams();
+        seams.theme = [theme] { return theme; };
+        main_window form(seams);
+        show(form);
+        for (const SIZE size : {SIZE{1000, 430}, SIZE{640, 420}, SIZE{1000, 720}}) {
+            SetWindowPos(form.handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+            for (const page_id page : {page_id::dx_summary, page_id::vk_summary}) {
+                SCOPED_TRACE(std::to_string(size.cx) + "x" + std::to_string(size.cy) + " " +
+                             page_of(page).marker + (theme == ui_theme::dark ? " dark" : " light"));
+                form.show_row(page, "");
+                const summary_controls& summary = form.controls().group(page_of(page).group).summary;
+                EXPECT_TRUE(wholly_inside(summary.grid, summary.panel));
+                EXPECT_TRUE(wholly_inside(summary.panel, summary.sheet));
+                const grid_model& model = form.grid(page);
+                int rows = 0;
+                for (int r = 0; r < model.row_count(); ++r) {
+                    rows += scale_to(model.row_height(r), form.dpi());
+                }
+                RECT client{};
+                GetClientRect(summary.grid, &client);
+                const LONG style = GetWindowLongW(summary.grid, GWL_STYLE);
+                EXPECT_EQ(rows > client.bottom, (style & WS_VSCROLL) != 0) << rows << " in " << client.bottom;
+                EXPECT_EQ(0, style & WS_HSCROLL) << [&] {
+                    RECT sheet{};
+                    GetClientRect(summary.sheet, &sheet);
+                    const RECT panel = rect_in(summary.panel, summary.sheet);
+                    return std::to_string(sheet.right) + "x" + std::to_string(sheet.bottom) + " panel " +
+                           std::to_string(panel.left) + "," + std::to_string(panel.top) + " " +
+                           std::to_string(panel.right) + "," + std::to_string(panel.bottom) + " widths " +
+                           std::to_string(model.column_width(0)) + "+" +
+                           std::to_string(model.column_width(1));
+                }();
+                EXPECT_GE(client.bottom, scale_to(60, form.dpi()));
+            }
+        }
+    }
+}
+
+// After a dialog, a message box or another window, the control that had
+// the focus has it again; the grid of the page on show where that one went.
+TEST_F(Window, FocusComesBackAfterADialog) {
+    main_window form(world.seams());
+    show(form);
+    SetActiveWindow(form.handle());
+    const auto dialog = [&] {
+        HWND other = CreateWindowExW(0, L"STATIC", L"dialog", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                     form.handle(), nullptr, nullptr, nullptr);
+        SetActiveWindow(other);
+        EXPECT_NE(form.handle(), GetActiveWindow());
+        DestroyWindow(other);
+        SetActiveWindow(form.handle());
+    };
+    HWND find = form.controls().find_box;
+    SetFocus(find);
+    dialog();
+    EXPECT_EQ(find, GetFocus());
+    form.show_row(page_id::dx_device, "Description");
+    HWND device = form.controls().directx.grids[1];
+    EXPECT_EQ(device, GetFocus());
+    dialog();
+    EXPECT_EQ(device, GetFocus());
+    // The frame itself given the focus hands it on.
+    SetFocus(form.handle());
+    EXPECT_EQ(device, GetFocus());
+}
+
+// Find in a comparison sees both values, only the rows "Differences only"
+// leaves, and leaves nothing marked where nothing matches; the status bar's
+// count of differences is the page's.
+TEST_F(Window, FindAndDifferencesInAComparison) {
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    const std::string other = std::string(folder) + "cavio-window-other.json";
+    {
+        main_window live(world.seams());
+        show(live);
+        ASSERT_TRUE(live.save_report(other));
+    }
+    std::string text = read_text_file(other);
+    const std::string width = "\"value\": \"4096\"";
+    const size_t at = text.find(width, text.find("\"MaxTextureWidth\""));
+    ASSERT_NE(std::string::npos, at);
+    text.replace(at, width.size(), "\"value\": \"8191\"");
+    write_text_file(other, text);
+    main_window form(world.seams());
+    show(form);
+    ASSERT_TRUE(form.compare_with(other));
+    const window_controls& c = form.controls();
+    const grid_model& textures = form.grid(page_id::dx_textures);
+
+    SetWindowTextA(c.find_box, "8191");  // the compared value only
+    EXPECT_EQ("1 of 1 match", status_part(c.status_bar, status_find));
+    EXPECT_EQ(textures.column_of(column_role::compared), textures.match.column);
+    EXPECT_EQ("MaxTextureWidth", textures.cell(0, textures.match.row));
+    SetWindowTextA(c.find_box, "8191x");
+    EXPECT_EQ("No match", status_part(c.status_bar, status_find));
+    EXPECT_EQ(-1, textures.match.row);
+
+    // "First board" is on the Summary and the Device page, where nothing
+    // differs: hidden there, it is not found.
+    SetWindowTextA(c.find_box, "First board");
+    EXPECT_EQ("1 of 2 matches", status_part(c.status_bar, status_find));
+    SendMessageA(c.differences_only, BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(form.handle(), WM_COMMAND, MAKEWPARAM(id_differences_only, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(c.differences_only));
+    EXPECT_EQ("No match", status_part(c.status_bar, status_find));
+
+    SetWindowTextA(c.find_box, "");
+    EXPECT_TRUE(form.translate_key(MSG{c.find_box, WM_KEYDOWN, VK_F8, 0, 0, {}}));
+    EXPECT_EQ("Difference 1 of 1", status_part(c.status_bar, status_find));
+    form.show_row(page_id::dx_device, "");
+    EXPECT_EQ("No differences on this page", status_part(c.status_bar, status_find));
+    form.show_row(page_id::dx_textures, "");
+    EXPECT_EQ("1 difference on this page", status_part(c.status_bar, status_find));
+    DeleteFileA(other.c_str());
+}
+
+// What a finished window does beside its big behaviours, one grid at a time:
+// a Value column that leaves Description room, the names in view whatever Find shows, the filter's count per
+// section, the matrix in a comparison, and tooltips in the dark theme.
+TEST(GridFinish, LinksValuesNamesCountsComparisonsAndTips) {
+    init_reference_data();
+    HWND parent =
+        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1000, 300, nullptr, nullptr, nullptr, nullptr);
+    const auto grid_window = [&](grid_model& model) {
+        HWND grid = create_grid(parent, &model, 1);
+        MoveWindow(grid, 0, 0, 1000, 300, TRUE);
+        grid_refresh(grid);
+        return grid;
+    };
+
+    // A long value is cut where Description would have less than its readable width.
+    const std::string long_text(400, 'v');
+    const std::string long_description = std::string(100, 'd') + " needle";
+    grid_model device = grid_of(page_id::vk_device,
+                                [&](page_writer& page) { page.text("Long", long_text, long_description); });
+    HWND device_grid = grid_window(device);
+    const int value = device.column_of(column_role::value);
+    RECT client{};
+    GetClientRect(device_grid, &client);
+    EXPECT_LE(device.column_width(0) + device.column_width(value) + readable_description_width,
+              MulDiv(client.right, 96, window_dpi(device_grid)));
+    // Find's mark far along the description: it is brought into view right of the names, which stay.
+    const rendered_grid before(device_grid, 1000, 300);
+    grid_show_match(device_grid, 1, column_role::description, long_description.size() - 6, 6);
+    const int scrolled = GetScrollPos(device_grid, SB_HORZ);
+    EXPECT_GT(scrolled, 0);
+    // The row's name is drawn at the left as it was before the scroll.
+    const rendered_grid after(device_grid, 1000, 300);
+    int same = 0;
+    int inked = 0;
+    for (int y = 18; y < 34; ++y) {
+        for (int x = 0; x < device.column_width(0) - 2; ++x) {
+            same += after.pixel(x, y) == before.pixel(x, y) ? 1 : 0;
+            inked += GetRValue(before.pixel(x, y)) < 128 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(inked, 20);
+    EXPECT_EQ(16 * (device.column_width(0) - 2), same);
+    // Home brings the first columns back.
+    SendMessageW(device_grid, WM_KEYDOWN, VK_HOME, 0);
+    EXPECT_EQ(0, GetScrollPos(device_grid, SB_HORZ));
+
+    // The filter's count, per section of the page.
+    const auto formats = [](const char* d3d9_value, const char* dxgi_bits) {
+        report_page page{page_id::dx_formats, {}, {}};
+        page_writer writer(page);
+        writer.section("[Direct3D 9]", "");
+        writer.row(row_kind::text, "D3DFMT_A8R8G8B8", d3d9_value, "Direct3D 9 format 21.");
+        writer.row(row_kind::text, "D3DFMT_L8", "texture", "Direct3D 9 format 50.");
+        writer.section("[Direct3D 11]", "");
+        writer.row(row_kind::text, "DXGI_FORMAT_R8_UNORM", "texture 2D",
+                   std::string("DXGI format 61; support bits ") + dxgi_bits + " and 0x00000000.");
+        return page;
+    };
+    const report_page mine = formats("texture, filter", "0x00000020");
+    const report_page theirs = formats("texture, render target", "0x00000020");
+    grid_model matrix(page_of(page_id::dx_formats));
+    matrix.show(&mine);
+    const auto column_headed = [&](const char* header) {
+        for (int c = 0; c < matrix.column_count(); ++c) {
+            if (matrix.column(c).header == header) {
+                return c;
+            }
+        }
+        return -1;
+    };
+    matrix.set_filter({matrix.column(column_headed("2D")).mark});
+    EXPECT_EQ("2 of 2 Direct3D 9 and 1 of 1 Direct3D 11 formats", matrix.filter_counts());
+    matrix.set_filter({matrix.column(column_headed("Filter")).mark});
+    EXPECT_EQ("1 of 2 Direct3D 9 and 0 of 1 Direct3D 11 formats", matrix.filter_counts());
+
+    // Compared, the page stays a matrix: the cells that differ are marked,
+    // a dash where only the other report's format can.
+    matrix.set_filter({});
+    matrix.show_compared(&mine, &theirs, false);
+    EXPECT_TRUE(matrix.is_matrix());
+    const int a8r8g8b8 = 2;
+    ASSERT_EQ("D3DFMT_A8R8G8B8", matrix.cell(0, a8r8g8b8));
+    EXPECT_EQ(format_mark, matrix.cell(column_headed("Filter"), a8r8g8b8));
+    EXPECT_TRUE(matrix.mark_differs(column_headed("Filter"), a8r8g8b8));
+    EXPECT_EQ(format_mark_other, matrix.cell(column_headed("Target"), a8r8g8b8));
+    EXPECT_TRUE(matrix.mark_differs(column_headed("Target"), a8r8g8b8));
+    EXPECT_EQ(format_mark, matrix.cell(column_headed("2D"), a8r8g8b8));
+    EXPECT_FALSE(matrix.mark_differs(column_headed("2D"), a8r8g8b8));
+    EXPECT_TRUE(decide_cell_style(cell_facts_at(matrix, column_headed("Filter"), a8r8g8b8)).background ==
+                differs_color);
+    EXPECT_FALSE(decide_cell_style(cell_facts_at(matrix, column_headed("2D"), a8r8g8b8)).background ==
+                 differs_color);
+    // Its filter asks the report shown.
+    matrix.set_filter({matrix.column(column_headed("Filter")).mark});
+    EXPECT_EQ("1 of 2 Direct3D 9 and 0 of 1 Direct3D 11 formats", matrix.filter_counts());
+
+    // A tooltip in the dark theme is drawn in its colours.
+    HWND tip =
+        CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, 0, 0, 0, 0, parent, nullptr, nullptr, nullptr);
+    set_active_theme(ui_theme::dark);
+    theme_tooltip(tip);
+    EXPECT_EQ(active_palette().window, static_cast<COLORREF>(SendMessageW(tip, TTM_GETTIPBKCOLOR, 0, 0)));
+    EXPECT_EQ(active_palette().text, static_cast<COLORREF>(SendMessageW(tip, TTM_GETTIPTEXTCOLOR, 0, 0)));
+    set_active_theme(ui_theme::light);
+    theme_tooltip(tip);
+    EXPECT_EQ(GetSysColor(COLOR_INFOBK), static_cast<COLORREF>(SendMessageW(tip, TTM_GETTIPBKCOLOR, 0, 0)));
+    DestroyWindow(parent);
+}
+
+// Tab goes from one link of the DirectX Summary to the next, and on from the last.
+TEST_F(Window, TheSummaryLinksAreTabStops) {
+    main_window form(world.seams());
+    show(form);
+    HWND links_grid = form.controls().directx.summary.grid;
+    const grid_model& links = form.grid(page_id::dx_summary);
+    EXPECT_NE(0, GetWindowLongW(links_grid, GWL_STYLE) & WS_TABSTOP);
+    std::vector<int> link_rows;
+    for (int r = 0; r < links.row_count(); ++r) {
+        if (links.link(r) != nullptr) {
+            link_rows.push_back(r);
+        }
+    }
+    ASSERT_GE(link_rows.size(), 2u);
+    grid_select_row(links_grid, link_rows[0]);
+    MSG tab{links_grid, WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    const auto wants_tab = [&] {
+        return (SendMessageW(links_grid, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&tab)) &
+                DLGC_WANTMESSAGE) != 0;
+    };
+    EXPECT_TRUE(wants_tab());
+    SendMessageW(links_grid, WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(link_rows[1], links.current_row);
+    grid_select_row(links_grid, link_rows.back());
+    EXPECT_FALSE(wants_tab());
+}
