@@ -180,7 +180,7 @@ capture_seams default_capture_seams() {
 }
 
 bool startup_capture::complete() const {
-    return std::none_of(reading.begin(), reading.end(), [](bool part) { return part; });
+    return !listing && std::none_of(reading.begin(), reading.end(), [](bool part) { return part; });
 }
 
 std::vector<reason> startup_capture::all_reasons() const {
@@ -193,6 +193,9 @@ std::vector<reason> startup_capture::all_reasons() const {
 
 std::string parts_still_reading(const startup_capture& capture) {
     std::vector<const char*> names;
+    if (capture.listing) {
+        names.push_back("the adapter list");
+    }
     for (const capture_part part : every_part) {
         if (capture.still_reading(part)) {
             names.push_back(capture_part_name(part));
@@ -214,6 +217,12 @@ struct capture_run::handed_back {
     std::vector<reason> reasons;  // what the part could not read, besides its records' own
 };
 
+// The list, or where there is none the DirectX probe's own records.
+struct capture_run::listed {
+    std::optional<std::vector<dx_adapter>> adapters;
+    adapter_records directx;
+};
+
 // What the probes' threads hand over. A thread holds it with the run, so a
 // probe that outlives the run writes into state that still exists, and
 // nothing else.
@@ -226,7 +235,29 @@ struct capture_run::shared {
     std::array<std::optional<handed_back>, capture_part_count> handed;
     // Whether a part's thread has ended its work, taken in or not.
     std::array<bool, capture_part_count> ended{};
+    // The list read aside, from the moment it is in until it is taken in.
+    std::optional<listed> list;
+    bool list_ended = false;
 };
+
+namespace {
+
+capture_run::listed read_list(const capture_seams& seams) {
+    capture_run::listed list;
+    if (seams.adapter_list) {
+        try {
+            list.adapters = seams.adapter_list();
+        } catch (const std::exception&) {
+            // The DirectX probe says why.
+        }
+    }
+    if (!list.adapters) {
+        list.directx = read_directx(seams);
+    }
+    return list;
+}
+
+}  // namespace
 
 template <typename Work>
 void capture_run::start(capture_part part, Work work) {
@@ -252,27 +283,45 @@ void capture_run::start(capture_part part, Work work) {
     });
 }
 
-capture_run::capture_run(const capture_seams& seams, std::function<void()> finished)
-    : shared_(std::make_shared<shared>()), bound_(seams.bound) {
+capture_run::capture_run(const capture_seams& seams, std::function<void()> finished, bool list_aside)
+    : shared_(std::make_shared<shared>()), seams_(seams), bound_(seams.bound) {
     shared_->finished = std::move(finished);
-    std::optional<std::vector<dx_adapter>> listed;
-    if (seams.adapter_list) {
-        try {
-            listed = seams.adapter_list();
-        } catch (const std::exception&) {
-            // The DirectX probe says why, below.
-        }
+    deadline_ = clock::now() + bound_;
+    if (!list_aside) {
+        start_probes(read_list(seams));
+        return;
     }
-    if (listed) {
-        capture_.adapters = *listed;
+    capture_.listing = true;
+    list_thread_ = std::thread([state = shared_, seams] {
+        // Below the thread of the window that waits for it, as the probes.
+        SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
+        listed list = read_list(seams);
+        std::function<void()> finished;
+        {
+            const std::lock_guard<std::mutex> hold(state->lock);
+            state->list = std::move(list);
+            state->list_ended = true;
+            finished = state->finished;
+        }
+        state->changed.notify_all();
+        if (finished) {
+            finished();
+        }
+    });
+}
+
+void capture_run::start_probes(listed&& list) {
+    const capture_seams& seams = seams_;
+    capture_.listing = false;
+    if (list.adapters) {
+        capture_.adapters = std::move(*list.adapters);
         start(capture_part::directx, [seams](handed_back& out) { out.directx = read_directx(seams); });
     } else {
-        adapter_records directx = read_directx(seams);
-        capture_.adapters = std::move(directx.adapters);
-        capture_.reasons[index_of(capture_part::directx)] = std::move(directx.reasons);
+        capture_.adapters = std::move(list.directx.adapters);
+        capture_.reasons[index_of(capture_part::directx)] = std::move(list.directx.reasons);
     }
-    const std::vector<dx_adapter>& list = capture_.adapters;
-    if (seams.direct3d11_12 && !list.empty()) {
+    const std::vector<dx_adapter>& adapters = capture_.adapters;
+    if (seams.direct3d11_12 && !adapters.empty()) {
         start(capture_part::direct3d11_12, [seams](handed_back& out) {
             d3d11_12_readings read = read_d3d11_12(seams);
             out.d3d11_12 = std::move(read.list);
@@ -281,8 +330,8 @@ capture_run::capture_run(const capture_seams& seams, std::function<void()> finis
     }
     if (seams.opengl) {
         // The OpenGL probe reads the list's monitors from a copy of its own.
-        start(capture_part::opengl, [seams, list](handed_back& out) {
-            out.opengl = guarded<gl_records>("OpenGL", [&] { return seams.opengl(list); });
+        start(capture_part::opengl, [seams, adapters](handed_back& out) {
+            out.opengl = guarded<gl_records>("OpenGL", [&] { return seams.opengl(adapters); });
         });
     }
     if (seams.vulkan) {
@@ -305,10 +354,25 @@ capture_run::capture_run(const capture_seams& seams, std::function<void()> finis
             out.vulkan = guarded<vk_records>("Vulkan", [&] { return seams.vulkan(windows_free); });
         });
     }
+    // Each probe's bound counts from the list.
     deadline_ = clock::now() + bound_;
+    // The seams hold what the probes share; the run needs them no more.
+    seams_ = {};
 }
 
 capture_run::~capture_run() {
+    if (list_thread_.joinable()) {
+        bool ended = false;
+        {
+            const std::lock_guard<std::mutex> hold(shared_->lock);
+            ended = shared_->list_ended;
+        }
+        if (ended) {
+            list_thread_.join();
+        } else {
+            list_thread_.detach();
+        }
+    }
     for (size_t i = 0; i < capture_part_count; ++i) {
         if (!threads_[i].joinable()) {
             continue;
@@ -355,8 +419,13 @@ void capture_run::take_in(capture_part part, handed_back&& records) {
 
 bool capture_run::collect() {
     std::array<std::optional<handed_back>, capture_part_count> ended;
+    std::optional<listed> list;
     {
         const std::lock_guard<std::mutex> hold(shared_->lock);
+        if (capture_.listing && shared_->list) {
+            list = std::move(shared_->list);
+            shared_->list.reset();
+        }
         for (size_t i = 0; i < capture_part_count; ++i) {
             if (capture_.reading[i] && shared_->handed[i]) {
                 ended[i] = std::move(shared_->handed[i]);
@@ -365,6 +434,11 @@ bool capture_run::collect() {
         }
     }
     bool changed = false;
+    if (list) {
+        list_thread_.join();
+        start_probes(std::move(*list));
+        changed = true;
+    }
     // In a fixed order, so that the records meet as in the chained capture.
     for (const capture_part part : every_part) {
         const size_t index = index_of(part);
@@ -378,24 +452,38 @@ bool capture_run::collect() {
     return changed;
 }
 
-bool capture_run::wait_until(clock::time_point until) {
-    {
-        std::unique_lock<std::mutex> hold(shared_->lock);
-        shared_->changed.wait_until(hold, until, [this] {
-            for (size_t i = 0; i < capture_part_count; ++i) {
-                if (capture_.reading[i] && !shared_->handed[i]) {
-                    return false;
-                }
-            }
-            return true;
-        });
+bool capture_run::ready() const {
+    if (capture_.listing) {
+        return shared_->list.has_value();
     }
-    collect();
+    for (size_t i = 0; i < capture_part_count; ++i) {
+        if (capture_.reading[i] && !shared_->handed[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool capture_run::wait_until(clock::time_point until) {
+    // The list, where it is read aside, and then the probes it starts.
+    do {
+        {
+            std::unique_lock<std::mutex> hold(shared_->lock);
+            shared_->changed.wait_until(hold, until, [this] { return ready(); });
+        }
+        collect();
+    } while (!capture_.complete() && clock::now() < until);
     return capture_.complete();
 }
 
 void capture_run::give_up() {
     collect();
+    // A list still read is left to end alone, the DirectX probe's part's reason.
+    if (capture_.listing) {
+        capture_.listing = false;
+        capture_.abandoned[index_of(capture_part::directx)] = true;
+        capture_.reasons[index_of(capture_part::directx)].push_back(too_slow(capture_part::directx, bound_));
+    }
     for (const capture_part part : every_part) {
         const size_t index = index_of(part);
         if (!capture_.reading[index]) {
@@ -415,6 +503,9 @@ void capture_run::finish() {
 
 bool capture_run::left_running() const {
     const std::lock_guard<std::mutex> hold(shared_->lock);
+    if (list_thread_.joinable() && !shared_->list_ended) {
+        return true;
+    }
     for (size_t i = 0; i < capture_part_count; ++i) {
         if (threads_[i].joinable() && !shared_->handed[i]) {
             return true;

@@ -66,6 +66,9 @@ struct startup_capture {
     // probe's adapters).
     std::array<bool, capture_part_count> reading{};
     std::array<bool, capture_part_count> abandoned{};
+    // The list itself is still being read, aside (capture_run's list_aside):
+    // no adapter is known yet and no probe has started.
+    bool listing = false;
 
     bool still_reading(capture_part part) const { return reading[static_cast<size_t>(part)]; }
     bool given_up(capture_part part) const { return abandoned[static_cast<size_t>(part)]; }
@@ -85,9 +88,11 @@ public:
     using clock = std::chrono::steady_clock;
 
     // finished, where given, is called on a probe's thread each time one
-    // ends: the window posts itself a message.
+    // ends: the window posts itself a message. With list_aside, the list too
+    // is read on a thread of its own, so that making the run returns at
+    // once: capture().listing until it is in, when collect() starts the probes.
     explicit capture_run(const capture_seams& seams = default_capture_seams(),
-                         std::function<void()> finished = {});
+                         std::function<void()> finished = {}, bool list_aside = false);
     // Joins the probes that have ended; one given up is left to end alone.
     ~capture_run();
     capture_run(const capture_run&) = delete;
@@ -116,14 +121,22 @@ public:
     struct shared;
     struct handed_back;
 
+    struct listed;
+
 private:
     template <typename Work>
     void start(capture_part part, Work work);
     void take_in(capture_part part, handed_back&& records);
+    // The probes, once the list (or the DirectX probe's records, where there
+    // is no list) is in.
+    void start_probes(listed&& list);
+    bool ready() const;  // under shared's lock: something to take in
 
     startup_capture capture_;
     std::shared_ptr<shared> shared_;
     std::array<std::thread, capture_part_count> threads_;
+    capture_seams seams_;      // kept while the list is read aside
+    std::thread list_thread_;  // reads the list aside
     std::chrono::milliseconds bound_;
     clock::time_point deadline_;
     std::vector<d3d11_12_reading> readings_;  // handed to each list the DirectX group gets

@@ -179,3 +179,52 @@ TEST(SideBySideCapture, WhatEndsInTimeArrivesWholeBesideAProbeGivenUp) {
 }
 
 }  // namespace
+
+namespace {
+
+// The list read aside: making the run returns while the list is read; the
+// probes start once it is in, and the report is the chained capture's; a
+// list past the bound is the DirectX part's reason.
+TEST(SideBySideCapture, AListReadAsideStartsTheProbesWhenItIsIn) {
+    init_reference_data();
+    std::promise<void> list_held;
+    std::promise<void> open;
+    open.set_value();
+    const std::shared_future<void> opened = open.get_future().share();
+    const auto token = std::make_shared<int>();
+    capture_seams seams = held_seams(opened, opened, token);
+    const std::shared_future<void> list_gate = list_held.get_future().share();
+    const auto list = seams.adapter_list;
+    seams.adapter_list = [list, list_gate] {
+        list_gate.wait();
+        return list();
+    };
+    {
+        capture_run run(seams, {}, true);
+        EXPECT_TRUE(run.capture().listing);
+        EXPECT_FALSE(run.capture().complete());
+        EXPECT_EQ("the adapter list", parts_still_reading(run.capture()));
+        EXPECT_TRUE(build_report(run.capture()).adapters.empty());
+        EXPECT_FALSE(run.collect());
+        list_held.set_value();
+        run.finish();
+        EXPECT_TRUE(run.capture().complete());
+        EXPECT_FALSE(run.capture().given_up(capture_part::directx));
+        EXPECT_EQ(build_report(capture_chained(seams)), build_report(run.capture()));
+    }
+    std::promise<void> never;
+    seams.adapter_list = [gate = never.get_future().share(), list] {
+        gate.wait_for(2s);
+        return list();
+    };
+    seams.bound = 100ms;
+    capture_run late(seams, {}, true);
+    late.finish();
+    EXPECT_TRUE(late.capture().complete());
+    EXPECT_TRUE(late.capture().given_up(capture_part::directx));
+    EXPECT_TRUE(late.left_running());
+    EXPECT_EQ((std::vector<reason>{{"DirectX", -1, "", "no answer within 100 ms", ""}}),
+              late.capture().all_reasons());
+}
+
+}  // namespace
