@@ -131,15 +131,16 @@ void grid_state::fit_value_column() {
     if (model_->is_summary() && model_->comparing()) {
         const int name = model_->column_of(column_role::name);
         if (!model_->column(name).sized_by_user) {
-            model_->set_column_width(name, std::max(model_->column_width(name),
-                                                    fitted_column_width(*model_, name, measured)));
+            model_->set_column_width(
+                name, std::max(model_->column_width(name), fitted_column_width(*model_, name, measured)));
         }
         const int half = (window_width - model_->column_width(name)) / 2;
         for (const column_role role : {column_role::value, column_role::compared}) {
             const int c = model_->column_of(role);
             if (c >= 0 && !model_->column(c).sized_by_user) {
-                model_->set_column_width(
-                    c, std::max(model_->column_width(c), std::min(fitted_column_width(*model_, c, measured), half)));
+                model_->set_column_width(c,
+                                         std::max(model_->column_width(c),
+                                                  std::min(fitted_column_width(*model_, c, measured), half)));
             }
         }
         return;

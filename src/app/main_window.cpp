@@ -57,7 +57,7 @@ window_seams default_window_seams() {
     return seams;
 }
 
-main_window::main_window(window_seams seams, bool controls_after_showing)
+main_window::main_window(window_seams seams, bool start_after_showing)
     : http(std::make_unique<http_component>()), seams_(std::move(seams)) {
     grids_.reserve(page_count);
     for (const page_info& page : page_table()) {
@@ -81,15 +81,12 @@ main_window::main_window(window_seams seams, bool controls_after_showing)
                                   nullptr, GetModuleHandleW(nullptr), this));
     dpi_ = window_dpi(window_.get());
     create_menu();
-    start_after_paint = controls_after_showing;
-    if (controls_after_showing) {
-        // The frame alone, with its menu and "Reading…" painted on it: the
-        // rest is made once it shows.
-        set_active_theme(seams_.theme ? seams_.theme() : ui_theme::light);
-        face_brush_.reset(CreateSolidBrush(active_palette().face));
-        return;
-    }
+    // The controls before the window shows, so that it takes input at once:
+    // the Device box has the focus when it first shows. The grids of the
+    // pages not on show are made when they first show.
+    start_after_paint = start_after_showing;
     complete_controls();
+    last_focus_ = controls_.adapter_list;
 }
 
 void main_window::complete_controls() {
@@ -99,6 +96,8 @@ void main_window::complete_controls() {
     create_controls();
     apply_theme();
     apply_fonts();
+    // Whatever was laid out while the controls were made is laid out whole.
+    laid_out_.reset();
     relayout();
 }
 
@@ -131,7 +130,12 @@ void main_window::restore_focus() {
 }
 
 void main_window::show_group(page_group group) {
+    ensure_group(group);
     group_ = group;
+    if (!group_laid_out_[static_cast<size_t>(group)] && controls_.group(group).sheet != nullptr) {
+        group_laid_out_[static_cast<size_t>(group)] = true;
+        layout_page_control(controls_.group(group), group);
+    }
     for (const page_group which : {page_group::directx, page_group::opengl, page_group::vulkan}) {
         ShowWindow(controls_.group(which).sheet, which == group ? SW_SHOW : SW_HIDE);
         // The chosen tab is a pressed button to a screen reader.
@@ -151,6 +155,9 @@ group_controls* main_window::group_of_pages(HWND strip) {
 
 void main_window::show_page(const group_controls& group) {
     const int selected = static_cast<int>(SendMessageW(group.pages, TCM_GETCURSEL, 0, 0));
+    if (selected >= 0) {
+        ensure_grid(const_cast<group_controls&>(group), static_cast<size_t>(selected));
+    }
     for (size_t i = 0; i < group.page_sheets.size(); ++i) {
         ShowWindow(group.page_sheets[i], static_cast<int>(i) == selected ? SW_SHOW : SW_HIDE);
     }
@@ -177,7 +184,9 @@ void main_window::show_page(const group_controls& group) {
 void main_window::refresh_grids() {
     for (const group_controls* group : {&controls_.directx, &controls_.opengl, &controls_.vulkan}) {
         for (HWND grid : group->grids) {
-            grid_refresh(grid);
+            if (grid != nullptr) {
+                grid_refresh(grid);
+            }
         }
     }
 }
@@ -259,7 +268,9 @@ void main_window::show_vulkan_device(size_t index) {
         grid(info.id).show(group.page(info.id));
     }
     for (HWND page : controls_.vulkan.grids) {
-        grid_refresh(page);
+        if (page != nullptr) {
+            grid_refresh(page);
+        }
     }
 }
 

@@ -6,11 +6,13 @@
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/controls.h"
@@ -95,7 +97,7 @@ struct group_controls {
     HWND sheet = nullptr;           // the group's pages with their strip
     HWND pages = nullptr;           // the page strip
     std::vector<HWND> page_sheets;  // one per page, in tab order; the first is the Summary sheet
-    std::vector<HWND> grids;        // one per page, in tab order
+    std::vector<HWND> grids;        // one per page, in tab order; null until its page first shows
     summary_controls summary;
 };
 
@@ -127,10 +129,11 @@ struct window_controls {
 
 class main_window {
 public:
-    // With controls_after_showing, only the frame and its menu are made: the
-    // controls follow once the window has shown and painted (the program's
-    // own window, which shows at once).
-    explicit main_window(window_seams seams = default_window_seams(), bool controls_after_showing = false);
+    // The window and its controls, not shown yet. With start_after_showing
+    // (the program's own window, which shows at once), the capture starts
+    // once the window has shown and painted, and reads the adapter list
+    // aside, so that the window takes input all the while.
+    explicit main_window(window_seams seams = default_window_seams(), bool start_after_showing = false);
     ~main_window();
     main_window(const main_window&) = delete;
     main_window& operator=(const main_window&) = delete;
@@ -188,6 +191,10 @@ public:
     grid_model& grid(page_id id) { return grids_[static_cast<size_t>(id)]; }
     const grid_model& grid(page_id id) const { return grids_[static_cast<size_t>(id)]; }
 
+    // The grid window of a page, made now (with its group's pages) where its
+    // page has not shown yet.
+    HWND grid_window(page_id id);
+
     // Lays the controls out for the current client size and DPI.
     void relayout();
     // Redraws every grid after its model changed.
@@ -202,9 +209,13 @@ public:
     bool translate_key(const MSG& message);
     // Selects the page delta places on in the current group, wrapping.
     void step_page(int delta);
-    // Finds the find box's text on every page and goes to the first row
-    // found; the status bar says how many.
+    // Finds the find box's text on every page, as far as it is read, and
+    // goes to the first row found; the status bar says how many.
     void find_again();
+    // Find again over records that came in since, where the find box has a
+    // text: the row shown stays, and a search that found nothing goes to
+    // what it finds now.
+    void find_in_new_records();
     // While comparing: the rows of every page as the grids show them that
     // hold text, in either value, in tab order.
     std::vector<found_row> find_shown_rows(std::string_view text) const;
@@ -226,8 +237,8 @@ public:
     void guarded(void (main_window::*handler)());
 
     bool quit_on_destroy = false;  // the program's own window ends the message loop
-    // The program's own window shows before it makes its controls and lists
-    // the adapters, with "Reading…" in place; a test's starts as it shows.
+    // The program's own window shows before it lists the adapters, with
+    // "Reading…" in place; a test's starts as it shows.
     bool start_after_paint = false;
     void complete_controls();
 
@@ -235,6 +246,18 @@ private:
     void create_controls();
     void create_summary(summary_controls& summary, grid_model& grid, int grid_id);
     void create_pages(group_controls& group, page_group which);
+    // A group's pages, made where they are not yet (OpenGL's and Vulkan's
+    // wait until their group first shows); true when made now.
+    bool ensure_group(page_group which);
+    void apply_group_fonts(const group_controls& group);
+    void apply_group_theme(const group_controls& group);
+    // The grid of a group's page at index, made where it is not yet.
+    HWND ensure_grid(group_controls& group, size_t index);
+    page_group group_of(const group_controls& group) const {
+        return &group == &controls_.directx  ? page_group::directx
+               : &group == &controls_.opengl ? page_group::opengl
+                                             : page_group::vulkan;
+    }
     void apply_fonts();
     void show_group(page_group group);
     void show_page(const group_controls& group);
@@ -293,6 +316,9 @@ private:
     menu_texts menu_texts_;      // the menu bar's, while the window draws it
     std::string filter_said_;    // what the status bar last said of the Formats filter
     HWND last_focus_ = nullptr;  // the control that had the focus when the window was last active
+    // The client size, DPI and comparing of the last layout; none: lay out.
+    std::optional<std::tuple<int, int, int, bool>> laid_out_;
+    std::array<bool, group_count> group_laid_out_{};  // a group's pages laid out at that shape
 };
 
 // Posted to the main window when a probe of the start-up capture ends.

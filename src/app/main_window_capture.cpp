@@ -17,21 +17,19 @@ void main_window::start_up() {
         return;
     }
     HWND form = window_.get();
-    run_ =
-        std::make_unique<capture_run>(seams_.capture, [form] { PostMessageW(form, capture_message, 0, 0); });
+    // The program's own window lists the adapters aside, taking input meanwhile.
+    run_ = std::make_unique<capture_run>(
+        seams_.capture, [form] { PostMessageW(form, capture_message, 0, 0); }, start_after_paint);
     set_status(controls_.status_bar, status_version, "\tVersion " + file_version_text());
     show_capture();
     started = true;
-    // Whatever still reads at the bound is given up then.
-    if (run_ && !run_->capture().complete()) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(run_->deadline() -
-                                                                                capture_run::clock::now());
-        SetTimer(form, capture_timer, static_cast<UINT>(std::max<int64_t>(left.count(), 1)), nullptr);
-    }
     if (!report_at_start.empty()) {
         open_report(report_at_start);
     }
-    SetFocus(controls_.adapter_list);
+    // Where nothing has the focus yet (keys typed at once keep theirs).
+    if (GetFocus() == nullptr || GetFocus() == form) {
+        SetFocus(controls_.adapter_list);
+    }
 }
 
 void main_window::show_reading() {
@@ -86,6 +84,14 @@ void main_window::show_capture() {
     const startup_capture& capture = run_->capture();
     const report_document before = live_;
     live_ = build_report(capture);
+    // Whatever still reads at its bound is given up then; the bound counts
+    // from the list, which may come in aside.
+    if (!capture.complete()) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(run_->deadline() -
+                                                                                capture_run::clock::now());
+        SetTimer(window_.get(), capture_timer, static_cast<UINT>(std::max<int64_t>(left.count(), 1)),
+                 nullptr);
+    }
     if (capture.complete()) {
         KillTimer(window_.get(), capture_timer);
         submission = submission_text(live_);
@@ -112,6 +118,9 @@ void main_window::show_capture() {
         show_selected_adapter();
     } else {
         show_changed_pages(before);
+    }
+    if (started) {
+        find_in_new_records();
     }
 }
 

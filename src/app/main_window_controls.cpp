@@ -67,12 +67,32 @@ void main_window::create_controls() {
         group_controls& group = c.group(which);
         group.tab = create_tab_button(group_caption(which), c.group_panel, id);
     }
-    for (const auto& [which, id] : tabs) {
-        group_controls& group = c.group(which);
-        group.sheet = create_panel(c.group_panel, wide_of(group_caption(which)).c_str());
-        create_pages(group, which);
-    }
+    // The DirectX pages now; OpenGL's and Vulkan's when their group first
+    // shows, which spares the window a twentieth of a second before it
+    // takes input under Wine.
+    c.directx.sheet = create_panel(c.group_panel, wide_of(group_caption(page_group::directx)).c_str());
+    create_pages(c.directx, page_group::directx);
     show_group(page_group::directx);
+}
+
+bool main_window::ensure_group(page_group which) {
+    group_controls& group = controls_.group(which);
+    if (group.sheet != nullptr || controls_.group_panel == nullptr) {
+        return false;
+    }
+    group.sheet = create_panel(controls_.group_panel, wide_of(group_caption(which)).c_str());
+    ShowWindow(group.sheet, SW_HIDE);
+    create_pages(group, which);
+    apply_group_fonts(group);
+    apply_group_theme(group);
+    const RECT area = client_of(window_.get());
+    move_to(group.sheet, layout_main(area.right, area.bottom, dpi_, comparing()).sheet);
+    group_laid_out_[static_cast<size_t>(which)] = false;
+    if (which == page_group::vulkan) {
+        fill_vulkan_devices();
+    }
+    show_difference_counts();
+    return true;
 }
 
 void main_window::create_pages(group_controls& group, page_group which) {
@@ -97,7 +117,10 @@ void main_window::create_pages(group_controls& group, page_group which) {
             create_summary(group.summary, grid(info.id), id);
             group.grids.push_back(group.summary.grid);
         } else {
-            group.grids.push_back(create_grid(page, &grid(info.id), id));
+            // Made when its page first shows: making every grid at once
+            // would keep the window from taking input for a quarter of a
+            // second under Wine.
+            group.grids.push_back(nullptr);
         }
     }
     if (which == page_group::vulkan) {
@@ -110,6 +133,29 @@ void main_window::create_pages(group_controls& group, page_group which) {
         ShowWindow(summary.device_list, SW_HIDE);
     }
     show_page(group);
+}
+
+HWND main_window::ensure_grid(group_controls& group, size_t index) {
+    if (index >= group.grids.size()) {
+        return nullptr;
+    }
+    if (group.grids[index] == nullptr) {
+        const page_info& info = pages_of(group_of(group))[index];
+        HWND sheet = group.page_sheets[index];
+        HWND made = create_grid(sheet, &grid(info.id), id_first_grid + static_cast<int>(info.id));
+        group.grids[index] = made;
+        grid_set_dpi(made, dpi_);
+        use_dark_control_theme(made, active_theme() == ui_theme::dark, false);
+        move_to(made, client_of(sheet));
+        grid_refresh(made);
+    }
+    return group.grids[index];
+}
+
+HWND main_window::grid_window(page_id id) {
+    const page_info& info = page_of(id);
+    ensure_group(info.group);
+    return ensure_grid(controls_.group(info.group), static_cast<size_t>(&info - pages_of(info.group).data()));
 }
 
 void main_window::create_summary(summary_controls& summary, grid_model& model, int grid_id) {
@@ -141,22 +187,46 @@ void main_window::apply_fonts() {
     };
     const window_controls& c = controls_;
     for (HWND window : {c.status_bar, c.device_label, c.adapter_list, c.find_label, c.find_box,
-                        c.submit_button, c.compare_label, c.compared_list, c.differences_only,
-                        c.vulkan.summary.device_label, c.vulkan.summary.device_list}) {
+                        c.submit_button, c.compare_label, c.compared_list, c.differences_only}) {
         set(window, font_);
     }
     for (const group_controls* group : {&c.directx, &c.opengl, &c.vulkan}) {
-        set(group->tab, tab_font_);
-        set(group->pages, font_);
-        set(group->summary.home_visit, bold_font_);
-        set(group->summary.maker_visit, bold_font_);
-        set(group->summary.home_link, link_font_);
-        set(group->summary.maker_link, link_font_);
-        for (HWND grid : group->grids) {
+        apply_group_fonts(*group);
+    }
+    SendMessageW(c.status_bar, SB_SETMINHEIGHT, scale_to(design_status_height, dpi_), 0);
+}
+
+void main_window::apply_group_fonts(const group_controls& group) {
+    const auto set = [](HWND window, const gdi_object<HFONT>& font) {
+        if (window != nullptr) {
+            SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+        }
+    };
+    set(group.tab, tab_font_);
+    set(group.pages, font_);
+    set(group.summary.home_visit, bold_font_);
+    set(group.summary.maker_visit, bold_font_);
+    set(group.summary.home_link, link_font_);
+    set(group.summary.maker_link, link_font_);
+    set(group.summary.device_label, font_);
+    set(group.summary.device_list, font_);
+    for (HWND grid : group.grids) {
+        if (grid != nullptr) {
             grid_set_dpi(grid, dpi_);
         }
     }
-    SendMessageW(c.status_bar, SB_SETMINHEIGHT, scale_to(design_status_height, dpi_), 0);
+}
+
+void main_window::apply_group_theme(const group_controls& group) {
+    const bool dark = active_theme() == ui_theme::dark;
+    if (group.summary.device_list != nullptr) {
+        use_dark_control_theme(group.summary.device_list, dark, true);
+    }
+    for (HWND grid : group.grids) {
+        if (grid != nullptr) {
+            use_dark_control_theme(grid, dark, false);
+        }
+    }
 }
 
 void main_window::apply_theme() {
@@ -171,16 +241,14 @@ void main_window::apply_theme() {
     // Windows' own dark look of edits, lists, buttons and scroll bars, where
     // it has one; the window paints the rest.
     const window_controls& c = controls_;
-    for (HWND control : {c.adapter_list, c.find_box, c.compared_list, c.vulkan.summary.device_list}) {
+    for (HWND control : {c.adapter_list, c.find_box, c.compared_list}) {
         use_dark_control_theme(control, dark, true);
     }
     for (HWND control : {c.submit_button, c.differences_only}) {
         use_dark_control_theme(control, dark, false);
     }
     for (const group_controls* group : {&c.directx, &c.opengl, &c.vulkan}) {
-        for (HWND grid : group->grids) {
-            use_dark_control_theme(grid, dark, false);
-        }
+        apply_group_theme(*group);
     }
     set_menu_drawn(GetMenu(window_.get()), dark, menu_texts_, true);
     if (!dark) {

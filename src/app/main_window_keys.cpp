@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -22,10 +23,9 @@ void main_window::step_page(int delta) {
 }
 
 void main_window::find_again() {
+    // What is read so far: what the probes still read is searched as it
+    // comes in (find_in_new_records), so typing never waits for them.
     const std::string text = window_text(controls_.find_box);
-    if (!text.empty()) {
-        finish_capture();
-    }
     const adapter_report* adapter = shown_adapter();
     found_ = comparing()          ? find_shown_rows(text)
              : adapter != nullptr ? find_rows(*adapter, text)
@@ -40,7 +40,9 @@ void main_window::find_again() {
             for (size_t i = 0; i < pages.size() && i < group.grids.size(); ++i) {
                 if (grid(pages[i].id).match.row >= 0) {
                     grid(pages[i].id).match = {};
-                    InvalidateRect(group.grids[i], nullptr, FALSE);
+                    if (group.grids[i] != nullptr) {
+                        InvalidateRect(group.grids[i], nullptr, FALSE);
+                    }
                 }
             }
         }
@@ -55,6 +57,37 @@ void main_window::find_again() {
         std::find_if(found_.begin(), found_.end(), [open](const found_row& row) { return row.page >= open; });
     found_at_ = first == found_.end() ? -1 : static_cast<int>(first - found_.begin()) - 1;
     step_found(1);
+}
+
+void main_window::find_in_new_records() {
+    const std::string text = window_text(controls_.find_box);
+    if (text.empty()) {
+        return;
+    }
+    // The row shown stays the one shown; a search that found nothing goes
+    // to what it finds now.
+    const std::optional<found_row> shown =
+        found_at_ >= 0 ? std::optional(found_[static_cast<size_t>(found_at_)]) : std::nullopt;
+    const adapter_report* adapter = shown_adapter();
+    found_ = comparing()          ? find_shown_rows(text)
+             : adapter != nullptr ? find_rows(*adapter, text)
+                                  : std::vector<found_row>{};
+    if (!shown) {
+        found_at_ = -1;
+        set_status(controls_.status_bar, status_find, found_.empty() ? "No match" : "");
+        if (!found_.empty()) {
+            step_found(1);
+        }
+        return;
+    }
+    const auto again = std::find(found_.begin(), found_.end(), *shown);
+    found_at_ = again == found_.end() ? -1 : static_cast<int>(again - found_.begin());
+    const int count = static_cast<int>(found_.size());
+    set_status(controls_.status_bar, status_find,
+               found_.empty()  ? "No match"
+               : found_at_ < 0 ? std::to_string(count) + (count == 1 ? " match" : " matches")
+                               : std::to_string(found_at_ + 1) + " of " + std::to_string(count) +
+                                     (count == 1 ? " match" : " matches"));
 }
 
 // While comparing, Find looks at what the grids show: both values of each

@@ -132,7 +132,6 @@ LRESULT main_window::handle_message(UINT message, WPARAM wparam, LPARAM lparam) 
             }
             break;
         case start_message:
-            guarded(&main_window::complete_controls);
             show_reading();
             UpdateWindow(form);
             guarded(&main_window::start_up);

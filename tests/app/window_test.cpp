@@ -235,6 +235,10 @@ TEST_F(Window, ControlTreeCaptionsAndParents) {
     main_window form(world.seams());
     EXPECT_EQ("Cavio \u2014 DirectX, OpenGL and Vulkan capabilities", text_of(form.handle()));
     const window_controls& c = form.controls();
+    // OpenGL's and Vulkan's pages are made when their group first shows.
+    EXPECT_EQ(nullptr, c.opengl.sheet);
+    form.grid_window(page_id::gl_summary);
+    form.grid_window(page_id::vk_summary);
     const group_controls& dx = c.directx;
     const group_controls& gl = c.opengl;
     // Each control, its parent and its caption.
@@ -258,9 +262,9 @@ TEST_F(Window, ControlTreeCaptionsAndParents) {
         {dx.summary.panel, dx.summary.sheet, ""},
         {dx.summary.grid, dx.summary.panel, "SGdx_summary"},
         {dx.page_sheets[1], dx.sheet, "Device"},
-        {dx.grids[1], dx.page_sheets[1], "SGdx_device"},
+        {form.grid_window(page_id::dx_device), dx.page_sheets[1], "SGdx_device"},
         {dx.page_sheets[8], dx.sheet, "Pixel Shader"},
-        {dx.grids[8], dx.page_sheets[8], "SGdx_pixel_shader"},
+        {form.grid_window(page_id::dx_pixel_shader), dx.page_sheets[8], "SGdx_pixel_shader"},
         {dx.page_sheets[10], dx.sheet, "Resolutions"},
         {gl.summary.sheet, gl.sheet, "Summary"},
         {gl.summary.image, gl.summary.sheet, ""},
@@ -268,7 +272,7 @@ TEST_F(Window, ControlTreeCaptionsAndParents) {
         {gl.summary.maker_link, gl.summary.sheet, "http://tarsen.example/"},
         {gl.summary.grid, gl.summary.panel, "SGgl_summary"},
         {gl.page_sheets[1], gl.sheet, "Device"},
-        {gl.grids[7], gl.page_sheets[7], "SGgl_extensions"},
+        {form.grid_window(page_id::gl_extensions), gl.page_sheets[7], "SGgl_extensions"},
     };
     for (const auto& [window, parent, caption] : tree) {
         SCOPED_TRACE(caption);
@@ -372,11 +376,15 @@ TEST_F(Window, KeysChangeThePageAndTabFollowsTheScreen) {
                                  c.vulkan.tab, c.directx.pages, c.directx.grids[13]}),
               order);
     // Alt+V, Alt+O and Alt+D show their group from wherever the focus is.
-    for (const auto& [key, shown] :
-         {std::pair{'V', c.vulkan.sheet}, std::pair{'O', c.opengl.sheet}, std::pair{'D', c.directx.sheet}}) {
+    for (const auto& [key, shown] : {std::pair{'V', page_group::vulkan}, std::pair{'O', page_group::opengl},
+                                     std::pair{'D', page_group::directx}}) {
         EXPECT_TRUE(form.translate_key(MSG{c.find_box, WM_SYSKEYDOWN, static_cast<WPARAM>(key), 0, 0, {}}));
-        for (const HWND sheet : {c.directx.sheet, c.opengl.sheet, c.vulkan.sheet}) {
-            EXPECT_EQ(sheet == shown, (GetWindowLongA(sheet, GWL_STYLE) & WS_VISIBLE) != 0) << key;
+        for (const page_group which : {page_group::directx, page_group::opengl, page_group::vulkan}) {
+            // A group not made yet has not shown.
+            const HWND sheet = c.group(which).sheet;
+            EXPECT_EQ(which == shown,
+                      sheet != nullptr && (GetWindowLongA(sheet, GWL_STYLE) & WS_VISIBLE) != 0)
+                << key;
         }
     }
 }
@@ -495,7 +503,7 @@ TEST_F(Window, ADpiChangeRescalesAndRepaintsEveryControl) {
 TEST_F(Window, GridMenusCopyTheirPageOrTheWholeReport) {
     main_window form(world.seams());
     show(form);
-    HWND device = form.controls().directx.grids[1];
+    HWND device = form.grid_window(page_id::dx_device);
     const auto ask = [&](int code) {
         SendMessageA(GetParent(device), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(device), code),
                      reinterpret_cast<LPARAM>(device));
@@ -639,7 +647,7 @@ TEST_F(Window, WhatADeveloperKeepsOpenWorksAsItSays) {
         }
         return -1;
     };
-    HWND formats_grid = c.directx.grids[12];
+    HWND formats_grid = form.grid_window(page_id::dx_formats);
     grid_set_filter(formats_grid, {header("Sample"), header("x4")});
     EXPECT_NE(-1, row_named(page_id::dx_formats, "DXGI_FORMAT_R8G8B8A8_UNORM"));
     EXPECT_EQ(-1, row_named(page_id::dx_formats, "DXGI_FORMAT_R32G32B32A32_FLOAT"));
@@ -726,7 +734,7 @@ TEST_F(Window, WhatADeveloperKeepsOpenWorksAsItSays) {
     form.close_comparison();
 
     // A column the user sized keeps its width when the page is shown anew.
-    HWND device = c.directx.grids[1];
+    HWND device = form.grid_window(page_id::dx_device);
     const int width = form.grid(page_id::dx_device).column_width(0);
     SendMessageA(device, WM_LBUTTONDOWN, 0, MAKELPARAM(width, 5));
     SendMessageA(device, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(width + 40, 5));
@@ -767,6 +775,7 @@ TEST_F(Window, TheVulkanGroupShowsTheDeviceChosen) {
     main_window form(world.seams());
     form.report_at_start = path;
     show(form);
+    form.show_row(page_id::vk_summary, "");
     HWND list = form.controls().vulkan.summary.device_list;
     EXPECT_TRUE(GetWindowLongA(list, GWL_STYLE) & WS_VISIBLE);
     ASSERT_EQ(2, SendMessageA(list, CB_GETCOUNT, 0, 0));
@@ -786,7 +795,7 @@ TEST_F(Window, AScreenReaderReadsEveryRowOfAGrid) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     main_window form(world.seams());
     show(form);
-    HWND device = form.controls().directx.grids[1];
+    HWND device = form.grid_window(page_id::dx_device);
     const report_page& page = form.grid(page_id::dx_device).shown();
     SetFocus(device);
     grid_select_row(device, 2);
@@ -1247,7 +1256,7 @@ TEST_F(Window, ANameOutsideTheCodePageShowsWhole) {
     show(form);
     EXPECT_EQ("#0: " + name, combo_line(form.controls().adapter_list, 0));
     EXPECT_EQ(name, form.grid(page_id::dx_summary).cell(1, 0));
-    HWND device = form.controls().directx.grids[1];
+    HWND device = form.grid_window(page_id::dx_device);
     SendMessageW(GetParent(device), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(device), grid_copy_report),
                  reinterpret_cast<LPARAM>(device));
     EXPECT_NE(std::string::npos, clipboard_text().find(" " + name + "\r\n"));
@@ -1428,7 +1437,7 @@ TEST_F(Window, FocusComesBackAfterADialog) {
     dialog();
     EXPECT_EQ(find, GetFocus());
     form.show_row(page_id::dx_device, "Description");
-    HWND device = form.controls().directx.grids[1];
+    HWND device = form.grid_window(page_id::dx_device);
     EXPECT_EQ(device, GetFocus());
     dialog();
     EXPECT_EQ(device, GetFocus());
@@ -1622,4 +1631,46 @@ TEST_F(Window, TheSummaryLinksAreTabStops) {
     EXPECT_EQ(link_rows[1], links.current_row);
     grid_select_row(links_grid, link_rows.back());
     EXPECT_FALSE(wants_tab());
+}
+
+// The program's own window takes input at once: its controls are there
+// before it shows, the other pages' grids come when their page shows, and
+// what is typed while the adapters are still listed aside is kept, and
+// searched once they are in.
+TEST_F(Window, TheProgramsWindowTakesInputAtOnce) {
+    std::promise<void> held;
+    const std::shared_future<void> gate = held.get_future().share();
+    window_seams seams = world.seams();
+    seams.capture.adapter_list = [gate] {
+        gate.wait();
+        fakes::direct3d_list list;
+        list.add("First board", 0x501);
+        list.add("Second board", 0x502);
+        return std::optional(list.adapters);
+    };
+    main_window form(seams, true);
+    const window_controls& c = form.controls();
+    ASSERT_TRUE(IsWindow(c.find_box));
+    EXPECT_NE(nullptr, c.directx.summary.grid);
+    EXPECT_EQ(nullptr, c.directx.grids[1]);
+    ShowWindow(form.handle(), SW_SHOW);
+    run_messages_until([&] { return form.started; });
+    EXPECT_EQ("Reading the adapter list\u2026", status_part(c.status_bar, status_message));
+    EXPECT_TRUE(form.document().adapters.empty());
+    // Typed into Find while the list is read: taken at once, and nothing yet to find.
+    SetFocus(c.find_box);
+    for (const char key : std::string("board")) {
+        SendMessageW(c.find_box, WM_CHAR, static_cast<WPARAM>(key), 0);
+    }
+    EXPECT_EQ("board", text_of(c.find_box));
+    EXPECT_EQ("No match", status_part(c.status_bar, status_find));
+    EXPECT_EQ(c.find_box, GetFocus());
+    // The list comes in: the search finds what it holds, the focus stays.
+    held.set_value();
+    run_messages_until([&] { return !form.document().adapters.empty(); });
+    EXPECT_EQ(0u, status_part(c.status_bar, status_find).find("1 of "));
+    EXPECT_EQ(c.find_box, GetFocus());
+    form.finish_capture();
+    EXPECT_TRUE(form.grid_window(page_id::dx_device) != nullptr);
+    EXPECT_EQ(form.grid_window(page_id::dx_device), c.directx.grids[1]);
 }
