@@ -1,11 +1,14 @@
 // Start-up of the viewer: from process start until its window shows, beside
 // a bare Win32 window's on the same machine, until it takes input typed as
-// it shows, and until it is idle with every group read. Runs cavio.exe (beside this program's folder) several
-// times and prints the medians. Then the capture in fresh processes of this program: side by side (the list,
-// each probe, all of them), chained, and each probe alone. Then the chained capture, in this process, with
-// and without the Direct3D 11 and 12 probe, with and without the Vulkan probe and with and without OpenGL's
-// core-profile context, and what each costs; Direct3D 9's format sweep alone. Run on a display: wine
-// build/bench/startup_bench.exe
+// it shows, and until it is idle with every group read. Runs cavio.exe
+// (beside this program's folder) several times and prints the medians. Then
+// the capture in fresh processes of this program: side by side (the list,
+// each probe, all of them), chained, and each probe alone. Then the chained
+// capture, in this process, with and without the Direct3D 11 and 12 probe,
+// with and without the Vulkan probe and with and without OpenGL's
+// core-profile context, and what each costs; Direct3D 9's format sweep alone.
+// Run on a display: wine build/bench/startup_bench.exe [--window]
+// (--window: the window's figures alone).
 #include <windows.h>
 
 #include <algorithm>
@@ -393,7 +396,9 @@ int main(int argc, char** argv) {
     if (argc >= 2 && std::string(argv[1]) == "--bare") {
         return bare_window();
     }
-    if (argc >= 2) {
+    // "--window": the window's figures alone, without the captures after them.
+    const bool window_only = argc >= 2 && std::string(argv[1]) == "--window";
+    if (argc >= 2 && !window_only) {
         return capture_once(argv[1], argc >= 3 ? argv[2] : "");
     }
     char path[MAX_PATH] = {};
@@ -439,6 +444,9 @@ int main(int argc, char** argv) {
         "medians over %zu runs: %.0f ms from process start, beside the window visible at %.0f ms and a bare "
         "window's %.0f ms (target: at most %.0f ms, twice the bare window's)\n",
         taken.size(), median(taken), median(shown), median(bare), 2 * median(bare));
+    if (window_only) {
+        return 0;
+    }
     compare_side_by_side(self);
 
     // The libraries of the rest loaded once before anything is timed; the

@@ -4,7 +4,13 @@
 #include "base/platform.h"
 
 d3d9_creator default_d3d9_creator() {
-    return [](UINT sdk_version) { return Direct3DCreate9(sdk_version); };
+    // Loaded when first asked, not at the program's start: loading Direct3D 9
+    // starts its runtime, which the window need not wait for.
+    return [](UINT sdk_version) -> IDirect3D9* {
+        using create_fn = IDirect3D9*(WINAPI*)(UINT);
+        const auto create = get_proc<create_fn>(load_library("d3d9.dll"), "Direct3DCreate9");
+        return create != nullptr ? create(sdk_version) : nullptr;
+    };
 }
 
 d3d9_probe::d3d9_probe(const d3d9_creator& create) {
