@@ -192,9 +192,10 @@ LRESULT main_window::handle_message(UINT message, WPARAM wparam, LPARAM lparam) 
             // The control that had the focus when another window (a dialog,
             // a message box) took it gets it back when the window is active
             // again: DefWindowProc would give it to the frame, which takes no keys.
-            if (LOWORD(wparam) == WA_INACTIVE) {
+            // (WM_PAINT comes this way too, to the painting below.)
+            if (message == WM_ACTIVATE && LOWORD(wparam) == WA_INACTIVE) {
                 remember_focus();
-            } else if (HIWORD(wparam) == 0 && controls_.group_panel != nullptr) {
+            } else if (message == WM_ACTIVATE && HIWORD(wparam) == 0 && controls_.group_panel != nullptr) {
                 restore_focus();
                 if (active_theme() == ui_theme::dark) {
                     PostMessageW(form, menu_bar_message, 0, 0);
