@@ -15,6 +15,7 @@
 #include <array>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -212,6 +213,7 @@ struct shown_window {
     DWORD process_id;
     const char* class_name;
     bool shown = false;
+    HWND window = nullptr;
 };
 
 BOOL CALLBACK find_shown_window(HWND window, LPARAM found) {
@@ -222,6 +224,7 @@ BOOL CALLBACK find_shown_window(HWND window, LPARAM found) {
     GetClassNameA(window, name, sizeof name);
     if (owner == wanted->process_id && std::string(name) == wanted->class_name && IsWindowVisible(window)) {
         wanted->shown = true;
+        wanted->window = window;
     }
     return TRUE;
 }
@@ -252,9 +255,14 @@ int bare_window() {
     return 0;
 }
 
+// What to time once a window has shown: given the process, its window and
+// the milliseconds since the process started, a figure of its own.
+using after_shown = std::function<double(const PROCESS_INFORMATION&, HWND, const std::function<double()>&)>;
+
 // Starts command, and answers how long its window of class_name took to
-// show, in milliseconds, and (where wanted) to be idle; then closes it.
-std::pair<double, double> time_window(std::string command, const char* class_name, bool idle) {
+// show, in milliseconds, and what then does (0 without it); then closes it.
+std::pair<double, double> time_window(std::string command, const char* class_name,
+                                      const after_shown& then = {}) {
     LARGE_INTEGER frequency{};
     QueryPerformanceFrequency(&frequency);
     STARTUPINFOA startup{};
@@ -280,18 +288,20 @@ std::pair<double, double> time_window(std::string command, const char* class_nam
         }
     }
     const double shown = since();
-    double idle_at = 0;
-    if (idle) {
-        WaitForInputIdle(process.hProcess, 120000);
-        idle_at = since();
-    }
+    const double after = then ? then(process, wanted.window, since) : 0;
     EnumWindows(close_window_of, static_cast<LPARAM>(process.dwProcessId));
     if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) {
         TerminateProcess(process.hProcess, 1);
     }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return {shown, idle_at};
+    return {shown, after};
+}
+
+// Until the viewer is idle for input.
+double until_idle(const PROCESS_INFORMATION& process, HWND, const std::function<double()>& since) {
+    WaitForInputIdle(process.hProcess, 120000);
+    return since();
 }
 
 // The viewer's Find box, a child of its window, or null.
@@ -305,35 +315,9 @@ BOOL CALLBACK find_edit(HWND window, LPARAM found) {
     return TRUE;
 }
 
-// Starts the viewer and types Ctrl+F and "x" the moment its window shows
-// and has the keyboard; answers when the Find box held the "x", from
-// process start, or -1.
-double first_input_ms(std::string command) {
-    LARGE_INTEGER frequency{};
-    QueryPerformanceFrequency(&frequency);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    LARGE_INTEGER start{};
-    QueryPerformanceCounter(&start);
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
-        return -1;
-    }
-    const auto since = [&] {
-        LARGE_INTEGER now{};
-        QueryPerformanceCounter(&now);
-        return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
-               static_cast<double>(frequency.QuadPart);
-    };
-    shown_window wanted{process.dwProcessId, "CavioMain"};
-    for (int wait = 0; wait < 24000 && !wanted.shown; ++wait) {
-        EnumWindows(find_shown_window, reinterpret_cast<LPARAM>(&wanted));
-        if (!wanted.shown) {
-            Sleep(1);
-        }
-    }
-    // Typed into the window once the system gives it the keyboard.
+// Types Ctrl+F and "x" into the viewer the moment its window has the
+// keyboard; answers when the Find box held the "x", from process start, or -1.
+double first_input(const PROCESS_INFORMATION& process, HWND main, const std::function<double()>& since) {
     for (int wait = 0; wait < 2000; ++wait) {
         DWORD owner = 0;
         GetWindowThreadProcessId(GetForegroundWindow(), &owner);
@@ -352,22 +336,9 @@ double first_input_ms(std::string command) {
         keys[i].ki.dwFlags = typed[i][1];
     }
     SendInput(6, keys, sizeof(INPUT));
-    double taken = -1;
-    for (int wait = 0; wait < 24000 && taken < 0; ++wait) {
-        HWND main = nullptr;
-        EnumWindows(
-            [](HWND window, LPARAM found) -> BOOL {
-                char name[64] = {};
-                GetClassNameA(window, name, sizeof name);
-                if (std::string(name) == "CavioMain") {
-                    *reinterpret_cast<HWND*>(found) = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&main));
-        HWND edit = nullptr;
-        if (main != nullptr) {
+    HWND edit = nullptr;
+    for (int wait = 0; wait < 24000 && main != nullptr; ++wait) {
+        if (edit == nullptr) {
             EnumChildWindows(main, find_edit, reinterpret_cast<LPARAM>(&edit));
         }
         char text[16] = {};
@@ -376,18 +347,11 @@ double first_input_ms(std::string command) {
             SendMessageTimeoutA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
                                 20, &length) != 0 &&
             std::string(text) == "x") {
-            taken = since();
-        } else {
-            Sleep(1);
+            return since();
         }
+        Sleep(1);
     }
-    EnumWindows(close_window_of, static_cast<LPARAM>(process.dwProcessId));
-    if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) {
-        TerminateProcess(process.hProcess, 1);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return taken;
+    return -1;
 }
 
 }  // namespace
@@ -412,9 +376,9 @@ int main(int argc, char** argv) {
     std::vector<double> shown;
     std::vector<double> bare;
     for (int run = 0; run < 5; ++run) {
-        const auto [bare_shown, unused] = time_window("\"" + self + "\" --bare", "CavioBare", false);
+        const auto [bare_shown, unused] = time_window("\"" + self + "\" --bare", "CavioBare");
         bare.push_back(bare_shown);
-        const auto [viewer_shown, idle] = time_window("\"" + program + "\"", "CavioMain", true);
+        const auto [viewer_shown, idle] = time_window("\"" + program + "\"", "CavioMain", until_idle);
         if (viewer_shown < 0) {
             std::fprintf(stderr, "cannot start %s\n", program.c_str());
             return 1;
@@ -435,7 +399,7 @@ int main(int argc, char** argv) {
     // Input typed the moment the window shows: when its effect shows.
     std::vector<double> taken;
     for (int run = 0; run < 5; ++run) {
-        if (const double at = first_input_ms("\"" + program + "\""); at >= 0) {
+        if (const double at = time_window("\"" + program + "\"", "CavioMain", first_input).second; at >= 0) {
             taken.push_back(at);
         }
     }
