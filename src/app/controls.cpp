@@ -2,6 +2,7 @@
 #include "app/controls.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <algorithm>
 
@@ -9,6 +10,14 @@
 #include "base/platform.h"
 #include "base/text.h"
 #include "base/win_handles.h"
+
+void use_com_here() {
+    thread_local const bool joined = [] {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        return true;
+    }();
+    (void)joined;
+}
 
 std::string window_text(HWND window) {
     const int length = GetWindowTextLengthW(window);

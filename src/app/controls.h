@@ -6,6 +6,12 @@
 
 #include <string>
 
+// Joins this thread to a single-threaded apartment the first time something
+// needs COM: a screen reader's request, a file dialog, an address opened.
+// COM loads then, not at the program's start, where it would keep the
+// window from taking input sooner.
+void use_com_here();
+
 // A window's text, in UTF-8.
 std::string window_text(HWND window);
 

@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "app/controls.h"
 #include "app/grid_access.h"
 #include "base/text.h"
 
@@ -335,6 +336,7 @@ private:
 }  // namespace
 
 LRESULT grid_accessible_result(HWND grid, WPARAM flags) {
+    use_com_here();
     auto* object = new grid_accessible(grid);
     const LRESULT result = LresultFromObject(__uuidof(IAccessible), flags, object);
     object->Release();

@@ -2,7 +2,6 @@
 // the message loop.
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 #include <shellapi.h>
 
 #include "app/main_window.h"
@@ -11,9 +10,6 @@
 #include "submit/site_address.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
-    // A single-threaded apartment: screen readers reach the grids' objects
-    // through it.
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     init_reference_data();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
@@ -23,7 +19,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
     window_seams seams = default_window_seams();
     std::string report_at_start;
     int count = 0;
-    if (LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count)) {
+    // The shell, which splits the command line, loads only where there is one.
+    LPWSTR* arguments =
+        has_arguments(GetCommandLineW()) ? CommandLineToArgvW(GetCommandLineW(), &count) : nullptr;
+    if (arguments != nullptr) {
         for (int i = 1; i < count; ++i) {
             const std::string argument = utf8_of(arguments[i]);
             if (argument == "--site" && i + 1 < count) {

@@ -46,6 +46,7 @@ window_seams default_window_seams() {
         WinExec(ansi_of_utf8(command_line).c_str(), SW_HIDE);
     };
     seams.open_address = [](const std::string& address) {
+        use_com_here();
         ShellExecuteW(nullptr, L"open", wide_of(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     };
     seams.product_url = product_site_url;
@@ -87,6 +88,10 @@ main_window::main_window(window_seams seams, bool start_after_showing)
     start_after_paint = start_after_showing;
     complete_controls();
     last_focus_ = controls_.adapter_list;
+    // The first paint says what is being read.
+    if (start_after_paint) {
+        show_reading();
+    }
 }
 
 void main_window::complete_controls() {

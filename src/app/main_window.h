@@ -93,11 +93,13 @@ struct summary_controls {
 
 // The controls of one group of pages, DirectX or OpenGL.
 struct group_controls {
-    HWND tab = nullptr;             // its tab on the left of group_panel
-    HWND sheet = nullptr;           // the group's pages with their strip
-    HWND pages = nullptr;           // the page strip
-    std::vector<HWND> page_sheets;  // one per page, in tab order; the first is the Summary sheet
-    std::vector<HWND> grids;        // one per page, in tab order; null until its page first shows
+    HWND tab = nullptr;    // its tab on the left of group_panel
+    HWND sheet = nullptr;  // the group's pages with their strip
+    HWND pages = nullptr;  // the page strip
+    // One per page, in tab order; the first is the Summary sheet. A page's
+    // sheet, as its grid, is made when the page first shows (null till then).
+    std::vector<HWND> page_sheets;
+    std::vector<HWND> grids;  // one per page, in tab order; null until its page first shows
     summary_controls summary;
 };
 
@@ -323,9 +325,9 @@ private:
 
 // Posted to the main window when a probe of the start-up capture ends.
 inline constexpr UINT capture_message = WM_APP + 1;
-// Posted to the main window to start the capture after its first paint.
-inline constexpr UINT start_message = WM_APP + 2;
 // Posted to the main window to paint its menu bar's empty part dark.
 inline constexpr UINT menu_bar_message = WM_APP + 3;
 // The main window's timer for the probes' bound.
 inline constexpr UINT_PTR capture_timer = 1;
+// The main window's timer that starts the capture once it has painted.
+inline constexpr UINT_PTR start_timer = 2;

@@ -109,17 +109,18 @@ void main_window::create_pages(group_controls& group, page_group which) {
         std::wstring text = wide_of(info.caption);
         item.pszText = text.data();
         SendMessageW(group.pages, TCM_INSERTITEMW, group.page_sheets.size(), reinterpret_cast<LPARAM>(&item));
-        HWND page = create_panel(group.sheet, text.c_str());
-        group.page_sheets.push_back(page);
         const int id = id_first_grid + static_cast<int>(info.id);
         if (info.summary) {
+            HWND page = create_panel(group.sheet, text.c_str());
+            group.page_sheets.push_back(page);
             group.summary.sheet = page;
             create_summary(group.summary, grid(info.id), id);
             group.grids.push_back(group.summary.grid);
         } else {
-            // Made when its page first shows: making every grid at once
-            // would keep the window from taking input for a quarter of a
-            // second under Wine.
+            // Its sheet and grid are made when the page first shows: making
+            // every one at once would keep the window from taking input for
+            // a quarter of a second under Wine.
+            group.page_sheets.push_back(nullptr);
             group.grids.push_back(nullptr);
         }
     }
@@ -141,7 +142,17 @@ HWND main_window::ensure_grid(group_controls& group, size_t index) {
     }
     if (group.grids[index] == nullptr) {
         const page_info& info = pages_of(group_of(group))[index];
-        HWND sheet = group.page_sheets[index];
+        HWND& sheet = group.page_sheets[index];
+        if (sheet == nullptr) {
+            // Where the Summary's sheet lies, below the strip of pages.
+            sheet = create_panel(group.sheet, wide_of(info.caption).c_str());
+            ShowWindow(sheet, SW_HIDE);
+            RECT place{};
+            GetWindowRect(group.summary.sheet, &place);
+            MapWindowPoints(nullptr, group.sheet, reinterpret_cast<POINT*>(&place), 2);
+            move_to(sheet, place);
+            SetWindowPos(sheet, group.pages, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
         HWND made = create_grid(sheet, &grid(info.id), id_first_grid + static_cast<int>(info.id));
         group.grids[index] = made;
         grid_set_dpi(made, dpi_);

@@ -21,6 +21,9 @@ void main_window::layout_page_control(const group_controls& group, page_group wh
     move_to(group.pages, RECT{area.left, area.top, area.right, display.top});
     for (size_t i = 0; i < group.page_sheets.size(); ++i) {
         HWND sheet = group.page_sheets[i];
+        if (sheet == nullptr) {
+            continue;  // made when its page first shows
+        }
         move_to(sheet, display);
         SetWindowPos(sheet, group.pages, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         if (sheet == group.summary.sheet) {

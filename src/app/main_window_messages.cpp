@@ -123,19 +123,14 @@ LRESULT main_window::handle_message(UINT message, WPARAM wparam, LPARAM lparam) 
     switch (message) {
         case WM_SHOWWINDOW:
             if (wparam != FALSE && !started && start_after_paint) {
-                // Shown at once, saying so; the controls and the capture
-                // follow once the window has painted (a posted message comes
-                // after the program's UpdateWindow).
-                PostMessageW(form, start_message, 0, 0);
+                // Shown at once, saying so; the capture starts once the
+                // window has painted and taken what was typed meanwhile (a
+                // timer comes after every key, click and paint).
+                SetTimer(form, start_timer, 0, nullptr);
             } else if (wparam != FALSE) {
                 guarded(&main_window::start_up);
             }
             break;
-        case start_message:
-            show_reading();
-            UpdateWindow(form);
-            guarded(&main_window::start_up);
-            return 0;
         case WM_SIZE:
             relayout();
             return 0;
@@ -258,6 +253,11 @@ LRESULT main_window::handle_message(UINT message, WPARAM wparam, LPARAM lparam) 
             guarded(&main_window::take_in_capture);
             return 0;
         case WM_TIMER:
+            if (wparam == start_timer) {
+                KillTimer(form, start_timer);
+                guarded(&main_window::start_up);
+                return 0;
+            }
             if (wparam == capture_timer && run_) {
                 // The bound has passed: what still reads is given up.
                 run_->give_up();

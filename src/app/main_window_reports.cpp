@@ -10,6 +10,7 @@
 #include <variant>
 
 #include "app/control_ids.h"
+#include "app/controls.h"
 #include "app/main_window.h"
 #include "base/file_version.h"
 #include "app/window_layout.h"
@@ -84,6 +85,7 @@ std::string choose_report_file(HWND owner, file_choice choice, const std::string
     dialog.lpstrTitle = file_dialog_title(choice);
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
                    (save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST);
+    use_com_here();
     if (!(save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog))) {
         return {};
     }

@@ -97,6 +97,7 @@ HRESULT CALLBACK thank_you_events(HWND dialog, UINT notification, WPARAM wparam,
                                   LONG_PTR data) {
     const auto* state = reinterpret_cast<const thank_you_state*>(data);
     if (notification == TDN_HYPERLINK_CLICKED) {
+        use_com_here();
         ShellExecuteW(dialog, L"open", reinterpret_cast<const wchar_t*>(lparam), nullptr, nullptr,
                       SW_SHOWNORMAL);
     } else if (notification == TDN_BUTTON_CLICKED && static_cast<int>(wparam) == copy_address_button) {

@@ -127,6 +127,17 @@ double contrast_ratio(COLORREF first, COLORREF second) {
 }
 
 void use_dark_title_bar(HWND window, bool dark) {
+    // A title bar never made dark is left as it is, without loading the
+    // window manager's library.
+    static const wchar_t* const made_dark = L"CavioDarkTitle";
+    if (!dark && GetPropW(window, made_dark) == nullptr) {
+        return;
+    }
+    if (dark) {
+        SetPropW(window, made_dark, reinterpret_cast<HANDLE>(1));
+    } else {
+        RemovePropW(window, made_dark);
+    }
     using set_attribute_fn = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
     static const auto set_attribute =
         get_proc<set_attribute_fn>(load_library("dwmapi.dll"), "DwmSetWindowAttribute");

@@ -52,6 +52,18 @@ bool reads_as_yes_no(const std::string& text) {
     return text == "yes" || text == "no";
 }
 
+bool has_arguments(std::wstring_view command_line) {
+    size_t end = 0;
+    if (!command_line.empty() && command_line.front() == L'"') {
+        end = command_line.find(L'"', 1);
+        end = end == std::wstring_view::npos ? command_line.size() : end + 1;
+    } else {
+        end = command_line.find_first_of(L" \t");
+        end = end == std::wstring_view::npos ? command_line.size() : end;
+    }
+    return command_line.find_first_not_of(L" \t", end) != std::wstring_view::npos;
+}
+
 namespace {
 
 // One conversion through UTF-16: the size first, then the characters.

@@ -27,6 +27,11 @@ bool reads_as_number(const std::string& text);
 // True iff text is exactly "yes" or "no".
 bool reads_as_yes_no(const std::string& text);
 
+// Whether a Windows command line names anything after the program: the
+// program's name runs to the next quote where it starts with one, else to
+// the first blank (as CommandLineToArgvW splits it).
+bool has_arguments(std::wstring_view command_line);
+
 // UTF-16 (what the wide Win32 functions, DXGI and the clipboard speak) to
 // UTF-8; a lone surrogate becomes U+FFFD.
 std::string utf8_of(std::wstring_view text);

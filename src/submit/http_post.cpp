@@ -451,13 +451,13 @@ void skip_chunked(answer_reader& reader) {
 
 }  // namespace
 
-http_component::http_component() {
-    WSADATA data;
-    winsock_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
-}
+// Winsock starts with the first post, not with the component: the window
+// holds one from its start and would load the network stack before it can
+// take input.
+http_component::http_component() = default;
 
 http_component::~http_component() {
-    if (winsock_) {
+    if (winsock_ == winsock_state::started) {
         WSACleanup();
     }
 }
@@ -487,7 +487,11 @@ result<http_reply> http_component::post_body(const std::string& url, const std::
 
 http_reply http_component::exchange(const std::string& url, const std::string& content_type,
                                     const std::string& body) {
-    if (!winsock_) {
+    if (winsock_ == winsock_state::not_asked) {
+        WSADATA data;
+        winsock_ = WSAStartup(MAKEWORD(2, 2), &data) == 0 ? winsock_state::started : winsock_state::failed;
+    }
+    if (winsock_ != winsock_state::started) {
         fail("no sockets", "WSAStartup");
     }
     const post_clock clock(deadline, waiting);

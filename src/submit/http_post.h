@@ -50,17 +50,20 @@ public:
     // status; otherwise why not: any transport failure, an answer that is
     // cut short or that does not end before the deadline, and any other
     // status (whose body is not read).
-    result<http_reply> post(const std::string& url, const std::vector<std::pair<std::string, std::string>>& fields);
+    result<http_reply> post(const std::string& url,
+                            const std::vector<std::pair<std::string, std::string>>& fields);
 
     // The same with a body of the given type, as it is.
-    result<http_reply> post_body(const std::string& url, const std::string& content_type, const std::string& body);
+    result<http_reply> post_body(const std::string& url, const std::string& content_type,
+                                 const std::string& body);
 
 private:
     http_reply exchange(const std::string& url, const std::string& content_type, const std::string& body);
 
     // host -> cookie name -> value, from the Set-Cookie headers of answers
     std::map<std::string, std::map<std::string, std::string>> cookies_;
-    bool winsock_ = false;
+    enum class winsock_state { not_asked, started, failed };
+    winsock_state winsock_ = winsock_state::not_asked;
 };
 
 inline constexpr char http_user_agent[] = "Mozilla/3.0 (compatible; Indy Library)";

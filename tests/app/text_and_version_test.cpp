@@ -113,6 +113,24 @@ TEST(IsYesNo, ExactLowerCaseWordsOnly) {
     }
 }
 
+// The shell (which splits a command line) is loaded only where there is
+// something to split.
+TEST(HasArguments, LooksPastTheProgramsName) {
+    const std::pair<const wchar_t*, bool> cases[] = {
+        {L"cavio.exe", false},
+        {L"cavio.exe   ", false},
+        {L"\"C:\\Program Files\\Cavio\\cavio.exe\"", false},
+        {L"\"C:\\Program Files\\Cavio\\cavio.exe\" ", false},
+        {L"\"C:\\Program Files\\Cavio\\cavio.exe\" report.json", true},
+        {L"C:\\Cavio\\cavio.exe\t--site http://127.0.0.1:8197/", true},
+        {L"\"unterminated cavio.exe", false},
+        {L"", false},
+    };
+    for (const auto& [line, expected] : cases) {
+        EXPECT_EQ(has_arguments(line), expected) << utf8_of(line);
+    }
+}
+
 TEST(FileVersionText, ReadsTheFixedVersionOfTheRunningProgram) {
     // This program's version resource says 1.2.3.4: the order of the four
     // parts is checked, not only their presence.

@@ -239,6 +239,13 @@ TEST_F(Window, ControlTreeCaptionsAndParents) {
     EXPECT_EQ(nullptr, c.opengl.sheet);
     form.grid_window(page_id::gl_summary);
     form.grid_window(page_id::vk_summary);
+    // So are a page's sheet and grid when the page first shows.
+    EXPECT_EQ(nullptr, c.directx.page_sheets[1]);
+    const HWND dx_device = form.grid_window(page_id::dx_device);
+    const HWND dx_pixel_shader = form.grid_window(page_id::dx_pixel_shader);
+    const HWND gl_extensions = form.grid_window(page_id::gl_extensions);
+    form.grid_window(page_id::dx_resolutions);
+    form.grid_window(page_id::gl_device);
     const group_controls& dx = c.directx;
     const group_controls& gl = c.opengl;
     // Each control, its parent and its caption.
@@ -262,9 +269,9 @@ TEST_F(Window, ControlTreeCaptionsAndParents) {
         {dx.summary.panel, dx.summary.sheet, ""},
         {dx.summary.grid, dx.summary.panel, "SGdx_summary"},
         {dx.page_sheets[1], dx.sheet, "Device"},
-        {form.grid_window(page_id::dx_device), dx.page_sheets[1], "SGdx_device"},
+        {dx_device, dx.page_sheets[1], "SGdx_device"},
         {dx.page_sheets[8], dx.sheet, "Pixel Shader"},
-        {form.grid_window(page_id::dx_pixel_shader), dx.page_sheets[8], "SGdx_pixel_shader"},
+        {dx_pixel_shader, dx.page_sheets[8], "SGdx_pixel_shader"},
         {dx.page_sheets[10], dx.sheet, "Resolutions"},
         {gl.summary.sheet, gl.sheet, "Summary"},
         {gl.summary.image, gl.summary.sheet, ""},
@@ -272,7 +279,7 @@ TEST_F(Window, ControlTreeCaptionsAndParents) {
         {gl.summary.maker_link, gl.summary.sheet, "http://tarsen.example/"},
         {gl.summary.grid, gl.summary.panel, "SGgl_summary"},
         {gl.page_sheets[1], gl.sheet, "Device"},
-        {form.grid_window(page_id::gl_extensions), gl.page_sheets[7], "SGgl_extensions"},
+        {gl_extensions, gl.page_sheets[7], "SGgl_extensions"},
     };
     for (const auto& [window, parent, caption] : tree) {
         SCOPED_TRACE(caption);
