@@ -1,7 +1,9 @@
 // The known OpenGL and WGL extensions, in their vendor groups, as data.
 #include "probe/gl_extensions.h"
 
+#include <algorithm>
 #include <iterator>
+#include <string_view>
 
 namespace {
 
@@ -372,4 +374,20 @@ std::span<const gl_extension_group> known_extension_groups() {
 std::span<const gl_extension> group_extensions(const gl_extension_group& group) {
     return std::span<const gl_extension>(extensions)
         .subspan(static_cast<size_t>(group.first), static_cast<size_t>(group.count));
+}
+
+bool has_extension_word(const std::string& text, const char* name) {
+    const std::string_view wanted(name);
+    if (wanted.empty()) {
+        return false;
+    }
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = std::min(text.find_first_of(" \t\r\n", start), text.size());
+        if (std::string_view(text).substr(start, end - start) == wanted) {
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 
 inline constexpr int known_extension_count = 287;
 inline constexpr int known_extension_group_count = 22;
@@ -18,6 +19,10 @@ struct gl_extension_group {
     int first;                // index of the group's first extension
     int count;
 };
+
+// True iff name is one of the blank-separated words of text (tabs and line
+// breaks separate words too).
+bool has_extension_word(const std::string& text, const char* name);
 
 // All known extensions, in list order; a record's extension_flags follow it.
 std::span<const gl_extension> known_extensions();

@@ -5,7 +5,9 @@
 // both walk it.
 #pragma once
 
+#ifdef _WIN32
 #include <windows.h>
+#endif
 #include <GL/gl.h>
 #include <GL/glext.h>
 
@@ -15,7 +17,7 @@
 #include <string_view>
 
 #include "base/reason.h"
-#include "probe/records.h"
+#include "probe/gl_records.h"
 
 // Which query reads a limit, and how many values it keeps. The last two
 // are asked of the core-profile context only.

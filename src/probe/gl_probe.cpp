@@ -14,6 +14,7 @@
 #include "base/text.h"
 #include "probe/gl_extensions.h"
 #include "probe/gl_limits.h"
+#include "probe/gl_reader.h"
 
 namespace {
 
@@ -24,29 +25,9 @@ using wgl_delete_context_fn = BOOL(WINAPI*)(HGLRC);
 using wgl_get_current_dc_fn = HDC(WINAPI*)();
 using wgl_extensions_ext_fn = const char*(WINAPI*)();
 using wgl_extensions_arb_fn = const char*(WINAPI*)(HDC);
-using gl_get_string_fn = const GLubyte*(APIENTRY*)(GLenum);
-using gl_get_booleanv_fn = void(APIENTRY*)(GLenum, GLboolean*);
-using gl_get_integerv_fn = void(APIENTRY*)(GLenum, GLint*);
-using gl_get_floatv_fn = void(APIENTRY*)(GLenum, GLfloat*);
-using gl_get_error_fn = GLenum(APIENTRY*)();
-using glu_get_string_fn = const GLubyte*(APIENTRY*)(GLenum);
-
 template <typename T>
 T as_entry(void* address) {
     return reinterpret_cast<T>(address);
-}
-
-// The implementation's strings are in the ANSI code page, as for every
-// program of the system; UTF-8 inside.
-std::string gl_string_text(const GLubyte* text) {
-    return text != nullptr ? utf8_of_ansi(reinterpret_cast<const char*>(text)) : std::string();
-}
-
-// The part of a version text before its first blank.
-std::string version_part(std::string text) {
-    std::string head;
-    split_at(text, ' ', head);
-    return head;
 }
 
 // The pixel format every context is created with: a double-buffered RGBA
@@ -61,14 +42,6 @@ PIXELFORMATDESCRIPTOR context_pixel_format() {
     format.iLayerType = PFD_MAIN_PLANE;
     return format;
 }
-
-// The queries write into zeroed buffers with room to spare, so an unknown
-// enumerant leaves zeros and no implementation writes past the end.
-constexpr size_t query_room = 16;
-
-// The versions a core-profile context is asked for, the highest first.
-constexpr std::pair<int, int> core_versions[] = {{4, 6}, {4, 5}, {4, 4}, {4, 3}, {4, 2},
-                                                 {4, 1}, {4, 0}, {3, 3}, {3, 2}};
 
 // A rendering context, made current by its owner: released in reverse
 // order, also when a later step raises, and never left current.
@@ -107,22 +80,10 @@ private:
     }
     void capture_on(const gl_monitor& monitor, const PIXELFORMATDESCRIPTOR& format, int adapter);
     void read_context(HMONITOR monitor);
+    gl_context_reader reader() const;
     void make_core_context(HDC dc, gl_record& record, int adapter, const std::string& monitor);
-    void read_core_context(gl_core_context& core) const;
     // The WGL extension string, and whether an entry point gave one.
     std::pair<bool, std::string> wgl_text() const;
-    void load_queries();
-
-    template <size_t N>
-    std::array<GLint, N> integers(GLenum name) const;
-    template <size_t N>
-    std::array<GLfloat, N> floats(GLenum name) const;
-    bool boolean(GLenum name) const;
-
-    // Forgets the errors of earlier calls, so that the next one's is seen.
-    void clear_errors() const;
-    bool rejected() const;
-
     const gl_platform& platform_;
     std::vector<gl_record>& adapters_;
     std::vector<reason>& reasons_;
@@ -136,13 +97,7 @@ private:
     wgl_delete_context_fn wglDeleteContext_ = nullptr;
     wgl_get_current_dc_fn wglGetCurrentDC_ = nullptr;
     wgl_extensions_ext_fn wglGetExtensionsStringEXT_ = nullptr;
-    gl_get_string_fn glGetString_ = nullptr;
-    glu_get_string_fn gluGetString_ = nullptr;
-    bool queries_loaded_ = false;
-    gl_get_booleanv_fn glGetBooleanv_ = nullptr;
-    gl_get_integerv_fn glGetIntegerv_ = nullptr;
-    gl_get_floatv_fn glGetFloatv_ = nullptr;
-    gl_get_error_fn glGetError_ = nullptr;  // optional: without it every query counts as answered
+    void* gluGetString_ = nullptr;
 };
 
 void gl_capture::load() {
@@ -157,14 +112,13 @@ void gl_capture::load() {
     }
     // Looked up while no context is current: what is not found now stays
     // missing (wglGetExtensionsStringARB is then asked for per context).
-    glGetString_ = as_entry<gl_get_string_fn>(lookup("glGetString"));
     wglCreateContext_ = as_entry<wgl_create_context_fn>(lookup("wglCreateContext"));
     wglMakeCurrent_ = as_entry<wgl_make_current_fn>(lookup("wglMakeCurrent"));
     wglDeleteContext_ = as_entry<wgl_delete_context_fn>(lookup("wglDeleteContext"));
     wglGetCurrentDC_ = as_entry<wgl_get_current_dc_fn>(lookup("wglGetCurrentDC"));
     wglGetExtensionsStringEXT_ = as_entry<wgl_extensions_ext_fn>(lookup("wglGetExtensionsStringEXT"));
     if (glu_ != nullptr) {
-        gluGetString_ = as_entry<glu_get_string_fn>(platform_.get_proc_address(glu_, "gluGetString"));
+        gluGetString_ = platform_.get_proc_address(glu_, "gluGetString");
     }
 }
 
@@ -300,7 +254,7 @@ void gl_capture::make_core_context(HDC dc, gl_record& record, int adapter, const
         return;
     }
     HGLRC made = nullptr;
-    for (const auto& [major, minor] : core_versions) {
+    for (const auto& [major, minor] : gl_core_versions) {
         const int attributes[] = {WGL_CONTEXT_MAJOR_VERSION_ARB,
                                   major,
                                   WGL_CONTEXT_MINOR_VERSION_ARB,
@@ -324,205 +278,22 @@ void gl_capture::make_core_context(HDC dc, gl_record& record, int adapter, const
         return;
     }
     record.core.made = true;
-    read_core_context(record.core);
+    reader().read_core(record.core);
 }
 
-// Every limit of the table marked for the core profile that the context's
-// version or extensions have; the extensions first, as they gate the rest.
-void gl_capture::read_core_context(gl_core_context& core) const {
-    // Entry points beyond OpenGL 1.1 belong to the context they were found in.
-    const auto get_stringi = as_entry<PFNGLGETSTRINGIPROC>(lookup("glGetStringi"));
-    const auto get_integer64 = as_entry<PFNGLGETINTEGER64VPROC>(lookup("glGetInteger64v"));
-    const auto get_indexed = as_entry<PFNGLGETINTEGERI_VPROC>(lookup("glGetIntegeri_v"));
-
-    core.version_string = gl_string_text(glGetString_(GL_VERSION));
-    core.shading_language_version = gl_string_text(glGetString_(GL_SHADING_LANGUAGE_VERSION));
-    clear_errors();
-    const GLint listed = std::clamp(integers<1>(GL_NUM_EXTENSIONS)[0], 0, 100000);
-    for (GLint i = 0; get_stringi != nullptr && i < listed; ++i) {
-        if (const GLubyte* name = get_stringi(GL_EXTENSIONS, static_cast<GLuint>(i)); name != nullptr) {
-            core.extensions.push_back(gl_string_text(name));
-        }
-    }
-    const int version = integers<1>(GL_MAJOR_VERSION)[0] * 10 + integers<1>(GL_MINOR_VERSION)[0];
-    const auto has = [&](const char* extension) {
-        return extension != nullptr &&
-               std::find(core.extensions.begin(), core.extensions.end(), extension) != core.extensions.end();
-    };
-
-    core.limits.assign(std::size(gl_limits), gl_core_value{});
-    for (size_t i = 0; i < std::size(gl_limits); ++i) {
-        const gl_limit& limit = gl_limits[i];
-        gl_core_value& value = core.limits[i];
-        if (!limit.core || !((limit.since != 0 && version >= limit.since) || has(limit.extension))) {
-            continue;
-        }
-        clear_errors();
-        bool asked = true;
-        switch (limit.core_kind) {
-            case gl_limit_kind::boolean:
-                value.integers[0] = boolean(limit.enumerant) ? 1 : 0;
-                break;
-            case gl_limit_kind::integer:
-            case gl_limit_kind::integer_pair:
-                std::ranges::copy(integers<2>(limit.enumerant), value.integers.begin());
-                break;
-            case gl_limit_kind::real:
-            case gl_limit_kind::real_pair:
-                value.reals = floats<2>(limit.enumerant);
-                break;
-            case gl_limit_kind::integer64: {
-                GLint64 buffer[query_room] = {};
-                if ((asked = get_integer64 != nullptr)) {
-                    get_integer64(limit.enumerant, buffer);
-                }
-                value.integers[0] = buffer[0];
-                break;
-            }
-            case gl_limit_kind::integer_triple:
-                for (GLuint axis = 0; axis < 3 && (asked = get_indexed != nullptr); ++axis) {
-                    GLint buffer[query_room] = {};
-                    get_indexed(limit.enumerant, axis, buffer);
-                    value.integers[axis] = buffer[0];
-                }
-                break;
-        }
-        value.answer = asked && !rejected() ? gl_answer::answered : gl_answer::not_available;
-    }
-}
-
-void gl_capture::load_queries() {
-    if (queries_loaded_) {
-        return;
-    }
-    glGetBooleanv_ = required(as_entry<gl_get_booleanv_fn>(lookup("glGetBooleanv")), "glGetBooleanv");
-    glGetIntegerv_ = required(as_entry<gl_get_integerv_fn>(lookup("glGetIntegerv")), "glGetIntegerv");
-    glGetFloatv_ = required(as_entry<gl_get_floatv_fn>(lookup("glGetFloatv")), "glGetFloatv");
-    glGetError_ = as_entry<gl_get_error_fn>(lookup("glGetError"));
-    queries_loaded_ = true;
-}
-
-void gl_capture::clear_errors() const {
-    // A lost context may answer an error for ever: a few rounds at most.
-    for (int i = 0; glGetError_ != nullptr && i < 8 && glGetError_() != GL_NO_ERROR; ++i) {
-    }
-}
-
-bool gl_capture::rejected() const {
-    return glGetError_ != nullptr && glGetError_() != GL_NO_ERROR;
-}
-
-template <size_t N>
-std::array<GLint, N> gl_capture::integers(GLenum name) const {
-    static_assert(N <= query_room);
-    GLint buffer[query_room] = {};
-    glGetIntegerv_(name, buffer);
-    std::array<GLint, N> values{};
-    std::copy_n(buffer, N, values.begin());
-    return values;
-}
-
-template <size_t N>
-std::array<GLfloat, N> gl_capture::floats(GLenum name) const {
-    static_assert(N <= query_room);
-    GLfloat buffer[query_room] = {};
-    glGetFloatv_(name, buffer);
-    std::array<GLfloat, N> values{};
-    std::copy_n(buffer, N, values.begin());
-    return values;
-}
-
-bool gl_capture::boolean(GLenum name) const {
-    GLboolean buffer[query_room] = {};
-    glGetBooleanv_(name, buffer);
-    return buffer[0] != GL_FALSE;
+gl_context_reader gl_capture::reader() const {
+    return gl_context_reader([this](const char* name) { return lookup(name); }, gluGetString_);
 }
 
 void gl_capture::read_context(HMONITOR monitor) {
-    required(glGetString_, "glGetString");
-    load_queries();
-
-    gl_record& record = adapters_.emplace_back();
-
     const auto [wgl_found, wgl] = wgl_text();
-    record.wgl_extensions = wgl;
-    const std::string checked = gl_string_text(glGetString_(GL_EXTENSIONS)) + (wgl_found ? " " + wgl : "");
-    const auto known = known_extensions();
-    for (size_t i = 0; i < known.size(); ++i) {
-        record.extension_flags[i] = has_extension_word(checked, known[i].name);
-    }
-
+    gl_record record;
     record.monitor = monitor;
-    record.renderer = gl_string_text(glGetString_(GL_RENDERER));
-    record.vendor = gl_string_text(glGetString_(GL_VENDOR));
-    record.version_string = gl_string_text(glGetString_(GL_VERSION));
-    record.extensions = gl_string_text(glGetString_(GL_EXTENSIONS));
-    record.version = version_part(record.version_string);
-    if (gluGetString_ != nullptr) {
-        record.glu_version_string = gl_string_text(gluGetString_(GLU_VERSION));
-        record.glu_extensions = gl_string_text(gluGetString_(GLU_EXTENSIONS));
-    }
-    record.glu_version = version_part(record.glu_version_string);
-    record.shading_language_version = gl_string_text(glGetString_(GL_SHADING_LANGUAGE_VERSION));
-
-    for (const gl_limit& limit : gl_limits) {
-        if (!limit.legacy()) {
-            continue;
-        }
-        clear_errors();
-        switch (limit.kind) {
-            case gl_limit_kind::boolean:
-                record.*limit.boolean = boolean(limit.enumerant);
-                break;
-            case gl_limit_kind::integer:
-                record.*limit.integer = integers<1>(limit.enumerant)[0];
-                break;
-            case gl_limit_kind::integer_pair:
-                record.*limit.integer_pair = integers<2>(limit.enumerant);
-                break;
-            case gl_limit_kind::real:
-                record.*limit.real = floats<1>(limit.enumerant)[0];
-                break;
-            case gl_limit_kind::real_pair:
-                record.*limit.real_pair = floats<2>(limit.enumerant);
-                break;
-            case gl_limit_kind::integer64:
-            case gl_limit_kind::integer_triple:
-                break;  // the core-profile context's alone
-        }
-        if (rejected()) {
-            record.unanswered.push_back(limit.enumerant);
-        }
-    }
-
-    // A negative count lists nothing; the buffer always has room for the
-    // whole reported count.
-    const int32_t formats = std::max<int32_t>(record.num_compressed_texture_formats, 0);
-    record.num_compressed_texture_formats = formats;
-    if (formats > 0) {
-        std::vector<GLint> buffer(static_cast<size_t>(formats) + query_room, 0);
-        glGetIntegerv_(GL_COMPRESSED_TEXTURE_FORMATS, buffer.data());
-        record.compressed_texture_formats.assign(buffer.begin(), buffer.begin() + formats);
-    }
+    reader().read_first(record, wgl_found ? wgl : std::string());
+    adapters_.push_back(std::move(record));
 }
 
 }  // namespace
-
-bool has_extension_word(const std::string& text, const char* name) {
-    const std::string_view wanted(name);
-    if (wanted.empty()) {
-        return false;
-    }
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = std::min(text.find_first_of(" \t\r\n", start), text.size());
-        if (std::string_view(text).substr(start, end - start) == wanted) {
-            return true;
-        }
-        start = end + 1;
-    }
-    return false;
-}
 
 gl_probe::gl_probe(std::span<const dx_adapter> direct3d, const gl_platform& platform,
                    bool with_core_context) {

@@ -11,10 +11,6 @@
 #include "probe/d3d_common.h"
 #include "probe/records.h"
 
-// True iff name is one of the blank-separated words of text (tabs and line
-// breaks separate words too).
-bool has_extension_word(const std::string& text, const char* name);
-
 class gl_probe {
 public:
     // Loads OpenGL32.dll and GLU32.dll and captures the context of every

@@ -2,17 +2,13 @@
 // structure by structure, and the surfaces each can present to.
 #include "probe/vk_probe.h"
 #include "probe/vk_structures.h"
-
-#include <windows.h>
-#include <vulkan/vulkan_win32.h>
+#include "probe/vk_surfaces.h"
 
 #include <algorithm>
 #include <cstring>
 #include <exception>
 #include <string>
 
-#include "base/platform.h"
-#include "base/text.h"
 #include "refdata/format_names.h"
 
 namespace {
@@ -36,8 +32,9 @@ struct vk_functions {
     PFN_vkGetPhysicalDeviceQueueFamilyProperties queue_families = nullptr;
     PFN_vkGetPhysicalDeviceFormatProperties format_properties = nullptr;
     PFN_vkGetPhysicalDeviceFormatProperties2 format_properties2 = nullptr;  // 1.1 instances
-    // VK_KHR_surface and VK_KHR_win32_surface, where the instance has them.
-    PFN_vkCreateWin32SurfaceKHR create_surface = nullptr;
+    // VK_KHR_surface and the platform's window surface, where the instance
+    // has them.
+    bool surfaces = false;
     PFN_vkDestroySurfaceKHR destroy_surface = nullptr;
     PFN_vkGetPhysicalDeviceSurfaceSupportKHR surface_support = nullptr;
     PFN_vkGetPhysicalDeviceSurfaceCapabilitiesKHR surface_capabilities = nullptr;
@@ -181,103 +178,36 @@ std::vector<reason> read_extension_structures(const vk_functions& vk, VkPhysical
     return reasons;
 }
 
-// A hidden window on each monitor, and its Vulkan surface, for the
-// probe's life: what every device can present there.
-class monitor_surfaces {
-public:
-    monitor_surfaces(const vk_functions& vk, VkInstance instance) : vk_(vk), instance_(instance) {
-        if (vk.create_surface == nullptr) {
-            return;
+// What every device can present to each of the platform's windows.
+void read_surfaces(const vk_functions& vk, const vk_window_surfaces& windows, VkPhysicalDevice device,
+                   vk_device_record& record) {
+    for (const vk_window_surfaces::window& one : windows.windows()) {
+        vk_surface_record& surface = record.surfaces.emplace_back();
+        surface.monitor = one.monitor;
+        surface.device_name = one.device_name;
+        surface.failure = one.failure;
+        if (one.surface == VK_NULL_HANDLE) {
+            continue;
         }
-        EnumDisplayMonitors(nullptr, nullptr, &monitor_surfaces::add, reinterpret_cast<LPARAM>(this));
-    }
-    ~monitor_surfaces() {
-        for (const shown& one : monitors_) {
-            if (one.surface != VK_NULL_HANDLE) {
-                vk_.destroy_surface(instance_, one.surface, nullptr);
-            }
-            if (one.window != nullptr) {
-                DestroyWindow(one.window);
-            }
+        for (uint32_t family = 0; family < record.queue_families.size(); ++family) {
+            VkBool32 supported = VK_FALSE;
+            vk.surface_support(device, family, one.surface, &supported);
+            surface.present_families.push_back(supported != VK_FALSE);
         }
-    }
-    monitor_surfaces(const monitor_surfaces&) = delete;
-    monitor_surfaces& operator=(const monitor_surfaces&) = delete;
-
-    void read(VkPhysicalDevice device, vk_device_record& record) const {
-        for (const shown& one : monitors_) {
-            vk_surface_record& surface = record.surfaces.emplace_back();
-            surface.monitor = reinterpret_cast<uintptr_t>(one.monitor);
-            surface.device_name = one.device_name;
-            surface.failure = one.failure;
-            if (one.surface == VK_NULL_HANDLE) {
-                continue;
-            }
-            for (uint32_t family = 0; family < record.queue_families.size(); ++family) {
-                VkBool32 supported = VK_FALSE;
-                vk_.surface_support(device, family, one.surface, &supported);
-                surface.present_families.push_back(supported != VK_FALSE);
-            }
-            if (const VkResult result = vk_.surface_capabilities(device, one.surface, &surface.capabilities);
-                result != VK_SUCCESS) {
-                surface.failure =
-                    "vkGetPhysicalDeviceSurfaceCapabilitiesKHR failed (" + vk_result_text(result) + ")";
-                continue;
-            }
-            surface.formats = listed<VkSurfaceFormatKHR>([&](uint32_t* count, VkSurfaceFormatKHR* out) {
-                return vk_.surface_formats(device, one.surface, count, out);
-            });
-            surface.present_modes = listed<VkPresentModeKHR>([&](uint32_t* count, VkPresentModeKHR* out) {
-                return vk_.present_modes(device, one.surface, count, out);
-            });
-        }
-    }
-
-private:
-    struct shown {
-        HMONITOR monitor = nullptr;
-        std::string device_name;
-        HWND window = nullptr;
-        VkSurfaceKHR surface = VK_NULL_HANDLE;
-        std::string failure;
-    };
-
-    static BOOL CALLBACK add(HMONITOR monitor, HDC, LPRECT, LPARAM self) {
-        auto* surfaces = reinterpret_cast<monitor_surfaces*>(self);
-        shown& one = surfaces->monitors_.emplace_back();
-        one.monitor = monitor;
-        MONITORINFOEXW info{};
-        info.cbSize = sizeof info;
-        GetMonitorInfoW(monitor, &info);
-        one.device_name = utf8_of(info.szDevice);
-        // A window of the system's static class: nothing of the program's
-        // own is registered on the probe's thread. Never shown.
-        const RECT& area = info.rcMonitor;
-        one.window =
-            CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"Cavio surface", WS_POPUP, area.left, area.top,
-                            std::max(1L, area.right - area.left), std::max(1L, area.bottom - area.top),
-                            nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        if (one.window == nullptr) {
-            one.failure = "no window could be made on " + one.device_name;
-            return TRUE;
-        }
-        VkWin32SurfaceCreateInfoKHR create{};
-        create.sType = VK_STRUCTURE_TYPE_WIN32_SURFACE_CREATE_INFO_KHR;
-        create.hinstance = GetModuleHandleW(nullptr);
-        create.hwnd = one.window;
-        if (const VkResult result =
-                surfaces->vk_.create_surface(surfaces->instance_, &create, nullptr, &one.surface);
+        if (const VkResult result = vk.surface_capabilities(device, one.surface, &surface.capabilities);
             result != VK_SUCCESS) {
-            one.surface = VK_NULL_HANDLE;
-            one.failure = "vkCreateWin32SurfaceKHR failed (" + vk_result_text(result) + ")";
+            surface.failure =
+                "vkGetPhysicalDeviceSurfaceCapabilitiesKHR failed (" + vk_result_text(result) + ")";
+            continue;
         }
-        return TRUE;
+        surface.formats = listed<VkSurfaceFormatKHR>([&](uint32_t* count, VkSurfaceFormatKHR* out) {
+            return vk.surface_formats(device, one.surface, count, out);
+        });
+        surface.present_modes = listed<VkPresentModeKHR>([&](uint32_t* count, VkPresentModeKHR* out) {
+            return vk.present_modes(device, one.surface, count, out);
+        });
     }
-
-    const vk_functions& vk_;
-    VkInstance instance_;
-    std::vector<shown> monitors_;
-};
+}
 
 // One device's record, and the reasons for what of it could not be read.
 struct device_read {
@@ -394,8 +324,8 @@ void vk_capture::run() {
         return std::any_of(instance.extensions.begin(), instance.extensions.end(),
                            [&](const vk_extension& e) { return e.name == name; });
     };
-    if (offered(VK_KHR_SURFACE_EXTENSION_NAME) && offered(VK_KHR_WIN32_SURFACE_EXTENSION_NAME)) {
-        enabled = {VK_KHR_SURFACE_EXTENSION_NAME, VK_KHR_WIN32_SURFACE_EXTENSION_NAME};
+    if (offered(VK_KHR_SURFACE_EXTENSION_NAME) && offered(vk_window_surfaces::extension_name())) {
+        enabled = {VK_KHR_SURFACE_EXTENSION_NAME, vk_window_surfaces::extension_name()};
     }
     info.enabledExtensionCount = static_cast<uint32_t>(enabled.size());
     info.ppEnabledExtensionNames = enabled.data();
@@ -427,7 +357,7 @@ void vk_capture::run() {
             get_, instance_, "vkGetPhysicalDeviceFormatProperties2");
     }
     if (!enabled.empty()) {
-        vk_.create_surface = entry<PFN_vkCreateWin32SurfaceKHR>(get_, instance_, "vkCreateWin32SurfaceKHR");
+        vk_.surfaces = true;
         vk_.destroy_surface = entry<PFN_vkDestroySurfaceKHR>(get_, instance_, "vkDestroySurfaceKHR");
         vk_.surface_support = entry<PFN_vkGetPhysicalDeviceSurfaceSupportKHR>(
             get_, instance_, "vkGetPhysicalDeviceSurfaceSupportKHR");
@@ -440,7 +370,7 @@ void vk_capture::run() {
         if (vk_.destroy_surface == nullptr || vk_.surface_support == nullptr ||
             vk_.surface_capabilities == nullptr || vk_.surface_formats == nullptr ||
             vk_.present_modes == nullptr) {
-            vk_.create_surface = nullptr;  // not all of it: no surfaces
+            vk_.surfaces = false;  // not all of it: no surfaces
         }
     }
     if (vk_.enumerate_devices == nullptr || vk_.properties == nullptr || vk_.features == nullptr ||
@@ -461,23 +391,20 @@ void vk_capture::run() {
         append(probe_.reasons, std::move(read.reasons));
     }
     // The surfaces last, once no other probe makes windows.
-    if (vk_.create_surface != nullptr && windows_free_ && !windows_free_()) {
-        fail("no surface was read: another probe still made windows", "vkCreateWin32SurfaceKHR");
+    if (!vk_.surfaces) {
         return;
     }
-    const monitor_surfaces surfaces(vk_, instance_);
+    if (windows_free_ && !windows_free_()) {
+        fail("no surface was read: another probe still made windows", vk_window_surfaces::create_function());
+        return;
+    }
+    const vk_window_surfaces windows(get_, instance_, vk_.destroy_surface);
     for (size_t i = 0; i < devices.size(); ++i) {
-        surfaces.read(devices[i], probe_.devices[i]);
+        read_surfaces(vk_, windows, devices[i], probe_.devices[i]);
     }
 }
 
 }  // namespace
-
-vk_loader default_vk_loader() {
-    return [] {
-        return get_proc<PFN_vkGetInstanceProcAddr>(load_library("vulkan-1.dll"), "vkGetInstanceProcAddr");
-    };
-}
 
 vk_probe::vk_probe(const vk_loader& loader, const std::function<bool()>& windows_free) {
     const PFN_vkGetInstanceProcAddr get = loader ? loader() : nullptr;
@@ -485,7 +412,7 @@ vk_probe::vk_probe(const vk_loader& loader, const std::function<bool()>& windows
         reasons.push_back({"Vulkan",
                            -1,
                            "vkGetInstanceProcAddr",
-                           "vulkan-1.dll or its vkGetInstanceProcAddr is missing",
+                           std::string(vk_loader_library) + " or its vkGetInstanceProcAddr is missing",
                            {}});
         return;
     }

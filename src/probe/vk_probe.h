@@ -7,14 +7,16 @@
 #include <functional>
 #include <vector>
 
-#include "probe/records.h"
+#include "probe/vk_records.h"
 
 // vkGetInstanceProcAddr, every other entry point is found through it; null
-// where vulkan-1.dll or its export is missing. The default loads the
-// library by name; it stays loaded until the process ends.
+// where the loader library or its export is missing. The default loads the
+// library by name (vulkan-1.dll on Windows, libvulkan.so.1 on Linux); it
+// stays loaded until the process ends.
 using vk_loader = std::function<PFN_vkGetInstanceProcAddr()>;
 
 vk_loader default_vk_loader();
+extern const char* const vk_loader_library;
 
 class vk_probe {
 public:

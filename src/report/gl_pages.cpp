@@ -273,7 +273,13 @@ void all_extensions(page_writer& page, const gl_record& record) {
         page, core ? std::set<std::string>(record.core.extensions.begin(), record.core.extensions.end())
                    : words_of(record.extensions));
     page.blank();
-    page.section("[WGL]", "Every extension of the window system the device context lists.");
+    if (record.window_system == "WGL") {
+        page.section("[WGL]", "Every extension of the window system the device context lists.");
+    } else {
+        page.section("[" + record.window_system + "]", "Every extension of the window system " +
+                                                           record.window_system + " " +
+                                                           record.window_system_version + " lists.");
+    }
     add_extension_list(page, words_of(record.wgl_extensions));
 }
 

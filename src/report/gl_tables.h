@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-#include "probe/records.h"
+#include "probe/gl_records.h"
 
 enum class gl_row_kind { text, version, integer, integer_pair, boolean, real, real_pair, blank, section };
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "probe/records.h"
+#include "probe/vk_records.h"
 #include "refdata/format_names.h"
 #include "report/page_writer.h"
 #include "report/page_writers.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "base/text.h"
-#include "probe/records.h"
+#include "probe/vk_records.h"
 #include "refdata/pci_names.h"
 #include "report/value_format.h"
 
