@@ -1,7 +1,9 @@
 // The text routines every layer shares: cutters, tests of free text, conversions.
 #include "base/text.h"
 
+#ifdef _WIN32
 #include <windows.h>
+#endif
 
 #include <algorithm>
 
@@ -24,6 +26,9 @@ void pad_left(int32_t number, int32_t width, std::string& result) {
 }
 
 char decimal_separator() {
+#ifndef _WIN32
+    return '.';  // Linux's cavio-report writes its figures as the C locale does
+#else
     // LOCALE_SDECIMAL may be up to three characters; only the first one can
     // stand for a single character, and only an ASCII one for a char.
     wchar_t buffer[8] = {};
@@ -31,6 +36,7 @@ char decimal_separator() {
         return '.';
     }
     return static_cast<char>(buffer[0]);
+#endif
 }
 
 bool reads_as_number(const std::string& text) {
@@ -64,6 +70,7 @@ bool has_arguments(std::wstring_view command_line) {
     return command_line.find_first_not_of(L" \t", end) != std::wstring_view::npos;
 }
 
+#ifdef _WIN32
 namespace {
 
 // One conversion through UTF-16: the size first, then the characters.
@@ -111,3 +118,13 @@ std::string utf8_of_ansi(std::string_view text) {
 std::string ansi_of_utf8(std::string_view text) {
     return narrow_in(CP_ACP, wide_in(CP_UTF8, text));
 }
+#else
+// Linux speaks UTF-8: its "code page" is UTF-8 itself.
+std::string utf8_of_ansi(std::string_view text) {
+    return std::string(text);
+}
+
+std::string ansi_of_utf8(std::string_view text) {
+    return std::string(text);
+}
+#endif

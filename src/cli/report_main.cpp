@@ -15,16 +15,10 @@
 #include "base/platform.h"
 #include "base/text.h"
 #include "base/win_handles.h"
+#include "cli/report_program.h"
 #include "probe/capture.h"
 #include "refdata/pci_names.h"
-#include "report/compare.h"
-#include "report/page_text.h"
 #include "report/report_builder.h"
-#include "base/build_info.h"
-#include "report/report_json.h"
-#include "submit/delivery.h"
-#include "submit/site_address.h"
-#include "submit/submission.h"
 
 namespace {
 
@@ -65,21 +59,6 @@ std::vector<std::string> arguments() {
         LocalFree(wide);
     }
     return list;
-}
-
-// One line on standard error, in the style of every line the program says
-// there: "cavio-report: " and one sentence without its full stop.
-void say(std::string sentence) {
-    while (!sentence.empty() && (sentence.back() == '.' || sentence.back() == ' ')) {
-        sentence.pop_back();
-    }
-    std::fprintf(stderr, "cavio-report: %s\n", sentence.c_str());
-}
-
-// One line that names what is wrong; the usage is a --help away.
-int usage_error(const std::string& what) {
-    say(what + "; see --help");
-    return 2;
 }
 
 // Writes text, byte for byte, to the file named or to standard output; what
@@ -131,117 +110,14 @@ report_document this_machine() {
 
 }  // namespace
 
-int report_main() {
-    enum class output_kind { text, json, submission, compare, submit } kind = output_kind::text;
-    std::string site = product_site_url;
-    std::string output;
-    std::vector<std::string> compared;
-    const std::vector<std::string> args = arguments();
-    std::vector<std::string> seen;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg.starts_with("-") && std::find(seen.begin(), seen.end(), arg) != seen.end()) {
-            return usage_error(arg + " is given twice");
-        }
-        seen.push_back(arg);
-        if (arg == "--help" || arg == "-h" || arg == "/?") {
-            std::fputs(usage, stdout);
-            return 0;
-        }
-        if (arg == "--version") {
-            std::printf("cavio-report %s\n", file_version_text().c_str());
-            return 0;
-        }
-        if (arg == "--json" || arg == "--submission") {
-            if (kind != output_kind::text) {
-                return usage_error("choose one of --json, --submission and --compare");
-            }
-            kind = arg == "--json" ? output_kind::json : output_kind::submission;
-        } else if (arg == "--output") {
-            if (i + 1 >= args.size()) {
-                return usage_error("--output needs a file name");
-            }
-            output = args[++i];
-        } else if (arg == "--submit") {
-            if (kind != output_kind::text) {
-                return usage_error("choose one of --json, --submission, --submit and --compare");
-            }
-            kind = output_kind::submit;
-            if (i + 1 < args.size() && !args[i + 1].starts_with("--")) {
-                site = args[++i];
-                if (!is_plain_http_address(site)) {
-                    return usage_error("--submit needs an address that starts http://, not " + site);
-                }
-            }
-        } else if (arg == "--compare") {
-            if (kind != output_kind::text) {
-                return usage_error("choose one of --json, --submission and --compare");
-            }
-            kind = output_kind::compare;
-            while (i + 1 < args.size() && !args[i + 1].starts_with("--") && compared.size() < 2) {
-                compared.push_back(args[++i]);
-            }
-            if (compared.empty()) {
-                return usage_error("--compare needs a saved report");
-            }
-        } else if (!arg.starts_with("-") && !arg.starts_with("/")) {
-            return usage_error("unexpected argument " + arg);
-        } else {
-            return usage_error("unknown option " + arg);
-        }
-    }
-
-    if (kind == output_kind::compare) {
-        std::vector<report_document> documents;
-        for (const std::string& path : compared) {
-            result<report_document> read = read_report_file(path);
-            if (!read) {
-                say(read.why().sentence);
-                return 2;
-            }
-            documents.push_back(std::move(*read));
-        }
-        if (documents.size() == 1) {
-            documents.push_back(this_machine());
-        }
-        const std::vector<adapter_differences> differences = report_differences(documents[0], documents[1]);
-        if (!write_out(differences_text(differences), output)) {
-            return 2;
-        }
-        return differences.empty() ? 0 : 1;
-    }
-
-    const report_document document = this_machine();
-    // A header alone would read as a machine without graphics adapters.
-    if (document.adapters.empty()) {
-        say("no Direct3D adapter could be read");
-        return 1;
-    }
-    if (kind == output_kind::submit) {
-        http_component http;
-        const result<delivery> delivered =
-            deliver(http, site, submission_text(document),
-                    report_json(document, "cavio-report", file_version_text()));
-        if (!delivered) {
-            say(site + ": " + delivered.why().message());
-            return 1;
-        }
-        std::printf("%s\n", delivered->address.empty() ? "sent (the site gives no address)"
-                                                       : delivered->address.c_str());
-        if (delivered->already) {
-            say("the site already had this report");
-        }
-        return 0;
-    }
-    const std::string text = kind == output_kind::json
-                                 ? report_json(document, "cavio-report", file_version_text())
-                             : kind == output_kind::submission ? submission_text(document)
-                                                               : document_text(document);
-    return write_out(text, output) ? 0 : 2;
-}
-
 int main() {
-    const int status = report_main();
+    report_program_platform platform;
+    platform.usage = usage;
+    platform.version = file_version_text();
+    platform.nothing_read = "no Direct3D adapter could be read";
+    platform.this_machine = this_machine;
+    platform.write_out = write_out;
+    const int status = run_report_program(arguments(), platform);
     if (probe_left_running) {
         std::fflush(nullptr);
         TerminateProcess(GetCurrentProcess(), static_cast<UINT>(status));

@@ -110,6 +110,10 @@ struct gl_record {
     std::string wgl_extensions;
     std::string window_system = "WGL";  // "WGL", "EGL" or "GLX"
     std::string window_system_version;  // "1.5 (Mesa Project)" for EGL and GLX; empty for WGL
+    // The GPU the context renders on, where the window system says (EGL's
+    // DRM device on Linux): its PCI IDs; zero where it is not known.
+    uint32_t pci_vendor_id = 0;
+    uint32_t pci_device_id = 0;
     gl_core_context core;
 
     bool answered(uint32_t enumerant) const {

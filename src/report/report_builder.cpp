@@ -18,20 +18,6 @@ report_page write_page(const page_info& page, const dx_adapter& adapter) {
     return written;
 }
 
-report_page write_page(const page_info& page, const gl_record& record) {
-    report_page written{page.id, {}, {}};
-    page_writer writer(written);
-    page.writer.opengl(writer, record);
-    return written;
-}
-
-report_page write_page(const page_info& page, const vk_page_source& source) {
-    report_page written{page.id, {}, {}};
-    page_writer writer(written);
-    page.writer.vulkan(writer, source);
-    return written;
-}
-
 adapter_report build_adapter_report(const dx_adapter& adapter, const gl_record* opengl,
                                     const vk_page_source* vulkan) {
     adapter_report report;
@@ -169,26 +155,6 @@ report_document build_report(std::span<const dx_adapter> adapters, std::span<con
         }
     }
     return document;
-}
-
-void add_problems(report_group& group, const std::vector<reason>& reasons) {
-    if (reasons.empty()) {
-        return;
-    }
-    const page_info& summary = pages_of(group.id).front();
-    if (group.pages.empty() || group.pages.front().id != summary.id) {
-        group.pages.insert(group.pages.begin(), report_page{summary.id, {}, {}});
-    }
-    report_page& page = group.pages.front();
-    page_writer writer(page);
-    writer.shown_only_from_here();
-    if (!page.rows.empty()) {
-        writer.blank();
-    }
-    writer.section("[Problems]", "What could not be read at all.");
-    for (const reason& why : reasons) {
-        writer.text(why.part, why.message(), "");
-    }
 }
 
 namespace {

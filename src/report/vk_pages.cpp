@@ -361,8 +361,12 @@ void surface(page_writer& page, const vk_page_source& source) {
     const auto found = std::find_if(surfaces.begin(), surfaces.end(),
                                     [&](const vk_surface_record& s) { return s.monitor == source.monitor; });
     if (found == surfaces.end()) {
+#ifdef _WIN32
         page.not_available("Surface",
                            "The instance offers no VK_KHR_win32_surface, or the adapter has no monitor.");
+#else
+        page.not_available("Surface", "The instance offers no VK_KHR_xlib_surface, or there is no X display.");
+#endif
         return;
     }
     const vk_surface_record& shown = *found;

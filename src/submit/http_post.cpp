@@ -1,6 +1,18 @@
+#ifdef _WIN32
 // Winsock before anything that includes <windows.h>.
 #include <winsock2.h>
 #include <ws2tcpip.h>
+#else
+#include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <sys/select.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#endif
 
 #include "submit/http_post.h"
 
@@ -11,7 +23,9 @@
 #include <mutex>
 #include <thread>
 
+#ifdef _WIN32
 #include "base/platform.h"
+#endif
 #include "base/reason.h"
 #include "base/text.h"
 
@@ -38,13 +52,55 @@ constexpr size_t piece_size = 16 * 1024;
     throw failure(reason{{}, -1, call, what, std::move(status)});
 }
 
-// A Winsock error in the system's words: "No connection could be made
+// Winsock and BSD sockets, told apart only here.
+#ifdef _WIN32
+int last_socket_error() {
+    return WSAGetLastError();
+}
+bool would_block(int error) {
+    return error == WSAEWOULDBLOCK;
+}
+constexpr int timed_out = WSAETIMEDOUT;
+constexpr int send_flags = 0;
+void make_non_blocking(SOCKET socket) {
+    u_long non_blocking = 1;
+    ioctlsocket(socket, FIONBIO, &non_blocking);
+}
+// A socket error in the system's words: "No connection could be made
 // because the target machine actively refused it".
 std::string error_words(int error) {
     return system_error_words(static_cast<DWORD>(error));
 }
+std::string resolver_words(int error) {
+    return error_words(error);
+}
+#else
+using SOCKET = int;
+constexpr SOCKET INVALID_SOCKET = -1;
+constexpr int SOCKET_ERROR = -1;
+int last_socket_error() {
+    return errno;
+}
+bool would_block(int error) {
+    return error == EINPROGRESS || error == EAGAIN || error == EWOULDBLOCK;
+}
+constexpr int timed_out = ETIMEDOUT;
+constexpr int send_flags = MSG_NOSIGNAL;  // a closed peer is an error, not a signal
+void make_non_blocking(SOCKET socket) {
+    fcntl(socket, F_SETFL, fcntl(socket, F_GETFL, 0) | O_NONBLOCK);
+}
+int closesocket(SOCKET socket) {
+    return close(socket);
+}
+std::string error_words(int error) {
+    return std::strerror(error);
+}
+std::string resolver_words(int error) {
+    return error == EAI_SYSTEM ? std::strerror(errno) : gai_strerror(error);
+}
+#endif
 
-[[noreturn]] void fail_socket(const std::string& what, const char* call, int error = WSAGetLastError()) {
+[[noreturn]] void fail_socket(const std::string& what, const char* call, int error = last_socket_error()) {
     fail(what + ": " + error_words(error), call, std::to_string(error));
 }
 
@@ -202,7 +258,8 @@ address_list resolve(const http_address& address, const post_clock& clock) {
         fail("the host's name was not resolved in time");
     }
     if (state->error != 0 || state->addresses == nullptr) {
-        fail_socket("cannot find the host " + address.host, "getaddrinfo", state->error);
+        fail("cannot find the host " + address.host + ": " + resolver_words(state->error), "getaddrinfo",
+             std::to_string(state->error));
     }
     return address_list(state->addresses, freeaddrinfo);
 }
@@ -217,22 +274,21 @@ public:
              candidate = candidate->ai_next) {
             socket_ = socket(candidate->ai_family, candidate->ai_socktype, candidate->ai_protocol);
             if (socket_ == INVALID_SOCKET) {
-                error = WSAGetLastError();
+                error = last_socket_error();
                 continue;
             }
-            u_long non_blocking = 1;
-            ioctlsocket(socket_, FIONBIO, &non_blocking);
+            make_non_blocking(socket_);
             bool connected = false;
             try {
                 if (connect(socket_, candidate->ai_addr, static_cast<int>(candidate->ai_addrlen)) == 0) {
                     connected = true;
-                } else if ((error = WSAGetLastError()) == WSAEWOULDBLOCK) {
+                } else if (would_block(error = last_socket_error())) {
                     // A refusal shows as an exceptional socket, with its error pending.
                     if (wait(false, clock.left(connect_limit, "connect"), clock)) {
                         error = pending_error();
                         connected = error == 0;
                     } else {
-                        error = WSAETIMEDOUT;
+                        error = timed_out;
                     }
                 }
             } catch (const failure&) {
@@ -261,10 +317,10 @@ public:
             if (!wait(false, clock.left(send_limit, "send"), clock)) {
                 fail("the server took nothing in time");
             }
-            const int sent =
-                send(socket_, data.data(), static_cast<int>(std::min<size_t>(data.size(), 1 << 20)), 0);
+            const int sent = send(socket_, data.data(),
+                                  static_cast<int>(std::min<size_t>(data.size(), 1 << 20)), send_flags);
             if (sent == SOCKET_ERROR) {
-                if (WSAGetLastError() == WSAEWOULDBLOCK) {
+                if (would_block(last_socket_error())) {
                     continue;
                 }
                 fail_socket("the post broke off", "send");
@@ -294,7 +350,7 @@ public:
             if (got == 0) {
                 return false;
             }
-            if (WSAGetLastError() != WSAEWOULDBLOCK) {
+            if (!would_block(last_socket_error())) {
                 fail_socket("the answer broke off", "recv");
             }
         }
@@ -311,9 +367,11 @@ private:
             FD_ZERO(&failed);
             FD_SET(socket_, &ready);
             FD_SET(socket_, &failed);
-            timeval limit{0, static_cast<long>(slice.count() * 1000)};
-            const int count =
-                select(0, readable ? &ready : nullptr, readable ? nullptr : &ready, &failed, &limit);
+            timeval limit{static_cast<long>(slice.count() / 1000),
+                          static_cast<long>(slice.count() % 1000 * 1000)};
+            // Winsock ignores the first argument; BSD sockets need it.
+            const int count = select(static_cast<int>(socket_) + 1, readable ? &ready : nullptr,
+                                     readable ? nullptr : &ready, &failed, &limit);
             if (count == SOCKET_ERROR) {
                 fail_socket("cannot wait for the server", "select");
             }
@@ -323,7 +381,7 @@ private:
 
     int pending_error() const {
         int error = 0;
-        int size = sizeof error;
+        socklen_t size = sizeof error;
         getsockopt(socket_, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size);
         return error;
     }
@@ -457,9 +515,11 @@ void skip_chunked(answer_reader& reader) {
 http_component::http_component() = default;
 
 http_component::~http_component() {
+#ifdef _WIN32
     if (winsock_ == winsock_state::started) {
         WSACleanup();
     }
+#endif
 }
 
 std::string http_reply::header(std::string_view name) const {
@@ -488,8 +548,12 @@ result<http_reply> http_component::post_body(const std::string& url, const std::
 http_reply http_component::exchange(const std::string& url, const std::string& content_type,
                                     const std::string& body) {
     if (winsock_ == winsock_state::not_asked) {
+#ifdef _WIN32
         WSADATA data;
         winsock_ = WSAStartup(MAKEWORD(2, 2), &data) == 0 ? winsock_state::started : winsock_state::failed;
+#else
+        winsock_ = winsock_state::started;  // BSD sockets need no start
+#endif
     }
     if (winsock_ != winsock_state::started) {
         fail("no sockets", "WSAStartup");

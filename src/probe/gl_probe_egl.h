@@ -1,0 +1,16 @@
+// The OpenGL probe on Linux: a context of the system's EGL (libEGL.so.1,
+// loaded at run time) without a window, read as on Windows: the first
+// context as the driver gives it, then the core profile at the highest
+// version it accepts.
+#pragma once
+
+#include "probe/gl_records.h"
+
+// One record for the default display's GPU; what could not be made or read
+// is a reason ("OpenGL: no EGL display"). Never raises.
+gl_records read_egl_opengl(bool with_core_context = true);
+
+// The PCI IDs of a DRM device node ("/dev/dri/renderD128") as its sysfs
+// entry below root says them; zeros where it does not.
+std::pair<uint32_t, uint32_t> drm_pci_ids(const std::string& node,
+                                          const std::string& root = "/sys/class/drm");
