@@ -9,7 +9,7 @@
 
 #include "base/build_info.h"
 #include "cli/report_program.h"
-#include "probe/gl_probe_egl.h"
+#include "probe/gl_probe_linux.h"
 #include "probe/vk_probe.h"
 #include "refdata/pci_names.h"
 #include "report/device_report.h"

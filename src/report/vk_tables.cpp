@@ -139,4 +139,8 @@ std::span<const vk_table> feature_tables() {
     return std::span(every_table()).subspan(device_sections + 1);
 }
 
+std::span<const vk_table> page_tables() {
+    return every_table();
+}
+
 }  // namespace vk_rows

@@ -69,5 +69,7 @@ std::span<const vk_table> device_tables();
 const vk_table& limits_table();
 // The Features page: core, then 1.1, 1.2 and 1.3.
 std::span<const vk_table> feature_tables();
+// Every table of the three pages, in page order.
+std::span<const vk_table> page_tables();
 
 }  // namespace vk_rows

@@ -15,19 +15,6 @@
 
 namespace fakes {
 
-// Every table of the Device, Limits and Features pages, in page order.
-inline std::vector<const vk_table*> every_vk_table() {
-    std::vector<const vk_table*> tables;
-    for (const vk_table& table : vk_rows::device_tables()) {
-        tables.push_back(&table);
-    }
-    tables.push_back(&vk_rows::limits_table());
-    for (const vk_table& table : vk_rows::feature_tables()) {
-        tables.push_back(&table);
-    }
-    return tables;
-}
-
 // Writes each field of the tables into the record's structures: numbers
 // that differ from field to field, reals with a quarter, yes and no in turn,
 // some bits of each set of flags, and the enumerations in turn.
@@ -81,7 +68,8 @@ inline void fill_structure(std::byte* base, std::span<const vk_field> fields, ui
 
 inline void fill_fields(vk_device_record& device, uint32_t seed) {
     uint32_t index = seed * 1000;
-    for (const vk_table* table : every_vk_table()) {
+    for (const vk_table& each : vk_rows::page_tables()) {
+        const vk_table* table = &each;
         fill_structure(const_cast<std::byte*>(structure_of(device, table->structure)), table->fields, index);
     }
 }

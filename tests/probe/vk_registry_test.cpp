@@ -154,7 +154,10 @@ void expect_laid_out(std::span<const vk_field> fields, size_t structure_size) {
 
 TEST(VulkanRegistry, EachTableIsItsStructureMemberForMember) {
     const auto structures = registry_structures();
-    const std::vector<const vk_table*> tables = fakes::every_vk_table();
+    std::vector<const vk_table*> tables;
+    for (const vk_table& table : vk_rows::page_tables()) {
+        tables.push_back(&table);
+    }
     ASSERT_EQ(12u, tables.size());
     for (const vk_table* table : tables) {
         const std::string section = table->section;

@@ -1,7 +1,7 @@
 // The OpenGL probe on Linux, through EGL: the surfaceless platform where
 // Mesa offers it (no display server needed), else the default display with
 // a one-pixel pbuffer.
-#include "probe/gl_probe_egl.h"
+#include "probe/gl_probe_linux.h"
 
 #include <dlfcn.h>
 
