@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/build_info.h"
+#include "base/os_platform.h"
 #include "cli/report_program.h"
 #include "probe/gl_probe_linux.h"
 #include "probe/vk_probe.h"
@@ -68,6 +69,7 @@ report_document this_machine() {
     const vk_records devices = vulkan.take();
     const gl_records opengl = read_egl_opengl();
     report_document document = build_device_report(devices, opengl);
+    document.platform = this_os_platform();
     for (const reason& problem : document.problems) {
         say(problem.text());
     }

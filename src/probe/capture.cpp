@@ -176,6 +176,7 @@ capture_seams default_capture_seams() {
     seams.vulkan = [](const std::function<bool()>& windows_free) {
         return vk_probe(default_vk_loader(), windows_free).take();
     };
+    seams.platform = this_os_platform;
     return seams;
 }
 
@@ -287,6 +288,9 @@ capture_run::capture_run(const capture_seams& seams, std::function<void()> finis
     : shared_(std::make_shared<shared>()), seams_(seams), bound_(seams.bound) {
     shared_->finished = std::move(finished);
     deadline_ = clock::now() + bound_;
+    if (seams.platform) {
+        capture_.platform = seams.platform();
+    }
     if (!list_aside) {
         start_probes(read_list(seams));
         return;
@@ -522,6 +526,9 @@ startup_capture capture_startup(const capture_seams& seams) {
 
 startup_capture capture_chained(const capture_seams& seams) {
     startup_capture capture;
+    if (seams.platform) {
+        capture.platform = seams.platform();
+    }
     adapter_records directx = read_directx(seams);
     capture.adapters = std::move(directx.adapters);
     std::vector<reason>& direct3d = capture.reasons[index_of(capture_part::directx)];

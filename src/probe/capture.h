@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/os_platform.h"
 #include "base/reason.h"
 #include "probe/dxgi_probe.h"
 #include "probe/records.h"
@@ -44,6 +45,8 @@ struct capture_seams {
     // windows or contexts any more (Wine's X11 driver and Mesa can deadlock
     // when two threads do), false where one still does at its bound.
     std::function<vk_records(const std::function<bool()>& windows_free)> vulkan;
+    // The operating system the capture reads on; none where empty.
+    std::function<os_platform()> platform;
     // How long each probe may take once the list is read.
     std::chrono::milliseconds bound{20000};
 };
@@ -69,6 +72,8 @@ struct startup_capture {
     // The list itself is still being read, aside (capture_run's list_aside):
     // no adapter is known yet and no probe has started.
     bool listing = false;
+    // The operating system, as it says itself.
+    os_platform platform;
 
     bool still_reading(capture_part part) const { return reading[static_cast<size_t>(part)]; }
     bool given_up(capture_part part) const { return abandoned[static_cast<size_t>(part)]; }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/os_platform.h"
 #include "base/reason.h"
 #include "report/page_table.h"
 
@@ -84,6 +85,9 @@ struct report_document {
     // What the capture could not read at all, in the order it happened:
     // "OpenGL: no pixel format on \\.\DISPLAY2".
     std::vector<reason> problems;
+    // The operating system it was read on; empty in a report made before
+    // reports said it, which was Windows (see platform_os).
+    os_platform platform;
 
     bool operator==(const report_document&) const = default;
 };
@@ -91,3 +95,9 @@ struct report_document {
 // The rows of a page in the order its writer wrote them, without what the
 // page adds for the reader.
 std::vector<const report_row*> rows_as_written(const report_page& page);
+
+// The operating system a report was read on: "Windows" for one that does
+// not say (every report before Linux's).
+inline std::string platform_os(const report_document& document) {
+    return document.platform.os.empty() ? std::string("Windows") : document.platform.os;
+}

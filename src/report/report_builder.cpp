@@ -245,9 +245,10 @@ report_document build_report(const startup_capture& capture) {
         }
         document.problems.insert(document.problems.end(), reasons.begin(), reasons.end());
     };
+    document.platform = capture.platform;
     mark_unread(document, capture);
     for (adapter_report& adapter : document.adapters) {
-        add_summary_facts(adapter.group(page_group::directx));
+        add_summary_facts(adapter.group(page_group::directx), capture.platform);
     }
     const auto& reasons = capture.reasons;
     std::vector<reason> directx = reasons[static_cast<size_t>(capture_part::directx)];

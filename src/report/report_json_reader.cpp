@@ -144,6 +144,16 @@ report_document read_document(read_json& root) {
                std::to_string(report_format));
     }
     report_document document;
+    // The system it was read on, where the report says it (older ones do
+    // not: they are Windows').
+    if (root.contains("platform")) {
+        read_json& platform = field(root, "platform", document_place);
+        const place where{nullptr, "platform"};
+        expect_object(platform, where);
+        document.platform.os = string_field(platform, "os", where);
+        document.platform.version = string_field(platform, "version", where);
+        document.platform.kernel = string_field(platform, "kernel", where);
+    }
     read_json& adapters = array_of(root, "adapters", document_place);
     for (size_t i = 0; i < adapters.size(); ++i) {
         const place where{nullptr, "adapters", i};

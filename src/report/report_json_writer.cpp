@@ -88,6 +88,11 @@ std::string report_json_through_dom(const report_document& document, const std::
     document_json["format"] = report_format;
     document_json["program"] = program;
     document_json["version"] = version;
+    if (!document.platform.os.empty()) {
+        document_json["platform"] = {{"os", document.platform.os},
+                                     {"version", document.platform.version},
+                                     {"kernel", document.platform.kernel}};
+    }
     document_json["adapters"] = std::move(adapters);
     document_json["vulkan_devices"] = std::move(devices);
     document_json["problems"] = std::move(problems);
@@ -255,7 +260,8 @@ bool all_utf8(const report_group& group) {
 }
 
 bool all_utf8(const report_document& document, const std::string& program, const std::string& version) {
-    bool all = valid(program) && valid(version);
+    bool all = valid(program) && valid(version) && valid(document.platform.os) &&
+               valid(document.platform.version) && valid(document.platform.kernel);
     for (const adapter_report& adapter : document.adapters) {
         all = all && valid(adapter.description);
         for (const report_group& group : adapter.groups) {
@@ -284,6 +290,16 @@ std::string report_json(const report_document& document, const std::string& prog
     json.field("format", report_format);
     json.field("program", program);
     json.field("version", version);
+    // The system the report was read on; none in reports made before it was
+    // written (Windows ones).
+    if (!document.platform.os.empty()) {
+        json.key("platform");
+        json.begin('{');
+        json.field("os", document.platform.os);
+        json.field("version", document.platform.version);
+        json.field("kernel", document.platform.kernel);
+        json.end('}');
+    }
     json.key("adapters");
     json.begin('[');
     for (size_t i = 0; i < document.adapters.size(); ++i) {

@@ -61,7 +61,7 @@ const summary_link* summary_link_of(const report_row& row) {
     return found == std::end(links) ? nullptr : found;
 }
 
-void add_summary_facts(report_group& directx) {
+void add_summary_facts(report_group& directx, const os_platform& platform) {
     if (directx.pages.empty() || directx.pages.front().id != page_id::dx_summary) {
         return;
     }
@@ -96,5 +96,13 @@ void add_summary_facts(report_group& directx) {
             row = {row_kind::not_available, link.name, "not available", "", std::nullopt};
         }
         writer.row(row.kind, row.name, row.value, description);
+    }
+    // The system the report was read on, where the capture says it.
+    if (!platform.os.empty()) {
+        writer.blank();
+        writer.text("Platform",
+                    (platform.version.empty() ? platform.os : platform.version) +
+                        (platform.kernel.empty() ? "" : " (" + platform.kernel + ")"),
+                    "The operating system the report was read on, as it names itself, and its version.");
     }
 }

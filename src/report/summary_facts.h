@@ -3,6 +3,8 @@
 // taken from the page that says it in full. Shown, not submitted.
 #pragma once
 
+#include "base/os_platform.h"
+
 #include <span>
 
 #include "report/document.h"
@@ -21,4 +23,4 @@ const summary_link* summary_link_of(const report_row& row);
 
 // Writes the rows after the Summary's own, from the group's other pages,
 // replacing any written before: a page still being read says so.
-void add_summary_facts(report_group& directx);
+void add_summary_facts(report_group& directx, const os_platform& platform = {});

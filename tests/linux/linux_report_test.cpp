@@ -19,6 +19,7 @@
 #include <sstream>
 #include <string>
 
+#include "base/os_platform.h"
 #include "probe/gl_limits.h"
 #include "probe/gl_probe_linux.h"
 #include "probe/vk_own.h"
@@ -342,6 +343,38 @@ TEST(LinuxReport, JsonReadsBackAsTheSameDocument) {
     const result<report_document> back = read_report_json(json, "this.json");
     ASSERT_TRUE(back) << back.why().sentence;
     EXPECT_EQ(read.document.adapters, back->adapters);
+}
+
+// The report says its system as Linux says it: os-release's name and
+// version, and the kernel's release as uname -r prints it.
+TEST(LinuxReport, ThePlatformIsWhatLinuxSays) {
+    const os_platform platform = this_os_platform();
+    EXPECT_EQ("Linux", platform.os);
+    std::string name;
+    std::string version;
+    std::ifstream release("/etc/os-release");
+    for (std::string line; std::getline(release, line);) {
+        const auto value = [&](size_t from) {
+            std::string text = line.substr(from);
+            return text.size() >= 2 && text.front() == '"' ? text.substr(1, text.size() - 2) : text;
+        };
+        name = line.starts_with("NAME=") ? value(5) : name;
+        version = line.starts_with("VERSION=") ? value(8) : version;
+    }
+    EXPECT_EQ(version.empty() ? name : name + " " + version, platform.version);
+    std::FILE* uname = popen("uname -r", "r");
+    char kernel[256] = {};
+    ASSERT_NE(nullptr, std::fgets(kernel, sizeof kernel, uname));
+    pclose(uname);
+    EXPECT_EQ(std::string(kernel).substr(0, std::strcspn(kernel, "\n")), platform.kernel);
+    // The program writes it into every report.
+    const std::string json = (std::filesystem::temp_directory_path() / "cavio-platform.json").string();
+    ASSERT_EQ(
+        0,
+        std::system((std::string(CAVIO_LINUX_REPORT) + " --json --output " + json + " 2>/dev/null").c_str()));
+    const result<report_document> read = read_report_file(json);
+    ASSERT_TRUE(read) << read.why().sentence;
+    EXPECT_EQ(platform, read->platform);
 }
 
 // What the program answers, and what it says, on the command line.

@@ -2,6 +2,7 @@
 // what this test asks Direct3D 9 itself.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <wrl/client.h>
 
@@ -18,6 +19,8 @@
 #include "probe/records.h"
 #include "report/page_lookup.h"
 #include "platform/platform_shape.h"
+#include "platform/shared_capture.h"
+#include "report/report_builder.h"
 
 namespace {
 
@@ -130,6 +133,38 @@ TEST(DirectXPagesPlatform, Direct3D9FormatsAgreeWithDirect3D9) {
     }
     // A Direct3D 9 that accepts no format at all is no Direct3D 9.
     EXPECT_GT(accepted, 0u);
+}
+
+}  // namespace
+
+namespace {
+
+std::string current_version_text(const wchar_t* name) {
+    wchar_t value[256] = {};
+    DWORD size = sizeof value;
+    RegGetValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", name, RRF_RT_REG_SZ,
+                 nullptr, value, &size);
+    return utf8_of(value);
+}
+
+// The system the report was read on, as Windows says it: its product's name,
+// its build (beside the registry's own record of it), on the Summary too.
+TEST(DirectXPagesPlatform, ThePlatformIsWhatWindowsSays) {
+    const startup_capture& capture = shared_capture();
+    EXPECT_EQ("Windows", capture.platform.os);
+    EXPECT_EQ(0u, capture.platform.version.find(current_version_text(L"ProductName")));
+    const std::string build = current_version_text(L"CurrentBuildNumber");
+    ASSERT_FALSE(build.empty());
+    EXPECT_EQ("." + build, capture.platform.kernel.substr(capture.platform.kernel.rfind('.')));
+    const report_document document = build_report(capture);
+    EXPECT_EQ(capture.platform, document.platform);
+    ASSERT_FALSE(document.adapters.empty());
+    const report_page* summary = document.adapters[0].group(page_group::directx).page(page_id::dx_summary);
+    ASSERT_NE(nullptr, summary);
+    const auto row = std::find_if(summary->rows.begin(), summary->rows.end(),
+                                  [](const report_row& r) { return r.name == "Platform"; });
+    ASSERT_NE(summary->rows.end(), row);
+    EXPECT_EQ(capture.platform.version + " (" + capture.platform.kernel + ")", row->value);
 }
 
 }  // namespace

@@ -250,16 +250,30 @@ TEST_F(Golden, ASavedReportReadsBackWhole) {
         {"Direct3D 12", 0, "D3D12CreateDevice", "D3D12CreateDevice failed", "0x887A0004"},
         {"OpenGL", -1, "", "OpenGL32.dll is missing", ""},
         {"Vulkan", -1, "", "a \"quoted\" name,\ta tab, a back\\slash, \x01, \x7F and \u00fc", ""}};
+    document.platform = {"Linux", "Debian GNU/Linux 12 (bookworm)", "6.1.0-27-amd64"};
     const std::string saved = report_json(document, "cavio", "1.2.3.4");
     const result<report_document> read = read_report_json(saved, "golden.json");
     ASSERT_TRUE(read) << read.why().text();
     EXPECT_TRUE(*read == document);
     EXPECT_EQ(saved, report_json(*read, "cavio", "1.2.3.4"));
+    EXPECT_EQ("Linux", platform_os(*read));
+    EXPECT_NE(std::string::npos,
+              saved.find("\"platform\": {\n    \"os\": \"Linux\",\n    \"version\": \"Debian "
+                         "GNU/Linux 12 (bookworm)\",\n    \"kernel\": \"6.1.0-27-amd64\"\n  },"));
+    // The same text where a value is not UTF-8 and the slower writer writes it.
+    document.platform.version = "Debian \xFF";
+    EXPECT_NE(std::string::npos,
+              report_json(document, "cavio", "1.2.3.4").find("\"version\": \"Debian \xEF\xBF\xBD\""));
 
+    // A report made before reports said their system is Windows'.
     std::string earlier = saved;
+    earlier.erase(earlier.find("  \"platform\""),
+                  earlier.find("  \"adapters\"") - earlier.find("  \"platform\""));
     earlier.erase(earlier.find(",\n  \"reasons\""), std::string::npos).append("\n}\n");
     const result<report_document> old = read_report_json(earlier, "golden.json");
     ASSERT_TRUE(old) << old.why().text();
+    EXPECT_EQ("Windows", platform_os(*old));
+    EXPECT_TRUE(old->platform.os.empty());
     ASSERT_EQ(3u, old->problems.size());
     EXPECT_EQ("Direct3D 12: D3D12CreateDevice failed (0x887A0004)", old->problems[0].text());
     EXPECT_EQ("OpenGL: OpenGL32.dll is missing", old->problems[1].sentence);
@@ -282,6 +296,10 @@ TEST_F(Golden, ASavedReportIsReadStrictly) {
          "golden.json is not a Cavio report: it is a report of format 2; this Cavio reads format 1."},
         {changed("\"format\": 1", "\"format\": \"1\""),
          "golden.json is not a Cavio report: its \"format\" is not a number."},
+        {changed("\"version\": \"1.2.3.4\",", "\"version\": \"1.2.3.4\", \"platform\": \"Linux\","),
+         "golden.json is not a Cavio report: platform is not an object."},
+        {changed("\"version\": \"1.2.3.4\",", "\"version\": \"1.2.3.4\", \"platform\": {\"os\": \"Linux\"},"),
+         "golden.json is not a Cavio report: platform has no \"version\"."},
         {changed("\"problems\"", "\"trouble\""),
          "golden.json is not a Cavio report: the document has no \"problems\"."},
         {changed("\"value\": \"Golden", "\"value\": 5, \"x\": \"Golden"),
