@@ -15,7 +15,7 @@ packages="cmake make g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw
 binutils-mingw-w64-x86-64 googletest wine wine64 xvfb xauth libgl1-mesa-dri libglx-mesa0 python3 pci.ids
 khronos-api clang xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils mesa-vulkan-drivers libvulkan1 libvulkan-dev nlohmann-json3-dev
 g++ pkg-config libboost1.81-dev libcpp-httplib-dev libsqlite3-dev libpqxx-dev libssl-dev zlib1g-dev postgresql chromium curl
-libegl-dev libgl-dev libopengl-dev libx11-dev libegl-mesa0 libglu1-mesa vulkan-tools mesa-utils $*"
+libegl-dev libgl-dev libopengl-dev libx11-dev libegl-mesa0 libglu1-mesa vulkan-tools mesa-utils groff-base $*"
 
 missing=""
 for package in $packages; do
