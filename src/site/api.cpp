@@ -63,7 +63,8 @@ json device_json(const device_entry& device) {
             {"driver_version", device.driver_version},
             {"direct3d", device.d3d_level},
             {"opengl", device.gl_version},
-            {"vulkan", device.vk_version}};
+            {"vulkan", device.vk_version},
+            {"platforms", device.platforms}};
 }
 
 // Reports as a list gives them: where each is, when and how it came, and its adapters.
@@ -78,6 +79,7 @@ json reports_json(const site_request& request, const std::vector<listed_report>&
                         {"url", site_root(request) + report_path(report.id)},
                         {"received", report.received},
                         {"how", report.how},
+                        {"platform", report.platform},
                         {"adapters", std::move(adapters)}});
     }
     return list;

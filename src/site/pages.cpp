@@ -60,11 +60,37 @@ std::string received_text(const std::string& received) {
                : received;
 }
 
+// The system a report was read on, as its page says it: "Linux: Debian
+// GNU/Linux 12 (bookworm), kernel 6.1.0-27-amd64"; "Windows" for one that
+// does not say.
+std::string platform_text(const report_document& document) {
+    const os_platform& platform = document.platform;
+    std::string text = html_text(platform_os(document));
+    if (!platform.version.empty()) {
+        text += ": " + html_text(platform.version);
+    }
+    if (!platform.kernel.empty()) {
+        text += std::string(platform.version.empty() ? ": " : ", ") +
+                (platform.os == "Windows" ? "version " : "kernel ") + html_text(platform.kernel);
+    }
+    return text;
+}
+
+// "Linux, Windows": the platforms of a device's reports.
+std::string platforms_text(const std::vector<std::string>& platforms) {
+    std::string text;
+    for (const std::string& platform : platforms) {
+        text += (text.empty() ? "" : ", ") + html_text(platform);
+    }
+    return text;
+}
+
 // The devices filter's parameters as given, to carry into other links.
 std::vector<std::pair<std::string, std::string>> devices_query(const site_request& request,
                                                                const listing_filter& filter) {
     return {{"vendor", filter.vendor_id != 0 ? request.get_param_value("vendor") : ""},
             {"api", filter.api},
+            {"platform", filter.platform},
             {"d3d", filter.d3d},
             {"gl", filter.gl},
             {"vk", filter.vk},
@@ -115,6 +141,12 @@ void devices_page(report_store& store, const site_request& request, site_respons
         html += "<option value=\"" + std::string(value) + "\"" + (filter.api == value ? " selected" : "") +
                 ">" + name + "</option>";
     }
+    html += "</select></label><label>Platform <select name=\"platform\">";
+    for (const auto& [value, name] :
+         {std::pair{"", "Any platform"}, std::pair{"windows", "Windows"}, std::pair{"linux", "Linux"}}) {
+        html += "<option value=\"" + std::string(value) + "\"" +
+                (filter.platform == value ? " selected" : "") + ">" + name + "</option>";
+    }
     html += "</select></label><label>Name <input type=\"search\" name=\"q\" value=\"" +
             html_text(filter.text) + "\"></label><label>Sorted by <select name=\"sort\">";
     for (const auto& [value, name] :
@@ -144,18 +176,21 @@ void devices_page(report_store& store, const site_request& request, site_respons
                         : filter.sort == "vendor"  ? "by vendor"
                         : filter.sort == "reports" ? "the most reports first"
                                                    : "the newest report first";
-    html += "<p>" + std::to_string(listed.total) + " devices" + chosen + ", " + order + ".</p>\n";
+    const std::string where = filter.platform == "linux"     ? " reported on Linux"
+                              : filter.platform == "windows" ? " reported on Windows"
+                                                             : "";
+    html += "<p>" + std::to_string(listed.total) + " devices" + where + chosen + ", " + order + ".</p>\n";
     html +=
-        "<div class=\"table-wrap\"><table>\n<caption>Devices</caption>\n<thead><tr><th "
+        "<div class=\"table-wrap\"><table class=\"compact\">\n<caption>Devices</caption>\n<thead><tr><th "
         "scope=\"col\">Device</th>"
-        "<th scope=\"col\">Vendor</th><th scope=\"col\">Newest driver</th><th scope=\"col\">Direct3D</th>"
-        "<th scope=\"col\">OpenGL</th><th scope=\"col\">Vulkan</th><th "
+        "<th scope=\"col\">Vendor</th><th scope=\"col\">Platform</th><th scope=\"col\">Newest driver</th>"
+        "<th scope=\"col\">Direct3D</th><th scope=\"col\">OpenGL</th><th scope=\"col\">Vulkan</th><th "
         "scope=\"col\">Reports</th></tr></thead>\n"
         "<tbody>\n";
     for (const device_entry& device : listed.items) {
         html += "<tr><th scope=\"row\"><a href=\"/devices/" + url_value(device.key) + "\">" +
                 html_name(device.name) + "</a></th><td>" + html_name(device.vendor) + "</td><td>" +
-                html_name(device.driver_version) + "</td>" +
+                platforms_text(device.platforms) + "</td><td>" + html_name(device.driver_version) + "</td>" +
                 api_versions(device.d3d_level, device.gl_version, device.vk_version) + "<td>" +
                 std::to_string(device.reports) + "</td></tr>\n";
     }
@@ -187,14 +222,17 @@ void device_page(report_store& store, const site_request& request, site_response
     key = device->key;  // as the reports spell it
     std::string html = "<h1>" + html_name(device->name) + "</h1>\n<dl class=\"facts\"><dt>Vendor</dt><dd>" +
                        html_name(device->vendor) + "</dd><dt>Identifiers</dt><dd>" + html_name(device->key) +
+                       "</dd><dt>Platforms</dt><dd>" + platforms_text(device->platforms) +
                        "</dd><dt>Reports</dt><dd>" + std::to_string(device->reports) + "</dd></dl>\n";
     const std::vector<listed_report> reports = store.device_reports(key);
     const bool comparable = reports.size() > 1;
     html += comparable ? "<form method=\"get\" action=\"/compare\">\n" : "";
     html +=
-        "<div class=\"table-wrap\"><table class=\"compact\">\n<caption>Reports by driver version, the newest "
-        "first</caption>\n"
-        "<thead><tr><th scope=\"col\">Report</th><th scope=\"col\">Driver</th><th scope=\"col\">Received</th>"
+        "<div class=\"table-wrap\"><table class=\"compact\">\n<caption>Reports by platform and driver "
+        "version, "
+        "the newest first</caption>\n"
+        "<thead><tr><th scope=\"col\">Report</th><th scope=\"col\">Platform</th><th scope=\"col\">Driver</th>"
+        "<th scope=\"col\">Received</th>"
         "<th scope=\"col\">Direct3D</th><th scope=\"col\">OpenGL</th><th scope=\"col\">Vulkan</th>" +
         std::string(comparable ? "<th scope=\"col\">Compare</th>" : "") + "</tr></thead>\n<tbody>\n";
     for (size_t i = 0; i < reports.size(); ++i) {
@@ -204,8 +242,9 @@ void device_page(report_store& store, const site_request& request, site_response
         const adapter_facts& facts = own != report.adapters.end() ? *own : report.adapters.at(0);
         const std::string id = std::to_string(report.id);
         html += "<tr><th scope=\"row\"><a href=\"/reports/" + id + "\">Report " + id + "</a></th><td>" +
-                html_name(facts.driver_version) + "</td><td>" + html_text(received_text(report.received)) +
-                "</td>" + api_versions(facts.d3d_level, facts.gl_version, facts.vk_version);
+                html_text(report.platform) + "</td><td>" + html_name(facts.driver_version) + "</td><td>" +
+                html_text(received_text(report.received)) + "</td>" +
+                api_versions(facts.d3d_level, facts.gl_version, facts.vk_version);
         if (comparable) {
             html += "<td><input type=\"checkbox\" name=\"r\" value=\"" + id +
                     "\" aria-label=\"Compare report " + id + "\"" + (i < 2 ? " checked" : "") + "></td>";
@@ -295,7 +334,8 @@ void report_page_view(report_store& store, const site_request& request, site_res
     html = "<h1>" + html_text(title) + ": <bdi>" + html_text(adapter.description) +
            "</bdi></h1>\n<dl class=\"facts\"><dt>Device</dt><dd><a href=\"/devices/" +
            url_value(facts.device_key) + "\">" + html_name(facts.device_name) +
-           "</a></dd><dt>Received</dt><dd>" + html_text(report->received) + "</dd><dt>Sent</dt><dd>" +
+           "</a></dd><dt>Platform</dt><dd>" + platform_text(report->document) + "</dd><dt>Received</dt><dd>" +
+           html_text(report->received) + "</dd><dt>Sent</dt><dd>" +
            (report->how == "legacy"
                 ? std::string("by the viewer's Submit (its DirectX and OpenGL pages, names and values)")
             : report->how == "legacy+json"

@@ -76,6 +76,10 @@ listing_filter listing_filter_of(const site_request& request) {
                    ? value
                    : std::string();
     };
+    std::string platform = request.get_param_value("platform").substr(0, 16);
+    std::transform(platform.begin(), platform.end(), platform.begin(),
+                   [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
+    filter.platform = platform == "windows" || platform == "linux" ? platform : std::string();
     filter.d3d = level("d3d");
     filter.gl = level("gl");
     filter.vk = level("vk");

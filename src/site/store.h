@@ -49,6 +49,7 @@ struct listed_report {
     int64_t id = 0;
     std::string received;
     std::string how;
+    std::string platform;  // "Windows", "Linux"
     std::vector<adapter_facts> adapters;
 };
 
@@ -65,6 +66,7 @@ struct device_entry {
     std::string d3d_level;
     std::string gl_version;
     std::string vk_version;
+    std::vector<std::string> platforms;  // those of its reports: "Linux", "Windows"
 };
 
 struct coverage_query {
@@ -90,8 +92,9 @@ struct removed_report {
 // The filters of a listing; empty ones do not filter.
 struct listing_filter {
     uint32_t vendor_id = 0;
-    std::string text;  // part of a name, any case
-    std::string api;   // "directx", "opengl" or "vulkan": devices that report it
+    std::string text;      // part of a name, any case
+    std::string api;       // "directx", "opengl" or "vulkan": devices that report it
+    std::string platform;  // "windows" or "linux": reports read there, devices with one
     // Devices of a Direct3D feature level ("12_1"), an OpenGL or Vulkan
     // version ("4.6", "1.3": any release of it); "none": devices without one.
     std::string d3d;

@@ -187,12 +187,14 @@ kept_report report_store::keep_once(sql_connection& db, const received_report& r
         const std::string received = utc_now_text();
         std::vector<sql_row> made = db.run(
             "INSERT INTO reports (received, how, program, version, content_hash, problems, original, "
-            "original_size) VALUES (?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (content_hash) DO NOTHING RETURNING "
-            "id",
+            "original_size, platform, platform_version, platform_kernel) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, "
+            "?, ?) "
+            "ON CONFLICT (content_hash) DO NOTHING RETURNING id",
             {received, report.how, report.program, report.version, hash,
              problems_json(document.problems).dump(),
              reproduced ? sql_value{} : sql_value{sql_bytes{deflated(report.original)}},
-             static_cast<int64_t>(report.original.size())});
+             static_cast<int64_t>(report.original.size()), document.platform.os, document.platform.version,
+             document.platform.kernel});
         if (made.empty()) {
             roll_back(db);
             return {cell_integer(db.run("SELECT id FROM reports WHERE content_hash = ?", {hash}).at(0)[0]),
@@ -336,8 +338,10 @@ result<kept_report> report_store::attach(int64_t id, const std::string& token, c
         keep_adapters(*db, id, whole.document, legacy->received, false);
         db->run(
             "UPDATE reports SET how = 'legacy+json', program = ?, version = ?, problems = ?, whole_hash = ?, "
-            "attach_token = NULL WHERE id = ?",
-            {whole.program, whole.version, problems_json(whole.document.problems).dump(), hash, id});
+            "attach_token = NULL, platform = ?, platform_version = ?, platform_kernel = ? WHERE id = ?",
+            {whole.program, whole.version, problems_json(whole.document.problems).dump(), hash,
+             whole.document.platform.os, whole.document.platform.version, whole.document.platform.kernel,
+             id});
         commit(*db);
         return kept_report{id, false, {}};
     } catch (const failure&) {

@@ -34,6 +34,9 @@ std::vector<reason> problems_of(const std::string& text) {
     return problems;
 }
 
+// A report's platform as people read it: a report that does not say is Windows'.
+#define PLATFORM_OF(r) "(CASE WHEN " r "platform = '' THEN 'Windows' ELSE " r "platform END)"
+
 const char* const device_columns =
     "key, vendor_id, device_id, name, vendor, reports, newest_report, newest_received, driver_version, "
     "d3d_level, gl_version, vk_version";
@@ -61,6 +64,8 @@ struct filtered_columns {
     const char* vendor_id;
     const char* names[2];
     bool versions;
+    // The condition that a row was read on a platform, with one parameter.
+    const char* platform;
 };
 
 // The condition of a listing's filter on those columns, its parameters
@@ -98,6 +103,10 @@ std::string filter_condition(const listing_filter& filter, const filtered_column
             const std::string escaped = like_pattern(*wanted).substr(1, wanted->size());
             parameters.insert(parameters.end(), {*wanted, escaped + ".%", escaped + " %"});
         }
+    }
+    if (!filter.platform.empty()) {
+        where += std::string(" AND ") + columns.platform;
+        parameters.emplace_back(filter.platform);
     }
     if (columns.versions && filter.api == "directx") {
         where += " AND d3d_level <> ''";
@@ -138,6 +147,28 @@ std::string placeholders(size_t count) {
     return text;
 }
 
+// The platforms of each device's reports, in their names' order.
+void add_platforms(sql_connection& db, std::vector<device_entry*> devices) {
+    if (devices.empty()) {
+        return;
+    }
+    std::vector<sql_value> keys;
+    for (const device_entry* device : devices) {
+        keys.emplace_back(device->key);
+    }
+    for (const sql_row& row : db.run(
+             "SELECT DISTINCT a.device_key, " PLATFORM_OF("r.") " AS shown FROM adapters a JOIN reports r ON "
+                                                                "r.id = a.report_id WHERE a.device_key IN (" +
+                 placeholders(keys.size()) + ") ORDER BY shown",
+             keys)) {
+        for (device_entry* device : devices) {
+            if (device->key == cell_text(row[0])) {
+                device->platforms.push_back(cell_text(row[1]));
+            }
+        }
+    }
+}
+
 int64_t offset_of(const listing_filter& filter) {
     return int64_t{std::max(filter.page, 1) - 1} * listing_page_size;
 }
@@ -147,8 +178,8 @@ int64_t offset_of(const listing_filter& filter) {
 std::optional<stored_report> report_store::report(int64_t id) {
     return with_db([&](sql_connection& db) -> std::optional<stored_report> {
         const std::vector<sql_row> found = db.run(
-            "SELECT received, how, program, version, problems, original, attach_token FROM reports "
-            "WHERE id = ?",
+            "SELECT received, how, program, version, problems, original, attach_token, platform, "
+            "platform_version, platform_kernel FROM reports WHERE id = ?",
             {id});
         if (found.empty()) {
             return std::nullopt;
@@ -161,6 +192,7 @@ std::optional<stored_report> report_store::report(int64_t id) {
         stored.version = cell_text(found[0][3]);
         stored.awaits_whole = found[0][6].has_value();
         stored.document.problems = problems_of(cell_text(found[0][4]));
+        stored.document.platform = {cell_text(found[0][7]), cell_text(found[0][8]), cell_text(found[0][9])};
         const std::vector<sql_row> adapters = db.run(
             "SELECT id, description, read_groups FROM adapters WHERE report_id = ? ORDER BY position", {id});
         for (const sql_row& row : adapters) {
@@ -207,19 +239,26 @@ listing<listed_report> report_store::reports(const listing_filter& filter) {
     return with_db([&](sql_connection& db) -> listing<listed_report> {
         std::vector<sql_value> parameters;
         const std::string where =
-            filter_condition(filter, {"a.vendor_id", {"a.description", "a.device_name"}, false}, parameters);
+            filter_condition(filter,
+                             {"a.vendor_id",
+                              {"a.description", "a.device_name"},
+                              false,
+                              "a.report_id IN (SELECT id FROM reports WHERE LOWER(" PLATFORM_OF("") ") = ?)"},
+                             parameters);
         const std::string matching = "SELECT DISTINCT a.report_id FROM adapters a" + where;
         listing<listed_report> listed;
         listed.total = cell_integer(db.run("SELECT COUNT(*) FROM (" + matching + ") m", parameters).at(0)[0]);
         parameters.emplace_back(int64_t{listing_page_size});
         parameters.emplace_back(offset_of(filter));
-        for (const sql_row& row : db.run("SELECT r.id, r.received, r.how FROM reports r WHERE r.id IN (" +
-                                             matching + ") ORDER BY r.id DESC LIMIT ? OFFSET ?",
-                                         parameters)) {
+        for (const sql_row& row :
+             db.run("SELECT r.id, r.received, r.how, " PLATFORM_OF("r.") " FROM reports r WHERE r.id IN (" +
+                        matching + ") ORDER BY r.id DESC LIMIT ? OFFSET ?",
+                    parameters)) {
             listed_report& entry = listed.items.emplace_back();
             entry.id = cell_integer(row[0]);
             entry.received = cell_text(row[1]);
             entry.how = cell_text(row[2]);
+            entry.platform = cell_text(row[3]);
             entry.adapters = adapters_of(db, entry.id);
         }
         return listed;
@@ -235,25 +274,38 @@ std::optional<device_entry> report_store::device(const std::string& key) {
                 db.run(std::string("SELECT ") + device_columns +
                            " FROM devices WHERE LOWER(key) = LOWER(?) ORDER BY key LIMIT 1",
                        {key});
-            return any_case.empty() ? std::nullopt : std::optional(device_of(any_case[0]));
+            if (any_case.empty()) {
+                return std::nullopt;
+            }
+            device_entry device = device_of(any_case[0]);
+            add_platforms(db, {&device});
+            return device;
         }
-        return found.empty() ? std::nullopt : std::optional(device_of(found[0]));
+        if (found.empty()) {
+            return std::nullopt;
+        }
+        device_entry device = device_of(found[0]);
+        add_platforms(db, {&device});
+        return device;
     });
 }
 
 std::vector<listed_report> report_store::device_reports(const std::string& key) {
     return with_db([&](sql_connection& db) -> std::vector<listed_report> {
         std::vector<listed_report> listed;
-        for (const sql_row& row : db.run(
-                 "SELECT r.id, r.received, r.how, MAX(a.driver_order) AS driver FROM reports r JOIN adapters "
-                 "a ON "
-                 "a.report_id = r.id WHERE a.device_key = ? GROUP BY r.id, r.received, r.how "
-                 "ORDER BY driver DESC, r.id DESC LIMIT 500",
-                 {key})) {
+        for (const sql_row& row :
+             db.run("SELECT r.id, r.received, r.how, MAX(a.driver_order) AS driver, " PLATFORM_OF(
+                        "r.") " AS shown "
+                              "FROM reports r JOIN adapters a ON a.report_id = r.id WHERE a.device_key = ? "
+                              "GROUP BY r.id, "
+                              "r.received, r.how, r.platform ORDER BY shown DESC, driver DESC, r.id DESC "
+                              "LIMIT 500",
+                    {key})) {
             listed_report& entry = listed.emplace_back();
             entry.id = cell_integer(row[0]);
             entry.received = cell_text(row[1]);
             entry.how = cell_text(row[2]);
+            entry.platform = cell_text(row[4]);
             entry.adapters = adapters_of(db, entry.id);
         }
         return listed;
@@ -263,7 +315,14 @@ std::vector<listed_report> report_store::device_reports(const std::string& key) 
 listing<device_entry> report_store::devices(const listing_filter& filter) {
     return with_db([&](sql_connection& db) -> listing<device_entry> {
         std::vector<sql_value> parameters;
-        const std::string where = filter_condition(filter, {"vendor_id", {"name", "key"}, true}, parameters);
+        const std::string where = filter_condition(
+            filter,
+            {"vendor_id",
+             {"name", "key"},
+             true,
+             "key IN (SELECT pa.device_key FROM adapters pa JOIN reports pr ON pr.id = pa.report_id WHERE "
+             "LOWER(" PLATFORM_OF("pr.") ") = ?)"},
+            parameters);
         listing<device_entry> listed;
         listed.total = cell_integer(db.run("SELECT COUNT(*) FROM devices" + where, parameters).at(0)[0]);
         parameters.emplace_back(int64_t{listing_page_size});
@@ -277,6 +336,11 @@ listing<device_entry> report_store::devices(const listing_filter& filter) {
                                          parameters)) {
             listed.items.push_back(device_of(row));
         }
+        std::vector<device_entry*> shown;
+        for (device_entry& device : listed.items) {
+            shown.push_back(&device);
+        }
+        add_platforms(db, shown);
         return listed;
     });
 }

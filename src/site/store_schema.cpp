@@ -72,6 +72,12 @@ const migration migrations[] = {
         GROUP BY SUBSTR(received, 1, 7);
     UPDATE adapters SET device_name = description WHERE device_name = 'unknown';)",
      name_unknown_devices},
+    // The operating system each report says it was read on; empty where it
+    // does not say, as every report before Linux's (Windows').
+    {R"(ALTER TABLE reports ADD COLUMN platform TEXT NOT NULL DEFAULT '';
+    ALTER TABLE reports ADD COLUMN platform_version TEXT NOT NULL DEFAULT '';
+    ALTER TABLE reports ADD COLUMN platform_kernel TEXT NOT NULL DEFAULT '';
+    CREATE INDEX reports_platform ON reports (platform, id);)"},
 };
 
 // Names every device anew: from the PCI list where it knows the IDs, else

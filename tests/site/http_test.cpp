@@ -106,7 +106,8 @@ TEST_P(SiteHttp, EachPostIsKeptOnceOrRefusedWithOneSentence) {
          "The submission's text holds a \"%\" that encodes no byte"},
         {"/submitter.php", "textlist=%252.00%25", 400, "The body is not the submission form"},
         {"/submitter.php", viewer_form(text, "12a"), 400, "The submission's \"id\" is not a number."},
-        {"/api/reports", report.substr(0, report.size() / 2), 400, "The report is not JSON: it ends too soon, at line "},
+        {"/api/reports", report.substr(0, report.size() / 2), 400,
+         "The report is not JSON: it ends too soon, at line "},
         {"/api/reports", replaced(report, "\"format\": 1", "\"format\": 2"), 400,
          "The report is not a Cavio report: it is a report of format 2"},
         {"/api/reports", replaced(report, "Golden", "\xFF"), 400, "The report is not UTF-8 text"},
@@ -473,6 +474,59 @@ TEST_P(SiteHttp, TheDevicesListIsSortedAndNumbered) {
     }
     EXPECT_EQ("board 881", column("", "name").at(0));  // the newest report first, where none is chosen
     EXPECT_EQ(60, nlohmann::json::parse(client.Get("/api/devices?vendor=10de&page=2")->body)["total"]);
+}
+
+// A report read on Linux, posted as cavio-report posts it, is shown under
+// Linux: on the Devices list and its filter, its device's reports by
+// platform, its own page, and the JSON API with platform=linux.
+TEST_P(SiteHttp, AReportReadOnLinuxIsShownUnderLinux) {
+    running_site site(fresh_database(GetParam()));
+    httplib::Client client("127.0.0.1", site.port());
+    const std::string windows = read_file(std::string(CAVIO_GOLDEN_DIR) + "/report.json");
+    std::string linux_report = windows;
+    const std::string version = "\"version\": \"1.2.3.4\",\n";
+    ASSERT_NE(std::string::npos, linux_report.find(version));
+    linux_report.insert(linux_report.find(version) + version.size(),
+                        "  \"platform\": {\n    \"os\": \"Linux\",\n    \"version\": \"Debian GNU/Linux 12 "
+                        "(bookworm)\",\n    \"kernel\": \"6.1.0-27-amd64\"\n  },\n");
+    linux_report = replaced(linux_report, "8.17.18.19", "8.17.18.40");
+    ASSERT_EQ(201, client.Post("/api/reports", windows, "application/json")->status);
+    const httplib::Result posted = client.Post("/api/reports", linux_report, "application/json");
+    ASSERT_TRUE(posted);
+    ASSERT_EQ(201, posted->status) << posted->body;
+    // The site gives back what was posted, byte for byte.
+    EXPECT_EQ(linux_report, client.Get("/api/reports/2")->body);
+
+    // Both boards of the golden report, each with both systems' reports.
+    const nlohmann::json on_linux = nlohmann::json::parse(client.Get("/api/devices?platform=linux")->body);
+    ASSERT_EQ(2, on_linux["total"]);
+    for (const nlohmann::json& device : on_linux["devices"]) {
+        EXPECT_EQ((nlohmann::json{"Linux", "Windows"}), device["platforms"]);
+    }
+    const nlohmann::json reports = nlohmann::json::parse(client.Get("/api/reports?platform=linux")->body);
+    ASSERT_EQ(1, reports["total"]);
+    EXPECT_EQ("Linux", reports["reports"][0]["platform"]);
+    EXPECT_EQ(0, nlohmann::json::parse(client.Get("/api/reports?platform=LINUX&vendor=8086")->body)["total"]);
+
+    const std::string devices = client.Get("/?platform=linux")->body;
+    for (const std::string& part :
+         {std::string("<option value=\"linux\" selected>Linux</option>"),
+          std::string("2 devices reported on Linux"), std::string("<th scope=\"col\">Platform</th>"),
+          std::string("<td>Linux, Windows</td>")}) {
+        EXPECT_NE(std::string::npos, devices.find(part)) << part;
+    }
+    const std::string device = client.Get("/devices/10de:06cd")->body;
+    const size_t windows_row = device.find("<td>Windows</td><td><bdi>8.17.18.19</bdi></td>");
+    const size_t linux_row = device.find("<td>Linux</td><td><bdi>8.17.18.40</bdi></td>");
+    EXPECT_NE(std::string::npos, windows_row) << device;
+    EXPECT_NE(std::string::npos, linux_row) << device;
+    EXPECT_LT(windows_row, linux_row);  // by platform, then by driver
+    EXPECT_NE(
+        std::string::npos,
+        client.Get("/reports/2")
+            ->body.find(
+                "<dt>Platform</dt><dd>Linux: Debian GNU/Linux 12 (bookworm), kernel 6.1.0-27-amd64</dd>"));
+    EXPECT_NE(std::string::npos, client.Get("/reports/1")->body.find("<dt>Platform</dt><dd>Windows</dd>"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, SiteHttp, ::testing::ValuesIn(engines));

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "report/report_json.h"
@@ -126,6 +127,47 @@ TEST_P(Store, ReportsDevicesAndCoverageAreWhatWasKept) {
     EXPECT_FALSE(store.report(999999));
 }
 
+// Reports say the system they were read on (those that do not are
+// Windows'): listings filter by it, devices list the systems of their
+// reports, and a device's reports come by platform, then driver.
+TEST_P(Store, ReportsAndDevicesBySystem) {
+    result<std::unique_ptr<report_store>> opened = report_store::open(fresh_database(GetParam()));
+    ASSERT_TRUE(opened) << opened.why().text();
+    report_store& store = **opened;
+    const std::string nvidia = "NVIDIA Corporation (0x10DE)";
+    const os_platform linux_platform{"Linux", "Debian GNU/Linux 12 (bookworm)", "6.1.0-27-amd64"};
+    report_document on_linux = report_of(nvidia, "0x1111", "2.0", {{"GL_X", "yes"}});
+    on_linux.platform = linux_platform;
+    report_document other = report_of(nvidia, "0x2222", "3.0", {{"GL_X", "yes"}});
+    other.platform = linux_platform;
+    const int64_t windows_id = store.keep(received(report_of(nvidia, "0x1111", "1.0", {{"GL_X", "no"}}))).id;
+    const int64_t linux_id = store.keep(received(on_linux)).id;
+    store.keep(received(other));
+
+    const auto platforms_of = [&](const std::string& key) { return store.device(key)->platforms; };
+    EXPECT_EQ((std::vector<std::string>{"Linux", "Windows"}), platforms_of("10de:1111"));
+    EXPECT_EQ((std::vector<std::string>{"Linux"}), platforms_of("10de:2222"));
+    listing_filter filter;
+    for (const auto& [platform, devices, reports] :
+         {std::tuple{"linux", 2, 2}, std::tuple{"windows", 1, 1}, std::tuple{"", 2, 3}}) {
+        filter.platform = platform;
+        EXPECT_EQ(devices, store.devices(filter).total) << platform;
+        EXPECT_EQ(reports, store.reports(filter).total) << platform;
+    }
+    // A device reported on both keeps both, whichever one the filter asks.
+    filter.platform = "windows";
+    EXPECT_EQ((std::vector<std::string>{"Linux", "Windows"}), store.devices(filter).items.at(0).platforms);
+    EXPECT_EQ("Windows", store.reports(filter).items.at(0).platform);
+
+    const std::vector<listed_report> by_platform = store.device_reports("10de:1111");
+    ASSERT_EQ(2u, by_platform.size());
+    EXPECT_EQ(windows_id, by_platform[0].id);
+    EXPECT_EQ("Windows", by_platform[0].platform);
+    EXPECT_EQ("Linux", by_platform[1].platform);
+    EXPECT_EQ(linux_platform, store.report(linux_id)->document.platform);
+    EXPECT_EQ("Windows", platform_os(store.report(windows_id)->document));
+}
+
 TEST_P(Store, NamesComeFromThePciListOrMostReportsNeverTheNewest) {
     result<std::unique_ptr<report_store>> opened = report_store::open(fresh_database(GetParam()));
     ASSERT_TRUE(opened) << opened.why().text();
@@ -217,7 +259,9 @@ TEST_P(Store, AnOlderStoreIsBroughtToThisVersion) {
           "DROP TABLE removals", "DROP INDEX adapters_device", "DROP INDEX page_facts_page",
           "DROP INDEX device_pages_device", "DROP INDEX pages_kind", "DROP TABLE fact_counts",
           "DROP TABLE row_counts", "DROP TABLE word_counts", "DROP TABLE monthly_reports",
-          "UPDATE cavio_schema SET version = 2"}) {
+          "DROP INDEX reports_platform", "ALTER TABLE reports DROP COLUMN platform",
+          "ALTER TABLE reports DROP COLUMN platform_version",
+          "ALTER TABLE reports DROP COLUMN platform_kernel", "UPDATE cavio_schema SET version = 2"}) {
         db->run(older);
     }
     result<std::unique_ptr<report_store>> opened = report_store::open(database);
@@ -231,6 +275,10 @@ TEST_P(Store, AnOlderStoreIsBroughtToThisVersion) {
     // The landscape is counted from what was kept before.
     EXPECT_EQ(1, (*opened)->landscape(page_group::opengl, page_id::gl_extensions, 0).devices);
     EXPECT_EQ(1, (*opened)->statistics().reports);
+    // A report kept before reports said their system is Windows'.
+    listing_filter on_windows;
+    on_windows.platform = "windows";
+    EXPECT_EQ(1, (*opened)->reports(on_windows).total);
 }
 
 // Every row of a page across the devices: counted once per device whatever
