@@ -40,5 +40,5 @@ private:
     PFN_vkDestroySurfaceKHR destroy_;
     std::vector<window> windows_;
     std::vector<uintptr_t> platform_windows_;  // HWNDs; X windows
-    void* display_ = nullptr;                  // the X display on Linux
+    [[maybe_unused]] void* display_ = nullptr;  // the X display on Linux
 };

