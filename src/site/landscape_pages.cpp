@@ -208,15 +208,15 @@ void get_listing(report_store& store, const site_request& request, site_response
 }
 
 // The devices a tally counts, on the Devices page: by vendor, level or version.
-std::string devices_of(const char* parameter, const tally& counted) {
+std::string devices_of(const char* parameter, const tally& counted, const std::string& platform) {
     const bool vendor = std::string(parameter) == "vendor";
-    const std::string address =
-        query_of({{parameter, counted.key.empty() && !vendor ? "none" : counted.key}});
+    const std::string address = query_of(
+        {{parameter, counted.key.empty() && !vendor ? "none" : counted.key}, {"platform", platform}});
     return address.empty() ? "/" : "/" + address;
 }
 
 std::string tally_table(const char* caption, const char* what, const char* parameter,
-                        const std::vector<tally>& tallies, int64_t devices) {
+                        const std::vector<tally>& tallies, int64_t devices, const std::string& platform) {
     std::string html = "<div class=\"table-wrap\"><table class=\"statistics\">\n<caption>" +
                        std::string(caption) + "</caption>\n<thead><tr><th scope=\"col\">" + what +
                        "</th><th scope=\"col\">Devices</th><th scope=\"col\">Share of devices</th><th "
@@ -224,23 +224,39 @@ std::string tally_table(const char* caption, const char* what, const char* param
     for (const tally& counted : tallies) {
         const std::string label = counted.label.empty() ? "none" : counted.label;
         html += "<tr><th scope=\"row\">" + html_name(label) + "</th><td><a href=\"" +
-                devices_of(parameter, counted) + "\" aria-label=\"" + std::to_string(counted.devices) +
-                " devices: " + html_text(label) + "\">" + std::to_string(counted.devices) +
-                "</a></td><td class=\"share\">" + share_bar(counted.devices, devices) + "</td><td>" +
-                std::to_string(counted.reports) + "</td></tr>\n";
+                devices_of(parameter, counted, platform) + "\" aria-label=\"" +
+                std::to_string(counted.devices) + " devices: " + html_text(label) + "\">" +
+                std::to_string(counted.devices) + "</a></td><td class=\"share\">" +
+                share_bar(counted.devices, devices) + "</td><td>" + std::to_string(counted.reports) +
+                "</td></tr>\n";
     }
     return html + "</tbody>\n</table></div>\n";
 }
 
-void statistics_page(report_store& store, const site_request&, site_response& response) {
-    const field_statistics field = store.statistics();
-    std::string html = "<h1>Statistics</h1>\n<p><strong><a href=\"/\">" + std::to_string(field.devices) +
-                       " devices</a></strong> in <strong>" + std::to_string(field.reports) +
-                       " reports</strong>. Each number of devices shows those devices.</p>\n";
-    html += tally_table("Vendors", "Vendor", "vendor", field.vendors, field.devices);
-    html += tally_table("Direct3D feature levels", "Feature level", "d3d", field.direct3d, field.devices);
-    html += tally_table("OpenGL versions", "Version", "gl", field.opengl, field.devices);
-    html += tally_table("Vulkan versions", "Version", "vk", field.vulkan, field.devices);
+void statistics_page(report_store& store, const site_request& request, site_response& response) {
+    const std::string platform = listing_filter_of(request).platform;
+    const field_statistics field = store.statistics(platform);
+    std::string html =
+        "<h1>Statistics</h1>\n<form class=\"filters\" method=\"get\" action=\"/statistics\">"
+        "<label>Platform <select name=\"platform\">";
+    for (const auto& [value, name] :
+         {std::pair{"", "Every platform"}, std::pair{"windows", "Windows"}, std::pair{"linux", "Linux"}}) {
+        html += "<option value=\"" + std::string(value) + "\"" + (platform == value ? " selected" : "") +
+                ">" + name + "</option>";
+    }
+    const std::string where = platform == "linux"     ? " read on Linux"
+                              : platform == "windows" ? " read on Windows"
+                                                      : "";
+    const std::string devices_address = query_of({{"platform", platform}});
+    html += "</select></label><button type=\"submit\">Show</button></form>\n<p><strong><a href=\"/" +
+            devices_address + "\">" + std::to_string(field.devices) + " devices</a></strong> in <strong>" +
+            std::to_string(field.reports) + " reports</strong>" + where +
+            ". Each number of devices shows those devices.</p>\n";
+    html += tally_table("Vendors", "Vendor", "vendor", field.vendors, field.devices, platform);
+    html += tally_table("Direct3D feature levels", "Feature level", "d3d", field.direct3d, field.devices,
+                        platform);
+    html += tally_table("OpenGL versions", "Version", "gl", field.opengl, field.devices, platform);
+    html += tally_table("Vulkan versions", "Version", "vk", field.vulkan, field.devices, platform);
     int64_t most = 0;
     for (const tally& month : field.months) {
         most = std::max(most, month.reports);
@@ -261,7 +277,7 @@ void statistics_page(report_store& store, const site_request&, site_response& re
           "How many graphics adapters Cavio's users reported, by vendor, Direct3D feature level, OpenGL and "
           "Vulkan "
           "version, and month.",
-          "/api/statistics"},
+          "/api/statistics" + devices_address},
          html);
 }
 
@@ -276,13 +292,15 @@ json tallies_json(const std::vector<tally>& tallies, const char* key) {
     return list;
 }
 
-void get_statistics(report_store& store, const site_request&, site_response& response) {
-    const field_statistics field = store.statistics();
+void get_statistics(report_store& store, const site_request& request, site_response& response) {
+    const std::string platform = listing_filter_of(request).platform;
+    const field_statistics field = store.statistics(platform);
     json months = json::array();
     for (const tally& month : field.months) {
         months.push_back({{"month", month.key}, {"reports", month.reports}});
     }
-    const json answer = {{"devices", field.devices},
+    const json answer = {{"platform", platform.empty() ? json(nullptr) : json(platform)},
+                         {"devices", field.devices},
                          {"reports", field.reports},
                          {"vendors", tallies_json(field.vendors, "vendor_id")},
                          {"direct3d", tallies_json(field.direct3d, "level")},

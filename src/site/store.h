@@ -220,8 +220,10 @@ public:
     // is not 0), from the counts kept per device as reports arrive.
     page_landscape landscape(page_group group, page_id page, uint32_t vendor_id);
     // Devices and reports by vendor, Direct3D feature level, OpenGL and
-    // Vulkan version, and reports by the month they came.
-    field_statistics statistics();
+    // Vulkan version, and reports by the month they came; with a platform
+    // ("windows", "linux"), the devices with a report read there and those
+    // reports alone.
+    field_statistics statistics(const std::string& platform = {});
 
     // Removes report id: its adapters, the pages no other report shares,
     // and its count in its devices, whose facts are made again from the
@@ -242,6 +244,7 @@ private:
     // SQLite's writers take turns here rather than wait in the engine.
     std::unique_lock<std::mutex> write_turn();
     void migrate();
+    field_statistics statistics_of(const std::string& platform);
     kept_report keep_once(sql_connection& db, const received_report& report, const std::string& hash);
     // Keeps a page not kept before (most pages of a report are: found by
     // their hash, they are neither written out nor compressed again).

@@ -12,6 +12,10 @@
 
 #include "site/store.h"
 
+// A report's platform as people read it, in SQL on the reports table (r:
+// its alias and a point, or empty): a report that does not say is Windows'.
+#define PLATFORM_OF(r) "(CASE WHEN " r "platform = '' THEN 'Windows' ELSE " r "platform END)"
+
 // A connection borrowed from the pool for one call: back in it after,
 // unless its statement failed (it may be broken) or it was dropped.
 class report_store::lease {

@@ -244,7 +244,10 @@ page_landscape report_store::landscape(page_group group, page_id page, uint32_t 
     });
 }
 
-field_statistics report_store::statistics() {
+field_statistics report_store::statistics(const std::string& platform) {
+    if (!platform.empty()) {
+        return statistics_of(platform);
+    }
     return with_db([&](sql_connection& db) -> field_statistics {
         field_statistics field;
         const sql_row all = db.run("SELECT COUNT(*) FROM devices").at(0);
@@ -268,6 +271,48 @@ field_statistics report_store::statistics() {
                      major_minor);
         for (const sql_row& row :
              db.run("SELECT month, SUM(reports) FROM monthly_reports GROUP BY month ORDER BY month")) {
+            field.months.push_back({cell_text(row[0]), cell_text(row[0]), 0, cell_integer(row[1])});
+            field.reports += cell_integer(row[1]);
+        }
+        return field;
+    });
+}
+
+// The statistics of one platform: each device with a report read there,
+// counted with those reports alone, and those reports by month. Counted when
+// asked, as the whole field's are kept.
+field_statistics report_store::statistics_of(const std::string& platform) {
+    return with_db([&](sql_connection& db) -> field_statistics {
+        const std::string there =
+            " FROM devices d JOIN (SELECT a.device_key, COUNT(DISTINCT a.report_id) AS n FROM adapters a JOIN "
+            "reports r ON r.id = a.report_id WHERE LOWER(" PLATFORM_OF("r.") ") = ? GROUP BY a.device_key) t ON "
+            "t.device_key = d.key";
+        const std::vector<sql_value> asked = {platform};
+        field_statistics field;
+        field.devices = cell_integer(db.run("SELECT COUNT(*)" + there, asked).at(0)[0]);
+        for (const sql_row& row :
+             db.run("SELECT d.vendor_id, MIN(d.vendor), COUNT(*), SUM(t.n)" + there + " GROUP BY d.vendor_id",
+                    asked)) {
+            char key[16];
+            std::snprintf(key, sizeof key, "0x%04llx", static_cast<unsigned long long>(cell_integer(row[0])));
+            field.vendors.push_back({cell_integer(row[0]) != 0 ? key : "", cell_text(row[1]),
+                                     cell_integer(row[2]), cell_integer(row[3])});
+        }
+        std::stable_sort(field.vendors.begin(), field.vendors.end(),
+                         [](const tally& a, const tally& b) { return a.devices > b.devices; });
+        field.direct3d = gathered(
+            db.run("SELECT d.d3d_level, COUNT(*), SUM(t.n)" + there + " GROUP BY d.d3d_level", asked),
+            as_it_is);
+        field.opengl = gathered(
+            db.run("SELECT d.gl_version, COUNT(*), SUM(t.n)" + there + " GROUP BY d.gl_version", asked),
+            major_minor);
+        field.vulkan = gathered(
+            db.run("SELECT d.vk_version, COUNT(*), SUM(t.n)" + there + " GROUP BY d.vk_version", asked),
+            major_minor);
+        for (const sql_row& row :
+             db.run("SELECT SUBSTR(received, 1, 7) AS month, COUNT(*) FROM reports WHERE "
+                    "LOWER(" PLATFORM_OF("") ") = ? GROUP BY month ORDER BY month",
+                    asked)) {
             field.months.push_back({cell_text(row[0]), cell_text(row[0]), 0, cell_integer(row[1])});
             field.reports += cell_integer(row[1]);
         }

@@ -34,9 +34,6 @@ std::vector<reason> problems_of(const std::string& text) {
     return problems;
 }
 
-// A report's platform as people read it: a report that does not say is Windows'.
-#define PLATFORM_OF(r) "(CASE WHEN " r "platform = '' THEN 'Windows' ELSE " r "platform END)"
-
 const char* const device_columns =
     "key, vendor_id, device_id, name, vendor, reports, newest_report, newest_received, driver_version, "
     "d3d_level, gl_version, vk_version";

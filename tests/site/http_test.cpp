@@ -527,6 +527,20 @@ TEST_P(SiteHttp, AReportReadOnLinuxIsShownUnderLinux) {
             ->body.find(
                 "<dt>Platform</dt><dd>Linux: Debian GNU/Linux 12 (bookworm), kernel 6.1.0-27-amd64</dd>"));
     EXPECT_NE(std::string::npos, client.Get("/reports/1")->body.find("<dt>Platform</dt><dd>Windows</dd>"));
+    // Statistics of one platform, whose numbers lead to its devices.
+    const nlohmann::json field = nlohmann::json::parse(client.Get("/api/statistics?platform=linux")->body);
+    EXPECT_EQ("linux", field["platform"]);
+    EXPECT_EQ(2, field["devices"]);
+    EXPECT_EQ(1, field["reports"]);
+    const std::string statistics = client.Get("/statistics?platform=linux")->body;
+    for (const std::string& part :
+         {std::string("<option value=\"linux\" selected>Linux</option>"),
+          std::string(
+              "<a href=\"/?platform=linux\">2 devices</a></strong> in <strong>1 reports</strong> read on "
+              "Linux"),
+          std::string("&amp;platform=linux\" aria-label=")}) {
+        EXPECT_NE(std::string::npos, statistics.find(part)) << part;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, SiteHttp, ::testing::ValuesIn(engines));

@@ -165,6 +165,19 @@ TEST_P(Store, ReportsAndDevicesBySystem) {
     EXPECT_EQ("Windows", by_platform[0].platform);
     EXPECT_EQ("Linux", by_platform[1].platform);
     EXPECT_EQ(linux_platform, store.report(linux_id)->document.platform);
+    // The field of one platform: its devices, counted with its reports alone.
+    for (const auto& [platform, devices, reports] :
+         {std::tuple{"linux", 2, 2}, std::tuple{"windows", 1, 1}, std::tuple{"", 2, 3}}) {
+        const field_statistics field = store.statistics(platform);
+        EXPECT_EQ(devices, field.devices) << platform;
+        EXPECT_EQ(reports, field.reports) << platform;
+        ASSERT_EQ(1u, field.vendors.size()) << platform;
+        EXPECT_EQ(reports, field.vendors[0].reports) << platform;
+        const auto gl = std::find_if(field.opengl.begin(), field.opengl.end(),
+                                     [](const tally& t) { return t.label == "4.6"; });
+        ASSERT_NE(field.opengl.end(), gl) << platform;
+        EXPECT_EQ(devices, gl->devices) << platform;
+    }
     EXPECT_EQ("Windows", platform_os(store.report(windows_id)->document));
 }
 
