@@ -287,16 +287,8 @@ void use_system_dark_mode(HWND window, bool dark_mode) {
 }
 
 void use_dark_control_theme(HWND control, bool dark_mode, bool edit) {
-    // A control never made dark keeps the system's theme untouched: setting
-    // it again costs each control a repaint while the window starts.
-    static const wchar_t* const made_dark = L"CavioDarkTheme";
-    if (!dark_mode && GetPropW(control, made_dark) == nullptr) {
+    if (!restyle_for_theme(control, L"CavioDarkTheme", dark_mode)) {
         return;
-    }
-    if (dark_mode) {
-        SetPropW(control, made_dark, reinterpret_cast<HANDLE>(1));
-    } else {
-        RemovePropW(control, made_dark);
     }
     SetWindowTheme(control, dark_mode ? (edit ? L"DarkMode_CFD" : L"DarkMode_Explorer") : nullptr, nullptr);
 }

@@ -126,17 +126,17 @@ double contrast_ratio(COLORREF first, COLORREF second) {
     return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
-void use_dark_title_bar(HWND window, bool dark) {
-    // A title bar never made dark is left as it is, without loading the
-    // window manager's library.
-    static const wchar_t* const made_dark = L"CavioDarkTitle";
-    if (!dark && GetPropW(window, made_dark) == nullptr) {
-        return;
-    }
+bool restyle_for_theme(HWND window, const wchar_t* mark, bool dark) {
     if (dark) {
-        SetPropW(window, made_dark, reinterpret_cast<HANDLE>(1));
-    } else {
-        RemovePropW(window, made_dark);
+        SetPropW(window, mark, reinterpret_cast<HANDLE>(1));
+        return true;
+    }
+    return RemovePropW(window, mark) != nullptr;
+}
+
+void use_dark_title_bar(HWND window, bool dark) {
+    if (!restyle_for_theme(window, L"CavioDarkTitle", dark)) {
+        return;
     }
     using set_attribute_fn = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
     static const auto set_attribute =

@@ -41,5 +41,11 @@ void set_active_theme(ui_theme theme);
 // The contrast ratio of two colours, as WCAG 2 defines it: 1 to 21.
 double contrast_ratio(COLORREF first, COLORREF second);
 
+// Whether a window's look is to be set for the theme, marking it by name:
+// always to go dark; to go light only where it was made dark before. A
+// window never made dark keeps the system's look untouched, which spares it
+// a repaint (and the window manager's library) while the program starts.
+bool restyle_for_theme(HWND window, const wchar_t* mark, bool dark);
+
 // Asks the desktop window manager for a dark title bar, where it has one.
 void use_dark_title_bar(HWND window, bool dark);

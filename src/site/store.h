@@ -244,7 +244,6 @@ private:
     // SQLite's writers take turns here rather than wait in the engine.
     std::unique_lock<std::mutex> write_turn();
     void migrate();
-    field_statistics statistics_of(const std::string& platform);
     kept_report keep_once(sql_connection& db, const received_report& report, const std::string& hash);
     // Keeps a page not kept before (most pages of a report are: found by
     // their hash, they are neither written out nor compressed again).

@@ -245,15 +245,24 @@ page_landscape report_store::landscape(page_group group, page_id page, uint32_t 
 }
 
 field_statistics report_store::statistics(const std::string& platform) {
-    if (!platform.empty()) {
-        return statistics_of(platform);
-    }
     return with_db([&](sql_connection& db) -> field_statistics {
+        // The whole field from the devices and months as kept; one
+        // platform's from the devices with a report read there, each counted
+        // with those reports alone, counted when asked.
+        const bool whole = platform.empty();
+        const std::string from =
+            whole ? std::string(" FROM devices d")
+                  : " FROM devices d JOIN (SELECT a.device_key, COUNT(DISTINCT a.report_id) AS n FROM adapters a "
+                    "JOIN reports r ON r.id = a.report_id WHERE LOWER(" PLATFORM_OF("r.") ") = ? GROUP BY "
+                    "a.device_key) t ON t.device_key = d.key";
+        const std::string reports = whole ? "SUM(d.reports)" : "SUM(t.n)";
+        const std::vector<sql_value> asked =
+            whole ? std::vector<sql_value>{} : std::vector<sql_value>{platform};
         field_statistics field;
-        const sql_row all = db.run("SELECT COUNT(*) FROM devices").at(0);
-        field.devices = cell_integer(all[0]);
+        field.devices = cell_integer(db.run("SELECT COUNT(*)" + from, asked).at(0)[0]);
         for (const sql_row& row : db.run(
-                 "SELECT vendor_id, MIN(vendor), COUNT(*), SUM(reports) FROM devices GROUP BY vendor_id")) {
+                 "SELECT d.vendor_id, MIN(d.vendor), COUNT(*), " + reports + from + " GROUP BY d.vendor_id",
+                 asked)) {
             char key[16];
             std::snprintf(key, sizeof key, "0x%04llx", static_cast<unsigned long long>(cell_integer(row[0])));
             field.vendors.push_back({cell_integer(row[0]) != 0 ? key : "", cell_text(row[1]),
@@ -261,57 +270,19 @@ field_statistics report_store::statistics(const std::string& platform) {
         }
         std::stable_sort(field.vendors.begin(), field.vendors.end(),
                          [](const tally& a, const tally& b) { return a.devices > b.devices; });
-        field.direct3d = gathered(
-            db.run("SELECT d3d_level, COUNT(*), SUM(reports) FROM devices GROUP BY d3d_level"), as_it_is);
-        field.opengl =
-            gathered(db.run("SELECT gl_version, COUNT(*), SUM(reports) FROM devices GROUP BY gl_version"),
-                     major_minor);
-        field.vulkan =
-            gathered(db.run("SELECT vk_version, COUNT(*), SUM(reports) FROM devices GROUP BY vk_version"),
-                     major_minor);
+        const auto by = [&](const char* column, std::string (*how)(const std::string&)) {
+            return gathered(db.run(std::string("SELECT d.") + column + ", COUNT(*), " + reports + from +
+                                       " GROUP BY d." + column,
+                                   asked),
+                            how);
+        };
+        field.direct3d = by("d3d_level", as_it_is);
+        field.opengl = by("gl_version", major_minor);
+        field.vulkan = by("vk_version", major_minor);
         for (const sql_row& row :
-             db.run("SELECT month, SUM(reports) FROM monthly_reports GROUP BY month ORDER BY month")) {
-            field.months.push_back({cell_text(row[0]), cell_text(row[0]), 0, cell_integer(row[1])});
-            field.reports += cell_integer(row[1]);
-        }
-        return field;
-    });
-}
-
-// The statistics of one platform: each device with a report read there,
-// counted with those reports alone, and those reports by month. Counted when
-// asked, as the whole field's are kept.
-field_statistics report_store::statistics_of(const std::string& platform) {
-    return with_db([&](sql_connection& db) -> field_statistics {
-        const std::string there =
-            " FROM devices d JOIN (SELECT a.device_key, COUNT(DISTINCT a.report_id) AS n FROM adapters a JOIN "
-            "reports r ON r.id = a.report_id WHERE LOWER(" PLATFORM_OF("r.") ") = ? GROUP BY a.device_key) t ON "
-            "t.device_key = d.key";
-        const std::vector<sql_value> asked = {platform};
-        field_statistics field;
-        field.devices = cell_integer(db.run("SELECT COUNT(*)" + there, asked).at(0)[0]);
-        for (const sql_row& row :
-             db.run("SELECT d.vendor_id, MIN(d.vendor), COUNT(*), SUM(t.n)" + there + " GROUP BY d.vendor_id",
-                    asked)) {
-            char key[16];
-            std::snprintf(key, sizeof key, "0x%04llx", static_cast<unsigned long long>(cell_integer(row[0])));
-            field.vendors.push_back({cell_integer(row[0]) != 0 ? key : "", cell_text(row[1]),
-                                     cell_integer(row[2]), cell_integer(row[3])});
-        }
-        std::stable_sort(field.vendors.begin(), field.vendors.end(),
-                         [](const tally& a, const tally& b) { return a.devices > b.devices; });
-        field.direct3d = gathered(
-            db.run("SELECT d.d3d_level, COUNT(*), SUM(t.n)" + there + " GROUP BY d.d3d_level", asked),
-            as_it_is);
-        field.opengl = gathered(
-            db.run("SELECT d.gl_version, COUNT(*), SUM(t.n)" + there + " GROUP BY d.gl_version", asked),
-            major_minor);
-        field.vulkan = gathered(
-            db.run("SELECT d.vk_version, COUNT(*), SUM(t.n)" + there + " GROUP BY d.vk_version", asked),
-            major_minor);
-        for (const sql_row& row :
-             db.run("SELECT SUBSTR(received, 1, 7) AS month, COUNT(*) FROM reports WHERE "
-                    "LOWER(" PLATFORM_OF("") ") = ? GROUP BY month ORDER BY month",
+             db.run(whole ? "SELECT month, SUM(reports) FROM monthly_reports GROUP BY month ORDER BY month"
+                          : "SELECT SUBSTR(received, 1, 7) AS month, COUNT(*) FROM reports WHERE "
+                            "LOWER(" PLATFORM_OF("") ") = ? GROUP BY month ORDER BY month",
                     asked)) {
             field.months.push_back({cell_text(row[0]), cell_text(row[0]), 0, cell_integer(row[1])});
             field.reports += cell_integer(row[1]);
