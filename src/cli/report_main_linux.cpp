@@ -67,7 +67,7 @@ report_document this_machine() {
     init_reference_data();
     vk_probe vulkan;
     const vk_records devices = vulkan.take();
-    const gl_records opengl = read_egl_opengl();
+    const gl_records opengl = read_linux_opengl();
     report_document document = build_device_report(devices, opengl);
     document.platform = this_os_platform();
     for (const reason& problem : document.problems) {

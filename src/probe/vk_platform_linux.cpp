@@ -4,6 +4,7 @@
 // too: a machine without it, or without a display, reads no surface.
 #include "probe/vk_probe.h"
 #include "probe/vk_surfaces.h"
+#include "probe/x11_library.h"
 
 #include <dlfcn.h>
 
@@ -31,49 +32,11 @@ const char* vk_window_surfaces::create_function() {
     return "vkCreateXlibSurfaceKHR";
 }
 
-namespace {
-
-// The few Xlib functions the surfaces need, from libX11.so.6.
-struct xlib {
-    decltype(&XOpenDisplay) open_display = nullptr;
-    decltype(&XCloseDisplay) close_display = nullptr;
-    decltype(&XScreenCount) screen_count = nullptr;
-    decltype(&XRootWindow) root_window = nullptr;
-    decltype(&XCreateSimpleWindow) create_window = nullptr;
-    decltype(&XDestroyWindow) destroy_window = nullptr;
-    decltype(&XDisplayString) display_string = nullptr;
-
-    static const xlib& loaded() {
-        static const xlib functions = [] {
-            xlib x;
-            void* library = dlopen("libX11.so.6", RTLD_NOW | RTLD_LOCAL);
-            if (library == nullptr) {
-                return x;
-            }
-            const auto find = [library](auto& function, const char* name) {
-                function =
-                    reinterpret_cast<std::remove_reference_t<decltype(function)>>(dlsym(library, name));
-                return function != nullptr;
-            };
-            if (!(find(x.open_display, "XOpenDisplay") && find(x.close_display, "XCloseDisplay") &&
-                  find(x.screen_count, "XScreenCount") && find(x.root_window, "XRootWindow") &&
-                  find(x.create_window, "XCreateSimpleWindow") && find(x.destroy_window, "XDestroyWindow") &&
-                  find(x.display_string, "XDisplayString"))) {
-                x.open_display = nullptr;
-            }
-            return x;
-        }();
-        return functions;
-    }
-};
-
-}  // namespace
-
 vk_window_surfaces::vk_window_surfaces(PFN_vkGetInstanceProcAddr get, VkInstance instance,
                                        PFN_vkDestroySurfaceKHR destroy)
     : instance_(instance), destroy_(destroy) {
     const auto create = reinterpret_cast<PFN_vkCreateXlibSurfaceKHR>(get(instance, create_function()));
-    const xlib& x = xlib::loaded();
+    const x11_library& x = x11_library::loaded();
     if (create == nullptr || x.open_display == nullptr) {
         return;
     }
@@ -116,7 +79,7 @@ vk_window_surfaces::~vk_window_surfaces() {
         }
     }
     if (display_ != nullptr) {
-        const xlib& x = xlib::loaded();
+        const x11_library& x = x11_library::loaded();
         auto* display = static_cast<Display*>(display_);
         for (uintptr_t made : platform_windows_) {
             x.destroy_window(display, static_cast<Window>(made));

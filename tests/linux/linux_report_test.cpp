@@ -1,7 +1,8 @@
 // cavio-report on Linux against the platform itself, natively and without
 // Wine: the Vulkan pages against the Vulkan API asked by the test and
 // against vulkaninfo --json; the OpenGL record and pages against an EGL
-// context the test makes; the JSON read back by the viewer's reader; the
+// context the test makes, and through GLX against a GLX one (on an X
+// display); the JSON read back by the viewer's reader; the
 // program's options and exit codes.
 #include <gtest/gtest.h>
 
@@ -9,6 +10,8 @@
 #include <EGL/eglext.h>
 #include <GL/gl.h>
 #include <GL/glext.h>
+#include <GL/glx.h>
+#include <GL/glxext.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -231,19 +234,9 @@ std::string gl_text(GLenum name) {
     return text != nullptr ? text : "";
 }
 
-// Every limit the first context reads, its strings and its extensions, are
-// what a context the test makes answers; the core profile's extensions and
-// version too, and the pages show them.
-TEST(LinuxOpenGL, EveryLimitAndExtensionIsWhatTheContextSays) {
-    const linux_capture& read = capture();
-    std::optional<own_context> first(std::in_place, false);
-    if (!first->made) {
-        EXPECT_TRUE(read.opengl.records.empty());
-        GTEST_SKIP() << "no desktop OpenGL through EGL here";
-    }
-    ASSERT_EQ(1u, read.opengl.records.size());
-    const gl_record& record = read.opengl.records[0];
-    EXPECT_EQ("EGL", record.window_system);
+// The record's strings, extensions and every limit the first context reads
+// are what the current context answers.
+void expect_first_context_is_current(const gl_record& record) {
     EXPECT_EQ(gl_text(GL_RENDERER), record.renderer);
     EXPECT_EQ(gl_text(GL_VERSION), record.version_string);
     EXPECT_EQ(gl_text(GL_EXTENSIONS), record.extensions);
@@ -285,23 +278,24 @@ TEST(LinuxOpenGL, EveryLimitAndExtensionIsWhatTheContextSays) {
         EXPECT_EQ(glGetError() != GL_NO_ERROR, !record.answered(limit.enumerant)) << limit.name;
     }
     std::printf("OpenGL: %zu limits of the first context compared\n", limits);
-    first.reset();
+}
 
-    const own_context core(true);
-    ASSERT_TRUE(core.made);
-    ASSERT_TRUE(record.core.made);
+// The core profile's extensions, in order, and its integer limits are what
+// the current core-profile context answers (get_stringi: its glGetStringi).
+std::vector<std::string> expect_core_context_is_current(const gl_core_context& core,
+                                                        PFNGLGETSTRINGIPROC get_stringi) {
+    EXPECT_TRUE(core.made);
     GLint count = 0;
     glGetIntegerv(GL_NUM_EXTENSIONS, &count);
-    const auto get_stringi = reinterpret_cast<PFNGLGETSTRINGIPROC>(eglGetProcAddress("glGetStringi"));
     std::vector<std::string> extensions;
     for (GLint i = 0; i < count; ++i) {
         extensions.push_back(
             reinterpret_cast<const char*>(get_stringi(GL_EXTENSIONS, static_cast<GLuint>(i))));
     }
-    EXPECT_EQ(extensions, record.core.extensions);
+    EXPECT_EQ(extensions, core.extensions);
     size_t core_limits = 0;
-    for (size_t i = 0; i < std::size(gl_limits); ++i) {
-        const gl_core_value& value = record.core.limits[i];
+    for (size_t i = 0; i < std::size(gl_limits) && i < core.limits.size(); ++i) {
+        const gl_core_value& value = core.limits[i];
         if (value.answer != gl_answer::answered || gl_limits[i].core_kind != gl_limit_kind::integer) {
             continue;
         }
@@ -312,6 +306,29 @@ TEST(LinuxOpenGL, EveryLimitAndExtensionIsWhatTheContextSays) {
     }
     std::printf("OpenGL: %zu integer limits of the core profile compared\n", core_limits);
     EXPECT_GT(core_limits, 50u);
+    return extensions;
+}
+
+// Every limit the first context reads, its strings and its extensions, are
+// what a context the test makes answers; the core profile's extensions and
+// version too, and the pages show them.
+TEST(LinuxOpenGL, EveryLimitAndExtensionIsWhatTheContextSays) {
+    const linux_capture& read = capture();
+    std::optional<own_context> first(std::in_place, false);
+    if (!first->made) {
+        EXPECT_TRUE(read.opengl.records.empty());
+        GTEST_SKIP() << "no desktop OpenGL through EGL here";
+    }
+    ASSERT_EQ(1u, read.opengl.records.size());
+    const gl_record& record = read.opengl.records[0];
+    EXPECT_EQ("EGL", record.window_system);
+    expect_first_context_is_current(record);
+    first.reset();
+
+    const own_context core(true);
+    ASSERT_TRUE(core.made);
+    const std::vector<std::string> extensions = expect_core_context_is_current(
+        record.core, reinterpret_cast<PFNGLGETSTRINGIPROC>(eglGetProcAddress("glGetStringi")));
     // The All extensions page lists the core profile's, each once, sorted.
     const adapter_report* adapter = nullptr;
     for (const adapter_report& each : read.document.adapters) {
@@ -332,6 +349,127 @@ TEST(LinuxOpenGL, EveryLimitAndExtensionIsWhatTheContextSays) {
     EXPECT_EQ(std::set<std::string>(extensions.begin(), extensions.end()), listed);
     EXPECT_NE(all->rows.end(), std::find_if(all->rows.begin(), all->rows.end(),
                                             [](const report_row& row) { return row.name == "[EGL]"; }));
+}
+
+// The test's own GLX context on the X display, on a one-pixel pbuffer: the
+// first as the driver gives it, or the core profile at 3.2 or later.
+class own_glx_context {
+public:
+    explicit own_glx_context(bool core) {
+        display_ = XOpenDisplay(nullptr);
+        if (display_ == nullptr) {
+            return;
+        }
+        const int wanted[] = {GLX_DRAWABLE_TYPE, GLX_PBUFFER_BIT, GLX_RENDER_TYPE, GLX_RGBA_BIT, None};
+        int count = 0;
+        GLXFBConfig* configs = glXChooseFBConfig(display_, DefaultScreen(display_), wanted, &count);
+        if (configs == nullptr || count < 1) {
+            return;
+        }
+        const GLXFBConfig config = configs[0];
+        XFree(configs);
+        const int size[] = {GLX_PBUFFER_WIDTH, 1, GLX_PBUFFER_HEIGHT, 1, None};
+        pbuffer_ = glXCreatePbuffer(display_, config, size);
+        const int core_profile[] = {GLX_CONTEXT_MAJOR_VERSION_ARB,
+                                    3,
+                                    GLX_CONTEXT_MINOR_VERSION_ARB,
+                                    2,
+                                    GLX_CONTEXT_PROFILE_MASK_ARB,
+                                    GLX_CONTEXT_CORE_PROFILE_BIT_ARB,
+                                    None};
+        const auto create = reinterpret_cast<PFNGLXCREATECONTEXTATTRIBSARBPROC>(
+            glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXCreateContextAttribsARB")));
+        context_ = core ? create(display_, config, nullptr, True, core_profile)
+                        : glXCreateNewContext(display_, config, GLX_RGBA_TYPE, nullptr, True);
+        made = context_ != nullptr && glXMakeContextCurrent(display_, pbuffer_, pbuffer_, context_) == True;
+    }
+    ~own_glx_context() {
+        if (context_ != nullptr) {
+            glXMakeContextCurrent(display_, 0, 0, nullptr);
+            glXDestroyContext(display_, context_);
+        }
+        if (pbuffer_ != 0) {
+            glXDestroyPbuffer(display_, pbuffer_);
+        }
+        if (display_ != nullptr) {
+            XCloseDisplay(display_);
+        }
+    }
+    own_glx_context(const own_glx_context&) = delete;
+    own_glx_context& operator=(const own_glx_context&) = delete;
+    bool made = false;
+
+private:
+    Display* display_ = nullptr;
+    GLXPbuffer pbuffer_ = 0;
+    GLXContext context_ = nullptr;
+};
+
+// Through GLX, on an X display (the test runs under Xvfb): every limit,
+// string and extension is what a GLX context the test makes answers, and
+// GLX's own strings stand where EGL's would.
+TEST(LinuxGLX, EveryLimitAndExtensionIsWhatTheContextSays) {
+    if (std::getenv("DISPLAY") == nullptr) {
+        GTEST_SKIP() << "no X display";
+    }
+    const gl_records read = read_glx_opengl();
+    ASSERT_EQ(1u, read.records.size()) << (read.reasons.empty() ? "" : read.reasons[0].text());
+    EXPECT_TRUE(read.reasons.empty()) << read.reasons[0].text();
+    const gl_record& record = read.records[0];
+    EXPECT_EQ("GLX", record.window_system);
+    {
+        const own_glx_context first(false);
+        ASSERT_TRUE(first.made);
+        expect_first_context_is_current(record);
+        int major = 0;
+        int minor = 0;
+        Display* display = glXGetCurrentDisplay();
+        ASSERT_TRUE(glXQueryVersion(display, &major, &minor));
+        EXPECT_EQ(0u,
+                  record.window_system_version.rfind(std::to_string(major) + "." + std::to_string(minor) +
+                                                     " (" + glXGetClientString(display, GLX_VENDOR) + ")"))
+            << record.window_system_version;
+    }
+    const own_glx_context core(true);
+    ASSERT_TRUE(core.made);
+    expect_core_context_is_current(record.core, reinterpret_cast<PFNGLGETSTRINGIPROC>(glXGetProcAddressARB(
+                                                    reinterpret_cast<const GLubyte*>("glGetStringi"))));
+}
+
+// Where EGL can make no context (here its drivers hidden from glvnd, as on
+// a system whose driver has no EGL), cavio-report reads OpenGL through GLX:
+// its pages are there, with a [GLX] section, and nothing is said wrong.
+TEST(LinuxGLX, TheProgramTurnsToGlxWhereEglCannot) {
+    if (std::getenv("DISPLAY") == nullptr) {
+        GTEST_SKIP() << "no X display";
+    }
+    const std::string json = (std::filesystem::temp_directory_path() / "cavio-glx.json").string();
+    const std::string said = (std::filesystem::temp_directory_path() / "cavio-glx.txt").string();
+    ASSERT_EQ(0, std::system(("__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent " +
+                              std::string(CAVIO_LINUX_REPORT) + " --json --output " + json + " 2>" + said)
+                                 .c_str()));
+    std::ifstream in(said);
+    const std::string problems((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ("", problems);
+    const result<report_document> read = read_report_file(json);
+    ASSERT_TRUE(read) << read.why().sentence;
+    const gl_records through_glx = read_glx_opengl(false);
+    ASSERT_EQ(1u, through_glx.records.size());
+    bool glx_section = false;
+    for (const adapter_report& adapter : read->adapters) {
+        const report_group& opengl = adapter.group(page_group::opengl);
+        const report_page* all = opengl.read ? opengl.page(page_id::gl_all_extensions) : nullptr;
+        for (const report_row& row : all != nullptr ? all->rows : std::vector<report_row>{}) {
+            glx_section = glx_section || row.name == "[GLX]";
+            EXPECT_NE("[EGL]", row.name);
+        }
+        if (all != nullptr) {
+            const report_page* device = opengl.page(page_id::gl_device);
+            ASSERT_NE(nullptr, device);
+            EXPECT_EQ(through_glx.records[0].renderer, device->rows.at(0).value);
+        }
+    }
+    EXPECT_TRUE(glx_section);
 }
 
 // The report the Linux program writes is one the viewer's reader takes
