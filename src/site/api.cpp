@@ -234,13 +234,14 @@ void get_coverage(report_store& store, const site_request& request, site_respons
         return answer_refusal(response, 400, "\"page\" is no page of that group.");
     }
     coverage_query query{*group, *page, request.get_param_value("name"), std::nullopt};
+    const std::string platform = listing_filter_of(request).platform;
     if (query.name.empty() || query.name.size() > 512) {
         return answer_refusal(response, 400, "\"name\" is the name of a row.");
     }
     if (request.has_param("value")) {
         query.value = request.get_param_value("value");
     }
-    const std::vector<covered_device> covered = store.coverage(query);
+    const std::vector<covered_device> covered = store.coverage(query, platform);
     std::map<std::string, std::pair<int64_t, int64_t>> vendors;  // with, without
     json with = json::array();
     json without = json::array();
@@ -264,6 +265,7 @@ void get_coverage(report_store& store, const site_request& request, site_respons
     if (query.value) {
         answer["value"] = *query.value;
     }
+    answer["platform"] = platform.empty() ? json(nullptr) : json(platform);
     answer["with"] = with.size();
     answer["without"] = without.size();
     answer["vendors"] = std::move(per_vendor);

@@ -59,34 +59,41 @@ std::optional<page_id> listed_page(const site_request& request) {
     return page;
 }
 
-// Tabs of every group and page, each the listing of that page.
-std::string listing_tabs(const page_info& shown, const std::string& vendor) {
+// Tabs of every group and page, each the listing of that page (of the
+// vendor, on the platform).
+std::string listing_tabs(const page_info& shown, const std::string& vendor, const std::string& platform) {
     std::string html = "<nav aria-label=\"Groups\"><ul class=\"tabs groups\">";
     for (int g = 0; g < group_count; ++g) {
         const auto group = static_cast<page_group>(g);
         const page_info& first = pages_of(group).front();
-        html += "<li><a href=\"/listing" + query_of({{"page", first.marker}, {"vendor", vendor}}) + "\"" +
+        html += "<li><a href=\"/listing" +
+                query_of({{"page", first.marker}, {"vendor", vendor}, {"platform", platform}}) + "\"" +
                 (group == shown.group ? " aria-current=\"true\"" : "") + ">" + group_caption(group) +
                 "</a></li>";
     }
     html += "</ul></nav>\n<nav aria-label=\"Pages\"><ul class=\"tabs\">";
     for (const page_info& page : pages_of(shown.group)) {
-        html += "<li><a href=\"/listing" + query_of({{"page", page.marker}, {"vendor", vendor}}) + "\"" +
+        html += "<li><a href=\"/listing" +
+                query_of({{"page", page.marker}, {"vendor", vendor}, {"platform", platform}}) + "\"" +
                 (page.id == shown.id ? " aria-current=\"page\"" : "") + ">" + html_text(page.caption) +
                 "</a></li>";
     }
     return html + "</ul></nav>\n";
 }
 
-void listing_index(site_response& response) {
+void listing_index(const std::string& platform, site_response& response) {
     std::string html =
-        "<h1>How common is each row?</h1>\n<p>Every row of a page across all devices: how many "
-        "have it, and the values they give.</p>\n";
+        "<h1>How common is each row?</h1>\n<form class=\"filters\" method=\"get\" action=\"/listing\">" +
+        platform_select(platform) +
+        "<button type=\"submit\">Show</button></form>\n<p>Every row of a page across all devices" +
+        (platform.empty() ? "" : " in their reports" + read_on(platform)) +
+        ": how many have it, and the values they give.</p>\n";
     for (int g = 0; g < group_count; ++g) {
         const auto group = static_cast<page_group>(g);
         html += "<h2>" + std::string(group_caption(group)) + "</h2>\n<ul class=\"pages\">";
         for (const page_info& page : pages_of(group)) {
-            html += "<li><a href=\"" + listing_link(page) + "\">" + html_text(page.caption) + "</a></li>";
+            html += "<li><a href=\"" + listing_link(page, platform) + "\">" + html_text(page.caption) +
+                    "</a></li>";
         }
         html += "</ul>\n";
     }
@@ -97,17 +104,17 @@ void listing_index(site_response& response) {
 }
 
 void listing_page(report_store& store, const site_request& request, site_response& response) {
+    const listing_filter filter = listing_filter_of(request);
     if (!request.has_param("page")) {
-        return listing_index(response);
+        return listing_index(filter.platform, response);
     }
     const std::optional<page_id> chosen = listed_page(request);
     if (!chosen) {
         return answer_refusal(response, 404, "There is no such page to list.");
     }
     const page_info& page = page_of(*chosen);
-    const listing_filter filter = listing_filter_of(request);
     const std::string vendor = filter.vendor_id != 0 ? request.get_param_value("vendor") : "";
-    const page_landscape field = store.landscape(page.group, page.id, filter.vendor_id);
+    const page_landscape field = store.landscape(page.group, page.id, filter.vendor_id, filter.platform);
     const std::vector<row_landscape> rows = named_rows(field, filter.text);
     const bool formats = lists_formats(page.id);
     const std::string title = std::string(group_caption(page.group)) + " \xE2\x80\x94 " + page.caption;
@@ -116,11 +123,12 @@ void listing_page(report_store& store, const site_request& request, site_respons
         "<form class=\"filters\" method=\"get\" action=\"/listing\" role=\"search\"><input type=\"hidden\" "
         "name=\"page\" value=\"" +
         std::string(page.marker) + "\">" + vendor_select(filter.vendor_id) +
-        "<label>Row name <input type=\"search\" name=\"q\" value=\"" + html_text(filter.text) +
-        "\"></label><button type=\"submit\">Show</button></form>\n";
-    html += listing_tabs(page, vendor);
+        platform_select(filter.platform) + "<label>Row name <input type=\"search\" name=\"q\" value=\"" +
+        html_text(filter.text) + "\"></label><button type=\"submit\">Show</button></form>\n";
+    html += listing_tabs(page, vendor, filter.platform);
     html += "<p><strong>" + std::to_string(field.devices) + " devices</strong> report this page" +
-            (filter.vendor_id != 0 ? " (of that vendor)" : "") + ". " +
+            (filter.vendor_id != 0 ? " (of that vendor)" : "") +
+            (filter.platform.empty() ? "" : " in reports" + read_on(filter.platform)) + ". " +
             (formats ? "Each format's capabilities, with the share of devices that have each."
                      : "Each row's most common values, with how many devices give each.") +
             "</p>\n";
@@ -138,8 +146,8 @@ void listing_page(report_store& store, const site_request& request, site_respons
                     html_text(row.name) + "</th></tr>\n";
             continue;
         }
-        html += "<tr><th scope=\"row\"><a href=\"" + coverage_link(page, row.name) + "\">" +
-                html_text(row.name) + "</a></th><td>" + std::to_string(row.with) +
+        html += "<tr><th scope=\"row\"><a href=\"" + coverage_link(page, row.name, {}, filter.platform) +
+                "\">" + html_text(row.name) + "</a></th><td>" + std::to_string(row.with) +
                 "</td><td class=\"share\">" + share_bar(row.with, field.devices) +
                 "</td><td class=\"values\">";
         for (size_t v = 0; v < row.values.size(); ++v) {
@@ -165,6 +173,7 @@ void listing_page(report_store& store, const site_request& request, site_respons
           "/api/listing" + query_of({{"group", group_key(page.group)},
                                      {"page", page.marker},
                                      {"vendor", vendor},
+                                     {"platform", filter.platform},
                                      {"q", filter.text}})},
          html);
 }
@@ -177,7 +186,7 @@ void get_listing(report_store& store, const site_request& request, site_response
     }
     const page_info& page = page_of(*chosen);
     const listing_filter filter = listing_filter_of(request);
-    const page_landscape field = store.landscape(page.group, page.id, filter.vendor_id);
+    const page_landscape field = store.landscape(page.group, page.id, filter.vendor_id, filter.platform);
     json rows = json::array();
     for (const row_landscape& row : named_rows(field, filter.text)) {
         if (is_section(row)) {
@@ -201,6 +210,7 @@ void get_listing(report_store& store, const site_request& request, site_response
     if (filter.vendor_id != 0) {
         answer["vendor_id"] = filter.vendor_id;
     }
+    answer["platform"] = filter.platform.empty() ? json(nullptr) : json(filter.platform);
     answer["devices"] = field.devices;
     answer["rows"] = std::move(rows);
     response.set_content(answer.dump(2, ' ', false, json::error_handler_t::replace) + "\n",
@@ -236,21 +246,12 @@ std::string tally_table(const char* caption, const char* what, const char* param
 void statistics_page(report_store& store, const site_request& request, site_response& response) {
     const std::string platform = listing_filter_of(request).platform;
     const field_statistics field = store.statistics(platform);
-    std::string html =
-        "<h1>Statistics</h1>\n<form class=\"filters\" method=\"get\" action=\"/statistics\">"
-        "<label>Platform <select name=\"platform\">";
-    for (const auto& [value, name] :
-         {std::pair{"", "Every platform"}, std::pair{"windows", "Windows"}, std::pair{"linux", "Linux"}}) {
-        html += "<option value=\"" + std::string(value) + "\"" + (platform == value ? " selected" : "") +
-                ">" + name + "</option>";
-    }
-    const std::string where = platform == "linux"     ? " read on Linux"
-                              : platform == "windows" ? " read on Windows"
-                                                      : "";
+    std::string html = "<h1>Statistics</h1>\n<form class=\"filters\" method=\"get\" action=\"/statistics\">" +
+                       platform_select(platform);
     const std::string devices_address = query_of({{"platform", platform}});
-    html += "</select></label><button type=\"submit\">Show</button></form>\n<p><strong><a href=\"/" +
-            devices_address + "\">" + std::to_string(field.devices) + " devices</a></strong> in <strong>" +
-            std::to_string(field.reports) + " reports</strong>" + where +
+    html += "<button type=\"submit\">Show</button></form>\n<p><strong><a href=\"/" + devices_address + "\">" +
+            std::to_string(field.devices) + " devices</a></strong> in <strong>" +
+            std::to_string(field.reports) + " reports</strong>" + read_on(platform) +
             ". Each number of devices shows those devices.</p>\n";
     html += tally_table("Vendors", "Vendor", "vendor", field.vendors, field.devices, platform);
     html += tally_table("Direct3D feature levels", "Feature level", "d3d", field.direct3d, field.devices,

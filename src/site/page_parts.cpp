@@ -30,13 +30,30 @@ const char* value_class(const report_row& row) {
     }
 }
 
-std::string coverage_link(const page_info& page, std::string_view name, std::string_view value) {
-    return "/coverage" +
-           query_of({{"page", page.marker}, {"name", std::string(name)}, {"value", std::string(value)}});
+std::string coverage_link(const page_info& page, std::string_view name, std::string_view value,
+                          const std::string& platform) {
+    return "/coverage" + query_of({{"page", page.marker},
+                                   {"name", std::string(name)},
+                                   {"value", std::string(value)},
+                                   {"platform", platform}});
 }
 
-std::string listing_link(const page_info& page) {
-    return "/listing" + query_of({{"page", page.marker}});
+std::string listing_link(const page_info& page, const std::string& platform) {
+    return "/listing" + query_of({{"page", page.marker}, {"platform", platform}});
+}
+
+std::string platform_select(const std::string& chosen) {
+    std::string html = "<label>Platform <select name=\"platform\">";
+    for (const auto& [value, name] :
+         {std::pair{"", "Any platform"}, std::pair{"windows", "Windows"}, std::pair{"linux", "Linux"}}) {
+        html += "<option value=\"" + std::string(value) + "\"" + (chosen == value ? " selected" : "") + ">" +
+                name + "</option>";
+    }
+    return html + "</select></label>";
+}
+
+std::string read_on(const std::string& platform) {
+    return platform == "linux" ? " read on Linux" : platform == "windows" ? " read on Windows" : "";
 }
 
 std::string vendor_select(uint32_t chosen) {

@@ -19,14 +19,22 @@ void not_found(site_response& response, const std::string& sentence);
 // The class that gives a value its colour, as the viewer paints it.
 const char* value_class(const report_row& row);
 
-// The address of a row's coverage (with a value, where one is given).
-std::string coverage_link(const page_info& page, std::string_view name, std::string_view value = {});
+// The address of a row's coverage (with a value, where one is given; on a
+// platform, where one is named).
+std::string coverage_link(const page_info& page, std::string_view name, std::string_view value = {},
+                          const std::string& platform = {});
 
 // The address of a page's listing: how common each of its rows is.
-std::string listing_link(const page_info& page);
+std::string listing_link(const page_info& page, const std::string& platform = {});
 
 // A select of the vendors people filter by, chosen selected.
 std::string vendor_select(uint32_t chosen);
+
+// A select of the platforms ("windows", "linux"; empty: any), chosen selected.
+std::string platform_select(const std::string& chosen);
+
+// " read on Linux" for "linux", and so on; nothing for no platform.
+std::string read_on(const std::string& platform);
 
 // A share as a bar and its percent: with of all.
 std::string share_bar(int64_t with, int64_t all);

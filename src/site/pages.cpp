@@ -141,14 +141,9 @@ void devices_page(report_store& store, const site_request& request, site_respons
         html += "<option value=\"" + std::string(value) + "\"" + (filter.api == value ? " selected" : "") +
                 ">" + name + "</option>";
     }
-    html += "</select></label><label>Platform <select name=\"platform\">";
-    for (const auto& [value, name] :
-         {std::pair{"", "Any platform"}, std::pair{"windows", "Windows"}, std::pair{"linux", "Linux"}}) {
-        html += "<option value=\"" + std::string(value) + "\"" +
-                (filter.platform == value ? " selected" : "") + ">" + name + "</option>";
-    }
-    html += "</select></label><label>Name <input type=\"search\" name=\"q\" value=\"" +
-            html_text(filter.text) + "\"></label><label>Sorted by <select name=\"sort\">";
+    html += "</select></label>" + platform_select(filter.platform) +
+            "<label>Name <input type=\"search\" name=\"q\" value=\"" + html_text(filter.text) +
+            "\"></label><label>Sorted by <select name=\"sort\">";
     for (const auto& [value, name] :
          {std::pair{"", "Newest report"}, std::pair{"name", "Name"}, std::pair{"vendor", "Vendor"},
           std::pair{"reports", "Number of reports"}}) {
@@ -510,6 +505,7 @@ void coverage_page(report_store& store, const site_request& request, site_respon
         request.has_param("value") && !request.get_param_value("value").empty()
             ? std::optional(request.get_param_value("value"))
             : std::nullopt;
+    const std::string platform = listing_filter_of(request).platform;
     std::string html =
         "<h1>Which devices have it?</h1>\n<form class=\"filters\" method=\"get\" action=\"/coverage\">"
         "<label>Page <select name=\"page\">";
@@ -522,8 +518,8 @@ void coverage_page(report_store& store, const site_request& request, site_respon
             "\" required></label><label>Value (empty: any but no, none, not supported, not available, 0; on "
             "Formats pages a capability such as sampled) "
             "<input name=\"value\" value=\"" +
-            html_text(value.value_or("")) +
-            "\"></label><button type=\"submit\">Show</button>\n<datalist id=\"names\">";
+            html_text(value.value_or("")) + "\"></label>" + platform_select(platform) +
+            "<button type=\"submit\">Show</button>\n<datalist id=\"names\">";
     if (page != nullptr) {
         for (const std::string& known : store.row_names(page->group, page->id, name.substr(0, 3), 200)) {
             html += "<option value=\"" + html_text(known) + "\">";
@@ -531,13 +527,12 @@ void coverage_page(report_store& store, const site_request& request, site_respon
     }
     html += "</datalist></form>\n";
     if (page == nullptr || name.empty()) {
-        return show(
-            response, 200,
-            {"Coverage", "Coverage", "Which graphics adapters have a capability, and since which driver.",
-             ""},
-            html +
-                "<p>Choose a page and a row, or ask <a href=\"/listing\">how common each row of a page "
-                "is</a>.</p>\n");
+        return show(response, 200,
+                    {"Coverage", "Coverage",
+                     "Which graphics adapters have a capability, and since which driver.", ""},
+                    html + "<p>Choose a page and a row, or ask <a href=\"/listing" +
+                        query_of({{"platform", platform}}) +
+                        "\">how common each row of a page is</a>.</p>\n");
     }
     // The name as the reports spell it, where it was typed in another letter case.
     const auto lower = [](std::string text) {
@@ -551,7 +546,8 @@ void coverage_page(report_store& store, const site_request& request, site_respon
             break;
         }
     }
-    const std::vector<covered_device> covered = store.coverage({page->group, page->id, name, value});
+    const std::vector<covered_device> covered =
+        store.coverage({page->group, page->id, name, value}, platform);
     std::map<std::string, std::pair<int, int>> vendors;
     std::string with;
     std::string without;
@@ -574,14 +570,15 @@ void coverage_page(report_store& store, const site_request& request, site_respon
     std::string words;
     if (lists_formats(page->id)) {
         // Each capability of the format, to ask for alone.
-        for (const value_count& word : store.row_words(page->group, page->id, name)) {
-            words += "<li><a href=\"" + coverage_link(*page, name, word.value) + "\">" +
+        for (const value_count& word : store.row_words(page->group, page->id, name, platform)) {
+            words += "<li><a href=\"" + coverage_link(*page, name, word.value, platform) + "\">" +
                      html_text(word.value) + "</a> " + std::to_string(word.devices) + "</li>";
         }
     }
     html += "<h2>" + std::string(group_caption(page->group)) + " \xE2\x80\x94 " + html_text(page->caption) +
             ": " + what + "</h2>\n<p><strong>" + std::to_string(having) + " of " +
-            std::to_string(covered.size()) + " devices</strong> that report this page have it.</p>\n";
+            std::to_string(covered.size()) + " devices</strong> that report this page" +
+            (platform.empty() ? "" : " in reports" + read_on(platform)) + " have it.</p>\n";
     if (!words.empty()) {
         html +=
             "<nav aria-label=\"Capabilities\"><p>What devices can do with it (devices):</p><ul "
@@ -619,7 +616,8 @@ void coverage_page(report_store& store, const site_request& request, site_respon
           "/api/coverage" + query_of({{"group", group_key(page->group)},
                                       {"page", page->marker},
                                       {"name", name},
-                                      {"value", value.value_or("")}})},
+                                      {"value", value.value_or("")},
+                                      {"platform", platform}})},
          html);
 }
 

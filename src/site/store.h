@@ -206,19 +206,24 @@ public:
     std::optional<device_entry> device(const std::string& key);
     // The device's report kept last before report id; none where id is its first.
     std::optional<int64_t> previous_report(const std::string& key, int64_t id);
-    // The capability words a format's row has, each with the devices that have it.
-    std::vector<value_count> row_words(page_group group, page_id page, const std::string& name);
+    // The capability words a format's row has, each with the devices that
+    // have it (on the platform, where one is named).
+    std::vector<value_count> row_words(page_group group, page_id page, const std::string& name,
+                                       const std::string& platform = {});
     // A device's reports, highest driver version first (at most 500).
     std::vector<listed_report> device_reports(const std::string& key);
     // Every device whose reports have the page: whether one has the row
-    // (with the value), and since which driver.
-    std::vector<covered_device> coverage(const coverage_query& query);
+    // (with the value), and since which driver; with a platform ("windows",
+    // "linux"), as the device's reports read there alone say.
+    std::vector<covered_device> coverage(const coverage_query& query, const std::string& platform = {});
     // Distinct row names the store knows on a page, for suggestions.
     std::vector<std::string> row_names(page_group group, page_id page, const std::string& starting,
                                        int limit);
     // Every row of the page across the devices (of one vendor, where vendor_id
-    // is not 0), from the counts kept per device as reports arrive.
-    page_landscape landscape(page_group group, page_id page, uint32_t vendor_id);
+    // is not 0; as their reports read on a platform, where one is named:
+    // "windows", "linux"), from the counts kept per device as reports arrive.
+    page_landscape landscape(page_group group, page_id page, uint32_t vendor_id,
+                             const std::string& platform = {});
     // Devices and reports by vendor, Direct3D feature level, OpenGL and
     // Vulkan version, and reports by the month they came; with a platform
     // ("windows", "linux"), the devices with a report read there and those

@@ -1,8 +1,9 @@
 // The counts the landscape reads, kept as reports arrive: how many devices of
 // each vendor have each fact, each present row and each capability word of a
-// format, and the reports of each month. A device counts once for each,
-// whatever number of its reports say it.
+// format, over the whole field and on each platform; and the reports of each
+// month. A device counts once for each, whatever number of its reports say it.
 #include <algorithm>
+#include <map>
 #include <set>
 #include <string_view>
 #include <tuple>
@@ -77,43 +78,62 @@ said said_by_pages(sql_connection& db, const std::vector<int64_t>& pages) {
     return what;
 }
 
-// Adds by to the count of devices of the vendor for each key (the values of
-// the key's columns) in table.
+// Whose counts: the whole field's (platform empty) or one platform's, of a vendor.
+struct counted_as {
+    const std::string& platform;
+    int64_t vendor_id;
+};
+
+// Adds by to the count of devices for each key (the values of the key's
+// columns) in table.
 void add_to(sql_connection& db, const std::string& table, const std::string& columns,
-            const std::vector<std::vector<sql_value>>& keys, int64_t vendor_id, int64_t by) {
+            const std::vector<std::vector<sql_value>>& keys, counted_as whose, int64_t by) {
     for (size_t first = 0; first < keys.size(); first += batch) {
         const size_t last = std::min(keys.size(), first + batch);
         std::vector<sql_value> values;
         for (size_t i = first; i < last; ++i) {
             values.insert(values.end(), keys[i].begin(), keys[i].end());
-            values.insert(values.end(), {vendor_id, by});
+            values.insert(values.end(), {whose.platform, whose.vendor_id, by});
         }
-        const std::string each = "(" + placeholders(keys[first].size() + 2) + ")";
-        db.run("INSERT INTO " + table + " (" + columns + ", vendor_id, devices) VALUES " +
+        const std::string each = "(" + placeholders(keys[first].size() + 3) + ")";
+        db.run("INSERT INTO " + table + " (" + columns + ", platform, vendor_id, devices) VALUES " +
                    placeholders(last - first, each.c_str()) + " ON CONFLICT (" + columns +
-                   ", vendor_id) DO UPDATE SET devices = " + table + ".devices + excluded.devices",
+                   ", platform, vendor_id) DO UPDATE SET devices = " + table + ".devices + excluded.devices",
                values);
     }
 }
 
-// Adds by (1 or -1) to the counts of the vendor's devices, in the sets'
-// order: two writers never wait on each other's rows in a circle.
-void add_counts(sql_connection& db, const said& what, int64_t vendor_id, int64_t by) {
+// Adds by (1 or -1) to the counts, in the sets' order: two writers never
+// wait on each other's rows in a circle.
+void add_counts(sql_connection& db, const said& what, counted_as whose, int64_t by) {
     std::vector<std::vector<sql_value>> keys;
     for (const int64_t fact : what.facts) {
         keys.push_back({fact});
     }
-    add_to(db, "fact_counts", "fact_id", keys, vendor_id, by);
+    add_to(db, "fact_counts", "fact_id", keys, whose, by);
     keys.clear();
     for (const auto& [group, page, name] : what.rows) {
         keys.push_back({group, page, name});
     }
-    add_to(db, "row_counts", "grp, page_no, name", keys, vendor_id, by);
+    add_to(db, "row_counts", "grp, page_no, name", keys, whose, by);
     keys.clear();
     for (const auto& [group, page, name, word] : what.words) {
         keys.push_back({group, page, name, word});
     }
-    add_to(db, "word_counts", "grp, page_no, name, word", keys, vendor_id, by);
+    add_to(db, "word_counts", "grp, page_no, name, word", keys, whose, by);
+}
+
+// The device's pages, for the whole field (the empty platform) and on each
+// platform it was read on.
+std::map<std::string, std::vector<int64_t>> pages_of_device(sql_connection& db, const std::string& key) {
+    std::map<std::string, std::vector<int64_t>> pages;
+    for (const sql_row& row :
+         db.run("SELECT '', page_id FROM device_pages WHERE device_key = ? UNION ALL "
+                "SELECT platform, page_id FROM device_platform_pages WHERE device_key = ?",
+                {key, key})) {
+        pages[cell_text(row[0])].push_back(cell_integer(row[1]));
+    }
+    return pages;
 }
 
 template <typename item>
@@ -125,29 +145,35 @@ std::set<item> less(const std::set<item>& all, const std::set<item>& known) {
 
 }  // namespace
 
-void count_device_pages(sql_connection& db, const std::string& key, const std::vector<int64_t>& pages) {
+void count_device_pages(sql_connection& db, const std::string& key, const std::string& platform,
+                        const std::vector<int64_t>& pages) {
     if (pages.empty()) {
         return;
     }
     // Two reports of one device counting at once would each count what the
-    // other brings: the second waits for the first's commit, then sees its pages.
+    // other brings: the second waits for the first's commit, then sees its
+    // pages (on every platform: the lock is the device's).
     if (std::string_view(db.engine()) == "postgresql") {
         db.run("SELECT pg_advisory_xact_lock(7204204, hashtext(?))", {key});
     }
-    // What the device's other pages of the same kinds said before: only what
-    // is new to the device counts it.
+    // What the device's other pages of the same kinds said before (on the
+    // platform): only what is new to the device counts it.
     std::set<int64_t> kinds;
     for (const sql_row& row : in_batches(db, "SELECT DISTINCT page_no FROM pages WHERE id IN ({})", pages)) {
         kinds.insert(cell_integer(row[0]));
     }
     std::vector<sql_value> parameters = {key};
+    if (!platform.empty()) {
+        parameters.emplace_back(platform);
+    }
     parameters.insert(parameters.end(), kinds.begin(), kinds.end());
     const std::set<int64_t> counted(pages.begin(), pages.end());
     std::vector<int64_t> others;
-    for (const sql_row& row : db.run("SELECT dp.page_id FROM device_pages dp JOIN pages p ON p.id = "
-                                     "dp.page_id WHERE dp.device_key = ? "
-                                     "AND p.page_no IN (" +
-                                         placeholders(kinds.size()) + ")",
+    for (const sql_row& row : db.run(std::string("SELECT dp.page_id FROM ") +
+                                         (platform.empty() ? "device_pages" : "device_platform_pages") +
+                                         " dp JOIN pages p ON p.id = dp.page_id WHERE dp.device_key = ? " +
+                                         (platform.empty() ? "" : "AND dp.platform = ? ") +
+                                         "AND p.page_no IN (" + placeholders(kinds.size()) + ")",
                                      parameters)) {
         if (counted.count(cell_integer(row[0])) == 0) {
             others.push_back(cell_integer(row[0]));
@@ -157,23 +183,19 @@ void count_device_pages(sql_connection& db, const std::string& key, const std::v
     const said before = said_by_pages(db, others);
     add_counts(db,
                {less(now.facts, before.facts), less(now.rows, before.rows), less(now.words, before.words)},
-               vendor_of_key(key), 1);
+               {platform, vendor_of_key(key)}, 1);
 }
 
 void uncount_device(sql_connection& db, const std::string& key) {
-    std::vector<int64_t> pages;
-    for (const sql_row& row : db.run("SELECT page_id FROM device_pages WHERE device_key = ?", {key})) {
-        pages.push_back(cell_integer(row[0]));
+    for (const auto& [platform, pages] : pages_of_device(db, key)) {
+        add_counts(db, said_by_pages(db, pages), {platform, vendor_of_key(key)}, -1);
     }
-    add_counts(db, said_by_pages(db, pages), vendor_of_key(key), -1);
 }
 
 void count_device_anew(sql_connection& db, const std::string& key) {
-    std::vector<int64_t> pages;
-    for (const sql_row& row : db.run("SELECT page_id FROM device_pages WHERE device_key = ?", {key})) {
-        pages.push_back(cell_integer(row[0]));
+    for (const auto& [platform, pages] : pages_of_device(db, key)) {
+        count_device_pages(db, key, platform, pages);
     }
-    count_device_pages(db, key, pages);
 }
 
 void count_month(sql_connection& db, const std::string& received, int64_t id, int64_t reports) {

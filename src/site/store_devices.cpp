@@ -1,6 +1,8 @@
 // A device's facts: its row (newest report, driver and API versions, the
 // pages its reports hold), the name its reports give it, the lowest driver
 // of each page; kept as reports come, made again when one is removed.
+#include <algorithm>
+#include <map>
 #include <set>
 
 #include "report/report_json.h"
@@ -53,8 +55,15 @@ void forget_facts(sql_connection& db, int64_t page) {
 
 }  // namespace
 
+std::string platform_key(const std::string& os) {
+    std::string key = os.empty() ? "windows" : os;
+    std::transform(key.begin(), key.end(), key.begin(),
+                   [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
+    return key;
+}
+
 void count_device(sql_connection& db, const adapter_facts& facts, int64_t report, const std::string& received,
-                  bool counted) {
+                  const std::string& platform, bool counted) {
     if (counted) {
         db.run(
             "INSERT INTO device_names (device_key, name, vendor, adapters, first_report) VALUES (?, ?, ?, 1, "
@@ -76,6 +85,10 @@ void count_device(sql_connection& db, const adapter_facts& facts, int64_t report
         {facts.device_key, int64_t{facts.vendor_id}, int64_t{facts.device_id}, name, vendor,
          int64_t{counted ? 1 : 0}, report, received, facts.driver_version, facts.d3d_level, facts.gl_version,
          facts.vk_version, static_cast<int64_t>(facts.page_mask)});
+    db.run(
+        "INSERT INTO device_platforms (device_key, platform, page_mask) VALUES (?, ?, ?) ON CONFLICT "
+        "(device_key, platform) DO UPDATE SET page_mask = device_platforms.page_mask | excluded.page_mask",
+        {facts.device_key, platform, static_cast<int64_t>(facts.page_mask)});
     // The newest report's facts, whichever order reports arrive in (a whole
     // report attached to an older legacy one is not the newest).
     db.run(
@@ -89,7 +102,9 @@ void remake_device(sql_connection& db, const std::string& key) {
     const std::vector<sql_row> counted =
         db.run("SELECT COUNT(*), MAX(report_id) FROM adapters WHERE device_key = ?", {key});
     const int64_t adapters = cell_integer(counted.at(0)[0]);
-    db.run("DELETE FROM device_pages WHERE device_key = ?", {key});
+    for (const char* table : {"device_pages", "device_platform_pages", "device_platforms"}) {
+        db.run(std::string("DELETE FROM ") + table + " WHERE device_key = ?", {key});
+    }
     db.run("DELETE FROM device_names WHERE device_key = ?", {key});
     if (adapters == 0) {
         db.run("DELETE FROM devices WHERE key = ?", {key});
@@ -106,12 +121,24 @@ void remake_device(sql_connection& db, const std::string& key) {
         "device_name, vendor, COUNT(*), MIN(report_id) FROM adapters WHERE device_key = ? "
         "GROUP BY device_key, device_name, vendor",
         {key});
+    db.run("INSERT INTO device_platform_pages (device_key, platform, page_id, lowest) SELECT a.device_key, "
+           "LOWER(" PLATFORM_OF("r.") ") AS platform, ap.page_id, MIN(a.driver_order || ? || a.driver_version) "
+           "FROM adapters a JOIN reports r ON r.id = a.report_id JOIN adapter_pages ap ON ap.adapter_id = "
+           "a.id WHERE a.device_key = ? GROUP BY a.device_key, platform, ap.page_id",
+           {std::string(order_separator), key});
+    // The page kinds the device has, on each platform and in all.
     int64_t mask = 0;
+    std::map<std::string, int64_t> masks;
     for (const sql_row& row :
-         db.run("SELECT DISTINCT p.page_no FROM adapters a JOIN adapter_pages ap ON ap.adapter_id = a.id "
-                "JOIN pages p ON p.id = ap.page_id WHERE a.device_key = ?",
+         db.run("SELECT DISTINCT dp.platform, p.page_no FROM device_platform_pages dp JOIN pages p ON p.id = "
+                "dp.page_id WHERE dp.device_key = ?",
                 {key})) {
-        mask |= int64_t{1} << cell_integer(row[0]);
+        masks[cell_text(row[0])] |= int64_t{1} << cell_integer(row[1]);
+        mask |= int64_t{1} << cell_integer(row[1]);
+    }
+    for (const auto& [platform, kinds] : masks) {
+        db.run("INSERT INTO device_platforms (device_key, platform, page_mask) VALUES (?, ?, ?)",
+               {key, platform, kinds});
     }
     const sql_row facts =
         db.run(

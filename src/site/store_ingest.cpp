@@ -92,6 +92,7 @@ int64_t report_store::keep_page(sql_connection& db, const report_page& page, con
 
 void report_store::keep_adapters(sql_connection& db, int64_t id, const report_document& document,
                                  const std::string& received, bool counted) {
+    const std::string platform = platform_key(document.platform.os);
     std::vector<adapter_facts> counted_devices;
     for (size_t a = 0; a < document.adapters.size(); ++a) {
         const adapter_report& adapter = document.adapters[a];
@@ -138,18 +139,23 @@ void report_store::keep_adapters(sql_connection& db, int64_t id, const report_do
             const std::string lowest = facts.driver_order + order_separator + facts.driver_version;
             std::string linked = "INSERT INTO adapter_pages (adapter_id, position, page_id) VALUES ";
             std::string devices = "INSERT INTO device_pages (device_key, page_id, lowest) VALUES ";
-            std::string lowered =
-                "UPDATE device_pages SET lowest = ? WHERE device_key = ? AND lowest > ? AND page_id IN (";
+            std::string listed;  // the pages' placeholders
             std::vector<sql_value> link_values;
             std::vector<sql_value> device_values;
             std::vector<sql_value> lowered_values = {lowest, facts.device_key, lowest};
+            std::string there;
+            std::vector<sql_value> there_values;
+            std::vector<sql_value> lowered_there = {lowest, facts.device_key, platform, lowest};
             for (size_t p = 0; p < pages.size(); ++p) {
                 linked += p == 0 ? "(?, ?, ?)" : ", (?, ?, ?)";
                 devices += p == 0 ? "(?, ?, ?)" : ", (?, ?, ?)";
-                lowered += p == 0 ? "?" : ", ?";
+                there += p == 0 ? "(?, ?, ?, ?)" : ", (?, ?, ?, ?)";
+                listed += p == 0 ? "?" : ", ?";
                 link_values.insert(link_values.end(), {adapter_id, static_cast<int64_t>(p), pages[p]});
                 device_values.insert(device_values.end(), {facts.device_key, pages[p], lowest});
+                there_values.insert(there_values.end(), {facts.device_key, platform, pages[p], lowest});
                 lowered_values.emplace_back(pages[p]);
+                lowered_there.emplace_back(pages[p]);
             }
             db.run(linked, link_values);
             // A page new to the device is added; one it had gets a lower
@@ -161,8 +167,24 @@ void report_store::keep_adapters(sql_connection& db, int64_t id, const report_do
                         device_values)) {
                 gained.push_back(cell_integer(row[0]));
             }
-            db.run(lowered + ")", lowered_values);
-            count_device_pages(db, facts.device_key, gained);
+            db.run("UPDATE device_pages SET lowest = ? WHERE device_key = ? AND lowest > ? AND page_id IN (" +
+                       listed + ")",
+                   lowered_values);
+            count_device_pages(db, facts.device_key, "", gained);
+            // And on the report's platform: those new to the device there.
+            std::vector<int64_t> gained_there;
+            for (const sql_row& row : db.run(
+                     "INSERT INTO device_platform_pages (device_key, platform, page_id, lowest) VALUES " +
+                         there + " ON CONFLICT (device_key, platform, page_id) DO NOTHING RETURNING page_id",
+                     there_values)) {
+                gained_there.push_back(cell_integer(row[0]));
+            }
+            db.run(
+                "UPDATE device_platform_pages SET lowest = ? WHERE device_key = ? AND platform = ? AND "
+                "lowest > ? AND page_id IN (" +
+                    listed + ")",
+                lowered_there);
+            count_device_pages(db, facts.device_key, platform, gained_there);
         }
         counted_devices.push_back(std::move(facts));
     }
@@ -172,7 +194,7 @@ void report_store::keep_adapters(sql_connection& db, int64_t id, const report_do
     std::sort(counted_devices.begin(), counted_devices.end(),
               [](const adapter_facts& x, const adapter_facts& y) { return x.device_key < y.device_key; });
     for (const adapter_facts& facts : counted_devices) {
-        count_device(db, facts, id, received, counted);
+        count_device(db, facts, id, received, platform, counted);
     }
 }
 

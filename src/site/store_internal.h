@@ -16,6 +16,9 @@
 // its alias and a point, or empty): a report that does not say is Windows'.
 #define PLATFORM_OF(r) "(CASE WHEN " r "platform = '' THEN 'Windows' ELSE " r "platform END)"
 
+// A platform as the store counts it and filters asked: "windows", "linux".
+std::string platform_key(const std::string& os);
+
 // A connection borrowed from the pool for one call: back in it after,
 // unless its statement failed (it may be broken) or it was dropped.
 class report_store::lease {
@@ -79,19 +82,23 @@ void roll_back(sql_connection& db) noexcept;
 void commit(sql_connection& db);
 
 // The devices table's row of an adapter just kept (counted: one more
-// report of the device) and the name its reports give it.
+// report of the device) and the name its reports give it; the page kinds it
+// has on the report's platform.
 void count_device(sql_connection& db, const adapter_facts& facts, int64_t report, const std::string& received,
-                  bool counted);
+                  const std::string& platform, bool counted);
 // Makes the facts of a device again from the reports it has left; a device
 // none has left is forgotten.
 void remake_device(sql_connection& db, const std::string& key);
 
-// Pages new to a device (in device_pages already): each fact, present row
-// and format's capability word that the device's other pages of their kinds
-// do not say counts the device once.
-void count_device_pages(sql_connection& db, const std::string& key, const std::vector<int64_t>& pages);
-// Takes the device out of every count, as its pages now say; and counts it
-// again from its pages (after its pages changed).
+// Pages new to a device (in device_pages already; with a platform, new to it
+// there, in device_platform_pages): each fact, present row and format's
+// capability word that the device's other pages of their kinds (there) do
+// not say counts the device once, in the whole field or on the platform.
+void count_device_pages(sql_connection& db, const std::string& key, const std::string& platform,
+                        const std::vector<int64_t>& pages);
+// Takes the device out of every count (the whole field's and its
+// platforms'), as its pages now say; and counts it again from its pages
+// (after its pages changed).
 void uncount_device(sql_connection& db, const std::string& key);
 void count_device_anew(sql_connection& db, const std::string& key);
 // The reports received in the month of received, counted by reports more

@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <tuple>
 
 #include "report/compare.h"
 #include "report/report_json.h"
@@ -69,8 +70,10 @@ std::optional<double> number_of(const std::string& value) {
 // The row's values, the most common first and at most 20 of them; the lowest
 // and highest where every value that says something is a number.
 void settle_values(row_landscape& row) {
-    std::stable_sort(row.values.begin(), row.values.end(),
-                     [](const value_count& a, const value_count& b) { return a.devices > b.devices; });
+    // Of values as common, the first in text order, whichever order the database gave.
+    std::sort(row.values.begin(), row.values.end(), [](const value_count& a, const value_count& b) {
+        return std::tie(b.devices, a.value) < std::tie(a.devices, b.value);
+    });
     std::optional<std::pair<double, std::string>> lowest;
     std::optional<std::pair<double, std::string>> highest;
     bool numbers = true;
@@ -152,26 +155,36 @@ std::shared_ptr<const report_store::row_order> report_store::order_of(sql_connec
     return order;
 }
 
-page_landscape report_store::landscape(page_group group, page_id page, uint32_t vendor_id) {
+page_landscape report_store::landscape(page_group group, page_id page, uint32_t vendor_id,
+                                       const std::string& platform) {
     return with_db([&](sql_connection& db) -> page_landscape {
         const int64_t kind = static_cast<int>(page);
+        // The counts of the whole field, or of the platform; of every vendor, or of one.
         const std::string vendor = vendor_id != 0 ? " AND vendor_id = ?" : "";
-        const auto with_vendor = [&](std::vector<sql_value> values) {
+        const auto whose = [&](std::vector<sql_value> values) {
+            values.emplace_back(platform);
             if (vendor_id != 0) {
                 values.emplace_back(int64_t{vendor_id});
             }
             return values;
         };
         page_landscape field;
-        field.devices =
-            cell_integer(db.run("SELECT COUNT(*) FROM devices WHERE (page_mask & ?) <> 0" + vendor,
-                                with_vendor({int64_t{1} << kind}))
-                             .at(0)[0]);
+        // The devices that have the page (there).
+        const std::string having =
+            platform.empty() ? "SELECT COUNT(*) FROM devices WHERE (page_mask & ?) <> 0"
+                             : "SELECT COUNT(*) FROM devices d JOIN device_platforms p ON "
+                               "p.device_key = d.key WHERE (p.page_mask & ?) <> 0 AND p.platform = ?";
+        std::vector<sql_value> asked = whose({int64_t{1} << kind});
+        if (platform.empty()) {
+            asked.erase(asked.begin() + 1);
+        }
+        field.devices = cell_integer(db.run(having + vendor, asked).at(0)[0]);
         std::map<std::string, row_landscape> by_name;
         for (const sql_row& row :
-             db.run("SELECT name, devices FROM row_counts WHERE grp = ? AND page_no = ? AND devices > 0" +
+             db.run("SELECT name, devices FROM row_counts WHERE grp = ? AND page_no = ? AND devices > 0 AND "
+                    "platform = ?" +
                         vendor,
-                    with_vendor({static_cast<int64_t>(group), kind}))) {
+                    whose({static_cast<int64_t>(group), kind}))) {
             row_landscape& known = by_name[cell_text(row[0])];
             known.name = cell_text(row[0]);
             known.with += cell_integer(row[1]);
@@ -179,10 +192,10 @@ page_landscape report_store::landscape(page_group group, page_id page, uint32_t 
         for (const sql_row& row :
              db.run("SELECT f.name, f.value, SUM(c.devices) FROM fact_counts c JOIN facts f ON f.id = "
                     "c.fact_id WHERE "
-                    "f.grp = ? AND f.page_no = ? AND c.devices > 0" +
+                    "f.grp = ? AND f.page_no = ? AND c.devices > 0 AND c.platform = ?" +
                         (vendor_id != 0 ? std::string(" AND c.vendor_id = ?") : std::string()) +
                         " GROUP BY f.name, f.value",
-                    with_vendor({static_cast<int64_t>(group), kind}))) {
+                    whose({static_cast<int64_t>(group), kind}))) {
             row_landscape& known = by_name[cell_text(row[0])];
             known.name = cell_text(row[0]);
             known.values.push_back({cell_text(row[1]), cell_integer(row[2])});
@@ -196,10 +209,9 @@ page_landscape report_store::landscape(page_group group, page_id page, uint32_t 
                 row.values.clear();
             }
             for (const sql_row& row : db.run("SELECT name, word, SUM(devices) FROM word_counts WHERE grp = ? "
-                                             "AND page_no = ? AND devices "
-                                             "> 0" +
+                                             "AND page_no = ? AND devices > 0 AND platform = ?" +
                                                  vendor + " GROUP BY name, word",
-                                             with_vendor({static_cast<int64_t>(group), kind}))) {
+                                             whose({static_cast<int64_t>(group), kind}))) {
                 by_name[cell_text(row[0])].values.push_back({cell_text(row[1]), cell_integer(row[2])});
             }
             // The most devices first; among equals, optimal tiling's words, then linear's, then buffers'.

@@ -342,7 +342,7 @@ listing<device_entry> report_store::devices(const listing_filter& filter) {
     });
 }
 
-std::vector<covered_device> report_store::coverage(const coverage_query& query) {
+std::vector<covered_device> report_store::coverage(const coverage_query& query, const std::string& platform) {
     return with_db([&](sql_connection& db) -> std::vector<covered_device> {
         const sql_value group = static_cast<int64_t>(query.group);
         const sql_value page = static_cast<int64_t>(query.page);
@@ -385,12 +385,20 @@ std::vector<covered_device> report_store::coverage(const coverage_query& query) 
             condition = "f.name IN (" + placeholders(names.size()) + ") AND f.value = ?";
             parameters.emplace_back(*query.value);
         }
+        // On a platform, the devices' pages there, and their lowest drivers there.
+        const bool everywhere = platform.empty();
+        if (!everywhere) {
+            parameters.insert(parameters.begin(), platform);
+        }
         std::vector<covered_device> covered;
         std::map<std::string, size_t> having;  // device key -> its place in covered
         for (const sql_row& row : db.run(
-                 "SELECT dp.device_key, MIN(dp.lowest) FROM facts f JOIN page_facts pf ON pf.fact_id = f.id "
-                 "JOIN device_pages dp ON dp.page_id = pf.page_id WHERE f.grp = ? AND f.page_no = ? AND " +
-                     condition + " GROUP BY dp.device_key",
+                 "SELECT dp.device_key, MIN(dp.lowest) FROM facts f JOIN page_facts pf ON pf.fact_id = "
+                 "f.id " +
+                     std::string(everywhere ? "JOIN device_pages dp ON dp.page_id = pf.page_id"
+                                            : "JOIN device_platform_pages dp ON dp.page_id = pf.page_id AND "
+                                              "dp.platform = ?") +
+                     " WHERE f.grp = ? AND f.page_no = ? AND " + condition + " GROUP BY dp.device_key",
                  parameters)) {
             const std::string lowest = cell_text(row[1]);
             covered_device& device = covered.emplace_back();
@@ -400,9 +408,15 @@ std::vector<covered_device> report_store::coverage(const coverage_query& query) 
             having.emplace(device.device.key, covered.size() - 1);
         }
         // Every device that has the page at all: those with the row, and the rest.
+        const sql_value kind = int64_t{1} << static_cast<int>(query.page);
         const std::vector<sql_row> devices =
-            db.run(std::string("SELECT ") + device_columns + " FROM devices WHERE (page_mask & ?) <> 0",
-                   {int64_t{1} << static_cast<int>(query.page)});
+            everywhere
+                ? db.run(std::string("SELECT ") + device_columns + " FROM devices WHERE (page_mask & ?) <> 0",
+                         {kind})
+                : db.run(std::string("SELECT ") + device_columns +
+                             " FROM devices WHERE key IN (SELECT device_key FROM device_platforms WHERE "
+                             "platform = ? AND (page_mask & ?) <> 0)",
+                         {platform, kind});
         std::vector<covered_device> without;
         for (const sql_row& row : devices) {
             device_entry device = device_of(row);
@@ -452,14 +466,15 @@ std::optional<int64_t> report_store::previous_report(const std::string& key, int
     });
 }
 
-std::vector<value_count> report_store::row_words(page_group group, page_id page, const std::string& name) {
+std::vector<value_count> report_store::row_words(page_group group, page_id page, const std::string& name,
+                                                 const std::string& platform) {
     return with_db([&](sql_connection& db) -> std::vector<value_count> {
         std::vector<value_count> words;
-        for (const sql_row& row :
-             db.run("SELECT word, SUM(devices) AS devices FROM word_counts WHERE grp = ? AND "
-                    "page_no = ? AND LOWER(name) = LOWER(?) GROUP BY word HAVING SUM(devices) "
-                    "> 0 ORDER BY devices DESC, word",
-                    {static_cast<int64_t>(group), static_cast<int64_t>(page), name})) {
+        for (const sql_row& row : db.run(
+                 "SELECT word, SUM(devices) AS devices FROM word_counts WHERE grp = ? AND "
+                 "page_no = ? AND LOWER(name) = LOWER(?) AND platform = ? GROUP BY word HAVING SUM(devices) "
+                 "> 0 ORDER BY devices DESC, word",
+                 {static_cast<int64_t>(group), static_cast<int64_t>(page), name, platform})) {
             words.push_back({cell_text(row[0]), cell_integer(row[1])});
         }
         return words;

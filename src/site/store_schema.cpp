@@ -8,7 +8,7 @@
 namespace {
 
 void name_devices(sql_connection& db);
-void name_unknown_devices(sql_connection& db);
+void recount_by_platform(sql_connection& db);
 
 // The schema, version by version: its statements, where {id}, {big} and
 // {bytes} are the words the engines spell differently, then what code does.
@@ -70,18 +70,38 @@ const migration migrations[] = {
         PRIMARY KEY (month, shard));
     INSERT INTO monthly_reports (month, shard, reports) SELECT SUBSTR(received, 1, 7), 0, COUNT(*) FROM reports
         GROUP BY SUBSTR(received, 1, 7);
-    UPDATE adapters SET device_name = description WHERE device_name = 'unknown';)",
-     name_unknown_devices},
+    UPDATE adapters SET device_name = description WHERE device_name = 'unknown';)"},
     // The operating system each report says it was read on; empty where it
     // does not say, as every report before Linux's (Windows').
     {R"(ALTER TABLE reports ADD COLUMN platform TEXT NOT NULL DEFAULT '';
     ALTER TABLE reports ADD COLUMN platform_version TEXT NOT NULL DEFAULT '';
     ALTER TABLE reports ADD COLUMN platform_kernel TEXT NOT NULL DEFAULT '';
     CREATE INDEX reports_platform ON reports (platform, id);)"},
+    // Each device's pages and page kinds on each platform ("windows",
+    // "linux"), and the landscape counted on each platform as well as over
+    // the whole field (the empty platform).
+    {R"(CREATE TABLE device_platform_pages (device_key TEXT NOT NULL, platform TEXT NOT NULL,
+        page_id {big} NOT NULL, lowest TEXT NOT NULL, PRIMARY KEY (device_key, platform, page_id));
+    CREATE INDEX device_platform_pages_page ON device_platform_pages (page_id, platform);
+    CREATE TABLE device_platforms (device_key TEXT NOT NULL, platform TEXT NOT NULL, page_mask {big} NOT NULL,
+        PRIMARY KEY (device_key, platform));
+    CREATE INDEX device_platforms_platform ON device_platforms (platform, device_key);
+    DROP TABLE fact_counts;
+    DROP TABLE row_counts;
+    DROP TABLE word_counts;
+    CREATE TABLE fact_counts (fact_id {big} NOT NULL, platform TEXT NOT NULL, vendor_id INTEGER NOT NULL,
+        devices {big} NOT NULL, PRIMARY KEY (fact_id, platform, vendor_id));
+    CREATE TABLE row_counts (grp INTEGER NOT NULL, page_no INTEGER NOT NULL, name TEXT NOT NULL,
+        platform TEXT NOT NULL, vendor_id INTEGER NOT NULL, devices {big} NOT NULL,
+        PRIMARY KEY (grp, page_no, name, platform, vendor_id));
+    CREATE TABLE word_counts (grp INTEGER NOT NULL, page_no INTEGER NOT NULL, name TEXT NOT NULL,
+        word TEXT NOT NULL, platform TEXT NOT NULL, vendor_id INTEGER NOT NULL, devices {big} NOT NULL,
+        PRIMARY KEY (grp, page_no, name, word, platform, vendor_id));)",
+     recount_by_platform},
 };
 
-// Names every device anew: from the PCI list where it knows the IDs, else
-// by what most of its reports say.
+// Names every adapter from the PCI list where it knows the IDs; its device
+// takes the name most of its adapters give (recount_by_platform).
 void name_devices(sql_connection& db) {
     for (const sql_row& row :
          db.run("SELECT DISTINCT vendor_id, device_id FROM adapters WHERE vendor_id <> 0")) {
@@ -96,18 +116,15 @@ void name_devices(sql_connection& db) {
                    {name, int64_t{vendor_id}, int64_t{device_id}});
         }
     }
-    for (const sql_row& row : db.run("SELECT key FROM devices")) {
-        remake_device(db, cell_text(row[0]));
-    }
 }
 
-// The devices of adapters that were "unknown" take their new names, and
-// every device is counted in the landscape.
-void name_unknown_devices(sql_connection& db) {
-    for (const sql_row& row : db.run("SELECT key FROM devices WHERE name = 'unknown'")) {
-        remake_device(db, cell_text(row[0]));
-    }
+// Every device made again from its adapters (their names above, their
+// pages now by platform too) and counted in the landscape. The devices of
+// the versions between take their names and counts from here, the tables
+// this needs being there only now.
+void recount_by_platform(sql_connection& db) {
     for (const sql_row& row : db.run("SELECT key FROM devices")) {
+        remake_device(db, cell_text(row[0]));
         count_device_anew(db, cell_text(row[0]));
     }
 }

@@ -490,6 +490,12 @@ TEST_P(SiteHttp, AReportReadOnLinuxIsShownUnderLinux) {
                         "  \"platform\": {\n    \"os\": \"Linux\",\n    \"version\": \"Debian GNU/Linux 12 "
                         "(bookworm)\",\n    \"kernel\": \"6.1.0-27-amd64\"\n  },\n");
     linux_report = replaced(linux_report, "8.17.18.19", "8.17.18.40");
+    const std::string limit =
+        "\"value\": \"2016\",\n              \"description\": \"Largest width and height";
+    ASSERT_NE(std::string::npos, linux_report.find(limit));
+    for (int adapter = 0; adapter < 2; ++adapter) {
+        linux_report = replaced(linux_report, limit, replaced(limit, "2016", "32768"));
+    }
     ASSERT_EQ(201, client.Post("/api/reports", windows, "application/json")->status);
     const httplib::Result posted = client.Post("/api/reports", linux_report, "application/json");
     ASSERT_TRUE(posted);
@@ -541,6 +547,43 @@ TEST_P(SiteHttp, AReportReadOnLinuxIsShownUnderLinux) {
           std::string("&amp;platform=linux\" aria-label=")}) {
         EXPECT_NE(std::string::npos, statistics.find(part)) << part;
     }
+    // Listings and coverage of one platform: a limit each system gives its own value.
+    const auto values_of = [&](const std::string& platform) {
+        const nlohmann::json listing = nlohmann::json::parse(
+            client.Get("/api/listing?group=vulkan&page=vk_limits&q=maxImageDimension2D&platform=" + platform)
+                ->body);
+        EXPECT_EQ(2, listing["devices"]) << platform;
+        EXPECT_EQ(platform.empty() ? nlohmann::json() : nlohmann::json(platform), listing["platform"]);
+        return listing["rows"].at(0)["values"].dump();
+    };
+    EXPECT_EQ(R"([{"devices":2,"value":"32768"}])", values_of("linux"));
+    EXPECT_EQ(R"([{"devices":2,"value":"2016"}])", values_of("windows"));
+    EXPECT_EQ(R"([{"devices":2,"value":"2016"},{"devices":2,"value":"32768"}])", values_of(""));
+    const std::string listing =
+        client.Get("/listing?page=vk_limits&q=maxImageDimension2D&platform=linux")->body;
+    for (const std::string& part :
+         {std::string("<option value=\"linux\" selected>Linux</option>"),
+          std::string("2 devices</strong> report this page in reports read on Linux."),
+          std::string("name=maxImageDimension2D&amp;platform=linux\">maxImageDimension2D</a>"),
+          std::string("<bdi>32768</bdi> <small>2</small>"),
+          std::string("href=\"/listing?page=vk_features&amp;platform=linux\"")}) {
+        EXPECT_NE(std::string::npos, listing.find(part)) << part;
+    }
+    for (const auto& [platform, with] : {std::pair{"linux", 2}, std::pair{"windows", 0}}) {
+        const nlohmann::json coverage = nlohmann::json::parse(
+            client
+                .Get(std::string(
+                         "/api/coverage?group=vulkan&page=vk_limits&name=maxImageDimension2D&value=32768&"
+                         "platform=") +
+                     platform)
+                ->body);
+        EXPECT_EQ(with, coverage["with"]) << platform;
+        EXPECT_EQ(2 - with, coverage["without"]) << platform;
+    }
+    EXPECT_NE(std::string::npos,
+              client.Get("/coverage?page=vk_limits&name=maxImageDimension2D&platform=linux")
+                  ->body.find("2 of 2 devices</strong> that report this page in reports "
+                              "read on Linux have it."));
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, SiteHttp, ::testing::ValuesIn(engines));

@@ -179,6 +179,46 @@ TEST_P(Store, ReportsAndDevicesBySystem) {
         EXPECT_EQ(devices, gl->devices) << platform;
     }
     EXPECT_EQ("Windows", platform_os(store.report(windows_id)->document));
+
+    // The landscape and coverage of one platform: its devices, as their
+    // reports read there say, since their lowest driver there.
+    const auto listed = [&](const std::string& platform, uint32_t vendor = 0) {
+        const page_landscape field =
+            store.landscape(page_group::opengl, page_id::gl_extensions, vendor, platform);
+        std::string line = std::to_string(field.devices) + " devices";
+        for (const row_landscape& row : field.rows) {
+            line += ", " + row.name + " " + std::to_string(row.with);
+            for (const value_count& value : row.values) {
+                line += " " + value.value + ":" + std::to_string(value.devices);
+            }
+        }
+        return line;
+    };
+    const auto covered = [&](const std::string& platform) {
+        std::vector<std::string> devices;
+        for (const covered_device& d :
+             store.coverage({page_group::opengl, page_id::gl_extensions, "GL_X", std::nullopt}, platform)) {
+            devices.push_back(d.device.key + (d.has ? " since " + d.lowest_driver : " without"));
+        }
+        std::sort(devices.begin(), devices.end());
+        return devices;
+    };
+    EXPECT_EQ("2 devices, [Extensions] 0, GL_X 2 yes:2", listed("linux"));
+    EXPECT_EQ("1 devices, [Extensions] 0, GL_X 0 no:1", listed("windows"));
+    EXPECT_EQ("2 devices, [Extensions] 0, GL_X 2 yes:2 no:1", listed(""));
+    EXPECT_EQ("2 devices, [Extensions] 0, GL_X 2 yes:2", listed("linux", 0x10de));
+    EXPECT_EQ("0 devices", listed("linux", 0x1002));
+    // An older Windows driver that had it.
+    store.keep(received(report_of(nvidia, "0x1111", "0.5", {{"GL_X", "yes"}})));
+    EXPECT_EQ("1 devices, [Extensions] 0, GL_X 1 no:1 yes:1", listed("windows"));
+    EXPECT_EQ((std::vector<std::string>{"10de:1111 since 0.5"}), covered("windows"));
+    EXPECT_EQ((std::vector<std::string>{"10de:1111 since 2.0", "10de:2222 since 3.0"}), covered("linux"));
+    EXPECT_EQ((std::vector<std::string>{"10de:1111 since 0.5", "10de:2222 since 3.0"}), covered(""));
+    // Its Linux report removed, the board is Windows' alone.
+    ASSERT_TRUE(store.remove(linux_id, "a test"));
+    EXPECT_EQ("1 devices, [Extensions] 0, GL_X 1 yes:1", listed("linux"));
+    EXPECT_EQ((std::vector<std::string>{"10de:2222 since 3.0"}), covered("linux"));
+    EXPECT_EQ("2 devices, [Extensions] 0, GL_X 2 yes:2 no:1", listed(""));
 }
 
 TEST_P(Store, NamesComeFromThePciListOrMostReportsNeverTheNewest) {
@@ -272,8 +312,8 @@ TEST_P(Store, AnOlderStoreIsBroughtToThisVersion) {
           "DROP TABLE removals", "DROP INDEX adapters_device", "DROP INDEX page_facts_page",
           "DROP INDEX device_pages_device", "DROP INDEX pages_kind", "DROP TABLE fact_counts",
           "DROP TABLE row_counts", "DROP TABLE word_counts", "DROP TABLE monthly_reports",
-          "DROP INDEX reports_platform", "ALTER TABLE reports DROP COLUMN platform",
-          "ALTER TABLE reports DROP COLUMN platform_version",
+          "DROP TABLE device_platform_pages", "DROP TABLE device_platforms", "DROP INDEX reports_platform",
+          "ALTER TABLE reports DROP COLUMN platform", "ALTER TABLE reports DROP COLUMN platform_version",
           "ALTER TABLE reports DROP COLUMN platform_kernel", "UPDATE cavio_schema SET version = 2"}) {
         db->run(older);
     }
@@ -285,8 +325,13 @@ TEST_P(Store, AnOlderStoreIsBroughtToThisVersion) {
     ASSERT_EQ(1u, covered.size());
     EXPECT_FALSE(covered[0].has);
     EXPECT_FALSE((*opened)->remove(99, "nothing"));
-    // The landscape is counted from what was kept before.
-    EXPECT_EQ(1, (*opened)->landscape(page_group::opengl, page_id::gl_extensions, 0).devices);
+    // The landscape is counted from what was kept before, as Windows'.
+    for (const auto& [platform, devices] :
+         {std::pair{"", 1}, std::pair{"windows", 1}, std::pair{"linux", 0}}) {
+        EXPECT_EQ(devices,
+                  (*opened)->landscape(page_group::opengl, page_id::gl_extensions, 0, platform).devices)
+            << platform;
+    }
     EXPECT_EQ(1, (*opened)->statistics().reports);
     // A report kept before reports said their system is Windows'.
     listing_filter on_windows;
