@@ -53,6 +53,19 @@ const linux_capture& capture() {
     return once;
 }
 
+// Runs cavio-report with arguments (in the environment before, where given):
+// its exit status and what it said on standard error.
+std::pair<int, std::string> run_report(const std::string& arguments, const std::string& environment = {}) {
+    const std::filesystem::path said = std::filesystem::temp_directory_path() / "cavio-linux-said.txt";
+    const int status = std::system(
+        (environment + " " + CAVIO_LINUX_REPORT + " " + arguments + " >/dev/null 2>" + said.string())
+            .c_str());
+    std::ifstream in(said);
+    std::stringstream text;
+    text << in.rdbuf();
+    return {WEXITSTATUS(status), text.str()};
+}
+
 // Every Vulkan device is an adapter, in Vulkan's order, and its pages say
 // what Vulkan itself says of it.
 TEST(LinuxVulkan, EveryPageIsWhatVulkanSays) {
@@ -80,6 +93,14 @@ TEST(LinuxVulkan, EveryPageIsWhatVulkanSays) {
     }
 }
 
+// A raw member's bytes as a value.
+template <typename value>
+value read_as(const std::byte* at) {
+    value read;
+    std::memcpy(&read, at, sizeof read);
+    return read;
+}
+
 // A raw member as vulkaninfo --json writes it: numbers, arrays of them,
 // booleans, and bitmasks of sample counts as the names of their bits.
 nlohmann::json as_vulkaninfo(const vk_field& field, const std::byte* structure) {
@@ -91,35 +112,16 @@ nlohmann::json as_vulkaninfo(const vk_field& field, const std::byte* structure) 
         }
         return values.size() == 1 ? values[0] : values;
     };
-    const auto u32 = [](const std::byte* p) {
-        uint32_t v;
-        std::memcpy(&v, p, 4);
-        return v;
-    };
-    const auto i32 = [](const std::byte* p) {
-        int32_t v;
-        std::memcpy(&v, p, 4);
-        return v;
-    };
-    const auto f32 = [](const std::byte* p) {
-        float v;
-        std::memcpy(&v, p, 4);
-        return v;
-    };
-    const auto u64 = [](const std::byte* p) {
-        uint64_t v;
-        std::memcpy(&v, p, 8);
-        return v;
-    };
+    const auto u32 = read_as<uint32_t>;
     switch (field.kind) {
         case vk_kind::number:
             return many(u32, 4);
         case vk_kind::signed_number:
-            return many(i32, 4);
+            return many(read_as<int32_t>, 4);
         case vk_kind::real:
-            return many(f32, 4);
+            return many(read_as<float>, 4);
         case vk_kind::size:
-            return field.size == 8 ? nlohmann::json(u64(at)) : nlohmann::json(u32(at));
+            return field.size == 8 ? nlohmann::json(read_as<uint64_t>(at)) : nlohmann::json(u32(at));
         case vk_kind::yes_no:
             return u32(at) != 0;
         case vk_kind::sample_counts: {
@@ -444,13 +446,8 @@ TEST(LinuxGLX, TheProgramTurnsToGlxWhereEglCannot) {
         GTEST_SKIP() << "no X display";
     }
     const std::string json = (std::filesystem::temp_directory_path() / "cavio-glx.json").string();
-    const std::string said = (std::filesystem::temp_directory_path() / "cavio-glx.txt").string();
-    ASSERT_EQ(0, std::system(("__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent " +
-                              std::string(CAVIO_LINUX_REPORT) + " --json --output " + json + " 2>" + said)
-                                 .c_str()));
-    std::ifstream in(said);
-    const std::string problems((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ("", problems);
+    EXPECT_EQ((std::pair<int, std::string>{0, ""}),
+              run_report("--json --output " + json, "__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent"));
     const result<report_document> read = read_report_file(json);
     ASSERT_TRUE(read) << read.why().sentence;
     const gl_records through_glx = read_glx_opengl(false);
@@ -507,9 +504,7 @@ TEST(LinuxReport, ThePlatformIsWhatLinuxSays) {
     EXPECT_EQ(std::string(kernel).substr(0, std::strcspn(kernel, "\n")), platform.kernel);
     // The program writes it into every report.
     const std::string json = (std::filesystem::temp_directory_path() / "cavio-platform.json").string();
-    ASSERT_EQ(
-        0,
-        std::system((std::string(CAVIO_LINUX_REPORT) + " --json --output " + json + " 2>/dev/null").c_str()));
+    ASSERT_EQ(0, run_report("--json --output " + json).first);
     const result<report_document> read = read_report_file(json);
     ASSERT_TRUE(read) << read.why().sentence;
     EXPECT_EQ(platform, read->platform);
@@ -520,16 +515,6 @@ TEST(LinuxReport, ExitCodesAndSentences) {
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / "cavio-linux-cli";
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
-    const std::string program = CAVIO_LINUX_REPORT;
-    const auto run = [&](const std::string& arguments) {
-        const std::string err = (folder / "err.txt").string();
-        const int status = std::system(
-            (program + " " + arguments + " >" + (folder / "out.txt").string() + " 2>" + err).c_str());
-        std::ifstream in(err);
-        std::stringstream said;
-        said << in.rdbuf();
-        return std::pair{WEXITSTATUS(status), said.str()};
-    };
     const std::string saved = (folder / "this.json").string();
     const struct {
         std::string arguments;
@@ -550,14 +535,14 @@ TEST(LinuxReport, ExitCodesAndSentences) {
         {"--json --output " + (folder / "no" / "such" / "x.json").string(), 2, "cavio-report: "},
     };
     for (const auto& c : cases) {
-        const auto [status, said] = run(c.arguments);
+        const auto [status, said] = run_report(c.arguments);
         EXPECT_EQ(c.status, status) << c.arguments;
         if (!c.said.empty()) {
             EXPECT_EQ(0u, said.rfind(c.said, 0)) << c.arguments << ": " << said;
         }
     }
     // The saved report is this machine's: compared with it, nothing differs.
-    EXPECT_EQ(0, run("--compare " + saved).first);
+    EXPECT_EQ(0, run_report("--compare " + saved).first);
 }
 
 }  // namespace
