@@ -53,6 +53,12 @@ reason gl_reason(const std::string& call, const std::string& sentence) {
     return {"OpenGL", -1, call, sentence, {}};
 }
 
+// "1.5 (Mesa Project)": a window system's version, and its vendor where it says one.
+std::string version_and_vendor(int major, int minor, const char* vendor) {
+    return std::to_string(major) + "." + std::to_string(minor) +
+           (vendor != nullptr ? std::string(" (") + vendor + ")" : std::string());
+}
+
 // A reader of contexts whose entry points the window system's lookup finds,
 // else the OpenGL library exports; GLU's own.
 gl_context_reader linux_reader(std::function<void*(const char*)> window_system_lookup) {
@@ -197,8 +203,7 @@ gl_records read_egl_opengl(bool with_core_context) {
     gl_record record;
     record.window_system = "EGL";
     const char* vendor = e.query_string(display, EGL_VENDOR);
-    record.window_system_version = std::to_string(major) + "." + std::to_string(minor) +
-                                   (vendor != nullptr ? std::string(" (") + vendor + ")" : std::string());
+    record.window_system_version = version_and_vendor(major, minor, vendor);
     const char* extensions = e.query_string(display, EGL_EXTENSIONS);
     const std::string egl_extensions = extensions != nullptr ? extensions : "";
     const std::string node = drm_node_of(e, display);
@@ -393,8 +398,7 @@ gl_records read_glx_opengl(bool with_core_context) {
     gl_record record;
     record.window_system = "GLX";
     const char* vendor = g.client_string(display, GLX_VENDOR);
-    record.window_system_version = std::to_string(major) + "." + std::to_string(minor) +
-                                   (vendor != nullptr ? std::string(" (") + vendor + ")" : std::string());
+    record.window_system_version = version_and_vendor(major, minor, vendor);
     const char* listed = g.query_extensions(display, screen);
     const std::string extensions = listed != nullptr ? listed : "";
     const int wanted[] = {GLX_DRAWABLE_TYPE,

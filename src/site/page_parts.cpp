@@ -42,18 +42,21 @@ std::string listing_link(const page_info& page, const std::string& platform) {
     return "/listing" + query_of({{"page", page.marker}, {"platform", platform}});
 }
 
+std::string platform_name(const std::string& platform) {
+    return platform == "linux" ? "Linux" : platform == "windows" ? "Windows" : "";
+}
+
 std::string platform_select(const std::string& chosen) {
     std::string html = "<label>Platform <select name=\"platform\">";
-    for (const auto& [value, name] :
-         {std::pair{"", "Any platform"}, std::pair{"windows", "Windows"}, std::pair{"linux", "Linux"}}) {
-        html += "<option value=\"" + std::string(value) + "\"" + (chosen == value ? " selected" : "") + ">" +
-                name + "</option>";
+    for (const std::string value : {"", "windows", "linux"}) {
+        html += "<option value=\"" + value + "\"" + (chosen == value ? " selected" : "") + ">" +
+                (value.empty() ? "Any platform" : platform_name(value)) + "</option>";
     }
     return html + "</select></label>";
 }
 
 std::string read_on(const std::string& platform) {
-    return platform == "linux" ? " read on Linux" : platform == "windows" ? " read on Windows" : "";
+    return platform.empty() ? "" : " read on " + platform_name(platform);
 }
 
 std::string vendor_select(uint32_t chosen) {

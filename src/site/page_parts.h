@@ -30,6 +30,9 @@ std::string listing_link(const page_info& page, const std::string& platform = {}
 // A select of the vendors people filter by, chosen selected.
 std::string vendor_select(uint32_t chosen);
 
+// "Linux" for "linux", "Windows" for "windows"; empty for no platform.
+std::string platform_name(const std::string& platform);
+
 // A select of the platforms ("windows", "linux"; empty: any), chosen selected.
 std::string platform_select(const std::string& chosen);
 

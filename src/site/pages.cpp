@@ -171,9 +171,7 @@ void devices_page(report_store& store, const site_request& request, site_respons
                         : filter.sort == "vendor"  ? "by vendor"
                         : filter.sort == "reports" ? "the most reports first"
                                                    : "the newest report first";
-    const std::string where = filter.platform == "linux"     ? " reported on Linux"
-                              : filter.platform == "windows" ? " reported on Windows"
-                                                             : "";
+    const std::string where = filter.platform.empty() ? "" : " reported on " + platform_name(filter.platform);
     html += "<p>" + std::to_string(listed.total) + " devices" + where + chosen + ", " + order + ".</p>\n";
     html +=
         "<div class=\"table-wrap\"><table class=\"compact\">\n<caption>Devices</caption>\n<thead><tr><th "

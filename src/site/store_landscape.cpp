@@ -174,9 +174,12 @@ page_landscape report_store::landscape(page_group group, page_id page, uint32_t 
             platform.empty() ? "SELECT COUNT(*) FROM devices WHERE (page_mask & ?) <> 0"
                              : "SELECT COUNT(*) FROM devices d JOIN device_platforms p ON "
                                "p.device_key = d.key WHERE (p.page_mask & ?) <> 0 AND p.platform = ?";
-        std::vector<sql_value> asked = whose({int64_t{1} << kind});
-        if (platform.empty()) {
-            asked.erase(asked.begin() + 1);
+        std::vector<sql_value> asked = {int64_t{1} << kind};
+        if (!platform.empty()) {
+            asked.emplace_back(platform);
+        }
+        if (vendor_id != 0) {
+            asked.emplace_back(int64_t{vendor_id});
         }
         field.devices = cell_integer(db.run(having + vendor, asked).at(0)[0]);
         std::map<std::string, row_landscape> by_name;
